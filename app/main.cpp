@@ -1,0 +1,12 @@
+#include <QApplication>
+#include <QWidget>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Телефонный справочник г. Велирск v. 1.0"));
+    window.resize(699, 411);
+    window.show();
+    return app.exec();
+}
