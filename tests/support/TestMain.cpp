@@ -1,3 +1,6 @@
+#include "toolkit/Font.h"
+#include "toolkit/SystemColors.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -6,6 +9,8 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    RegisterBundledFonts();
+    InstallApplicationPalette();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
