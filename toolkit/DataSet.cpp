@@ -25,8 +25,10 @@ void TDataSet::Open()
         return;
     std::vector<TFieldDef> defs = InternalOpen();
     m_fields.clear();
-    for (int i = 0; i < int(defs.size()); ++i)
+    for (int i = 0; i < int(defs.size()); ++i) {
         m_fields.push_back(std::make_unique<TField>(this, defs[i].name, i, defs[i].size));
+        m_fields.back()->SetReadOnly(defs[i].readOnly);
+    }
     m_current = InternalRecordCount() > 0 ? 0 : -1;
     m_bof = true;
     m_eof = m_current < 0;

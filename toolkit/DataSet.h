@@ -132,6 +132,7 @@ protected:
     {
         QString name;
         int size = 0;
+        bool readOnly = false;
     };
 
     // Opens the store's cursor and returns its columns. Errors: EDatabaseError.

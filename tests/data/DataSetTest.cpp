@@ -3,6 +3,8 @@
 #include "toolkit/DatabaseError.h"
 #include "toolkit/MemoryDataSet.h"
 
+#include "QtPrinters.h"
+
 #include <gtest/gtest.h>
 #include <functional>
 

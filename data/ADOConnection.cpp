@@ -1,0 +1,111 @@
+#include "data/ADOConnection.h"
+
+#include "data/CaseInsensitiveLike.h"
+#include "data/ConnectionString.h"
+#include "data/CustomADODataSet.h"
+#include "data/DatabaseFile.h"
+#include "data/SqliteStatement.h"
+#include "toolkit/DatabaseError.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <sqlite3.h>
+
+TADOConnection::TADOConnection(QObject *parent) : QObject(parent) {}
+
+TADOConnection::~TADOConnection()
+{
+    for (TCustomADODataSet *dataSet : QList<TCustomADODataSet *>(m_dataSets))
+        dataSet->SetConnection(nullptr);
+    CloseHandle();
+}
+
+void TADOConnection::SetConnectionString(const QString &connectionString)
+{
+    if (connectionString == m_connectionString)
+        return;
+    Close();
+    m_connectionString = connectionString;
+}
+
+void TADOConnection::SetBusyTimeout(int milliseconds)
+{
+    if (milliseconds < 0)
+        return;
+    m_busyTimeoutMs = milliseconds;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+}
+
+void TADOConnection::Open()
+{
+    if (m_db)
+        return;
+    const TConnectionString entries = TConnectionString::Parse(m_connectionString);
+    const QString dataSource = entries.Value(QStringLiteral("Data Source"));
+    if (dataSource.isEmpty())
+        throw EDatabaseError(QCoreApplication::translate("ADOConnection", "The connection string names no data source file."));
+    // An absolute path never reads as an SQLite URI, whatever the library's settings.
+    const QString path = QDir::current().absoluteFilePath(dataSource);
+    CheckDatabaseFile(path, dataSource);
+
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    m_db = db;
+    try {
+        if (rc != SQLITE_OK)
+            ThrowSqliteError(db, rc);
+        sqlite3_extended_result_codes(db, 1);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+        sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+        sqlite3_busy_timeout(db, m_busyTimeoutMs);
+        InstallCaseInsensitiveLike(db);
+        // Reading the schema is the first real access to the file: it finds
+        // foreign, damaged and locked files.
+        TSqliteStatement schema(db, QStringLiteral("SELECT count(*) FROM sqlite_schema"));
+        schema.Step();
+        if (sqlite3_db_readonly(db, "main") == 1)
+            throw EDatabaseError(SqliteErrorMessage(db, SQLITE_READONLY));
+    } catch (const EDatabaseError &error) {
+        CloseHandle();
+        throw EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the database file \"%1\": %2")
+                                 .arg(dataSource, error.Message()));
+    }
+    m_fileName = path;
+}
+
+void TADOConnection::Close()
+{
+    if (!m_db)
+        return;
+    for (TCustomADODataSet *dataSet : QList<TCustomADODataSet *>(m_dataSets))
+        dataSet->Close();
+    CloseHandle();
+}
+
+void TADOConnection::SetConnected(bool connected)
+{
+    if (connected)
+        Open();
+    else
+        Close();
+}
+
+void TADOConnection::CloseHandle()
+{
+    sqlite3_close_v2(m_db);
+    m_db = nullptr;
+    m_fileName.clear();
+}
+
+void TADOConnection::AddDataSet(TCustomADODataSet *dataSet)
+{
+    if (!m_dataSets.contains(dataSet))
+        m_dataSets.append(dataSet);
+}
+
+void TADOConnection::RemoveDataSet(TCustomADODataSet *dataSet)
+{
+    m_dataSets.removeAll(dataSet);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+struct sqlite3;
+class TCustomADODataSet;
+
+// The connection to the directory's database: an SQLite file named by the
+// connection string's "Data Source" entry, taken relative to the working
+// directory. The file is opened read-write and never created; other
+// processes may open it at the same time (its rollback journal is kept).
+//
+// On the connection: SQLite's reading of unknown double-quoted names as
+// strings is off, LIKE is the case-insensitive one of CaseInsensitiveLike.h,
+// and a busy timeout lets other processes' short locks pass.
+// The other entries of the connection string are kept as data.
+class TADOConnection : public QObject
+{
+    Q_OBJECT
+
+public:
+    static constexpr int DefaultBusyTimeoutMs = 3000;
+
+    explicit TADOConnection(QObject *parent = nullptr);
+    ~TADOConnection() override;
+
+    QString ConnectionString() const { return m_connectionString; }
+    // Closes the connection first when it is open.
+    void SetConnectionString(const QString &connectionString);
+    // Kept for the window layouts; the connection never asks for a login.
+    bool LoginPrompt() const { return m_loginPrompt; }
+    void SetLoginPrompt(bool loginPrompt) { m_loginPrompt = loginPrompt; }
+    int BusyTimeout() const { return m_busyTimeoutMs; }
+    void SetBusyTimeout(int milliseconds);
+
+    // Raises EDatabaseError with a clear message when the file is missing,
+    // empty, not a database, truncated, damaged, read-only or locked; the
+    // file is then left exactly as it was.
+    void Open();
+    // Closes the data sets on this connection first.
+    void Close();
+    bool Connected() const { return m_db != nullptr; }
+    void SetConnected(bool connected);
+
+    // The absolute path of the open file.
+    QString FileName() const { return m_fileName; }
+    sqlite3 *Handle() const { return m_db; }
+
+private:
+    friend class TCustomADODataSet;
+    void AddDataSet(TCustomADODataSet *dataSet);
+    void RemoveDataSet(TCustomADODataSet *dataSet);
+    void CloseHandle();
+
+    QString m_connectionString;
+    QString m_fileName;
+    sqlite3 *m_db = nullptr;
+    int m_busyTimeoutMs = DefaultBusyTimeoutMs;
+    bool m_loginPrompt = false;
+    QList<TCustomADODataSet *> m_dataSets;
+};

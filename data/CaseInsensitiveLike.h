@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+struct sqlite3;
+
+// LIKE as the program's users expect it: "%" matches any run of characters,
+// "_" exactly one, letters compare without regard to case in every script
+// (Cyrillic as well as Latin), and NULL on either side never matches.
+//
+// A compiled pattern; the text to match is UTF-8.
+class TLikePattern
+{
+public:
+    // `escape` is the character that makes the next one literal (0 for none).
+    TLikePattern(std::string_view utf8Pattern, char32_t escape);
+
+    bool Matches(std::string_view utf8Text) const;
+
+private:
+    enum Shape { General, Anything, Prefix, Exact };
+    static constexpr char32_t AnyOne = 0xFFFFFFFE;
+    static constexpr char32_t AnyRun = 0xFFFFFFFF;
+
+    bool MatchGeneral(const std::u32string &text) const;
+
+    std::u32string m_pattern;  // case-folded; wildcards as AnyOne / AnyRun
+    std::u32string m_literal;  // for Prefix and Exact: the pattern without the final run
+    Shape m_shape = General;
+};
+
+// The case folding used by LIKE: one code point to its caseless form.
+char32_t FoldCase(char32_t c);
+
+// Replaces SQLite's like() (the LIKE operator, with and without ESCAPE) on
+// this connection.
+void InstallCaseInsensitiveLike(sqlite3 *db);

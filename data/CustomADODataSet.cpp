@@ -1,0 +1,326 @@
+#include "data/CustomADODataSet.h"
+
+#include "data/ADOConnection.h"
+#include "data/SqlDialect.h"
+#include "toolkit/DatabaseError.h"
+
+#include <QRegularExpression>
+#include <algorithm>
+#include <sqlite3.h>
+
+namespace {
+
+// Rows kept by the read cache: a grid shows a few dozen at a time.
+constexpr size_t CacheSlots = 512;
+
+QString Tr(const char *text)
+{
+    return TCustomADODataSet::tr(text);
+}
+
+int DeclaredLength(const QString &declaredType)
+{
+    static const QRegularExpression length(QStringLiteral("\\(\\s*(\\d+)"));
+    const QRegularExpressionMatch match = length.match(declaredType);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+// Compares a column with a value read from it through its text form, as
+// every value reaches the program as text.
+QString ColumnIs(const QString &column, int parameter)
+{
+    return QStringLiteral("CAST(%1 AS TEXT) IS ?%2").arg(QuoteSqlName(column)).arg(parameter);
+}
+
+} // namespace
+
+TCustomADODataSet::TCustomADODataSet(QObject *parent) : TDataSet(parent) {}
+
+TCustomADODataSet::~TCustomADODataSet()
+{
+    CloseDiscardingEdits();
+    if (m_connection)
+        m_connection->RemoveDataSet(this);
+}
+
+void TCustomADODataSet::SetConnection(TADOConnection *connection)
+{
+    if (connection == m_connection)
+        return;
+    Close();
+    if (m_connection)
+        m_connection->RemoveDataSet(this);
+    m_connection = connection;
+    if (m_connection)
+        m_connection->AddDataSet(this);
+}
+
+sqlite3 *TCustomADODataSet::Db() const
+{
+    return m_connection ? m_connection->Handle() : nullptr;
+}
+
+std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
+{
+    if (!m_connection)
+        throw EDatabaseError(Tr("%1: the data set has no connection.").arg(objectName()));
+    m_connection->Open();
+    m_source = CursorSource();
+    std::vector<TFieldDef> defs;
+    m_columns.clear();
+    try {
+        const bool traceable = !m_source.table.isEmpty();
+        TSqliteStatement described(Db(), traceable ? m_source.readerSql : m_source.cursorSql);
+        for (int column = 0; column < described.ColumnCount(); ++column) {
+            const bool ownColumn = traceable
+                                   && described.ColumnOriginTable(column).compare(m_source.table, Qt::CaseInsensitive) == 0;
+            m_columns << (ownColumn ? described.ColumnOriginName(column) : QString());
+            defs.push_back({described.ColumnName(column), DeclaredLength(described.ColumnDeclaredType(column)), !ownColumn});
+        }
+        if (traceable)
+            m_reader = std::move(described);
+        m_nullRecord.assign(defs.size(), std::nullopt);
+        m_cache.assign(CacheSlots, {});
+        LoadCursor();
+    } catch (...) {
+        InternalClose();
+        throw;
+    }
+    return defs;
+}
+
+void TCustomADODataSet::LoadCursor()
+{
+    m_rowids.clear();
+    m_rows.clear();
+    TSqliteStatement cursor(Db(), m_source.cursorSql);
+    if (!m_source.table.isEmpty()) {
+        while (cursor.Step())
+            m_rowids.push_back(cursor.Int64(0));
+        m_rowids.shrink_to_fit();
+        return;
+    }
+    const int columns = cursor.ColumnCount();
+    while (cursor.Step()) {
+        TRecord row(columns);
+        for (int column = 0; column < columns; ++column)
+            row[column] = cursor.Value(column);
+        m_rows.push_back(std::move(row));
+    }
+}
+
+void TCustomADODataSet::InternalClose()
+{
+    m_reader = TSqliteStatement();
+    m_rowids = {};
+    m_rows = {};
+    m_cache = {};
+    m_columns.clear();
+}
+
+int TCustomADODataSet::InternalRecordCount() const
+{
+    return int(m_source.table.isEmpty() ? m_rows.size() : m_rowids.size());
+}
+
+TCustomADODataSet::TCacheSlot &TCustomADODataSet::Slot(qint64 rowid) const
+{
+    return m_cache[static_cast<quint64>(rowid) % CacheSlots];
+}
+
+void TCustomADODataSet::Forget(qint64 rowid)
+{
+    TCacheSlot &slot = Slot(rowid);
+    if (slot.rowid == rowid)
+        slot.filled = false;
+}
+
+const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
+{
+    if (m_source.table.isEmpty())
+        return m_rows[index];
+    const qint64 rowid = m_rowids[index];
+    TCacheSlot &slot = Slot(rowid);
+    if (slot.filled && slot.rowid == rowid)
+        return slot.record;
+    // A row that another process deleted reads as NULLs. A read that fails
+    // (a lock held past the timeout) also shows NULLs but is not cached, so
+    // the next paint tries again.
+    TRecord record = m_nullRecord;
+    try {
+        m_reader.Reset();
+        m_reader.Bind(1, rowid);
+        if (m_reader.Step()) {
+            for (int column = 0; column < int(record.size()); ++column)
+                record[column] = m_reader.Value(column);
+        }
+        m_reader.Reset();
+    } catch (const EDatabaseError &) {
+        m_reader.Reset();
+        return m_nullRecord;
+    }
+    slot.rowid = rowid;
+    slot.filled = true;
+    slot.record = std::move(record);
+    return slot.record;
+}
+
+void TCustomADODataSet::RunWrite(const std::function<void()> &work)
+{
+    sqlite3 *db = Db();
+    const auto lockedError = [&] {
+        return EDatabaseError(Tr("The database is locked by another user or program, so the change was not saved. "
+                                 "Nothing was lost: try again in a moment."));
+    };
+    int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        if (IsBusyCode(rc))
+            throw lockedError();
+        ThrowSqliteError(db, rc);
+    }
+    try {
+        work();
+        rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            if (IsBusyCode(rc))
+                throw lockedError();
+            ThrowSqliteError(db, rc);
+        }
+    } catch (...) {
+        if (!sqlite3_get_autocommit(db))
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+void TCustomADODataSet::ThrowRowConflict(qint64 rowid, bool deleting)
+{
+    TSqliteStatement exists(Db(), QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(QuoteSqlName(m_source.table)));
+    exists.Bind(1, rowid);
+    const bool present = exists.Step();
+    if (deleting) {
+        throw EDatabaseError(present ? Tr("The row was not deleted because another user changed it after it was read. "
+                                          "Refresh to see it as it is now.")
+                                     : Tr("The row was not deleted because another user has already deleted it."));
+    }
+    throw EDatabaseError(present ? Tr("The row was not saved because another user changed it after it was read. "
+                                      "What you typed is still in the row; cancel the edit to see the row as it is now.")
+                                 : Tr("The row was not saved because another user deleted it after it was read. "
+                                      "What you typed is still in the row."));
+}
+
+void TCustomADODataSet::InternalUpdate(int index, const TRecord &original, const TRecord &values)
+{
+    const qint64 rowid = m_rowids[index];
+    QStringList assignments;
+    QStringList checks;
+    std::vector<TFieldValue> parameters{std::nullopt};  // ?1 is the rowid
+    for (int field = 0; field < int(m_columns.size()); ++field) {
+        if (m_columns[field].isEmpty() || values[field] == original[field])
+            continue;
+        parameters.push_back(values[field]);
+        assignments << QStringLiteral("%1 = ?%2").arg(QuoteSqlName(m_columns[field])).arg(parameters.size());
+    }
+    if (assignments.isEmpty())
+        return;
+    for (int field = 0; field < int(m_columns.size()); ++field) {
+        if (m_columns[field].isEmpty())
+            continue;
+        parameters.push_back(original[field]);
+        checks << ColumnIs(m_columns[field], int(parameters.size()));
+    }
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?1%3")
+                            .arg(QuoteSqlName(m_source.table), assignments.join(QStringLiteral(", ")),
+                                 checks.isEmpty() ? QString() : QStringLiteral(" AND ") + checks.join(QStringLiteral(" AND ")));
+    RunWrite([&] {
+        TSqliteStatement update(Db(), sql);
+        update.Bind(1, rowid);
+        for (int i = 1; i < int(parameters.size()); ++i)
+            update.Bind(i + 1, parameters[i]);
+        update.Step();
+        if (sqlite3_changes(Db()) != 1)
+            ThrowRowConflict(rowid, false);
+    });
+    Forget(rowid);
+}
+
+void TCustomADODataSet::InternalInsert(int index, const TRecord &values)
+{
+    QStringList columns;
+    QStringList placeholders;
+    std::vector<TFieldValue> parameters;
+    for (int field = 0; field < int(m_columns.size()); ++field) {
+        if (m_columns[field].isEmpty())
+            continue;
+        columns << QuoteSqlName(m_columns[field]);
+        parameters.push_back(values[field]);
+        placeholders << QStringLiteral("?%1").arg(parameters.size());
+    }
+    const QString table = QuoteSqlName(m_source.table);
+    const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
+                                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                .arg(table, columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
+    qint64 rowid = 0;
+    RunWrite([&] {
+        TSqliteStatement insert(Db(), sql);
+        for (int i = 0; i < int(parameters.size()); ++i)
+            insert.Bind(i + 1, parameters[i]);
+        insert.Step();
+        rowid = sqlite3_last_insert_rowid(Db());
+    });
+    Forget(rowid);
+    m_rowids.insert(m_rowids.begin() + index, rowid);
+}
+
+void TCustomADODataSet::InternalDelete(int index)
+{
+    const qint64 rowid = m_rowids[index];
+    const TRecord read = InternalGetRecord(index);
+    QStringList checks;
+    for (int field = 0; field < int(m_columns.size()); ++field) {
+        if (!m_columns[field].isEmpty())
+            checks << ColumnIs(m_columns[field], field + 2);
+    }
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?1%2")
+                            .arg(QuoteSqlName(m_source.table),
+                                 checks.isEmpty() ? QString() : QStringLiteral(" AND ") + checks.join(QStringLiteral(" AND ")));
+    RunWrite([&] {
+        TSqliteStatement remove(Db(), sql);
+        remove.Bind(1, rowid);
+        for (int field = 0; field < int(m_columns.size()); ++field) {
+            if (!m_columns[field].isEmpty())
+                remove.Bind(field + 2, read[field]);
+        }
+        remove.Step();
+        if (sqlite3_changes(Db()) != 1)
+            ThrowRowConflict(rowid, true);
+    });
+    Forget(rowid);
+    m_rowids.erase(m_rowids.begin() + index);
+}
+
+int TCustomADODataSet::InternalRefresh(int index)
+{
+    const bool traceable = !m_source.table.isEmpty();
+    const qint64 current = traceable && index >= 0 ? m_rowids[index] : 0;
+    LoadCursor();
+    m_cache.assign(CacheSlots, {});
+    const int count = InternalRecordCount();
+    if (traceable && index >= 0) {
+        const auto found = std::find(m_rowids.begin(), m_rowids.end(), current);
+        if (found != m_rowids.end())
+            return int(found - m_rowids.begin());
+    }
+    return std::min(std::max(index, 0), count - 1);
+}
+
+void TCustomADODataSet::InternalCancel(int index)
+{
+    if (!m_source.table.isEmpty() && index >= 0 && index < int(m_rowids.size()))
+        Forget(m_rowids[index]);
+}
+
+bool TCustomADODataSet::InternalCanModify() const
+{
+    return !m_source.table.isEmpty() && Db() && sqlite3_db_readonly(Db(), "main") == 0;
+}

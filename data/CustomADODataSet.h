@@ -1,0 +1,88 @@
+#pragma once
+
+#include "data/SqliteStatement.h"
+#include "toolkit/DataSet.h"
+
+#include <QStringList>
+#include <functional>
+#include <vector>
+
+class TADOConnection;
+
+// A static cursor over rows of an SQLite table (the base of TADOTable and
+// TADOQuery).
+//
+// Opening runs the cursor statement once and keeps only the rowid of each
+// row (8 bytes a row), so the record count is exact at once and record
+// numbers are positions in that list. A row's values are read by rowid when
+// they are asked for, through a small cache; no statement stays open between
+// calls, so the program holds no lock on the file while the user looks.
+//
+// Writing: each post or delete is one short transaction begun IMMEDIATE.
+// The UPDATE or DELETE names the row by rowid and requires every column to
+// still hold the value that was read (compared with IS, so NULLs compare
+// safely), and exactly one row must change. Another process's change or
+// delete of the row, or a lock held past the busy timeout, raises
+// EDatabaseError; the data set then keeps the user's edit (see TDataSet).
+// Cancelling an edit forgets the cached values, so the row is read afresh.
+//
+// Cursors that cannot name the rows of one table (see TQueryPlan) are read
+// into memory once and cannot be changed.
+class TCustomADODataSet : public TDataSet
+{
+    Q_OBJECT
+
+public:
+    explicit TCustomADODataSet(QObject *parent = nullptr);
+    ~TCustomADODataSet() override;
+
+    TADOConnection *Connection() const { return m_connection; }
+    // Closes the set first when it is open.
+    void SetConnection(TADOConnection *connection);
+
+protected:
+    struct TCursorSource
+    {
+        QString table;       // the table whose rows the cursor lists; empty when not traceable
+        QString cursorSql;   // traceable: rowid in column 0; otherwise the values of each row
+        QString readerSql;   // traceable: the values of the row whose rowid is parameter 1
+    };
+    // The statements of the cursor, built when the set opens.
+    virtual TCursorSource CursorSource() = 0;
+
+    std::vector<TFieldDef> InternalOpen() override;
+    void InternalClose() override;
+    int InternalRecordCount() const override;
+    const TRecord &InternalGetRecord(int index) const override;
+    void InternalUpdate(int index, const TRecord &original, const TRecord &values) override;
+    void InternalInsert(int index, const TRecord &values) override;
+    void InternalDelete(int index) override;
+    int InternalRefresh(int index) override;
+    void InternalCancel(int index) override;
+    bool InternalCanModify() const override;
+
+private:
+    struct TCacheSlot
+    {
+        qint64 rowid = 0;
+        bool filled = false;
+        TRecord record;
+    };
+
+    sqlite3 *Db() const;
+    void LoadCursor();
+    void RunWrite(const std::function<void()> &work);
+    // Raises the conflict error for a row that changed or vanished.
+    [[noreturn]] void ThrowRowConflict(qint64 rowid, bool deleting);
+    TCacheSlot &Slot(qint64 rowid) const;
+    void Forget(qint64 rowid);
+
+    TADOConnection *m_connection = nullptr;
+    TCursorSource m_source;
+    std::vector<qint64> m_rowids;          // traceable cursors
+    std::vector<TRecord> m_rows;           // untraceable cursors
+    QStringList m_columns;                 // per field: the table column it reads, empty if none
+    mutable TSqliteStatement m_reader;
+    mutable std::vector<TCacheSlot> m_cache;
+    TRecord m_nullRecord;
+};

@@ -1,0 +1,75 @@
+#include "data/DatabaseFile.h"
+
+#include "toolkit/DatabaseError.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr int HeaderSize = 100;
+constexpr char Magic[] = "SQLite format 3";  // 16 bytes with the closing NUL
+constexpr int PageSizeOffset = 16;
+constexpr int ChangeCounterOffset = 24;
+constexpr int PageCountOffset = 28;
+constexpr int VersionValidForOffset = 92;
+constexpr qint64 LargestPageSize = 65536;
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("DatabaseFile", text);
+}
+
+quint32 BigEndian32(const std::array<char, HeaderSize> &header, int offset)
+{
+    quint32 value = 0;
+    for (int i = 0; i < 4; ++i)
+        value = (value << 8) | static_cast<unsigned char>(header[offset + i]);
+    return value;
+}
+
+} // namespace
+
+void CheckDatabaseFile(const QString &path, const QString &shownName)
+{
+    const QFileInfo info(path);
+    const auto fail = [&](const char *reason) {
+        throw EDatabaseError(Tr("Cannot open the database file \"%1\": %2").arg(shownName, Tr(reason)));
+    };
+    if (!info.exists())
+        fail("the file does not exist.");
+    if (!info.isFile())
+        fail("it is not a file.");
+    if (info.size() == 0)
+        fail("the file is empty (0 bytes); it holds no database.");
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        fail("the file cannot be read (access denied).");
+    std::array<char, HeaderSize> header{};
+    const qint64 read = file.read(header.data(), HeaderSize);
+    if (read < HeaderSize || std::memcmp(header.data(), Magic, sizeof Magic) != 0)
+        fail("the file is not a database of this program.");
+
+    const qint64 pageSizeField = (static_cast<unsigned char>(header[PageSizeOffset]) << 8)
+                                 | static_cast<unsigned char>(header[PageSizeOffset + 1]);
+    const qint64 pageSize = pageSizeField == 1 ? LargestPageSize : pageSizeField;
+    const bool pageSizeValid = pageSize >= 512 && pageSize <= LargestPageSize && (pageSize & (pageSize - 1)) == 0;
+    if (!pageSizeValid)
+        fail("the file is damaged (its header is invalid).");
+    // The page count in the header is only trustworthy when the last writer
+    // knew about it, which the matching counters say.
+    const quint32 pageCount = BigEndian32(header, PageCountOffset);
+    const bool countValid = pageCount != 0 && BigEndian32(header, ChangeCounterOffset) == BigEndian32(header, VersionValidForOffset);
+    if ((countValid && info.size() < qint64(pageCount) * pageSize) || info.size() % pageSize != 0)
+        fail("the file is truncated; part of the database is missing.");
+
+    if (!info.isWritable())
+        fail("the file is read-only, so changes could not be saved.");
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isWritable())
+        fail("its folder is read-only, so changes could not be saved.");
+}

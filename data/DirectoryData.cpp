@@ -1,0 +1,55 @@
+#include "data/DirectoryData.h"
+
+#include "data/ConnectionString.h"
+#include "toolkit/DatabaseError.h"
+
+QString TDirectoryData::TableName()
+{
+    return QStringLiteral("Велирск");
+}
+
+QStringList TDirectoryData::FieldNames()
+{
+    return {QStringLiteral("Телефон"), QStringLiteral("Фамилия"),  QStringLiteral("Улица"),      QStringLiteral("Дом"),
+            QStringLiteral("Корпус"),  QStringLiteral("Квартира"), QStringLiteral("Организация")};
+}
+
+TDirectoryData::TDirectoryData(QObject *parent)
+    : QObject(parent), ADOConnection1(new TADOConnection(this)), ADOTable1(new TADOTable(this)),
+      DataSource1(new TDataSource(this)), ADOQuery1(new TADOQuery(this)), FindResult(new TDataSource(this))
+{
+    ADOConnection1->setObjectName(QStringLiteral("ADOConnection1"));
+    ADOConnection1->SetConnectionString(DirectoryConnectionString());
+    ADOConnection1->SetLoginPrompt(false);
+
+    ADOTable1->setObjectName(QStringLiteral("ADOTable1"));
+    ADOTable1->SetConnection(ADOConnection1);
+    ADOTable1->SetTableDirect(true);
+    ADOTable1->SetTableName(TableName());
+
+    DataSource1->setObjectName(QStringLiteral("DataSource1"));
+    DataSource1->SetDataSet(ADOTable1);
+
+    ADOQuery1->setObjectName(QStringLiteral("ADOQuery1"));
+    ADOQuery1->SetConnection(ADOConnection1);
+
+    FindResult->setObjectName(QStringLiteral("FindResult"));
+    FindResult->SetDataSet(ADOQuery1);
+}
+
+void TDirectoryData::Open()
+{
+    ADOConnection1->Open();
+    ADOTable1->Open();
+    QStringList missing;
+    for (const QString &name : FieldNames()) {
+        if (!ADOTable1->FindField(name))
+            missing << name;
+    }
+    if (!missing.isEmpty()) {
+        ADOTable1->Close();
+        ADOConnection1->Close();
+        throw EDatabaseError(tr("The table \"%1\" of the database file lacks the fields: %2.")
+                                 .arg(TableName(), missing.join(QStringLiteral(", "))));
+    }
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "data/ADOConnection.h"
+#include "data/ADOQuery.h"
+#include "data/ADOTable.h"
+#include "toolkit/DataSource.h"
+
+#include <QObject>
+#include <QStringList>
+
+// The data objects of the main window: the connection to velirsk.dat, the
+// directory table that the main grid browses and edits, and the search query
+// whose rows the results window shows, each with its data source. Objects
+// carry their layout names (objectName) and are children of this object.
+class TDirectoryData : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The directory table and its seven fields, in order.
+    static QString TableName();
+    static QStringList FieldNames();
+
+    explicit TDirectoryData(QObject *parent = nullptr);
+
+    // Connects and opens the directory table; the query stays closed.
+    // Raises EDatabaseError when the file cannot be opened or lacks the
+    // table or one of its fields.
+    void Open();
+
+    TADOConnection *ADOConnection1;
+    TADOTable *ADOTable1;
+    TDataSource *DataSource1;
+    TADOQuery *ADOQuery1;
+    TDataSource *FindResult;
+};

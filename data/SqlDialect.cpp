@@ -1,0 +1,200 @@
+#include "data/SqlDialect.h"
+
+#include "data/SqlTokenizer.h"
+#include "toolkit/DatabaseError.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("SqlDialect", text);
+}
+
+QString SingleQuoted(const QString &value)
+{
+    QString text = value;
+    text.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + text + u'\'';
+}
+
+// The tokens of the one statement, with literals in SQLite's form and
+// everything from the closing ";" on dropped.
+std::vector<TSqlToken> StatementTokens(const QString &statement)
+{
+    if (statement.contains(QChar(u'\0')))
+        throw EDatabaseError(Tr("The SQL statement contains a NUL character."));
+    std::vector<TSqlToken> tokens = TokenizeSql(statement);
+    std::vector<TSqlToken> result;
+    bool ended = false;
+    for (TSqlToken &token : tokens) {
+        if (token.kind == TSqlToken::Semicolon) {
+            ended = true;
+            continue;
+        }
+        if (ended) {
+            if (token.IsSignificant())
+                throw EDatabaseError(Tr("The SQL text holds more than one statement; only one can be run."));
+            continue;
+        }
+        if (token.kind == TSqlToken::String || token.kind == TSqlToken::QuotedString) {
+            token.kind = TSqlToken::String;
+            token.text = SingleQuoted(token.value);
+        }
+        result.push_back(std::move(token));
+    }
+    const bool empty = std::none_of(result.begin(), result.end(), [](const TSqlToken &t) { return t.IsSignificant(); });
+    if (empty)
+        throw EDatabaseError(Tr("The SQL statement is empty."));
+    return result;
+}
+
+QString Join(const std::vector<TSqlToken> &tokens, size_t from, size_t to)
+{
+    QString text;
+    for (size_t i = from; i < to && i < tokens.size(); ++i)
+        text += tokens[i].text;
+    return text.trimmed();
+}
+
+bool IsClauseKeyword(const TSqlToken &token)
+{
+    for (const char *keyword : {"WHERE", "ORDER", "LIMIT"}) {
+        if (token.IsWord(keyword))
+            return true;
+    }
+    return false;
+}
+
+bool IsGroupingOrCompound(const TSqlToken &token)
+{
+    for (const char *keyword : {"GROUP", "HAVING", "WINDOW", "UNION", "INTERSECT", "EXCEPT"}) {
+        if (token.IsWord(keyword))
+            return true;
+    }
+    return false;
+}
+
+// Words that may follow a table name but are no alias.
+bool IsUntraceableKeyword(const TSqlToken &token)
+{
+    for (const char *keyword : {"JOIN", "NATURAL", "CROSS", "INNER", "LEFT", "RIGHT", "FULL", "OUTER", "ON", "USING",
+                                "INDEXED", "NOT"}) {
+        if (token.IsWord(keyword))
+            return true;
+    }
+    return false;
+}
+
+bool IsName(const TSqlToken &token)
+{
+    return token.kind == TSqlToken::Word || token.kind == TSqlToken::QuotedName;
+}
+
+QString NameValue(const TSqlToken &token)
+{
+    return token.kind == TSqlToken::QuotedName ? token.value : token.text;
+}
+
+// Fills the traceable parts of `plan` when the statement has the one-table form.
+void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan)
+{
+    std::vector<size_t> at;  // indexes of the significant tokens
+    for (size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].IsSignificant())
+            at.push_back(i);
+    }
+    size_t s = 0;
+    if (at.empty() || !tokens[at[s]].IsWord("SELECT"))
+        return;
+    ++s;
+    if (s < at.size() && tokens[at[s]].IsWord("ALL"))
+        ++s;
+    if (s >= at.size() || tokens[at[s]].IsWord("DISTINCT"))
+        return;
+    const size_t listBegin = at[s];
+
+    // The select list runs to the FROM outside any parentheses; a name
+    // followed by "(" anywhere in it is a function call (maybe an aggregate).
+    int depth = 0;
+    size_t from = 0;
+    for (; s < at.size(); ++s) {
+        const TSqlToken &token = tokens[at[s]];
+        if (token.text == u"(")
+            ++depth;
+        else if (token.text == u")")
+            --depth;
+        else if (depth == 0 && token.IsWord("FROM")) {
+            from = s;
+            break;
+        }
+        if (IsName(token) && s + 1 < at.size() && tokens[at[s + 1]].text == u"(")
+            return;
+        if (token.IsWord("SELECT"))
+            return;
+    }
+    if (from == 0 || from + 1 >= at.size())
+        return;
+    const size_t listEnd = at[from];
+
+    size_t t = from + 1;
+    if (!IsName(tokens[at[t]]) || tokens[at[t]].IsWord("SELECT"))
+        return;
+    const QString table = NameValue(tokens[at[t]]);
+    QString qualifier = tokens[at[t]].text;
+    ++t;
+    if (t < at.size() && tokens[at[t]].text == u".")
+        return;  // schema-qualified names are not traced
+    if (t < at.size() && tokens[at[t]].IsWord("AS"))
+        ++t;
+    if (t < at.size() && IsName(tokens[at[t]]) && !IsClauseKeyword(tokens[at[t]]) && !IsUntraceableKeyword(tokens[at[t]])) {
+        qualifier = tokens[at[t]].text;
+        ++t;
+    }
+    const size_t sourceEnd = t < at.size() ? at[t] : tokens.size();
+    if (t < at.size() && !IsClauseKeyword(tokens[at[t]]))
+        return;
+    depth = 0;
+    for (size_t u = t; u < at.size(); ++u) {
+        const TSqlToken &token = tokens[at[u]];
+        if (token.text == u"(")
+            ++depth;
+        else if (token.text == u")")
+            --depth;
+        else if (depth == 0 && IsGroupingOrCompound(token))
+            return;
+    }
+
+    const QString list = Join(tokens, listBegin, listEnd);
+    const QString source = Join(tokens, at[from], sourceEnd);
+    const QString rest = Join(tokens, sourceEnd, tokens.size());
+    plan.traceable = true;
+    plan.table = table;
+    plan.cursorSql = QStringLiteral("SELECT %1.rowid, %2 %3 %4").arg(qualifier, list, source, rest).trimmed();
+    plan.readerSql = QStringLiteral("SELECT %1 %2 WHERE %3.rowid = ?1").arg(list, source, qualifier);
+}
+
+} // namespace
+
+QString TranslateDialect(const QString &statement)
+{
+    const std::vector<TSqlToken> tokens = StatementTokens(statement);
+    return Join(tokens, 0, tokens.size());
+}
+
+TQueryPlan PlanQuery(const QString &statement)
+{
+    const std::vector<TSqlToken> tokens = StatementTokens(statement);
+    TQueryPlan plan;
+    plan.sql = Join(tokens, 0, tokens.size());
+    TraceRows(tokens, plan);
+    return plan;
+}
+
+QString QuoteSqlName(const QString &name)
+{
+    QString text = name;
+    text.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + text + u'"';
+}

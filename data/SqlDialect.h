@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+// The program writes its statements in the dialect of its original database
+// engine: string literals between double quotes ("" inside stands for one "),
+// names bare or in [brackets], one statement with an optional closing ";".
+// SQLite reads double quotes as names, so statements are translated token by
+// token before they reach it.
+
+// The statement for SQLite: every string literal single-quoted, the closing
+// ";" dropped. An empty text, a second statement, a NUL character or an
+// unterminated literal raises EDatabaseError.
+QString TranslateDialect(const QString &statement);
+
+// How a query's rows are traced back to the rows of its table, so that they
+// can be deleted or edited through the query.
+//
+// A query of the form SELECT [ALL] list FROM table [[AS] alias] [WHERE ...]
+// [ORDER BY ...] [LIMIT ...], whose select list calls no function, reads rows
+// of that one table: `cursorSql` is the query with the table's rowid put in
+// front of the select list (the rows and their order are the query's), and
+// `readerSql` reads the select list of one row given its rowid as parameter 1.
+// Any other query (joins, grouping, DISTINCT, compound selects, functions) is
+// not traceable; its rows are read once and cannot be changed.
+struct TQueryPlan
+{
+    QString sql;          // the translated statement
+    bool traceable = false;
+    QString table;        // the table's name, quoting undone
+    QString cursorSql;
+    QString readerSql;
+};
+
+TQueryPlan PlanQuery(const QString &statement);
+
+// A name quoted for SQLite ("name", with " doubled).
+QString QuoteSqlName(const QString &name);

@@ -1,0 +1,170 @@
+#include "data/SqliteStatement.h"
+
+#include "toolkit/DatabaseError.h"
+
+#include <QCoreApplication>
+#include <sqlite3.h>
+#include <utility>
+
+namespace {
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("SqliteStatement", text);
+}
+
+QString FromUtf8(const char *text)
+{
+    return text ? QString::fromUtf8(text) : QString();
+}
+
+} // namespace
+
+TSqliteStatement::TSqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
+{
+    const QByteArray utf8 = sql.toUtf8();
+    const char *tail = nullptr;
+    const int rc = sqlite3_prepare_v2(db, utf8.constData(), int(utf8.size()), &m_statement, &tail);
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(db, rc);
+    if (!m_statement)
+        throw EDatabaseError(Tr("The SQL statement is empty."));
+}
+
+TSqliteStatement::~TSqliteStatement()
+{
+    sqlite3_finalize(m_statement);
+}
+
+TSqliteStatement::TSqliteStatement(TSqliteStatement &&other) noexcept
+    : m_db(std::exchange(other.m_db, nullptr)), m_statement(std::exchange(other.m_statement, nullptr))
+{
+}
+
+TSqliteStatement &TSqliteStatement::operator=(TSqliteStatement &&other) noexcept
+{
+    if (this != &other) {
+        sqlite3_finalize(m_statement);
+        m_db = std::exchange(other.m_db, nullptr);
+        m_statement = std::exchange(other.m_statement, nullptr);
+    }
+    return *this;
+}
+
+void TSqliteStatement::Bind(int parameter, const TFieldValue &value)
+{
+    int rc;
+    if (value) {
+        const QByteArray utf8 = value->toUtf8();
+        rc = sqlite3_bind_text(m_statement, parameter, utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT);
+    } else {
+        rc = sqlite3_bind_null(m_statement, parameter);
+    }
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(m_db, rc);
+}
+
+void TSqliteStatement::Bind(int parameter, qint64 value)
+{
+    const int rc = sqlite3_bind_int64(m_statement, parameter, value);
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(m_db, rc);
+}
+
+bool TSqliteStatement::Step()
+{
+    const int rc = sqlite3_step(m_statement);
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
+    sqlite3_reset(m_statement);
+    ThrowSqliteError(m_db, rc);
+}
+
+void TSqliteStatement::Reset()
+{
+    sqlite3_reset(m_statement);
+}
+
+int TSqliteStatement::ColumnCount() const
+{
+    return sqlite3_column_count(m_statement);
+}
+
+QString TSqliteStatement::ColumnName(int column) const
+{
+    return FromUtf8(sqlite3_column_name(m_statement, column));
+}
+
+QString TSqliteStatement::ColumnOriginTable(int column) const
+{
+    return FromUtf8(sqlite3_column_table_name(m_statement, column));
+}
+
+QString TSqliteStatement::ColumnOriginName(int column) const
+{
+    return FromUtf8(sqlite3_column_origin_name(m_statement, column));
+}
+
+QString TSqliteStatement::ColumnDeclaredType(int column) const
+{
+    return FromUtf8(sqlite3_column_decltype(m_statement, column));
+}
+
+TFieldValue TSqliteStatement::Value(int column) const
+{
+    if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)
+        return std::nullopt;
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+    const int bytes = sqlite3_column_bytes(m_statement, column);
+    return QString::fromUtf8(text, bytes);
+}
+
+qint64 TSqliteStatement::Int64(int column) const
+{
+    return sqlite3_column_int64(m_statement, column);
+}
+
+void ExecuteSql(sqlite3 *db, const QString &sql)
+{
+    TSqliteStatement statement(db, sql);
+    while (statement.Step()) {
+    }
+}
+
+bool IsBusyCode(int resultCode)
+{
+    const int primary = resultCode & 0xFF;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+QString SqliteErrorMessage(sqlite3 *db, int resultCode)
+{
+    switch (resultCode & 0xFF) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return Tr("The database is locked by another user or program. Try again in a moment.");
+    case SQLITE_CORRUPT:
+        return Tr("The database file is damaged (%1).").arg(FromUtf8(sqlite3_errmsg(db)));
+    case SQLITE_NOTADB:
+        return Tr("The file is not a database of this program.");
+    case SQLITE_READONLY:
+        return Tr("The database file cannot be changed: it is read-only.");
+    case SQLITE_FULL:
+        return Tr("The disk is full; the change was not saved.");
+    case SQLITE_CANTOPEN:
+        return Tr("The database file cannot be opened.");
+    case SQLITE_IOERR:
+        return Tr("The database file cannot be read or written (input/output error).");
+    case SQLITE_NOMEM:
+        return Tr("Out of memory.");
+    default:
+        return db ? FromUtf8(sqlite3_errmsg(db)) : FromUtf8(sqlite3_errstr(resultCode));
+    }
+}
+
+void ThrowSqliteError(sqlite3 *db, int resultCode)
+{
+    throw EDatabaseError(SqliteErrorMessage(db, resultCode));
+}

@@ -1,0 +1,375 @@
+#include "SqliteFixture.h"
+
+#include "data/ADOConnection.h"
+#include "data/ADOQuery.h"
+#include "data/ADOTable.h"
+#include "data/DirectoryData.h"
+#include "toolkit/DataSource.h"
+#include "toolkit/DatabaseError.h"
+
+#include <QDir>
+#include <QFile>
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Line1 = QStringLiteral(
+    "SELECT Велирск.Телефон, Велирск.Фамилия, Велирск.Улица, Велирск.Дом, Велирск.Корпус, Велирск.Квартира, "
+    "Велирск.Организация FROM Велирск WHERE (((Велирск.Телефон) LIKE \"%1\") AND ((Велирск.Фамилия) LIKE \"%2\") "
+    "AND ((Велирск.Улица) LIKE \"%3\") AND ((Велирск.Дом) LIKE \"%4\") AND ((Велирск.Корпус) LIKE \"%5\") AND "
+    "((Велирск.Квартира) LIKE \"%6\")");
+const QString Line2 = QStringLiteral(" AND ((Велирск.Организация) LIKE \"%1\")) ORDER BY Велирск.Квартира;");
+
+// The search as the search dialog writes it: each criterion typed, then "%",
+// a double quote doubled inside its literal.
+void Search(TADOQuery &query, QStringList criteria)
+{
+    criteria.resize(7);
+    for (QString &criterion : criteria)
+        criterion = criterion.replace(u'"', QStringLiteral("\"\"")) + u'%';
+    query.SQL()->Clear();
+    query.SQL()->Add(Line1.arg(criteria[0], criteria[1], criteria[2], criteria[3], criteria[4], criteria[5]));
+    query.SQL()->Add(Line2.arg(criteria[6]));
+    query.Open();
+}
+
+QStringList Column(TDataSet &set, const QString &field)
+{
+    QStringList values;
+    for (int row = 0; row < set.DisplayRowCount(); ++row) {
+        TDataSet::DisplayRowScope scope(set, row);
+        values << set.FieldByName(field)->AsString();
+    }
+    return values;
+}
+
+std::vector<TRecord> SampleRows()
+{
+    return {
+        Record({"2-11-01", "Иванов", "Ленина", "1", "", "10", ""}),
+        Record({"2-11-02", "Иванова", "Ленина", "1", "", "2", ""}),
+        Record({"3-22-03", "Петров", "Садовая", "5", "А", "7", ""}),
+        Record({"4-33-04", "", "Мира", "3", "", "", "Школа № 1"}),
+        Record({"5-44-05", "Сидоров", "Мира", "NULL", "", "1", ""}),
+        Record({"6-55-06", "O\"Brien; --x", "Мира", "9", "", "3", ""}),
+    };
+}
+
+struct Provider
+{
+    explicit Provider(SqliteFixture &fixture, const QString &fileName = QStringLiteral("velirsk.dat"))
+    {
+        connection.SetConnectionString(fixture.ConnectionString(fileName));
+        connection.SetBusyTimeout(50);
+        table.SetConnection(&connection);
+        table.SetTableName(QStringLiteral("Велирск"));
+        query.SetConnection(&connection);
+        source.SetDataSet(&table);
+    }
+    TADOConnection connection;
+    TADOTable table;
+    TADOQuery query;
+    TDataSource source;
+};
+
+QString OpenError(SqliteFixture &fixture, const QString &fileName)
+{
+    Provider provider(fixture, fileName);
+    try {
+        provider.table.Open();
+    } catch (const EDatabaseError &error) {
+        return error.Message();
+    }
+    return QString();
+}
+
+} // namespace
+
+TEST(Provider, opensTheFileNamedRelativeToTheWorkingDirectory)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(fixture.Path()).absolutePath()));
+    TDirectoryData data;
+    data.Open();
+    QDir::setCurrent(previous);
+    EXPECT_EQ(data.ADOConnection1->FileName(), QFileInfo(fixture.Path()).absoluteFilePath());
+    EXPECT_EQ(data.ADOTable1->RecordCount(), 6);
+    EXPECT_EQ(data.ADOTable1->RecNo(), 1);
+    EXPECT_FALSE(data.ADOQuery1->Active());
+    EXPECT_EQ(data.FindResult->DataSet(), data.ADOQuery1);
+    EXPECT_EQ(data.DataSource1->DataSet(), data.ADOTable1);
+    EXPECT_EQ(data.ADOTable1->Fields(6)->FieldName(), QStringLiteral("Организация"));
+    EXPECT_EQ(data.ADOTable1->Fields(1)->Size(), 50);
+}
+
+TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
+{
+    SqliteFixture fixture;
+    fixture.WriteFile({}, QStringLiteral("empty.dat"));
+    fixture.WriteFile(QByteArray("Standard Jet DB\0\0\0", 18).repeated(300), QStringLiteral("foreign.dat"));
+    fixture.CreateDirectory(SampleRows(), QStringLiteral("whole.dat"));
+    QFile whole(fixture.Path(QStringLiteral("whole.dat")));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QByteArray bytes = whole.readAll();
+    fixture.WriteFile(bytes.left(bytes.size() - 1024), QStringLiteral("truncated.dat"));
+    fixture.WriteFile(bytes.left(bytes.size() / 2 + 7), QStringLiteral("torn.dat"));
+    fixture.WriteFile(bytes, QStringLiteral("readonly.dat"));
+    QFile::setPermissions(fixture.Path(QStringLiteral("readonly.dat")), QFile::ReadOwner);
+    {
+        SqliteFixture::OtherConnection other(fixture.Path(QStringLiteral("notable.dat")));
+        other.Execute(QStringLiteral("CREATE TABLE people (name TEXT)"));
+    }
+    fixture.CreateDirectory(SampleRows(), QStringLiteral("locked.dat"));
+    SqliteFixture::OtherConnection locker(fixture.Path(QStringLiteral("locked.dat")));
+    locker.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
+
+    struct Case
+    {
+        QString file;
+        QString reason;
+    };
+    const QList<Case> cases{
+        {QStringLiteral("missing.dat"), QStringLiteral("does not exist")},
+        {QStringLiteral("empty.dat"), QStringLiteral("empty")},
+        {QStringLiteral("foreign.dat"), QStringLiteral("not a database")},
+        {QStringLiteral("truncated.dat"), QStringLiteral("truncated")},
+        {QStringLiteral("torn.dat"), QStringLiteral("truncated")},
+        {QStringLiteral("notable.dat"), QStringLiteral("does not hold the table \"Велирск\"")},
+        {QStringLiteral("locked.dat"), QStringLiteral("locked")},
+    };
+    QList<QByteArray> before;
+    for (const Case &c : cases)
+        before << fixture.Checksum(c.file);
+    const QStringList filesBefore = fixture.Files();
+    for (int i = 0; i < cases.size(); ++i) {
+        const QString message = OpenError(fixture, cases[i].file);
+        EXPECT_TRUE(message.contains(cases[i].reason)) << cases[i].file.toStdString() << ": " << message.toStdString();
+        EXPECT_EQ(fixture.Checksum(cases[i].file), before[i]) << cases[i].file.toStdString();
+    }
+    if (QFileInfo(fixture.Path(QStringLiteral("readonly.dat"))).isWritable()) {
+        GTEST_LOG_(INFO) << "running with rights that ignore file permissions; read-only case skipped";
+    } else {
+        EXPECT_TRUE(OpenError(fixture, QStringLiteral("readonly.dat")).contains(QStringLiteral("read-only")));
+    }
+    EXPECT_EQ(fixture.Files(), filesBefore) << "no file created, no journal left";
+    locker.Execute(QStringLiteral("ROLLBACK"));
+}
+
+TEST(Provider, directoryWithoutItsFieldsIsRefused)
+{
+    SqliteFixture fixture;
+    {
+        SqliteFixture::OtherConnection other(fixture.Path());
+        other.Execute(QStringLiteral("CREATE TABLE \"Велирск\" (\"Телефон\" TEXT, \"Фамилия\" TEXT)"));
+    }
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QFileInfo(fixture.Path()).absolutePath());
+    TDirectoryData data;
+    try {
+        data.Open();
+        ADD_FAILURE() << "opened a table without its fields";
+    } catch (const EDatabaseError &error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("Улица, Дом, Корпус, Квартира, Организация")));
+    }
+    QDir::setCurrent(previous);
+    EXPECT_FALSE(data.ADOTable1->Active());
+}
+
+TEST(Provider, countsAndNumbersOfAnEmptyTable)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory({});
+    Provider p(fixture);
+    p.table.Open();
+    EXPECT_EQ(p.table.RecordCount(), 0);
+    EXPECT_EQ(p.table.RecNo(), -1);
+    EXPECT_TRUE(p.table.Bof() && p.table.Eof());
+    p.table.Insert();
+    EXPECT_EQ(p.table.RecNo(), -1);
+    p.table.FieldByName(QStringLiteral("Фамилия"))->SetAsString(QStringLiteral("Новиков"));
+    p.table.Post();
+    EXPECT_EQ(p.table.RecordCount(), 1);
+    EXPECT_EQ(p.table.RecNo(), 1);
+    SqliteFixture::OtherConnection other(fixture.Path());
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT * FROM Велирск")),
+              QStringList{QStringLiteral("NULL|Новиков|NULL|NULL|NULL|NULL|NULL")});
+}
+
+TEST(Provider, editsReachTheFileAndTouchOnlyTheirRow)
+{
+    SqliteFixture fixture;
+    std::vector<TRecord> rows = SampleRows();
+    rows.push_back(rows[0]);  // two identical rows: 1 and 7
+    fixture.CreateDirectory(rows);
+    Provider p(fixture);
+    p.table.Open();
+    SqliteFixture::OtherConnection other(fixture.Path());
+
+    p.table.Last();
+    p.table.Edit();
+    p.table.FieldByName(QStringLiteral("Корпус"))->SetAsString(QStringLiteral("Б"));
+    p.table.FieldByName(QStringLiteral("Дом"))->Clear();
+    p.table.Post();
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT rowid, Дом, Корпус FROM Велирск WHERE Телефон = '2-11-01'")),
+              (QStringList{QStringLiteral("1|1|"), QStringLiteral("7|NULL|Б")}));
+
+    p.table.SetRecNo(5);  // Дом is NULL in the file: the check must still find the row
+    p.table.Edit();
+    p.table.FieldByName(QStringLiteral("Дом"))->SetAsString(QStringLiteral("12"));
+    p.table.Next();
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT Дом FROM Велирск WHERE rowid = 5")), QStringList{QStringLiteral("12")});
+
+    p.table.First();
+    p.table.Delete();
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT rowid FROM Велирск WHERE Телефон = '2-11-01'")),
+              QStringList{QStringLiteral("7")});
+    EXPECT_EQ(p.table.RecordCount(), 6);
+    EXPECT_EQ(p.table.FieldByName(QStringLiteral("Фамилия"))->AsString(), QStringLiteral("Иванова"));
+
+    p.table.Refresh();
+    EXPECT_EQ(p.table.RecNo(), 1);
+    EXPECT_EQ(p.table.RecordCount(), 6);
+}
+
+TEST(Provider, anotherUsersChangeOrLockNeverLosesTheEdit)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    Provider p(fixture);
+    p.table.Open();
+    SqliteFixture::OtherConnection other(fixture.Path());
+    TField *surname = p.table.FieldByName(QStringLiteral("Фамилия"));
+
+    // Changed by another user after it was read.
+    p.table.Edit();
+    surname->SetAsString(QStringLiteral("мой текст"));
+    other.Execute(QStringLiteral("UPDATE Велирск SET Улица = 'Кирова' WHERE rowid = 1"));
+    try {
+        p.table.Post();
+        ADD_FAILURE() << "the post overwrote another user's change";
+    } catch (const EDatabaseError &error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("another user changed it"))) << error.what();
+    }
+    EXPECT_EQ(p.table.State(), dsEdit);
+    EXPECT_EQ(surname->AsString(), QStringLiteral("мой текст"));
+    p.table.Cancel();
+    EXPECT_EQ(p.table.FieldByName(QStringLiteral("Улица"))->AsString(), QStringLiteral("Кирова"))
+        << "cancelling shows the row as it is now";
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT Фамилия FROM Велирск WHERE rowid = 1")), QStringList{QStringLiteral("Иванов")});
+
+    // Locked past the busy timeout: the edit stays and can be posted later.
+    p.table.Edit();
+    surname->SetAsString(QStringLiteral("после блокировки"));
+    other.Execute(QStringLiteral("BEGIN IMMEDIATE"));
+    try {
+        p.table.Next();
+        ADD_FAILURE() << "posted through another user's lock";
+    } catch (const EDatabaseError &error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("locked"))) << error.what();
+    }
+    EXPECT_EQ(p.table.State(), dsEdit);
+    EXPECT_EQ(p.table.RecNo(), 1);
+    other.Execute(QStringLiteral("ROLLBACK"));
+    p.table.Post();
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT Фамилия FROM Велирск WHERE rowid = 1")),
+              QStringList{QStringLiteral("после блокировки")});
+
+    // Deleted by another user.
+    p.table.Next();
+    other.Execute(QStringLiteral("DELETE FROM Велирск WHERE rowid = 2"));
+    EXPECT_THROW(p.table.Delete(), EDatabaseError);
+    p.table.Edit();
+    surname->SetAsString(QStringLiteral("x"));
+    try {
+        p.table.Post();
+        ADD_FAILURE() << "posted a row that no longer exists";
+    } catch (const EDatabaseError &error) {
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("deleted it"))) << error.what();
+    }
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT count(*) FROM Велирск")), QStringList{QStringLiteral("5")});
+    EXPECT_TRUE(fixture.Files() == QStringList{QStringLiteral("velirsk.dat")}) << "no transaction left open";
+}
+
+TEST(Provider, searchQueryFollowsItsTextRules)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    Provider p(fixture);
+    p.table.Open();
+    TDataSource findResult;
+    findResult.SetDataSet(&p.query);
+
+    // All criteria empty: rows with a NULL anywhere are not found; ordered by
+    // the apartment as text.
+    Search(p.query, {});
+    EXPECT_EQ(p.query.CommandText(), Line1.arg("%", "%", "%", "%", "%", "%") + "\r\n" + Line2.arg("%") + "\r\n");
+    EXPECT_EQ(Column(p.query, QStringLiteral("Квартира")),
+              (QStringList{"", "10", "2", "3", "7"}));
+    EXPECT_EQ(p.query.RecNo(), 1);
+    EXPECT_TRUE(p.query.Bof());
+    EXPECT_FALSE(p.query.Eof());
+
+    p.query.SQL()->Clear();
+    EXPECT_FALSE(p.query.Active()) << "clearing the text closes the query";
+    EXPECT_THROW(p.query.Open(), EDatabaseError) << "an empty text is no statement";
+    p.query.SQL()->Add(QStringLiteral("SELECT Организация FROM Велирск"));
+    p.query.Open();
+    EXPECT_EQ(p.query.RecordCount(), 6);
+    p.query.SQL()->Add(QStringLiteral(" WHERE Организация LIKE \"шк%\";"));
+    EXPECT_FALSE(p.query.Active()) << "adding a line closes the query";
+    EXPECT_EQ(p.query.RecordCount(), 0);
+    p.query.Open();
+    EXPECT_EQ(Column(p.query, QStringLiteral("Организация")), QStringList{"Школа № 1"});
+
+    struct Case
+    {
+        QStringList criteria;
+        QStringList surnames;
+    };
+    const QList<Case> cases{
+        {{"", "иван"}, {"Иванов", "Иванова"}},
+        {{"", "ИВАНОВА"}, {"Иванова"}},
+        {{"", "%ов"}, {"Иванов", "Иванова", "Петров"}},
+        {{"", "_в"}, {"Иванов", "Иванова"}},
+        {{"", "O\"Brien; --"}, {"O\"Brien; --x"}},
+        {{"", "", "мира", "", "", "", "школа"}, {""}},
+        {{"", "'"}, {}},
+    };
+    for (const Case &c : cases) {
+        Search(p.query, c.criteria);
+        EXPECT_EQ(Column(p.query, QStringLiteral("Фамилия")), c.surnames) << c.criteria.join(u',').toStdString();
+    }
+}
+
+TEST(Provider, searchResultsCanBeDeletedFromTheTable)
+{
+    SqliteFixture fixture;
+    std::vector<TRecord> rows = SampleRows();
+    rows.push_back(rows[2]);  // Петров twice: rows 3 and 7
+    fixture.CreateDirectory(rows);
+    Provider p(fixture);
+    p.table.Open();
+    Search(p.query, {"", "петров"});
+    ASSERT_EQ(p.query.RecordCount(), 2);
+    EXPECT_TRUE(p.query.CanModify());
+    p.query.Last();
+    p.query.Delete();
+    EXPECT_EQ(p.query.RecordCount(), 1);
+    SqliteFixture::OtherConnection other(fixture.Path());
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT rowid FROM Велирск WHERE Фамилия = 'Петров'")), QStringList{"3"});
+
+    p.query.Edit();
+    p.query.FieldByName(QStringLiteral("Квартира"))->SetAsString(QStringLiteral("8"));
+    p.query.Post();
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT Квартира FROM Велирск WHERE rowid = 3")), QStringList{"8"});
+
+    p.query.SQL()->Clear();
+    p.query.SQL()->Add(QStringLiteral("SELECT Улица, count(*) AS n FROM Велирск GROUP BY Улица ORDER BY Улица"));
+    p.query.Open();
+    EXPECT_EQ(Column(p.query, QStringLiteral("n")), (QStringList{"2", "3", "1"}));
+    EXPECT_FALSE(p.query.CanModify()) << "grouped rows are no rows of the table";
+}

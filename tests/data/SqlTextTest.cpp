@@ -1,0 +1,153 @@
+#include "data/CaseInsensitiveLike.h"
+#include "data/ConnectionString.h"
+#include "data/SqlDialect.h"
+#include "toolkit/DatabaseError.h"
+
+#include "QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+TEST(ConnectionString, directoryStringIsExact)
+{
+    const QString expected = QStringLiteral(
+        "Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=velirsk.dat;Mode=Share Deny None;"
+        "Extended Properties=\"\";Jet OLEDB:System database=\"\";Jet OLEDB:Registry Path=\"\";"
+        "Jet OLEDB:Database Password=\"\";Jet OLEDB:Engine Type=4;Jet OLEDB:Database Locking Mode=0;"
+        "Jet OLEDB:Global Partial Bulk Ops=2;Jet OLEDB:Global Bulk Transactions=1;"
+        "Jet OLEDB:New Database Password=\"\";Jet OLEDB:Create System Database=False;"
+        "Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy Locale on Compact=False;"
+        "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False");
+    EXPECT_EQ(DirectoryConnectionString().toUtf8(), expected.toUtf8());
+
+    const TConnectionString parsed = TConnectionString::Parse(expected);
+    EXPECT_EQ(parsed.Entries().size(), 18);
+    EXPECT_EQ(parsed.Value(QStringLiteral("data source")), QStringLiteral("velirsk.dat"));
+    EXPECT_EQ(parsed.Value(QStringLiteral("Extended Properties")), QString());
+    EXPECT_EQ(parsed.ToString(), expected);
+}
+
+TEST(ConnectionString, quotedValuesMayHoldSeparators)
+{
+    const TConnectionString parsed =
+        TConnectionString::Parse(QStringLiteral(" Data Source = \"a;b \"\"c\"\".dat\" ; Mode=Read;; "));
+    EXPECT_EQ(parsed.Value(QStringLiteral("Data Source")), QStringLiteral("a;b \"c\".dat"));
+    EXPECT_EQ(parsed.Value(QStringLiteral("Mode")), QStringLiteral("Read"));
+    EXPECT_EQ(TConnectionString::Parse(parsed.ToString()).Value(QStringLiteral("Data Source")),
+              QStringLiteral("a;b \"c\".dat"));
+    EXPECT_THROW(TConnectionString::Parse(QStringLiteral("Data Source=\"open")), EDatabaseError);
+    EXPECT_THROW(TConnectionString::Parse(QStringLiteral("Provider=x;garbage")), EDatabaseError);
+}
+
+TEST(Dialect, stringLiteralsBecomeSingleQuoted)
+{
+    struct Case
+    {
+        const char *input;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {R"(SELECT a FROM t WHERE ((t.a) LIKE "x%");)", R"(SELECT a FROM t WHERE ((t.a) LIKE 'x%'))"},
+        {R"(WHERE a LIKE "say ""hi""%")", R"(WHERE a LIKE 'say "hi"%')"},
+        {R"(WHERE a LIKE "O'Neil%")", R"(WHERE a LIKE 'O''Neil%')"},
+        {R"(WHERE a LIKE "x;y%" AND b = 1)", R"(WHERE a LIKE 'x;y%' AND b = 1)"},
+        {R"(WHERE a LIKE "--%" AND b LIKE "/*%")", R"(WHERE a LIKE '--%' AND b LIKE '/*%')"},
+        {"WHERE a LIKE \"line\r\nbreak%\"\r\n AND b LIKE \"%\";\r\n", "WHERE a LIKE 'line\r\nbreak%'\r\n AND b LIKE '%'"},
+        {R"(WHERE a = 'it''s' AND [b c] = 2 -- "note")", R"(WHERE a = 'it''s' AND [b c] = 2 -- "note")"},
+        {R"(WHERE a = "")", R"(WHERE a = '')"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(TranslateDialect(QString::fromUtf8(c.input)), QString::fromUtf8(c.expected)) << c.input;
+}
+
+TEST(Dialect, refusesWhatCannotBeRunSafely)
+{
+    const char *bad[] = {
+        R"(SELECT 1; DROP TABLE t)",
+        R"(SELECT 1 WHERE a LIKE "open)",
+        R"(SELECT 1 WHERE a LIKE 'open)",
+        R"(SELECT 1 /* open)",
+        "  ;  ",
+        "",
+    };
+    for (const char *statement : bad)
+        EXPECT_THROW(TranslateDialect(QString::fromUtf8(statement)), EDatabaseError) << statement;
+    EXPECT_THROW(TranslateDialect(QStringLiteral("SELECT 1 WHERE a = \"x") + QChar(u'\0') + QStringLiteral("\"")),
+                 EDatabaseError);
+    EXPECT_NO_THROW(TranslateDialect(QStringLiteral("SELECT 1;;  -- done\r\n")));
+}
+
+TEST(Dialect, oneTableQueriesAreTracedToTheirRows)
+{
+    const TQueryPlan search = PlanQuery(QStringLiteral(
+        "SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE (((Велирск.Телефон) LIKE \"2%\")\r\n"
+        " AND ((Велирск.Фамилия) LIKE \"%\")) ORDER BY Велирск.Квартира;\r\n"));
+    ASSERT_TRUE(search.traceable);
+    EXPECT_EQ(search.table, QStringLiteral("Велирск"));
+    EXPECT_EQ(search.cursorSql,
+              QStringLiteral("SELECT Велирск.rowid, Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE (((Велирск.Телефон) "
+                             "LIKE '2%')\r\n AND ((Велирск.Фамилия) LIKE '%')) ORDER BY Велирск.Квартира"));
+    EXPECT_EQ(search.readerSql,
+              QStringLiteral("SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE Велирск.rowid = ?1"));
+
+    const TQueryPlan aliased = PlanQuery(QStringLiteral("select all * from [my table] as m where m.x = 1"));
+    ASSERT_TRUE(aliased.traceable);
+    EXPECT_EQ(aliased.table, QStringLiteral("my table"));
+    EXPECT_EQ(aliased.readerSql, QStringLiteral("SELECT * from [my table] as m WHERE m.rowid = ?1"));
+
+    const char *untraceable[] = {
+        "SELECT DISTINCT a FROM t",
+        "SELECT count(*) FROM t",
+        "SELECT a FROM t, u",
+        "SELECT a FROM t JOIN u ON t.x = u.x",
+        "SELECT a FROM t GROUP BY a",
+        "SELECT a FROM t UNION SELECT a FROM u",
+        "SELECT (SELECT 1) FROM t",
+        "SELECT a FROM main.t",
+        "PRAGMA table_info(t)",
+    };
+    for (const char *statement : untraceable)
+        EXPECT_FALSE(PlanQuery(QString::fromUtf8(statement)).traceable) << statement;
+    EXPECT_TRUE(PlanQuery(QStringLiteral("SELECT a FROM t WHERE a IN (SELECT b FROM u GROUP BY b) ORDER BY a, b")).traceable);
+}
+
+TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
+{
+    struct Case
+    {
+        const char *pattern;
+        const char *text;
+        bool matches;
+    };
+    const Case cases[] = {
+        {"иван%", "Иванов", true},
+        {"ИВАН%", "Иванов", true},
+        {"иванов", "ИВАНОВ", true},
+        {"иван", "Иванов", false},
+        {"smith%", "SMITHSON", true},
+        {"%", "", true},
+        {"%", "что угодно", true},
+        {"", "", true},
+        {"", "a", false},
+        {"ё%", "Ёлкин", true},
+        {"е%", "Ёлкин", false},
+        {"%ова", "Петрова", true},
+        {"%ова%", "Петров", false},
+        {"п_тр%", "Пётр", true},
+        {"п_тр%", "Питер", false},
+        {"_", "Ж", true},
+        {"__", "Ж", false},
+        {"%a%b%c", "xxaxxbxxcxx", false},
+        {"%a%b%c", "xxaxxbxxc", true},
+        {"Ünter%", "üNTERWEG", true},
+        {"12-%", "12-34-56", true},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(TLikePattern(c.pattern, 0).Matches(c.text), c.matches) << c.pattern << " / " << c.text;
+
+    EXPECT_TRUE(TLikePattern("100!%", U'!').Matches("100%"));
+    EXPECT_FALSE(TLikePattern("100!%", U'!').Matches("1000"));
+    EXPECT_TRUE(TLikePattern("a!_b", U'!').Matches("a_b"));
+    EXPECT_FALSE(TLikePattern("a!_b", U'!').Matches("axb"));
+    // Broken UTF-8 neither crashes nor matches a real letter.
+    EXPECT_FALSE(TLikePattern("я%", 0).Matches("\xD1"));
+}
