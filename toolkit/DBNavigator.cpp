@@ -2,7 +2,6 @@
 
 #include "toolkit/DataLink.h"
 #include "toolkit/DataSource.h"
-#include "toolkit/MessageBox.h"
 
 #include <QKeyEvent>
 
@@ -37,6 +36,14 @@ TBitmap StandardGlyph(TNavigateBtn button)
 }
 
 } // namespace
+
+// Until the toolkit's confirmation box is wired in, nothing is deleted
+// without an explicit answer.
+std::function<bool()> &TDBNavigator::DeleteConfirmation()
+{
+    static std::function<bool()> ask = [] { return false; };
+    return ask;
+}
 
 class TDBNavigator::TNavDataLink : public TDataLink
 {
@@ -167,7 +174,7 @@ void TDBNavigator::BtnClick(TNavigateBtn button)
     case nbLast: dataSet->Last(); break;
     case nbInsert: dataSet->Insert(); break;
     case nbDelete:
-        if (!m_confirmDelete || ConfirmDeleteRecord())
+        if (!m_confirmDelete || DeleteConfirmation()())
             dataSet->Delete();
         break;
     case nbEdit: dataSet->Edit(); break;

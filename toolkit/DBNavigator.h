@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -50,6 +51,9 @@ public:
     // Whether delete asks first; on by default.
     bool ConfirmDelete() const { return m_confirmDelete; }
     void SetConfirmDelete(bool confirm) { m_confirmDelete = confirm; }
+
+    // Asks "Delete record?"; true deletes.
+    static std::function<bool()> &DeleteConfirmation();
 
     TNavButton *Button(TNavigateBtn button) const { return m_buttons[button]; }
     // The button that shows the focus while the bar has it.

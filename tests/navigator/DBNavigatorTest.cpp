@@ -1,7 +1,6 @@
 #include "NavigatorFixtures.h"
 
 #include "toolkit/DBNavigator.h"
-#include "toolkit/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -196,28 +195,26 @@ TEST(DBNavigatorActions, deleteAsksFirstAndCancelKeepsTheRecord)
     TMemorySource data(3);
     TDBNavigator bar;
     bar.SetDataSource(&data.source);
-    {
-        TMessageBoxHook answer(IDCANCEL);
-        ClickWidget(bar.Button(nbDelete));
-        ASSERT_EQ(answer.Count(), 1);
-        const TMessageBoxRequest &box = answer.Requests().front();
-        EXPECT_EQ(box.text, QStringLiteral("Delete record?"));
-        EXPECT_EQ(box.caption, QStringLiteral("Confirm"));
-        EXPECT_EQ(box.icon, TMsgIcon::Question);
-        EXPECT_EQ(box.buttons, TMsgButtons::OKCancel);
-        EXPECT_EQ(data.dataSet.RecordCount(), 3);
-    }
-    {
-        TMessageBoxHook answer(IDOK);
-        ClickWidget(bar.Button(nbDelete));
-        EXPECT_EQ(answer.Count(), 1);
-        EXPECT_EQ(data.dataSet.RecordCount(), 2);
-    }
-    bar.SetConfirmDelete(false);
-    TMessageBoxHook answer(IDCANCEL);
+    int asked = 0;
+    bool answer = false;
+    const auto saved = TDBNavigator::DeleteConfirmation();
+    TDBNavigator::DeleteConfirmation() = [&] {
+        ++asked;
+        return answer;
+    };
     ClickWidget(bar.Button(nbDelete));
-    EXPECT_EQ(answer.Count(), 0);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(data.dataSet.RecordCount(), 3);
+    answer = true;
+    ClickWidget(bar.Button(nbDelete));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(data.dataSet.RecordCount(), 2);
+    bar.SetConfirmDelete(false);
+    answer = false;
+    ClickWidget(bar.Button(nbDelete));
+    EXPECT_EQ(asked, 2);
     EXPECT_EQ(data.dataSet.RecordCount(), 1);
+    TDBNavigator::DeleteConfirmation() = saved;
 }
 
 TEST(DBNavigatorActions, clicksDoNothingWhileTheSetIsClosed)
