@@ -38,11 +38,11 @@ bool InRange(int value, int low, int high)
     return value >= low && value <= high;
 }
 
-// Any bit of the high byte makes a system colour, looked up without the top
-// bit; an index the table does not know gives black.
+// Any bit of the high byte makes a system colour, looked up by the index in
+// its low byte; an index the table does not know gives black.
 TColor ResolvedColor(TColor color)
 {
-    return (color & 0xFF000000u) ? GetSysColor(int(color & 0x7FFFFFFFu)) : color;
+    return (color & 0xFF000000u) ? GetSysColor(SystemColorIndex(color)) : color;
 }
 
 // component * fiftieths / 50, rounded to nearest with halves to even: the

@@ -229,9 +229,11 @@ void THintManager::PointerOver(QWidget *widget, const QPoint &pointer)
         return;
     }
 
+    // The pause chosen on entering the control starts again: the pointer
+    // has not rested yet.
     m_pointer = pointer;
     if (control && !m_suppressed && !IsHintShown())
-        m_showTimer.start(m_hintPause);
+        m_showTimer.start();
 }
 
 void THintManager::PointerLeft(QWidget *widget)
@@ -252,15 +254,17 @@ void THintManager::ShowPending()
 bool THintManager::eventFilter(QObject *watched, QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::MouseMove: {
+    case QEvent::MouseMove:
+    case QEvent::Enter: {
+        // Entering a window may bring no move, so an entry counts as one.
         auto *widget = qobject_cast<QWidget *>(watched);
-        const auto *mouse = static_cast<const QMouseEvent *>(event);
-        // A move reaches the parents of the widget under the pointer as
-        // well; only the innermost one decides.
-        if (!widget || mouse->buttons() != Qt::NoButton || IsInsideHintWindow(widget)
-            || widget->childAt(mouse->position().toPoint()))
+        const auto *pointer = static_cast<const QSinglePointEvent *>(event);
+        // Moves and entries reach the parents of the widget under the
+        // pointer as well; only the innermost one decides.
+        if (!widget || QGuiApplication::mouseButtons() != Qt::NoButton || pointer->buttons() != Qt::NoButton
+            || IsInsideHintWindow(widget) || widget->childAt(pointer->position().toPoint()))
             break;
-        PointerOver(widget, mouse->globalPosition().toPoint());
+        PointerOver(widget, pointer->globalPosition().toPoint());
         break;
     }
     case QEvent::Leave:

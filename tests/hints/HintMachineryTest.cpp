@@ -107,7 +107,8 @@ TEST_F(HintMachineryTest, hintAppearsBelowTheRestingPointerInTheApplicationsClas
     ASSERT_TRUE(ShowsWithin(QStringLiteral("Следующая запись")));
     EXPECT_NE(qobject_cast<TRoundHintWindow *>(manager->HintWindow()), nullptr);
     EXPECT_TRUE(standard.isNull()) << "the window of the old class is gone";
-    EXPECT_EQ(manager->HintWindow()->pos(), second->mapToGlobal(QPoint(5, 6)) + QPoint(-1, 19))
+    const int frame = balloons.FrameWidth();
+    EXPECT_EQ(manager->HintWindow()->pos(), second->mapToGlobal(QPoint(5, 6)) + QPoint(-frame, 20 - frame))
         << "a balloon sits its frame width left of and above the hint position";
 }
 
@@ -163,7 +164,8 @@ TEST_F(HintMachineryTest, movingStraightOnFromAShownHintTakesTheShortPause)
     ASSERT_EQ(Shown(), QStringLiteral("Первая запись"));
     Leave(first);
     MoveTo(second);
-    EXPECT_TRUE(ShowsWithin(QStringLiteral("Следующая запись")));
+    MoveTo(second, QPoint(6, 6));
+    EXPECT_TRUE(ShowsWithin(QStringLiteral("Следующая запись"))) << "further moves keep the short pause";
 }
 
 TEST_F(HintMachineryTest, hidingTheControlHidesItsHint)

@@ -76,7 +76,8 @@ TEST_F(RoundHintTest, frameColourFadesTheHintColourWithHalvesToEven)
         {RGB(255, 255, 225), 0, RGB(0, 0, 0)},
         {RGB(1, 3, 5), 25, RGB(0, 2, 2)}, // 0.5, 1.5, 2.5
         {clInfoBk, 35, RGB(178, 178, 158)},
-        {0x8000FF00u, 50, RGB(0, 0, 0)}, // an index the table does not know
+        {clSystemColor | 0xFEu, 50, RGB(0, 0, 0)}, // an index the table does not know
+        {clNone, 50, RGB(0, 0, 0)},
     };
     for (const Case &c : cases)
         EXPECT_EQ(FadeColor(c.background, c.fade), c.frame) << std::hex << c.background << " " << std::dec << c.fade;
