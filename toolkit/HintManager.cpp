@@ -9,8 +9,11 @@
 
 namespace {
 
-constexpr const char *kHintProperty = "hint";
-constexpr const char *kShowHintProperty = "showHint";
+// Property names as the toolkit's controls publish them; a widget that does
+// not declare them carries them as dynamic properties.
+constexpr const char *kHintProperty = "Hint";
+constexpr const char *kShowHintProperty = "ShowHint";
+constexpr const char *kParentShowHintProperty = "ParentShowHint";
 
 constexpr int kDefaultHintPause = 500;
 constexpr int kDefaultHintShortPause = 50;
@@ -31,7 +34,7 @@ THintWindowClass &ProcessHintWindowClass()
     return windowClass;
 }
 
-QWidget *ParentWithinWindow(QWidget *widget)
+QWidget *ParentWithinWindow(const QWidget *widget)
 {
     return widget->isWindow() ? nullptr : widget->parentWidget();
 }
@@ -56,6 +59,7 @@ QString Hint(const QWidget *control)
 void SetShowHint(QWidget *control, bool show)
 {
     control->setProperty(kShowHintProperty, show);
+    control->setProperty(kParentShowHintProperty, false);
 }
 
 QWidget *HintControlFor(QWidget *widget)
@@ -69,7 +73,9 @@ QWidget *HintControlFor(QWidget *widget)
 
 bool ShowsHint(const QWidget *control)
 {
-    for (auto *w = const_cast<QWidget *>(control); w; w = ParentWithinWindow(w)) {
+    for (const QWidget *w = control; w; w = ParentWithinWindow(w)) {
+        if (w->property(kParentShowHintProperty).toBool())
+            continue;
         const QVariant show = w->property(kShowHintProperty);
         if (show.isValid())
             return show.toBool();

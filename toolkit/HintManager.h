@@ -15,18 +15,23 @@ class QWidget;
 class THintWindow;
 
 // How controls declare their hints. A control carries a hint text and a
-// ShowHint flag; a form carries ShowHint too. Both are stored on the widget,
-// so that any widget of the program can take part.
+// ShowHint flag; a form carries ShowHint too. They are the widget's
+// properties "Hint", "ShowHint" and "ParentShowHint": a class that declares
+// them (Q_PROPERTY) keeps them in its own members, any other widget carries
+// them as dynamic properties, so that every widget of the program can take
+// part.
 void SetHint(QWidget *control, const QString &hint);
 QString Hint(const QWidget *control);
+// Also turns ParentShowHint off: the control's own flag decides.
 void SetShowHint(QWidget *control, bool show);
 
 // The control whose hint applies at a widget: the widget itself or its
 // nearest ancestor (up to its window) with a hint text of its own.
 QWidget *HintControlFor(QWidget *widget);
 
-// Whether a control's hint is shown: its own ShowHint when it has one set,
-// otherwise the nearest ancestor's, up to its form; without any, no.
+// Whether a control's hint is shown: its own ShowHint when it has one and
+// ParentShowHint is not on, otherwise the nearest such ancestor's, up to its
+// form; without any, no.
 bool ShowsHint(const QWidget *control);
 
 // The application's hint machinery. Watches the pointer over every widget of

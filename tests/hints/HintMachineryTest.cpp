@@ -1,6 +1,7 @@
 #include "components/RoundHint.h"
 #include "toolkit/Font.h"
 #include "toolkit/HintManager.h"
+#include "toolkit/SpeedButton.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +187,11 @@ TEST_F(HintMachineryTest, whichHintAppliesUnderThePointer)
     SetShowHint(quiet, false);
     auto *disabled = MakeControl(250, QStringLiteral("Применить изминения"));
     disabled->setEnabled(false);
+    auto *follower = MakeControl(310, QStringLiteral("следует"));
+    follower->setProperty("ShowHint", false);
+    follower->setProperty("ParentShowHint", true);
+    auto *button = new TSpeedButton(&form);
+    button->SetHint(QStringLiteral("Последняя запись"));
     QWidget otherForm;
     SetHint(&otherForm, QStringLiteral("без ShowHint"));
 
@@ -202,6 +208,8 @@ TEST_F(HintMachineryTest, whichHintAppliesUnderThePointer)
         {"no hint anywhere", plain, nullptr, false},
         {"own ShowHint off beats the form's", quiet, quiet, false},
         {"disabled controls keep their hint", disabled, disabled, true},
+        {"ParentShowHint follows the form", follower, follower, true},
+        {"a speed button's own hint", button, button, true},
         {"no ShowHint set anywhere", &otherForm, &otherForm, false},
     };
     for (const Case &c : cases) {
