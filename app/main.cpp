@@ -1,17 +1,19 @@
-#include "toolkit/Font.h"
-#include "toolkit/SystemColors.h"
-
-#include <QApplication>
-#include <QWidget>
+#include "forms/FindForm.h"
+#include "forms/Unit1.h"
+#include "forms/Unit2.h"
+#include "forms/Unit3.h"
+#include "toolkit/Application.h"
+#include "toolkit/Startup.h"
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    InstallApplicationPalette();
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Телефонный справочник г. Велирск v. 1.0"));
-    window.resize(699, 411);
-    window.show();
-    return app.exec();
+    TApplication application(argc, argv);
+    application.SetTitle(QStringLiteral("Телефонный справочник г. Велирск"));
+    return RunProgram(
+        application, [] { return std::make_unique<TSplashForm>(); },
+        [&application] {
+            application.CreateForm<TForm1>();
+            application.CreateForm<TFindDialog>();
+            application.CreateForm<TForm2>();
+        });
 }

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+enum class TMsgIcon { None, Information, Question, Error };
+enum class TMsgButtons { OK, OKCancel };
+
+// What a message box returns: the button pressed. Closing a box or pressing
+// Escape answers Cancel, or OK when OK is its only button.
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+
+struct TMessageBoxRequest
+{
+    QString text;
+    QString caption;
+    TMsgIcon icon = TMsgIcon::None;
+    TMsgButtons buttons = TMsgButtons::OK;
+};
+
+// Shows a modal message box and returns the button pressed.
+int MessageBox(const QString &text, const QString &caption, TMsgIcon icon = TMsgIcon::None,
+               TMsgButtons buttons = TMsgButtons::OK);
+
+// The toolkit's confirmation before a record is deleted ("Delete record?",
+// OK and Cancel). Returns true when the user chose OK.
+bool ConfirmDeleteRecord();
+
+// The toolkit's own texts.
+namespace MsgText {
+inline const QString OK = QStringLiteral("OK");
+inline const QString Cancel = QStringLiteral("Cancel");
+inline const QString Confirm = QStringLiteral("Confirm");
+inline const QString DeleteRecordQuestion = QStringLiteral("Delete record?");
+inline const QString ApplicationError = QStringLiteral("Application Error");
+} // namespace MsgText
+
+// While one exists, message boxes are not shown: each request is recorded and
+// answered by the hook (tests answer boxes this way). Hooks nest; the newest
+// one answers.
+class TMessageBoxHook
+{
+public:
+    using Answer = std::function<int(const TMessageBoxRequest &)>;
+
+    explicit TMessageBoxHook(int answer = IDOK);
+    explicit TMessageBoxHook(Answer answer);
+    ~TMessageBoxHook();
+    TMessageBoxHook(const TMessageBoxHook &) = delete;
+    TMessageBoxHook &operator=(const TMessageBoxHook &) = delete;
+
+    const std::vector<TMessageBoxRequest> &Requests() const { return requests_; }
+    int Count() const { return int(requests_.size()); }
+
+private:
+    friend int MessageBox(const QString &, const QString &, TMsgIcon, TMsgButtons);
+
+    Answer answer_;
+    std::vector<TMessageBoxRequest> requests_;
+    TMessageBoxHook *previous_;
+};
