@@ -57,6 +57,12 @@ void TApplication::DestroyForms()
     }
 }
 
+void TApplication::Restart()
+{
+    DestroyForms();
+    terminated_ = false;
+}
+
 void TApplication::Run()
 {
     if (terminated_)

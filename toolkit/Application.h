@@ -68,6 +68,10 @@ public:
 
     // Destroys the owned forms, the last created first.
     void DestroyForms();
+    // Destroys the owned forms and clears the terminated state, so that the
+    // next form created becomes the main form again (tests start the program
+    // more than once in one process).
+    void Restart();
 
     bool notify(QObject *receiver, QEvent *event) override;
 

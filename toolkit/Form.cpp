@@ -254,7 +254,6 @@ void TForm::ApplyWindowFlags()
 void TForm::SetBounds(int left, int top, int width, int height)
 {
     setGeometry(left, top, width, height);
-    placed_ = true;
 }
 
 void TForm::SetClientSize(int width, int height)

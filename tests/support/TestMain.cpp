@@ -1,16 +1,13 @@
-#include "toolkit/Font.h"
-#include "toolkit/SystemColors.h"
+#include "toolkit/Application.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
-// Every test binary runs inside one QApplication (offscreen platform under
-// CTest), so that widgets, fonts and images behave as in the program.
+// Every test binary runs inside one application object (offscreen platform
+// under CTest), so that widgets, fonts, images and the handling of escaping
+// exceptions behave as in the program.
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    InstallApplicationPalette();
+    TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,230 @@
+#include "toolkit/Application.h"
+#include "toolkit/Canvas.h"
+#include "toolkit/Form.h"
+
+#include "ui_TestLayout.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr TColor FrameBlue = RGB(0, 0, 255);
+constexpr int FramePenWidth = 3;
+
+class LayoutForm : public TForm
+{
+    Q_OBJECT
+
+public:
+    LayoutForm() { LoadLayout(ui); }
+
+    Ui::TestForm ui;
+    QStringList events;
+    TCloseAction closeAction = caHide;
+    QChar replacement;
+
+private slots:
+    void FormCreate() { events << QStringLiteral("create"); }
+    void FormShow() { events << QStringLiteral("show"); }
+    void FormClose(TCloseAction &action)
+    {
+        events << QStringLiteral("close");
+        action = closeAction;
+    }
+    void FormKeyPress(QChar &key)
+    {
+        events << QStringLiteral("key ") + key;
+        if (replacement != QChar(0xFFFF))
+            key = replacement;
+    }
+    void on_Button1_clicked() { events << QStringLiteral("click"); }
+    void WMNCPaint(TCanvas &canvas)
+    {
+        canvas.Pen().SetColor(FrameBlue);
+        canvas.Pen().SetWidth(FramePenWidth);
+        canvas.Brush().SetStyle(bsClear);
+        canvas.Rectangle(0, 0, width(), height());
+    }
+};
+
+class FormTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { form.replacement = QChar(0xFFFF); }
+    void ShowActive()
+    {
+        form.Show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        form.ui.Edit1->setFocus();
+    }
+    LayoutForm form;
+};
+
+TEST_F(FormTest, LayoutGivesCaptionFrameGeometryAndSettings)
+{
+    EXPECT_EQ(form.Caption(), QStringLiteral("Тест"));
+    EXPECT_EQ(form.BorderStyle(), bsDialog);
+    EXPECT_EQ(form.size(), QSize(206, 125));
+    EXPECT_EQ(form.pos(), QPoint(30, 40));
+    EXPECT_EQ(form.ClientSize(), QSize(200, 100));
+    EXPECT_EQ(form.ClientArea()->geometry(), QRect(3, 22, 200, 100));
+    EXPECT_TRUE(form.KeyPreview());
+    EXPECT_TRUE(form.ShowHint());
+    EXPECT_EQ(form.FormStyle(), fsStayOnTop);
+    EXPECT_TRUE(form.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(form.windowFlags() & Qt::FramelessWindowHint);
+
+    // Controls keep their client coordinates inside the client area.
+    EXPECT_EQ(form.ui.Edit1->parentWidget(), form.ClientArea());
+    EXPECT_EQ(form.ui.Edit1->geometry(), QRect(10, 10, 100, 21));
+}
+
+TEST_F(FormTest, HandlersAreBoundByName)
+{
+    form.DoCreate();
+    form.DoCreate();
+    form.Show();
+    QTest::mouseClick(form.ui.Button1, Qt::LeftButton);
+    EXPECT_EQ(form.events, (QStringList{"create", "show", "click"}));
+}
+
+TEST_F(FormTest, NonClientHookPaintsOverTheDefaultFrame)
+{
+    const QImage image = form.RenderNonClient();
+    const QRgb blue = ToQColor(FrameBlue).rgb();
+    EXPECT_EQ(image.pixel(0, 60), blue);
+    EXPECT_EQ(image.pixel(1, 60), blue);
+    EXPECT_EQ(image.pixel(form.width() - 1, 60), blue);
+    EXPECT_EQ(image.pixel(100, form.height() - 1), blue);
+    EXPECT_EQ(image.pixel(100, 0), blue);
+    // The caption bar below the outline keeps its own colours.
+    EXPECT_EQ(image.pixel(10, 12), ToQColor(clActiveCaption).rgb());
+}
+
+TEST_F(FormTest, KeyPreviewSeesKeysBeforeTheFocusedControl)
+{
+    ShowActive();
+    QTest::keyClick(form.ui.Edit1, Qt::Key_A);
+    EXPECT_EQ(form.ui.Edit1->text(), QStringLiteral("a"));
+    EXPECT_EQ(form.events.last(), QStringLiteral("key a"));
+
+    QTest::keyClick(form.ui.Edit1, Qt::Key_Return);
+    EXPECT_EQ(form.events.last(), QStringLiteral("key \r"));
+
+    form.replacement = QChar();
+    QTest::keyClick(form.ui.Edit1, Qt::Key_B);
+    EXPECT_EQ(form.ui.Edit1->text(), QStringLiteral("a"));
+
+    form.replacement = QLatin1Char('z');
+    QTest::keyClick(form.ui.Edit1, Qt::Key_C);
+    EXPECT_EQ(form.ui.Edit1->text(), QStringLiteral("az"));
+}
+
+TEST_F(FormTest, WithoutKeyPreviewTheFormDoesNotSeeItsControlsKeys)
+{
+    form.SetKeyPreview(false);
+    ShowActive();
+    form.events.clear();
+    QTest::keyClick(form.ui.Edit1, Qt::Key_A);
+    EXPECT_EQ(form.ui.Edit1->text(), QStringLiteral("a"));
+    EXPECT_TRUE(form.events.isEmpty());
+}
+
+TEST_F(FormTest, CloseHidesASecondaryFormUnlessTheHandlerRefuses)
+{
+    form.Show();
+    form.closeAction = caNone;
+    form.Close();
+    EXPECT_TRUE(form.isVisible());
+    form.closeAction = caHide;
+    form.Close();
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(form.events.count(QStringLiteral("close")), 2);
+}
+
+TEST_F(FormTest, TheCloseBoxClosesOnlyWhenReleasedOverIt)
+{
+    form.Show();
+    const QRect box = form.FrameLayout().closeBox;
+    QTest::mousePress(&form, Qt::LeftButton, {}, box.center());
+    QMouseEvent away(QEvent::MouseMove, QPointF(box.center() + QPoint(0, 40)), QPointF(form.mapToGlobal(box.center())),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(&form, &away);
+    QTest::mouseRelease(&form, Qt::LeftButton, {}, box.center() + QPoint(0, 40));
+    EXPECT_TRUE(form.isVisible());
+
+    QTest::mouseClick(&form, Qt::LeftButton, {}, box.center());
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST_F(FormTest, ShowModalReturnsTheModalResult)
+{
+    QTimer::singleShot(0, &form, [this] { form.SetModalResult(mrOk); });
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(form.Modal());
+
+    QTimer::singleShot(0, &form, [this] { form.Close(); });
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+
+    QTimer::singleShot(0, &form, [this] { form.Hide(); });
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+}
+
+TEST_F(FormTest, AModalFormWhoseHandlerRefusesToCloseStaysOpen)
+{
+    bool stillOpen = false;
+    QTimer::singleShot(0, &form, [&] {
+        form.closeAction = caNone;
+        form.SetModalResult(mrOk);
+        stillOpen = form.isVisible() && form.ModalResult() == mrNone;
+        form.closeAction = caHide;
+        form.SetModalResult(mrYes);
+    });
+    EXPECT_EQ(form.ShowModal(), mrYes);
+    EXPECT_TRUE(stillOpen);
+}
+
+TEST_F(FormTest, AVisibleFormCannotBecomeModal)
+{
+    form.Show();
+    EXPECT_THROW(form.ShowModal(), std::logic_error);
+}
+
+TEST(FormPlacement, ScreenCentreOverridesTheStoredPositionOnTheFirstShowOnly)
+{
+    TForm form;
+    form.SetPosition(poScreenCenter);
+    form.SetBounds(59, 106, 300, 200);
+    form.Show();
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(form.pos(), QPoint((screen.width() - 300) / 2, (screen.height() - 200) / 2));
+
+    form.Hide();
+    form.move(10, 20);
+    form.Show();
+    EXPECT_EQ(form.pos(), QPoint(10, 20));
+
+    TForm designed;
+    designed.SetBounds(85, 150, 300, 200);
+    designed.Show();
+    EXPECT_EQ(designed.pos(), QPoint(85, 150));
+}
+
+TEST(FormMenu, AMenuBarTakesItsBandOutOfTheClientArea)
+{
+    TForm form;
+    form.resize(699, 411);
+    auto *menu = new QWidget;
+    form.SetMenuBar(menu);
+    EXPECT_EQ(menu->geometry(), QRect(4, 23, 691, 19));
+    EXPECT_EQ(form.ClientArea()->geometry(), QRect(4, 42, 691, 365));
+}
+
+} // namespace
+
+#include "FormTest.moc"
