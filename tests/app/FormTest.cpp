@@ -101,8 +101,9 @@ TEST_F(FormTest, NonClientHookPaintsOverTheDefaultFrame)
     EXPECT_EQ(image.pixel(form.width() - 1, 60), blue);
     EXPECT_EQ(image.pixel(100, form.height() - 1), blue);
     EXPECT_EQ(image.pixel(100, 0), blue);
-    // The caption bar below the outline keeps its own colours.
-    EXPECT_EQ(image.pixel(10, 12), ToQColor(clActiveCaption).rgb());
+    // The caption bar inside the outline keeps its own colours (the form is
+    // not shown, hence inactive).
+    EXPECT_EQ(image.pixel(3, 20), ToQColor(clInactiveCaption).rgb());
 }
 
 TEST_F(FormTest, KeyPreviewSeesKeysBeforeTheFocusedControl)
