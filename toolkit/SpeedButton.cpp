@@ -2,6 +2,8 @@
 
 #include "toolkit/Bevel.h"
 #include "toolkit/Canvas.h"
+#include "toolkit/HintManager.h"
+#include "toolkit/HintWindow.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>
@@ -219,9 +221,14 @@ void TSpeedButton::SetFont(const TFont &font)
     update();
 }
 
+QString TSpeedButton::Hint() const
+{
+    return ::Hint(this);
+}
+
 void TSpeedButton::SetHint(const QString &hint)
 {
-    m_hint = hint;
+    ::SetHint(this, hint);
 }
 
 TButtonGlyphCell TSpeedButton::CurrentCell() const

@@ -61,8 +61,9 @@ public:
     const TFont &Font() const { return m_font; }
     void SetFont(const TFont &font);
 
-    // Whether the hint is shown follows the nearest ancestor that says so.
-    QString Hint() const { return m_hint; }
+    // Kept where the hint machinery reads it; whether it is shown follows
+    // the nearest ancestor that says so.
+    QString Hint() const;
     void SetHint(const QString &hint);
 
     // The pointer is over the button.
@@ -114,7 +115,6 @@ private:
     int m_spacing = kDefaultSpacing;
     QString m_caption;
     TFont m_font;
-    QString m_hint;
     bool m_flat = false;
     bool m_transparent = true;
     bool m_down = false;

@@ -1,6 +1,8 @@
 #include "NavigatorFixtures.h"
 
 #include "toolkit/DBNavigator.h"
+#include "toolkit/HintManager.h"
+#include "toolkit/HintWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -66,6 +68,8 @@ TEST(DBNavigatorHints, nonEmptyEntriesReplaceTheDefaults)
     EXPECT_EQ(bar.Button(nbPost)->Hint(), QStringLiteral("Post edit"));
     bar.SetHints({QStringLiteral("Первая запись"), QString(), QStringLiteral("Следующая запись")});
     EXPECT_EQ(bar.Button(nbFirst)->Hint(), QStringLiteral("Первая запись"));
+    EXPECT_EQ(HintControlFor(bar.Button(nbFirst)), bar.Button(nbFirst));
+    EXPECT_EQ(Hint(bar.Button(nbFirst)), QStringLiteral("Первая запись"));
     EXPECT_EQ(bar.Button(nbPrior)->Hint(), QStringLiteral("Prior record"));
     EXPECT_EQ(bar.Button(nbNext)->Hint(), QStringLiteral("Следующая запись"));
     EXPECT_EQ(bar.Button(nbRefresh)->Hint(), QStringLiteral("Refresh data"));
