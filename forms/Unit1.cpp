@@ -1,5 +1,7 @@
 #include "forms/Unit1.h"
 
+#include "data/DirectoryData.h"
+
 namespace {
 constexpr int LayoutWidth = 699;
 constexpr int LayoutHeight = 411;
@@ -7,6 +9,7 @@ constexpr int LayoutHeight = 411;
 
 TForm1::TForm1(QWidget *parent)
     : TForm(parent)
+    , Data(new TDirectoryData(this))
 {
     SetCaption(QStringLiteral("Телефонный справочник г. Велирск v. 1.0"));
     SetBorderStyle(bsSizeable);
@@ -14,4 +17,5 @@ TForm1::TForm1(QWidget *parent)
     SetShowHint(true);
     resize(LayoutWidth, LayoutHeight);
     BindHandlers();
+    Data->Open();
 }

@@ -2,11 +2,16 @@
 
 #include "toolkit/Form.h"
 
-// The main window. Closing it ends the program.
+class TDirectoryData;
+
+// The main window. It owns the directory's data objects, which its creation
+// opens; closing it ends the program.
 class TForm1 : public TForm
 {
     Q_OBJECT
 
 public:
     explicit TForm1(QWidget *parent = nullptr);
+
+    TDirectoryData *Data;
 };

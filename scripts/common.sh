@@ -10,7 +10,7 @@ REQUIRED_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libsqlite3-dev sqlite3 libjpeg-dev
   libgtest-dev libbenchmark-dev
-  fonts-wine xvfb xauth xdotool imagemagick
+  fonts-wine xvfb xauth xdotool x11-utils imagemagick
 )
 
 ensure_packages() {

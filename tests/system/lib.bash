@@ -38,3 +38,62 @@ wait_for_window() {
   echo "no window titled '$title' within ${limit}s" >&2
   return 1
 }
+
+# start_program_in DIR [ARGS...]: starts the program with DIR as its working
+# folder; its output goes to $PROGRAM_LOG, outside that folder.
+start_program_in() {
+  local dir=$1
+  shift
+  PROGRAM_LOG=${PROGRAM_LOG:-$(mktemp)}
+  (cd "$dir" && exec "$VELIRSK_BUILD_DIR/velirsk" "$@") > "$PROGRAM_LOG" 2>&1 &
+  PROGRAM_PID=$!
+}
+
+# wait_for_exit [SECONDS]: waits for the program and sets PROGRAM_STATUS to
+# its exit code; fails when it is still running after the limit.
+wait_for_exit() {
+  local limit=${1:-15}
+  for _ in $(seq $((limit * 10))); do
+    if ! kill -0 "$PROGRAM_PID" 2>/dev/null; then
+      PROGRAM_STATUS=0
+      wait "$PROGRAM_PID" || PROGRAM_STATUS=$?
+      PROGRAM_PID=
+      return 0
+    fi
+    sleep 0.1
+  done
+  echo "the program is still running after ${limit}s" >&2
+  return 1
+}
+
+# watch_windows FILE: records the creation, mapping and destruction of
+# top-level windows in FILE until stop_watching.
+watch_windows() {
+  WATCH_FILE=$1
+  xev -root -event substructure > "$WATCH_FILE" 2>&1 &
+  WATCH_PID=$!
+  sleep 0.3
+}
+
+stop_watching() { [ -n "${WATCH_PID:-}" ] && kill "$WATCH_PID" 2>/dev/null; WATCH_PID=; true; }
+
+# window_events: the recorded events, one a line, in order:
+#   create ID WIDTHxHEIGHT | map ID | unmap ID | destroy ID
+window_events() {
+  awk 'BEGIN { RS = "" } { gsub(/\n/, " "); print }' "$WATCH_FILE" | sed -nE \
+    -e 's/^CreateNotify .*parent 0x[0-9a-f]+, window (0x[0-9a-f]+), \([-0-9]+,[-0-9]+\), width ([0-9]+), height ([0-9]+).*/create \1 \2x\3/p' \
+    -e 's/^MapNotify .*synthetic NO.*event 0x[0-9a-f]+, window (0x[0-9a-f]+).*/map \1/p' \
+    -e 's/^UnmapNotify .*synthetic NO.*event 0x[0-9a-f]+, window (0x[0-9a-f]+).*/unmap \1/p' \
+    -e 's/^DestroyNotify .*event 0x[0-9a-f]+, window (0x[0-9a-f]+).*/destroy \1/p'
+}
+
+# event_line KIND ID: the line number of the first such event, empty if none.
+event_line() { window_events | grep -n -m1 "^$1 $2\b" | cut -d: -f1; }
+
+# window_of_size WIDTHxHEIGHT: the first window created with that size.
+window_of_size() { window_events | awk -v size="$1" '$1 == "create" && $3 == size { print $2; exit }'; }
+
+# pixel X Y FILE: the colour of a pixel of a screenshot as "r,g,b".
+pixel() {
+  convert "$3" -format "%[fx:int(255*u.p{$1,$2}.r)],%[fx:int(255*u.p{$1,$2}.g)],%[fx:int(255*u.p{$1,$2}.b)]" info:
+}

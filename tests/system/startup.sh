@@ -1,10 +1,39 @@
 #!/usr/bin/env bash
-# The real program starts under Xvfb and shows its main window.
+# The real program starts under Xvfb: the splash window comes first and is
+# gone before the main window is first shown; the main window has its outer
+# size and its classic frame.
 set -euo pipefail
 source "$VELIRSK_SOURCE_DIR/tests/system/lib.bash"
 start_display
 work=$(mktemp -d)
-trap 'stop_program; stop_display; rm -rf "$work"' EXIT
-cd "$work"
-start_program
-wait_for_window "Телефонный справочник г. Велирск v. 1.0"
+trap 'stop_watching; stop_program; stop_display; rm -rf "$work"' EXIT
+"$VELIRSK_BUILD_DIR/tools/make_directory" "$work/velirsk.dat" > /dev/null
+
+watch_windows "$work/windows.log"
+start_program_in "$work"
+main=$(wait_for_window "Телефонный справочник г. Велирск v. 1.0")
+sleep 0.5
+import -window root "$work/screen.png"
+stop_watching
+
+splash=$(window_of_size 392x227)
+main_native=$(window_of_size 699x411)
+[ -n "$splash" ] || { echo "no splash window of 392 x 227 was created"; window_events; exit 1; }
+[ -n "$main_native" ] || { echo "no main window of 699 x 411 was created"; window_events; exit 1; }
+splash_mapped=$(event_line map "$splash")
+splash_destroyed=$(event_line destroy "$splash")
+main_mapped=$(event_line map "$main_native")
+if ! [ -n "$splash_mapped" ] || ! [ -n "$splash_destroyed" ] || ! [ "$splash_mapped" -lt "$splash_destroyed" ] \
+   || ! [ "$splash_destroyed" -lt "$main_mapped" ]; then
+  echo "expected: splash shown, splash destroyed, main window shown; got:"
+  window_events
+  exit 1
+fi
+
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$WIDTH" = 699 ] && [ "$HEIGHT" = 411 ] || { echo "main window is ${WIDTH}x$HEIGHT"; exit 1; }
+# The classic frame: a light outer edge, a white inner edge, the caption bar.
+[ "$(pixel "$X" "$((Y + 200))" "$work/screen.png")" = "212,208,200" ]
+[ "$(pixel "$((X + 1))" "$((Y + 200))" "$work/screen.png")" = "255,255,255" ]
+caption=$(pixel "$((X + 4))" "$((Y + 12))" "$work/screen.png")
+[ "$caption" = "10,36,106" ] || [ "$caption" = "128,128,128" ] || { echo "caption bar starts with $caption"; exit 1; }
