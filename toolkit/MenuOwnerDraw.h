@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+class TMenuItem;
+
+// The bridge from the menu views to the owner-draw handlers of items: a
+// handler runs only while the item's menu is owner-drawn.
+class TMenuOwnerDraw
+{
+public:
+    static bool DrawsItem(const TMenuItem &Item);
+    static bool MeasuresItem(const TMenuItem &Item);
+    // Standard is the size the standard look needs; the handler may change it.
+
+    // While a handler runs: the window whose surface it draws on (the bar or
+    // a popup window); nullptr otherwise.
+    static QWidget *DrawingWindow();
+    // Window is the bar or popup window that owns the surface.
+    static QSize Measure(QWidget *Window, TMenuItem &Item, QImage &Surface, QSize Standard);
+    static void Draw(QWidget *Window, TMenuItem &Item, QImage &Surface, const QRect &Rect, bool Selected);
+};
