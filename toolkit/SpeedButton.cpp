@@ -2,8 +2,6 @@
 
 #include "toolkit/Bevel.h"
 #include "toolkit/Canvas.h"
-#include "toolkit/HintManager.h"
-#include "toolkit/HintWindow.h"
 
 #include <QEnterEvent>
 #include <QMouseEvent>
@@ -221,14 +219,9 @@ void TSpeedButton::SetFont(const TFont &font)
     update();
 }
 
-QString TSpeedButton::Hint() const
-{
-    return ::Hint(this);
-}
-
 void TSpeedButton::SetHint(const QString &hint)
 {
-    ::SetHint(this, hint);
+    m_hint = hint;
 }
 
 TButtonGlyphCell TSpeedButton::CurrentCell() const

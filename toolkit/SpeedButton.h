@@ -61,9 +61,9 @@ public:
     const TFont &Font() const { return m_font; }
     void SetFont(const TFont &font);
 
-    // Kept where the hint machinery reads it; whether it is shown follows
-    // the nearest ancestor that says so.
-    QString Hint() const;
+    // Published as the property "Hint", where the hint machinery reads it;
+    // whether it is shown follows the nearest ancestor that says so.
+    QString Hint() const { return m_hint; }
     void SetHint(const QString &hint);
 
     // The pointer is over the button.
@@ -115,6 +115,7 @@ private:
     int m_spacing = kDefaultSpacing;
     QString m_caption;
     TFont m_font;
+    QString m_hint;
     bool m_flat = false;
     bool m_transparent = true;
     bool m_down = false;
