@@ -1,0 +1,254 @@
+#include "flatbtn/FlatBtnFixture.h"
+#include "toolkit/Form.h"
+#include "toolkit/MessageBox.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+TEST_F(FlatGlyphButtonTest, startsAsTheComponentDefinesIt)
+{
+    EXPECT_EQ(button->size(), QSize(70, 23));
+    EXPECT_EQ(button->Color(), RGB(255, 255, 204));
+    EXPECT_TRUE(button->TabStop());
+    EXPECT_TRUE(button->CutCornerLook());
+    EXPECT_TRUE(button->WordWrap());
+    EXPECT_FALSE(button->ShowGlyph());
+    EXPECT_EQ(button->Position(), bsLeft);
+    EXPECT_EQ(button->MouseState(), State::Normal);
+}
+
+TEST_F(FlatGlyphButtonTest, compactTypesNeverKeepTheGlyphBesideTheCaption)
+{
+    button->SetControlType(bsUpButton);
+    EXPECT_EQ(button->Position(), bsTop);
+    EXPECT_TRUE(button->ShowGlyph());
+
+    button->SetControlType(bsRadioButton);
+    button->SetPosition(bsRight);
+    EXPECT_EQ(button->Position(), bsTop);
+    button->SetPosition(bsBottom);
+    EXPECT_EQ(button->Position(), bsBottom);
+
+    button->SetControlType(bsButton);
+    EXPECT_FALSE(button->ShowGlyph()) << "a cut-corner push button hides its glyph";
+}
+
+TEST_F(FlatGlyphButtonTest, changingTheLookResetsTheColours)
+{
+    useOutlineColours();
+    button->SetCutCornerLook(false);
+    EXPECT_EQ(button->ActiveColor(), clGray);
+    EXPECT_EQ(button->ActiveOutlineColor(), clWhite);
+    EXPECT_EQ(button->InactiveColor(), clSilver);
+    EXPECT_EQ(button->Color(), RGB(255, 255, 225));
+    EXPECT_TRUE(button->ShowGlyph());
+    EXPECT_EQ(button->ActiveOutlineColor2(), kOutline2) << "kept when turning the look off";
+
+    button->SetCutCornerLook(true);
+    EXPECT_EQ(button->ActiveOutlineColor2(), RGB(231, 231, 214));
+    EXPECT_EQ(button->Color(), RGB(255, 255, 204));
+    EXPECT_FALSE(button->ShowGlyph());
+}
+
+TEST_F(FlatGlyphButtonTest, aboutShowsTheVersionAndStaysNone)
+{
+    TMessageBoxHook boxes;
+    button->SetAbout(abAbout);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Requests()[0].text, QStringLiteral("TFlatGlyphButton Component v1.91"));
+    EXPECT_EQ(boxes.Requests()[0].icon, TMsgIcon::Information);
+    EXPECT_EQ(button->About(), abNone);
+}
+
+TEST_F(FlatGlyphButtonTest, pointerEntersAndLeaves)
+{
+    int entered = 0, exited = 0;
+    QObject::connect(button, &TFlatGlyphButton::MouseEntered, [&] { ++entered; });
+    QObject::connect(button, &TFlatGlyphButton::MouseExited, [&] { ++exited; });
+    move(inside);
+    EXPECT_EQ(button->MouseState(), State::Hot);
+    move(inside + QPoint(1, 1));
+    move(outside);
+    EXPECT_EQ(button->MouseState(), State::Normal);
+    EXPECT_EQ(entered, 1);
+    EXPECT_EQ(exited, 1);
+}
+
+TEST_F(FlatGlyphButtonTest, pressLeaveReturnAndReleaseClicksWhilePressed)
+{
+    int clicks = 0;
+    State stateDuringClick = State::Normal;
+    QObject::connect(button, &TFlatGlyphButton::Clicked, [&] {
+        ++clicks;
+        stateDuringClick = button->MouseState();
+    });
+    move(inside);
+    press(inside);
+    EXPECT_TRUE(button->hasFocus());
+    EXPECT_EQ(button->MouseState(), State::Pressed);
+    move(outside, Qt::LeftButton);
+    EXPECT_EQ(button->MouseState(), State::PressedAway);
+    move(inside, Qt::LeftButton);
+    EXPECT_EQ(button->MouseState(), State::Pressed);
+    release(inside);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(stateDuringClick, State::Pressed);
+    EXPECT_EQ(button->MouseState(), State::Hot);
+
+    button->SetModalResult(mrOk);
+    press(inside);
+    release(inside);
+    EXPECT_EQ(button->MouseState(), State::Normal) << "a button with a modal result lets the mouse go";
+}
+
+TEST_F(FlatGlyphButtonTest, releaseElsewhereNeitherClicksNorReportsExit)
+{
+    int clicks = 0, exited = 0;
+    QObject::connect(button, &TFlatGlyphButton::Clicked, [&] { ++clicks; });
+    QObject::connect(button, &TFlatGlyphButton::MouseExited, [&] { ++exited; });
+    move(inside);
+    press(inside);
+    move(outside, Qt::LeftButton);
+    release(outside);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(exited, 0);
+    EXPECT_EQ(button->MouseState(), State::Normal);
+}
+
+TEST_F(FlatGlyphButtonTest, disabledControlOnTopHidesThePartOfTheButtonBelow)
+{
+    auto *cover = new QWidget(host.get());
+    cover->setGeometry(40, 10, 40, 23);
+    cover->setEnabled(false);
+    cover->show();
+    move(inside);
+    ASSERT_EQ(button->MouseState(), State::Hot);
+    move({45, 10});
+    EXPECT_EQ(button->MouseState(), State::Normal);
+}
+
+TEST_F(FlatGlyphButtonTest, losingTheFocusEndsTheHotStateAndItsGrab)
+{
+    button->setFocus();
+    move(inside);
+    ASSERT_EQ(QWidget::mouseGrabber(), button);
+    other->setFocus();
+    EXPECT_EQ(button->MouseState(), State::Normal);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST_F(FlatGlyphButtonTest, enterClicksTheFocusedButtonAndTheDefaultOneUntilItLosesFocus)
+{
+    int clicks = 0;
+    QObject::connect(button, &TFlatGlyphButton::Clicked, [&] { ++clicks; });
+    other->setFocus();
+    key(Qt::Key_Return);
+    EXPECT_EQ(clicks, 0);
+
+    button->setFocus();
+    key(Qt::Key_Return);
+    EXPECT_EQ(clicks, 1) << "focus makes any button act as default";
+    key(Qt::Key_Return, Qt::ShiftModifier);
+    key(Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    key(Qt::Key_Escape);
+    EXPECT_EQ(clicks, 1);
+
+    button->SetCancel(true);
+    other->setFocus();
+    key(Qt::Key_Escape);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(FlatGlyphButtonDefault, actsAsDefaultFromCreationUntilFirstFocusLoss)
+{
+    QWidget host;
+    auto *button = new TFlatGlyphButton(&host);
+    auto *edit = new QWidget(&host);
+    edit->setFocusPolicy(Qt::StrongFocus);
+    button->SetDefault(true);
+    host.show();
+    QApplication::setActiveWindow(&host);
+    edit->setFocus();
+    EXPECT_TRUE(button->ActingAsDefault());
+
+    button->setFocus();
+    edit->setFocus();
+    EXPECT_FALSE(button->ActingAsDefault());
+    int clicks = 0;
+    QObject::connect(button, &TFlatGlyphButton::Clicked, [&] { ++clicks; });
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(edit, &enter);
+    EXPECT_EQ(clicks, 0);
+}
+
+TEST_F(FlatGlyphButtonTest, acceleratorClicksWhenFocusedOrWithAlt)
+{
+    int clicks = 0;
+    QObject::connect(button, &TFlatGlyphButton::Clicked, [&] { ++clicks; });
+    button->SetCaption(QStringLiteral("&Найти"));
+    other->setFocus();
+    key(0, Qt::NoModifier, QStringLiteral("н"));
+    EXPECT_EQ(clicks, 0);
+    key(0, Qt::AltModifier, QStringLiteral("Н"));
+    EXPECT_EQ(clicks, 1);
+    button->setFocus();
+    key(0, Qt::NoModifier, QStringLiteral("н"));
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST_F(FlatGlyphButtonTest, keyboardClickPaintsThePressedLookBeforeClicked)
+{
+    useOutlineColours();
+    button->setFocus();
+    QApplication::processEvents();
+    struct PaintSpy : QObject {
+        TFlatGlyphButton *button;
+        bool pressedPainted = false;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::Paint && button->MouseState() == State::Pressed)
+                pressedPainted = true;
+            return false;
+        }
+    } spy;
+    spy.button = button;
+    button->installEventFilter(&spy);
+    bool pressedBeforeClick = false;
+    QObject::connect(button, &TFlatGlyphButton::Clicked, [&] { pressedBeforeClick = spy.pressedPainted; });
+    key(Qt::Key_Return);
+    EXPECT_TRUE(pressedBeforeClick);
+    EXPECT_EQ(button->MouseState(), State::Normal);
+}
+
+TEST_F(FlatGlyphButtonTest, clickHandsTheModalResultToTheForm)
+{
+    TForm form;
+    auto *onForm = new TFlatGlyphButton(form.ClientArea());
+    onForm->SetModalResult(mrCancel);
+    onForm->Click();
+    EXPECT_EQ(form.ModalResult(), mrCancel);
+}
+
+TEST_F(FlatGlyphButtonTest, autoHeightFitsCaptionAndSideGlyph)
+{
+    TBitmap glyph(16, 16);
+    button->SetUseCustomGlyphs(true);
+    button->SetInactiveGlyph(glyph);
+    button->SetShowGlyph(true);
+    button->SetCaption(QStringLiteral("Отмена"));
+    button->SetAutoHeight(true);
+    TBitmap measure(1, 1);
+    measure.Canvas().SetFont(button->Font());
+    const int textHeight = measure.Canvas().TextHeight(QStringLiteral("Отмена"));
+    EXPECT_EQ(button->height(), std::max(textHeight, 16) + 10);
+    button->SetPosition(bsTop);
+    EXPECT_EQ(button->height(), textHeight + 16 + 4 + 10);
+}
+
+} // namespace
