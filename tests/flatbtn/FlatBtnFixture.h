@@ -29,6 +29,8 @@ protected:
         other->setGeometry(150, 80, 20, 20);
         host->show();
         QApplication::setActiveWindow(host.get());
+        // The window would give the first control, the button, the focus.
+        other->setFocus();
         QApplication::processEvents();
     }
 

@@ -168,13 +168,14 @@ TEST_F(FlatGlyphButtonTest, enterClicksTheFocusedButtonAndTheDefaultOneUntilItLo
 TEST(FlatGlyphButtonDefault, actsAsDefaultFromCreationUntilFirstFocusLoss)
 {
     QWidget host;
-    auto *button = new TFlatGlyphButton(&host);
     auto *edit = new QWidget(&host);
     edit->setFocusPolicy(Qt::StrongFocus);
+    auto *button = new TFlatGlyphButton(&host);
     button->SetDefault(true);
     host.show();
     QApplication::setActiveWindow(&host);
     edit->setFocus();
+    ASSERT_FALSE(button->hasFocus());
     EXPECT_TRUE(button->ActingAsDefault());
 
     button->setFocus();
@@ -237,6 +238,7 @@ TEST_F(FlatGlyphButtonTest, clickHandsTheModalResultToTheForm)
 
 TEST_F(FlatGlyphButtonTest, autoHeightFitsCaptionAndSideGlyph)
 {
+    button->resize(73, 26);
     TBitmap glyph(16, 16);
     button->SetUseCustomGlyphs(true);
     button->SetInactiveGlyph(glyph);
