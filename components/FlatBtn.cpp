@@ -1,6 +1,7 @@
 #include "components/FlatBtn.h"
 
 #include "components/FlatBtn/CaptionBreaker.h"
+#include "components/FlatBtn/FlatBtnAccessible.h"
 #include "components/FlatBtn/FlatBtnLayout.h"
 #include "components/FlatBtn/FlatBtnMetrics.h"
 #include "components/FlatBtn/FlatBtnOutline.h"
@@ -103,6 +104,7 @@ TFlatGlyphButton::TFlatGlyphButton(QWidget *parent)
     : QWidget(parent)
 {
     initFlatBtnResources();
+    TFlatBtnAccessible::Install();
     LoadBuiltinGlyphs();
     resize(FlatBtnMetrics::kDefaultWidth, FlatBtnMetrics::kDefaultHeight);
     SetTabStop(true);
@@ -415,6 +417,8 @@ bool TFlatGlyphButton::CanFocus() const
 // Gives the button the focus before a press is handled. Clicks are
 // suppressed meanwhile, since taking the focus may run other controls' code.
 // Returns false when another control kept the focus: the press is dropped.
+// A click into an inactive window activates it only later, so there the
+// button counts as focused once it is its window's focus widget.
 bool TFlatGlyphButton::TakeFocusForPress()
 {
     if (hasFocus())
@@ -422,7 +426,7 @@ bool TFlatGlyphButton::TakeFocusForPress()
     m_clicksSuppressed = true;
     setFocus(Qt::MouseFocusReason);
     m_clicksSuppressed = false;
-    return hasFocus();
+    return window()->focusWidget() == this;
 }
 
 void TFlatGlyphButton::mousePressEvent(QMouseEvent *event)
@@ -504,12 +508,16 @@ void TFlatGlyphButton::contextMenuEvent(QContextMenuEvent *event)
 
 // A focus change ends Hot as well, so the grab that watched for the pointer
 // leaving goes with it; the next move over the button makes it Hot again.
+// A press under way keeps its state: a click into an inactive window is
+// handled before the window's activation brings the focus.
 void TFlatGlyphButton::focusInEvent(QFocusEvent *)
 {
-    m_mouseState = TFlatBtnMouseState::Normal;
+    if (!m_pressBegan) {
+        m_mouseState = TFlatBtnMouseState::Normal;
+        releaseMouse();
+    }
     m_actingAsDefault = true;
     m_focusCueHidden = false;
-    releaseMouse();
     update();
 }
 
@@ -553,6 +561,12 @@ void TFlatGlyphButton::Click()
     }
     m_keyboardClick = false;
     emit Clicked();
+}
+
+void TFlatGlyphButton::CommandClick()
+{
+    if (!m_clicksSuppressed)
+        Click();
 }
 
 void TFlatGlyphButton::KeyboardClick()

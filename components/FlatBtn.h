@@ -95,6 +95,10 @@ public:
     // keyboard first shows the pressed look for one pass of message
     // processing.
     virtual void Click();
+    // A click asked for from outside mouse and keyboard (assistive
+    // technology, like the platform's command notification). It is dropped
+    // while the button is taking the focus for a mouse press.
+    void CommandClick();
 
     TFlatBtnMouseState MouseState() const { return m_mouseState; }
     // Whether Enter clicks this button now.

@@ -2,6 +2,7 @@
 #include "toolkit/Form.h"
 #include "toolkit/MessageBox.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -225,6 +226,33 @@ TEST_F(FlatGlyphButtonTest, keyboardClickPaintsThePressedLookBeforeClicked)
     key(Qt::Key_Return);
     EXPECT_TRUE(pressedBeforeClick);
     EXPECT_EQ(button->MouseState(), State::Normal);
+}
+
+// A control that, on losing the focus, asks the button for a click the way
+// assistive technology does.
+struct ClickingOnFocusLoss : QWidget {
+    using QWidget::QWidget;
+    TFlatGlyphButton *button = nullptr;
+    void focusOutEvent(QFocusEvent *) override { button->CommandClick(); }
+};
+
+TEST_F(FlatGlyphButtonTest, commandClicksAreDroppedWhileAPressTakesTheFocus)
+{
+    int clicks = 0;
+    QObject::connect(button, &TFlatGlyphButton::Clicked, [&] { ++clicks; });
+    auto *edit = new ClickingOnFocusLoss(host.get());
+    edit->button = button;
+    edit->setFocusPolicy(Qt::StrongFocus);
+    edit->show();
+    edit->setFocus();
+    press(inside);
+    EXPECT_EQ(clicks, 0);
+    release(outside);
+
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(accessible, nullptr);
+    accessible->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(FlatGlyphButtonTest, clickHandsTheModalResultToTheForm)
