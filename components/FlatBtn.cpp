@@ -6,7 +6,6 @@
 #include "components/FlatBtn/FlatBtnMetrics.h"
 #include "components/FlatBtn/FlatBtnOutline.h"
 #include "components/FlatBtn/GlyphDrawing.h"
-#include "toolkit/Application.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/Form.h"
 #include "toolkit/MessageBox.h"
@@ -82,14 +81,6 @@ TForm *parentFormOf(const QWidget *widget)
         if (auto *form = qobject_cast<TForm *>(w))
             return form;
     return nullptr;
-}
-
-void processPendingMessages()
-{
-    if (Application)
-        Application->ProcessMessages();
-    else
-        QCoreApplication::processEvents();
 }
 
 } // namespace
@@ -542,7 +533,7 @@ void TFlatGlyphButton::changeEvent(QEvent *event)
 void TFlatGlyphButton::ShowLookNow()
 {
     update();
-    processPendingMessages();
+    QCoreApplication::processEvents();
 }
 
 void TFlatGlyphButton::Click()
@@ -589,6 +580,19 @@ bool TFlatGlyphButton::event(QEvent *event)
         break;
     case QEvent::ParentChange:
         WatchWindowKeys();
+        break;
+    case QEvent::Hide:
+        // A hidden button cannot be under the pointer; its grab would keep
+        // the mouse from every other window.
+        releaseMouse();
+        break;
+    case QEvent::Leave:
+        // Without the grab (lost while the button was disabled or hidden)
+        // leaving is the last news of the pointer.
+        if (m_mouseState == TFlatBtnMouseState::Hot && QWidget::mouseGrabber() != this) {
+            SetMouseState(TFlatBtnMouseState::Normal);
+            emit MouseExited();
+        }
         break;
     default:
         break;

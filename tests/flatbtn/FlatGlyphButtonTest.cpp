@@ -144,6 +144,14 @@ TEST_F(FlatGlyphButtonTest, losingTheFocusEndsTheHotStateAndItsGrab)
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
 }
 
+TEST_F(FlatGlyphButtonTest, hidingTheWindowLetsTheMouseGo)
+{
+    move(inside);
+    ASSERT_EQ(QWidget::mouseGrabber(), button);
+    host->hide();
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
 TEST_F(FlatGlyphButtonTest, enterClicksTheFocusedButtonAndTheDefaultOneUntilItLosesFocus)
 {
     int clicks = 0;
