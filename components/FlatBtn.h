@@ -24,9 +24,28 @@ struct TFlatBtnPlacement;
 // button held over it); PressedAway (held elsewhere, looks like Normal).
 // It follows the dialog conventions: default button (Enter), cancel button
 // (Escape), accelerator character, a modal result for its form, focus cue.
+//
+// The scalar settings are properties too, so that a form's layout can set
+// them by name (colours as their 32-bit values); glyphs are set in code.
 class TFlatGlyphButton : public QWidget
 {
     Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool AutoHeight READ AutoHeight WRITE SetAutoHeight)
+    Q_PROPERTY(bool Cancel READ Cancel WRITE SetCancel)
+    Q_PROPERTY(bool Default READ Default WRITE SetDefault)
+    Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
+    Q_PROPERTY(bool CutCornerLook READ CutCornerLook WRITE SetCutCornerLook)
+    Q_PROPERTY(bool ShowGlyph READ ShowGlyph WRITE SetShowGlyph)
+    Q_PROPERTY(bool UseCustomGlyphs READ UseCustomGlyphs WRITE SetUseCustomGlyphs)
+    Q_PROPERTY(bool WordWrap READ WordWrap WRITE SetWordWrap)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(uint Color READ Color WRITE SetColor)
+    Q_PROPERTY(uint ActiveColor READ ActiveColor WRITE SetActiveColor)
+    Q_PROPERTY(uint ActiveOutlineColor READ ActiveOutlineColor WRITE SetActiveOutlineColor)
+    Q_PROPERTY(uint ActiveOutlineColor2 READ ActiveOutlineColor2 WRITE SetActiveOutlineColor2)
+    Q_PROPERTY(uint InactiveColor READ InactiveColor WRITE SetInactiveColor)
+    Q_PROPERTY(uint TransparentColor READ TransparentColor WRITE SetTransparentColor)
 
 public:
     explicit TFlatGlyphButton(QWidget *parent = nullptr);

@@ -2,8 +2,11 @@
 // with the dialog's settings, on a button-face window, for looking at them
 // under a real display.
 //
-//   flatbtn_preview                 runs until the window is closed
-//   flatbtn_preview <picture.png>   also saves the window's look there
+//   flatbtn_preview [--disabled] [<picture.png>]
+//
+// runs until the window is closed ("Отмена" closes it); --disabled shows
+// "Найти" disabled, as during a search; a picture file receives the
+// window's look once it is shown.
 
 #include "components/FlatBtn.h"
 #include "toolkit/Font.h"
@@ -62,11 +65,15 @@ int main(int argc, char *argv[])
     QObject::connect(cancel, &TFlatGlyphButton::Clicked, &window, &QWidget::close);
     std::printf("Найти %dx%d, Отмена %dx%d\n", find->width(), find->height(), cancel->width(), cancel->height());
 
+    QStringList arguments = QCoreApplication::arguments().mid(1);
+    if (arguments.removeAll(QStringLiteral("--disabled")) > 0)
+        find->setEnabled(false);
+
     window.show();
     find->setFocus();
 
-    if (argc > 1) {
-        const QString file = QString::fromLocal8Bit(argv[1]);
+    if (!arguments.isEmpty()) {
+        const QString file = arguments.first();
         QTimer::singleShot(kSaveDelayMs, &window, [&window, file] {
             if (!window.grab().save(file))
                 std::fprintf(stderr, "could not save %s\n", qPrintable(file));

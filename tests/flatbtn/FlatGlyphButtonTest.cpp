@@ -24,6 +24,16 @@ TEST_F(FlatGlyphButtonTest, startsAsTheComponentDefinesIt)
     EXPECT_EQ(button->MouseState(), State::Normal);
 }
 
+TEST_F(FlatGlyphButtonTest, layoutSetsSettingsByName)
+{
+    button->setProperty("Caption", QStringLiteral("Отмена"));
+    button->setProperty("InactiveColor", QVariant(int(clBtnFace)));
+    button->setProperty("AutoHeight", true);
+    EXPECT_EQ(button->Caption(), QStringLiteral("Отмена"));
+    EXPECT_EQ(button->InactiveColor(), clBtnFace);
+    EXPECT_TRUE(button->AutoHeight());
+}
+
 TEST_F(FlatGlyphButtonTest, compactTypesNeverKeepTheGlyphBesideTheCaption)
 {
     button->SetControlType(bsUpButton);
@@ -263,12 +273,23 @@ TEST_F(FlatGlyphButtonTest, commandClicksAreDroppedWhileAPressTakesTheFocus)
     EXPECT_EQ(clicks, 1);
 }
 
-TEST_F(FlatGlyphButtonTest, clickHandsTheModalResultToTheForm)
+TEST(FlatGlyphButtonOnForm, escapeClicksTheCancelButtonWhichHandsItsModalResultToTheForm)
 {
     TForm form;
-    auto *onForm = new TFlatGlyphButton(form.ClientArea());
-    onForm->SetModalResult(mrCancel);
-    onForm->Click();
+    auto *edit = new QWidget(form.ClientArea());
+    edit->setFocusPolicy(Qt::StrongFocus);
+    auto *cancel = new TFlatGlyphButton(form.ClientArea());
+    cancel->SetCancel(true);
+    cancel->SetModalResult(mrCancel);
+    int clicks = 0;
+    QObject::connect(cancel, &TFlatGlyphButton::Clicked, [&] { ++clicks; });
+    form.Show();
+    QApplication::setActiveWindow(&form);
+    edit->setFocus();
+
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(edit, &escape);
+    EXPECT_EQ(clicks, 1);
     EXPECT_EQ(form.ModalResult(), mrCancel);
 }
 
