@@ -23,6 +23,5 @@ TADOTable::TCursorSource TADOTable::CursorSource()
         throw EDatabaseError(tr("The database file does not hold the table \"%1\".").arg(m_tableName));
     const QString table = *lookup.Value(0);
     const QString quoted = QuoteSqlName(table);
-    return {table, QStringLiteral("SELECT rowid FROM %1").arg(quoted),
-            QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(quoted)};
+    return {table, QString(), QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(quoted), true};
 }

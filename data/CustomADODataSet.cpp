@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 #include <algorithm>
+#include <limits>
 #include <sqlite3.h>
 
 namespace {
@@ -89,30 +90,83 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
     return defs;
 }
 
+// Replaces the rows only once the new ones are read, so that a failure
+// leaves the cursor as it was.
 void TCustomADODataSet::LoadCursor()
 {
-    m_rowids.clear();
-    m_rows.clear();
+    if (m_source.wholeTable) {
+        StartTableListing();
+        return;
+    }
     TSqliteStatement cursor(Db(), m_source.cursorSql);
     if (!m_source.table.isEmpty()) {
+        std::vector<qint64> rowids;
         while (cursor.Step())
-            m_rowids.push_back(cursor.Int64(0));
-        m_rowids.shrink_to_fit();
+            rowids.push_back(cursor.Int64(0));
+        rowids.shrink_to_fit();
+        m_rowids.Assign(std::move(rowids));
         return;
     }
     const int columns = cursor.ColumnCount();
+    std::vector<TRecord> rows;
     while (cursor.Step()) {
         TRecord row(columns);
         for (int column = 0; column < columns; ++column)
             row[column] = cursor.Value(column);
-        m_rows.push_back(std::move(row));
+        rows.push_back(std::move(row));
     }
+    m_rows = std::move(rows);
+}
+
+void TCustomADODataSet::StartTableListing()
+{
+    const QString table = QuoteSqlName(m_source.table);
+    qint64 highest = 0;
+    qint64 rows = 0;
+    RunRead([&] {
+        TSqliteStatement last(Db(), QStringLiteral("SELECT max(rowid) FROM %1").arg(table));
+        last.Step();
+        highest = last.Int64(0);
+        TSqliteStatement count(Db(), QStringLiteral("SELECT count(*) FROM %1").arg(table));
+        count.Step();
+        rows = count.Int64(0);
+    });
+    if (rows > std::numeric_limits<int>::max())
+        throw EDatabaseError(Tr("The table \"%1\" has too many rows to be shown.").arg(m_source.table));
+    const QString ascending =
+        QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 AND rowid < ?2 ORDER BY rowid LIMIT ?3").arg(table);
+    const QString descending =
+        QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 AND rowid < ?2 ORDER BY rowid DESC LIMIT ?3").arg(table);
+    m_rowids.Start(int(rows), highest, [this, ascending, descending](qint64 after, qint64 before, int limit, bool backwards,
+                                                                    std::vector<qint64> &out) {
+        TSqliteStatement list(Db(), backwards ? descending : ascending);
+        list.Bind(1, after);
+        list.Bind(2, before);
+        list.Bind(3, qint64(limit));
+        while (list.Step())
+            out.push_back(list.Int64(0));
+    });
+}
+
+void TCustomADODataSet::RunRead(const std::function<void()> &work) const
+{
+    sqlite3 *db = Db();
+    const int rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(db, rc);
+    try {
+        work();
+    } catch (...) {
+        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
 }
 
 void TCustomADODataSet::InternalClose()
 {
     m_reader = TSqliteStatement();
-    m_rowids = {};
+    m_rowids.Clear();
     m_rows = {};
     m_cache = {};
     m_columns.clear();
@@ -120,7 +174,7 @@ void TCustomADODataSet::InternalClose()
 
 int TCustomADODataSet::InternalRecordCount() const
 {
-    return int(m_source.table.isEmpty() ? m_rows.size() : m_rowids.size());
+    return m_source.table.isEmpty() ? int(m_rows.size()) : m_rowids.Count();
 }
 
 TCustomADODataSet::TCacheSlot &TCustomADODataSet::Slot(qint64 rowid) const
@@ -139,7 +193,12 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
 {
     if (m_source.table.isEmpty())
         return m_rows[index];
-    const qint64 rowid = m_rowids[index];
+    qint64 rowid;
+    try {
+        rowid = m_rowids.At(index);
+    } catch (const EDatabaseError &) {
+        return m_nullRecord;
+    }
     TCacheSlot &slot = Slot(rowid);
     if (slot.filled && slot.rowid == rowid)
         return slot.record;
@@ -211,7 +270,7 @@ void TCustomADODataSet::ThrowRowConflict(qint64 rowid, bool deleting)
 
 void TCustomADODataSet::InternalUpdate(int index, const TRecord &original, const TRecord &values)
 {
-    const qint64 rowid = m_rowids[index];
+    const qint64 rowid = m_rowids.At(index);
     QStringList assignments;
     QStringList checks;
     std::vector<TFieldValue> parameters{std::nullopt};  // ?1 is the rowid
@@ -246,6 +305,9 @@ void TCustomADODataSet::InternalUpdate(int index, const TRecord &original, const
 
 void TCustomADODataSet::InternalInsert(int index, const TRecord &values)
 {
+    // The new row's neighbour must be listed for its position to be known.
+    if (index < m_rowids.Count())
+        m_rowids.At(index);
     QStringList columns;
     QStringList placeholders;
     std::vector<TFieldValue> parameters;
@@ -269,12 +331,12 @@ void TCustomADODataSet::InternalInsert(int index, const TRecord &values)
         rowid = sqlite3_last_insert_rowid(Db());
     });
     Forget(rowid);
-    m_rowids.insert(m_rowids.begin() + index, rowid);
+    m_rowids.Insert(index, rowid);
 }
 
 void TCustomADODataSet::InternalDelete(int index)
 {
-    const qint64 rowid = m_rowids[index];
+    const qint64 rowid = m_rowids.At(index);
     const TRecord read = InternalGetRecord(index);
     QStringList checks;
     for (int field = 0; field < int(m_columns.size()); ++field) {
@@ -296,28 +358,38 @@ void TCustomADODataSet::InternalDelete(int index)
             ThrowRowConflict(rowid, true);
     });
     Forget(rowid);
-    m_rowids.erase(m_rowids.begin() + index);
+    m_rowids.Erase(index);
 }
 
 int TCustomADODataSet::InternalRefresh(int index)
 {
-    const bool traceable = !m_source.table.isEmpty();
-    const qint64 current = traceable && index >= 0 ? m_rowids[index] : 0;
+    std::optional<qint64> current;
+    if (!m_source.table.isEmpty() && index >= 0)
+        current = m_rowids.At(index);
     LoadCursor();
     m_cache.assign(CacheSlots, {});
     const int count = InternalRecordCount();
-    if (traceable && index >= 0) {
-        const auto found = std::find(m_rowids.begin(), m_rowids.end(), current);
-        if (found != m_rowids.end())
-            return int(found - m_rowids.begin());
+    if (current && m_source.wholeTable) {
+        // In rowid order the row's position is the number of rows before it.
+        TSqliteStatement before(Db(), QStringLiteral("SELECT count(*) FROM %1 WHERE rowid < ?1").arg(QuoteSqlName(m_source.table)));
+        before.Bind(1, *current);
+        before.Step();
+        const qint64 position = before.Int64(0);
+        if (position < count && m_rowids.At(int(position)) == *current)
+            return int(position);
+    } else if (current) {
+        for (int i = 0; i < count; ++i) {
+            if (m_rowids.At(i) == *current)
+                return i;
+        }
     }
     return std::min(std::max(index, 0), count - 1);
 }
 
 void TCustomADODataSet::InternalCancel(int index)
 {
-    if (!m_source.table.isEmpty() && index >= 0 && index < int(m_rowids.size()))
-        Forget(m_rowids[index]);
+    if (!m_source.table.isEmpty() && index >= 0 && index < m_rowids.Count())
+        Forget(m_rowids.At(index));
 }
 
 bool TCustomADODataSet::InternalCanModify() const

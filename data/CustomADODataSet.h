@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/RowidList.h"
 #include "data/SqliteStatement.h"
 #include "toolkit/DataSet.h"
 
@@ -12,11 +13,16 @@ class TADOConnection;
 // A static cursor over rows of an SQLite table (the base of TADOTable and
 // TADOQuery).
 //
-// Opening runs the cursor statement once and keeps only the rowid of each
-// row (8 bytes a row), so the record count is exact at once and record
-// numbers are positions in that list. A row's values are read by rowid when
-// they are asked for, through a small cache; no statement stays open between
-// calls, so the program holds no lock on the file while the user looks.
+// The cursor keeps only the rowid of each row (8 bytes a row, see
+// TRowidList); record numbers are positions in that list. A row's values are
+// read by rowid when they are asked for, through a small cache. No statement
+// or transaction stays open between calls, so the program holds no lock on
+// the file while the user looks.
+//
+// A query's rowids are all read when it opens. A whole table is counted in
+// one read transaction that also notes its highest rowid; its rowids, in
+// rowid order, are listed later as far as they are needed. Rows that other
+// processes add after opening stay out, and the count stays exact.
 //
 // Writing: each post or delete is one short transaction begun IMMEDIATE.
 // The UPDATE or DELETE names the row by rowid and requires every column to
@@ -46,6 +52,7 @@ protected:
         QString table;       // the table whose rows the cursor lists; empty when not traceable
         QString cursorSql;   // traceable: rowid in column 0; otherwise the values of each row
         QString readerSql;   // traceable: the values of the row whose rowid is parameter 1
+        bool wholeTable = false;  // every row of `table` in rowid order; cursorSql unused
     };
     // The statements of the cursor, built when the set opens.
     virtual TCursorSource CursorSource() = 0;
@@ -71,6 +78,8 @@ private:
 
     sqlite3 *Db() const;
     void LoadCursor();
+    void StartTableListing();
+    void RunRead(const std::function<void()> &work) const;
     void RunWrite(const std::function<void()> &work);
     // Raises the conflict error for a row that changed or vanished.
     [[noreturn]] void ThrowRowConflict(qint64 rowid, bool deleting);
@@ -79,7 +88,7 @@ private:
 
     TADOConnection *m_connection = nullptr;
     TCursorSource m_source;
-    std::vector<qint64> m_rowids;          // traceable cursors
+    mutable TRowidList m_rowids;           // traceable cursors
     std::vector<TRecord> m_rows;           // untraceable cursors
     QStringList m_columns;                 // per field: the table column it reads, empty if none
     mutable TSqliteStatement m_reader;

@@ -65,13 +65,13 @@ private:
             return TSqlToken::Comment;
         }
         if (c == u'\'')
-            return ScanQuoted(u'\'', u'\'', TSqlToken::String, "Syntax error in the SQL statement: a string is not closed.");
+            return ScanQuoted(u'\'', TSqlToken::String, "Syntax error in the SQL statement: a string is not closed.");
         if (c == u'"')
-            return ScanQuoted(u'"', u'"', TSqlToken::QuotedString, "Syntax error in the SQL statement: a string is not closed.");
+            return ScanQuoted(u'"', TSqlToken::QuotedString, "Syntax error in the SQL statement: a string is not closed.");
         if (c == u'[')
-            return ScanQuoted(u'[', u']', TSqlToken::QuotedName, "Syntax error in the SQL statement: a bracketed name is not closed.");
+            return ScanQuoted(u']', TSqlToken::QuotedName, "Syntax error in the SQL statement: a bracketed name is not closed.");
         if (c == u'`')
-            return ScanQuoted(u'`', u'`', TSqlToken::QuotedName, "Syntax error in the SQL statement: a quoted name is not closed.");
+            return ScanQuoted(u'`', TSqlToken::QuotedName, "Syntax error in the SQL statement: a quoted name is not closed.");
         if (c.isDigit() || (c == u'.' && next.isDigit())) {
             ScanNumber();
             return TSqlToken::Number;
@@ -104,10 +104,10 @@ private:
         return TSqlToken::Symbol;
     }
 
-    // A closing quote written twice stands for itself inside the token.
-    TSqlToken::Kind ScanQuoted(QChar open, QChar close, TSqlToken::Kind kind, const char *unterminated)
+    // Scans from the opening character to `close`. A closing quote written
+    // twice stands for itself inside the token (not so a closing bracket).
+    TSqlToken::Kind ScanQuoted(QChar close, TSqlToken::Kind kind, const char *unterminated)
     {
-        Q_UNUSED(open);
         ++m_pos;
         for (;;) {
             if (m_pos >= m_text.size())

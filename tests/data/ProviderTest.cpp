@@ -373,3 +373,54 @@ TEST(Provider, searchResultsCanBeDeletedFromTheTable)
     EXPECT_EQ(Column(p.query, QStringLiteral("n")), (QStringList{"2", "3", "1"}));
     EXPECT_FALSE(p.query.CanModify()) << "grouped rows are no rows of the table";
 }
+
+TEST(Provider, bigTableIsAStaticSetListedAsNeeded)
+{
+    SqliteFixture fixture;
+    std::vector<TRecord> rows;
+    for (int i = 1; i <= 3000; ++i)
+        rows.push_back(Record({QString::number(i), "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}));
+    fixture.CreateDirectory(rows);
+    Provider p(fixture);
+    p.table.Open();
+    TField *phone = p.table.Fields(0);
+    SqliteFixture::OtherConnection other(fixture.Path());
+    other.Execute(QStringLiteral("INSERT INTO Велирск (Телефон) VALUES ('new')"));
+    other.Execute(QStringLiteral("DELETE FROM Велирск WHERE rowid = 2500"));
+    EXPECT_EQ(p.table.RecordCount(), 3000);
+
+    p.table.SetRecNo(2000);
+    EXPECT_EQ(p.table.RecNo(), 2000);
+    p.table.Last();
+    EXPECT_EQ(p.table.RecNo(), 3000);
+
+    // A row deleted before it was listed leaves one row of NULLs, so that the
+    // count holds; rows added after opening stay out.
+    QStringList expected;
+    for (int i = 1; i <= 3000; ++i) {
+        if (i != 2500)
+            expected << QString::number(i);
+    }
+    QStringList phones = Column(p.table, QStringLiteral("Телефон"));
+    EXPECT_EQ(phones.removeAll(QString()), 1);
+    EXPECT_EQ(phones, expected);
+
+    p.table.Append();
+    phone->SetAsString(QStringLiteral("mine"));
+    p.table.Post();
+    EXPECT_EQ(p.table.RecordCount(), 3001);
+    EXPECT_EQ(p.table.RecNo(), 3001);
+    p.table.SetRecNo(11);
+    const QString next = phone->AsString();
+    p.table.Prior();
+    p.table.Delete();
+    EXPECT_EQ(phone->AsString(), next);
+
+    p.table.Refresh();
+    EXPECT_EQ(p.table.RecordCount(), 3000);
+    EXPECT_EQ(phone->AsString(), next) << "refreshing keeps the current row";
+    p.table.Last();
+    EXPECT_EQ(phone->AsString(), QStringLiteral("mine"));
+    p.table.Prior();
+    EXPECT_EQ(phone->AsString(), QStringLiteral("new"));
+}

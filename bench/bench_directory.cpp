@@ -1,0 +1,225 @@
+// The directory's data layer beside the sqlite3 shell doing the same work on
+// the same files of 100,000 and 1,000,000 rows (generated once under
+// <build>/bench-data by tools/make_directory).
+//
+//   OpenTable      connect and open the table until its exact count is known
+//                  (shell: SELECT count(*))
+//   WalkTable      open and visit a row every 4096, which lists every rowid;
+//                  reports the memory the open table holds
+//   LastRow        open, move to the last row and read it
+//                  (shell: the last row by OFFSET)
+//   SearchOne      the search statement with one criterion (surname "иван")
+//   SearchAll      the search statement with all seven criteria empty
+//                  (shell: the same SQL with its built-in LIKE)
+//
+// Each shell benchmark includes starting the shell; the counter
+// "bytes_per_row" is the heap the open table holds beyond SQLite's own.
+
+#include "data/ADOConnection.h"
+#include "data/ADOQuery.h"
+#include "data/ADOTable.h"
+#include "data/SqlDialect.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <malloc.h>
+#include <sqlite3.h>
+#include <sys/resource.h>
+
+namespace {
+
+const QString Line1 = QStringLiteral(
+    "SELECT Велирск.Телефон, Велирск.Фамилия, Велирск.Улица, Велирск.Дом, Велирск.Корпус, Велирск.Квартира, "
+    "Велирск.Организация FROM Велирск WHERE (((Велирск.Телефон) LIKE \"%1\") AND ((Велирск.Фамилия) LIKE \"%2\") "
+    "AND ((Велирск.Улица) LIKE \"%3\") AND ((Велирск.Дом) LIKE \"%4\") AND ((Велирск.Корпус) LIKE \"%5\") AND "
+    "((Велирск.Квартира) LIKE \"%6\")");
+const QString Line2 = QStringLiteral(" AND ((Велирск.Организация) LIKE \"%1\")) ORDER BY Велирск.Квартира;");
+
+QString BenchDataDir()
+{
+    const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+    return QFileInfo(exe).absolutePath() + QStringLiteral("/../bench-data");
+}
+
+// The generated file of `rows` rows, made on first use.
+QString DirectoryFile(long rows)
+{
+    const QString dir = QDir::cleanPath(BenchDataDir());
+    QDir().mkpath(dir);
+    const QString path = QStringLiteral("%1/velirsk-%2.dat").arg(dir).arg(rows);
+    if (!QFileInfo::exists(path)) {
+        const QString tool = QDir::cleanPath(dir + QStringLiteral("/../tools/make_directory"));
+        const QString command = QStringLiteral("'%1' '%2' %3 >/dev/null").arg(tool, path).arg(rows);
+        if (std::system(command.toLocal8Bit().constData()) != 0) {
+            std::fprintf(stderr, "cannot generate %s\n", qPrintable(path));
+            std::exit(1);
+        }
+    }
+    return path;
+}
+
+QString ConnectionStringFor(const QString &path)
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Mode=Share Deny None").arg(path);
+}
+
+QString SearchText(const QString &surname)
+{
+    const QString p = QStringLiteral("%");
+    return Line1.arg(p, surname + p, p, p, p, p) + QStringLiteral("\r\n") + Line2.arg(p) + QStringLiteral("\r\n");
+}
+
+void RunShell(benchmark::State &state, const QString &path, const QString &sql)
+{
+    QString quoted = sql;
+    quoted.replace(u'\'', QStringLiteral("'\\''"));
+    const QByteArray command = QStringLiteral("sqlite3 '%1' '%2' >/dev/null").arg(path, quoted).toUtf8();
+    rusage before{};
+    getrusage(RUSAGE_CHILDREN, &before);
+    for (auto _ : state) {
+        if (std::system(command.constData()) != 0)
+            state.SkipWithError("the sqlite3 shell failed");
+    }
+    rusage after{};
+    getrusage(RUSAGE_CHILDREN, &after);
+    const auto ms = [](const timeval &t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    const double cpu = ms(after.ru_utime) + ms(after.ru_stime) - ms(before.ru_utime) - ms(before.ru_stime);
+    state.counters["shell_cpu_ms"] = cpu / double(std::max<benchmark::IterationCount>(1, state.iterations()));
+}
+
+// Bytes allocated by malloc, large blocks (mapped separately) included.
+size_t HeapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+void OpenTable(benchmark::State &state)
+{
+    const QString path = DirectoryFile(state.range(0));
+    long long heapPerRow = 0;
+    for (auto _ : state) {
+        const size_t heapBefore = HeapInUse();
+        const sqlite3_int64 sqliteBefore = sqlite3_memory_used();
+        TADOConnection connection;
+        connection.SetConnectionString(ConnectionStringFor(path));
+        TADOTable table;
+        table.SetConnection(&connection);
+        table.SetTableName(QStringLiteral("Велирск"));
+        table.Open();
+        benchmark::DoNotOptimize(table.RecordCount());
+        const long long ours = static_cast<long long>(HeapInUse() - heapBefore)
+                               - (sqlite3_memory_used() - sqliteBefore);
+        heapPerRow = ours / std::max(1, table.RecordCount());
+    }
+    state.counters["bytes_per_row"] = double(heapPerRow);
+}
+
+// Visits the whole table a screen now and then, so that every rowid gets
+// listed; reports the heap the table then holds beyond SQLite's own.
+void WalkTable(benchmark::State &state)
+{
+    const QString path = DirectoryFile(state.range(0));
+    constexpr int Stride = 4096;
+    long long heapPerRow = 0;
+    for (auto _ : state) {
+        const size_t heapBefore = HeapInUse();
+        const sqlite3_int64 sqliteBefore = sqlite3_memory_used();
+        TADOConnection connection;
+        connection.SetConnectionString(ConnectionStringFor(path));
+        TADOTable table;
+        table.SetConnection(&connection);
+        table.SetTableName(QStringLiteral("Велирск"));
+        table.Open();
+        for (int recNo = 1; recNo <= table.RecordCount(); recNo += Stride) {
+            table.SetRecNo(recNo);
+            benchmark::DoNotOptimize(table.Fields(1)->AsString());
+        }
+        const long long ours = static_cast<long long>(HeapInUse() - heapBefore)
+                               - (sqlite3_memory_used() - sqliteBefore);
+        heapPerRow = ours / std::max(1, table.RecordCount());
+    }
+    state.counters["bytes_per_row"] = double(heapPerRow);
+}
+
+void ShellCount(benchmark::State &state)
+{
+    RunShell(state, DirectoryFile(state.range(0)), QStringLiteral("SELECT count(*) FROM Велирск"));
+}
+
+void LastRow(benchmark::State &state)
+{
+    const QString path = DirectoryFile(state.range(0));
+    for (auto _ : state) {
+        TADOConnection connection;
+        connection.SetConnectionString(ConnectionStringFor(path));
+        TADOTable table;
+        table.SetConnection(&connection);
+        table.SetTableName(QStringLiteral("Велирск"));
+        table.Open();
+        table.Last();
+        benchmark::DoNotOptimize(table.Fields(1)->AsString());
+    }
+}
+
+void ShellLastRow(benchmark::State &state)
+{
+    const long rows = state.range(0);
+    RunShell(state, DirectoryFile(rows), QStringLiteral("SELECT * FROM Велирск LIMIT 1 OFFSET %1").arg(rows - 1));
+}
+
+void Search(benchmark::State &state, const QString &surname)
+{
+    const QString path = DirectoryFile(state.range(0));
+    TADOConnection connection;
+    connection.SetConnectionString(ConnectionStringFor(path));
+    connection.Open();
+    TADOQuery query;
+    query.SetConnection(&connection);
+    int found = 0;
+    for (auto _ : state) {
+        query.SQL()->Clear();
+        query.SQL()->SetText(SearchText(surname));
+        query.Open();
+        found = query.RecordCount();
+    }
+    state.counters["found"] = found;
+}
+
+void ShellSearch(benchmark::State &state, const QString &surname)
+{
+    RunShell(state, DirectoryFile(state.range(0)), TranslateDialect(SearchText(surname)));
+}
+
+void SearchOne(benchmark::State &state) { Search(state, QStringLiteral("иван")); }
+void ShellSearchOne(benchmark::State &state) { ShellSearch(state, QStringLiteral("иван")); }
+void SearchAll(benchmark::State &state) { Search(state, QString()); }
+void ShellSearchAll(benchmark::State &state) { ShellSearch(state, QString()); }
+
+constexpr long SmallDirectory = 100'000;
+constexpr long LargeDirectory = 1'000'000;
+
+} // namespace
+
+BENCHMARK(OpenTable)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(WalkTable)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellCount)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(LastRow)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellLastRow)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SearchOne)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellSearchOne)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SearchAll)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellSearchAll)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,103 @@
+#include "data/RowidList.h"
+
+#include <algorithm>
+
+namespace {
+// Rows listed at least per trip to the store.
+constexpr int ListingBatch = 16384;
+}
+
+void TRowidList::Clear()
+{
+    m_head = {};
+    m_tail = {};
+    m_count = 0;
+    m_lister = nullptr;
+}
+
+void TRowidList::Start(int count, qint64 highest, TLister lister)
+{
+    Clear();
+    m_count = count;
+    m_frontAfter = std::numeric_limits<qint64>::min();
+    m_backBefore = highest == std::numeric_limits<qint64>::max() ? highest : highest + 1;
+    m_lister = std::move(lister);
+}
+
+void TRowidList::Assign(std::vector<qint64> rowids)
+{
+    Clear();
+    m_head = std::move(rowids);
+    m_count = int(m_head.size());
+}
+
+qint64 TRowidList::At(int index)
+{
+    if (index < int(m_head.size()))
+        return m_head[index];
+    const int fromBack = m_count - 1 - index;
+    if (fromBack < int(m_tail.size()))
+        return m_tail[fromBack];
+    const int frontDistance = index - int(m_head.size()) + 1;
+    const int backDistance = m_count - int(m_tail.size()) - index;
+    if (frontDistance <= backDistance)
+        ListFront(std::max(frontDistance, ListingBatch));
+    else
+        ListBack(std::max(backDistance, ListingBatch));
+    return At(index);
+}
+
+void TRowidList::ListAll()
+{
+    if (!Complete())
+        ListFront(Gap());
+}
+
+void TRowidList::ListFront(int rows)
+{
+    const int wanted = std::min(rows, Gap());
+    const size_t before = m_head.size();
+    m_lister(m_frontAfter, m_backBefore, wanted, false, m_head);
+    if (m_head.size() > before)
+        m_frontAfter = m_head.back();
+    if (int(m_head.size() - before) < wanted || Gap() == 0)
+        Join();
+}
+
+void TRowidList::ListBack(int rows)
+{
+    const int wanted = std::min(rows, Gap());
+    const size_t before = m_tail.size();
+    m_lister(m_frontAfter, m_backBefore, wanted, true, m_tail);
+    if (m_tail.size() > before)
+        m_backBefore = m_tail.back();
+    if (int(m_tail.size() - before) < wanted || Gap() == 0)
+        Join();
+}
+
+void TRowidList::Join()
+{
+    m_head.reserve(m_count);
+    m_head.resize(m_count - m_tail.size(), Missing);
+    m_head.insert(m_head.end(), m_tail.rbegin(), m_tail.rend());
+    m_head.shrink_to_fit();
+    m_tail = {};
+}
+
+void TRowidList::Insert(int index, qint64 rowid)
+{
+    if (index <= int(m_head.size()))
+        m_head.insert(m_head.begin() + index, rowid);
+    else
+        m_tail.insert(m_tail.begin() + (m_count - index), rowid);
+    ++m_count;
+}
+
+void TRowidList::Erase(int index)
+{
+    if (index < int(m_head.size()))
+        m_head.erase(m_head.begin() + index);
+    else
+        m_tail.erase(m_tail.begin() + (m_count - 1 - index));
+    --m_count;
+}
