@@ -2,6 +2,7 @@
 
 #include "toolkit/DataLink.h"
 #include "toolkit/DataSource.h"
+#include "toolkit/MessageBox.h"
 
 #include <QKeyEvent>
 
@@ -36,14 +37,6 @@ TBitmap StandardGlyph(TNavigateBtn button)
 }
 
 } // namespace
-
-// Until the toolkit's confirmation box is wired in, nothing is deleted
-// without an explicit answer.
-std::function<bool()> &TDBNavigator::DeleteConfirmation()
-{
-    static std::function<bool()> ask = [] { return false; };
-    return ask;
-}
 
 class TDBNavigator::TNavDataLink : public TDataLink
 {
@@ -174,7 +167,7 @@ void TDBNavigator::BtnClick(TNavigateBtn button)
     case nbLast: dataSet->Last(); break;
     case nbInsert: dataSet->Insert(); break;
     case nbDelete:
-        if (!m_confirmDelete || DeleteConfirmation()())
+        if (!m_confirmDelete || ConfirmDeleteRecord())
             dataSet->Delete();
         break;
     case nbEdit: dataSet->Edit(); break;

@@ -6,7 +6,6 @@
 #include <QStringList>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -51,9 +50,6 @@ public:
     // Whether delete asks first; on by default.
     bool ConfirmDelete() const { return m_confirmDelete; }
     void SetConfirmDelete(bool confirm) { m_confirmDelete = confirm; }
-
-    // Asks "Delete record?"; true deletes.
-    static std::function<bool()> &DeleteConfirmation();
 
     TNavButton *Button(TNavigateBtn button) const { return m_buttons[button]; }
     // The button that shows the focus while the bar has it.

@@ -3,6 +3,7 @@
 #include "toolkit/DBNavigator.h"
 #include "toolkit/HintManager.h"
 #include "toolkit/HintWindow.h"
+#include "toolkit/MessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -199,26 +200,42 @@ TEST(DBNavigatorActions, deleteAsksFirstAndCancelKeepsTheRecord)
     TMemorySource data(3);
     TDBNavigator bar;
     bar.SetDataSource(&data.source);
-    int asked = 0;
-    bool answer = false;
-    const auto saved = TDBNavigator::DeleteConfirmation();
-    TDBNavigator::DeleteConfirmation() = [&] {
-        ++asked;
-        return answer;
-    };
-    ClickWidget(bar.Button(nbDelete));
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(data.dataSet.RecordCount(), 3);
-    answer = true;
-    ClickWidget(bar.Button(nbDelete));
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(data.dataSet.RecordCount(), 2);
+    {
+        TMessageBoxHook answer(IDCANCEL);
+        ClickWidget(bar.Button(nbDelete));
+        ASSERT_EQ(answer.Count(), 1);
+        const TMessageBoxRequest &box = answer.Requests().front();
+        EXPECT_EQ(box.text, QStringLiteral("Delete record?"));
+        EXPECT_EQ(box.caption, QStringLiteral("Confirm"));
+        EXPECT_EQ(box.icon, TMsgIcon::Question);
+        EXPECT_EQ(box.buttons, TMsgButtons::OKCancel);
+        EXPECT_EQ(data.dataSet.RecordCount(), 3);
+    }
+    {
+        TMessageBoxHook answer(IDOK);
+        ClickWidget(bar.Button(nbDelete));
+        EXPECT_EQ(answer.Count(), 1);
+        EXPECT_EQ(data.dataSet.RecordCount(), 2);
+    }
     bar.SetConfirmDelete(false);
-    answer = false;
+    TMessageBoxHook answer(IDCANCEL);
     ClickWidget(bar.Button(nbDelete));
-    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(answer.Count(), 0);
     EXPECT_EQ(data.dataSet.RecordCount(), 1);
-    TDBNavigator::DeleteConfirmation() = saved;
+}
+
+TEST(DBNavigatorActions, aFailedDeleteIsReportedAndKeepsTheRecord)
+{
+    TMemorySource data(3);
+    TDBNavigator bar;
+    bar.SetDataSource(&data.source);
+    data.dataSet.FailNextWrite(QStringLiteral("locked"));
+    TMessageBoxHook answer(IDOK);
+    ClickWidget(bar.Button(nbDelete));
+    ASSERT_EQ(answer.Count(), 2);
+    EXPECT_EQ(answer.Requests().back().icon, TMsgIcon::Error);
+    EXPECT_EQ(data.dataSet.RecordCount(), 3);
+    EXPECT_TRUE(bar.Button(nbDelete)->isEnabled());
 }
 
 TEST(DBNavigatorActions, clicksDoNothingWhileTheSetIsClosed)
