@@ -143,6 +143,12 @@ TEST(SpeedButton, flatButtonShowsItsFrameOnlyUnderThePointer)
     button->SetFlat(false);
     EXPECT_EQ(Paint(*button).pixel(0, 0), ToQRgb(clBtnHighlight));
     EXPECT_EQ(Paint(*button).pixel(19, 19), ToQRgb(cl3DDkShadow));
+
+    button->SetDown(true);
+    const QImage down = Paint(*button);
+    EXPECT_EQ(down.pixel(0, 0), ToQRgb(cl3DDkShadow));
+    EXPECT_EQ(down.pixel(5, 5), ToQRgb(clBtnFace));
+    EXPECT_EQ(down.pixel(6, 5), ToQRgb(clBtnHighlight));
 }
 
 TEST(SpeedButton, clickNeedsTheReleaseOverTheButton)
