@@ -29,14 +29,15 @@ constexpr std::array<const char *, kNavButtonCount> kGlyphResources = {
 // Enabled and disabled pictures side by side.
 constexpr int kNavGlyphCells = 2;
 
-TBitmap StandardGlyph(TNavigateBtn button)
+} // namespace
+
+TBitmap TDBNavigator::StandardGlyph(TNavigateBtn button)
 {
+    RegisterNavigatorGlyphs();
     TBitmap glyph;
     glyph.LoadFromFile(QString::fromLatin1(kGlyphResources[button]));
     return glyph;
 }
-
-} // namespace
 
 class TDBNavigator::TNavDataLink : public TDataLink
 {
@@ -55,7 +56,6 @@ private:
 
 TDBNavigator::TDBNavigator(QWidget *parent) : TPanel(parent), m_link(std::make_unique<TNavDataLink>(*this))
 {
-    RegisterNavigatorGlyphs();
     SetBevelOuter(bvNone);
     SetBevelInner(bvNone);
     setFocusPolicy(Qt::StrongFocus);

@@ -47,6 +47,10 @@ public:
     QStringList Hints() const { return m_hints; }
     void SetHints(const QStringList &hints);
     static QString DefaultHint(TNavigateBtn button);
+    // The directory's glyph for a button (32 x 16, 8 bits per pixel: the
+    // enabled picture, then the disabled one, on magenta); every button
+    // starts with its own.
+    static TBitmap StandardGlyph(TNavigateBtn button);
     // Whether delete asks first; on by default.
     bool ConfirmDelete() const { return m_confirmDelete; }
     void SetConfirmDelete(bool confirm) { m_confirmDelete = confirm; }

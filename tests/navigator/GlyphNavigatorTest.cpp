@@ -144,6 +144,7 @@ TEST(Glyphs, standardGlyphsAreTwoCellsOnMagenta)
         EXPECT_EQ(glyph.Height(), 16);
         EXPECT_EQ(glyph.TransparentColor(), clFuchsia);
         EXPECT_EQ(bar.Button(TNavigateBtn(i))->NumGlyphs(), 2);
+        EXPECT_EQ(TDBNavigator::StandardGlyph(TNavigateBtn(i)).PixelFormat(), pf8bit);
     }
 }
 
