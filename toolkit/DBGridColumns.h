@@ -1,14 +1,12 @@
 #pragma once
 
+#include "toolkit/Field.h"
+
 #include <QString>
 
 #include <functional>
 #include <memory>
 #include <vector>
-
-class TField;
-
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 // One column of a data grid: the field it shows, its title, width and the
 // alignment of its text.

@@ -150,21 +150,23 @@ TEST(GridRoutine, borderUnderAPointOfTheTitleRow)
     ASSERT_EQ(line, 304);
     for (int dx = -6; dx <= 6; ++dx) {
         const bool inside = dx >= -3 && dx <= 4;
-        EXPECT_EQ(ColumnAtBorder(g, line + dx, 8), inside ? 2 : -1) << dx;
+        EXPECT_EQ(GridColumnAtBorder(g, line + dx, 8), inside ? 3 : -1) << dx;
     }
-    EXPECT_EQ(ColumnAtBorder(g, line, 0), 2);
-    EXPECT_EQ(ColumnAtBorder(g, line, 17), 2) << "the title row's own line";
-    EXPECT_EQ(ColumnAtBorder(g, line, 18), -1) << "first data row";
-    EXPECT_EQ(ColumnAtBorder(g, line, 200), -1);
-    EXPECT_EQ(ColumnAtBorder(g, line, -1), -1);
+    EXPECT_EQ(ColumnAtBorder(g, line, 8), 2) << "one less as a data column";
+    EXPECT_EQ(GridColumnAtBorder(g, line, 0), 3);
+    EXPECT_EQ(GridColumnAtBorder(g, line, 17), 3) << "the title row's own line";
+    EXPECT_EQ(GridColumnAtBorder(g, line, 18), -1) << "first data row";
+    EXPECT_EQ(GridColumnAtBorder(g, line, 200), -1);
+    EXPECT_EQ(GridColumnAtBorder(g, line, -1), -1);
+    EXPECT_LT(ColumnAtBorder(g, line, 200), 0);
     EXPECT_EQ(ColumnAtBorder(g, IndicatorWidth, 8), -2) << "the indicator's border sizes nothing";
     EXPECT_EQ(GridColumnAtBorder(g, 670, 8), 7) << "last border at the client edge";
 
     g.SetColSizing(false);
-    EXPECT_EQ(ColumnAtBorder(g, line, 8), -1);
+    EXPECT_EQ(GridColumnAtBorder(g, line, 8), -1);
     g.SetColSizing(true);
     g.SetFixedRows(0);
-    EXPECT_EQ(ColumnAtBorder(g, line, 0), -1) << "no title row";
+    EXPECT_EQ(GridColumnAtBorder(g, line, 0), -1) << "no title row";
 }
 
 TEST(GridRoutine, borderOfAColumnCutByTheClientEdgeLiesOneLinePastIt)
