@@ -150,6 +150,8 @@ void TDBGrid::SetLeftCol(int col)
 
 void TDBGrid::LayoutChanged()
 {
+    TDataSet *ds = DataSet();
+    FColumns.BindFields([ds](const QString &name) { return ds ? ds->FindField(name) : nullptr; });
     const bool indicator = FOptions & dgIndicator;
     std::vector<int> widths;
     if (indicator)
@@ -295,12 +297,10 @@ void TDBGrid::LinkActiveChanged()
                 FColumns.Add(field->FieldName(), chars * charWidth + 2 * CellTextMargin);
             }
         }
-        FColumns.BindFields([ds](const QString &name) { return ds->FindField(name); });
     } else {
         if (FDefaultColumns)
             FColumns.Clear();
         FDefaultColumns = false;
-        FColumns.BindFields([](const QString &) { return nullptr; });
     }
     FTopRow = 0;
     LayoutChanged();

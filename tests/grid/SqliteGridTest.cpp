@@ -1,0 +1,155 @@
+#include "data/ADOConnection.h"
+#include "data/ADOTable.h"
+#include "toolkit/DBGrid.h"
+#include "toolkit/DataSource.h"
+#include "toolkit/MessageBox.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+// The grid over the directory table of a real database file, checked through
+// a connection of its own, as another process would see the file.
+class SqliteGridTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        Sql("CREATE TABLE \"Велирск\" (\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), \"Улица\" VARCHAR(50), "
+            "\"Дом\" VARCHAR(10), \"Корпус\" VARCHAR(10), \"Квартира\" VARCHAR(10), \"Организация\" VARCHAR(100));"
+            "INSERT INTO \"Велирск\" VALUES ('1001', 'Орлов', 'Садовая', '1', NULL, '10', NULL);"
+            "INSERT INTO \"Велирск\" VALUES ('1002', 'Зайцев', 'Садовая', '2', NULL, '11', NULL);"
+            "INSERT INTO \"Велирск\" VALUES ('1003', 'Лисин', 'Речная', '3', 'а', '12', NULL);");
+        connection.SetConnectionString(
+            QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Mode=Share Deny None").arg(Path()));
+        table.SetConnection(&connection);
+        table.SetTableName(QStringLiteral("Велирск"));
+        source.SetDataSet(&table);
+        grid.SetDataSource(&source);
+        grid.resize(691, 321);
+        connection.Open();
+        table.Open();
+    }
+
+    QString Path() const { return dir.filePath("velirsk.dat"); }
+
+    void Sql(const char *sql)
+    {
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(Path().toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+
+    // Telephone and surname of every row of the file, in rowid order.
+    QStringList FileRows()
+    {
+        QStringList rows;
+        sqlite3 *db = nullptr;
+        sqlite3_open(Path().toUtf8().constData(), &db);
+        sqlite3_stmt *stmt = nullptr;
+        sqlite3_prepare_v2(db, "SELECT \"Телефон\", \"Фамилия\" FROM \"Велирск\" ORDER BY rowid", -1, &stmt, nullptr);
+        while (sqlite3_step(stmt) == SQLITE_ROW) {
+            auto text = [&](int column) {
+                const auto *value = sqlite3_column_text(stmt, column);
+                return value ? QString::fromUtf8(reinterpret_cast<const char *>(value)) : QStringLiteral("NULL");
+            };
+            rows << text(0) + "|" + text(1);
+        }
+        sqlite3_finalize(stmt);
+        sqlite3_close(db);
+        return rows;
+    }
+
+    QWidget *KeyTarget() { return grid.InplaceEditor() ? grid.InplaceEditor() : &grid; }
+
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {})
+    {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
+        QApplication::sendEvent(KeyTarget(), &press);
+    }
+
+    void Type(const QString &text)
+    {
+        for (QChar c : text)
+            Key(Qt::Key_unknown, Qt::NoModifier, QString(c));
+    }
+
+    QTemporaryDir dir;
+    TADOConnection connection;
+    TADOTable table;
+    TDataSource source;
+    TDBGrid grid;
+};
+
+} // namespace
+
+TEST_F(SqliteGridTest, editsAndNewRowsReachTheFile)
+{
+    ASSERT_EQ(grid.Columns().Count(), 7) << "columns made from the fields";
+    Key(Qt::Key_Right);
+    Type("Соколов");
+    Key(Qt::Key_Down);
+    EXPECT_EQ(FileRows(), (QStringList{"1001|Соколов", "1002|Зайцев", "1003|Лисин"}));
+
+    Key(Qt::Key_Escape);
+    Type("Х");
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(FileRows()[1], "1002|Зайцев") << "escape leaves the file alone";
+
+    Key(Qt::Key_End, Qt::ControlModifier);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Home);
+    Type("1004");
+    Key(Qt::Key_Tab);
+    Type("Волков");
+    Key(Qt::Key_Return);
+    EXPECT_EQ(FileRows(), (QStringList{"1001|Соколов", "1002|Зайцев", "1003|Лисин", "1004|Волков"}));
+    EXPECT_EQ(table.RecordCount(), 4);
+
+    Key(Qt::Key_Insert);
+    Key(Qt::Key_Up);
+    EXPECT_EQ(FileRows().size(), 4) << "an untouched new row never reaches the file";
+}
+
+TEST_F(SqliteGridTest, leavingTheGridDropsAnUntouchedNewRow)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *other = new QLineEdit(&window);
+    grid.setParent(&window);
+    layout->addWidget(&grid);
+    layout->addWidget(other);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    grid.setFocus();
+    Key(Qt::Key_Insert);
+    ASSERT_EQ(table.State(), dsInsert);
+    other->setFocus();
+    EXPECT_EQ(table.State(), dsBrowse);
+    EXPECT_EQ(FileRows().size(), 3);
+    grid.setParent(nullptr);
+}
+
+TEST_F(SqliteGridTest, ctrlDeleteRemovesTheRowFromTheFileOnOk)
+{
+    Key(Qt::Key_Down);
+    {
+        TMessageBoxHook hook(IDCANCEL);
+        Key(Qt::Key_Delete, Qt::ControlModifier);
+        EXPECT_EQ(hook.Count(), 1);
+    }
+    EXPECT_EQ(FileRows().size(), 3);
+    TMessageBoxHook hook(IDOK);
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(FileRows(), (QStringList{"1001|Орлов", "1003|Лисин"}));
+    EXPECT_EQ(table.RecNo(), 2);
+}
