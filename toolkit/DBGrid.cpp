@@ -5,7 +5,6 @@
 #include "toolkit/DBGridPainter.h"
 #include "toolkit/DataLink.h"
 #include "toolkit/DataSource.h"
-#include "toolkit/MessageBox.h"
 #include "toolkit/SystemColors.h"
 
 #include <QApplication>
@@ -22,6 +21,14 @@ constexpr int MaxDefaultColumnChars = 40;
 constexpr int WheelStepDegrees = 120;
 
 } // namespace
+
+// Until the toolkit's confirmation box is wired in, nothing is deleted
+// without an explicit answer.
+std::function<bool()> &TDBGrid::DeleteConfirmation()
+{
+    static std::function<bool()> ask = [] { return false; };
+    return ask;
+}
 
 class TDBGrid::TGridDataLink : public TDataLink
 {
@@ -196,11 +203,13 @@ void TDBGrid::UpdateClientArea() const
     const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
     const int clientWidth = std::max(0, inner.width() - barWidth);
 
+    // The horizontal bar shows while some column cannot be brought into view
+    // whole from the first left column on; only the client height depends on it.
     FGeometry.SetClientSize(clientWidth, inner.height());
-    const bool horzBar = FGeometry.MaxLeftCol() > FGeometry.FixedCols() || FGeometry.LeftCol() > FGeometry.FixedCols();
+    FGeometry.SetLeftCol(std::min(FGeometry.LeftCol(), FGeometry.MaxLeftCol()));
+    const bool horzBar = FGeometry.MaxLeftCol() > FGeometry.FixedCols();
     const int clientHeight = std::max(0, inner.height() - (horzBar ? barHeight : 0));
     FGeometry.SetClientSize(clientWidth, clientHeight);
-    FGeometry.SetLeftCol(std::min(FGeometry.LeftCol(), FGeometry.MaxLeftCol()));
 
     FVertScrollBar->setGeometry(inner.left() + clientWidth, inner.top(), barWidth, clientHeight);
     FHorzScrollBar->setGeometry(inner.left(), inner.top() + clientHeight, clientWidth, barHeight);
@@ -604,7 +613,7 @@ void TDBGrid::DeleteRow()
     TDataSet *ds = DataSet();
     if (!ds || FReadOnly || !ds->CanModify() || (ds->IsEmpty() && ds->State() != dsInsert))
         return;
-    if ((FOptions & dgConfirmDelete) && !ConfirmDeleteRecord())
+    if ((FOptions & dgConfirmDelete) && !DeleteConfirmation()())
         return;
     FEditorModified = false;
     HideEditor();

@@ -4,7 +4,6 @@
 #include "toolkit/DBGridPainter.h"
 #include "toolkit/DataSource.h"
 #include "toolkit/MemoryDataSet.h"
-#include "toolkit/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -178,6 +177,28 @@ TEST_F(DBGridTest, keyboardMovesThroughRowsAndColumns)
     EXPECT_GT(grid.TopRow() + page, 49);
 }
 
+TEST_F(DBGridTest, narrowGridScrollsByWholeColumns)
+{
+    Open(5);
+    grid.show();
+    grid.resize(400, 321);
+    EXPECT_TRUE(grid.HorzScrollBar()->isVisible());
+    EXPECT_EQ(grid.HorzScrollBar()->maximum(), 4) << "the last left column still shows the last column whole";
+    Key(Qt::Key_End);
+    EXPECT_EQ(grid.LeftCol(), 4);
+    EXPECT_EQ(grid.HorzScrollBar()->value(), 4);
+    EXPECT_TRUE(grid.CellRect(3, 0).IsEmpty()) << "scrolled out of view";
+    Key(Qt::Key_Home);
+    EXPECT_EQ(grid.LeftCol(), 1);
+    grid.HorzScrollBar()->setValue(3);
+    EXPECT_EQ(grid.LeftCol(), 3);
+    EXPECT_EQ(grid.SelectedIndex(), 0) << "the scroll bar moves the view, not the current cell";
+
+    grid.resize(900, 321);
+    EXPECT_EQ(grid.LeftCol(), 1) << "room for every column brings the first back";
+    EXPECT_FALSE(grid.HorzScrollBar()->isVisible());
+}
+
 TEST_F(DBGridTest, typingEditsTheCellEnterPostsEscapeCancels)
 {
     Open(5);
@@ -332,42 +353,41 @@ TEST_F(DBGridTest, ctrlDeleteAsksBeforeDeleting)
 {
     Open(5);
     Key(Qt::Key_Down);
-    {
-        TMessageBoxHook hook(IDCANCEL);
-        Key(Qt::Key_Delete, Qt::ControlModifier);
-        ASSERT_EQ(hook.Count(), 1);
-        const TMessageBoxRequest &box = hook.Requests()[0];
-        EXPECT_EQ(box.text, "Delete record?");
-        EXPECT_EQ(box.caption, "Confirm");
-        EXPECT_EQ(box.icon, TMsgIcon::Question);
-        EXPECT_EQ(box.buttons, TMsgButtons::OKCancel);
-        EXPECT_EQ(data.RecordCount(), 5);
-    }
-    {
-        TMessageBoxHook hook(IDOK);
-        Key(Qt::Key_Delete, Qt::ControlModifier);
-        EXPECT_EQ(hook.Count(), 1);
-        EXPECT_EQ(data.RecordCount(), 4);
-        EXPECT_EQ(Cell(1, 0), "100003");
+    int asked = 0;
+    bool answer = false;
+    const auto saved = TDBGrid::DeleteConfirmation();
+    TDBGrid::DeleteConfirmation() = [&] {
+        ++asked;
+        return answer;
+    };
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(data.RecordCount(), 5);
 
-        Key(Qt::Key_Delete);
-        EXPECT_EQ(data.RecordCount(), 4) << "Delete alone edits text, it deletes no row";
-        grid.SetOptions(grid.Options() & ~TDBGridOptions(dgConfirmDelete));
-        Key(Qt::Key_Delete, Qt::ControlModifier);
-        EXPECT_EQ(hook.Count(), 1);
-        EXPECT_EQ(data.RecordCount(), 3);
-    }
-    TMessageBoxHook hook(IDOK);
+    answer = true;
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(data.RecordCount(), 4);
+    EXPECT_EQ(Cell(1, 0), "100003");
+
+    Key(Qt::Key_Delete);
+    EXPECT_EQ(data.RecordCount(), 4) << "Delete alone edits text, it deletes no row";
+    grid.SetOptions(grid.Options() & ~TDBGridOptions(dgConfirmDelete));
+    Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(data.RecordCount(), 3);
+
     grid.SetOptions(TDBGrid::DefaultOptions);
     data.Close();
     data.SetReadOnly(true);
     data.Open();
     Key(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(hook.Count(), 0) << "nothing to ask when the row cannot be deleted";
+    EXPECT_EQ(asked, 2) << "nothing to ask when the row cannot be deleted";
     Type("a");
     EXPECT_FALSE(grid.EditorMode());
     Key(Qt::Key_Insert);
     EXPECT_EQ(data.State(), dsBrowse);
+    TDBGrid::DeleteConfirmation() = saved;
 }
 
 TEST_F(DBGridTest, drawNotificationStandsOnThePaintedRow)
