@@ -5,6 +5,7 @@
 #include "toolkit/DBGridPainter.h"
 #include "toolkit/DataLink.h"
 #include "toolkit/DataSource.h"
+#include "toolkit/MessageBox.h"
 #include "toolkit/SystemColors.h"
 
 #include <QApplication>
@@ -21,14 +22,6 @@ constexpr int MaxDefaultColumnChars = 40;
 constexpr int WheelStepDegrees = 120;
 
 } // namespace
-
-// Until the toolkit's confirmation box is wired in, nothing is deleted
-// without an explicit answer.
-std::function<bool()> &TDBGrid::DeleteConfirmation()
-{
-    static std::function<bool()> ask = [] { return false; };
-    return ask;
-}
 
 class TDBGrid::TGridDataLink : public TDataLink
 {
@@ -613,7 +606,7 @@ void TDBGrid::DeleteRow()
     TDataSet *ds = DataSet();
     if (!ds || FReadOnly || !ds->CanModify() || (ds->IsEmpty() && ds->State() != dsInsert))
         return;
-    if ((FOptions & dgConfirmDelete) && !DeleteConfirmation()())
+    if ((FOptions & dgConfirmDelete) && !ConfirmDeleteRecord())
         return;
     FEditorModified = false;
     HideEditor();

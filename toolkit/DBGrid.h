@@ -98,9 +98,6 @@ public:
     // Display row shown at the top of the data rows.
     int TopRow() const { return FTopRow; }
 
-    // Asks "Delete record?" before Ctrl+Delete deletes; true deletes.
-    static std::function<bool()> &DeleteConfirmation();
-
     bool EditorMode() const;
     void SetEditorMode(bool on);
     // The in-place editor while it is shown, else null.

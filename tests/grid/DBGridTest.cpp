@@ -4,6 +4,7 @@
 #include "toolkit/DBGridPainter.h"
 #include "toolkit/DataSource.h"
 #include "toolkit/MemoryDataSet.h"
+#include "toolkit/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -242,7 +243,12 @@ TEST_F(DBGridTest, failedPostKeepsTheTypedText)
     Open(5);
     Type("New");
     data.FailNextWrite("locked");
-    EXPECT_ANY_THROW(Key(Qt::Key_Return));
+    {
+        TMessageBoxHook errorBox(IDOK);
+        Key(Qt::Key_Return);
+        ASSERT_EQ(errorBox.Count(), 1);
+        EXPECT_TRUE(errorBox.Requests()[0].text.startsWith("locked"));
+    }
     EXPECT_EQ(data.State(), dsEdit);
     EXPECT_EQ(data.FieldByName(FieldNames[0])->AsString(), "New");
     Key(Qt::Key_Return);
@@ -353,41 +359,42 @@ TEST_F(DBGridTest, ctrlDeleteAsksBeforeDeleting)
 {
     Open(5);
     Key(Qt::Key_Down);
-    int asked = 0;
-    bool answer = false;
-    const auto saved = TDBGrid::DeleteConfirmation();
-    TDBGrid::DeleteConfirmation() = [&] {
-        ++asked;
-        return answer;
-    };
-    Key(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(data.RecordCount(), 5);
+    {
+        TMessageBoxHook hook(IDCANCEL);
+        Key(Qt::Key_Delete, Qt::ControlModifier);
+        ASSERT_EQ(hook.Count(), 1);
+        const TMessageBoxRequest &box = hook.Requests()[0];
+        EXPECT_EQ(box.text, "Delete record?");
+        EXPECT_EQ(box.caption, "Confirm");
+        EXPECT_EQ(box.icon, TMsgIcon::Question);
+        EXPECT_EQ(box.buttons, TMsgButtons::OKCancel);
+        EXPECT_EQ(data.RecordCount(), 5);
+    }
+    {
+        TMessageBoxHook hook(IDOK);
+        Key(Qt::Key_Delete, Qt::ControlModifier);
+        EXPECT_EQ(hook.Count(), 1);
+        EXPECT_EQ(data.RecordCount(), 4);
+        EXPECT_EQ(Cell(1, 0), "100003");
 
-    answer = true;
-    Key(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(data.RecordCount(), 4);
-    EXPECT_EQ(Cell(1, 0), "100003");
-
-    Key(Qt::Key_Delete);
-    EXPECT_EQ(data.RecordCount(), 4) << "Delete alone edits text, it deletes no row";
-    grid.SetOptions(grid.Options() & ~TDBGridOptions(dgConfirmDelete));
-    Key(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(data.RecordCount(), 3);
-
+        Key(Qt::Key_Delete);
+        EXPECT_EQ(data.RecordCount(), 4) << "Delete alone edits text, it deletes no row";
+        grid.SetOptions(grid.Options() & ~TDBGridOptions(dgConfirmDelete));
+        Key(Qt::Key_Delete, Qt::ControlModifier);
+        EXPECT_EQ(hook.Count(), 1);
+        EXPECT_EQ(data.RecordCount(), 3);
+    }
+    TMessageBoxHook hook(IDOK);
     grid.SetOptions(TDBGrid::DefaultOptions);
     data.Close();
     data.SetReadOnly(true);
     data.Open();
     Key(Qt::Key_Delete, Qt::ControlModifier);
-    EXPECT_EQ(asked, 2) << "nothing to ask when the row cannot be deleted";
+    EXPECT_EQ(hook.Count(), 0) << "nothing to ask when the row cannot be deleted";
     Type("a");
     EXPECT_FALSE(grid.EditorMode());
     Key(Qt::Key_Insert);
     EXPECT_EQ(data.State(), dsBrowse);
-    TDBGrid::DeleteConfirmation() = saved;
 }
 
 TEST_F(DBGridTest, drawNotificationStandsOnThePaintedRow)

@@ -2,6 +2,7 @@
 #include "data/ADOTable.h"
 #include "toolkit/DBGrid.h"
 #include "toolkit/DataSource.h"
+#include "toolkit/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -141,14 +142,15 @@ TEST_F(SqliteGridTest, leavingTheGridDropsAnUntouchedNewRow)
 TEST_F(SqliteGridTest, ctrlDeleteRemovesTheRowFromTheFileOnOk)
 {
     Key(Qt::Key_Down);
-    bool answer = false;
-    const auto saved = TDBGrid::DeleteConfirmation();
-    TDBGrid::DeleteConfirmation() = [&] { return answer; };
-    Key(Qt::Key_Delete, Qt::ControlModifier);
+    {
+        TMessageBoxHook hook(IDCANCEL);
+        Key(Qt::Key_Delete, Qt::ControlModifier);
+        EXPECT_EQ(hook.Count(), 1);
+    }
     EXPECT_EQ(FileRows().size(), 3);
-    answer = true;
+    TMessageBoxHook hook(IDOK);
     Key(Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(hook.Count(), 1);
     EXPECT_EQ(FileRows(), (QStringList{"1001|Орлов", "1003|Лисин"}));
     EXPECT_EQ(table.RecNo(), 2);
-    TDBGrid::DeleteConfirmation() = saved;
 }
