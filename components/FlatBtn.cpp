@@ -34,10 +34,6 @@ namespace {
 
 constexpr auto kAboutText = "TFlatGlyphButton Component v1.91";
 
-constexpr TColor kCutCornerColor = RGB(255, 255, 204);
-constexpr TColor kRoundColor = RGB(255, 255, 225);
-constexpr TColor kDefaultActiveOutlineColor2 = RGB(231, 231, 214);
-
 // First resource number of each built-in set (hot, disabled, pressed,
 // normal follow in this order).
 constexpr int kButtonSet = 1;
@@ -143,9 +139,9 @@ void TFlatGlyphButton::SetCutCornerLook(bool on)
     if (on == m_cutCornerLook)
         return;
     m_cutCornerLook = on;
-    m_activeColor = clGray;
-    m_activeOutlineColor = clWhite;
-    m_inactiveColor = clSilver;
+    m_activeColor = kDefaultActiveColor;
+    m_activeOutlineColor = kDefaultActiveOutlineColor;
+    m_inactiveColor = kDefaultInactiveColor;
     if (on) {
         m_activeOutlineColor2 = kDefaultActiveOutlineColor2;
         m_color = kCutCornerColor;

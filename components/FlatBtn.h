@@ -149,6 +149,15 @@ protected:
 private:
     struct TTextBox;
 
+    // Background of each look, and the outer ring's colour of the cut-corner
+    // look; both looks start from the defaults of their colour settings.
+    static constexpr TColor kCutCornerColor = RGB(255, 255, 204);
+    static constexpr TColor kRoundColor = RGB(255, 255, 225);
+    static constexpr TColor kDefaultActiveColor = clGray;
+    static constexpr TColor kDefaultActiveOutlineColor = clWhite;
+    static constexpr TColor kDefaultActiveOutlineColor2 = RGB(231, 231, 214);
+    static constexpr TColor kDefaultInactiveColor = clSilver;
+
     void WindowCreated();
     void WatchWindowKeys();
     void LoadBuiltinGlyphs();
@@ -196,12 +205,12 @@ private:
     TFlatBtnAbout m_about = abNone;
     TFlatBtnMouseState m_mouseState = TFlatBtnMouseState::Normal;
     TFlatBtnType m_controlType = bsButton;
-    TColor m_activeColor = clGray;
-    TColor m_activeOutlineColor = clWhite;
-    TColor m_activeOutlineColor2 = RGB(231, 231, 214);
-    TColor m_inactiveColor = clSilver;
+    TColor m_activeColor = kDefaultActiveColor;
+    TColor m_activeOutlineColor = kDefaultActiveOutlineColor;
+    TColor m_activeOutlineColor2 = kDefaultActiveOutlineColor2;
+    TColor m_inactiveColor = kDefaultInactiveColor;
     TColor m_transparentColor = clBlack;
-    TColor m_color = RGB(255, 255, 204);
+    TColor m_color = kCutCornerColor;
     TGlyphPosition m_position = bsLeft;
     int m_modalResult = 0;
     QStringList m_captionLines;

@@ -12,18 +12,6 @@
 
 namespace {
 
-TEST_F(FlatGlyphButtonTest, startsAsTheComponentDefinesIt)
-{
-    EXPECT_EQ(button->size(), QSize(70, 23));
-    EXPECT_EQ(button->Color(), RGB(255, 255, 204));
-    EXPECT_TRUE(button->TabStop());
-    EXPECT_TRUE(button->CutCornerLook());
-    EXPECT_TRUE(button->WordWrap());
-    EXPECT_FALSE(button->ShowGlyph());
-    EXPECT_EQ(button->Position(), bsLeft);
-    EXPECT_EQ(button->MouseState(), State::Normal);
-}
-
 TEST_F(FlatGlyphButtonTest, layoutSetsSettingsByName)
 {
     button->setProperty("Caption", QStringLiteral("Отмена"));
