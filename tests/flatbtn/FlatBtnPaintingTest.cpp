@@ -188,6 +188,28 @@ TEST_F(FlatGlyphButtonTest, focusCueInvertsADottedFrameAroundTheCaption)
     EXPECT_GT(changed, 20);
 }
 
+TEST_F(FlatGlyphButtonTest, defaultButtonCaptionIsBoldWhoeverHasTheFocus)
+{
+    button->resize(73, 26);
+    useOutlineColours();
+    TFont tahoma;
+    tahoma.SetName(QStringLiteral("Tahoma"));
+    button->SetFont(tahoma);
+    button->SetCaption(QStringLiteral("Найти"));
+    auto ink = [this] {
+        const QImage image = look();
+        int dark = 0;
+        for (int x = 3; x < 70; ++x)
+            for (int y = 3; y < 23; ++y)
+                dark += pixel(image, x, y) == ColorToRGB(clWindowText);
+        return dark;
+    };
+    const int regular = ink();
+    button->SetDefault(true);
+    ASSERT_FALSE(button->hasFocus());
+    EXPECT_GT(ink(), regular);
+}
+
 TEST_F(FlatGlyphButtonTest, captionsLongerThanTheTextBufferAreDrawnWhole)
 {
     const QString caption(300, QLatin1Char('x'));
