@@ -1,5 +1,6 @@
 #include "toolkit/DBNavigator.h"
 
+#include "toolkit/Application.h"
 #include "toolkit/DataLink.h"
 #include "toolkit/DataSource.h"
 #include "toolkit/MessageBox.h"
@@ -66,7 +67,7 @@ TDBNavigator::TDBNavigator(QWidget *parent) : TPanel(parent), m_link(std::make_u
         button->SetNumGlyphs(kNavGlyphCells);
         button->SetAllowRepeat(index == nbPrior || index == nbNext);
         button->installEventFilter(this);
-        connect(button, &TSpeedButton::Clicked, this, [this, index] { BtnClick(index); });
+        connect(button, &TSpeedButton::Clicked, this, [this, index] { ClickGuarded(index); });
         m_buttons[i] = button;
     }
     UpdateHints();
@@ -152,6 +153,16 @@ bool TDBNavigator::MoveFocus(int step)
         }
     }
     return false;
+}
+
+// A failing operation is reported here, inside the click, rather than
+// unwinding through the toolkit's event delivery.
+void TDBNavigator::ClickGuarded(TNavigateBtn button)
+{
+    if (Application)
+        Application->Guarded([&] { BtnClick(button); });
+    else
+        BtnClick(button);
 }
 
 void TDBNavigator::BtnClick(TNavigateBtn button)

@@ -110,6 +110,8 @@ protected:
 private:
     class TNavDataLink;
 
+    // Runs BtnClick, showing an error it raises in the application's error box.
+    void ClickGuarded(TNavigateBtn button);
     TDataFacts CurrentFacts() const;
     void UpdateHints();
     void UpdateFocusFrame();
