@@ -48,12 +48,15 @@ TMenuItem *FindShortCut(TMenuItem *item, const QKeySequence &key)
 } // namespace
 
 TMenu::TMenu(QWidget *Owner)
-    : m_root(std::make_unique<TMenuItem>()), m_postContext(std::make_unique<QObject>()), m_owner(Owner)
+    : m_root(std::make_unique<TMenuItem>()), m_lifetime(std::make_unique<QObject>()), m_owner(Owner)
 {
     m_root->m_menu = this;
 }
 
-TMenu::~TMenu() = default;
+TMenu::~TMenu()
+{
+    m_lifetime.reset();
+}
 
 TMenuItem *TMenu::FindItem(const QString &Name) const
 {
@@ -104,7 +107,7 @@ bool TMenu::Contains(const TMenuItem *Item) const
 
 void TMenu::PostClick(TMenuItem *Item)
 {
-    QTimer::singleShot(0, m_postContext.get(), [this, Item] {
+    QTimer::singleShot(0, m_lifetime.get(), [this, Item] {
         if (Contains(Item))
             Item->Click();
     });

@@ -63,13 +63,16 @@ public:
     int AddChangeListener(TChangeListener Listener);
     void RemoveChangeListener(int Id);
     void NotifyChanged(bool Rebuild);
+    // Destroyed first when the menu is destroyed, while the menu is still
+    // whole: views and posted clicks that outlive the menu hang on it.
+    QObject *Lifetime() const { return m_lifetime.get(); }
 
 protected:
     explicit TMenu(QWidget *Owner);
 
 private:
     std::unique_ptr<TMenuItem> m_root;
-    std::unique_ptr<QObject> m_postContext; // dropping it cancels posted clicks
+    std::unique_ptr<QObject> m_lifetime;
     QPointer<QWidget> m_owner;
     QString m_name;
     int m_tag = 0;

@@ -36,6 +36,14 @@ TPopupMenuWindow::TPopupMenuWindow(TMenu *Menu, TMenuItem *ParentItem, TPopupMen
     setAttribute(Qt::WA_NoMouseReplay);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
+    // A window closed but not yet deleted may outlive its menu.
+    connect(m_menu->Lifetime(), &QObject::destroyed, this, [this] {
+        m_menu->RemoveChangeListener(m_listenerId);
+        m_menu = nullptr;
+        m_parentItem = nullptr;
+        m_rows.clear();
+        close();
+    });
     m_listenerId = m_menu->AddChangeListener([this](bool Rebuild) {
         if (!m_menu->Contains(m_parentItem)) {
             close();
@@ -50,7 +58,8 @@ TPopupMenuWindow::TPopupMenuWindow(TMenu *Menu, TMenuItem *ParentItem, TPopupMen
 
 TPopupMenuWindow::~TPopupMenuWindow()
 {
-    m_menu->RemoveChangeListener(m_listenerId);
+    if (m_menu)
+        m_menu->RemoveChangeListener(m_listenerId);
 }
 
 TPopupMenuWindow *TPopupMenuWindow::WindowShowing(const TMenuItem *Item)
@@ -104,7 +113,7 @@ int TPopupMenuWindow::RowAt(const QPoint &Pos) const
 
 bool TPopupMenuWindow::RightToLeft() const
 {
-    return m_menu->IsRightToLeft();
+    return m_menu && m_menu->IsRightToLeft();
 }
 
 void TPopupMenuWindow::Relayout()
