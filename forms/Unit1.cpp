@@ -1,21 +1,254 @@
 #include "forms/Unit1.h"
 
+#include "ui_Unit1.h"
+
+#include "components/GlyphNavigator.h"
+#include "components/GridRoutine.h"
+#include "components/PairedBorderDrag.h"
+#include "components/RoundHint.h"
 #include "data/DirectoryData.h"
+#include "forms/FindForm.h"
+#include "toolkit/Align.h"
+#include "toolkit/Application.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Menu.h"
+#include "toolkit/MenuBar.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/StatusBar.h"
+
+#include <QApplication>
 
 namespace {
-constexpr int LayoutWidth = 699;
-constexpr int LayoutHeight = 411;
+
+constexpr int RecordCountPanelWidth = 150;
+constexpr int RecordNumberPanelWidth = 50;
+constexpr int LastDataColumn = 6;
+constexpr int MenuImageSize = 16;
+
+// The grid's columns: field name and width in pixels; the titles are the
+// field names.
+struct ColumnLayout
+{
+    const char16_t *FieldName;
+    int Width;
+};
+constexpr ColumnLayout GridColumns[] = {
+    {u"Телефон", 50}, {u"Фамилия", 140}, {u"Улица", 100}, {u"Дом", 28},
+    {u"Корпус", 40},  {u"Квартира", 52}, {u"Организация", 243},
+};
+
+// The menu images, in image-index order.
+constexpr const char *MenuImageFiles[] = {":/menu/exit.bmp", ":/menu/find.bmp", ":/menu/about.bmp"};
+
+TFont WindowFont()
+{
+    TFont font;
+    font.SetName(QStringLiteral("MS Sans Serif"));
+    font.SetHeight(-11);
+    font.SetColor(clWindowText);
+    return font;
+}
+
 } // namespace
+
+static void InitMenuResources()
+{
+    Q_INIT_RESOURCE(menu);
+}
 
 TForm1::TForm1(QWidget *parent)
     : TForm(parent)
-    , Data(new TDirectoryData(this))
+    , ui(std::make_unique<Ui::Form1>())
+    , m_borderDrag(std::make_unique<TPairedBorderDrag>())
 {
-    SetCaption(QStringLiteral("Телефонный справочник г. Велирск v. 1.0"));
-    SetBorderStyle(bsSizeable);
-    SetPosition(poScreenCenter);
-    SetShowHint(true);
-    resize(LayoutWidth, LayoutHeight);
-    BindHandlers();
+    CreateMenu();
+    // Docking comes before the form's own resize handler, which fits the
+    // grid's columns to the grid's new width.
+    connect(this, &TForm::Resized, this, [this] { AlignControls(ClientArea()); });
+    LoadLayout(*ui);
+    GlyphNavigator1 = ui->GlyphNavigator1;
+    DBGrid1 = ui->DBGrid1;
+    StatusBar1 = ui->StatusBar1;
+    Data = new TDirectoryData(this);
+    CreateRoundHint();
+
+    StatusBar1->SetFont(WindowFont());
+    StatusBar1->AddPanel(RecordCountPanelWidth, RecordCountText(0));
+    StatusBar1->AddPanel(RecordNumberPanelWidth, RecordNumberText(0));
+    SetUpNavigator();
+    SetUpGrid();
+    connect(Data->DataSource1, &TDataSource::DataChange, this, &TForm1::DataSource1DataChange);
+
     Data->Open();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateMenu()
+{
+    InitMenuResources();
+    m_imageList = std::make_unique<TImageList>(MenuImageSize, MenuImageSize);
+    ImageList1 = m_imageList.get();
+    for (const char *file : MenuImageFiles) {
+        TBitmap image;
+        image.LoadFromFile(QString::fromLatin1(file));
+        ImageList1->AddMasked(image.Image(), clFuchsia);
+    }
+
+    m_mainMenu = std::make_unique<TMainMenu>(this);
+    MainMenu1 = m_mainMenu.get();
+    MainMenu1->SetName(QStringLiteral("MainMenu1"));
+    MainMenu1->SetImages(ImageList1);
+    MainMenu1->SetOwnerDraw(true);
+    const auto add = [](TMenuItem *parent, const char *name, const QString &caption) {
+        TMenuItem *item = parent->Add(caption);
+        item->SetName(QString::fromLatin1(name));
+        return item;
+    };
+    mnuFile = add(MainMenu1->Items(), "mnuFile", QStringLiteral("Файл"));
+    mnuExit = add(mnuFile, "mnuExit", QStringLiteral("Выход"));
+    mnuSearch = add(MainMenu1->Items(), "mnuSearch", QStringLiteral("Поиск"));
+    mnuFind = add(mnuSearch, "mnuFind", QStringLiteral("Найти"));
+    mnuHelp = add(MainMenu1->Items(), "mnuHelp", QStringLiteral("Помощь"));
+    mnuAbout = add(mnuHelp, "mnuAbout", QStringLiteral("О программе"));
+    mnuExit->SetImageIndex(0);
+    mnuFind->SetImageIndex(1);
+    mnuAbout->SetImageIndex(2);
+    mnuExit->SetOnClick([this](TMenuItem *sender) { mnuExitClick(sender); });
+    mnuFind->SetOnClick([this](TMenuItem *sender) { mnuFindClick(sender); });
+    mnuAbout->SetOnClick([this](TMenuItem *sender) { mnuAboutClick(sender); });
+    SetMenuBar(MainMenu1->Bar());
+}
+
+void TForm1::CreateRoundHint()
+{
+    RoundHint1 = new TRoundHint(this);
+    RoundHint1->setObjectName(QStringLiteral("RoundHint1"));
+    RoundHint1->SetFrameWidth(1);
+    RoundHint1->SetRoundSize(15);
+    RoundHint1->SetFrameColor(clInfoBk);
+    RoundHint1->SetFrameFade(35);
+    RoundHint1->SetAutoFrameColor(true);
+    RoundHint1->SetActive(true);
+}
+
+void TForm1::SetUpNavigator()
+{
+    GlyphNavigator1->SetDataSource(Data->DataSource1);
+    GlyphNavigator1->SetVisibleButtons(
+        {nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel});
+    for (int button = nbFirst; button <= nbRefresh; ++button)
+        GlyphNavigator1->SetGlyph(TNavigateBtn(button), TDBNavigator::StandardGlyph(TNavigateBtn(button)));
+}
+
+void TForm1::SetUpGrid()
+{
+    DBGrid1->SetDataSource(Data->DataSource1);
+    DBGrid1->SetOptions(TDBGrid::DefaultOptions);
+    DBGrid1->Font() = WindowFont();
+    DBGrid1->TitleFont() = WindowFont();
+    for (const ColumnLayout &column : GridColumns) {
+        TColumn *added = DBGrid1->Columns().Add(QString::fromUtf16(column.FieldName), column.Width);
+        added->SetTitleCaption(QString::fromUtf16(column.FieldName));
+    }
+    DBGrid1->OnDrawColumnCell = [this](TDBGrid *sender, const TRect &rect, int dataCol, TColumn *column,
+                                       TGridDrawState state) {
+        DBGrid1DrawColumnCell(sender, rect, dataCol, column, state);
+    };
+    DBGrid1->OnMouseUp = [this](TDBGrid *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { DBGrid1MouseUp(); };
+}
+
+QString TForm1::RecordCountText(int RecordCount)
+{
+    return QStringLiteral("В базе записей: ") + QString::number(RecordCount);
+}
+
+QString TForm1::RecordNumberText(int RecNo)
+{
+    return QStringLiteral("Запись № ") + QString::number(RecNo);
+}
+
+TForm1::TCellColors TForm1::StripedCellColors(int RecNo, bool Selected)
+{
+    if (Selected)
+        return {clHighlight, clHighlightText};
+    // The remainder keeps the dividend's sign: -1 (no record) is not striped.
+    if (RecNo % 2 == 1)
+        return {StripeColor, std::nullopt};
+    return {};
+}
+
+QString TForm1::AboutText()
+{
+    static const QString lines[] = {
+        QStringLiteral("Телефонный справочник г. Велирск"),
+        QStringLiteral("Посвящается связистам Велирского городского узла связи"),
+        QStringLiteral("© 2003 МУП «Велирсктелеком». Все права защищены."),
+        QStringLiteral("http://www.velirsk-telecom.ru"),
+        QStringLiteral("E-mail: spravka@velirsk-telecom.ru"),
+        QStringLiteral("Тел.: (81452) 2-40-15, 2-40-16"),
+    };
+    QString text;
+    for (const QString &line : lines) {
+        if (!text.isEmpty())
+            text += QStringLiteral("\n\r");
+        text += line;
+    }
+    return text;
+}
+
+void TForm1::FormCreate()
+{
+    m_borderDrag->Install(*DBGrid1);
+}
+
+void TForm1::FormResize()
+{
+    FitColumnWidth(*DBGrid1, LastDataColumn);
+}
+
+void TForm1::DBGrid1MouseUp()
+{
+    m_borderDrag->Complete();
+}
+
+void TForm1::DataSource1DataChange(TField *)
+{
+    StatusBar1->SetPanelText(0, RecordCountText(Data->ADOTable1->RecordCount()));
+    StatusBar1->SetPanelText(1, RecordNumberText(Data->ADOTable1->RecNo()));
+}
+
+void TForm1::DBGrid1DrawColumnCell(TDBGrid *Sender, const TRect &Rect, int DataCol, TColumn *Column,
+                                   TGridDrawState State)
+{
+    const TDataSet *dataSet = Sender->DataSet();
+    const TCellColors colors = StripedCellColors(dataSet ? dataSet->RecNo() : -1, State.testFlag(gdSelected));
+    if (colors.Brush)
+        Sender->Canvas()->Brush().SetColor(*colors.Brush);
+    if (colors.Font)
+        Sender->Canvas()->Font().SetColor(*colors.Font);
+    Sender->DefaultDrawColumnCell(Rect, DataCol, Column, State);
+}
+
+void TForm1::mnuExitClick(TMenuItem *)
+{
+    Application->Terminate();
+}
+
+void TForm1::mnuFindClick(TMenuItem *)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *dialog = qobject_cast<TFindDialog *>(window)) {
+            dialog->Show();
+            dialog->raise();
+            dialog->activateWindow();
+            return;
+        }
+    }
+}
+
+void TForm1::mnuAboutClick(TMenuItem *)
+{
+    MessageBox(AboutText(), Application->Title());
 }

@@ -1,17 +1,89 @@
 #pragma once
 
+#include "toolkit/Colors.h"
+#include "toolkit/DBGrid.h"
 #include "toolkit/Form.h"
 
-class TDirectoryData;
+#include <QString>
 
-// The main window. It owns the directory's data objects, which its creation
-// opens; closing it ends the program.
+#include <memory>
+#include <optional>
+
+class TDirectoryData;
+class TField;
+class TGlyphNavigator;
+class TImageList;
+class TMainMenu;
+class TMenuItem;
+class TPairedBorderDrag;
+class TRoundHint;
+class TStatusBar;
+namespace Ui {
+class Form1;
+}
+
+// The main window: the whole directory in an editable, striped grid with
+// the navigator bar above it and the record counts below it, and the menu
+// that leaves the program, opens the search dialog and shows the about box.
+// It owns the directory's data objects, which its creation opens; closing it
+// ends the program.
 class TForm1 : public TForm
 {
     Q_OBJECT
 
 public:
     explicit TForm1(QWidget *parent = nullptr);
+    ~TForm1() override;
 
+    TGlyphNavigator *GlyphNavigator1;
+    TDBGrid *DBGrid1;
+    TStatusBar *StatusBar1;
+    TImageList *ImageList1;
+    TMainMenu *MainMenu1;
+    TMenuItem *mnuFile;
+    TMenuItem *mnuExit;
+    TMenuItem *mnuSearch;
+    TMenuItem *mnuFind;
+    TMenuItem *mnuHelp;
+    TMenuItem *mnuAbout;
+    TRoundHint *RoundHint1;
     TDirectoryData *Data;
+
+    // The texts of the two status panels.
+    static QString RecordCountText(int RecordCount);
+    static QString RecordNumberText(int RecNo);
+    // The colours a data cell is painted in; the selection wins over the
+    // stripe of odd record numbers. Empty: as the grid set it.
+    struct TCellColors
+    {
+        std::optional<TColor> Brush;
+        std::optional<TColor> Font;
+    };
+    static TCellColors StripedCellColors(int RecNo, bool Selected);
+    static constexpr TColor StripeColor = RGB(204, 204, 153);
+    // The text of the about box: six lines, each pair joined by LF then CR.
+    static QString AboutText();
+
+public slots:
+    void FormCreate();
+    void FormResize();
+
+private:
+    void CreateMenu();
+    void CreateRoundHint();
+    void SetUpGrid();
+    void SetUpNavigator();
+
+    void DBGrid1MouseUp();
+    void DBGrid1DrawColumnCell(TDBGrid *Sender, const TRect &Rect, int DataCol, TColumn *Column,
+                               TGridDrawState State);
+    void DataSource1DataChange(TField *Field);
+    void mnuExitClick(TMenuItem *Sender);
+    void mnuFindClick(TMenuItem *Sender);
+    void mnuAboutClick(TMenuItem *Sender);
+
+    std::unique_ptr<Ui::Form1> ui;
+    std::unique_ptr<TImageList> m_imageList;
+    std::unique_ptr<TMainMenu> m_mainMenu;
+    std::unique_ptr<TPairedBorderDrag> m_borderDrag;
 };

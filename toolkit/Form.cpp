@@ -165,7 +165,9 @@ void TForm::AdoptLayout()
 {
     const QSize layoutClientSize = size();
 
-    for (QObject *child : children()) {
+    // Reparenting takes the child out of children(): walk a copy.
+    const QObjectList layoutChildren = children();
+    for (QObject *child : layoutChildren) {
         auto *widget = qobject_cast<QWidget *>(child);
         if (!widget || widget == client_ || widget == menuBar_ || widget->isWindow())
             continue;

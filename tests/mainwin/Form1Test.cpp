@@ -1,0 +1,232 @@
+#include "components/GlyphNavigator.h"
+#include "components/GridRoutine.h"
+#include "data/DirectoryData.h"
+#include "forms/FindForm.h"
+#include "forms/Unit1.h"
+#include "toolkit/Application.h"
+#include "toolkit/ImageList.h"
+#include "toolkit/Menu.h"
+#include "toolkit/MessageBox.h"
+#include "toolkit/StatusBar.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <memory>
+
+namespace {
+
+// The main window over a directory file of RowCount rows in a folder of its
+// own, which is the working directory while the window lives.
+class Form1Fixture : public ::testing::Test
+{
+protected:
+    void Open(int RowCount)
+    {
+        ASSERT_TRUE(dir.isValid());
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(dir.filePath(QStringLiteral("velirsk.dat")).toUtf8().constData(), &db), SQLITE_OK);
+        std::string sql = "CREATE TABLE \"Велирск\" (\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), "
+                          "\"Улица\" VARCHAR(50), \"Дом\" VARCHAR(10), \"Корпус\" VARCHAR(10), "
+                          "\"Квартира\" VARCHAR(10), \"Организация\" VARCHAR(100));";
+        for (int i = 1; i <= RowCount; ++i)
+            sql += "INSERT INTO \"Велирск\" VALUES ('" + std::to_string(1000 + i) +
+                   "', 'Орлов', 'Садовая', '1', NULL, '" + std::to_string(i) + "', NULL);";
+        ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+        sqlite3_close(db);
+        previous = QDir::currentPath();
+        QDir::setCurrent(dir.path());
+        form = std::make_unique<TForm1>();
+        form->DoCreate();
+        form->Show();
+        QApplication::processEvents();
+    }
+    void TearDown() override
+    {
+        form.reset();
+        if (!previous.isEmpty())
+            QDir::setCurrent(previous);
+    }
+
+    QString Panel(int index) const { return form->StatusBar1->Panel(index).Text; }
+    TDataSet *Table() const { return form->Data->ADOTable1; }
+
+    QTemporaryDir dir;
+    QString previous;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(Form1Fixture, laysOutTheControlsInTheClientAreaOfTheStoredSize)
+{
+    Open(3);
+    EXPECT_EQ(form->size(), QSize(699, 411));
+    EXPECT_EQ(form->ClientSize(), QSize(691, 365));
+    EXPECT_EQ(form->GlyphNavigator1->geometry(), QRect(0, 0, 691, 25));
+    EXPECT_EQ(form->DBGrid1->geometry(), QRect(0, 25, 691, 321));
+    EXPECT_EQ(form->StatusBar1->geometry(), QRect(0, 346, 691, 19));
+    EXPECT_EQ(form->GlyphNavigator1->VisibleButtons().Count(), 9);
+    EXPECT_FALSE(form->GlyphNavigator1->VisibleButtons().Contains(nbRefresh));
+    EXPECT_TRUE(form->GlyphNavigator1->Flat());
+    EXPECT_EQ(form->GlyphNavigator1->Hints().value(7), QStringLiteral("Применить изминения"));
+    EXPECT_EQ(form->StatusBar1->PanelCount(), 2);
+    EXPECT_EQ(form->StatusBar1->Panel(0).Width, 150);
+    EXPECT_EQ(form->StatusBar1->Panel(1).Width, 50);
+    EXPECT_FALSE(form->StatusBar1->SimplePanel());
+}
+
+TEST_F(Form1Fixture, menuCarriesItsThreeImagedItems)
+{
+    Open(1);
+    ASSERT_EQ(form->ImageList1->Count(), 3);
+    EXPECT_EQ(form->MainMenu1->Items()->Count(), 3);
+    const struct
+    {
+        TMenuItem *item;
+        const char16_t *caption;
+        int image;
+    } expected[] = {{form->mnuExit, u"Выход", 0}, {form->mnuFind, u"Найти", 1}, {form->mnuAbout, u"О программе", 2}};
+    for (const auto &e : expected) {
+        EXPECT_EQ(e.item->Caption(), QString::fromUtf16(e.caption));
+        EXPECT_EQ(e.item->ImageIndex(), e.image);
+        // Every image has a transparent background and a picture on it.
+        int opaque = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                opaque += form->ImageList1->IsOpaque(e.image, x, y);
+        EXPECT_GT(opaque, 40);
+        EXPECT_LT(opaque, 256);
+    }
+}
+
+// The last column ends exactly at the grid's client edge, at the stored size
+// and after the window is resized.
+TEST_F(Form1Fixture, lastColumnFillsTheGridAfterEveryResize)
+{
+    Open(40);
+    const QSize sizes[] = {{699, 411}, {900, 500}, {500, 300}, {699, 411}};
+    for (const QSize &size : sizes) {
+        form->resize(size);
+        QApplication::processEvents();
+        TDBGrid &grid = *form->DBGrid1;
+        int right = 0;
+        for (int col = 0; col < grid.ColCount(); ++col)
+            right += grid.ColWidths(col) + grid.GridLineWidth();
+        EXPECT_EQ(right, grid.ClientWidth()) << size.width() << "x" << size.height();
+        EXPECT_EQ(ColumnFillWidth(grid, -1), grid.ColWidths(grid.ColCount() - 1));
+        const QSize client = form->ClientSize();
+        EXPECT_EQ(form->StatusBar1->geometry(), QRect(0, client.height() - 19, client.width(), 19));
+        EXPECT_EQ(grid.geometry(), QRect(0, 25, client.width(), client.height() - 25 - 19));
+    }
+}
+
+TEST_F(Form1Fixture, statusPanelsFollowTheTable)
+{
+    Open(3);
+    EXPECT_EQ(Panel(0), QStringLiteral("В базе записей: 3"));
+    EXPECT_EQ(Panel(1), QStringLiteral("Запись № 1"));
+    Table()->Next();
+    Table()->Next();
+    EXPECT_EQ(Panel(0), QStringLiteral("В базе записей: 3"));
+    EXPECT_EQ(Panel(1), QStringLiteral("Запись № 3"));
+    Table()->Insert();
+    EXPECT_EQ(Panel(1), QStringLiteral("Запись № -1"));
+    Table()->Cancel();
+    EXPECT_EQ(Panel(1), QStringLiteral("Запись № 3"));
+}
+
+TEST_F(Form1Fixture, emptyTableShowsZeroAndMinusOne)
+{
+    Open(0);
+    EXPECT_EQ(Panel(0), QStringLiteral("В базе записей: 0"));
+    EXPECT_EQ(Panel(1), QStringLiteral("Запись № -1"));
+}
+
+// Odd record numbers are striped, the current cell is highlighted although
+// the grid does not have the focus.
+TEST_F(Form1Fixture, paintedGridShowsStripesAndTheSelectedCell)
+{
+    Open(4);
+    TDBGrid &grid = *form->DBGrid1;
+    ASSERT_FALSE(grid.hasFocus());
+    const QImage shot = grid.grab().toImage();
+    const QPoint origin = grid.ClientRect().topLeft();
+    const auto background = [&](int col, int row) {
+        const TRect cell = grid.CellRect(col, row);
+        return shot.pixelColor(origin + QPoint(cell.Right - 3, cell.Top + 1));
+    };
+    EXPECT_EQ(background(2, 1), ToQColor(TForm1::StripeColor));
+    EXPECT_EQ(background(2, 2), ToQColor(clWindow));
+    EXPECT_EQ(background(2, 3), ToQColor(TForm1::StripeColor));
+    EXPECT_EQ(background(1, 1), ToQColor(clHighlight));
+}
+
+struct StripeCase
+{
+    int recNo;
+    bool selected;
+    std::optional<TColor> brush;
+    std::optional<TColor> font;
+};
+
+class StripedCellColors : public ::testing::TestWithParam<StripeCase>
+{
+};
+
+TEST_P(StripedCellColors, selectionWinsOverTheStripeOfOddRecords)
+{
+    const TForm1::TCellColors colors = TForm1::StripedCellColors(GetParam().recNo, GetParam().selected);
+    EXPECT_EQ(colors.Brush, GetParam().brush);
+    EXPECT_EQ(colors.Font, GetParam().font);
+}
+
+INSTANTIATE_TEST_SUITE_P(RecordNumbers, StripedCellColors,
+                         ::testing::Values(StripeCase{1, false, TForm1::StripeColor, std::nullopt},
+                                           StripeCase{2, false, std::nullopt, std::nullopt},
+                                           StripeCase{-1, false, std::nullopt, std::nullopt},
+                                           StripeCase{-3, false, std::nullopt, std::nullopt},
+                                           StripeCase{0, false, std::nullopt, std::nullopt},
+                                           StripeCase{3, true, clHighlight, clHighlightText},
+                                           StripeCase{-1, true, clHighlight, clHighlightText}));
+
+TEST_F(Form1Fixture, findOpensTheOneSearchDialogAndOnlyBringsItForward)
+{
+    Open(1);
+    TFindDialog dialog;
+    form->mnuFind->Click();
+    EXPECT_TRUE(dialog.isVisible());
+    form->mnuFind->Click();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.Hide();
+}
+
+TEST(Form1About, sixNonEmptyLinesJoinedByLineFeedThenCarriageReturn)
+{
+    const QString text = TForm1::AboutText();
+    const QStringList lines = text.split(QStringLiteral("\n\r"));
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], QStringLiteral("Телефонный справочник г. Велирск"));
+    for (const QString &line : lines) {
+        EXPECT_FALSE(line.trimmed().isEmpty());
+        EXPECT_FALSE(line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')));
+    }
+    EXPECT_FALSE(text.contains(QStringLiteral("\r\n")));
+    EXPECT_TRUE(lines[3].contains(QStringLiteral("http")));
+    EXPECT_TRUE(lines[4].contains(QLatin1Char('@')));
+}
+
+TEST_F(Form1Fixture, aboutIsAPlainBoxCaptionedWithTheTitle)
+{
+    Open(1);
+    TMessageBoxHook boxes;
+    form->mnuAbout->Click();
+    ASSERT_EQ(boxes.Count(), 1);
+    const TMessageBoxRequest &box = boxes.Requests()[0];
+    EXPECT_EQ(box.text, TForm1::AboutText());
+    EXPECT_EQ(box.caption, Application->Title());
+    EXPECT_EQ(box.icon, TMsgIcon::None);
+    EXPECT_EQ(box.buttons, TMsgButtons::OK);
+}
+
+} // namespace
