@@ -1,19 +1,162 @@
 #include "forms/FindForm.h"
 
+#include "components/FlatBtn.h"
+#include "data/ADOQuery.h"
+#include "data/DirectoryData.h"
+#include "forms/SearchStatement.h"
+#include "forms/Unit1.h"
+#include "forms/Unit2.h"
+#include "toolkit/Application.h"
+#include "toolkit/Bitmap.h"
+#include "toolkit/Canvas.h"
+
+#include "ui_FindForm.h"
+
+#include <QLineEdit>
+#include <exception>
+
 namespace {
-constexpr int LayoutClientWidth = 434;
-constexpr int LayoutClientHeight = 226;
+
+constexpr int FrameWidth = 3;
+constexpr TColor FrameColor = RGB(0, 0, 255);
+const QChar EnterKey(13);
+
+// Both buttons of the dialog share their look; only caption and glyph differ.
+void SetUpButton(TFlatGlyphButton *button, const QString &caption, const QString &glyphResource)
+{
+    button->SetCaption(caption);
+    button->SetColor(clBtnFace);
+    button->SetActiveColor(clNavy);
+    button->SetActiveOutlineColor(clNavy);
+    button->SetActiveOutlineColor2(clBtnFace);
+    button->SetInactiveColor(clNavy);
+    button->SetShowGlyph(true);
+    button->SetUseCustomGlyphs(true);
+    TBitmap glyph;
+    glyph.LoadFromResourceName(glyphResource);
+    button->SetInactiveGlyph(glyph);
+    button->SetTransparentColor(clFuchsia);
+}
+
 } // namespace
 
 TFindDialog::TFindDialog(QWidget *parent)
     : TForm(parent)
+    , ui(std::make_unique<Ui::FindDialog>())
 {
-    SetCaption(QStringLiteral("Телефонный справочник г. Велирск | Поиск в базе данных"));
-    SetBorderStyle(bsDialog);
-    SetPosition(poScreenCenter);
-    SetFormStyle(fsStayOnTop);
-    SetKeyPreview(true);
-    SetShowHint(true);
-    SetClientSize(LayoutClientWidth, LayoutClientHeight);
-    BindHandlers();
+    setFont(TFont().ToQFont());
+    LoadLayout(*ui);
+    GroupBox1 = ui->GroupBox1;
+    Label1 = ui->Label1;
+    Label2 = ui->Label2;
+    Label3 = ui->Label3;
+    Label4 = ui->Label4;
+    Label5 = ui->Label5;
+    Label6 = ui->Label6;
+    Label7 = ui->Label7;
+    PhoneEdit = ui->PhoneEdit;
+    FamilyEdit = ui->FamilyEdit;
+    StreetEdit = ui->StreetEdit;
+    HomeEdit = ui->HomeEdit;
+    korpusEdit = ui->korpusEdit;
+    KvartEdit = ui->KvartEdit;
+    OrganEdit = ui->OrganEdit;
+    FindButton = ui->FindButton;
+    CancelButton = ui->CancelButton;
+
+    SetUpButton(FindButton, QStringLiteral("Найти"), QStringLiteral("FindGlyph"));
+    SetUpButton(CancelButton, QStringLiteral("Отмена"), QStringLiteral("CancelGlyph"));
+    CancelButton->SetAutoHeight(true);
+}
+
+TFindDialog::~TFindDialog() = default;
+
+QList<QLineEdit *> TFindDialog::Edits() const
+{
+    return {PhoneEdit, FamilyEdit, StreetEdit, HomeEdit, korpusEdit, KvartEdit, OrganEdit};
+}
+
+QStringList TFindDialog::Criteria() const
+{
+    QStringList criteria;
+    for (const QLineEdit *edit : Edits())
+        criteria << edit->text();
+    return criteria;
+}
+
+TADOQuery *TFindDialog::SearchQuery() const
+{
+    auto *mainWindow = qobject_cast<TForm1 *>(Application->MainForm());
+    return mainWindow ? mainWindow->Data->ADOQuery1 : nullptr;
+}
+
+TForm2 *TFindDialog::ResultsWindow() const
+{
+    return Application->FindForm<TForm2>();
+}
+
+void TFindDialog::FormShow()
+{
+    for (QLineEdit *edit : Edits())
+        edit->clear();
+    FindButton->setFocus();
+}
+
+void TFindDialog::FormClose(TCloseAction &action)
+{
+    action = caHide;
+}
+
+void TFindDialog::FormKeyPress(QChar &key)
+{
+    if (key == EnterKey)
+        FindButton->Click();
+}
+
+void TFindDialog::WMNCPaint(TCanvas &canvas)
+{
+    canvas.Save();
+    canvas.Pen().SetColor(FrameColor);
+    canvas.Pen().SetWidth(FrameWidth);
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Rectangle(0, 0, width(), height());
+    canvas.Restore();
+}
+
+void TFindDialog::on_FindButton_Clicked()
+{
+    Application->Guarded([this] { FindButtonClick(); });
+}
+
+void TFindDialog::on_CancelButton_Clicked()
+{
+    Close();
+}
+
+void TFindDialog::FindButtonClick()
+{
+    FindButton->setEnabled(false);
+    // The button comes back, the dialog goes and the screen is repainted
+    // whatever the search did; only then may an error reach its box.
+    std::exception_ptr failure;
+    try {
+        TADOQuery *query = SearchQuery();
+        if (!query)
+            throw std::runtime_error("Нет главного окна со справочником");
+        const QStringList lines = SearchStatement::Lines(Criteria());
+        query->SQL()->Clear();
+        for (const QString &line : lines)
+            query->SQL()->Add(line);
+        query->Open();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    FindButton->setEnabled(true);
+    Hide();
+    Application->ProcessMessages();
+    if (failure)
+        std::rethrow_exception(failure);
+    if (TForm2 *results = ResultsWindow())
+        results->ShowModal();
 }

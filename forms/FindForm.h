@@ -2,11 +2,67 @@
 
 #include "toolkit/Form.h"
 
-// The search dialog: a stay-on-top dialog that closing only hides.
+#include <QStringList>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class TADOQuery;
+class TCanvas;
+class TFlatGlyphButton;
+class TForm2;
+namespace Ui {
+class FindDialog;
+}
+
+// The search dialog: seven criteria become one statement on the main
+// window's search query, whose rows the results window then shows. A
+// stay-on-top dialog that closing only hides.
 class TFindDialog : public TForm
 {
     Q_OBJECT
 
 public:
     explicit TFindDialog(QWidget *parent = nullptr);
+    ~TFindDialog() override;
+
+    // The criteria in table order, from PhoneEdit to OrganEdit.
+    QStringList Criteria() const;
+
+    QGroupBox *GroupBox1;
+    QLabel *Label1;
+    QLabel *Label2;
+    QLabel *Label3;
+    QLabel *Label4;
+    QLabel *Label5;
+    QLabel *Label6;
+    QLabel *Label7;
+    QLineEdit *PhoneEdit;
+    QLineEdit *FamilyEdit;
+    QLineEdit *StreetEdit;
+    QLineEdit *HomeEdit;
+    QLineEdit *korpusEdit;
+    QLineEdit *KvartEdit;
+    QLineEdit *OrganEdit;
+    TFlatGlyphButton *FindButton;
+    TFlatGlyphButton *CancelButton;
+
+public slots:
+    void FormShow();
+    void FormClose(TCloseAction &action);
+    void FormKeyPress(QChar &key);
+    void WMNCPaint(TCanvas &canvas);
+
+private slots:
+    void on_FindButton_Clicked();
+    void on_CancelButton_Clicked();
+
+private:
+    void FindButtonClick();
+    QList<QLineEdit *> Edits() const;
+    TADOQuery *SearchQuery() const;
+    TForm2 *ResultsWindow() const;
+
+    std::unique_ptr<Ui::FindDialog> ui;
 };

@@ -41,6 +41,17 @@ public:
         return form;
     }
 
+    // The owned form of class T, or null when there is none.
+    template <class T>
+    T *FindForm() const
+    {
+        for (const QPointer<TForm> &form : forms_) {
+            if (T *found = qobject_cast<T *>(form.data()))
+                return found;
+        }
+        return nullptr;
+    }
+
     // Shows the main form and dispatches messages until Terminate() is called
     // or the main form closes. Returns at once when already terminated.
     void Run();

@@ -1,0 +1,40 @@
+#include "forms/SearchStatement.h"
+
+namespace SearchStatement {
+
+namespace {
+
+const QChar Quote = QLatin1Char('"');
+
+QString Literal(const QString &criterion)
+{
+    QString pattern = Pattern(criterion);
+    pattern.replace(Quote, QStringLiteral("\"\""));
+    return Quote + pattern + Quote;
+}
+
+} // namespace
+
+QString Pattern(const QString &criterion)
+{
+    return criterion + QLatin1Char('%');
+}
+
+QStringList Lines(const QStringList &criteria)
+{
+    QStringList literals;
+    for (int i = 0; i < CriterionCount; ++i)
+        literals << Literal(criteria.value(i));
+
+    const QString first =
+        QStringLiteral("SELECT Велирск.Телефон, Велирск.Фамилия, Велирск.Улица, Велирск.Дом, Велирск.Корпус, "
+                       "Велирск.Квартира, Велирск.Организация FROM Велирск WHERE (((Велирск.Телефон) LIKE %1) "
+                       "AND ((Велирск.Фамилия) LIKE %2) AND ((Велирск.Улица) LIKE %3) AND ((Велирск.Дом) LIKE %4) "
+                       "AND ((Велирск.Корпус) LIKE %5) AND ((Велирск.Квартира) LIKE %6)")
+            .arg(literals[0], literals[1], literals[2], literals[3], literals[4], literals[5]);
+    const QString second =
+        QStringLiteral(" AND ((Велирск.Организация) LIKE %1)) ORDER BY Велирск.Квартира;").arg(literals[6]);
+    return {first, second};
+}
+
+} // namespace SearchStatement

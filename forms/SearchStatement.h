@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// The statement of a search over the directory: seven criteria, one per
+// field in table order, each matched from the beginning of its field.
+//
+// An empty criterion becomes the pattern "%" (any value that is present);
+// any other the text as typed, untrimmed, followed by "%". "%" and "_"
+// typed by the user keep their wildcard meaning. A double quote is doubled
+// inside its literal, so that no text can end the literal early.
+namespace SearchStatement {
+
+constexpr int CriterionCount = 7;
+
+QString Pattern(const QString &criterion);
+
+// The two lines of the statement, without line ends. Criteria beyond the
+// seventh are ignored, missing ones count as empty.
+QStringList Lines(const QStringList &criteria);
+
+} // namespace SearchStatement
