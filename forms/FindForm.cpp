@@ -64,6 +64,12 @@ TFindDialog::TFindDialog(QWidget *parent)
     FindButton = ui->FindButton;
     CancelButton = ui->CancelButton;
 
+    // Moving the controls into the client area lost the layout's tab order.
+    const QList<QWidget *> tabOrder = {FindButton, CancelButton, PhoneEdit, FamilyEdit, StreetEdit,
+                                       HomeEdit,   korpusEdit,   KvartEdit, OrganEdit};
+    for (int i = 0; i + 1 < tabOrder.size(); ++i)
+        setTabOrder(tabOrder[i], tabOrder[i + 1]);
+
     SetUpButton(FindButton, QStringLiteral("Найти"), QStringLiteral("FindGlyph"));
     SetUpButton(CancelButton, QStringLiteral("Отмена"), QStringLiteral("CancelGlyph"));
     CancelButton->SetAutoHeight(true);
