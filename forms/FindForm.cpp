@@ -115,8 +115,14 @@ void TFindDialog::FormClose(TCloseAction &action)
 
 void TFindDialog::FormKeyPress(QChar &key)
 {
-    if (key == EnterKey)
-        FindButton->Click();
+    if (key != EnterKey)
+        return;
+    // A focused button acting as default has taken Enter as its own dialog
+    // key already, before any key press reaches the form.
+    const auto *focusedButton = qobject_cast<const TFlatGlyphButton *>(focusWidget());
+    if (focusedButton && focusedButton->ActingAsDefault())
+        return;
+    FindButton->Click();
 }
 
 void TFindDialog::WMNCPaint(TCanvas &canvas)

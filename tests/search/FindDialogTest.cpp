@@ -106,3 +106,25 @@ TEST(FindDialog, aBlueFrameOutlinesTheWholeWindowOverItsBorder)
     EXPECT_NE(window.pixel(w / 2, h / 2), blue);
     EXPECT_NE(window.pixel(2, h / 2), blue);
 }
+
+TEST(FindDialog, enterOnAFocusedButtonIsThatButtonsOwnClickOnly)
+{
+    TFindDialog dialog;
+    dialog.Show();
+    QObject::disconnect(dialog.FindButton, &TFlatGlyphButton::Clicked, nullptr, nullptr);
+    QObject::disconnect(dialog.CancelButton, &TFlatGlyphButton::Clicked, nullptr, nullptr);
+    QSignalSpy finds(dialog.FindButton, &TFlatGlyphButton::Clicked);
+    QSignalSpy cancels(dialog.CancelButton, &TFlatGlyphButton::Clicked);
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+
+    dialog.FindButton->setFocus();
+    QTest::keyClick(dialog.FindButton, Qt::Key_Return);
+    EXPECT_EQ(finds.count(), 1);
+
+    dialog.CancelButton->setFocus();
+    QTest::keyClick(dialog.CancelButton, Qt::Key_Return);
+    EXPECT_EQ(finds.count(), 1);
+    EXPECT_EQ(cancels.count(), 1);
+    dialog.Hide();
+}
