@@ -256,11 +256,13 @@ void TForm::ApplyWindowFlags()
 void TForm::SetBounds(int left, int top, int width, int height)
 {
     setGeometry(left, top, width, height);
+    LayoutChildren();
 }
 
 void TForm::SetClientSize(int width, int height)
 {
     resize(TFrameLayout::OuterSizeFor(borderStyle_, QSize(width, height), menuBar_ != nullptr));
+    LayoutChildren();
 }
 
 QSize TForm::ClientSize() const

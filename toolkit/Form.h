@@ -84,7 +84,8 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool on) { showHint_ = on; }
 
-    // Outer geometry; the client area follows from the frame metrics.
+    // Outer geometry; the client area follows from the frame metrics at once
+    // (after a plain resize() of a hidden form, only when it is shown).
     void SetBounds(int left, int top, int width, int height);
     void SetClientSize(int width, int height);
     QSize ClientSize() const;

@@ -37,3 +37,22 @@ eval "$(xdotool getwindowgeometry --shell "$main")"
 [ "$(pixel "$((X + 1))" "$((Y + 200))" "$work/screen.png")" = "255,255,255" ]
 caption=$(pixel "$((X + 4))" "$((Y + 12))" "$work/screen.png")
 [ "$caption" = "10,36,106" ] || [ "$caption" = "128,128,128" ] || { echo "caption bar starts with $caption"; exit 1; }
+
+# Dragging the caption moves the window, dragging its corner sizes it, and
+# its close box ends the program normally.
+drag() {
+  xdotool mousemove "$1" "$2" mousedown 1 mousemove "$(($1 + $3 / 2))" "$(($2 + $4 / 2))" sleep 0.2 \
+    mousemove "$(($1 + $3))" "$(($2 + $4))" sleep 0.2 mouseup 1
+  sleep 0.3
+}
+x0=$X y0=$Y
+drag "$((X + 200))" "$((Y + 10))" 50 40
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "$X,$Y" = "$((x0 + 50)),$((y0 + 40))" ] || { echo "dragging the caption moved the window to $X,$Y"; exit 1; }
+drag "$((X + 698))" "$((Y + 410))" 40 30
+eval "$(xdotool getwindowgeometry --shell "$main")"
+[ "${WIDTH}x$HEIGHT" = 739x441 ] || { echo "dragging the corner sized the window to ${WIDTH}x$HEIGHT"; exit 1; }
+# The close box: 16 x 14, 2 pixels inside the caption's right end.
+xdotool mousemove "$((X + WIDTH - 4 - 2 - 8))" "$((Y + 4 + 2 + 7))" click 1
+wait_for_exit 10
+[ "$PROGRAM_STATUS" = 0 ] || { echo "closing the main window gave exit code $PROGRAM_STATUS"; exit 1; }
