@@ -2,7 +2,6 @@
 #include "toolkit/Form.h"
 #include "toolkit/MessageBox.h"
 
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -50,10 +49,15 @@ private slots:
     void FormShow() { throw std::runtime_error("Нет связи с базой"); }
 };
 
-class ThrowingWidget : public QWidget
+class ThrowingObject : public QObject
 {
 protected:
-    void mousePressEvent(QMouseEvent *) override { throw std::runtime_error("clicked badly"); }
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::User)
+            throw std::runtime_error("handled badly");
+        return QObject::event(event);
+    }
 };
 
 class DefaultHandlerTest : public ::testing::Test
@@ -78,12 +82,11 @@ TEST_F(DefaultHandlerTest, AnExceptionFromAFormHandlerShowsOneErrorBoxAndTheForm
 
 TEST_F(DefaultHandlerTest, AnExceptionEscapingAnyEventHandlerIsCaughtByTheApplication)
 {
-    ThrowingWidget widget;
-    widget.resize(20, 20);
-    widget.show();
-    QTest::mouseClick(&widget, Qt::LeftButton);
+    ThrowingObject object;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&object, &event);
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Requests().front().text, QStringLiteral("clicked badly."));
+    EXPECT_EQ(boxes.Requests().front().text, QStringLiteral("handled badly."));
 }
 
 TEST(StartupError, ShowsApplicationErrorWithTheMessageAndGivesExitCode1)
