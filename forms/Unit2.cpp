@@ -1,18 +1,77 @@
 #include "forms/Unit2.h"
 
+#include "ui_Unit2.h"
+
+#include "components/GlyphNavigator.h"
+#include "components/GridRoutine.h"
+#include "components/PairedBorderDrag.h"
+#include "data/DirectoryData.h"
+#include "forms/DirectoryView.h"
+#include "forms/Unit1.h"
+#include "toolkit/Align.h"
+#include "toolkit/Application.h"
+
 namespace {
-constexpr int LayoutLeft = 85;
-constexpr int LayoutTop = 150;
-constexpr int LayoutWidth = 701;
-constexpr int LayoutHeight = 375;
+
+constexpr TDBGridOptions ResultsGridOptions = dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines |
+                                              dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit;
+
 } // namespace
 
 TForm2::TForm2(QWidget *parent)
     : TForm(parent)
+    , ui(std::make_unique<Ui::Form2>())
+    , m_borderDrag(std::make_unique<TPairedBorderDrag>())
 {
-    SetCaption(QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска"));
-    SetBorderStyle(bsSizeable);
-    SetShowHint(true);
-    SetBounds(LayoutLeft, LayoutTop, LayoutWidth, LayoutHeight);
-    BindHandlers();
+    setFont(DirectoryView::WindowFont().ToQFont());
+    connect(this, &TForm::Resized, this, [this] { AlignControls(ClientArea()); });
+    LoadLayout(*ui);
+    GlyphNavigator1 = ui->GlyphNavigator1;
+    DBGrid1 = ui->DBGrid1;
+
+    GlyphNavigator1->SetVisibleButtons({nbFirst, nbPrior, nbNext, nbLast});
+    DirectoryView::SetStandardGlyphs(*GlyphNavigator1);
+    DBGrid1->SetOptions(ResultsGridOptions);
+    DirectoryView::SetUpColumns(*DBGrid1);
+    DBGrid1->OnDrawColumnCell = &DirectoryView::DrawStripedCell;
+    DBGrid1->OnMouseUp = [this](TDBGrid *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { DBGrid1MouseUp(); };
+
+    if (auto *mainWindow = qobject_cast<TForm1 *>(Application->MainForm()))
+        SetData(mainWindow->Data);
+}
+
+TForm2::~TForm2() = default;
+
+void TForm2::SetData(TDirectoryData *data)
+{
+    m_data = data;
+    GlyphNavigator1->SetDataSource(data ? data->FindResult : nullptr);
+    DBGrid1->SetDataSource(data ? data->FindResult : nullptr);
+}
+
+QString TForm2::ResultsCaption(int recordCount)
+{
+    return QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) ") +
+           QString::number(recordCount) + QStringLiteral(" запись(ей)");
+}
+
+void TForm2::FormCreate()
+{
+    m_borderDrag->Install(*DBGrid1);
+}
+
+void TForm2::FormShow()
+{
+    const TADOQuery *query = m_data ? m_data->ADOQuery1 : nullptr;
+    SetCaption(ResultsCaption(query && query->Active() ? query->RecordCount() : 0));
+}
+
+void TForm2::FormResize()
+{
+    FitColumnWidth(*DBGrid1, DirectoryView::LastDataColumn);
+}
+
+void TForm2::DBGrid1MouseUp()
+{
+    m_borderDrag->Complete();
 }
