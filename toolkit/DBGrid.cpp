@@ -1,6 +1,7 @@
 #include "toolkit/DBGrid.h"
 
 #include "components/GridRoutine.h"
+#include "toolkit/Application.h"
 #include "toolkit/DBGridInplaceEdit.h"
 #include "toolkit/DBGridPainter.h"
 #include "toolkit/DataLink.h"
@@ -20,6 +21,18 @@ namespace {
 // Widest column the grid makes for a field when it builds its own columns.
 constexpr int MaxDefaultColumnChars = 40;
 constexpr int WheelStepDegrees = 120;
+
+// Qt does not carry exceptions through its event delivery: a data-set error
+// raised by a key, a click or a scroll is shown by the application's handler
+// right here, and the grid stays as the failed operation left it.
+template <class Action>
+void Guarded(Action &&action)
+{
+    if (Application)
+        Application->Guarded(std::forward<Action>(action));
+    else
+        action();
+}
 
 } // namespace
 
@@ -66,7 +79,7 @@ TDBGrid::TDBGrid(QWidget *parent)
     FHorzScrollBar->hide();
     connect(FVertScrollBar, &QScrollBar::valueChanged, this, [this](int row) {
         if (!FUpdatingScrollBars)
-            MoveToDisplayRow(row);
+            Guarded([&] { MoveToDisplayRow(row); });
     });
     connect(FHorzScrollBar, &QScrollBar::valueChanged, this, [this](int col) {
         if (!FUpdatingScrollBars)
@@ -493,7 +506,7 @@ void TDBGrid::FocusLeft()
         return;
     TDataSet *ds = DataSet();
     if ((FOptions & dgCancelOnExit) && ds && ds->State() == dsInsert && !ds->Modified() && !FEditorModified)
-        CancelEditing();
+        Guarded([this] { CancelEditing(); });
     update();
 }
 
@@ -687,9 +700,16 @@ bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &t
 
 // ---------------------------------------------------------------- events
 
+bool TDBGrid::HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString &text)
+{
+    bool used = true;
+    Guarded([&] { used = KeyDown(key, modifiers, text); });
+    return used;
+}
+
 void TDBGrid::keyPressEvent(QKeyEvent *event)
 {
-    if (KeyDown(event->key(), event->modifiers(), event->text()))
+    if (HandleKey(event->key(), event->modifiers(), event->text()))
         event->accept();
     else
         QWidget::keyPressEvent(event);
@@ -721,6 +741,11 @@ int TDBGrid::SizingColumnAt(QPoint client) const
 }
 
 void TDBGrid::mousePressEvent(QMouseEvent *event)
+{
+    Guarded([&] { MouseDown(event); });
+}
+
+void TDBGrid::MouseDown(QMouseEvent *event)
 {
     const QPoint client = ClientFromWidget(event->position().toPoint());
     if (!hasFocus() && !EditorMode())
@@ -783,14 +808,14 @@ void TDBGrid::mouseReleaseEvent(QMouseEvent *event)
     if (FSizingCol >= 0 && event->button() == Qt::LeftButton)
         FinishSizing(client.x());
     if (OnMouseUp)
-        OnMouseUp(this, event->button(), event->modifiers(), client.x(), client.y());
+        Guarded([&] { OnMouseUp(this, event->button(), event->modifiers(), client.x(), client.y()); });
 }
 
 void TDBGrid::wheelEvent(QWheelEvent *event)
 {
     const int steps = event->angleDelta().y() / WheelStepDegrees;
     if (steps != 0)
-        MoveRows(-steps);
+        Guarded([&] { MoveRows(-steps); });
     event->accept();
 }
 

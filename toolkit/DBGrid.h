@@ -180,8 +180,11 @@ private:
     void SyncWindow();
     void InvalidateGrid();
 
-    // Keyboard and mouse actions; true when the key was used.
+    // Keyboard and mouse actions; true when the key was used. HandleKey
+    // shows a data-set error instead of letting it leave the event handler.
+    bool HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString &text);
     bool KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &text);
+    void MouseDown(QMouseEvent *event);
     void MoveToDisplayRow(int displayRow);
     void MoveRows(int distance);
     void DownOrAppend();

@@ -42,7 +42,7 @@ TDBGridInplaceEdit::TDBGridInplaceEdit(TDBGrid &grid)
 
 void TDBGridInplaceEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (IsGridKey(*event) && FGrid.KeyDown(event->key(), event->modifiers(), event->text())) {
+    if (IsGridKey(*event) && FGrid.HandleKey(event->key(), event->modifiers(), event->text())) {
         event->accept();
         return;
     }
