@@ -7,6 +7,7 @@
 #include "components/PairedBorderDrag.h"
 #include "components/RoundHint.h"
 #include "data/DirectoryData.h"
+#include "forms/DirectoryView.h"
 #include "forms/FindForm.h"
 #include "toolkit/Align.h"
 #include "toolkit/Application.h"
@@ -17,38 +18,15 @@
 #include "toolkit/MessageBox.h"
 #include "toolkit/StatusBar.h"
 
-#include <QApplication>
 
 namespace {
 
 constexpr int RecordCountPanelWidth = 150;
 constexpr int RecordNumberPanelWidth = 50;
-constexpr int LastDataColumn = 6;
 constexpr int MenuImageSize = 16;
-
-// The grid's columns: field name and width in pixels; the titles are the
-// field names.
-struct ColumnLayout
-{
-    const char16_t *FieldName;
-    int Width;
-};
-constexpr ColumnLayout GridColumns[] = {
-    {u"Телефон", 50}, {u"Фамилия", 140}, {u"Улица", 100}, {u"Дом", 28},
-    {u"Корпус", 40},  {u"Квартира", 52}, {u"Организация", 243},
-};
 
 // The menu images, in image-index order.
 constexpr const char *MenuImageFiles[] = {":/menu/exit.bmp", ":/menu/find.bmp", ":/menu/about.bmp"};
-
-TFont WindowFont()
-{
-    TFont font;
-    font.SetName(QStringLiteral("MS Sans Serif"));
-    font.SetHeight(-11);
-    font.SetColor(clWindowText);
-    return font;
-}
 
 } // namespace
 
@@ -73,7 +51,7 @@ TForm1::TForm1(QWidget *parent)
     Data = new TDirectoryData(this);
     CreateRoundHint();
 
-    StatusBar1->SetFont(WindowFont());
+    StatusBar1->SetFont(DirectoryView::WindowFont());
     StatusBar1->AddPanel(RecordCountPanelWidth, RecordCountText(0));
     StatusBar1->AddPanel(RecordNumberPanelWidth, RecordNumberText(0));
     SetUpNavigator();
@@ -138,24 +116,15 @@ void TForm1::SetUpNavigator()
     GlyphNavigator1->SetDataSource(Data->DataSource1);
     GlyphNavigator1->SetVisibleButtons(
         {nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel});
-    for (int button = nbFirst; button <= nbRefresh; ++button)
-        GlyphNavigator1->SetGlyph(TNavigateBtn(button), TDBNavigator::StandardGlyph(TNavigateBtn(button)));
+    DirectoryView::SetStandardGlyphs(*GlyphNavigator1);
 }
 
 void TForm1::SetUpGrid()
 {
     DBGrid1->SetDataSource(Data->DataSource1);
     DBGrid1->SetOptions(TDBGrid::DefaultOptions);
-    DBGrid1->Font() = WindowFont();
-    DBGrid1->TitleFont() = WindowFont();
-    for (const ColumnLayout &column : GridColumns) {
-        TColumn *added = DBGrid1->Columns().Add(QString::fromUtf16(column.FieldName), column.Width);
-        added->SetTitleCaption(QString::fromUtf16(column.FieldName));
-    }
-    DBGrid1->OnDrawColumnCell = [this](TDBGrid *sender, const TRect &rect, int dataCol, TColumn *column,
-                                       TGridDrawState state) {
-        DBGrid1DrawColumnCell(sender, rect, dataCol, column, state);
-    };
+    DirectoryView::SetUpColumns(*DBGrid1);
+    DBGrid1->OnDrawColumnCell = &DirectoryView::DrawStripedCell;
     DBGrid1->OnMouseUp = [this](TDBGrid *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { DBGrid1MouseUp(); };
 }
 
@@ -167,16 +136,6 @@ QString TForm1::RecordCountText(int RecordCount)
 QString TForm1::RecordNumberText(int RecNo)
 {
     return QStringLiteral("Запись № ") + QString::number(RecNo);
-}
-
-TForm1::TCellColors TForm1::StripedCellColors(int RecNo, bool Selected)
-{
-    if (Selected)
-        return {clHighlight, clHighlightText};
-    // The remainder keeps the dividend's sign: -1 (no record) is not striped.
-    if (RecNo % 2 == 1)
-        return {StripeColor, std::nullopt};
-    return {};
 }
 
 QString TForm1::AboutText()
@@ -205,7 +164,7 @@ void TForm1::FormCreate()
 
 void TForm1::FormResize()
 {
-    FitColumnWidth(*DBGrid1, LastDataColumn);
+    FitColumnWidth(*DBGrid1, DirectoryView::LastDataColumn);
 }
 
 void TForm1::DBGrid1MouseUp()
@@ -219,18 +178,6 @@ void TForm1::DataSource1DataChange(TField *)
     StatusBar1->SetPanelText(1, RecordNumberText(Data->ADOTable1->RecNo()));
 }
 
-void TForm1::DBGrid1DrawColumnCell(TDBGrid *Sender, const TRect &Rect, int DataCol, TColumn *Column,
-                                   TGridDrawState State)
-{
-    const TDataSet *dataSet = Sender->DataSet();
-    const TCellColors colors = StripedCellColors(dataSet ? dataSet->RecNo() : -1, State.testFlag(gdSelected));
-    if (colors.Brush)
-        Sender->Canvas()->Brush().SetColor(*colors.Brush);
-    if (colors.Font)
-        Sender->Canvas()->Font().SetColor(*colors.Font);
-    Sender->DefaultDrawColumnCell(Rect, DataCol, Column, State);
-}
-
 void TForm1::mnuExitClick(TMenuItem *)
 {
     Application->Terminate();
@@ -238,13 +185,10 @@ void TForm1::mnuExitClick(TMenuItem *)
 
 void TForm1::mnuFindClick(TMenuItem *)
 {
-    for (QWidget *window : QApplication::topLevelWidgets()) {
-        if (auto *dialog = qobject_cast<TFindDialog *>(window)) {
-            dialog->Show();
-            dialog->raise();
-            dialog->activateWindow();
-            return;
-        }
+    if (TFindDialog *dialog = Application->FindForm<TFindDialog>()) {
+        dialog->Show();
+        dialog->raise();
+        dialog->activateWindow();
     }
 }
 

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 class TDirectoryData;
 class TField;
@@ -52,15 +51,6 @@ public:
     // The texts of the two status panels.
     static QString RecordCountText(int RecordCount);
     static QString RecordNumberText(int RecNo);
-    // The colours a data cell is painted in; the selection wins over the
-    // stripe of odd record numbers. Empty: as the grid set it.
-    struct TCellColors
-    {
-        std::optional<TColor> Brush;
-        std::optional<TColor> Font;
-    };
-    static TCellColors StripedCellColors(int RecNo, bool Selected);
-    static constexpr TColor StripeColor = RGB(204, 204, 153);
     // The text of the about box: six lines, each pair joined by LF then CR.
     static QString AboutText();
 
@@ -75,8 +65,6 @@ private:
     void SetUpNavigator();
 
     void DBGrid1MouseUp();
-    void DBGrid1DrawColumnCell(TDBGrid *Sender, const TRect &Rect, int DataCol, TColumn *Column,
-                               TGridDrawState State);
     void DataSource1DataChange(TField *Field);
     void mnuExitClick(TMenuItem *Sender);
     void mnuFindClick(TMenuItem *Sender);

@@ -1,6 +1,7 @@
 #include "components/GlyphNavigator.h"
 #include "components/GridRoutine.h"
 #include "data/DirectoryData.h"
+#include "forms/DirectoryView.h"
 #include "forms/FindForm.h"
 #include "forms/Unit1.h"
 #include "toolkit/Application.h"
@@ -10,6 +11,7 @@
 #include "toolkit/StatusBar.h"
 
 #include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -156,9 +158,9 @@ TEST_F(Form1Fixture, paintedGridShowsStripesAndTheSelectedCell)
         const TRect cell = grid.CellRect(col, row);
         return shot.pixelColor(origin + QPoint(cell.Right - 3, cell.Top + 1));
     };
-    EXPECT_EQ(background(2, 1), ToQColor(TForm1::StripeColor));
+    EXPECT_EQ(background(2, 1), ToQColor(DirectoryView::StripeColor));
     EXPECT_EQ(background(2, 2), ToQColor(clWindow));
-    EXPECT_EQ(background(2, 3), ToQColor(TForm1::StripeColor));
+    EXPECT_EQ(background(2, 3), ToQColor(DirectoryView::StripeColor));
     EXPECT_EQ(background(1, 1), ToQColor(clHighlight));
 }
 
@@ -176,13 +178,13 @@ class StripedCellColors : public ::testing::TestWithParam<StripeCase>
 
 TEST_P(StripedCellColors, selectionWinsOverTheStripeOfOddRecords)
 {
-    const TForm1::TCellColors colors = TForm1::StripedCellColors(GetParam().recNo, GetParam().selected);
+    const DirectoryView::TCellColors colors = DirectoryView::StripedCellColors(GetParam().recNo, GetParam().selected);
     EXPECT_EQ(colors.Brush, GetParam().brush);
     EXPECT_EQ(colors.Font, GetParam().font);
 }
 
 INSTANTIATE_TEST_SUITE_P(RecordNumbers, StripedCellColors,
-                         ::testing::Values(StripeCase{1, false, TForm1::StripeColor, std::nullopt},
+                         ::testing::Values(StripeCase{1, false, DirectoryView::StripeColor, std::nullopt},
                                            StripeCase{2, false, std::nullopt, std::nullopt},
                                            StripeCase{-1, false, std::nullopt, std::nullopt},
                                            StripeCase{-3, false, std::nullopt, std::nullopt},
@@ -193,12 +195,14 @@ INSTANTIATE_TEST_SUITE_P(RecordNumbers, StripedCellColors,
 TEST_F(Form1Fixture, findOpensTheOneSearchDialogAndOnlyBringsItForward)
 {
     Open(1);
-    TFindDialog dialog;
+    std::unique_ptr<TFindDialog> dialog(Application->CreateForm<TFindDialog>());
     form->mnuFind->Click();
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(dialog->isVisible());
+    dialog->PhoneEdit->setText(QStringLiteral("2-40"));
     form->mnuFind->Click();
-    EXPECT_TRUE(dialog.isVisible());
-    dialog.Hide();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->PhoneEdit->text(), QStringLiteral("2-40"));
+    dialog->Hide();
 }
 
 TEST(Form1About, sixNonEmptyLinesJoinedByLineFeedThenCarriageReturn)

@@ -139,13 +139,3 @@ TEST_F(ResultsWindowTest, onlyTheFourMovingButtonsAreShownAndTheGridCannotEdit)
     EXPECT_FALSE(m_window.DBGrid1->Options().testFlag(dgEditing));
     EXPECT_TRUE(m_window.DBGrid1->Options().testFlag(dgRowSelect));
 }
-
-TEST(StripedCells, oddRecordsAreStripedAndTheSelectionWins)
-{
-    using DirectoryView::StripedCellColors;
-    EXPECT_EQ(StripedCellColors(1, false).Brush, DirectoryView::StripeColor);
-    EXPECT_FALSE(StripedCellColors(2, false).Brush);
-    EXPECT_FALSE(StripedCellColors(-1, false).Brush);
-    EXPECT_EQ(StripedCellColors(3, true).Brush, clHighlight);
-    EXPECT_EQ(StripedCellColors(3, true).Font, clHighlightText);
-}
