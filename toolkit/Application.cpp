@@ -36,7 +36,9 @@ TApplication::~TApplication()
 void TApplication::SetTitle(const QString &title)
 {
     title_ = title;
-    setApplicationDisplayName(title);
+    // The program's name for the window system; not the display name, which
+    // Qt would append to every window's caption.
+    setApplicationName(title);
 }
 
 void TApplication::AdoptForm(TForm *form)
