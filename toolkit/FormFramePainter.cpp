@@ -1,3 +1,4 @@
+#include "toolkit/Bevel.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/FormFrame.h"
 #include "toolkit/SystemColors.h"
@@ -84,20 +85,11 @@ void FillSolid(TCanvas &canvas, const TRect &r, TColor color)
     canvas.FillRect(r);
 }
 
-// One ring of a 3D edge; the bottom and right lines cover the corners they
-// share with the top and left ones.
-void EdgeRing(TCanvas &canvas, const TRect &r, TColor topLeft, TColor bottomRight)
-{
-    FillSolid(canvas, TRect(r.Left, r.Top, r.Right - 1, r.Top + 1), topLeft);
-    FillSolid(canvas, TRect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), topLeft);
-    FillSolid(canvas, TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), bottomRight);
-    FillSolid(canvas, TRect(r.Right - 1, r.Top, r.Right, r.Bottom), bottomRight);
-}
-
 void DrawEdge(TCanvas &canvas, const TRect &r, const EdgeColors &colors)
 {
-    EdgeRing(canvas, r, colors.outerTopLeft, colors.outerBottomRight);
-    EdgeRing(canvas, r.Inflated(-1, -1), colors.innerTopLeft, colors.innerBottomRight);
+    TRect ring = r;
+    Frame3D(canvas, ring, colors.outerTopLeft, colors.outerBottomRight, 1);
+    Frame3D(canvas, ring, colors.innerTopLeft, colors.innerBottomRight, 1);
 }
 
 int Blend(int from, int to, int step, int steps)

@@ -1,5 +1,6 @@
 #include "toolkit/MenuPainter.h"
 
+#include "toolkit/Bevel.h"
 #include "toolkit/Bitmap.h"
 #include "toolkit/Canvas.h"
 #include "toolkit/ImageList.h"
@@ -29,14 +30,11 @@ void Fill(TCanvas &canvas, const TRect &r, TColor color)
     canvas.FillRect(r);
 }
 
-// One-pixel edge: Light on the top and left sides, Shadow on the bottom and
+// One-pixel edge: light on the top and left sides, shadow on the bottom and
 // right sides (swap them for a sunken edge).
-void DrawEdge(TCanvas &canvas, const TRect &r, TColor light, TColor shadow)
+void DrawEdge(TCanvas &canvas, TRect r, TColor light, TColor shadow)
 {
-    Fill(canvas, TRect(r.Left, r.Top, r.Right - 1, r.Top + 1), light);
-    Fill(canvas, TRect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), light);
-    Fill(canvas, TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), shadow);
-    Fill(canvas, TRect(r.Right - 1, r.Top, r.Right, r.Bottom), shadow);
+    Frame3D(canvas, r, light, shadow, 1);
 }
 
 TFont ItemFont(const TMenuItem &item)
