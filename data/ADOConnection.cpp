@@ -17,7 +17,7 @@ TADOConnection::TADOConnection(QObject *parent) : QObject(parent) {}
 TADOConnection::~TADOConnection()
 {
     for (TCustomADODataSet *dataSet : QList<TCustomADODataSet *>(m_dataSets))
-        dataSet->SetConnection(nullptr);
+        dataSet->DetachFromConnection();
     CloseHandle();
 }
 

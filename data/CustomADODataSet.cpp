@@ -39,7 +39,7 @@ TCustomADODataSet::TCustomADODataSet(QObject *parent) : TDataSet(parent) {}
 
 TCustomADODataSet::~TCustomADODataSet()
 {
-    CloseDiscardingEdits();
+    CloseForDestruction();
     if (m_connection)
         m_connection->RemoveDataSet(this);
 }
@@ -54,6 +54,12 @@ void TCustomADODataSet::SetConnection(TADOConnection *connection)
     m_connection = connection;
     if (m_connection)
         m_connection->AddDataSet(this);
+}
+
+void TCustomADODataSet::DetachFromConnection() noexcept
+{
+    CloseForDestruction();
+    m_connection = nullptr;
 }
 
 sqlite3 *TCustomADODataSet::Db() const

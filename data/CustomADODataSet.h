@@ -69,6 +69,10 @@ protected:
     bool InternalCanModify() const override;
 
 private:
+    friend class TADOConnection;
+    // The connection is going away: close (see CloseForDestruction) and forget it.
+    void DetachFromConnection() noexcept;
+
     struct TCacheSlot
     {
         qint64 rowid = 0;

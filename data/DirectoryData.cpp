@@ -37,6 +37,13 @@ TDirectoryData::TDirectoryData(QObject *parent)
     FindResult->SetDataSet(ADOQuery1);
 }
 
+TDirectoryData::~TDirectoryData()
+{
+    delete ADOQuery1;
+    delete ADOTable1;
+    delete ADOConnection1;
+}
+
 void TDirectoryData::Open()
 {
     ADOConnection1->Open();

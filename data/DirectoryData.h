@@ -22,6 +22,9 @@ public:
     static QStringList FieldNames();
 
     explicit TDirectoryData(QObject *parent = nullptr);
+    // Closes the query and the table before the connection; a row still
+    // being edited is posted when the file takes it.
+    ~TDirectoryData() override;
 
     // Connects and opens the directory table; the query stays closed.
     // Raises EDatabaseError when the file cannot be opened or lacks the

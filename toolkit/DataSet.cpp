@@ -53,10 +53,18 @@ void TDataSet::Close()
     m_fields.clear();
 }
 
-void TDataSet::CloseDiscardingEdits()
+void TDataSet::CloseForDestruction() noexcept
 {
-    Cancel();
-    Close();
+    try {
+        Close();
+        return;
+    } catch (...) {
+    }
+    try {
+        Cancel();
+        Close();
+    } catch (...) {
+    }
 }
 
 void TDataSet::SetActive(bool active)

@@ -154,9 +154,10 @@ protected:
     virtual void InternalCancel(int index);
     virtual bool InternalCanModify() const = 0;
 
-    // Drops an edit in progress and closes; for destructors of providers,
-    // which must close their cursor while their own functions still exist.
-    void CloseDiscardingEdits();
+    // Closes for good, never throwing: posts a modified row when the store
+    // takes it, drops it otherwise. For destructors of providers, which must
+    // close their cursor while their own functions still exist.
+    void CloseForDestruction() noexcept;
 
     // Providers that learn of a store change by themselves (a requery) use
     // this to tell the data sources that every row may have changed.

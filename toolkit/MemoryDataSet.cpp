@@ -6,7 +6,7 @@ TMemoryDataSet::TMemoryDataSet(QObject *parent) : TDataSet(parent) {}
 
 TMemoryDataSet::~TMemoryDataSet()
 {
-    CloseDiscardingEdits();
+    CloseForDestruction();
 }
 
 void TMemoryDataSet::SetFieldNames(const QStringList &names)

@@ -117,6 +117,7 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
     const QByteArray bytes = whole.readAll();
     fixture.WriteFile(bytes.left(bytes.size() - 1024), QStringLiteral("truncated.dat"));
     fixture.WriteFile(bytes.left(bytes.size() / 2 + 7), QStringLiteral("torn.dat"));
+    fixture.WriteFile(bytes.left(bytes.size() - 4096), QStringLiteral("lastpage.dat"));
     fixture.WriteFile(bytes, QStringLiteral("readonly.dat"));
     QFile::setPermissions(fixture.Path(QStringLiteral("readonly.dat")), QFile::ReadOwner);
     {
@@ -138,6 +139,7 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
         {QStringLiteral("foreign.dat"), QStringLiteral("not a database")},
         {QStringLiteral("truncated.dat"), QStringLiteral("truncated")},
         {QStringLiteral("torn.dat"), QStringLiteral("truncated")},
+        {QStringLiteral("lastpage.dat"), QStringLiteral("truncated")},
         {QStringLiteral("notable.dat"), QStringLiteral("does not hold the table \"Велирск\"")},
         {QStringLiteral("locked.dat"), QStringLiteral("locked")},
     };
@@ -423,4 +425,29 @@ TEST(Provider, bigTableIsAStaticSetListedAsNeeded)
     EXPECT_EQ(phone->AsString(), QStringLiteral("mine"));
     p.table.Prior();
     EXPECT_EQ(phone->AsString(), QStringLiteral("new"));
+}
+
+TEST(Provider, closingTheDirectoryPostsTheRowBeingEdited)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    SqliteFixture::OtherConnection other(fixture.Path());
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(QFileInfo(fixture.Path()).absolutePath());
+    {
+        TDirectoryData data;
+        data.Open();
+        data.ADOTable1->Edit();
+        data.ADOTable1->FieldByName(QStringLiteral("Фамилия"))->SetAsString(QStringLiteral("при выходе"));
+        TDirectoryData conflicting;
+        conflicting.Open();
+        conflicting.ADOTable1->Next();
+        conflicting.ADOTable1->Edit();
+        conflicting.ADOTable1->FieldByName(QStringLiteral("Фамилия"))->SetAsString(QStringLiteral("не сохранится"));
+        other.Execute(QStringLiteral("UPDATE Велирск SET Улица = 'Кирова' WHERE rowid = 2"));
+    }
+    QDir::setCurrent(previous);
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT Фамилия FROM Велирск WHERE rowid <= 2")),
+              (QStringList{"при выходе", "Иванова"}))
+        << "a row that cannot be posted is dropped without a crash";
 }
