@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/HintManager.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QString>
@@ -86,6 +88,9 @@ public:
 
     bool notify(QObject *receiver, QEvent *event) override;
 
+    // The hint machinery: pauses, hint colour, the hint being shown.
+    THintManager &Hints() { return hints_; }
+
 private:
     void AdoptForm(TForm *form);
     bool PreviewKey(QObject *receiver, QEvent *event);
@@ -95,6 +100,7 @@ private:
     std::vector<QPointer<TForm>> forms_;
     bool terminated_ = false;
     bool running_ = false;
+    THintManager hints_;
 };
 
 // The one application object of the process (null before it is created).

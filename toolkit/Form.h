@@ -55,6 +55,8 @@ enum TModalResult : int {
 class TForm : public QWidget
 {
     Q_OBJECT
+    // Read by the hint machinery for the form's controls.
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
 
 public:
     explicit TForm(QWidget *parent = nullptr);

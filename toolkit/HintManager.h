@@ -8,10 +8,10 @@
 #include <QPoint>
 #include <QPointer>
 #include <QTimer>
+#include <QWidget>
 
 #include <memory>
 
-class QWidget;
 class THintWindow;
 
 // How controls declare their hints. A control carries a hint text and a

@@ -52,6 +52,11 @@ TRect DesktopAround(const TRect &rect)
 
 } // namespace
 
+std::unique_ptr<THintWindow> THintWindowClass::Create() const
+{
+    return m_create();
+}
+
 bool THintWindowClass::IsClassOf(const THintWindow &window) const
 {
     return typeid(window) == *m_type;

@@ -18,7 +18,7 @@ public:
         return THintWindowClass(typeid(Window), [] { return std::unique_ptr<THintWindow>(new Window()); });
     }
 
-    std::unique_ptr<THintWindow> Create() const { return m_create(); }
+    std::unique_ptr<THintWindow> Create() const;
     bool IsClassOf(const THintWindow &window) const;
     bool operator==(const THintWindowClass &other) const { return *m_type == *other.m_type; }
 

@@ -1,5 +1,6 @@
 #include "components/RoundHint.h"
 #include "toolkit/Font.h"
+#include "toolkit/Form.h"
 #include "toolkit/HintManager.h"
 #include "toolkit/SpeedButton.h"
 
@@ -13,6 +14,7 @@
 #include <QThread>
 #include <QWheelEvent>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -29,7 +31,14 @@ protected:
     {
         RegisterBundledFonts();
         THintManager::SetHintWindowClass(THintWindowClass::Of<THintWindow>());
-        manager = std::make_unique<THintManager>();
+        // The application object's machinery when there is one, as in the
+        // program.
+        manager = THintManager::Instance();
+        if (!manager) {
+            ownManager = std::make_unique<THintManager>();
+            manager = ownManager.get();
+        }
+        saved = {manager->HintPause(), manager->HintShortPause(), manager->HintHidePause()};
         manager->SetHintPause(30);
         manager->SetHintShortPause(1);
         manager->SetHintHidePause(60000);
@@ -42,7 +51,11 @@ protected:
     }
     void TearDown() override
     {
-        manager.reset();
+        manager->CancelHint();
+        manager->SetShowHint(true);
+        manager->SetHintPause(saved[0]);
+        manager->SetHintShortPause(saved[1]);
+        manager->SetHintHidePause(saved[2]);
         THintManager::SetHintWindowClass(THintWindowClass::Of<THintWindow>());
     }
 
@@ -86,7 +99,9 @@ protected:
         return !WaitUntil([&] { return manager->IsHintShown(); }, 5 * manager->HintPause());
     }
 
-    std::unique_ptr<THintManager> manager;
+    THintManager *manager = nullptr;
+    std::unique_ptr<THintManager> ownManager;
+    std::array<int, 3> saved{};
     QWidget form;
     QWidget *first = nullptr;
     QWidget *second = nullptr;
@@ -192,6 +207,10 @@ TEST_F(HintMachineryTest, whichHintAppliesUnderThePointer)
     follower->setProperty("ParentShowHint", true);
     auto *button = new TSpeedButton(&form);
     button->SetHint(QStringLiteral("Последняя запись"));
+    TForm realForm;
+    realForm.SetShowHint(true);
+    auto *onRealForm = new QWidget(realForm.ClientArea());
+    SetHint(onRealForm, QStringLiteral("Отмена"));
     QWidget otherForm;
     SetHint(&otherForm, QStringLiteral("без ShowHint"));
 
@@ -210,6 +229,7 @@ TEST_F(HintMachineryTest, whichHintAppliesUnderThePointer)
         {"disabled controls keep their hint", disabled, disabled, true},
         {"ParentShowHint follows the form", follower, follower, true},
         {"a speed button's own hint", button, button, true},
+        {"a form's own ShowHint", onRealForm, onRealForm, true},
         {"no ShowHint set anywhere", &otherForm, &otherForm, false},
     };
     for (const Case &c : cases) {
