@@ -190,6 +190,37 @@ TBitmap TBitmap::CreateMask(TColor color) const
     return mask;
 }
 
+namespace {
+
+// The bits per pixel a BMP file declares in its header, 0 for other files.
+int DeclaredBmpDepth(const QString &fileName)
+{
+    constexpr int HeaderBytes = 30;
+    constexpr int BitCountOffset = 28;
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray header = file.read(HeaderBytes);
+    if (header.size() < HeaderBytes || !header.startsWith("BM"))
+        return 0;
+    return quint8(header[BitCountOffset]) | (quint8(header[BitCountOffset + 1]) << 8);
+}
+
+TPixelFormat FormatOfDepth(int bitsPerPixel, TPixelFormat fallback)
+{
+    switch (bitsPerPixel) {
+    case 1: return pf1bit;
+    case 4: return pf4bit;
+    case 8: return pf8bit;
+    case 16: return pf16bit;
+    case 24: return pf24bit;
+    case 32: return pf32bit;
+    default: return fallback;
+    }
+}
+
+} // namespace
+
 void TBitmap::LoadFromImage(const QImage &image)
 {
     TPixelFormat format = pf32bit;
@@ -236,6 +267,9 @@ void TBitmap::LoadFromFile(const QString &fileName)
         throw std::runtime_error(
             QStringLiteral("Cannot load the picture %1: %2").arg(fileName, reader.errorString()).toStdString());
     LoadFromImage(image);
+    const TPixelFormat declared = FormatOfDepth(DeclaredBmpDepth(fileName), m_format);
+    if (declared != m_format && !(declared == pf1bit && m_palette.size() != 2))
+        m_format = declared;
 }
 
 QString TBitmap::ResourcePath(const QString &name)

@@ -8,8 +8,8 @@ enum TBrushStyle { bsSolid, bsClear };
 
 // The brush of a canvas: a solid colour, nothing (bsClear), or a pattern
 // bitmap tiled from the canvas origin. The pattern is not owned and must
-// outlive its use; a monochrome pattern paints its black pixels in the font
-// colour and its white pixels in the brush colour.
+// outlive its use; a monochrome pattern paints its black pixels in the
+// canvas's text colour and its white pixels in its background colour.
 class TBrush {
 public:
     TColor Color() const { return m_color; }

@@ -252,7 +252,7 @@ QRgb TCanvas::BrushPixel(const TBrush &brush, int x, int y) const
     const int py = ((y % pattern->Height()) + pattern->Height()) % pattern->Height();
     const QRgb p = pattern->Image().pixel(px, py) & RgbMask;
     if (pattern->PixelFormat() == pf1bit)
-        return p == RgbMask ? Resolve(brush.Color()) : Resolve(m_state.font.Color());
+        return p == RgbMask ? Resolve(m_state.bkColor) : Resolve(m_state.textColor);
     return p;
 }
 
