@@ -55,6 +55,14 @@ bool PatternDraws(const DashPattern &pattern, int position)
 // bit (p·4 + s·2 + d) of the ternary code is the result for that case.
 QRgb Ternary(unsigned code, QRgb p, QRgb s, QRgb d)
 {
+    switch (code) {
+    case 0xCC: return s;
+    case 0x88: return s & d;
+    case 0xEE: return s | d;
+    case 0x66: return s ^ d;
+    case 0xE2: return ((s & p) | (~s & d)) & RgbMask;
+    default: break;
+    }
     QRgb result = 0;
     for (unsigned index = 0; index < 8; ++index) {
         if (!(code & (1u << index)))
@@ -233,8 +241,12 @@ QRgb TCanvas::Resolve(TColor color) const
 
 void TCanvas::WritePixel(int x, int y, QRgb rgb)
 {
-    if (!WritableArea().Contains(x, y))
-        return;
+    if (WritableArea().Contains(x, y))
+        StorePixel(x, y, rgb);
+}
+
+void TCanvas::StorePixel(int x, int y, QRgb rgb)
+{
     reinterpret_cast<QRgb *>(m_image->scanLine(y))[x] = Quantise(rgb);
 }
 
@@ -261,6 +273,8 @@ void TCanvas::PaintWithBrush(const TRegion &deviceRegion, const TBrush &brush)
     if (!Drawable() || !brush.Paints())
         return;
     const TRect area = WritableArea();
+    const bool patterned = brush.Bitmap() && !brush.Bitmap()->Empty();
+    const QRgb solid = Quantise(Resolve(brush.Color()));
     const auto &rows = deviceRegion.Rows();
     for (size_t i = 0; i < rows.size(); ++i) {
         const int y = deviceRegion.Top() + int(i);
@@ -269,8 +283,11 @@ void TCanvas::PaintWithBrush(const TRegion &deviceRegion, const TBrush &brush)
         QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(y));
         for (const TRegion::Span &s : rows[i]) {
             const int x0 = std::max(s.x0, area.Left), x1 = std::min(s.x1, area.Right);
-            for (int x = x0; x < x1; ++x)
-                line[x] = Quantise(BrushPixel(brush, x, y));
+            if (patterned)
+                for (int x = x0; x < x1; ++x)
+                    line[x] = Quantise(BrushPixel(brush, x, y));
+            else
+                std::fill(line + x0, line + std::max(x1, x0), solid);
         }
     }
 }
@@ -733,17 +750,21 @@ void TCanvas::Blit(const TRect &dest, const TCanvas *source, const TRect &source
     const QRgb text = Resolve(m_state.textColor) & RgbMask;
     const QRgb background = Resolve(m_state.bkColor) & RgbMask;
     const QRgb sourceBackground = needsSource ? (source->Resolve(source->m_state.bkColor) & RgbMask) : 0;
+    const bool patterned = m_state.brush.Bitmap() && !m_state.brush.Bitmap()->Empty();
+    const QRgb solidPattern = m_state.brush.Paints() ? Resolve(m_state.brush.Color()) & RgbMask : 0;
 
     for (int y = area.Top; y < area.Bottom; ++y) {
-        int sy = 0;
+        const QRgb *sourceLine = nullptr;
         if (needsSource) {
             int row = int((std::int64_t(y - box.Top) * src.Height()) / box.Height());
             if (mirrorY)
                 row = src.Height() - 1 - row;
-            sy = src.Top + row;
+            const int sy = src.Top + row;
             if (sy < 0 || sy >= source->Height())
                 continue;
+            sourceLine = reinterpret_cast<const QRgb *>(source->m_image->constScanLine(sy));
         }
+        QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(y));
         for (int x = area.Left; x < area.Right; ++x) {
             QRgb s = 0;
             if (needsSource) {
@@ -753,15 +774,14 @@ void TCanvas::Blit(const TRect &dest, const TCanvas *source, const TRect &source
                 const int sx = src.Left + column;
                 if (sx < 0 || sx >= source->Width())
                     continue;
-                s = source->ReadPixel(sx, sy) & RgbMask;
+                s = sourceLine[sx] & RgbMask;
                 if (sourceMono && !targetMono)
                     s = s == RgbMask ? background : text;
                 else if (targetMono && !sourceMono)
                     s = s == sourceBackground ? RgbMask : 0;
             }
-            const QRgb p = m_state.brush.Paints() ? BrushPixel(m_state.brush, x, y) & RgbMask : 0;
-            const QRgb d = ReadPixel(x, y) & RgbMask;
-            WritePixel(x, y, Ternary(code, p, s, d));
+            const QRgb p = patterned ? BrushPixel(m_state.brush, x, y) & RgbMask : solidPattern;
+            line[x] = Quantise(Ternary(code, p, s, line[x] & RgbMask));
         }
     }
 }

@@ -204,6 +204,8 @@ private:
     QRgb Quantise(QRgb rgb) const;
     QRgb Resolve(TColor color) const;
     void WritePixel(int x, int y, QRgb rgb);
+    // As WritePixel for a pixel known to lie in the writable area.
+    void StorePixel(int x, int y, QRgb rgb);
     QRgb ReadPixel(int x, int y) const;
     QRgb BrushPixel(const TBrush &brush, int x, int y) const;
     void PaintWithBrush(const TRegion &deviceRegion, const TBrush &brush);
