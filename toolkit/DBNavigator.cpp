@@ -59,7 +59,9 @@ TDBNavigator::TDBNavigator(QWidget *parent) : TPanel(parent), m_link(std::make_u
 {
     SetBevelOuter(bvNone);
     SetBevelInner(bvNone);
-    setFocusPolicy(Qt::StrongFocus);
+    // Reached by Tab only: a click on a button leaves the focus where it was,
+    // so that the grid under the bar keeps the keyboard.
+    setFocusPolicy(Qt::TabFocus);
     for (int i = 0; i < kNavButtonCount; ++i) {
         const auto index = TNavigateBtn(i);
         auto *button = new TNavButton(index, this);

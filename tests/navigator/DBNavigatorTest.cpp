@@ -5,6 +5,8 @@
 #include "toolkit/HintWindow.h"
 #include "toolkit/MessageBox.h"
 
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -302,3 +304,17 @@ TEST(DBNavigatorKeyboard, spaceOnADisabledButtonDoesNothing)
 }
 
 } // namespace
+
+TEST(DBNavigatorFocus, aClickOnAButtonLeavesTheFocusWhereItWas)
+{
+    QWidget window;
+    auto *edit = new QLineEdit(&window);
+    auto *bar = new TDBNavigator(&window);
+    bar->setGeometry(0, 30, 240, 25);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    edit->setFocus();
+    QTest::mouseClick(bar->Button(nbNext), Qt::LeftButton);
+    EXPECT_TRUE(edit->hasFocus());
+}
