@@ -98,6 +98,15 @@ size_t HeapInUse()
     return info.uordblks + info.hblkhd;
 }
 
+// Opens the directory table of the file at `path`, as the main window does.
+void OpenDirectoryTable(TADOConnection &connection, TADOTable &table, const QString &path)
+{
+    connection.SetConnectionString(ConnectionStringFor(path));
+    table.SetConnection(&connection);
+    table.SetTableName(QStringLiteral("Велирск"));
+    table.Open();
+}
+
 void OpenTable(benchmark::State &state)
 {
     const QString path = DirectoryFile(state.range(0));
@@ -106,11 +115,8 @@ void OpenTable(benchmark::State &state)
         const size_t heapBefore = HeapInUse();
         const sqlite3_int64 sqliteBefore = sqlite3_memory_used();
         TADOConnection connection;
-        connection.SetConnectionString(ConnectionStringFor(path));
         TADOTable table;
-        table.SetConnection(&connection);
-        table.SetTableName(QStringLiteral("Велирск"));
-        table.Open();
+        OpenDirectoryTable(connection, table, path);
         benchmark::DoNotOptimize(table.RecordCount());
         const long long ours = static_cast<long long>(HeapInUse() - heapBefore)
                                - (sqlite3_memory_used() - sqliteBefore);
@@ -130,11 +136,8 @@ void WalkTable(benchmark::State &state)
         const size_t heapBefore = HeapInUse();
         const sqlite3_int64 sqliteBefore = sqlite3_memory_used();
         TADOConnection connection;
-        connection.SetConnectionString(ConnectionStringFor(path));
         TADOTable table;
-        table.SetConnection(&connection);
-        table.SetTableName(QStringLiteral("Велирск"));
-        table.Open();
+        OpenDirectoryTable(connection, table, path);
         for (int recNo = 1; recNo <= table.RecordCount(); recNo += Stride) {
             table.SetRecNo(recNo);
             benchmark::DoNotOptimize(table.Fields(1)->AsString());
@@ -156,11 +159,8 @@ void LastRow(benchmark::State &state)
     const QString path = DirectoryFile(state.range(0));
     for (auto _ : state) {
         TADOConnection connection;
-        connection.SetConnectionString(ConnectionStringFor(path));
         TADOTable table;
-        table.SetConnection(&connection);
-        table.SetTableName(QStringLiteral("Велирск"));
-        table.Open();
+        OpenDirectoryTable(connection, table, path);
         table.Last();
         benchmark::DoNotOptimize(table.Fields(1)->AsString());
     }
