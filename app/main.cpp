@@ -2,8 +2,8 @@
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
 #include "forms/Unit3.h"
-#include "toolkit/Application.h"
-#include "toolkit/Startup.h"
+#include "toolkit/app/Application.h"
+#include "toolkit/app/Startup.h"
 
 int main(int argc, char *argv[])
 {

@@ -1,5 +1,5 @@
-#include "toolkit/Canvas.h"
-#include "toolkit/Font.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/Font.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -4,9 +4,9 @@
 // temporary folder between runs). The work must not grow with the rows.
 #include "data/ADOConnection.h"
 #include "data/ADOTable.h"
-#include "toolkit/DBGrid.h"
-#include "toolkit/DataSource.h"
-#include "toolkit/Font.h"
+#include "toolkit/grid/DBGrid.h"
+#include "toolkit/db/DataSource.h"
+#include "toolkit/gdi/Font.h"
 
 #include <QApplication>
 #include <QDir>

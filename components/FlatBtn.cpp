@@ -6,9 +6,9 @@
 #include "components/FlatBtn/FlatBtnMetrics.h"
 #include "components/FlatBtn/FlatBtnOutline.h"
 #include "components/FlatBtn/GlyphDrawing.h"
-#include "toolkit/Canvas.h"
-#include "toolkit/Form.h"
-#include "toolkit/MessageBox.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/app/MessageBox.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>

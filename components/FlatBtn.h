@@ -1,9 +1,9 @@
 #pragma once
 
 #include "components/FlatBtn/FlatBtnTypes.h"
-#include "toolkit/Bitmap.h"
-#include "toolkit/Colors.h"
-#include "toolkit/Font.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Colors.h"
+#include "toolkit/gdi/Font.h"
 
 #include <QMenu>
 #include <QPointer>

@@ -1,7 +1,7 @@
 #include "components/GlyphNavigator.h"
 
-#include "toolkit/Canvas.h"
-#include "toolkit/GraphicControl.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/controls/GraphicControl.h"
 
 #include <QEvent>
 

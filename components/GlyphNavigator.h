@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/DBNavigator.h"
+#include "toolkit/controls/DBNavigator.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/GridMetrics.h"
+#include "toolkit/grid/GridMetrics.h"
 
 // Column fitting over a grid's metrics. Nothing is stored between calls;
 // every routine is linear in the column count and allocates nothing.

@@ -1,7 +1,7 @@
 #include "components/PairedBorderDrag.h"
 
 #include "components/GridRoutine.h"
-#include "toolkit/DBGrid.h"
+#include "toolkit/grid/DBGrid.h"
 
 #include <QMouseEvent>
 

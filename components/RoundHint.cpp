@@ -1,7 +1,7 @@
 #include "components/RoundHint.h"
 
-#include "toolkit/HintManager.h"
-#include "toolkit/SystemColors.h"
+#include "toolkit/hints/HintManager.h"
+#include "toolkit/gdi/SystemColors.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "toolkit/Bitmap.h"
-#include "toolkit/Colors.h"
-#include "toolkit/HintWindow.h"
-#include "toolkit/HintWindowClass.h"
-#include "toolkit/Region.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Colors.h"
+#include "toolkit/hints/HintWindow.h"
+#include "toolkit/hints/HintWindowClass.h"
+#include "toolkit/gdi/Region.h"
 
 #include <QObject>
 

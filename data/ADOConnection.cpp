@@ -5,7 +5,7 @@
 #include "data/CustomADODataSet.h"
 #include "data/DatabaseFile.h"
 #include "data/SqliteStatement.h"
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
 #include <QDir>

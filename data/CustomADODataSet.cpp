@@ -2,7 +2,7 @@
 
 #include "data/ADOConnection.h"
 #include "data/SqlDialect.h"
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <QRegularExpression>
 #include <algorithm>

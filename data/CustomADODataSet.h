@@ -2,7 +2,7 @@
 
 #include "data/RowidList.h"
 #include "data/SqliteStatement.h"
-#include "toolkit/DataSet.h"
+#include "toolkit/db/DataSet.h"
 
 #include <QStringList>
 #include <functional>

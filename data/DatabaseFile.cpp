@@ -1,6 +1,6 @@
 #include "data/DatabaseFile.h"
 
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
 #include <QFile>

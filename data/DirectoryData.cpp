@@ -1,7 +1,7 @@
 #include "data/DirectoryData.h"
 
 #include "data/ConnectionString.h"
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DatabaseError.h"
 
 QString TDirectoryData::TableName()
 {

@@ -3,7 +3,7 @@
 #include "data/ADOConnection.h"
 #include "data/ADOQuery.h"
 #include "data/ADOTable.h"
-#include "toolkit/DataSource.h"
+#include "toolkit/db/DataSource.h"
 
 #include <QObject>
 #include <QStringList>

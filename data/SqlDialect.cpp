@@ -1,7 +1,7 @@
 #include "data/SqlDialect.h"
 
 #include "data/SqlTokenizer.h"
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "data/SqlTokenizer.h"
 
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #include "data/SqliteStatement.h"
 
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
 #include <sqlite3.h>

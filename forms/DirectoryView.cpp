@@ -1,7 +1,7 @@
 #include "forms/DirectoryView.h"
 
 #include "components/GlyphNavigator.h"
-#include "toolkit/DataSet.h"
+#include "toolkit/db/DataSet.h"
 
 namespace DirectoryView {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "toolkit/Colors.h"
-#include "toolkit/DBGrid.h"
-#include "toolkit/Font.h"
+#include "toolkit/gdi/Colors.h"
+#include "toolkit/grid/DBGrid.h"
+#include "toolkit/gdi/Font.h"
 
 #include <optional>
 

@@ -6,9 +6,9 @@
 #include "forms/SearchStatement.h"
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
-#include "toolkit/Application.h"
-#include "toolkit/Bitmap.h"
-#include "toolkit/Canvas.h"
+#include "toolkit/app/Application.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include "ui_FindForm.h"
 

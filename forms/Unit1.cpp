@@ -9,14 +9,14 @@
 #include "data/DirectoryData.h"
 #include "forms/DirectoryView.h"
 #include "forms/FindForm.h"
-#include "toolkit/Align.h"
-#include "toolkit/Application.h"
-#include "toolkit/Bitmap.h"
-#include "toolkit/ImageList.h"
-#include "toolkit/Menu.h"
-#include "toolkit/MenuBar.h"
-#include "toolkit/MessageBox.h"
-#include "toolkit/StatusBar.h"
+#include "toolkit/app/Align.h"
+#include "toolkit/app/Application.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/ImageList.h"
+#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuBar.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/controls/StatusBar.h"
 
 
 namespace {

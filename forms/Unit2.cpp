@@ -8,8 +8,8 @@
 #include "data/DirectoryData.h"
 #include "forms/DirectoryView.h"
 #include "forms/Unit1.h"
-#include "toolkit/Align.h"
-#include "toolkit/Application.h"
+#include "toolkit/app/Align.h"
+#include "toolkit/app/Application.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "forms/Unit3.h"
 
-#include "toolkit/Image.h"
-#include "toolkit/Panel.h"
+#include "toolkit/controls/Image.h"
+#include "toolkit/controls/Panel.h"
 
 #include "ui_Unit3.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/Form.h"
+#include "toolkit/app/Form.h"
 
 #include <memory>
 

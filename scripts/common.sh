@@ -26,8 +26,15 @@ ensure_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# A compiler cache, when the machine has one, makes rebuilds of other
+# checkouts of the tree cheap; the build never needs it.
+compiler_launcher() {
+  command -v ccache >/dev/null 2>&1 && echo "-DCMAKE_CXX_COMPILER_LAUNCHER=ccache"
+  return 0
+}
+
 build_tree() {
-  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+  cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release $(compiler_launcher) "$@" >/dev/null
   cmake --build "$BUILD_DIR" -j "$(nproc)"
 }
 

@@ -12,9 +12,9 @@ ctest --output-on-failure -j "$(nproc)" "$@"
 # undefined-behaviour sanitizers.
 if [ "${VELIRSK_SKIP_SANITIZERS:-0}" != 1 ]; then
   SAN_DIR="$ROOT/build-sanitize"
-  cmake -S "$ROOT" -B "$SAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELIRSK_SANITIZE=ON >/dev/null
+  cmake -S "$ROOT" -B "$SAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELIRSK_SANITIZE=ON $(compiler_launcher) >/dev/null
   targets=()
-  for t in test_data test_search; do
+  for t in test_data test_db test_search; do
     grep -q "^build $t:" "$SAN_DIR/build.ninja" 2>/dev/null && targets+=("$t")
   done
   if [ ${#targets[@]} -gt 0 ]; then

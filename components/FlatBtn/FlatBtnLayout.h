@@ -1,7 +1,7 @@
 #pragma once
 
 #include "components/FlatBtn/FlatBtnTypes.h"
-#include "toolkit/Geometry.h"
+#include "toolkit/gdi/Geometry.h"
 
 #include <QSize>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "components/FlatBtn/FlatBtnOutline.h"
 
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include <initializer_list>
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "components/FlatBtn/FlatBtnTypes.h"
-#include "toolkit/Colors.h"
+#include "toolkit/gdi/Colors.h"
 
 class TCanvas;
 

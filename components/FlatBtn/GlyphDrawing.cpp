@@ -1,7 +1,7 @@
 #include "components/FlatBtn/GlyphDrawing.h"
 
-#include "toolkit/Bitmap.h"
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 
 namespace {
 

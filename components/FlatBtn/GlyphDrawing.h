@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/Colors.h"
+#include "toolkit/gdi/Colors.h"
 
 class TBitmap;
 class TCanvas;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "toolkit/Bitmap.h"
-#include "toolkit/Canvas.h"
-#include "toolkit/Colors.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/Colors.h"
 
 #include <initializer_list>
 #include <vector>

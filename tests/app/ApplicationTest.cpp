@@ -1,6 +1,6 @@
-#include "toolkit/Application.h"
-#include "toolkit/Form.h"
-#include "toolkit/MessageBox.h"
+#include "toolkit/app/Application.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/app/MessageBox.h"
 
 #include <QTimer>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "toolkit/Canvas.h"
-#include "toolkit/FormFrame.h"
-#include "toolkit/SystemColors.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/app/FormFrame.h"
+#include "toolkit/gdi/SystemColors.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "toolkit/Application.h"
-#include "toolkit/Canvas.h"
-#include "toolkit/Form.h"
+#include "toolkit/app/Application.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/app/Form.h"
 
 #include "ui_TestLayout.h"
 

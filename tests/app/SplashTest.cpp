@@ -1,6 +1,6 @@
 #include "forms/Unit3.h"
-#include "toolkit/Image.h"
-#include "toolkit/Panel.h"
+#include "toolkit/controls/Image.h"
+#include "toolkit/controls/Panel.h"
 
 #include <QGuiApplication>
 #include <QScreen>

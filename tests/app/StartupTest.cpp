@@ -1,8 +1,8 @@
-#include "toolkit/Application.h"
-#include "toolkit/DatabaseError.h"
-#include "toolkit/Form.h"
-#include "toolkit/MessageBox.h"
-#include "toolkit/Startup.h"
+#include "toolkit/app/Application.h"
+#include "toolkit/db/DatabaseError.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/app/Startup.h"
 
 #include <QPointer>
 #include <QTimer>

@@ -4,12 +4,12 @@
 #include "data/ADOQuery.h"
 #include "data/ADOTable.h"
 #include "data/DirectoryData.h"
-#include "toolkit/DataSource.h"
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DataSource.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <QDir>
 #include <QFile>
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

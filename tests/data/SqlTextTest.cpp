@@ -1,9 +1,9 @@
 #include "data/CaseInsensitiveLike.h"
 #include "data/ConnectionString.h"
 #include "data/SqlDialect.h"
-#include "toolkit/DatabaseError.h"
+#include "toolkit/db/DatabaseError.h"
 
-#include "QtPrinters.h"
+#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/Field.h"
+#include "toolkit/db/Field.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "flatbtn/FlatBtnFixture.h"
-#include "toolkit/Form.h"
-#include "toolkit/MessageBox.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/app/MessageBox.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,10 +1,10 @@
 #include "components/GridRoutine.h"
 #include "components/PairedBorderDrag.h"
-#include "toolkit/DBGrid.h"
-#include "toolkit/DBGridPainter.h"
-#include "toolkit/DataSource.h"
-#include "toolkit/MemoryDataSet.h"
-#include "toolkit/MessageBox.h"
+#include "toolkit/grid/DBGrid.h"
+#include "toolkit/grid/DBGridPainter.h"
+#include "toolkit/db/DataSource.h"
+#include "toolkit/db/MemoryDataSet.h"
+#include "toolkit/app/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #include "components/GridRoutine.h"
 #include "components/PairedBorderDrag.h"
-#include "toolkit/GridGeometry.h"
+#include "toolkit/grid/GridGeometry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "data/ADOConnection.h"
 #include "data/ADOTable.h"
-#include "toolkit/DBGrid.h"
-#include "toolkit/DataSource.h"
-#include "toolkit/MessageBox.h"
+#include "toolkit/grid/DBGrid.h"
+#include "toolkit/db/DataSource.h"
+#include "toolkit/app/MessageBox.h"
 
 #include <QApplication>
 #include <QKeyEvent>

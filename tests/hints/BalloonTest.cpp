@@ -1,6 +1,6 @@
 #include "components/RoundHint.h"
-#include "toolkit/Font.h"
-#include "toolkit/HintManager.h"
+#include "toolkit/gdi/Font.h"
+#include "toolkit/hints/HintManager.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 #include "components/RoundHint.h"
-#include "toolkit/Font.h"
-#include "toolkit/Form.h"
-#include "toolkit/HintManager.h"
-#include "toolkit/SpeedButton.h"
+#include "toolkit/gdi/Font.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/hints/HintManager.h"
+#include "toolkit/controls/SpeedButton.h"
 
 #include <gtest/gtest.h>
 

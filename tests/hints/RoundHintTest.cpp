@@ -1,6 +1,6 @@
 #include "components/RoundHint.h"
-#include "toolkit/HintManager.h"
-#include "toolkit/SystemColors.h"
+#include "toolkit/hints/HintManager.h"
+#include "toolkit/gdi/SystemColors.h"
 
 #include <gtest/gtest.h>
 

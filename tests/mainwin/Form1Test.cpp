@@ -4,11 +4,11 @@
 #include "forms/DirectoryView.h"
 #include "forms/FindForm.h"
 #include "forms/Unit1.h"
-#include "toolkit/Application.h"
-#include "toolkit/ImageList.h"
-#include "toolkit/Menu.h"
-#include "toolkit/MessageBox.h"
-#include "toolkit/StatusBar.h"
+#include "toolkit/app/Application.h"
+#include "toolkit/gdi/ImageList.h"
+#include "toolkit/menus/Menu.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/controls/StatusBar.h"
 
 #include <QDir>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
-#include "NavigatorFixtures.h"
+#include "support/NavigatorFixtures.h"
 
 #include "components/GlyphNavigator.h"
-#include "toolkit/Canvas.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "components/FlatBtn.h"
 #include "forms/FindForm.h"
-#include "toolkit/Application.h"
+#include "toolkit/app/Application.h"
 
 #include <QGroupBox>
 #include <QLabel>

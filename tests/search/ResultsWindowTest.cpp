@@ -3,8 +3,8 @@
 #include "forms/DirectoryView.h"
 #include "forms/SearchStatement.h"
 #include "forms/Unit2.h"
-#include "toolkit/MessageBox.h"
-#include "toolkit/NavButton.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/controls/NavButton.h"
 
 #include <QDir>
 #include <QTemporaryDir>

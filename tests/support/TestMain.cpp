@@ -1,4 +1,4 @@
-#include "toolkit/Application.h"
+#include "toolkit/app/Application.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "toolkit/db/DataSource.h"
+#include "toolkit/db/MemoryDataSet.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWidget>
+
+#include <functional>
+
+// A data set of `rows` one-field rows ("1", "2", ...) behind a data source.
+struct TMemorySource {
+    explicit TMemorySource(int rows, bool open = true)
+    {
+        dataSet.SetFieldNames({QStringLiteral("Name")});
+        std::vector<TRecord> records;
+        for (int i = 1; i <= rows; ++i)
+            records.push_back({QString::number(i)});
+        dataSet.SetRows(records);
+        source.SetDataSet(&dataSet);
+        if (open)
+            dataSet.Open();
+    }
+    TMemoryDataSet dataSet;
+    TDataSource source;
+};
+
+inline void SendMouse(QWidget *widget, QEvent::Type type, QPoint pos = QPoint(2, 2))
+{
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, QPointF(pos), widget->mapToGlobal(QPointF(pos)), Qt::LeftButton, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+inline void ClickWidget(QWidget *widget)
+{
+    SendMouse(widget, QEvent::MouseButtonPress);
+    SendMouse(widget, QEvent::MouseButtonRelease);
+}
+
+inline void SendKey(QWidget *widget, int key)
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+}
+
+// Runs the event loop until `done` holds or `timeoutMs` passes; returns done().
+inline bool WaitFor(const std::function<bool()> &done, int timeoutMs = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < timeoutMs)
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}

@@ -1,0 +1,143 @@
+#include "toolkit/app/Application.h"
+
+#include "toolkit/gdi/Font.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/gdi/SystemColors.h"
+
+#include <QKeyEvent>
+
+#include <algorithm>
+
+TApplication *Application = nullptr;
+
+namespace {
+const QString UnknownErrorText = QStringLiteral("Unknown error");
+}
+
+TApplication::TApplication(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+    Application = this;
+    // The event loop ends on Terminate() or with the main form, not when the
+    // last window hides: secondary forms only hide when they close.
+    setQuitOnLastWindowClosed(false);
+    RegisterBundledFonts();
+    InstallApplicationPalette();
+}
+
+TApplication::~TApplication()
+{
+    DestroyForms();
+    if (Application == this)
+        Application = nullptr;
+}
+
+void TApplication::SetTitle(const QString &title)
+{
+    title_ = title;
+    // The program's name for the window system; not the display name, which
+    // Qt would append to every window's caption.
+    setApplicationName(title);
+}
+
+void TApplication::AdoptForm(TForm *form)
+{
+    forms_.emplace_back(form);
+    if (!mainForm_)
+        mainForm_ = form;
+}
+
+void TApplication::DestroyForms()
+{
+    while (!forms_.empty()) {
+        QPointer<TForm> form = forms_.back();
+        forms_.pop_back();
+        if (form == mainForm_)
+            mainForm_ = nullptr;
+        delete form.data();
+    }
+}
+
+void TApplication::Restart()
+{
+    DestroyForms();
+    terminated_ = false;
+}
+
+void TApplication::Run()
+{
+    if (terminated_)
+        return;
+    running_ = true;
+    if (mainForm_)
+        mainForm_->Show();
+    exec();
+    running_ = false;
+}
+
+void TApplication::Terminate()
+{
+    terminated_ = true;
+    if (running_)
+        quit();
+}
+
+void TApplication::ProcessMessages()
+{
+    processEvents(QEventLoop::AllEvents);
+}
+
+void TApplication::HandleException(std::exception_ptr error)
+{
+    MessageBox(ErrorBoxText(ExceptionMessage(error)), title_, TMsgIcon::Error);
+}
+
+bool TApplication::PreviewKey(QObject *receiver, QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress || !receiver->isWidgetType())
+        return false;
+    auto *target = static_cast<QWidget *>(receiver);
+    auto *form = qobject_cast<TForm *>(target->window());
+    if (!form || (target != form && !form->KeyPreview()))
+        return false;
+    return form->DispatchKey(target, static_cast<QKeyEvent *>(event));
+}
+
+bool TApplication::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        // Key events reach notify() once, for the widget with the focus;
+        // their propagation to the parents happens inside QApplication.
+        if (PreviewKey(receiver, event))
+            return true;
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        HandleException(std::current_exception());
+        return true;
+    }
+}
+
+QString ErrorBoxText(const QString &message)
+{
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+QString ExceptionMessage(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception &e) {
+        return QString::fromUtf8(e.what());
+    } catch (...) {
+        return UnknownErrorText;
+    }
+}
+
+int ShowStartupError(std::exception_ptr error)
+{
+    MessageBox(ErrorBoxText(ExceptionMessage(error)), MsgText::ApplicationError, TMsgIcon::Error);
+    return 1;
+}

@@ -1,0 +1,595 @@
+#include "toolkit/app/Form.h"
+
+#include "toolkit/app/Application.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/Colors.h"
+
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMetaMethod>
+#include <QPainter>
+#include <QScreen>
+#include <QWindow>
+
+#include <stdexcept>
+
+namespace {
+
+// The smallest outer size that sizing by the borders leaves.
+constexpr int MinimumTrackWidth = 112;
+
+const char *const VisibleModalError = "Cannot make a visible window modal";
+
+struct HandlerBinding
+{
+    const char *signal;
+    const char *slot;
+};
+
+constexpr HandlerBinding FormHandlers[] = {
+    {"Created()", "FormCreate()"},
+    {"Shown()", "FormShow()"},
+    {"Hidden()", "FormHide()"},
+    {"Resized()", "FormResize()"},
+    {"Closing(TCloseAction&)", "FormClose(TCloseAction&)"},
+    {"KeyPressed(QChar&)", "FormKeyPress(QChar&)"},
+    {"KeyDown(int&,Qt::KeyboardModifiers)", "FormKeyDown(int&,Qt::KeyboardModifiers)"},
+    {"NonClientPaint(TCanvas&)", "WMNCPaint(TCanvas&)"},
+};
+
+template <class Enum, std::size_t N>
+bool ParseSetting(const QVariant &value, const std::pair<const char *, Enum> (&names)[N], Enum &out)
+{
+    if (!value.isValid())
+        return false;
+    const QString text = value.toString();
+    for (const auto &[name, setting] : names) {
+        if (text == QLatin1String(name)) {
+            out = setting;
+            return true;
+        }
+    }
+    return false;
+}
+
+constexpr std::pair<const char *, TFormBorderStyle> BorderStyleNames[] = {
+    {"bsNone", bsNone}, {"bsDialog", bsDialog}, {"bsSizeable", bsSizeable}};
+constexpr std::pair<const char *, TPosition> PositionNames[] = {
+    {"poDesigned", poDesigned}, {"poScreenCenter", poScreenCenter}};
+constexpr std::pair<const char *, TFormStyle> FormStyleNames[] = {
+    {"fsNormal", fsNormal}, {"fsStayOnTop", fsStayOnTop}};
+
+Qt::Edges EdgesOf(TFrameHit hit)
+{
+    switch (hit) {
+    case TFrameHit::Left:
+        return Qt::LeftEdge;
+    case TFrameHit::Right:
+        return Qt::RightEdge;
+    case TFrameHit::Top:
+        return Qt::TopEdge;
+    case TFrameHit::Bottom:
+        return Qt::BottomEdge;
+    case TFrameHit::TopLeft:
+        return Qt::TopEdge | Qt::LeftEdge;
+    case TFrameHit::TopRight:
+        return Qt::TopEdge | Qt::RightEdge;
+    case TFrameHit::BottomLeft:
+        return Qt::BottomEdge | Qt::LeftEdge;
+    case TFrameHit::BottomRight:
+        return Qt::BottomEdge | Qt::RightEdge;
+    default:
+        return {};
+    }
+}
+
+Qt::CursorShape CursorFor(TFrameHit hit)
+{
+    switch (hit) {
+    case TFrameHit::Left:
+    case TFrameHit::Right:
+        return Qt::SizeHorCursor;
+    case TFrameHit::Top:
+    case TFrameHit::Bottom:
+        return Qt::SizeVerCursor;
+    case TFrameHit::TopLeft:
+    case TFrameHit::BottomRight:
+        return Qt::SizeFDiagCursor;
+    case TFrameHit::TopRight:
+    case TFrameHit::BottomLeft:
+        return Qt::SizeBDiagCursor;
+    default:
+        return Qt::ArrowCursor;
+    }
+}
+
+TCaptionButton ButtonOf(TFrameHit hit)
+{
+    switch (hit) {
+    case TFrameHit::CloseBox:
+        return TCaptionButton::Close;
+    case TFrameHit::MaximizeBox:
+        return TCaptionButton::Maximize;
+    case TFrameHit::MinimizeBox:
+        return TCaptionButton::Minimize;
+    default:
+        return TCaptionButton::None;
+    }
+}
+
+// The geometry a drag on the given edges gives, never smaller than the frame.
+QRect ResizedGeometry(QRect start, Qt::Edges edges, QPoint delta, QSize minimum)
+{
+    QRect r = start;
+    if (edges & Qt::LeftEdge)
+        r.setLeft(std::min(start.left() + delta.x(), start.right() + 1 - minimum.width()));
+    if (edges & Qt::RightEdge)
+        r.setRight(std::max(start.right() + delta.x(), start.left() + minimum.width() - 1));
+    if (edges & Qt::TopEdge)
+        r.setTop(std::min(start.top() + delta.y(), start.bottom() + 1 - minimum.height()));
+    if (edges & Qt::BottomEdge)
+        r.setBottom(std::max(start.bottom() + delta.y(), start.top() + minimum.height() - 1));
+    return r;
+}
+
+} // namespace
+
+TForm::TForm(QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+    , client_(new QWidget(this))
+{
+    client_->setAutoFillBackground(true);
+    QPalette palette = client_->palette();
+    palette.setColor(QPalette::Window, ToQColor(clBtnFace));
+    client_->setPalette(palette);
+    // The client keeps its own cursor, so that the sizing cursors of the
+    // frame never leak into the controls.
+    client_->setCursor(Qt::ArrowCursor);
+    setMouseTracking(true);
+    LayoutChildren();
+}
+
+TForm::~TForm() = default;
+
+template <class Handler>
+void TForm::RunHandler(Handler &&handler)
+{
+    if (Application)
+        Application->Guarded(std::forward<Handler>(handler));
+    else
+        handler();
+}
+
+void TForm::AdoptLayout()
+{
+    const QSize layoutClientSize = size();
+
+    // Reparenting takes the child out of children(): walk a copy.
+    const QObjectList layoutChildren = children();
+    for (QObject *child : layoutChildren) {
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (!widget || widget == client_ || widget == menuBar_ || widget->isWindow())
+            continue;
+        const bool explicitlyHidden = widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
+        widget->setParent(client_);
+        widget->setVisible(!explicitlyHidden);
+    }
+    if (QLayout *controls = layout())
+        client_->setLayout(controls);
+    if (testAttribute(Qt::WA_SetCursor))
+        client_->setCursor(cursor());
+
+    ParseSetting(property("BorderStyle"), BorderStyleNames, borderStyle_);
+    ParseSetting(property("Position"), PositionNames, position_);
+    TFormStyle style = formStyle_;
+    if (ParseSetting(property("FormStyle"), FormStyleNames, style))
+        SetFormStyle(style);
+    if (property("KeyPreview").isValid())
+        keyPreview_ = property("KeyPreview").toBool();
+    if (property("ShowHint").isValid())
+        showHint_ = property("ShowHint").toBool();
+
+    QSize outer = TFrameLayout::OuterSizeFor(borderStyle_, layoutClientSize, menuBar_ != nullptr);
+    if (property("Width").isValid())
+        outer.setWidth(property("Width").toInt());
+    if (property("Height").isValid())
+        outer.setHeight(property("Height").toInt());
+    resize(outer);
+    if (property("Left").isValid() || property("Top").isValid())
+        move(property("Left").toInt(), property("Top").toInt());
+
+    LayoutChildren();
+    BindHandlers();
+}
+
+void TForm::BindHandlers()
+{
+    const QMetaObject *meta = metaObject();
+    for (const HandlerBinding &binding : FormHandlers) {
+        const int slot = meta->indexOfMethod(QMetaObject::normalizedSignature(binding.slot));
+        if (slot < 0)
+            continue;
+        const int signal = meta->indexOfSignal(QMetaObject::normalizedSignature(binding.signal));
+        connect(this, meta->method(signal), this, meta->method(slot), Qt::UniqueConnection);
+    }
+}
+
+void TForm::SetCaption(const QString &caption)
+{
+    if (caption == windowTitle())
+        return;
+    setWindowTitle(caption);
+    update();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle style)
+{
+    if (style == borderStyle_)
+        return;
+    borderStyle_ = style;
+    LayoutChildren();
+    update();
+}
+
+void TForm::SetPosition(TPosition position)
+{
+    position_ = position;
+}
+
+void TForm::SetFormStyle(TFormStyle style)
+{
+    if (style == formStyle_)
+        return;
+    formStyle_ = style;
+    ApplyWindowFlags();
+}
+
+void TForm::ApplyWindowFlags()
+{
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, formStyle_ == fsStayOnTop);
+    if (wasVisible)
+        show();
+}
+
+void TForm::SetBounds(int left, int top, int width, int height)
+{
+    setGeometry(left, top, width, height);
+    LayoutChildren();
+}
+
+void TForm::SetClientSize(int width, int height)
+{
+    resize(TFrameLayout::OuterSizeFor(borderStyle_, QSize(width, height), menuBar_ != nullptr));
+    LayoutChildren();
+}
+
+QSize TForm::ClientSize() const
+{
+    return FrameLayout().client.size();
+}
+
+TFrameLayout TForm::FrameLayout() const
+{
+    return TFrameLayout::Compute(borderStyle_, size(), menuBar_ != nullptr);
+}
+
+void TForm::SetMenuBar(QWidget *menuBar)
+{
+    if (menuBar == menuBar_)
+        return;
+    menuBar_ = menuBar;
+    if (menuBar_) {
+        menuBar_->setParent(this);
+        menuBar_->show();
+    }
+    LayoutChildren();
+    update();
+}
+
+void TForm::LayoutChildren()
+{
+    const TFrameLayout layout = FrameLayout();
+    client_->setGeometry(layout.client);
+    if (menuBar_)
+        menuBar_->setGeometry(layout.menuBand);
+}
+
+void TForm::PlaceOnScreen()
+{
+    if (placed_)
+        return;
+    placed_ = true;
+    if (position_ != poScreenCenter)
+        return;
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect desktop = screen->geometry();
+    move(desktop.left() + (desktop.width() - width()) / 2, desktop.top() + (desktop.height() - height()) / 2);
+}
+
+void TForm::DoCreate()
+{
+    if (created_)
+        return;
+    created_ = true;
+    RunHandler([this] { emit Created(); });
+}
+
+void TForm::Show()
+{
+    DoCreate();
+    PlaceOnScreen();
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm::Hide()
+{
+    hide();
+}
+
+void TForm::Close()
+{
+    if (Modal()) {
+        modalResult_ = mrCancel;
+        CloseModal();
+        return;
+    }
+    TCloseAction action = caHide;
+    RunHandler([&] { emit Closing(action); });
+    if (action == caNone)
+        return;
+    if (Application && Application->MainForm() == this)
+        Application->Terminate();
+    else if (action == caHide)
+        Hide();
+    else if (action == caMinimize)
+        showMinimized();
+    else
+        deleteLater();
+}
+
+bool TForm::CloseModal()
+{
+    TCloseAction action = caHide;
+    RunHandler([&] { emit Closing(action); });
+    if (action == caNone) {
+        modalResult_ = mrNone;
+        return false;
+    }
+    if (modalLoop_)
+        modalLoop_->quit();
+    return true;
+}
+
+int TForm::ShowModal()
+{
+    if (isVisible())
+        throw std::logic_error(VisibleModalError);
+    modalResult_ = mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    QEventLoop loop;
+    modalLoop_ = &loop;
+    Show();
+    if (modalResult_ == mrNone && isVisible())
+        loop.exec(QEventLoop::DialogExec);
+    modalLoop_ = nullptr;
+    if (modalResult_ == mrNone)
+        modalResult_ = mrCancel;
+    hide();
+    setWindowModality(Qt::NonModal);
+    return modalResult_;
+}
+
+void TForm::SetModalResult(int result)
+{
+    modalResult_ = result;
+    if (Modal() && result != mrNone)
+        CloseModal();
+}
+
+bool TForm::DispatchKey(QWidget *target, QKeyEvent *event)
+{
+    if (dispatchingKey_)
+        return false;
+    int key = event->key();
+    RunHandler([&] { emit KeyDown(key, event->modifiers()); });
+    if (key == 0)
+        return true;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return false;
+    const QChar typed = text.front();
+    QChar keyChar = typed;
+    RunHandler([&] { emit KeyPressed(keyChar); });
+    if (keyChar.isNull())
+        return true;
+    if (keyChar == typed)
+        return false;
+    // The handler replaced the character: the control gets the new one.
+    QPointer<QWidget> receiver = target;
+    QKeyEvent replacement(event->type(), event->key(), event->modifiers(), QString(keyChar));
+    dispatchingKey_ = true;
+    if (receiver)
+        QCoreApplication::sendEvent(receiver, &replacement);
+    dispatchingKey_ = false;
+    return true;
+}
+
+TFrameState TForm::FrameState() const
+{
+    TFrameState state;
+    state.active = isActiveWindow();
+    state.maximized = isMaximized();
+    state.pushedButton = pressedButtonDown_ ? pressedButton_ : TCaptionButton::None;
+    return state;
+}
+
+QImage TForm::RenderNonClient() const
+{
+    QImage image(size(), QImage::Format_RGB32);
+    image.fill(ToQColor(clBtnFace));
+    TCanvas canvas(&image);
+    PaintFormFrame(canvas, FrameLayout(), FrameState(), Caption());
+    auto *self = const_cast<TForm *>(this);
+    self->RunHandler([&] { emit self->NonClientPaint(canvas); });
+    return image;
+}
+
+void TForm::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.drawImage(0, 0, RenderNonClient());
+}
+
+void TForm::resizeEvent(QResizeEvent *)
+{
+    LayoutChildren();
+    update();
+    RunHandler([this] { emit Resized(); });
+}
+
+void TForm::showEvent(QShowEvent *event)
+{
+    if (!event->spontaneous())
+        RunHandler([this] { emit Shown(); });
+}
+
+void TForm::hideEvent(QHideEvent *event)
+{
+    if (event->spontaneous())
+        return;
+    // A modal form that disappears ends its modal loop.
+    if (Modal()) {
+        if (modalResult_ == mrNone)
+            modalResult_ = mrCancel;
+        modalLoop_->quit();
+    }
+    RunHandler([this] { emit Hidden(); });
+}
+
+void TForm::closeEvent(QCloseEvent *event)
+{
+    // The window system asked to close: the form decides, as with its close
+    // box.
+    event->ignore();
+    Close();
+}
+
+void TForm::changeEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::ActivationChange:
+    case QEvent::WindowStateChange:
+    case QEvent::WindowTitleChange:
+        update();
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(event);
+}
+
+void TForm::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const TFrameHit hit = FrameLayout().HitTest(event->position().toPoint());
+    if (const TCaptionButton button = ButtonOf(hit); button != TCaptionButton::None) {
+        pressedButton_ = button;
+        pressedButtonDown_ = true;
+        update(FrameLayout().ButtonRect(button));
+        return;
+    }
+    const bool moving = hit == TFrameHit::Caption && !isMaximized();
+    const Qt::Edges edges = borderStyle_ == bsSizeable && !isMaximized() ? EdgesOf(hit) : Qt::Edges();
+    if (!moving && !edges)
+        return;
+    QWindow *window = windowHandle();
+    const bool systemHandles = window && (moving ? window->startSystemMove() : window->startSystemResize(edges));
+    if (systemHandles)
+        return;
+    // Without a window manager that moves and sizes for us, follow the mouse.
+    dragHit_ = hit;
+    dragStartGlobal_ = event->globalPosition().toPoint();
+    dragStartGeometry_ = geometry();
+}
+
+void TForm::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint pos = event->position().toPoint();
+    if (pressedButton_ != TCaptionButton::None) {
+        const bool down = FrameLayout().ButtonRect(pressedButton_).contains(pos);
+        if (down != pressedButtonDown_) {
+            pressedButtonDown_ = down;
+            update(FrameLayout().ButtonRect(pressedButton_));
+        }
+        return;
+    }
+    if (dragHit_ == TFrameHit::Client) {
+        UpdateFrameCursor(pos);
+        return;
+    }
+    const QPoint delta = event->globalPosition().toPoint() - dragStartGlobal_;
+    if (dragHit_ == TFrameHit::Caption) {
+        move(dragStartGeometry_.topLeft() + delta);
+        return;
+    }
+    const QSize minimum(MinimumTrackWidth, TFrameLayout::NonClientHeight(borderStyle_, menuBar_ != nullptr));
+    setGeometry(ResizedGeometry(dragStartGeometry_, EdgesOf(dragHit_), delta, minimum));
+}
+
+void TForm::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    dragHit_ = TFrameHit::Client;
+    const TCaptionButton button = pressedButton_;
+    const bool clicked = pressedButtonDown_;
+    pressedButton_ = TCaptionButton::None;
+    pressedButtonDown_ = false;
+    if (button == TCaptionButton::None)
+        return;
+    update(FrameLayout().ButtonRect(button));
+    if (clicked)
+        PressCaptionButton(button);
+}
+
+void TForm::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || borderStyle_ != bsSizeable)
+        return;
+    if (FrameLayout().HitTest(event->position().toPoint()) == TFrameHit::Caption)
+        PressCaptionButton(TCaptionButton::Maximize);
+}
+
+void TForm::PressCaptionButton(TCaptionButton button)
+{
+    switch (button) {
+    case TCaptionButton::Close:
+        Close();
+        break;
+    case TCaptionButton::Maximize:
+        if (isMaximized())
+            showNormal();
+        else
+            showMaximized();
+        break;
+    case TCaptionButton::Minimize:
+        showMinimized();
+        break;
+    case TCaptionButton::None:
+        break;
+    }
+}
+
+void TForm::UpdateFrameCursor(const QPoint &pos)
+{
+    const TFrameHit hit = FrameLayout().HitTest(pos);
+    const bool sizing = borderStyle_ == bsSizeable && !isMaximized() && EdgesOf(hit);
+    setCursor(sizing ? CursorFor(hit) : Qt::ArrowCursor);
+}

@@ -1,0 +1,183 @@
+#pragma once
+
+#include "toolkit/app/FormFrame.h"
+
+#include <QChar>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+class QEventLoop;
+class QKeyEvent;
+class TCanvas;
+
+enum TFormStyle { fsNormal, fsStayOnTop };
+enum TPosition { poDesigned, poScreenCenter };
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+enum TModalResult : int {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+};
+
+// The form base: a frameless top-level window that draws its own classic
+// frame, caption bar and caption buttons around a client area.
+//
+// The layout of a form is a Designer file whose root widget stands for the
+// form: its geometry is the client size, its windowTitle the caption, and
+// these dynamic properties carry the rest of the form's settings:
+//   BorderStyle  "bsNone" | "bsDialog" | "bsSizeable" (default)
+//   Position     "poDesigned" (default) | "poScreenCenter"
+//   FormStyle    "fsNormal" (default) | "fsStayOnTop"
+//   Left, Top    the outer position
+//   Width, Height  the outer size, overriding the client size
+//   KeyPreview, ShowHint  booleans
+// LoadLayout moves the layout's controls into the client area, keeping their
+// client coordinates.
+//
+// Handlers are bound by name. Controls' signals connect to slots named
+// on_<object>_<signal>, Qt's convention. The form's own events call these
+// slots when the form declares them:
+//   FormCreate()  FormShow()  FormHide()  FormResize()
+//   FormClose(TCloseAction&)  FormKeyPress(QChar&)
+//   FormKeyDown(int& key, Qt::KeyboardModifiers)
+//   WMNCPaint(TCanvas&)  runs after the default frame has painted; the
+//                        canvas covers the whole window, in window
+//                        coordinates.
+// A key set to 0 by FormKeyPress or FormKeyDown is consumed; any exception a
+// handler raises goes to the application's default handler.
+class TForm : public QWidget
+{
+    Q_OBJECT
+    // Read by the hint machinery for the form's controls.
+    Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
+
+public:
+    explicit TForm(QWidget *parent = nullptr);
+    ~TForm() override;
+
+    template <class Ui>
+    void LoadLayout(Ui &ui)
+    {
+        ui.setupUi(this);
+        AdoptLayout();
+    }
+
+    // The widget holding the form's controls, sized to the client area.
+    QWidget *ClientArea() const { return client_; }
+
+    QString Caption() const { return windowTitle(); }
+    void SetCaption(const QString &caption);
+
+    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TFormBorderStyle style);
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style);
+    bool KeyPreview() const { return keyPreview_; }
+    void SetKeyPreview(bool on) { keyPreview_ = on; }
+    bool ShowHint() const { return showHint_; }
+    void SetShowHint(bool on) { showHint_ = on; }
+
+    // Outer geometry; the client area follows from the frame metrics at once
+    // (after a plain resize() of a hidden form, only when it is shown).
+    void SetBounds(int left, int top, int width, int height);
+    void SetClientSize(int width, int height);
+    QSize ClientSize() const;
+    TFrameLayout FrameLayout() const;
+
+    // A menu bar widget laid into the menu band below the caption.
+    void SetMenuBar(QWidget *menuBar);
+    QWidget *MenuBar() const { return menuBar_; }
+
+    void Show();
+    void Hide();
+    // Hides a secondary form (or what FormClose decides); closing the main
+    // form ends the application's event loop.
+    void Close();
+
+    // Shows the form application-modal and returns once ModalResult is set
+    // or the form closes (closing gives mrCancel).
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int result);
+    bool Modal() const { return modalLoop_ != nullptr; }
+
+    // Runs FormCreate once; the window factory calls it after construction,
+    // and the first Show() does when nothing did before.
+    void DoCreate();
+
+    // Runs the key handlers for a key pressed in this form (the form itself
+    // or, with key preview, any of its controls). Returns true when a handler
+    // consumed the key; a changed character is delivered to target instead.
+    bool DispatchKey(QWidget *target, QKeyEvent *event);
+
+    // Binds the form events to the slots named above; LoadLayout calls it.
+    void BindHandlers();
+
+    // Paints the whole window (frame, caption and WMNCPaint) into an image of
+    // the window's size, as it appears on screen apart from the controls.
+    QImage RenderNonClient() const;
+
+signals:
+    void Created();
+    void Shown();
+    void Hidden();
+    void Resized();
+    void Closing(TCloseAction &action);
+    void KeyPressed(QChar &key);
+    void KeyDown(int &key, Qt::KeyboardModifiers shift);
+    void NonClientPaint(TCanvas &canvas);
+
+protected:
+    void AdoptLayout();
+
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private:
+    template <class Handler>
+    void RunHandler(Handler &&handler);
+    void ApplyWindowFlags();
+    void LayoutChildren();
+    void PlaceOnScreen();
+    bool CloseModal();
+    void PressCaptionButton(TCaptionButton button);
+    void UpdateFrameCursor(const QPoint &pos);
+    TFrameState FrameState() const;
+
+    QWidget *client_;
+    QPointer<QWidget> menuBar_;
+    TFormBorderStyle borderStyle_ = bsSizeable;
+    TPosition position_ = poDesigned;
+    TFormStyle formStyle_ = fsNormal;
+    bool keyPreview_ = false;
+    bool showHint_ = false;
+    bool created_ = false;
+    bool placed_ = false;
+    int modalResult_ = mrNone;
+    QEventLoop *modalLoop_ = nullptr;
+
+    // Mouse tracking in the non-client area.
+    TCaptionButton pressedButton_ = TCaptionButton::None;
+    bool pressedButtonDown_ = false;
+    TFrameHit dragHit_ = TFrameHit::Client;
+    QPoint dragStartGlobal_;
+    QRect dragStartGeometry_;
+    bool dispatchingKey_ = false;
+};

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "toolkit/app/Form.h"
+#include "toolkit/app/MessageBox.h"
+
+class QPushButton;
+
+// The window of a message box: icon and text above a centred row of
+// buttons, on a dialog frame centred on the screen. Enter presses the
+// focused button (OK at first); Escape and the close box answer IDCANCEL.
+class TMessageForm : public TForm
+{
+    Q_OBJECT
+
+public:
+    explicit TMessageForm(const TMessageBoxRequest &request);
+
+    QPushButton *Button(int result) const;
+
+    // The text as laid out: every line break (CR LF, LF CR, CR or LF) is one
+    // break.
+    static QString NormalizedText(const QString &text);
+
+private slots:
+    void FormKeyDown(int &key, Qt::KeyboardModifiers shift);
+
+private:
+    QPushButton *AddButton(const QString &caption, int result);
+    std::vector<std::pair<QPushButton *, int>> buttons_;
+};

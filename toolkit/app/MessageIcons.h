@@ -1,0 +1,13 @@
+#pragma once
+
+#include "toolkit/gdi/Geometry.h"
+#include "toolkit/app/MessageBox.h"
+
+class TCanvas;
+
+// The icons of the message boxes, 32 x 32 pixels.
+constexpr int MessageIconSize = 32;
+
+// Draws the icon with its top-left corner at origin; TMsgIcon::None draws
+// nothing.
+void DrawMessageIcon(TCanvas &canvas, TPoint origin, TMsgIcon icon);

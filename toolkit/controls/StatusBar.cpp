@@ -1,0 +1,228 @@
+#include "toolkit/controls/StatusBar.h"
+
+#include "toolkit/gdi/Canvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int PanelTop = 2;       // the bar's top margin above the panels
+constexpr int PanelGap = 2;       // between neighbouring panels
+constexpr int TextMargin = 2;     // text from the panel's inner edge
+constexpr int GripSize = 12;      // the square of the size grip
+constexpr int GripLineStep = 4;   // the grip repeats its three lines every 4 pixels
+constexpr int GripGroups = 3;
+
+TColor BarColor() { return clBtnFace; }
+TColor TextColor() { return clBtnText; }
+TColor SunkenShadowColor() { return clBtnShadow; }
+TColor SunkenLightColor() { return clBtnHighlight; }
+
+void Fill(TCanvas &canvas, const TRect &r, TColor color)
+{
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(r);
+}
+
+void DrawSunkenFrame(TCanvas &canvas, const TRect &r)
+{
+    Fill(canvas, TRect(r.Left, r.Top, r.Right - 1, r.Top + 1), SunkenShadowColor());
+    Fill(canvas, TRect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), SunkenShadowColor());
+    Fill(canvas, TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), SunkenLightColor());
+    Fill(canvas, TRect(r.Right - 1, r.Top, r.Right, r.Bottom), SunkenLightColor());
+}
+
+unsigned AlignmentFlags(Qt::Alignment alignment)
+{
+    if (alignment & Qt::AlignRight)
+        return DT_RIGHT;
+    if (alignment & Qt::AlignHCenter)
+        return DT_CENTER;
+    return DT_LEFT;
+}
+
+// The text sits inside the frame with a margin and never leaves the panel.
+void DrawPanelText(TCanvas &canvas, const TRect &frame, Qt::Alignment alignment, const QString &text)
+{
+    TRect inner = frame.Inflated(-(1 + TextMargin), -1);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Font().SetColor(TextColor());
+    canvas.DrawText(text, inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | AlignmentFlags(alignment));
+    canvas.Brush().SetStyle(bsSolid);
+}
+
+// The classic grip: diagonal groups of one light and two shadow lines,
+// falling toward the bottom-right corner.
+void DrawGrip(TCanvas &canvas, const TRect &square)
+{
+    const int right = square.Right - 1;
+    const int bottom = square.Bottom - 1;
+    for (int group = 0; group < GripGroups; ++group) {
+        const int first = group * GripLineStep + 1;
+        for (int line = 0; line < 3; ++line) {
+            const int d = first + line;
+            canvas.Pen().SetColor(line == 0 ? SunkenLightColor() : SunkenShadowColor());
+            canvas.MoveTo(right - d, bottom);
+            canvas.LineTo(right + 1, bottom - d - 1);
+        }
+    }
+}
+
+} // namespace
+
+TStatusBar::TStatusBar(QWidget *Parent) : QWidget(Parent)
+{
+    m_font.SetName(QStringLiteral("MS Sans Serif"));
+    m_font.SetHeight(-11);
+    m_font.OnChange = [this] { update(); };
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    resize(width(), DefaultHeight);
+}
+
+QSize TStatusBar::sizeHint() const
+{
+    return {QWidget::sizeHint().width(), DefaultHeight};
+}
+
+int TStatusBar::AddPanel(int Width, const QString &Text)
+{
+    m_panels.push_back({Text, std::max(Width, 0), Qt::AlignLeft});
+    update();
+    return PanelCount() - 1;
+}
+
+void TStatusBar::SetPanelText(int Index, const QString &Text)
+{
+    if (Index < 0 || Index >= PanelCount() || m_panels[static_cast<std::size_t>(Index)].Text == Text)
+        return;
+    m_panels[static_cast<std::size_t>(Index)].Text = Text;
+    update(PanelRect(Index));
+}
+
+void TStatusBar::SetPanelWidth(int Index, int Width)
+{
+    if (Index < 0 || Index >= PanelCount() || Width < 0)
+        return;
+    m_panels[static_cast<std::size_t>(Index)].Width = Width;
+    update();
+}
+
+void TStatusBar::SetPanelAlignment(int Index, Qt::Alignment Alignment)
+{
+    if (Index < 0 || Index >= PanelCount())
+        return;
+    m_panels[static_cast<std::size_t>(Index)].Alignment = Alignment;
+    update();
+}
+
+void TStatusBar::SetFont(const TFont &Font)
+{
+    m_font.Assign(Font);
+}
+
+void TStatusBar::SetSimplePanel(bool Simple)
+{
+    if (Simple == m_simplePanel)
+        return;
+    m_simplePanel = Simple;
+    update();
+}
+
+void TStatusBar::SetSimpleText(const QString &Text)
+{
+    if (Text == m_simpleText)
+        return;
+    m_simpleText = Text;
+    update();
+}
+
+void TStatusBar::SetSizeGrip(bool SizeGrip)
+{
+    if (SizeGrip == m_sizeGrip)
+        return;
+    m_sizeGrip = SizeGrip;
+    update();
+}
+
+bool TStatusBar::ShowsGrip() const
+{
+    return m_sizeGrip && !(window() && window()->isMaximized());
+}
+
+QRect TStatusBar::GripRect() const
+{
+    if (!ShowsGrip())
+        return {};
+    return {width() - GripSize, height() - GripSize, GripSize, GripSize};
+}
+
+QRect TStatusBar::PanelRect(int Index) const
+{
+    if (Index < 0 || Index >= PanelCount())
+        return {};
+    int left = 0;
+    for (int i = 0; i < Index; ++i)
+        left += m_panels[static_cast<std::size_t>(i)].Width;
+    const int reach = width() - (ShowsGrip() ? GripSize : 0);
+    const bool last = Index == PanelCount() - 1;
+    const int right = last ? std::max(reach, left) : left + m_panels[static_cast<std::size_t>(Index)].Width - PanelGap;
+    return QRect(QPoint(left, PanelTop), QPoint(right - 1, height() - 1));
+}
+
+QRect TStatusBar::SimplePanelRect() const
+{
+    const int reach = width() - (ShowsGrip() ? GripSize : 0);
+    return QRect(QPoint(0, PanelTop), QPoint(std::max(reach, 1) - 1, height() - 1));
+}
+
+void TStatusBar::paintEvent(QPaintEvent *)
+{
+    QImage surface(size(), QImage::Format_RGB32);
+    {
+        TCanvas canvas(&surface);
+        Fill(canvas, TRect::FromQRect(surface.rect()), BarColor());
+        canvas.SetFont(m_font);
+        if (m_simplePanel) {
+            const TRect frame = TRect::FromQRect(SimplePanelRect());
+            DrawSunkenFrame(canvas, frame);
+            DrawPanelText(canvas, frame, Qt::AlignLeft, m_simpleText);
+        } else {
+            for (int i = 0; i < PanelCount(); ++i) {
+                const TRect frame = TRect::FromQRect(PanelRect(i));
+                if (frame.IsEmpty())
+                    continue;
+                DrawSunkenFrame(canvas, frame);
+                const TStatusPanel &panel = m_panels[static_cast<std::size_t>(i)];
+                DrawPanelText(canvas, frame, panel.Alignment, panel.Text);
+            }
+        }
+        if (ShowsGrip())
+            DrawGrip(canvas, TRect::FromQRect(GripRect()));
+    }
+    QPainter(this).drawImage(0, 0, surface);
+}
+
+void TStatusBar::mousePressEvent(QMouseEvent *Event)
+{
+    if (Event->button() == Qt::LeftButton && GripRect().contains(Event->position().toPoint()) &&
+        window()->windowHandle()) {
+        window()->windowHandle()->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
+        return;
+    }
+    QWidget::mousePressEvent(Event);
+}
+
+void TStatusBar::mouseMoveEvent(QMouseEvent *Event)
+{
+    if (GripRect().contains(Event->position().toPoint()))
+        setCursor(Qt::SizeFDiagCursor);
+    else
+        unsetCursor();
+    QWidget::mouseMoveEvent(Event);
+}

@@ -1,0 +1,435 @@
+#include "toolkit/db/DataSet.h"
+
+#include "toolkit/db/DataSource.h"
+#include "toolkit/db/DatabaseError.h"
+
+#include <algorithm>
+
+namespace {
+const TFieldValue NullValue;
+}
+
+TDataSet::TDataSet(QObject *parent) : QObject(parent) {}
+
+TDataSet::~TDataSet()
+{
+    // Derived providers close their own cursors; here only the sources are
+    // told that the set is going away.
+    for (TDataSource *source : QList<TDataSource *>(m_sources))
+        source->SetDataSet(nullptr);
+}
+
+void TDataSet::Open()
+{
+    if (Active())
+        return;
+    std::vector<TFieldDef> defs = InternalOpen();
+    m_fields.clear();
+    for (int i = 0; i < int(defs.size()); ++i) {
+        m_fields.push_back(std::make_unique<TField>(this, defs[i].name, i, defs[i].size));
+        m_fields.back()->SetReadOnly(defs[i].readOnly);
+    }
+    m_current = InternalRecordCount() > 0 ? 0 : -1;
+    m_bof = true;
+    m_eof = m_current < 0;
+    m_modified = false;
+    SetState(dsBrowse);
+    Notify(TEvent::ActiveChange);
+    Notify(TEvent::DataSetChange);
+}
+
+void TDataSet::Close()
+{
+    if (!Active())
+        return;
+    CheckBrowseMode();
+    InternalClose();
+    m_current = -1;
+    m_bof = m_eof = true;
+    m_buffer.clear();
+    m_original.clear();
+    SetState(dsInactive);
+    Notify(TEvent::ActiveChange);
+    m_fields.clear();
+}
+
+void TDataSet::CloseForDestruction() noexcept
+{
+    try {
+        Close();
+        return;
+    } catch (...) {
+    }
+    try {
+        Cancel();
+        Close();
+    } catch (...) {
+    }
+}
+
+void TDataSet::SetActive(bool active)
+{
+    if (active)
+        Open();
+    else
+        Close();
+}
+
+void TDataSet::First()
+{
+    CheckActive();
+    CheckBrowseMode();
+    MoveTo(RecordCount() > 0 ? 0 : -1, true, RecordCount() == 0);
+}
+
+void TDataSet::Last()
+{
+    CheckActive();
+    CheckBrowseMode();
+    MoveTo(RecordCount() - 1, RecordCount() == 0, true);
+}
+
+void TDataSet::Next()
+{
+    MoveBy(1);
+}
+
+void TDataSet::Prior()
+{
+    MoveBy(-1);
+}
+
+int TDataSet::MoveBy(int distance)
+{
+    CheckActive();
+    CheckBrowseMode();
+    const int count = RecordCount();
+    if (count == 0) {
+        MoveTo(-1, true, true);
+        return 0;
+    }
+    const long long wanted = static_cast<long long>(m_current) + distance;
+    const int target = int(std::clamp<long long>(wanted, 0, count - 1));
+    const int moved = target - m_current;
+    // A move that falls short of its distance ran into an end of the set.
+    const bool bof = distance < 0 && moved != distance;
+    const bool eof = distance > 0 && moved != distance;
+    MoveTo(target, bof, eof);
+    return moved;
+}
+
+int TDataSet::RecordCount() const
+{
+    return Active() ? InternalRecordCount() : 0;
+}
+
+int TDataSet::RecNo() const
+{
+    if (m_displayRow) {
+        const int row = *m_displayRow;
+        if (m_state == dsInsert) {
+            if (row == m_insertPosition)
+                return -1;
+            return row < m_insertPosition ? row + 1 : row;
+        }
+        return row >= 0 && row < RecordCount() ? row + 1 : -1;
+    }
+    if (m_state == dsInsert || m_current < 0 || !Active())
+        return -1;
+    return m_current + 1;
+}
+
+void TDataSet::SetRecNo(int recNo)
+{
+    CheckActive();
+    if (recNo < 1 || recNo > RecordCount())
+        return;
+    if (m_state == dsBrowse && recNo - 1 == m_current)
+        return;
+    CheckBrowseMode();
+    MoveTo(std::min(recNo, RecordCount()) - 1, false, false);
+}
+
+void TDataSet::Insert()
+{
+    CheckActive();
+    CheckCanModify();
+    CheckBrowseMode();
+    StartInsert(m_current < 0 ? 0 : m_current);
+}
+
+void TDataSet::Append()
+{
+    CheckActive();
+    CheckCanModify();
+    CheckBrowseMode();
+    StartInsert(RecordCount());
+}
+
+void TDataSet::StartInsert(int position)
+{
+    m_insertPosition = position;
+    m_buffer.assign(m_fields.size(), std::nullopt);
+    m_original.clear();
+    m_modified = false;
+    SetState(dsInsert);
+    Notify(TEvent::DataSetChange);
+}
+
+void TDataSet::Edit()
+{
+    CheckActive();
+    if (m_state == dsEdit || m_state == dsInsert)
+        return;
+    CheckCanModify();
+    if (RecordCount() == 0) {
+        Insert();
+        return;
+    }
+    m_original = InternalGetRecord(m_current);
+    m_buffer = m_original;
+    m_modified = false;
+    SetState(dsEdit);
+    Notify(TEvent::RecordChange);
+}
+
+void TDataSet::Post()
+{
+    CheckActive();
+    if (m_state != dsEdit && m_state != dsInsert)
+        return;
+    UpdateRecord();
+    if (m_state == dsEdit) {
+        InternalUpdate(m_current, m_original, m_buffer);
+    } else {
+        InternalInsert(m_insertPosition, m_buffer);
+        m_current = m_insertPosition;
+    }
+    m_buffer.clear();
+    m_original.clear();
+    m_modified = false;
+    m_bof = m_eof = false;
+    SetState(dsBrowse);
+    Notify(TEvent::DataSetChange);
+}
+
+void TDataSet::Cancel()
+{
+    if (m_state != dsEdit && m_state != dsInsert)
+        return;
+    if (m_state == dsEdit)
+        InternalCancel(m_current);
+    m_buffer.clear();
+    m_original.clear();
+    m_modified = false;
+    if (RecordCount() == 0)
+        m_bof = m_eof = true;
+    SetState(dsBrowse);
+    Notify(TEvent::DataSetChange);
+}
+
+void TDataSet::Delete()
+{
+    CheckActive();
+    if (m_state == dsInsert) {
+        Cancel();
+        return;
+    }
+    if (RecordCount() == 0)
+        throw EDatabaseError(tr("Cannot perform this operation on an empty dataset"));
+    CheckCanModify();
+    InternalDelete(m_current);
+    if (m_state == dsEdit) {
+        m_buffer.clear();
+        m_original.clear();
+        m_modified = false;
+        SetState(dsBrowse);
+    }
+    const int count = RecordCount();
+    if (m_current >= count)
+        m_current = count - 1;
+    m_bof = m_eof = count == 0;
+    Notify(TEvent::DataSetChange);
+}
+
+void TDataSet::Refresh()
+{
+    CheckActive();
+    CheckBrowseMode();
+    m_current = InternalRefresh(m_current);
+    if (m_current >= RecordCount())
+        m_current = RecordCount() - 1;
+    m_bof = m_eof = RecordCount() == 0;
+    Notify(TEvent::DataSetChange);
+}
+
+void TDataSet::CheckBrowseMode()
+{
+    if (m_state != dsEdit && m_state != dsInsert)
+        return;
+    UpdateRecord();
+    if (m_modified)
+        Post();
+    else
+        Cancel();
+}
+
+void TDataSet::UpdateRecord()
+{
+    if (m_state != dsEdit && m_state != dsInsert)
+        throw EDatabaseError(tr("Dataset not in edit or insert mode"));
+    Notify(TEvent::UpdateData);
+}
+
+bool TDataSet::CanModify() const
+{
+    return Active() && InternalCanModify();
+}
+
+TField *TDataSet::Fields(int index) const
+{
+    if (index < 0 || index >= FieldCount())
+        throw EDatabaseError(tr("List index out of bounds (%1)").arg(index));
+    return m_fields[index].get();
+}
+
+TField *TDataSet::FindField(const QString &fieldName) const
+{
+    for (const auto &field : m_fields) {
+        if (field->FieldName().compare(fieldName, Qt::CaseInsensitive) == 0)
+            return field.get();
+    }
+    return nullptr;
+}
+
+TField *TDataSet::FieldByName(const QString &fieldName) const
+{
+    TField *field = FindField(fieldName);
+    if (!field) {
+        const QString owner = objectName().isEmpty() ? QString() : objectName() + QStringLiteral(": ");
+        throw EDatabaseError(owner + tr("Field '%1' not found").arg(fieldName));
+    }
+    return field;
+}
+
+int TDataSet::DisplayRowCount() const
+{
+    return RecordCount() + (m_state == dsInsert ? 1 : 0);
+}
+
+int TDataSet::ActiveDisplayRow() const
+{
+    if (m_state == dsInsert)
+        return m_insertPosition;
+    return Active() ? m_current : -1;
+}
+
+TDataSet::DisplayRowScope::DisplayRowScope(TDataSet &dataSet, int displayRow)
+    : m_dataSet(dataSet), m_previous(dataSet.m_displayRow)
+{
+    m_dataSet.m_displayRow = displayRow;
+}
+
+TDataSet::DisplayRowScope::~DisplayRowScope()
+{
+    m_dataSet.m_displayRow = m_previous;
+}
+
+const TFieldValue &TDataSet::FieldValue(int fieldIndex) const
+{
+    if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
+        return NullValue;
+    if (m_displayRow)
+        return DisplayRowValue(*m_displayRow, fieldIndex);
+    if (m_state == dsEdit || m_state == dsInsert)
+        return m_buffer[fieldIndex];
+    if (m_current < 0)
+        return NullValue;
+    return InternalGetRecord(m_current)[fieldIndex];
+}
+
+const TFieldValue &TDataSet::DisplayRowValue(int displayRow, int fieldIndex) const
+{
+    int index = displayRow;
+    if (m_state == dsInsert) {
+        if (displayRow == m_insertPosition)
+            return m_buffer[fieldIndex];
+        if (displayRow > m_insertPosition)
+            --index;
+    } else if (m_state == dsEdit && displayRow == m_current) {
+        return m_buffer[fieldIndex];
+    }
+    if (index < 0 || index >= RecordCount())
+        return NullValue;
+    return InternalGetRecord(index)[fieldIndex];
+}
+
+void TDataSet::SetFieldValue(int fieldIndex, const TFieldValue &value)
+{
+    if (m_state != dsEdit && m_state != dsInsert)
+        throw EDatabaseError(tr("Dataset not in edit or insert mode"));
+    TField *field = Fields(fieldIndex);
+    if (field->ReadOnly())
+        throw EDatabaseError(tr("Field '%1' cannot be modified").arg(field->FieldName()));
+    m_buffer[fieldIndex] = value;
+    m_modified = true;
+    Notify(TEvent::RecordChange, field);
+}
+
+void TDataSet::InternalCancel(int) {}
+
+void TDataSet::NotifyDataSetChanged()
+{
+    if (Active())
+        Notify(TEvent::DataSetChange);
+}
+
+void TDataSet::CheckActive() const
+{
+    if (!Active())
+        throw EDatabaseError(tr("Cannot perform this operation on a closed dataset"));
+}
+
+void TDataSet::CheckCanModify() const
+{
+    if (!CanModify())
+        throw EDatabaseError(tr("Cannot modify a read-only dataset"));
+}
+
+void TDataSet::SetState(TDataSetState state)
+{
+    if (m_state == state)
+        return;
+    m_state = state;
+    Notify(TEvent::StateChange);
+}
+
+void TDataSet::MoveTo(int index, bool bof, bool eof)
+{
+    const int distance = index - m_current;
+    const bool changed = distance != 0 || bof != m_bof || eof != m_eof;
+    m_current = index;
+    m_bof = bof;
+    m_eof = eof;
+    if (changed)
+        Notify(TEvent::Scroll, nullptr, distance);
+}
+
+void TDataSet::Notify(TEvent event, TField *field, int distance)
+{
+    for (TDataSource *source : QList<TDataSource *>(m_sources)) {
+        if (m_sources.contains(source))
+            source->DataEvent(int(event), field, distance);
+    }
+}
+
+void TDataSet::AddSource(TDataSource *source)
+{
+    if (!m_sources.contains(source))
+        m_sources.append(source);
+}
+
+void TDataSet::RemoveSource(TDataSource *source)
+{
+    m_sources.removeAll(source);
+}

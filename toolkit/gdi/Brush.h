@@ -1,0 +1,31 @@
+#pragma once
+
+#include "toolkit/gdi/Colors.h"
+
+class TBitmap;
+
+enum TBrushStyle { bsSolid, bsClear };
+
+// The brush of a canvas: a solid colour, nothing (bsClear), or a pattern
+// bitmap tiled from the canvas origin. The pattern is not owned and must
+// outlive its use; a monochrome pattern paints its black pixels in the
+// canvas's text colour and its white pixels in its background colour.
+class TBrush {
+public:
+    TColor Color() const { return m_color; }
+    void SetColor(TColor color) { m_color = color; }
+    TBrushStyle Style() const { return m_style; }
+    void SetStyle(TBrushStyle style) { m_style = style; }
+    TBitmap *Bitmap() const { return m_bitmap; }
+    void SetBitmap(TBitmap *pattern) { m_bitmap = pattern; }
+
+    // Whether filling with this brush paints anything.
+    bool Paints() const { return m_bitmap != nullptr || m_style != bsClear; }
+
+    friend bool operator==(const TBrush &, const TBrush &) = default;
+
+private:
+    TColor m_color = clWhite;
+    TBrushStyle m_style = bsSolid;
+    TBitmap *m_bitmap = nullptr;
+};

@@ -1,0 +1,237 @@
+#pragma once
+
+#include "toolkit/gdi/Brush.h"
+#include "toolkit/gdi/Colors.h"
+#include "toolkit/gdi/Font.h"
+#include "toolkit/gdi/Geometry.h"
+#include "toolkit/gdi/Pen.h"
+
+#include <QImage>
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+class TBitmap;
+class TRegion;
+
+// Raster operations: the ternary operation code in bits 16..23 decides every
+// bit of the result from the pattern (the brush), the source and the
+// destination bits.
+using TRasterOp = std::uint32_t;
+constexpr TRasterOp SRCCOPY = 0x00CC0020;
+constexpr TRasterOp SRCPAINT = 0x00EE0086;
+constexpr TRasterOp SRCAND = 0x008800C6;
+constexpr TRasterOp SRCINVERT = 0x00660046;
+constexpr TRasterOp SRCERASE = 0x00440328;
+constexpr TRasterOp NOTSRCCOPY = 0x00330008;
+constexpr TRasterOp NOTSRCERASE = 0x001100A6;
+constexpr TRasterOp MERGECOPY = 0x00C000CA;
+constexpr TRasterOp MERGEPAINT = 0x00BB0226;
+constexpr TRasterOp PATCOPY = 0x00F00021;
+constexpr TRasterOp PATPAINT = 0x00FB0A09;
+constexpr TRasterOp PATINVERT = 0x005A0049;
+constexpr TRasterOp DSTINVERT = 0x00550009;
+constexpr TRasterOp BLACKNESS = 0x00000042;
+constexpr TRasterOp WHITENESS = 0x00FF0062;
+// Source pixels that are set take the brush, clear ones keep the
+// destination: painting through a monochrome mask.
+constexpr TRasterOp ROP_MASKED_BRUSH = 0x00E20746;
+
+// Format flags of DrawText.
+constexpr unsigned DT_TOP = 0x0;
+constexpr unsigned DT_LEFT = 0x0;
+constexpr unsigned DT_CENTER = 0x1;
+constexpr unsigned DT_RIGHT = 0x2;
+constexpr unsigned DT_VCENTER = 0x4;
+constexpr unsigned DT_BOTTOM = 0x8;
+constexpr unsigned DT_WORDBREAK = 0x10;
+constexpr unsigned DT_SINGLELINE = 0x20;
+constexpr unsigned DT_EXPANDTABS = 0x40;
+constexpr unsigned DT_NOCLIP = 0x100;
+constexpr unsigned DT_CALCRECT = 0x400;
+constexpr unsigned DT_NOPREFIX = 0x800;
+constexpr unsigned DT_RTLREADING = 0x20000;
+constexpr unsigned DT_HIDEPREFIX = 0x100000;
+
+// Polygon fill rules.
+enum TPolyFillMode { ALTERNATE = 1, WINDING = 2 };
+
+// A device context over a QImage with the platform's pixel rules:
+// rectangles leave out their right column and bottom row, lines leave out
+// their end point, a thin pen touches exactly the pixels a Bresenham walk
+// gives. Lines, rectangles, ellipses, round rectangles, polygons and regions
+// are rasterised here; Qt draws the glyphs of text and scales images.
+//
+// Coordinates are logical: the origin (SetOrigin) is added to every
+// coordinate, and every write is clipped to the image and to the clip
+// rectangle (in logical coordinates when set). A canvas without an image, or
+// over an empty one, draws nothing and reads CLR_INVALID.
+class TCanvas {
+public:
+    TCanvas();
+    // The canvas draws on image, which must outlive it; an image that is
+    // neither RGB32 nor ARGB32 is converted to RGB32 in place.
+    explicit TCanvas(QImage *image);
+    TCanvas(const TCanvas &) = delete;
+    TCanvas &operator=(const TCanvas &) = delete;
+
+    void SetImage(QImage *image);
+    QImage *Image() const { return m_image; }
+    int Width() const;
+    int Height() const;
+
+    // Restricts drawing to the given palette: every colour written becomes
+    // the nearest entry (used by 1- and 8-bit bitmaps). Empty: no limit.
+    void SetPalette(const QVector<QRgb> &palette);
+    const QVector<QRgb> &Palette() const { return m_palette; }
+
+    TPen &Pen() { return m_state.pen; }
+    TBrush &Brush() { return m_state.brush; }
+    TFont &Font() { return m_state.font; }
+    const TPen &Pen() const { return m_state.pen; }
+    const TBrush &Brush() const { return m_state.brush; }
+    const TFont &Font() const { return m_state.font; }
+    void SetPen(const TPen &pen) { m_state.pen = pen; }
+    void SetBrush(const TBrush &brush) { m_state.brush = brush; }
+    void SetFont(const TFont &font) { m_state.font = font; }
+
+    // The colours a monochrome source takes when copied onto a colour
+    // canvas: clear (black) pixels become the text colour, set (white)
+    // pixels the background colour. Copied onto a monochrome canvas, source
+    // pixels of the source canvas's background colour become set (white)
+    // and all others clear. Defaults: black text, white background.
+    TColor TextColor() const { return m_state.textColor; }
+    void SetTextColor(TColor color) { m_state.textColor = color; }
+    TColor BkColor() const { return m_state.bkColor; }
+    void SetBkColor(TColor color) { m_state.bkColor = color; }
+
+    TRasterOp CopyMode() const { return m_state.copyMode; }
+    void SetCopyMode(TRasterOp rop) { m_state.copyMode = rop; }
+
+    // Origin and clipping; Save/Restore keep them with pen, brush, font,
+    // copy mode and pen position.
+    TPoint Origin() const { return m_state.origin; }
+    void SetOrigin(int x, int y) { m_state.origin = {x, y}; }
+    void SetClipRect(const TRect &logical);
+    void IntersectClipRect(const TRect &logical);
+    void ClearClip();
+    // The visible part of the canvas in logical coordinates.
+    TRect ClipRect() const;
+    void Save();
+    void Restore();
+
+    TPoint PenPos() const { return m_state.penPos; }
+    void SetPenPos(TPoint p) { m_state.penPos = p; }
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    void Polyline(const std::vector<TPoint> &points);
+    void Polyline(std::initializer_list<TPoint> points) { Polyline(std::vector<TPoint>(points)); }
+    // Fills with the brush (fill rule: ALTERNATE unless changed) and outlines
+    // with the pen, closing the figure.
+    void Polygon(const std::vector<TPoint> &points);
+    void Polygon(std::initializer_list<TPoint> points) { Polygon(std::vector<TPoint>(points)); }
+    TPolyFillMode PolyFillMode() const { return m_state.fillMode; }
+    void SetPolyFillMode(TPolyFillMode mode) { m_state.fillMode = mode; }
+
+    // Pen outline on the pixels (Left..Right-1, Top..Bottom-1), brush inside.
+    void Rectangle(int left, int top, int right, int bottom);
+    void Rectangle(const TRect &r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
+    void FillRect(const TRect &r);
+    // A one-pixel frame painted with the brush.
+    void FrameRect(const TRect &r);
+    void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+    void Ellipse(int left, int top, int right, int bottom);
+    void Ellipse(const TRect &r) { Ellipse(r.Left, r.Top, r.Right, r.Bottom); }
+    // Inverts every other pixel of the rectangle's one-pixel frame;
+    // drawing it twice restores the pixels.
+    void DrawFocusRect(const TRect &r);
+    void InvertRect(const TRect &r);
+
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    int TextWidth(const QString &text) const;
+    int TextHeight(const QString &text) const;
+    TSize TextExtent(const QString &text) const;
+    // Text with its cell's top-left corner at (x, y); the cell is filled
+    // with the brush unless the brush is clear. The pen position is unchanged.
+    void TextOut(int x, int y, const QString &text);
+    // As TextOut, clipped to r, and r filled with the brush unless clear.
+    void TextRect(const TRect &r, int x, int y, const QString &text);
+    // Lays out text in r by the DT_* flags; returns the height of the text
+    // (with DT_VCENTER or DT_BOTTOM the offset from r.Top to its bottom).
+    // With DT_CALCRECT nothing is drawn and r is set to the text's extent.
+    int DrawText(const QString &text, TRect &r, unsigned flags);
+
+    // Copies with the copy mode (SRCCOPY by default); the source part is
+    // stretched to the destination when the sizes differ.
+    void CopyRect(const TRect &dest, const TCanvas &source, const TRect &sourceRect);
+    void BitBlt(int x, int y, int width, int height, const TCanvas &source, int sx, int sy, TRasterOp rop);
+    void StretchBlt(int x, int y, int width, int height, const TCanvas &source, int sx, int sy, int sourceWidth,
+                    int sourceHeight, TRasterOp rop);
+    // Applies a raster operation that needs no source (PATCOPY, DSTINVERT...).
+    void PatBlt(int x, int y, int width, int height, TRasterOp rop);
+    // Draws a bitmap; a transparent bitmap leaves out its transparent colour.
+    void Draw(int x, int y, const TBitmap &bitmap);
+    void StretchDraw(const TRect &dest, const TBitmap &bitmap);
+    // Draws an image as it is (32-bit source, opaque).
+    void DrawImage(int x, int y, const QImage &image);
+
+    void FillRgn(const TRegion &region, const TBrush &brush);
+    void FrameRgn(const TRegion &region, const TBrush &brush, int width, int height);
+
+private:
+    struct State {
+        TPen pen;
+        TBrush brush;
+        TFont font;
+        TRasterOp copyMode = SRCCOPY;
+        TColor textColor = clBlack;
+        TColor bkColor = clWhite;
+        TPoint origin;
+        TPoint penPos;
+        TPolyFillMode fillMode = ALTERNATE;
+        bool clipped = false;
+        TRect clip; // device coordinates
+    };
+
+    bool Drawable() const;
+    bool Monochrome() const;
+    // Device rectangle that may be written: the image within the clip.
+    TRect WritableArea() const;
+    QRgb Quantise(QRgb rgb) const;
+    QRgb Resolve(TColor color) const;
+    void WritePixel(int x, int y, QRgb rgb);
+    // As WritePixel for a pixel known to lie in the writable area.
+    void StorePixel(int x, int y, QRgb rgb);
+    QRgb ReadPixel(int x, int y) const;
+    QRgb BrushPixel(const TBrush &brush, int x, int y) const;
+    void PaintWithBrush(const TRegion &deviceRegion, const TBrush &brush);
+    void PaintWithPen(const TRegion &deviceRegion);
+    void PenPixel(int x, int y);
+    void ThinPenLine(int x0, int y0, int x1, int y1, int &patternPosition);
+    void PenSegment(TPoint from, TPoint to, int &patternPosition);
+    void PaintFigure(const TRegion &outline, const TRegion &inside);
+    TPoint ToDevice(int x, int y) const { return {x + m_state.origin.X, y + m_state.origin.Y}; }
+    TRect ToDevice(const TRect &r) const { return r.Offset(m_state.origin.X, m_state.origin.Y); }
+    // Finishes a Qt drawing on the image: maps the touched pixels onto the
+    // palette.
+    void AfterQtDrawing(const TRect &deviceArea);
+    void Blit(const TRect &dest, const TCanvas *source, const TRect &sourceRect, TRasterOp rop, bool withSource);
+    void DrawTextRun(const QString &text, int x, int top, const TRect *clip, bool opaque, bool prefixes,
+                     bool expandTabs, bool rightToLeft);
+    int RunWidth(const QString &text, bool prefixes, bool expandTabs) const;
+    std::vector<QString> BreakLines(const QString &text, int width, bool wordBreak, bool prefixes,
+                                    bool expandTabs) const;
+
+    mutable QRgb m_lastQuantised = 0;
+    mutable QRgb m_lastQuantisedResult = 0;
+    mutable bool m_quantiseCached = false;
+
+    State m_state;
+    std::vector<State> m_saved;
+    QImage *m_image = nullptr;
+    QVector<QRgb> m_palette;
+};

@@ -1,0 +1,302 @@
+#include "toolkit/gdi/Font.h"
+
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QHash>
+#include <QRawFont>
+#include <QtEndian>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+constexpr int PointsPerInch = 72;
+constexpr int ProbePixelSize = 64;
+const char *const DefaultFontDirectory = "/usr/share/wine/fonts";
+
+// Offsets of the fields read from the font's tables.
+constexpr int Os2AverageWidthOffset = 2;
+constexpr int Os2WinAscentOffset = 74;
+constexpr int Os2WinDescentOffset = 76;
+constexpr int HheaAscenderOffset = 4;
+constexpr int HheaDescenderOffset = 6;
+constexpr int HheaLineGapOffset = 8;
+constexpr int HeadUnitsPerEmOffset = 18;
+
+// A face's Windows metrics in font units.
+struct FaceMetrics {
+    bool valid = false;
+    double unitsPerEm = 0;
+    int winAscent = 0;
+    int winDescent = 0;
+    int averageWidth = 0;
+    int hheaAscender = 0;
+    int hheaDescender = 0;
+    int hheaLineGap = 0;
+
+    // A converted raster face carries no internal leading in its design
+    // (ascent plus descent fill the em square); the platform sizes such a
+    // face by its character height, the ascent.
+    bool IsRasterFace() const { return winAscent + winDescent == int(unitsPerEm); }
+};
+
+int MulDiv(int number, int numerator, int denominator)
+{
+    return int(std::lround(double(number) * numerator / denominator));
+}
+
+quint16 ReadU16(const QByteArray &table, int offset)
+{
+    if (offset + 2 > table.size())
+        return 0;
+    return qFromBigEndian<quint16>(table.constData() + offset);
+}
+
+qint16 ReadS16(const QByteArray &table, int offset)
+{
+    return qint16(ReadU16(table, offset));
+}
+
+QFont BaseQFont(const QString &name, TFontStyles style, int pixelSize)
+{
+    QFont f(name);
+    f.setPixelSize(pixelSize < 1 ? 1 : pixelSize);
+    f.setBold(style & fsBold);
+    f.setItalic(style & fsItalic);
+    f.setUnderline(style & fsUnderline);
+    f.setStrikeOut(style & fsStrikeOut);
+    f.setKerning(false);
+    // Glyphs are drawn in one colour without antialiasing, as the classic
+    // platform draws them, so that every run paints the same pixels.
+    f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+QHash<QString, FaceMetrics> &FaceCache()
+{
+    static QHash<QString, FaceMetrics> cache;
+    return cache;
+}
+
+const FaceMetrics &MetricsOfFace(const QString &name, TFontStyles style)
+{
+    QHash<QString, FaceMetrics> &cache = FaceCache();
+    const QString key = name + QLatin1Char('/') + QString::number(style & (fsBold | fsItalic));
+    auto it = cache.find(key);
+    if (it != cache.end())
+        return *it;
+    FaceMetrics m;
+    const QRawFont raw = QRawFont::fromFont(BaseQFont(name, style, ProbePixelSize));
+    const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
+    const QByteArray hhea = raw.isValid() ? raw.fontTable("hhea") : QByteArray();
+    const QByteArray head = raw.isValid() ? raw.fontTable("head") : QByteArray();
+    // The em square comes from the head table: Qt answers a strike's pixel
+    // size for faces with embedded bitmaps.
+    const int unitsPerEm = ReadU16(head, HeadUnitsPerEmOffset);
+    if (os2.size() >= Os2WinDescentOffset + 2 && unitsPerEm > 0) {
+        m.valid = true;
+        m.unitsPerEm = unitsPerEm;
+        m.winAscent = ReadU16(os2, Os2WinAscentOffset);
+        m.winDescent = ReadU16(os2, Os2WinDescentOffset);
+        m.averageWidth = ReadS16(os2, Os2AverageWidthOffset);
+        m.hheaAscender = ReadS16(hhea, HheaAscenderOffset);
+        m.hheaDescender = ReadS16(hhea, HheaDescenderOffset);
+        m.hheaLineGap = ReadS16(hhea, HheaLineGapOffset);
+    }
+    return *cache.insert(key, m);
+}
+
+int Scale(int units, int pixelSize, double unitsPerEm)
+{
+    return int(std::lround(units * pixelSize / unitsPerEm));
+}
+
+} // namespace
+
+TFont::TFont()
+    : m_name(QStringLiteral("MS Sans Serif")), m_height(-11), m_charset(DEFAULT_CHARSET), m_color(clWindowText),
+      m_style(0), m_pitch(fpDefault)
+{
+}
+
+TFont::TFont(const TFont &other)
+    : m_name(other.m_name), m_height(other.m_height), m_charset(other.m_charset), m_color(other.m_color),
+      m_style(other.m_style), m_pitch(other.m_pitch)
+{
+}
+
+TFont &TFont::operator=(const TFont &other)
+{
+    if (this != &other)
+        Assign(other);
+    return *this;
+}
+
+void TFont::Assign(const TFont &other)
+{
+    if (SameAs(other))
+        return;
+    m_name = other.m_name;
+    m_height = other.m_height;
+    m_charset = other.m_charset;
+    m_color = other.m_color;
+    m_style = other.m_style;
+    m_pitch = other.m_pitch;
+    Changed();
+}
+
+bool TFont::SameAs(const TFont &other) const
+{
+    return m_name == other.m_name && m_height == other.m_height && m_charset == other.m_charset &&
+           m_color == other.m_color && m_style == other.m_style && m_pitch == other.m_pitch;
+}
+
+void TFont::Changed()
+{
+    if (OnChange)
+        OnChange();
+}
+
+void TFont::SetName(const QString &name)
+{
+    if (name.isEmpty() || name == m_name)
+        return;
+    m_name = name;
+    Changed();
+}
+
+void TFont::SetHeight(int height)
+{
+    if (height == m_height)
+        return;
+    m_height = height;
+    Changed();
+}
+
+int TFont::Size() const
+{
+    return -MulDiv(m_height, PointsPerInch, ScreenPixelsPerInch);
+}
+
+void TFont::SetSize(int points)
+{
+    SetHeight(-MulDiv(points, ScreenPixelsPerInch, PointsPerInch));
+}
+
+void TFont::SetCharset(int charset)
+{
+    if (charset == m_charset)
+        return;
+    m_charset = charset;
+    Changed();
+}
+
+void TFont::SetColor(TColor color)
+{
+    if (color == m_color)
+        return;
+    m_color = color;
+    Changed();
+}
+
+void TFont::SetStyle(TFontStyles style)
+{
+    if (style == m_style)
+        return;
+    m_style = style;
+    Changed();
+}
+
+void TFont::SetPitch(TFontPitch pitch)
+{
+    if (pitch == m_pitch)
+        return;
+    m_pitch = pitch;
+    Changed();
+}
+
+int TFont::PixelSize() const
+{
+    const FaceMetrics &face = MetricsOfFace(m_name, m_style);
+    if (m_height == 0)
+        return -TFont().Height();
+    if (!face.valid)
+        return std::abs(m_height);
+    if (m_height < 0) {
+        const int characterHeight = -m_height;
+        if (face.IsRasterFace() && face.winAscent > 0)
+            return std::max(1, int(std::lround(characterHeight * face.unitsPerEm / face.winAscent)));
+        return characterHeight;
+    }
+    const int cell = face.winAscent + face.winDescent;
+    return cell > 0 ? std::max(1, int(std::lround(m_height * face.unitsPerEm / cell))) : m_height;
+}
+
+QFont TFont::ToQFont() const
+{
+    return BaseQFont(m_name, m_style, PixelSize());
+}
+
+TTextMetric TFont::Metrics() const
+{
+    const QFont qfont = ToQFont();
+    const QFontMetrics fm(qfont);
+    const FaceMetrics &face = MetricsOfFace(m_name, m_style);
+    const int em = PixelSize();
+    TTextMetric tm;
+    if (face.valid) {
+        tm.Ascent = Scale(face.winAscent, em, face.unitsPerEm);
+        tm.Descent = Scale(face.winDescent, em, face.unitsPerEm);
+        tm.AveCharWidth = Scale(face.averageWidth, em, face.unitsPerEm);
+        const int typoExtent = face.hheaAscender - face.hheaDescender;
+        const int gap = face.hheaLineGap - ((face.winAscent + face.winDescent) - typoExtent);
+        tm.ExternalLeading = std::max(0, Scale(gap, em, face.unitsPerEm));
+    } else {
+        tm.Ascent = fm.ascent();
+        tm.Descent = fm.descent();
+        tm.AveCharWidth = fm.averageCharWidth();
+        tm.ExternalLeading = std::max(0, fm.leading());
+    }
+    tm.Height = tm.Ascent + tm.Descent;
+    const int characterHeight = face.valid && face.IsRasterFace() ? tm.Ascent : em;
+    tm.InternalLeading = std::max(0, tm.Height - characterHeight);
+    tm.MaxCharWidth = fm.maxWidth();
+    return tm;
+}
+
+bool RegisterBundledFonts(const QString &fontDirectory)
+{
+    static bool registered = false;
+    static bool complete = false;
+    if (registered)
+        return complete;
+    registered = true;
+    // Faces measured before registration may have been substitutes.
+    FaceCache().clear();
+
+    QString directory = fontDirectory;
+    if (directory.isEmpty())
+        directory = qEnvironmentVariableIsSet("VELIRSK_FONT_DIR") ? qEnvironmentVariable("VELIRSK_FONT_DIR")
+                                                                 : QString::fromLatin1(DefaultFontDirectory);
+    struct Bundled {
+        const char *file;
+        const char *family;
+    };
+    const Bundled fonts[] = {{"tahoma.ttf", "Tahoma"}, {"tahomabd.ttf", "Tahoma"}, {"ms_sans_serif.ttf", "MS Sans Serif"}};
+    complete = true;
+    for (const Bundled &font : fonts) {
+        const QString path = directory + QLatin1Char('/') + QLatin1String(font.file);
+        const bool present = QFileInfo::exists(path) && QFontDatabase::addApplicationFont(path) >= 0;
+        if (!present) {
+            complete = false;
+            std::fprintf(stderr,
+                         "velirsk: font file %s is missing or unreadable (install the fonts-wine package); "
+                         "\"%s\" is drawn with a substitute sans-serif font.\n",
+                         qPrintable(path), font.family);
+            QFont::insertSubstitution(QLatin1String(font.family), QStringLiteral("DejaVu Sans"));
+        }
+    }
+    return complete;
+}

@@ -1,0 +1,249 @@
+#pragma once
+
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/grid/DBGridColumns.h"
+#include "toolkit/grid/GridGeometry.h"
+
+#include <QFlags>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QScrollBar;
+class TDataSet;
+class TDataSource;
+class TDBGridInplaceEdit;
+
+enum TDBGridOption : unsigned {
+    dgEditing = 0x1,
+    dgTitles = 0x2,
+    dgIndicator = 0x4,
+    dgColumnResize = 0x8,
+    dgColLines = 0x10,
+    dgRowLines = 0x20,
+    dgTabs = 0x40,
+    dgRowSelect = 0x80,
+    dgConfirmDelete = 0x100,
+    dgCancelOnExit = 0x200,
+};
+Q_DECLARE_FLAGS(TDBGridOptions, TDBGridOption)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TDBGridOptions)
+
+enum TGridDrawStateFlag : unsigned {
+    gdSelected = 0x1,
+    gdFocused = 0x2,
+    gdFixed = 0x4,
+};
+Q_DECLARE_FLAGS(TGridDrawState, TGridDrawStateFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TGridDrawState)
+
+// A self-drawn grid over the rows of a data source: a title row, a record
+// indicator column, one column per entry of Columns(), a vertical scroll bar
+// that shows the current record among all records, horizontal scrolling by
+// columns and an in-place editor.
+//
+// Rows in view are display rows of the data set (the records, plus the row
+// being inserted at its place); painting and scrolling touch only the rows in
+// view, whatever the number of records.
+//
+// Client coordinates exclude the grid's sunken border and its scroll bars;
+// every metric of TGridMetrics is in client coordinates.
+class TDBGrid : public QWidget, public TGridMetrics
+{
+    Q_OBJECT
+
+public:
+    using TDrawColumnCellEvent =
+        std::function<void(TDBGrid *sender, const TRect &rect, int dataCol, TColumn *column, TGridDrawState state)>;
+    using TMouseEvent =
+        std::function<void(TDBGrid *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
+
+    static constexpr TDBGridOptions DefaultOptions = TDBGridOptions(
+        dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs | dgConfirmDelete |
+        dgCancelOnExit);
+
+    explicit TDBGrid(QWidget *parent = nullptr);
+    ~TDBGrid() override;
+
+    TDataSource *DataSource() const;
+    void SetDataSource(TDataSource *source);
+    // The open data set behind the source, or null.
+    TDataSet *DataSet() const;
+
+    TDBGridColumns &Columns() { return FColumns; }
+    const TDBGridColumns &Columns() const { return FColumns; }
+
+    TDBGridOptions Options() const { return FOptions; }
+    void SetOptions(TDBGridOptions options);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool readOnly);
+
+    // Font of the data cells and of the titles; row heights follow them.
+    TFont &Font() { return FFont; }
+    TFont &TitleFont() { return FTitleFont; }
+    TColor Color() const { return FColor; }
+    void SetColor(TColor color);
+    TColor FixedColor() const { return FFixedColor; }
+    void SetFixedColor(TColor color);
+
+    // The canvas of the paint in progress (cell handlers draw on it); outside
+    // a paint a canvas for measuring text.
+    TCanvas *Canvas() { return FCanvas; }
+
+    // The current data column (0 when there is none).
+    int SelectedIndex() const { return FCol - IndicatorOffset(); }
+    void SetSelectedIndex(int dataCol);
+    TColumn *SelectedColumn() const { return FColumns[SelectedIndex()]; }
+    // Display row shown at the top of the data rows.
+    int TopRow() const { return FTopRow; }
+
+    bool EditorMode() const;
+    void SetEditorMode(bool on);
+    // The in-place editor while it is shown, else null.
+    QWidget *InplaceEditor() const;
+
+    QScrollBar *VertScrollBar() const { return FVertScrollBar; }
+    QScrollBar *HorzScrollBar() const { return FHorzScrollBar; }
+
+    // Cell rectangle of grid column `col` and grid row `row` in client
+    // coordinates; empty when the cell is out of view.
+    TRect CellRect(int col, int row) const;
+    QPoint ClientFromWidget(QPoint widgetPos) const;
+    QRect ClientRect() const;
+
+    // Paints a data cell the standard way: the rectangle filled with the
+    // canvas brush, the field's display text in the canvas font with the
+    // column's alignment and a 2-pixel margin.
+    void DefaultDrawColumnCell(const TRect &rect, int dataCol, TColumn *column, TGridDrawState state);
+
+    // Raised for every data cell painted, while the data set stands on the
+    // painted row; the canvas brush and font carry the colours of the state.
+    TDrawColumnCellEvent OnDrawColumnCell;
+    // Raised when a mouse button goes up over the grid (client coordinates),
+    // after the grid has applied a column drag.
+    TMouseEvent OnMouseUp;
+
+    // TGridMetrics
+    int ColCount() const override { return Geometry().ColCount(); }
+    int FixedCols() const override { return Geometry().FixedCols(); }
+    int FixedRows() const override { return Geometry().FixedRows(); }
+    int LeftCol() const override { return Geometry().LeftCol(); }
+    int VisibleColCount() const override { return Geometry().VisibleColCount(); }
+    int ColWidths(int col) const override { return Geometry().ColWidths(col); }
+    void SetColWidths(int col, int width) override;
+    int RowHeights(int row) const override { return Geometry().RowHeights(row); }
+    int GridLineWidth() const override { return Geometry().GridLineWidth(); }
+    int ClientWidth() const override { return Geometry().ClientWidth(); }
+    int GridWidth() const override { return Geometry().GridWidth(); }
+    bool FixedVertLines() const override { return Geometry().FixedVertLines(); }
+    bool VertLines() const override { return Geometry().VertLines(); }
+    bool FixedHorzLines() const override { return Geometry().FixedHorzLines(); }
+    bool HorzLines() const override { return Geometry().HorzLines(); }
+    bool ColSizing() const override { return Geometry().ColSizing(); }
+    bool IndicatorShown() const override { return Geometry().IndicatorShown(); }
+    void SetLeftCol(int col);
+    // The layout for the grid's current size: a hidden widget gets no resize
+    // event, so the layout catches up with its size on first use.
+    const TGridGeometry &Geometry() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    class TGridDataLink;
+    friend class TGridDataLink;
+    friend class TDBGridInplaceEdit;
+
+    // Data-link notifications.
+    void LinkActiveChanged();
+    void LinkDataSetChanged();
+    void LinkScrolled();
+    void LinkRecordChanged(TField *field);
+    void LinkEditingChanged();
+    void LinkUpdateData();
+
+    int IndicatorOffset() const { return FGeometry.IndicatorShown() ? 1 : 0; }
+    void LayoutChanged();
+    void UpdateClientArea() const;
+    void UpdateScrollBars();
+    void SyncWindow();
+    void InvalidateGrid();
+
+    // Keyboard and mouse actions; true when the key was used. HandleKey
+    // shows a data-set error instead of letting it leave the event handler.
+    bool HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString &text);
+    bool KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &text);
+    void MouseDown(QMouseEvent *event);
+    void MoveToDisplayRow(int displayRow);
+    void MoveRows(int distance);
+    void DownOrAppend();
+    void MoveCol(int col);
+    void TabTo(bool forward);
+    void InsertRow();
+    void DeleteRow();
+    bool CanEditCell() const;
+    bool CanAppend() const;
+    void StartEditing(const QString &typed);
+    // Focus went to a widget outside the grid and its editor.
+    void FocusLeft();
+    void PostEditor();
+    void CancelEditing();
+
+    void ShowEditor(bool selectAll);
+    void HideEditor();
+    void PlaceEditor();
+    void WriteEditorToField();
+    void EditorTextEdited();
+
+    int SizingColumnAt(QPoint client) const;
+    void FinishSizing(int x);
+
+    void PaintGrid(TCanvas &canvas);
+    void PaintTitleRow(TCanvas &canvas);
+    void PaintDataRows(TCanvas &canvas);
+    void PaintDataCell(TCanvas &canvas, const TRect &cell, int col, bool currentRow, bool hasRow);
+    void PaintCellLines(TCanvas &canvas, const TRect &cell, bool fixed);
+    int RowsInView() const;
+
+    std::unique_ptr<TGridDataLink> FDataLink;
+    TDBGridColumns FColumns;
+    mutable TGridGeometry FGeometry;
+    mutable QSize FLaidOutSize;
+    TDBGridOptions FOptions = DefaultOptions;
+    bool FReadOnly = false;
+    TFont FFont;
+    TFont FTitleFont;
+    TColor FColor;
+    TColor FFixedColor;
+    bool FDefaultColumns = false;
+
+    int FCol = 0;        // current grid column
+    int FTopRow = 0;     // display row at the top of the data rows
+    int FSizingCol = -1; // grid column being sized by the user, -1 when none
+    int FSizingStartX = 0;
+    int FSizingStartWidth = 0;
+    int FSizingX = 0;
+
+    QImage FBackBuffer;
+    QImage FMeasureImage;
+    TCanvas FMeasureCanvas;
+    TCanvas *FCanvas = nullptr;
+
+    QScrollBar *FVertScrollBar;
+    QScrollBar *FHorzScrollBar;
+    TDBGridInplaceEdit *FEditor = nullptr;
+    bool FEditorModified = false;
+    bool FWritingEditor = false;
+    bool FUpdatingScrollBars = false;
+};

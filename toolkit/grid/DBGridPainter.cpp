@@ -1,0 +1,127 @@
+#include "toolkit/grid/DBGridPainter.h"
+
+namespace {
+
+// The indicator marks are drawn around the cell's centre point.
+constexpr int ArrowHalfHeight = 4;
+constexpr int ArrowWidth = 4;
+constexpr int BeamHalfHeight = 4;
+constexpr int BeamSerifHalfWidth = 2;
+constexpr int StarRadius = 3;
+
+void FillStrip(TCanvas &canvas, const TRect &strip, TColor color)
+{
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.FillRect(strip);
+}
+
+// A one-pixel frame: `light` on the top and left edges, `dark` on the
+// bottom and right ones.
+void PaintEdge(TCanvas &canvas, const TRect &r, TColor light, TColor dark)
+{
+    FillStrip(canvas, {r.Left, r.Top, r.Right - 1, r.Top + 1}, light);
+    FillStrip(canvas, {r.Left, r.Top, r.Left + 1, r.Bottom - 1}, light);
+    FillStrip(canvas, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, dark);
+    FillStrip(canvas, {r.Right - 1, r.Top, r.Right, r.Bottom}, dark);
+}
+
+void Line(TCanvas &canvas, int x1, int y1, int x2, int y2)
+{
+    canvas.MoveTo(x1, y1);
+    canvas.LineTo(x2, y2);
+}
+
+void PaintArrow(TCanvas &canvas, int cx, int cy)
+{
+    const int left = cx - ArrowWidth / 2;
+    canvas.Brush().SetColor(IndicatorMarkColor());
+    canvas.Polygon({{left, cy - ArrowHalfHeight}, {left + ArrowWidth, cy}, {left, cy + ArrowHalfHeight}});
+}
+
+void PaintBeam(TCanvas &canvas, int cx, int cy)
+{
+    const int top = cy - BeamHalfHeight;
+    const int bottom = cy + BeamHalfHeight;
+    Line(canvas, cx, top, cx, bottom + 1);
+    Line(canvas, cx - BeamSerifHalfWidth, top, cx + BeamSerifHalfWidth + 1, top);
+    Line(canvas, cx - BeamSerifHalfWidth, bottom, cx + BeamSerifHalfWidth + 1, bottom);
+}
+
+void PaintStar(TCanvas &canvas, int cx, int cy)
+{
+    Line(canvas, cx, cy - StarRadius, cx, cy + StarRadius + 1);
+    Line(canvas, cx - StarRadius, cy, cx + StarRadius + 1, cy);
+    Line(canvas, cx - StarRadius + 1, cy - StarRadius + 1, cx + StarRadius, cy + StarRadius);
+    Line(canvas, cx + StarRadius - 1, cy - StarRadius + 1, cx - StarRadius, cy + StarRadius);
+}
+
+} // namespace
+
+TColor FixedLineColor()
+{
+    return clWindowFrame;
+}
+
+TColor DataLineColor(TColor gridColor)
+{
+    return ColorToRGB(gridColor) == clSilver ? clGray : clSilver;
+}
+
+TColor IndicatorMarkColor()
+{
+    return clWindowText;
+}
+
+void PaintSunkenBorder(TCanvas &canvas, const TRect &outer)
+{
+    PaintEdge(canvas, outer, clBtnShadow, clBtnHighlight);
+    PaintEdge(canvas, outer.Inflated(-1, -1), cl3DDkShadow, cl3DLight);
+}
+
+void PaintFixedCell(TCanvas &canvas, const TRect &cell, TColor face)
+{
+    FillStrip(canvas, cell, face);
+    PaintEdge(canvas, cell, clBtnHighlight, clBtnShadow);
+}
+
+void PaintTitleCell(TCanvas &canvas, const TRect &cell, TColor face, const QString &caption)
+{
+    FillStrip(canvas, cell, face);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.TextRect(cell, cell.Left + CellTextMargin, cell.Top + CellTextMargin, caption);
+    PaintEdge(canvas, cell, clBtnHighlight, clBtnShadow);
+}
+
+void PaintIndicatorCell(TCanvas &canvas, const TRect &cell, TColor face, TIndicatorMark mark)
+{
+    PaintFixedCell(canvas, cell, face);
+    const int cx = cell.Left + cell.Width() / 2;
+    const int cy = cell.Top + cell.Height() / 2;
+    canvas.Pen().SetColor(IndicatorMarkColor());
+    canvas.Pen().SetStyle(psSolid);
+    canvas.Brush().SetStyle(bsSolid);
+    switch (mark) {
+    case TIndicatorMark::None:
+        break;
+    case TIndicatorMark::Current:
+        PaintArrow(canvas, cx, cy);
+        break;
+    case TIndicatorMark::Editing:
+        PaintBeam(canvas, cx, cy);
+        break;
+    case TIndicatorMark::Inserting:
+        PaintStar(canvas, cx, cy);
+        break;
+    }
+}
+
+void PaintCellText(TCanvas &canvas, const TRect &cell, TAlignment alignment, const QString &text)
+{
+    int x = cell.Left + CellTextMargin;
+    if (alignment == taRightJustify)
+        x = cell.Right - CellTextMargin - canvas.TextWidth(text);
+    else if (alignment == taCenter)
+        x = cell.Left + (cell.Width() - canvas.TextWidth(text)) / 2;
+    canvas.TextRect(cell, x, cell.Top + CellTextMargin, text);
+}

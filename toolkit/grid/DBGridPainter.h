@@ -1,0 +1,36 @@
+#pragma once
+
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/db/Field.h"
+
+#include <QString>
+
+// Sizes of the data grid's classic look, in pixels.
+inline constexpr int GridBorderWidth = 2;
+inline constexpr int IndicatorColumnWidth = 11;
+inline constexpr int CellTextMargin = 2;
+// Room above and below the text of a row, beyond the font's text height.
+inline constexpr int RowTextPadding = 3;
+inline constexpr int MinSizedColumnWidth = 1;
+inline constexpr int SizingLineWidth = 1;
+
+enum class TIndicatorMark { None, Current, Editing, Inserting };
+
+// Colour choice of the grid, kept apart from the painters below.
+// Lines between fixed cells are dark; lines between data cells are light and
+// stay visible on a silver grid.
+TColor FixedLineColor();
+TColor DataLineColor(TColor gridColor);
+TColor IndicatorMarkColor();
+
+// The grid's sunken 3-D border, GridBorderWidth wide, inside `outer`.
+void PaintSunkenBorder(TCanvas &canvas, const TRect &outer);
+// A fixed cell drawn as a raised button in `face`.
+void PaintFixedCell(TCanvas &canvas, const TRect &cell, TColor face);
+// A title cell: raised button with its caption in the canvas font.
+void PaintTitleCell(TCanvas &canvas, const TRect &cell, TColor face, const QString &caption);
+// An indicator cell: raised button with the mark of the row.
+void PaintIndicatorCell(TCanvas &canvas, const TRect &cell, TColor face, TIndicatorMark mark);
+// The cell filled with the canvas brush and the text written in the canvas
+// font, aligned inside a CellTextMargin margin and clipped to the cell.
+void PaintCellText(TCanvas &canvas, const TRect &cell, TAlignment alignment, const QString &text);

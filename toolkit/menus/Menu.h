@@ -1,0 +1,119 @@
+#pragma once
+
+#include "toolkit/menus/MenuItem.h"
+
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+
+class TMenuBar;
+class TPopupMenuWindow;
+
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+
+// What a menu is: a tree of items under an invisible root, the images its
+// items draw from, and how it is drawn (owner-drawn or standard, reading
+// direction). Views (the bar, open popups) listen for changes.
+class TMenu
+{
+public:
+    virtual ~TMenu();
+    TMenu(const TMenu &) = delete;
+    TMenu &operator=(const TMenu &) = delete;
+
+    TMenuItem *Items() const { return m_root.get(); }
+    // Finds an item of the tree by name; nullptr when absent.
+    TMenuItem *FindItem(const QString &Name) const;
+
+    const QString &Name() const { return m_name; }
+    void SetName(const QString &Name) { m_name = Name; }
+    int Tag() const { return m_tag; }
+    void SetTag(int Tag) { m_tag = Tag; }
+    // The form (or other widget) the menu belongs to.
+    QWidget *Owner() const { return m_owner; }
+
+    TImageList *Images() const { return m_images; }
+    void SetImages(TImageList *Images);
+    // Items with a draw handler are drawn by it only while the menu is
+    // owner-drawn; otherwise every item gets the standard look.
+    bool OwnerDraw() const { return m_ownerDraw; }
+    void SetOwnerDraw(bool OwnerDraw);
+    TBiDiMode BiDiMode() const { return m_biDiMode; }
+    void SetBiDiMode(TBiDiMode Mode);
+    bool IsRightToLeft() const { return m_biDiMode != bdLeftToRight; }
+
+    // Finds the enabled, visible item whose ShortCut matches and clicks it.
+    bool DispatchShortCut(const QKeySequence &Key);
+    // Whether the item still belongs to this menu's tree.
+    bool Contains(const TMenuItem *Item) const;
+    // Clicks the item once control is back in the event loop (menus close
+    // first, as the platform posts the command), unless it has left the
+    // tree or the menu is gone by then.
+    void PostClick(TMenuItem *Item);
+
+    // Views register here to hear of changes; Rebuild means sizes may differ.
+    using TChangeListener = std::function<void(bool Rebuild)>;
+    int AddChangeListener(TChangeListener Listener);
+    void RemoveChangeListener(int Id);
+    void NotifyChanged(bool Rebuild);
+    // Destroyed first when the menu is destroyed, while the menu is still
+    // whole: views and posted clicks that outlive the menu hang on it.
+    QObject *Lifetime() const { return m_lifetime.get(); }
+
+protected:
+    explicit TMenu(QWidget *Owner);
+
+private:
+    std::unique_ptr<TMenuItem> m_root;
+    std::unique_ptr<QObject> m_lifetime;
+    QPointer<QWidget> m_owner;
+    QString m_name;
+    int m_tag = 0;
+    TImageList *m_images = nullptr;
+    bool m_ownerDraw = false;
+    TBiDiMode m_biDiMode = bdLeftToRight;
+    std::vector<std::pair<int, TChangeListener>> m_listeners;
+    int m_nextListenerId = 1;
+};
+
+// The menu of a form, drawn as a bar in the band below the form's caption.
+class TMainMenu : public TMenu
+{
+public:
+    explicit TMainMenu(QWidget *Owner);
+    ~TMainMenu() override;
+
+    // The bar widget; the form places it and keeps it TMenuBar::Height high.
+    TMenuBar *Bar() const;
+
+private:
+    QPointer<TMenuBar> m_bar; // a child of the owner: gone if the owner went first
+};
+
+// A menu shown on demand at a screen position.
+class TPopupMenu : public TMenu
+{
+public:
+    explicit TPopupMenu(QWidget *Owner);
+    ~TPopupMenu() override;
+
+    using TPopupEvent = std::function<void(TPopupMenu *Sender)>;
+    const TPopupEvent &OnPopup() const { return m_onPopup; }
+    void SetOnPopup(TPopupEvent Handler) { m_onPopup = std::move(Handler); }
+    // Opens the menu with its top-left corner (top-right when right to left)
+    // at the screen point; returns at once.
+    void Popup(int X, int Y);
+    // The open window, or nullptr when closed.
+    TPopupMenuWindow *Window() const;
+
+private:
+    TPopupEvent m_onPopup;
+    QPointer<TPopupMenuWindow> m_window;
+};

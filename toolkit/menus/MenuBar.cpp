@@ -1,0 +1,417 @@
+#include "toolkit/menus/MenuBar.h"
+
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuOwnerDraw.h"
+#include "toolkit/menus/MenuPainter.h"
+#include "toolkit/menus/PopupMenuWindow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace {
+
+QChar KeyLetter(const QKeyEvent *event)
+{
+    if (!event->text().isEmpty())
+        return event->text().at(0).toUpper();
+    const int key = event->key();
+    return key > 0 && key < 0x10000 ? QChar(key).toUpper() : QChar();
+}
+
+bool IsModifierKey(int key)
+{
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
+           key == Qt::Key_AltGr;
+}
+
+} // namespace
+
+TMenuBar::TMenuBar(TMainMenu *Menu, QWidget *Parent) : QWidget(Parent), m_menu(Menu)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::NoFocus);
+    setFixedHeight(Height);
+    m_listenerId = m_menu->AddChangeListener([this](bool Rebuild) {
+        if (Rebuild)
+            Relayout();
+        update();
+    });
+    qApp->installEventFilter(this);
+    Relayout();
+}
+
+TMenuBar::~TMenuBar()
+{
+    qApp->removeEventFilter(this);
+    m_menu->RemoveChangeListener(m_listenerId);
+    delete m_popup.data();
+}
+
+TMenuItem *TMenuBar::TopItem(int Index) const
+{
+    const TMenuItem *root = m_menu->Items();
+    return Index >= 0 && Index < root->Count() ? root->Items(Index) : nullptr;
+}
+
+QRect TMenuBar::ItemRect(int Index) const
+{
+    return Index >= 0 && Index < static_cast<int>(m_itemRects.size()) ? m_itemRects[Index] : QRect();
+}
+
+int TMenuBar::ItemAt(const QPoint &Pos) const
+{
+    for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i)
+        if (m_itemRects[i].contains(Pos))
+            return i;
+    return -1;
+}
+
+TPopupMenuWindow *TMenuBar::OpenPopup() const
+{
+    return m_popup.data();
+}
+
+void TMenuBar::Relayout()
+{
+    const TMenuItem *root = m_menu->Items();
+    m_itemRects.assign(static_cast<std::size_t>(root->Count()), QRect());
+    QImage surface(1, 1, QImage::Format_RGB32);
+    const bool rightToLeft = m_menu->IsRightToLeft();
+    int x = rightToLeft ? width() : 0;
+    for (int i = 0; i < root->Count(); ++i) {
+        TMenuItem *item = root->Items(i);
+        if (!item->Visible())
+            continue;
+        const QSize standard = TMenuPainter::MeasureBarItem(*item);
+        const int itemWidth = TMenuOwnerDraw::Measure(this, *item, surface, standard).width();
+        if (rightToLeft)
+            x -= itemWidth;
+        m_itemRects[static_cast<std::size_t>(i)] = QRect(x, 0, itemWidth, Height);
+        if (!rightToLeft)
+            x += itemWidth;
+    }
+    if (m_hot >= static_cast<int>(m_itemRects.size()))
+        m_hot = -1;
+    if (m_selected >= static_cast<int>(m_itemRects.size()))
+        ExitMenuMode();
+}
+
+void TMenuBar::paintEvent(QPaintEvent *)
+{
+    QImage surface(size(), QImage::Format_RGB32);
+    const bool rightToLeft = m_menu->IsRightToLeft();
+    std::vector<int> ownerDrawn;
+    {
+        TCanvas canvas(&surface);
+        TMenuPainter::DrawBarBackground(canvas, TRect::FromQRect(surface.rect()));
+        for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i) {
+            if (m_itemRects[i].isEmpty())
+                continue;
+            TMenuItem *item = TopItem(i);
+            if (TMenuOwnerDraw::DrawsItem(*item)) {
+                ownerDrawn.push_back(i);
+                continue;
+            }
+            // An open or keyboard-selected item wins over the item under the pointer.
+            TBarItemLook look = TBarItemLook::Normal;
+            if (i == m_selected)
+                look = m_popup ? TBarItemLook::Pressed : TBarItemLook::Hot;
+            else if (i == m_hot && !InMenuMode())
+                look = TBarItemLook::Hot;
+            TMenuPainter::DrawBarItem(canvas, *item, TRect::FromQRect(m_itemRects[i]), look, rightToLeft);
+        }
+    }
+    for (const int i : ownerDrawn)
+        TMenuOwnerDraw::Draw(this, *TopItem(i), surface, m_itemRects[i], i == m_selected);
+    QPainter(this).drawImage(0, 0, surface);
+}
+
+void TMenuBar::resizeEvent(QResizeEvent *)
+{
+    Relayout();
+}
+
+void TMenuBar::SetHot(int Index)
+{
+    if (Index == m_hot)
+        return;
+    m_hot = Index;
+    update();
+}
+
+int TMenuBar::VisibleNeighbour(int From, int Step) const
+{
+    const int count = static_cast<int>(m_itemRects.size());
+    for (int n = 1; n <= count; ++n) {
+        const int i = ((From + Step * n) % count + count) % count;
+        if (!m_itemRects[i].isEmpty())
+            return i;
+    }
+    return -1;
+}
+
+int TMenuBar::ItemWithAccelerator(QChar Letter) const
+{
+    if (Letter.isNull())
+        return -1;
+    for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i)
+        if (!m_itemRects[i].isEmpty() && TopItem(i)->Accelerator() == Letter)
+            return i;
+    return -1;
+}
+
+void TMenuBar::EnterMenuMode()
+{
+    const int first = VisibleNeighbour(-1, 1);
+    if (first < 0)
+        return;
+    m_selected = first;
+    m_hot = -1;
+    grabKeyboard();
+    update();
+}
+
+void TMenuBar::ExitMenuMode()
+{
+    if (m_popup) {
+        m_closingFromBar = true;
+        m_popup->close();
+        m_closingFromBar = false;
+    }
+    m_popup = nullptr;
+    if (m_selected >= 0)
+        releaseKeyboard();
+    m_selected = -1;
+    update();
+}
+
+void TMenuBar::OpenItem(int Index, bool SelectFirst)
+{
+    TMenuItem *item = TopItem(Index);
+    if (!item || ItemRect(Index).isEmpty())
+        return;
+    if (m_popup) {
+        m_closingFromBar = true;
+        m_popup->close();
+        m_closingFromBar = false;
+        m_popup = nullptr;
+    }
+    if (!item->HasVisibleItems()) {
+        ExitMenuMode();
+        if (item->Enabled())
+            m_menu->PostClick(item);
+        return;
+    }
+    if (m_selected < 0)
+        grabKeyboard();
+    m_selected = Index;
+    m_hot = -1;
+    update();
+    if (!item->Enabled())
+        return;
+    // The popup takes the keyboard while it is open.
+    releaseKeyboard();
+    auto *popup = new TPopupMenuWindow(m_menu, item, nullptr, this, this);
+    m_popup = popup;
+    const QRect rect = ItemRect(Index);
+    popup->ShowBelow(QRect(mapToGlobal(rect.topLeft()), rect.size()));
+    if (SelectFirst)
+        popup->SelectFirst();
+    update();
+}
+
+void TMenuBar::SelectNeighbour(int Step, bool Open)
+{
+    const int next = VisibleNeighbour(m_selected, Step);
+    if (next < 0)
+        return;
+    if (Open) {
+        OpenItem(next, true);
+        return;
+    }
+    m_selected = next;
+    update();
+}
+
+void TMenuBar::TrackPopupMouse(const QPoint &GlobalPos)
+{
+    const int index = ItemAt(mapFromGlobal(GlobalPos));
+    if (index < 0 || index == m_selected)
+        return;
+    const TMenuItem *item = TopItem(index);
+    if (item->Enabled() && item->HasVisibleItems())
+        OpenItem(index, false);
+}
+
+bool TMenuBar::PopupMousePress(const QPoint &GlobalPos)
+{
+    const QPoint pos = mapFromGlobal(GlobalPos);
+    if (!rect().contains(pos))
+        return false;
+    const int index = ItemAt(pos);
+    if (index < 0 || index == m_selected)
+        ExitMenuMode();
+    else
+        OpenItem(index, false);
+    return true;
+}
+
+void TMenuBar::PopupClosed(bool ByEscape)
+{
+    if (m_closingFromBar)
+        return;
+    m_popup = nullptr;
+    if (ByEscape && m_selected >= 0) {
+        grabKeyboard();
+        update();
+        return;
+    }
+    m_selected = -1;
+    update();
+}
+
+void TMenuBar::mousePressEvent(QMouseEvent *Event)
+{
+    if (Event->button() != Qt::LeftButton)
+        return;
+    const int index = ItemAt(Event->position().toPoint());
+    if (index < 0) {
+        ExitMenuMode();
+        return;
+    }
+    TMenuItem *item = TopItem(index);
+    if (item->HasVisibleItems()) {
+        OpenItem(index, false);
+        return;
+    }
+    // An item without sub-items acts on release, over the same item.
+    if (m_selected < 0)
+        grabKeyboard();
+    m_selected = index;
+    update();
+}
+
+void TMenuBar::mouseReleaseEvent(QMouseEvent *Event)
+{
+    if (Event->button() != Qt::LeftButton || m_popup || m_selected < 0)
+        return;
+    TMenuItem *item = TopItem(m_selected);
+    const bool over = ItemAt(Event->position().toPoint()) == m_selected;
+    ExitMenuMode();
+    if (over && item->Enabled() && !item->HasVisibleItems())
+        m_menu->PostClick(item);
+}
+
+void TMenuBar::mouseMoveEvent(QMouseEvent *Event)
+{
+    SetHot(ItemAt(Event->position().toPoint()));
+}
+
+void TMenuBar::leaveEvent(QEvent *)
+{
+    SetHot(-1);
+}
+
+void TMenuBar::keyPressEvent(QKeyEvent *Event)
+{
+    if (!InMenuMode()) {
+        QWidget::keyPressEvent(Event);
+        return;
+    }
+    const int forward = m_menu->IsRightToLeft() ? -1 : 1;
+    switch (Event->key()) {
+    case Qt::Key_Left:
+        SelectNeighbour(-forward, false);
+        break;
+    case Qt::Key_Right:
+        SelectNeighbour(forward, false);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        OpenItem(m_selected, true);
+        break;
+    case Qt::Key_Escape:
+    case Qt::Key_F10:
+        ExitMenuMode();
+        break;
+    default:
+        if (const int index = ItemWithAccelerator(KeyLetter(Event)); index >= 0)
+            OpenItem(index, true);
+        break;
+    }
+}
+
+bool TMenuBar::HandleWindowKey(QObject *Receiver, QKeyEvent *Event)
+{
+    const int key = Event->key();
+    if (Event->type() == QEvent::KeyRelease) {
+        if (key != Qt::Key_Alt || !m_altAlone || Event->isAutoRepeat())
+            return false;
+        m_altAlone = false;
+        if (InMenuMode())
+            ExitMenuMode();
+        else
+            EnterMenuMode();
+        return true;
+    }
+    if (key == Qt::Key_Alt) {
+        if (!Event->isAutoRepeat())
+            m_altAlone = (Event->modifiers() & ~Qt::AltModifier) == Qt::NoModifier;
+        return false;
+    }
+    m_altAlone = false;
+    if (Receiver == this)
+        return false; // the grabbed keyboard of menu mode: keyPressEvent
+    if (IsModifierKey(key))
+        return false;
+    if (key == Qt::Key_F10 && Event->modifiers() == Qt::NoModifier) {
+        EnterMenuMode();
+        return true;
+    }
+    if (Event->modifiers() == Qt::AltModifier) {
+        if (const int index = ItemWithAccelerator(KeyLetter(Event)); index >= 0) {
+            OpenItem(index, true);
+            return true;
+        }
+    }
+    return m_menu->DispatchShortCut(QKeySequence(Event->keyCombination()));
+}
+
+bool TMenuBar::eventFilter(QObject *Watched, QEvent *Event)
+{
+    switch (Event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        if (!Watched->isWidgetType() || !isVisible())
+            break;
+        auto *widget = static_cast<QWidget *>(Watched);
+        if (widget->window() != window())
+            break;
+        // A key travels up the parent chain; act only on its first delivery.
+        QWidget *first = QApplication::focusWidget();
+        if (widget != this && widget != (first ? first : window()))
+            break;
+        if (HandleWindowKey(widget, static_cast<QKeyEvent *>(Event)))
+            return true;
+        break;
+    }
+    case QEvent::MouseButtonPress:
+        m_altAlone = false;
+        break;
+    case QEvent::WindowDeactivate:
+        if (Watched == window()) {
+            m_altAlone = false;
+            if (InMenuMode() && !m_popup)
+                ExitMenuMode();
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(Watched, Event);
+}

@@ -1,0 +1,413 @@
+#include "toolkit/menus/PopupMenuWindow.h"
+
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuBar.h"
+#include "toolkit/menus/MenuMetrics.h"
+#include "toolkit/menus/MenuOwnerDraw.h"
+#include "toolkit/menus/MenuPainter.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+using M = TMenuMetrics;
+
+bool Selectable(const TMenuItem *item)
+{
+    return !item->IsLine();
+}
+
+} // namespace
+
+TPopupMenuWindow::TPopupMenuWindow(TMenu *Menu, TMenuItem *ParentItem, TPopupMenuWindow *ParentPopup,
+                                   TMenuBar *Bar, QWidget *Parent)
+    : QWidget(Parent, Qt::Popup | Qt::FramelessWindowHint), m_menu(Menu), m_parentItem(ParentItem), m_parentPopup(ParentPopup), m_bar(Bar)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A press that closes the menu is consumed, not passed to the window below.
+    setAttribute(Qt::WA_NoMouseReplay);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    // A window closed but not yet deleted may outlive its menu.
+    connect(m_menu->Lifetime(), &QObject::destroyed, this, [this] {
+        m_menu->RemoveChangeListener(m_listenerId);
+        m_menu = nullptr;
+        m_parentItem = nullptr;
+        m_rows.clear();
+        close();
+    });
+    m_listenerId = m_menu->AddChangeListener([this](bool Rebuild) {
+        if (!m_menu->Contains(m_parentItem)) {
+            close();
+            return;
+        }
+        if (Rebuild)
+            Relayout();
+        update();
+    });
+    Relayout();
+}
+
+TPopupMenuWindow::~TPopupMenuWindow()
+{
+    if (m_menu)
+        m_menu->RemoveChangeListener(m_listenerId);
+}
+
+TPopupMenuWindow *TPopupMenuWindow::WindowShowing(const TMenuItem *Item)
+{
+    if (!Item)
+        return nullptr;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        auto *window = qobject_cast<TPopupMenuWindow *>(widget);
+        if (!window || !window->isVisible())
+            continue;
+        for (const Row &row : window->m_rows)
+            if (row.Item == Item)
+                return window;
+    }
+    return nullptr;
+}
+
+QRect TPopupMenuWindow::ItemScreenRect(const TMenuItem *Item)
+{
+    const TPopupMenuWindow *window = WindowShowing(Item);
+    if (!window)
+        return {};
+    for (const Row &row : window->m_rows)
+        if (row.Item == Item)
+            return QRect(window->mapToGlobal(row.Rect.topLeft()), row.Rect.size());
+    return {};
+}
+
+TPopupMenuWindow *TPopupMenuWindow::ChildPopup() const
+{
+    return m_child.data();
+}
+
+TMenuItem *TPopupMenuWindow::RowItem(int Row) const
+{
+    return Row >= 0 && Row < RowCount() ? m_rows[static_cast<std::size_t>(Row)].Item : nullptr;
+}
+
+QRect TPopupMenuWindow::RowRect(int Row) const
+{
+    return Row >= 0 && Row < RowCount() ? m_rows[static_cast<std::size_t>(Row)].Rect : QRect();
+}
+
+int TPopupMenuWindow::RowAt(const QPoint &Pos) const
+{
+    for (int i = 0; i < RowCount(); ++i)
+        if (m_rows[static_cast<std::size_t>(i)].Rect.contains(Pos))
+            return i;
+    return -1;
+}
+
+bool TPopupMenuWindow::RightToLeft() const
+{
+    return m_menu && m_menu->IsRightToLeft();
+}
+
+void TPopupMenuWindow::Relayout()
+{
+    TMenuItem *selected = RowItem(m_selected);
+    m_rows.clear();
+    int widestGlyph = 0;
+    for (int i = 0; i < m_parentItem->Count(); ++i) {
+        TMenuItem *item = m_parentItem->Items(i);
+        if (!item->Visible())
+            continue;
+        m_rows.push_back({item, QRect()});
+        widestGlyph = std::max(widestGlyph, TMenuPainter::ItemGlyph(*item).width());
+    }
+    m_checkColumn = TMenuPainter::CheckColumnWidth(widestGlyph);
+
+    QImage surface(1, 1, QImage::Format_RGB32);
+    std::vector<QSize> sizes;
+    int innerWidth = 0;
+    for (const Row &row : m_rows) {
+        const QSize standard = TMenuPainter::MeasurePopupItem(*row.Item, m_checkColumn);
+        sizes.push_back(TMenuOwnerDraw::Measure(this, *row.Item, surface, standard));
+        innerWidth = std::max(innerWidth, sizes.back().width());
+    }
+    int y = M::PopupFrame;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        m_rows[i].Rect = QRect(M::PopupFrame, y, innerWidth, sizes[i].height());
+        y += sizes[i].height();
+    }
+    setFixedSize(innerWidth + 2 * M::PopupFrame, y + M::PopupFrame);
+
+    m_selected = -1;
+    for (int i = 0; i < RowCount(); ++i)
+        if (RowItem(i) == selected)
+            m_selected = i;
+}
+
+void TPopupMenuWindow::paintEvent(QPaintEvent *)
+{
+    QImage surface(size(), QImage::Format_RGB32);
+    std::vector<int> ownerDrawn;
+    {
+        TCanvas canvas(&surface);
+        TMenuPainter::DrawPopupFrame(canvas, TRect::FromQRect(surface.rect()));
+        for (int i = 0; i < RowCount(); ++i) {
+            const Row &row = m_rows[static_cast<std::size_t>(i)];
+            if (TMenuOwnerDraw::DrawsItem(*row.Item))
+                ownerDrawn.push_back(i);
+            else
+                TMenuPainter::DrawPopupItem(canvas, *row.Item, TRect::FromQRect(row.Rect), i == m_selected,
+                                            m_checkColumn, RightToLeft());
+        }
+    }
+    for (const int i : ownerDrawn) {
+        const Row &row = m_rows[static_cast<std::size_t>(i)];
+        TMenuOwnerDraw::Draw(this, *row.Item, surface, row.Rect, i == m_selected);
+    }
+    QPainter(this).drawImage(0, 0, surface);
+}
+
+void TPopupMenuWindow::PlaceOnScreen(QPoint TopLeft, const QRect &Avoid, bool Horizontal)
+{
+    const QScreen *screen = QGuiApplication::screenAt(TopLeft);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(TopLeft, size());
+    if (TopLeft.x() + width() > area.right() + 1)
+        TopLeft.setX(Horizontal ? Avoid.left() - width() : area.right() + 1 - width());
+    if (TopLeft.y() + height() > area.bottom() + 1)
+        TopLeft.setY(Horizontal ? area.bottom() + 1 - height() : Avoid.top() - height());
+    TopLeft.setX(std::max(TopLeft.x(), area.left()));
+    TopLeft.setY(std::max(TopLeft.y(), area.top()));
+    move(TopLeft);
+    show();
+}
+
+void TPopupMenuWindow::ShowAt(const QPoint &GlobalPos)
+{
+    const QPoint topLeft = RightToLeft() ? GlobalPos - QPoint(width(), 0) : GlobalPos;
+    PlaceOnScreen(topLeft, QRect(GlobalPos, QSize(1, 1)), false);
+}
+
+void TPopupMenuWindow::ShowBelow(const QRect &GlobalItem)
+{
+    const int x = RightToLeft() ? GlobalItem.right() + 1 - width() : GlobalItem.left();
+    PlaceOnScreen(QPoint(x, GlobalItem.bottom() + 1), GlobalItem, false);
+}
+
+void TPopupMenuWindow::ShowBeside(const QRect &GlobalItem)
+{
+    // The new level overlaps the frame of the level it opens from.
+    const int x = RightToLeft() ? GlobalItem.left() - width() : GlobalItem.right() + 1;
+    PlaceOnScreen(QPoint(x, GlobalItem.top() - M::PopupFrame), GlobalItem, true);
+}
+
+void TPopupMenuWindow::SelectRow(int Row)
+{
+    if (Row == m_selected)
+        return;
+    // Leaving the rows (over the frame or outside) keeps an open sub-menu's
+    // item selected.
+    if (Row < 0 && m_child)
+        return;
+    if (m_child && RowItem(Row) != m_child->ParentItem())
+        CloseChild();
+    m_selected = Row;
+    update();
+}
+
+void TPopupMenuWindow::SelectFirst()
+{
+    m_selected = -1;
+    MoveSelection(1);
+}
+
+void TPopupMenuWindow::MoveSelection(int Step)
+{
+    const int count = RowCount();
+    int row = m_selected;
+    for (int n = 0; n < count; ++n) {
+        row = row < 0 ? (Step > 0 ? 0 : count - 1) : ((row + Step) % count + count) % count;
+        if (Selectable(RowItem(row))) {
+            SelectRow(row);
+            return;
+        }
+    }
+}
+
+void TPopupMenuWindow::ActivateRow(int Row, bool SelectFirstOfChild)
+{
+    TMenuItem *item = RowItem(Row);
+    if (!item || item->IsLine())
+        return;
+    if (item->HasVisibleItems()) {
+        if (item->Enabled())
+            OpenChild(Row, SelectFirstOfChild);
+        return;
+    }
+    if (!item->Enabled())
+        return;
+    TMenu *menu = m_menu;
+    CloseChain();
+    menu->PostClick(item);
+}
+
+void TPopupMenuWindow::OpenChild(int Row, bool SelectFirst)
+{
+    TMenuItem *item = RowItem(Row);
+    if (!item)
+        return;
+    if (m_child && m_child->ParentItem() == item) {
+        if (SelectFirst)
+            m_child->SelectFirst();
+        return;
+    }
+    CloseChild();
+    m_selected = Row;
+    update();
+    auto *child = new TPopupMenuWindow(m_menu, item, this, m_bar, this);
+    m_child = child;
+    const QRect rect = RowRect(Row);
+    child->ShowBeside(QRect(mapToGlobal(rect.topLeft()), rect.size()));
+    if (SelectFirst)
+        child->SelectFirst();
+}
+
+void TPopupMenuWindow::CloseChild()
+{
+    if (m_child)
+        m_child->close();
+    m_child = nullptr;
+}
+
+TPopupMenuWindow *TPopupMenuWindow::RootPopup()
+{
+    TPopupMenuWindow *level = this;
+    while (level->m_parentPopup)
+        level = level->m_parentPopup;
+    return level;
+}
+
+void TPopupMenuWindow::CloseChain()
+{
+    RootPopup()->close();
+}
+
+TPopupMenuWindow *TPopupMenuWindow::LevelAt(const QPoint &GlobalPos)
+{
+    for (TPopupMenuWindow *level = this; level; level = level->m_parentPopup)
+        if (level->isVisible() && level->geometry().contains(GlobalPos))
+            return level;
+    return nullptr;
+}
+
+void TPopupMenuWindow::HoverAt(const QPoint &GlobalPos)
+{
+    TPopupMenuWindow *level = LevelAt(GlobalPos);
+    if (!level) {
+        if (m_bar)
+            m_bar->TrackPopupMouse(GlobalPos);
+        SelectRow(-1);
+        return;
+    }
+    const int row = level->RowAt(level->mapFromGlobal(GlobalPos));
+    TMenuItem *item = level->RowItem(row);
+    if (!item || item->IsLine()) {
+        level->SelectRow(-1);
+        return;
+    }
+    level->SelectRow(row);
+    if (item->Enabled() && item->HasVisibleItems())
+        level->OpenChild(row, false);
+}
+
+void TPopupMenuWindow::mouseMoveEvent(QMouseEvent *Event)
+{
+    HoverAt(Event->globalPosition().toPoint());
+}
+
+void TPopupMenuWindow::mousePressEvent(QMouseEvent *Event)
+{
+    const QPoint global = Event->globalPosition().toPoint();
+    if (LevelAt(global)) {
+        HoverAt(global);
+        return;
+    }
+    if (m_bar && m_bar->PopupMousePress(global))
+        return;
+    CloseChain();
+}
+
+void TPopupMenuWindow::mouseReleaseEvent(QMouseEvent *Event)
+{
+    const QPoint global = Event->globalPosition().toPoint();
+    TPopupMenuWindow *level = LevelAt(global);
+    if (!level)
+        return;
+    level->ActivateRow(level->RowAt(level->mapFromGlobal(global)), false);
+}
+
+void TPopupMenuWindow::keyPressEvent(QKeyEvent *Event)
+{
+    const int forward = RightToLeft() ? Qt::Key_Left : Qt::Key_Right;
+    const int back = RightToLeft() ? Qt::Key_Right : Qt::Key_Left;
+    const int key = Event->key();
+    if (key == Qt::Key_Down) {
+        MoveSelection(1);
+    } else if (key == Qt::Key_Up) {
+        MoveSelection(-1);
+    } else if (key == forward) {
+        TMenuItem *item = RowItem(m_selected);
+        if (item && item->Enabled() && item->HasVisibleItems())
+            OpenChild(m_selected, true);
+        else if (m_bar)
+            m_bar->SelectNeighbour(RightToLeft() ? -1 : 1, true);
+    } else if (key == back) {
+        if (m_parentPopup)
+            close();
+        else if (m_bar)
+            m_bar->SelectNeighbour(RightToLeft() ? 1 : -1, true);
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        ActivateRow(m_selected, true);
+    } else if (key == Qt::Key_Escape) {
+        m_closedByEscape = true;
+        close();
+    } else if (key == Qt::Key_Alt || key == Qt::Key_F10) {
+        if (m_bar)
+            m_bar->ExitMenuMode();
+        else
+            CloseChain();
+    } else {
+        const QString text = Event->text();
+        const QChar letter = text.isEmpty() ? QChar() : text.at(0).toUpper();
+        std::vector<int> matches;
+        for (int i = 0; i < RowCount(); ++i)
+            if (!letter.isNull() && RowItem(i)->Accelerator() == letter)
+                matches.push_back(i);
+        if (matches.size() == 1) {
+            SelectRow(matches.front());
+            ActivateRow(matches.front(), true);
+        } else if (!matches.empty()) {
+            const auto next = std::upper_bound(matches.begin(), matches.end(), m_selected);
+            SelectRow(next == matches.end() ? matches.front() : *next);
+        }
+    }
+}
+
+void TPopupMenuWindow::closeEvent(QCloseEvent *Event)
+{
+    CloseChild();
+    if (m_parentPopup) {
+        m_parentPopup->m_child = nullptr;
+    } else if (m_bar) {
+        m_bar->PopupClosed(m_closedByEscape);
+    }
+    QWidget::closeEvent(Event);
+}
