@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -40,9 +41,20 @@ TEST(MessageBoxHook, TheNewestHookAnswersAndTheOlderOneReturns)
     EXPECT_EQ(outer.Count(), 1);
 }
 
-// Runs MessageBox unhooked and acts on the real box once it is up.
+TEST(MessageBoxHook, aBoxNobodyExpectedFailsTheTestAndIsAnsweredAsByEscape)
+{
+    static int answer = 0;
+    EXPECT_NONFATAL_FAILURE(answer = MessageBox("Line lost", "Directory", TMsgIcon::Error, TMsgButtons::OKCancel),
+                            "unexpected message box \"Directory\": Line lost");
+    EXPECT_EQ(answer, IDCANCEL);
+    EXPECT_NONFATAL_FAILURE(answer = MessageBox("Saved", "Directory"), "Saved");
+    EXPECT_EQ(answer, IDOK);
+}
+
+// Runs MessageBox with the real box and acts on it once it is up.
 int AnswerRealBox(const TMessageBoxRequest &request, const std::function<void(TMessageForm &)> &act)
 {
+    const TMessageBoxHook realBox(TMessageBoxHook::kShowRealBoxes);
     QTimer::singleShot(0, [&] {
         auto *box = qobject_cast<TMessageForm *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);

@@ -1,13 +1,31 @@
 #include "toolkit/app/Application.h"
+#include "toolkit/app/MessageBox.h"
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// The answer a person gives by pressing Escape: nothing is deleted, changed
+// or confirmed.
+int RefuseUnexpectedBox(const TMessageBoxRequest &request)
+{
+    ADD_FAILURE() << "unexpected message box \"" << request.caption.toStdString() << "\": "
+                  << request.text.toStdString();
+    return request.buttons == TMsgButtons::OK ? IDOK : IDCANCEL;
+}
+
+} // namespace
+
 // Every test binary runs inside one application object (offscreen platform
 // under CTest), so that widgets, fonts, images and the handling of escaping
-// exceptions behave as in the program.
+// exceptions behave as in the program. A message box that no test expected
+// fails the running test at once instead of opening a modal loop that nobody
+// answers; tests that expect a box install their own TMessageBoxHook, which
+// answers while it lives.
 int main(int argc, char *argv[])
 {
     TApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    const TMessageBoxHook unexpectedBoxes{TMessageBoxHook::Answer(RefuseUnexpectedBox)};
     return RUN_ALL_TESTS();
 }

@@ -18,6 +18,11 @@ TMessageBoxHook::TMessageBoxHook(Answer answer)
     activeHook = this;
 }
 
+TMessageBoxHook::TMessageBoxHook(TShowRealBoxes)
+    : TMessageBoxHook(Answer())
+{
+}
+
 TMessageBoxHook::~TMessageBoxHook()
 {
     activeHook = previous_;
@@ -28,7 +33,8 @@ int MessageBox(const QString &text, const QString &caption, TMsgIcon icon, TMsgB
     const TMessageBoxRequest request{text, caption, icon, buttons};
     if (activeHook) {
         activeHook->requests_.push_back(request);
-        return activeHook->answer_(request);
+        if (activeHook->answer_)
+            return activeHook->answer_(request);
     }
     TMessageForm box(request);
     const int answer = box.ShowModal();

@@ -40,14 +40,21 @@ inline const QString ApplicationError = QStringLiteral("Application Error");
 
 // While one exists, message boxes are not shown: each request is recorded and
 // answered by the hook (tests answer boxes this way). Hooks nest; the newest
-// one answers.
+// one answers. A hook made with kShowRealBoxes records the request and lets
+// the real modal box answer, so that a test can reach the box itself while an
+// outer hook stands guard against boxes nobody expected.
 class TMessageBoxHook
 {
 public:
     using Answer = std::function<int(const TMessageBoxRequest &)>;
+    struct TShowRealBoxes
+    {
+    };
+    static constexpr TShowRealBoxes kShowRealBoxes{};
 
     explicit TMessageBoxHook(int answer = IDOK);
     explicit TMessageBoxHook(Answer answer);
+    explicit TMessageBoxHook(TShowRealBoxes);
     ~TMessageBoxHook();
     TMessageBoxHook(const TMessageBoxHook &) = delete;
     TMessageBoxHook &operator=(const TMessageBoxHook &) = delete;
