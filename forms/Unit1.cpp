@@ -61,7 +61,14 @@ TForm1::TForm1(QWidget *parent)
     Data->Open();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The status bar's handler goes first; the grid and the navigator stay
+    // attached until the data sets have closed and told them so.
+    disconnect(Data->DataSource1, nullptr, this, nullptr);
+    delete Data;
+    Data = nullptr;
+}
 
 void TForm1::CreateMenu()
 {
@@ -162,6 +169,12 @@ void TForm1::FormCreate()
     m_borderDrag->Install(*DBGrid1);
 }
 
+void TForm1::FormCloseQuery(bool &CanClose)
+{
+    Data->ADOTable1->CheckBrowseMode();
+    CanClose = true;
+}
+
 void TForm1::FormResize()
 {
     FitColumnWidth(*DBGrid1, DirectoryView::LastDataColumn);
@@ -180,7 +193,8 @@ void TForm1::DataSource1DataChange(TField *)
 
 void TForm1::mnuExitClick(TMenuItem *)
 {
-    Application->Terminate();
+    if (CloseQuery())
+        Application->Terminate();
 }
 
 void TForm1::mnuFindClick(TMenuItem *)

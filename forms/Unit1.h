@@ -26,6 +26,12 @@ class Form1;
 // that leaves the program, opens the search dialog and shows the about box.
 // It owns the directory's data objects, which its creation opens; closing it
 // ends the program.
+//
+// Closing (the menu's "Выход", the close box, or the window system) first
+// posts the row being edited, the grid's editor text included, while every
+// window is whole; when the post fails its message is shown and the window
+// stays open with the edit kept. Destruction closes the data objects before
+// any control goes, so no notification reaches a destroyed listener.
 class TForm1 : public TForm
 {
     Q_OBJECT
@@ -57,6 +63,7 @@ public:
 public slots:
     void FormCreate();
     void FormResize();
+    void FormCloseQuery(bool &CanClose);
 
 private:
     void CreateMenu();

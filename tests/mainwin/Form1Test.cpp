@@ -9,6 +9,8 @@
 #include "toolkit/menus/Menu.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/controls/StatusBar.h"
+#include "support/Input.h"
+#include "support/QtPrinters.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -53,6 +55,43 @@ protected:
     }
 
     QString Panel(int index) const { return form->StatusBar1->Panel(index).Text; }
+    QString FilePath() const { return dir.filePath(QStringLiteral("velirsk.dat")); }
+    // Runs one statement on the file through a connection of its own, as
+    // another program would; returns the first column of the first row.
+    QString Sql(const QString &sql) const
+    {
+        sqlite3 *db = nullptr;
+        sqlite3_open(FilePath().toUtf8().constData(), &db);
+        sqlite3_stmt *statement = nullptr;
+        sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &statement, nullptr);
+        QString result;
+        if (sqlite3_step(statement) == SQLITE_ROW && sqlite3_column_text(statement, 0))
+            result = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)));
+        sqlite3_finalize(statement);
+        sqlite3_close(db);
+        return result;
+    }
+    // Types into the grid's current cell, as a person would.
+    void TypeIntoGrid(const QString &text)
+    {
+        for (const QChar c : text) {
+            QWidget *target = form->DBGrid1->InplaceEditor() ? form->DBGrid1->InplaceEditor() : form->DBGrid1;
+            PressKey(target, 0, Qt::NoModifier, QString(c));
+        }
+    }
+    QString EditorText() const
+    {
+        auto *editor = qobject_cast<QLineEdit *>(form->DBGrid1->InplaceEditor());
+        return editor ? editor->text() : QString();
+    }
+    // "Выход" asks the application to end; the next test starts afresh.
+    bool ChooseExit()
+    {
+        form->mnuExit->Click();
+        const bool terminated = Application->Terminated();
+        Application->Restart();
+        return terminated;
+    }
     TDataSet *Table() const { return form->Data->ADOTable1; }
 
     QTemporaryDir dir;
@@ -203,6 +242,62 @@ TEST_F(Form1Fixture, findOpensTheOneSearchDialogAndOnlyBringsItForward)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->PhoneEdit->text(), QStringLiteral("2-40"));
     dialog->Hide();
+}
+
+// Quitting posts what is still in the grid's editor, whether the row was
+// being edited or inserted, and the window then goes without touching a
+// destroyed control (this crashed under the sanitizers and in the program).
+TEST_F(Form1Fixture, quittingPostsTheEditorTextOfAnEditedOrInsertedRow)
+{
+    Open(3);
+    form->DBGrid1->setFocus();
+    PressKey(form->DBGrid1, Qt::Key_Right);
+    TypeIntoGrid(QStringLiteral("Тестов"));
+    ASSERT_EQ(EditorText(), QStringLiteral("Тестов"));
+    EXPECT_TRUE(ChooseExit());
+    EXPECT_EQ(Sql(QStringLiteral("SELECT \"Фамилия\" FROM \"Велирск\" WHERE rowid = 1")), QStringLiteral("Тестов"));
+
+    Table()->Insert();
+    TypeIntoGrid(QStringLiteral("Новый"));
+    form.reset();
+    EXPECT_EQ(Sql(QStringLiteral("SELECT count(*) FROM \"Велирск\" WHERE \"Фамилия\" = 'Новый'")), QStringLiteral("1"));
+}
+
+TEST_F(Form1Fixture, closingWithAPostedButUnleftRowEndsCleanly)
+{
+    Open(3);
+    form->DBGrid1->setFocus();
+    PressKey(form->DBGrid1, Qt::Key_Right);
+    TypeIntoGrid(QStringLiteral("Табов"));
+    PressKey(form->DBGrid1->InplaceEditor(), Qt::Key_Tab);
+    ASSERT_EQ(Table()->State(), dsEdit);
+    form->Close();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Table()->State(), dsBrowse);
+    form.reset();
+    EXPECT_EQ(Sql(QStringLiteral("SELECT \"Фамилия\" FROM \"Велирск\" WHERE rowid = 1")), QStringLiteral("Табов"));
+}
+
+// Another program changed the row while the person typed: the post fails,
+// its message is shown, and the window stays with the typed text.
+TEST_F(Form1Fixture, aFailedPostOnQuittingKeepsTheWindowAndTheEdit)
+{
+    Open(3);
+    form->DBGrid1->setFocus();
+    PressKey(form->DBGrid1, Qt::Key_Right);
+    TypeIntoGrid(QStringLiteral("Мой"));
+    Sql(QStringLiteral("UPDATE \"Велирск\" SET \"Фамилия\" = 'Чужой' WHERE rowid = 1"));
+    TMessageBoxHook boxes;
+    EXPECT_FALSE(ChooseExit());
+    form->Close();
+    EXPECT_FALSE(Application->Terminated());
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Requests()[0].icon, TMsgIcon::Error);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(Table()->State(), dsEdit);
+    EXPECT_EQ(EditorText(), QStringLiteral("Мой"));
+    EXPECT_EQ(Sql(QStringLiteral("SELECT \"Фамилия\" FROM \"Велирск\" WHERE rowid = 1")), QStringLiteral("Чужой"));
+    Table()->Cancel();
 }
 
 TEST(Form1About, sixNonEmptyLinesJoinedByLineFeedThenCarriageReturn)

@@ -32,6 +32,7 @@ constexpr HandlerBinding FormHandlers[] = {
     {"Shown()", "FormShow()"},
     {"Hidden()", "FormHide()"},
     {"Resized()", "FormResize()"},
+    {"ClosingQuery(bool&)", "FormCloseQuery(bool&)"},
     {"Closing(TCloseAction&)", "FormClose(TCloseAction&)"},
     {"KeyPressed(QChar&)", "FormKeyPress(QChar&)"},
     {"KeyDown(int&,Qt::KeyboardModifiers)", "FormKeyDown(int&,Qt::KeyboardModifiers)"},
@@ -332,8 +333,21 @@ void TForm::Hide()
     hide();
 }
 
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    bool raised = true;
+    RunHandler([&] {
+        emit ClosingQuery(canClose);
+        raised = false;
+    });
+    return canClose && !raised;
+}
+
 void TForm::Close()
 {
+    if (!CloseQuery())
+        return;
     if (Modal()) {
         modalResult_ = mrCancel;
         CloseModal();

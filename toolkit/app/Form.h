@@ -45,7 +45,7 @@ enum TModalResult : int {
 // on_<object>_<signal>, Qt's convention. The form's own events call these
 // slots when the form declares them:
 //   FormCreate()  FormShow()  FormHide()  FormResize()
-//   FormClose(TCloseAction&)  FormKeyPress(QChar&)
+//   FormCloseQuery(bool& CanClose)  FormClose(TCloseAction&)  FormKeyPress(QChar&)
 //   FormKeyDown(int& key, Qt::KeyboardModifiers)
 //   WMNCPaint(TCanvas&)  runs after the default frame has painted; the
 //                        canvas covers the whole window, in window
@@ -99,8 +99,11 @@ public:
 
     void Show();
     void Hide();
-    // Hides a secondary form (or what FormClose decides); closing the main
-    // form ends the application's event loop.
+    // Asks FormCloseQuery whether the form may close; a handler that raises
+    // refuses, and its error is shown. Every way of closing passes here.
+    bool CloseQuery();
+    // When CloseQuery agrees: hides a secondary form (or what FormClose
+    // decides); closing the main form ends the application's event loop.
     void Close();
 
     // Shows the form application-modal and returns once ModalResult is set
@@ -131,6 +134,7 @@ signals:
     void Shown();
     void Hidden();
     void Resized();
+    void ClosingQuery(bool &canClose);
     void Closing(TCloseAction &action);
     void KeyPressed(QChar &key);
     void KeyDown(int &key, Qt::KeyboardModifiers shift);
