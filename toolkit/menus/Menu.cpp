@@ -45,17 +45,38 @@ TMenuItem *FindShortCut(TMenuItem *item, const QKeySequence &key)
     return nullptr;
 }
 
+// Every living menu, in creation order: what a form's components find of its
+// menus (the menus are not objects the form's widget tree knows).
+std::vector<TMenu *> &LivingMenus()
+{
+    static std::vector<TMenu *> menus;
+    return menus;
+}
+
 } // namespace
 
 TMenu::TMenu(QWidget *Owner)
     : m_root(std::make_unique<TMenuItem>()), m_lifetime(std::make_unique<QObject>()), m_owner(Owner)
 {
     m_root->m_menu = this;
+    LivingMenus().push_back(this);
 }
 
 TMenu::~TMenu()
 {
+    std::erase(LivingMenus(), this);
     m_lifetime.reset();
+}
+
+std::vector<TMenu *> TMenu::MenusOwnedBy(const QWidget *Owner)
+{
+    std::vector<TMenu *> owned;
+    if (!Owner)
+        return owned;
+    for (TMenu *menu : LivingMenus())
+        if (menu->m_owner.data() == Owner)
+            owned.push_back(menu);
+    return owned;
 }
 
 TMenuItem *TMenu::FindItem(const QString &Name) const

@@ -38,6 +38,8 @@ public:
     void SetTag(int Tag) { m_tag = Tag; }
     // The form (or other widget) the menu belongs to.
     QWidget *Owner() const { return m_owner; }
+    // The living menus that Owner holds, in the order they were created.
+    static std::vector<TMenu *> MenusOwnedBy(const QWidget *Owner);
 
     TImageList *Images() const { return m_images; }
     void SetImages(TImageList *Images);
