@@ -1,0 +1,37 @@
+#pragma once
+
+#include "toolkit/app/PlatformMessages.h"
+
+#include <QEvent>
+#include <QPointer>
+#include <QWidget>
+
+class TMenuItem;
+
+// A request for the flat frame of a popup menu window, posted to the
+// application object: FlatFrameItemMessage names the item just drawn when no
+// window owned the drawing surface, FlatFrameWindowMessage names the window.
+// Requests are merged: while one waits in the queue no other is posted.
+class TFlatFrameRequest : public QEvent
+{
+public:
+    ~TFlatFrameRequest() override;
+
+    // Both post nothing while a request waits.
+    static void PostForItem(TMenuItem *Item);
+    static void PostForWindow(QWidget *Window, bool RightToLeft);
+    // Requests posted and not yet delivered (or discarded).
+    static int Waiting();
+
+    // The message's first and second parameter.
+    int WParam() const { return m_wParam; }
+    TMenuItem *Item() const { return m_item; }
+    QWidget *Window() const { return m_window.data(); }
+
+private:
+    TFlatFrameRequest(QEvent::Type Type, int WParam, TMenuItem *Item, QWidget *Window);
+
+    int m_wParam;
+    TMenuItem *m_item;
+    QPointer<QWidget> m_window;
+};

@@ -1,0 +1,311 @@
+#include "components/FlatSkin/SkinMenuPainter.h"
+
+#include "components/FlatSkin.h"
+#include "components/FlatSkin/FlatFrameRequest.h"
+#include "components/FlatSkin/SkinItemRoutines.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/ImageList.h"
+#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuItem.h"
+#include "toolkit/menus/MenuOwnerDraw.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The four surface columns left of a popup item land on the menu window's
+// edge.
+constexpr int kPopupLeftColumns = 4;
+constexpr int kSeparatorHeight = 4;
+constexpr int kSubMenuArrowWidth = 6;
+constexpr int kMeasureSlack = 5;
+// Height of an item: the text plus three quarters of it, or the glyph plus 6.
+constexpr double kTextLeading = 0.75;
+constexpr int kGlyphPadding = 6;
+constexpr QLatin1StringView kShortCutGap("WWW");
+
+constexpr int kMarkSize = 10;
+constexpr int kBarTextInset = 4;
+constexpr int kGlyphTextGap = 4;
+constexpr int kRightToLeftGlyphTextGap = 8;
+constexpr int kBarGlyphTextShift = 5;
+constexpr int kCaptionIndent = 3;
+constexpr int kSeparatorIndent = 7;
+// The popup gradient runs 2 columns past the work rectangle.
+constexpr int kGradientOverrun = 2;
+// A hot bar item leaves room for the shadow of the selected look.
+constexpr int kHotBarShadowRoom = 7;
+
+int RoundHalfEven(double value)
+{
+    return static_cast<int>(std::nearbyint(value));
+}
+
+TSize GlyphSize(const TMenuItem &item)
+{
+    if (const TImageList *images = item.EffectiveImages(); images && item.ImageIndex() != -1)
+        return {images->Width(), images->Height()};
+    if (const TBitmap *bitmap = item.Bitmap(); bitmap && bitmap->Width() > 0)
+        return {bitmap->Width(), bitmap->Height()};
+    return {};
+}
+
+bool ReadsRightToLeft(const TMenuItem &item)
+{
+    const TMenu *menu = item.GetParentMenu();
+    return menu && menu->IsRightToLeft();
+}
+
+void FillSurface(TCanvas &canvas, const TRect &r, TColor color)
+{
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(color);
+    canvas.Pen().SetColor(color);
+    canvas.FillRect(r);
+}
+
+// A rectangle filled and outlined with square corners.
+void FrameFilled(TCanvas &canvas, const TRect &r, TColor fill, TColor frame)
+{
+    FillSurface(canvas, r, fill);
+    canvas.Pen().SetColor(frame);
+    canvas.Brush().SetStyle(bsClear);
+    canvas.Rectangle(r);
+    canvas.Brush().SetStyle(bsSolid);
+}
+
+} // namespace
+
+void TSkinMenuPainter::Measure(TMenuItem &Item, TCanvas &Canvas, int &Width, int &Height) const
+{
+    const bool barItem = Item.IsBarItem();
+    QString text = Item.IsLine() ? QString() : Item.Caption();
+    const QString shortCut = Item.ShortCutText();
+    if (!shortCut.trimmed().isEmpty())
+        text += shortCut + QLatin1Char(' ') + kShortCutGap;
+    Canvas.SetFont(m_skin.Font());
+    int width = Canvas.TextWidth(text) + kMeasureSlack;
+    // Accelerator marks take no room, however many there are.
+    if (text.contains(QLatin1Char('&')))
+        width -= Canvas.TextWidth(QStringLiteral("&"));
+    if (!barItem && Item.Count() > 0)
+        width += kSubMenuArrowWidth;
+    TSize glyph = GlyphSize(Item);
+    if (!barItem)
+        glyph.cx = std::max(glyph.cx, m_skin.IconWidth());
+    width += glyph.cx;
+    Width = std::max(Width, width);
+    if (Item.IsLine()) {
+        Height = kSeparatorHeight;
+        return;
+    }
+    const int textHeight = Canvas.TextHeight(text);
+    const int height = std::max(textHeight + RoundHalfEven(textHeight * kTextLeading), glyph.cy + kGlyphPadding);
+    Height = std::max(Height, height);
+}
+
+TSkinItemGeometry TSkinMenuPainter::Geometry(const TRect &ItemRect, bool BarItem, bool RightToLeft,
+                                             int GlyphWidth) const
+{
+    const int w = ItemRect.Width();
+    const int h = ItemRect.Height();
+    const int iconWidth = m_skin.IconWidth();
+    TSkinItemGeometry g;
+    if (BarItem) {
+        g.Surface = {w, h};
+        g.CopyTo = ItemRect.TopLeft();
+        g.Work = TRect(0, 0, w, h);
+    } else {
+        g.Surface = {w + kPopupLeftColumns, h};
+        g.CopyTo = {ItemRect.Left - kPopupLeftColumns, ItemRect.Top};
+        g.Work = TRect(kPopupLeftColumns, 0, w + kPopupLeftColumns, h + 1);
+    }
+    const TRect &r = g.Work;
+    g.Icon = RightToLeft ? TRect(r.Right - iconWidth, r.Top, r.Right, r.Bottom)
+                         : TRect(r.Left, r.Top, r.Left + iconWidth, r.Bottom);
+    const TRect &i = g.Icon;
+    if (GlyphWidth > 0)
+        g.Mark = TRect(i.Left + 1, i.Top + 2, i.Right - 3, i.Bottom - 2);
+    else
+        g.Mark = Bounds(i.Left + (i.Width() - kMarkSize) / 2, i.Top + (i.Height() - kMarkSize) / 2, kMarkSize,
+                        kMarkSize);
+    if (GlyphWidth > iconWidth) {
+        if (RightToLeft)
+            g.Mark.Left = g.Mark.Right - GlyphWidth;
+        else
+            g.Mark.Right = g.Mark.Left + GlyphWidth;
+    }
+    if (BarItem)
+        g.Mark.Top -= 1;
+
+    g.Text = r;
+    if (RightToLeft) {
+        g.Text.Right = r.Right - (BarItem ? kBarTextInset : iconWidth);
+        if (g.Text.Right > r.Right - GlyphWidth)
+            g.Text.Right = r.Right - GlyphWidth - kRightToLeftGlyphTextGap;
+    } else {
+        g.Text.Left = r.Left + (BarItem ? kBarTextInset : iconWidth);
+        if (g.Text.Left < r.Left + GlyphWidth)
+            g.Text.Left = r.Left + GlyphWidth + kGlyphTextGap;
+    }
+    if (BarItem) {
+        if (GlyphWidth <= 0)
+            g.Text = r;
+        else if (RightToLeft)
+            g.Text.Right += kBarGlyphTextShift;
+        else
+            g.Text.Left -= kBarGlyphTextShift;
+    }
+    g.Full = TRect(r.Left - kPopupLeftColumns, r.Top, r.Right, r.Bottom);
+    return g;
+}
+
+TBitmap TSkinMenuPainter::ComposeGlyph(const TMenuItem &Item) const
+{
+    TBitmap glyph;
+    const auto prepare = [this, &glyph](int width, int height) {
+        glyph.SetSize(width, height);
+        TCanvas &canvas = glyph.Canvas();
+        canvas.Brush().SetStyle(bsSolid);
+        canvas.Brush().SetColor(m_skin.TransparentKeyColor());
+        canvas.FillRect(TRect(0, 0, width, height));
+    };
+    if (const TBitmap *bitmap = Item.Bitmap(); bitmap && bitmap->Width() > 0) {
+        prepare(bitmap->Width(), bitmap->Height());
+        TBitmap picture(*bitmap);
+        picture.SetTransparent(true);
+        picture.SetTransparentMode(tmAuto);
+        glyph.Canvas().Draw(0, 0, picture);
+    }
+    // An image of the image list wins over the item's own bitmap.
+    if (const TImageList *images = Item.EffectiveImages(); images && Item.ImageIndex() != -1) {
+        prepare(images->Width(), images->Height());
+        images->Draw(glyph.Canvas(), 0, 0, Item.ImageIndex());
+    }
+    return glyph;
+}
+
+void TSkinMenuPainter::Draw(TMenuItem &Item, TCanvas &Target, const TRect &Rect, bool Selected) const
+{
+    const bool barItem = Item.IsBarItem();
+    const bool rightToLeft = ReadsRightToLeft(Item);
+    const bool enabled = Item.Enabled();
+    TBitmap glyph = ComposeGlyph(Item);
+    const int glyphWidth = glyph.Empty() ? 0 : glyph.Width();
+    const TSkinItemGeometry g = Geometry(Rect, barItem, rightToLeft, glyphWidth);
+    if (g.Surface.cx <= 0 || g.Surface.cy <= 0)
+        return;
+
+    QImage image(g.Surface.cx, g.Surface.cy, QImage::Format_RGB32);
+    TCanvas surface(&image);
+    if (m_skin.PaletteStale())
+        m_skin.RefreshPalette(surface);
+    surface.SetFont(m_skin.Font());
+
+    DrawBackground(surface, g, barItem, rightToLeft);
+    const bool lit = DrawSelection(surface, g, Item, Rect, barItem, rightToLeft, Selected);
+    if (Item.Checked() || Item.RadioItem())
+        DrawCheckMark(m_skin, Item, Selected, g.Mark, surface, glyphWidth > 0, enabled);
+    if (glyphWidth > 0)
+        DrawItemGlyph(m_skin, TSkinPart::MenuItem, surface, rightToLeft, barItem, Item.Checked(), enabled, false,
+                      Selected || lit, g.Icon, &glyph);
+    DrawCaption(surface, g, Item, barItem, rightToLeft, Selected);
+
+    Target.BitBlt(g.CopyTo.X, g.CopyTo.Y, g.Surface.cx, g.Surface.cy, surface, 0, 0, SRCCOPY);
+    if (!barItem && m_skin.FlatMenu())
+        RequestFlatFrame(Item, rightToLeft);
+}
+
+void TSkinMenuPainter::DrawBackground(TCanvas &Surface, const TSkinItemGeometry &G, bool BarItem,
+                                      bool RightToLeft) const
+{
+    TSkinPalette &p = m_skin.Palette();
+    if (BarItem) {
+        // The bar colour stays as set until the palette is refreshed again.
+        if (m_skin.DrawMenuBar())
+            p.BarColor = m_skin.MenuBarColor();
+        FillSurface(Surface, G.Work, p.BarColor);
+        return;
+    }
+    if (m_skin.HighColorMode() && m_skin.Gradient()) {
+        const TRect &r = G.Work;
+        // Right to left the walk starts at the item's right edge, so the
+        // icon band lies under the icon column there too.
+        const TRect band = RightToLeft ? TRect(r.Left - kGradientOverrun, r.Top, r.Right, r.Bottom)
+                                       : TRect(r.Left, r.Top, r.Right + kGradientOverrun, r.Bottom);
+        FillIconGradient(m_skin, Surface, band, RightToLeft);
+        // The columns left of the item carry the colour of its edge out to
+        // the window's frame.
+        const TRect edge(r.Left, 0, r.Left + 1, G.Surface.cy);
+        Surface.CopyRect(TRect(0, 0, kPopupLeftColumns, G.Surface.cy), Surface, edge);
+        return;
+    }
+    FillSurface(Surface, G.Full, p.MenuBackColor);
+    FillSurface(Surface, G.Icon, p.IconBarColor);
+}
+
+bool TSkinMenuPainter::DrawSelection(TCanvas &Surface, const TSkinItemGeometry &G, const TMenuItem &Item,
+                                     const TRect &ItemRect, bool BarItem, bool RightToLeft, bool Selected) const
+{
+    const TSkinPalette &p = m_skin.Palette();
+    const TRect &r = G.Work;
+    if (Selected && m_skin.DrawSelect()) {
+        Surface.Brush().SetStyle(bsSolid);
+        if (BarItem) {
+            DrawBarSelection(m_skin, TSkinPart::MenuItem, Surface, RightToLeft, m_skin.MenuBarColor(), r);
+        } else if (Item.Enabled()) {
+            const int right = m_skin.FlatMenu() ? r.Right - 1 : r.Right;
+            FrameFilled(Surface, TRect(r.Left, r.Top + 1, right, r.Bottom - 1), p.SelectFillColor,
+                        p.SelectFrameColor);
+        }
+        return true;
+    }
+    const bool hot = BarItem && Item.Enabled() && m_skin.IsWindowsNT() &&
+                     IsMouseOverItem(TMenuOwnerDraw::DrawingWindow(), ItemRect);
+    if (hot)
+        FrameFilled(Surface, TRect(r.Left, r.Top, r.Right - kHotBarShadowRoom, r.Bottom), p.SelectFillColor,
+                    p.SelectFrameColor);
+    return hot;
+}
+
+void TSkinMenuPainter::DrawCaption(TCanvas &Surface, TSkinItemGeometry G, const TMenuItem &Item, bool BarItem,
+                                   bool RightToLeft, bool Selected) const
+{
+    TRect &x = G.Text;
+    if (Item.IsLine()) {
+        Surface.Pen().SetColor(m_skin.Palette().SeparatorLineColor);
+        const int y = x.Top + RoundHalfEven((x.Bottom - x.Top) / 2.0);
+        if (RightToLeft) {
+            Surface.MoveTo(x.Left, y);
+            Surface.LineTo(x.Right - kSeparatorIndent, y);
+        } else {
+            Surface.MoveTo(x.Left + kSeparatorIndent, y);
+            Surface.LineTo(x.Right, y);
+        }
+        return;
+    }
+    unsigned format = DT_LEFT;
+    if (RightToLeft) {
+        x.Right -= kCaptionIndent;
+        format = DT_RIGHT | DT_RTLREADING;
+    } else {
+        x.Left += kCaptionIndent;
+    }
+    x.Top += (x.Height() - Surface.TextHeight(QStringLiteral("W"))) / 2;
+    const QString shortCut = Item.ShortCutText();
+    DrawItemText(m_skin, TSkinPart::MenuItem, QLatin1Char(' ') + Item.Caption(), format, m_skin.Font(),
+                 RightToLeft, BarItem, Item.Default(), Item.Enabled(), Selected, x, Surface,
+                 shortCut.isEmpty() ? QString() : shortCut + QLatin1Char(' '));
+}
+
+void TSkinMenuPainter::RequestFlatFrame(TMenuItem &Item, bool RightToLeft) const
+{
+    QWidget *window = TMenuOwnerDraw::DrawingWindow();
+    if (!window)
+        TFlatFrameRequest::PostForItem(&Item);
+    else if (window != m_skin.Form())
+        TFlatFrameRequest::PostForWindow(window, RightToLeft);
+}
