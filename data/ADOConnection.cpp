@@ -5,12 +5,27 @@
 #include "data/CustomADODataSet.h"
 #include "data/DatabaseFile.h"
 #include "data/SqliteStatement.h"
+#include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <sqlite3.h>
+
+namespace {
+
+// How often, in engine instructions, a running statement reports that it
+// is still busy (well under a millisecond apart).
+constexpr int kProgressInstructions = 20000;
+
+int ReportProgress(void *)
+{
+    TWaitCursor::Tick();
+    return 0;
+}
+
+} // namespace
 
 TADOConnection::TADOConnection(QObject *parent) : QObject(parent) {}
 
@@ -60,6 +75,7 @@ void TADOConnection::Open()
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
         sqlite3_busy_timeout(db, m_busyTimeoutMs);
+        sqlite3_progress_handler(db, kProgressInstructions, ReportProgress, nullptr);
         InstallCaseInsensitiveLike(db);
         // Reading the schema is the first real access to the file: it finds
         // foreign, damaged and locked files.

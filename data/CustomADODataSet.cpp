@@ -2,6 +2,7 @@
 
 #include "data/ADOConnection.h"
 #include "data/SqlDialect.h"
+#include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseError.h"
 
 #include <QRegularExpression>
@@ -100,6 +101,7 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
 // leaves the cursor as it was.
 void TCustomADODataSet::LoadCursor()
 {
+    const TWaitCursor wait;
     if (m_source.wholeTable) {
         StartTableListing();
         return;
@@ -156,6 +158,7 @@ void TCustomADODataSet::StartTableListing()
 
 void TCustomADODataSet::RunRead(const std::function<void()> &work) const
 {
+    const TWaitCursor wait;
     sqlite3 *db = Db();
     const int rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
@@ -232,6 +235,7 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
 
 void TCustomADODataSet::RunWrite(const std::function<void()> &work)
 {
+    const TWaitCursor wait;
     sqlite3 *db = Db();
     const auto lockedError = [&] {
         return EDatabaseError(Tr("The database is locked by another user or program, so the change was not saved. "

@@ -7,12 +7,14 @@
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
 #include "toolkit/app/Application.h"
+#include "toolkit/app/WaitCursor.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 
 #include "ui_FindForm.h"
 
 #include <QLineEdit>
+#include <QScopedValueRollback>
 #include <exception>
 
 namespace {
@@ -148,11 +150,15 @@ void TFindDialog::on_CancelButton_Clicked()
 
 void TFindDialog::FindButtonClick()
 {
+    if (m_searchRunning)
+        return;
+    const QScopedValueRollback<bool> running(m_searchRunning, true);
     FindButton->setEnabled(false);
     // The button comes back, the dialog goes and the screen is repainted
     // whatever the search did; only then may an error reach its box.
     std::exception_ptr failure;
     try {
+        const TWaitCursor wait;
         TADOQuery *query = SearchQuery();
         if (!query)
             throw std::runtime_error("Нет главного окна со справочником");

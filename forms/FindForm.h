@@ -65,4 +65,7 @@ private:
     TForm2 *ResultsWindow() const;
 
     std::unique_ptr<Ui::FindDialog> ui;
+    // From the click to the closing of the results window: input that was
+    // queued meanwhile reaches the dialog then and must not search again.
+    bool m_searchRunning = false;
 };

@@ -1,0 +1,75 @@
+#include "components/FlatBtn.h"
+#include "forms/FindForm.h"
+#include "forms/Unit1.h"
+#include "forms/Unit2.h"
+#include "toolkit/app/Application.h"
+
+#include <QDir>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+
+// The program's three windows over a small directory file, created the way
+// start-up creates them.
+class SearchRunTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        sqlite3 *db = nullptr;
+        ASSERT_EQ(sqlite3_open(QDir(m_dir.path()).filePath("velirsk.dat").toUtf8().constData(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db,
+                               "CREATE TABLE Велирск (Телефон TEXT, Фамилия TEXT, Улица TEXT, Дом TEXT, "
+                               "Корпус TEXT, Квартира TEXT, Организация TEXT);"
+                               "INSERT INTO Велирск VALUES ('2-11-01','Иванов','Ленина','1','','2','');",
+                               nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        sqlite3_close(db);
+        m_oldDir = QDir::currentPath();
+        QDir::setCurrent(m_dir.path());
+        Application->Restart();
+        Application->CreateForm<TForm1>();
+        m_dialog = Application->CreateForm<TFindDialog>();
+        m_results = Application->CreateForm<TForm2>();
+    }
+
+    void TearDown() override
+    {
+        Application->Restart();
+        QDir::setCurrent(m_oldDir);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_oldDir;
+    TFindDialog *m_dialog = nullptr;
+    TForm2 *m_results = nullptr;
+};
+
+// Keys typed while the search runs wait in the queue and reach the dialog
+// when the search lets the screen repaint; they must not start a search of
+// their own, nor show the results a second time.
+TEST_F(SearchRunTest, aSecondEnterDuringARunningSearchStartsNoOtherSearch)
+{
+    int shows = 0;
+    QObject::connect(m_results, &TForm::Shown, m_results, [&] {
+        ++shows;
+        QTimer::singleShot(0, m_results, [this] { m_results->Close(); });
+    });
+    m_dialog->Show();
+    m_dialog->PhoneEdit->setFocus();
+    QCoreApplication::postEvent(m_dialog->PhoneEdit,
+                                new QKeyEvent(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r")));
+    m_dialog->FindButton->Click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(shows, 1);
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_TRUE(m_dialog->FindButton->isEnabled());
+}
+
+} // namespace

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QElapsedTimer>
+
+// A step that may keep the user-interface thread busy (a database statement,
+// a search). While the outermost step has lasted longer than a moment, every
+// window of the program shows the wait cursor; it goes when that step ends.
+//
+// The thread is busy, so nothing repaints or reads input meanwhile: the work
+// itself calls Tick() now and then (the database engine does so every few
+// thousand of its instructions), and the cursor is sent to the window system
+// at once. Steps nest; the inner ones only count.
+class TWaitCursor
+{
+public:
+    static constexpr int kShowAfterMs = 200;
+
+    explicit TWaitCursor(int showAfterMs = kShowAfterMs);
+    ~TWaitCursor();
+    TWaitCursor(const TWaitCursor &) = delete;
+    TWaitCursor &operator=(const TWaitCursor &) = delete;
+
+    // Shows the wait cursor when the outermost step is older than its delay.
+    static void Tick();
+    static bool Busy();
+    static bool Showing();
+};
