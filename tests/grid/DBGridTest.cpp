@@ -178,6 +178,22 @@ TEST_F(DBGridTest, keyboardMovesThroughRowsAndColumns)
     EXPECT_GT(grid.TopRow() + page, 49);
 }
 
+TEST_F(DBGridTest, anEmptyDataSetIgnoresEveryKeyThatMovesToARow)
+{
+    Open(0);
+    const std::pair<int, Qt::KeyboardModifiers> moves[] = {
+        {Qt::Key_Up, Qt::NoModifier},         {Qt::Key_PageUp, Qt::NoModifier},
+        {Qt::Key_PageDown, Qt::NoModifier},   {Qt::Key_PageUp, Qt::ControlModifier},
+        {Qt::Key_PageDown, Qt::ControlModifier}, {Qt::Key_Home, Qt::ControlModifier},
+        {Qt::Key_End, Qt::ControlModifier},
+    };
+    for (const auto &[key, modifiers] : moves) {
+        Key(key, modifiers);
+        EXPECT_EQ(data.State(), dsBrowse) << key;
+        EXPECT_TRUE(data.IsEmpty()) << key;
+    }
+}
+
 TEST_F(DBGridTest, narrowGridScrollsByWholeColumns)
 {
     Open(5);

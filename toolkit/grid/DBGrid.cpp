@@ -518,9 +518,11 @@ void TDBGrid::MoveToDisplayRow(int displayRow)
     if (!ds)
         return;
     const int count = ds->DisplayRowCount();
+    if (count == 0)
+        return;
     const int target = std::clamp(displayRow, 0, count - 1);
     const int active = ds->ActiveDisplayRow();
-    if (count == 0 || target == active)
+    if (target == active)
         return;
     if (ds->State() != dsInsert) {
         ds->SetRecNo(target + 1);
