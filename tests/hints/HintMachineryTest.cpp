@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -246,6 +249,27 @@ TEST_F(HintMachineryTest, whichHintAppliesUnderThePointer)
     manager->SetShowHint(false);
     MoveTo(second);
     EXPECT_TRUE(StaysHidden()) << "the application's own switch";
+}
+
+// Near the bottom of the screen the hint is moved up over the resting
+// pointer; the leave that its showing brings must not take it away again.
+TEST_F(HintMachineryTest, hintMovedOverThePointerAtTheScreensEdgeStaysUp)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    form.move(100, screen.bottom() - 24);
+    const QPoint local(5, 6);
+    const QPoint pointer = first->mapToGlobal(local);
+    QCursor::setPos(pointer);
+    MoveTo(first, local);
+    ASSERT_TRUE(ShowsWithin(QStringLiteral("Первая запись")));
+    ASSERT_TRUE(manager->HintWindow()->geometry().contains(pointer)) << "the hint lies over the pointer";
+
+    Leave(first);
+    EXPECT_TRUE(manager->IsHintShown());
+
+    QCursor::setPos(screen.topLeft());
+    Leave(first);
+    EXPECT_FALSE(manager->IsHintShown());
 }
 
 } // namespace

@@ -97,3 +97,16 @@ window_of_size() { window_events | awk -v size="$1" '$1 == "create" && $3 == siz
 pixel() {
   convert "$3" -format "%[fx:int(255*u.p{$1,$2}.r)],%[fx:int(255*u.p{$1,$2}.g)],%[fx:int(255*u.p{$1,$2}.b)]" info:
 }
+
+# start_wm: starts the window manager that VELIRSK_WM names (for example
+# openbox) on the test's display; without VELIRSK_WM the test runs with none.
+start_wm() {
+  WM_PID=
+  [ -n "${VELIRSK_WM:-}" ] || return 0
+  command -v "$VELIRSK_WM" > /dev/null || { echo "no window manager '$VELIRSK_WM' installed" >&2; return 1; }
+  "$VELIRSK_WM" > /dev/null 2>&1 &
+  WM_PID=$!
+  sleep 1
+}
+
+stop_wm() { [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null; true; }

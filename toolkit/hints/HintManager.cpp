@@ -3,6 +3,7 @@
 #include "toolkit/hints/HintWindow.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QVariant>
 #include <QWidget>
@@ -245,6 +246,13 @@ void THintManager::PointerOver(QWidget *widget, const QPoint &pointer)
 void THintManager::PointerLeft(QWidget *widget)
 {
     if (!m_control || !(widget == m_control || widget->isAncestorOf(m_control)))
+        return;
+    // A hint moved back inside the screen may lie over the pointer; its
+    // window takes no input, but showing it there reports a leave while the
+    // pointer still rests on the control. The hint stays up as anywhere else.
+    const QPoint pointer = QCursor::pos();
+    if (IsHintShown() && m_window->geometry().contains(pointer)
+        && m_control->rect().contains(m_control->mapFromGlobal(pointer)))
         return;
     if (IsHintShown() && !m_suppressed)
         m_leftShownHint.start();

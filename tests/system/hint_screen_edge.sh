@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# A hint near the bottom of the screen: the balloon is moved back up inside
+# the desktop, over the pointer, and must stay up there as it does anywhere
+# else, not vanish and come back while the pointer rests on the button.
+set -euo pipefail
+source "$VELIRSK_SOURCE_DIR/tests/system/lib.bash"
+start_display
+work=$(mktemp -d)
+trap 'stop_program; stop_wm; stop_display; rm -rf "$work"' EXIT
+
+HINT_COLOUR="#FFFFE1"
+"$VELIRSK_BUILD_DIR/tools/make_directory" "$work/velirsk.dat" 20 > /dev/null
+fail() { echo "$*" >&2; cp "$work/shot.png" "$VELIRSK_BUILD_DIR/hint_screen_edge_failure.png" 2>/dev/null || true; exit 1; }
+start_wm
+
+start_program_in "$work"
+win=$(wait_for_window "Телефонный справочник г. Велирск v. 1.0")
+sleep 0.8
+# The navigator bar 20 pixels above the screen's bottom edge (768).
+xdotool windowmove --sync "$win" 100 $((768 - 42 - 25 + 5))
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$win")"
+px=$((X + 4 + 20))
+py=$((Y + 42 + 12))
+xdotool mousemove "$((px - 3))" "$((py - 2))"
+sleep 0.1
+xdotool mousemove "$px" "$py"
+sleep 0.9
+
+# The balloon is up in every look taken while the pointer rests, until its
+# time is over.
+for look in 1 2 3 4 5 6; do
+  import -window root "$work/shot.png"
+  shown=$(convert "$work/shot.png" -format %c histogram:info:- | awk -v c="$HINT_COLOUR" 'toupper($0) ~ c { gsub(":", "", $1); n += $1 } END { print n + 0 }')
+  [ "$shown" -gt 300 ] || fail "look $look: the balloon is not up ($shown hint-coloured pixels)"
+  sleep 0.1
+done
