@@ -31,7 +31,7 @@ int DeclaredLength(const QString &declaredType)
 // every value reaches the program as text.
 QString ColumnIs(const QString &column, int parameter)
 {
-    return QStringLiteral("CAST(%1 AS TEXT) IS ?%2").arg(QuoteSqlName(column)).arg(parameter);
+    return QStringLiteral("CAST(%1 AS TEXT) IS ?%2").arg(QuoteSqlName(column), QString::number(parameter));
 }
 
 } // namespace
@@ -288,7 +288,7 @@ void TCustomADODataSet::InternalUpdate(int index, const TRecord &original, const
         if (m_columns[field].isEmpty() || values[field] == original[field])
             continue;
         parameters.push_back(values[field]);
-        assignments << QStringLiteral("%1 = ?%2").arg(QuoteSqlName(m_columns[field])).arg(parameters.size());
+        assignments << QStringLiteral("%1 = ?%2").arg(QuoteSqlName(m_columns[field]), QString::number(parameters.size()));
     }
     if (assignments.isEmpty())
         return;
