@@ -67,7 +67,10 @@ void CheckDatabaseFile(const QString &path, const QString &shownName)
     if ((countValid && info.size() < qint64(pageCount) * pageSize) || info.size() % pageSize != 0)
         fail("the file is truncated; part of the database is missing.");
 
-    if (!info.isWritable())
+    // A file that nobody may write is read-only for every user, even for one
+    // whose rights would let the program write over it regardless.
+    constexpr QFile::Permissions kAnyWrite = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (!info.isWritable() || !(info.permissions() & kAnyWrite))
         fail("the file is read-only, so changes could not be saved.");
     const QFileInfo folder(info.absolutePath());
     if (!folder.isWritable())
