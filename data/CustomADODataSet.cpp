@@ -27,11 +27,24 @@ int DeclaredLength(const QString &declaredType)
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
-// Compares a column with a value read from it through its text form, as
-// every value reaches the program as text.
-QString ColumnIs(const QString &column, int parameter)
+// Whether a column still holds exactly a value read from it (its storage
+// class and its bytes), that value being bound as parameter `parameter`.
+QString ColumnHolds(const QString &column, TStoredValue::TStorageClass storageClass, int parameter)
 {
-    return QStringLiteral("CAST(%1 AS TEXT) IS ?%2").arg(QuoteSqlName(column), QString::number(parameter));
+    const QString quoted = QuoteSqlName(column);
+    switch (storageClass) {
+    case TStoredValue::Null:
+        return QStringLiteral("%1 IS ?%2").arg(quoted, QString::number(parameter));
+    case TStoredValue::Integer:
+        return QStringLiteral("(typeof(%1) = 'integer' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
+    case TStoredValue::Real:
+        return QStringLiteral("(typeof(%1) = 'real' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
+    case TStoredValue::Text:
+        return QStringLiteral("(typeof(%1) = 'text' AND CAST(%1 AS BLOB) = CAST(?%2 AS BLOB))").arg(quoted, QString::number(parameter));
+    case TStoredValue::Blob:
+        return QStringLiteral("(typeof(%1) = 'blob' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
+    }
+    return {};
 }
 
 } // namespace
@@ -179,6 +192,7 @@ void TCustomADODataSet::InternalClose()
     m_rows = {};
     m_cache = {};
     m_columns.clear();
+    m_editStored.clear();
 }
 
 int TCustomADODataSet::InternalRecordCount() const
@@ -215,12 +229,15 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
     // (a lock held past the timeout) also shows NULLs but is not cached, so
     // the next paint tries again.
     TRecord record = m_nullRecord;
+    TStoredRecord stored(record.size());
     try {
         m_reader.Reset();
         m_reader.Bind(1, rowid);
         if (m_reader.Step()) {
-            for (int column = 0; column < int(record.size()); ++column)
-                record[column] = m_reader.Value(column);
+            for (int column = 0; column < int(record.size()); ++column) {
+                stored[column] = m_reader.Stored(column);
+                record[column] = stored[column].Shown();
+            }
         }
         m_reader.Reset();
     } catch (const EDatabaseError &) {
@@ -230,7 +247,38 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
     slot.rowid = rowid;
     slot.filled = true;
     slot.record = std::move(record);
+    slot.stored = std::move(stored);
     return slot.record;
+}
+
+TCustomADODataSet::TStoredRecord TCustomADODataSet::StoredRecord(int index) const
+{
+    const qint64 rowid = m_rowids.At(index);
+    InternalGetRecord(index);
+    const TCacheSlot &slot = Slot(rowid);
+    if (slot.filled && slot.rowid == rowid)
+        return slot.stored;
+    return TStoredRecord(m_columns.size());
+}
+
+QString TCustomADODataSet::StillAsRead(const TStoredRecord &stored, int firstParameter) const
+{
+    QString checks;
+    int parameter = firstParameter;
+    for (int field = 0; field < int(m_columns.size()); ++field) {
+        if (!m_columns[field].isEmpty())
+            checks += QStringLiteral(" AND ") + ColumnHolds(m_columns[field], stored[field].storageClass, parameter++);
+    }
+    return checks;
+}
+
+void TCustomADODataSet::BindStored(TSqliteStatement &statement, const TStoredRecord &stored, int firstParameter) const
+{
+    int parameter = firstParameter;
+    for (int field = 0; field < int(m_columns.size()); ++field) {
+        if (!m_columns[field].isEmpty())
+            statement.Bind(parameter++, stored[field]);
+    }
 }
 
 void TCustomADODataSet::RunWrite(const std::function<void()> &work)
@@ -278,34 +326,34 @@ void TCustomADODataSet::ThrowRowConflict(qint64 rowid, bool deleting)
                                       "What you typed is still in the row."));
 }
 
+void TCustomADODataSet::InternalEdit(int index)
+{
+    m_editStored = m_source.table.isEmpty() ? TStoredRecord() : StoredRecord(index);
+}
+
 void TCustomADODataSet::InternalUpdate(int index, const TRecord &original, const TRecord &values)
 {
     const qint64 rowid = m_rowids.At(index);
     QStringList assignments;
-    QStringList checks;
-    std::vector<TFieldValue> parameters{std::nullopt};  // ?1 is the rowid
+    std::vector<TFieldValue> changed;
     for (int field = 0; field < int(m_columns.size()); ++field) {
         if (m_columns[field].isEmpty() || values[field] == original[field])
             continue;
-        parameters.push_back(values[field]);
-        assignments << QStringLiteral("%1 = ?%2").arg(QuoteSqlName(m_columns[field]), QString::number(parameters.size()));
+        changed.push_back(values[field]);
+        assignments << QStringLiteral("%1 = ?%2").arg(QuoteSqlName(m_columns[field]), QString::number(changed.size() + 1));
     }
     if (assignments.isEmpty())
         return;
-    for (int field = 0; field < int(m_columns.size()); ++field) {
-        if (m_columns[field].isEmpty())
-            continue;
-        parameters.push_back(original[field]);
-        checks << ColumnIs(m_columns[field], int(parameters.size()));
-    }
+    const int firstCheck = int(changed.size()) + 2;
     const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?1%3")
                             .arg(QuoteSqlName(m_source.table), assignments.join(QStringLiteral(", ")),
-                                 checks.isEmpty() ? QString() : QStringLiteral(" AND ") + checks.join(QStringLiteral(" AND ")));
+                                 StillAsRead(m_editStored, firstCheck));
     RunWrite([&] {
         TSqliteStatement update(Db(), sql);
         update.Bind(1, rowid);
-        for (int i = 1; i < int(parameters.size()); ++i)
-            update.Bind(i + 1, parameters[i]);
+        for (int i = 0; i < int(changed.size()); ++i)
+            update.Bind(i + 2, changed[i]);
+        BindStored(update, m_editStored, firstCheck);
         update.Step();
         if (sqlite3_changes(Db()) != 1)
             ThrowRowConflict(rowid, false);
@@ -347,22 +395,13 @@ void TCustomADODataSet::InternalInsert(int index, const TRecord &values)
 void TCustomADODataSet::InternalDelete(int index)
 {
     const qint64 rowid = m_rowids.At(index);
-    const TRecord read = InternalGetRecord(index);
-    QStringList checks;
-    for (int field = 0; field < int(m_columns.size()); ++field) {
-        if (!m_columns[field].isEmpty())
-            checks << ColumnIs(m_columns[field], field + 2);
-    }
-    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?1%2")
-                            .arg(QuoteSqlName(m_source.table),
-                                 checks.isEmpty() ? QString() : QStringLiteral(" AND ") + checks.join(QStringLiteral(" AND ")));
+    const TStoredRecord read = StoredRecord(index);
+    const QString sql =
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?1%2").arg(QuoteSqlName(m_source.table), StillAsRead(read, 2));
     RunWrite([&] {
         TSqliteStatement remove(Db(), sql);
         remove.Bind(1, rowid);
-        for (int field = 0; field < int(m_columns.size()); ++field) {
-            if (!m_columns[field].isEmpty())
-                remove.Bind(field + 2, read[field]);
-        }
+        BindStored(remove, read, 2);
         remove.Step();
         if (sqlite3_changes(Db()) != 1)
             ThrowRowConflict(rowid, true);

@@ -61,6 +61,7 @@ protected:
     void InternalClose() override;
     int InternalRecordCount() const override;
     const TRecord &InternalGetRecord(int index) const override;
+    void InternalEdit(int index) override;
     void InternalUpdate(int index, const TRecord &original, const TRecord &values) override;
     void InternalInsert(int index, const TRecord &values) override;
     void InternalDelete(int index) override;
@@ -73,11 +74,13 @@ private:
     // The connection is going away: close (see CloseForDestruction) and forget it.
     void DetachFromConnection() noexcept;
 
+    using TStoredRecord = std::vector<TStoredValue>;
     struct TCacheSlot
     {
         qint64 rowid = 0;
         bool filled = false;
         TRecord record;
+        TStoredRecord stored;  // the same row as the file holds it
     };
 
     sqlite3 *Db() const;
@@ -88,6 +91,12 @@ private:
     // Raises the conflict error for a row that changed or vanished.
     [[noreturn]] void ThrowRowConflict(qint64 rowid, bool deleting);
     TCacheSlot &Slot(qint64 rowid) const;
+    // The stored values of row `index` as last read (all NULL when it could not be read).
+    TStoredRecord StoredRecord(int index) const;
+    // " AND ..." requiring each column to hold its stored value; BindStored
+    // binds those values from parameter `firstParameter` on.
+    QString StillAsRead(const TStoredRecord &stored, int firstParameter) const;
+    void BindStored(TSqliteStatement &statement, const TStoredRecord &stored, int firstParameter) const;
     void Forget(qint64 rowid);
 
     TADOConnection *m_connection = nullptr;
@@ -98,4 +107,5 @@ private:
     mutable TSqliteStatement m_reader;
     mutable std::vector<TCacheSlot> m_cache;
     TRecord m_nullRecord;
+    TStoredRecord m_editStored;  // the row being edited, as read when the edit began
 };

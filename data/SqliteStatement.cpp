@@ -71,6 +71,30 @@ void TSqliteStatement::Bind(int parameter, qint64 value)
         ThrowSqliteError(m_db, rc);
 }
 
+void TSqliteStatement::Bind(int parameter, const TStoredValue &value)
+{
+    int rc = SQLITE_OK;
+    switch (value.storageClass) {
+    case TStoredValue::Null:
+        rc = sqlite3_bind_null(m_statement, parameter);
+        break;
+    case TStoredValue::Integer:
+        rc = sqlite3_bind_int64(m_statement, parameter, value.integer);
+        break;
+    case TStoredValue::Real:
+        rc = sqlite3_bind_double(m_statement, parameter, value.real);
+        break;
+    case TStoredValue::Text:
+        rc = sqlite3_bind_text(m_statement, parameter, value.bytes.constData(), int(value.bytes.size()), SQLITE_TRANSIENT);
+        break;
+    case TStoredValue::Blob:
+        rc = sqlite3_bind_blob(m_statement, parameter, value.bytes.constData(), int(value.bytes.size()), SQLITE_TRANSIENT);
+        break;
+    }
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(m_db, rc);
+}
+
 bool TSqliteStatement::Step()
 {
     const int rc = sqlite3_step(m_statement);
@@ -114,11 +138,37 @@ QString TSqliteStatement::ColumnDeclaredType(int column) const
 
 TFieldValue TSqliteStatement::Value(int column) const
 {
-    if (sqlite3_column_type(m_statement, column) == SQLITE_NULL)
-        return std::nullopt;
+    return Stored(column).Shown();
+}
+
+// The storage class is asked first: reading a number as text converts it.
+TStoredValue TSqliteStatement::Stored(int column) const
+{
+    TStoredValue value;
+    switch (sqlite3_column_type(m_statement, column)) {
+    case SQLITE_NULL:
+        return value;
+    case SQLITE_INTEGER:
+        value.storageClass = TStoredValue::Integer;
+        value.integer = sqlite3_column_int64(m_statement, column);
+        break;
+    case SQLITE_FLOAT:
+        value.storageClass = TStoredValue::Real;
+        value.real = sqlite3_column_double(m_statement, column);
+        break;
+    case SQLITE_BLOB: {
+        value.storageClass = TStoredValue::Blob;
+        const auto *blob = static_cast<const char *>(sqlite3_column_blob(m_statement, column));
+        value.bytes = QByteArray(blob, sqlite3_column_bytes(m_statement, column));
+        return value;
+    }
+    default:
+        value.storageClass = TStoredValue::Text;
+        break;
+    }
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-    const int bytes = sqlite3_column_bytes(m_statement, column);
-    return QString::fromUtf8(text, bytes);
+    value.bytes = QByteArray(text, sqlite3_column_bytes(m_statement, column));
+    return value;
 }
 
 qint64 TSqliteStatement::Int64(int column) const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/StoredValue.h"
 #include "toolkit/db/Field.h"
 
 #include <QString>
@@ -25,6 +26,8 @@ public:
     // Binds from parameter 1; NULL values bind as SQL NULL.
     void Bind(int parameter, const TFieldValue &value);
     void Bind(int parameter, qint64 value);
+    // Binds a value as it was read: same storage class, same bytes.
+    void Bind(int parameter, const TStoredValue &value);
     // True while a row is ready, false when the statement has finished.
     bool Step();
     // Ends the current run (releasing its locks) and keeps the bindings.
@@ -36,7 +39,9 @@ public:
     QString ColumnOriginTable(int column) const;
     QString ColumnOriginName(int column) const;
     QString ColumnDeclaredType(int column) const;
+    // The value as shown (see TStoredValue::Shown).
     TFieldValue Value(int column) const;
+    TStoredValue Stored(int column) const;
     qint64 Int64(int column) const;
 
 private:

@@ -187,6 +187,7 @@ void TDataSet::Edit()
         return;
     }
     m_original = InternalGetRecord(m_current);
+    InternalEdit(m_current);
     m_buffer = m_original;
     m_modified = false;
     SetState(dsEdit);
@@ -375,6 +376,8 @@ void TDataSet::SetFieldValue(int fieldIndex, const TFieldValue &value)
     m_modified = true;
     Notify(TEvent::RecordChange, field);
 }
+
+void TDataSet::InternalEdit(int) {}
 
 void TDataSet::InternalCancel(int) {}
 

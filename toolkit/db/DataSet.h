@@ -142,6 +142,9 @@ protected:
     // The values of row `index` (0 <= index < InternalRecordCount()). The
     // reference stays valid until the next call of any Internal* function.
     virtual const TRecord &InternalGetRecord(int index) const = 0;
+    // Row `index` was just read into the edit buffer by Edit(): a provider
+    // keeps whatever it needs to recognise the row as read when it is posted.
+    virtual void InternalEdit(int index);
     // Writes `values` over row `index`, whose values were `original` when read.
     virtual void InternalUpdate(int index, const TRecord &original, const TRecord &values) = 0;
     // Adds a row that becomes row `index`; the rows from `index` on move down by one.
