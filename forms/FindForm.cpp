@@ -3,6 +3,7 @@
 #include "components/FlatBtn.h"
 #include "data/ADOQuery.h"
 #include "data/DirectoryData.h"
+#include "forms/FormSkin.h"
 #include "forms/SearchStatement.h"
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
@@ -75,6 +76,7 @@ TFindDialog::TFindDialog(QWidget *parent)
     SetUpButton(FindButton, QStringLiteral("Найти"), QStringLiteral("FindGlyph"));
     SetUpButton(CancelButton, QStringLiteral("Отмена"), QStringLiteral("CancelGlyph"));
     CancelButton->SetAutoHeight(true);
+    FlatSkin1 = CreateFormSkin(*this, false);
 }
 
 TFindDialog::~TFindDialog() = default;

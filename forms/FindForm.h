@@ -11,6 +11,7 @@ class QLineEdit;
 class TADOQuery;
 class TCanvas;
 class TFlatGlyphButton;
+class TFlatSkin;
 class TForm2;
 namespace Ui {
 class FindDialog;
@@ -47,6 +48,7 @@ public:
     QLineEdit *OrganEdit;
     TFlatGlyphButton *FindButton;
     TFlatGlyphButton *CancelButton;
+    TFlatSkin *FlatSkin1;
 
 public slots:
     void FormShow();

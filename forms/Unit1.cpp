@@ -9,6 +9,7 @@
 #include "data/DirectoryData.h"
 #include "forms/DirectoryView.h"
 #include "forms/FindForm.h"
+#include "forms/FormSkin.h"
 #include "toolkit/app/Align.h"
 #include "toolkit/app/Application.h"
 #include "toolkit/gdi/Bitmap.h"
@@ -59,6 +60,7 @@ TForm1::TForm1(QWidget *parent)
     connect(Data->DataSource1, &TDataSource::DataChange, this, &TForm1::DataSource1DataChange);
 
     Data->Open();
+    FlatSkin1 = CreateFormSkin(*this, true);
 }
 
 TForm1::~TForm1()

@@ -9,6 +9,7 @@
 #include <memory>
 
 class TDirectoryData;
+class TFlatSkin;
 class TField;
 class TGlyphNavigator;
 class TImageList;
@@ -52,6 +53,7 @@ public:
     TMenuItem *mnuHelp;
     TMenuItem *mnuAbout;
     TRoundHint *RoundHint1;
+    TFlatSkin *FlatSkin1;
     TDirectoryData *Data;
 
     // The texts of the two status panels.

@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The main window's menus in the flat look, opened with the mouse and with
+# the keyboard: the bar item selected with its shadow, the popup's icon
+# column starting at LightenColor(IconBarColor, 1) of the gradient, the
+# selected item filled with LightenColor(highlight, 68) inside a highlight
+# frame, and glyphs dimmed towards white.
+set -euo pipefail
+source "$VELIRSK_SOURCE_DIR/tests/system/lib.bash"
+start_display
+work=$(mktemp -d)
+trap 'stop_program; stop_display; rm -rf "$work"' EXIT
+
+TITLE="Телефонный справочник г. Велирск v. 1.0"
+mkdir "$work/dir"
+"$VELIRSK_BUILD_DIR/tools/make_directory" "$work/dir/velirsk.dat" 20 > /dev/null
+
+fail() { echo "$*" >&2; import -window root "$work/failure.png" || true; cp "$work/failure.png" "$VELIRSK_BUILD_DIR/flat_menus_failure.png" 2>/dev/null || true; exit 1; }
+
+# The classic scheme: button face (212, 208, 200), highlight (10, 36, 106).
+ICON_START="219,216,209"   # IconBarColor = LightenColor(button face, 16), lightened 1 %
+SELECT_FILL="177,185,207"  # LightenColor(highlight, 68), popup item and bar item alike
+HIGHLIGHT="10,36,106"
+
+start_program_in "$work/dir"
+WIN=$(wait_for_window "$TITLE")
+sleep 0.8
+eval "$(xdotool getwindowgeometry --shell "$WIN")"
+xdotool windowfocus --sync "$WIN"
+# The menu bar lies below the 4-pixel frame and the 19-pixel caption; "Файл"
+# is its first item. Its popup opens just below the bar, and the popup's
+# first item starts inside the 3-pixel frame.
+BAR_X=$((X + 4)); BAR_Y=$((Y + 4 + 19))
+POP_X=$BAR_X; POP_Y=$((BAR_Y + 19))
+ITEM_X=$((POP_X + 3)); ITEM_Y=$((POP_Y + 3))
+FILE_X=$((BAR_X + 8))
+
+expect() { # NAME X Y FILE COLOUR
+  local got
+  got=$(pixel "$2" "$3" "$4")
+  [ "$got" = "$5" ] || fail "$1 at ($2, $3) of $(basename "$4") is $got, not $5"
+}
+
+# The bar item is selected with its frame and fill; the popup shows the icon
+# column's gradient from its first column, carried out to the window's edge.
+check_open_menu() {
+  local shot=$1
+  expect "bar frame" "$BAR_X" "$BAR_Y" "$shot" "$HIGHLIGHT"
+  expect "bar fill" $((BAR_X + 2)) $((BAR_Y + 5)) "$shot" "$SELECT_FILL"
+  expect "gradient edge" "$POP_X" $((ITEM_Y + 5)) "$shot" "$ICON_START"
+}
+
+xdotool mousemove "$FILE_X" $((BAR_Y + 9)) click 1
+sleep 0.6
+import -window root "$work/mouse.png"
+cp "$work/mouse.png" "$VELIRSK_BUILD_DIR/flat_menus_mouse.png" 2>/dev/null || true
+check_open_menu "$work/mouse.png"
+# Opened with the mouse, no popup item is selected: the gradient runs on.
+expect "icon column" "$ITEM_X" $((ITEM_Y + 5)) "$work/mouse.png" "$ICON_START"
+[ "$(pixel $((ITEM_X + 30)) $((ITEM_Y + 5)) "$work/mouse.png")" != "$SELECT_FILL" ] || fail "an item is selected"
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+sleep 0.3
+
+xdotool key alt
+sleep 0.3
+xdotool key Down
+sleep 0.6
+import -window root "$work/keyboard.png"
+cp "$work/keyboard.png" "$VELIRSK_BUILD_DIR/flat_menus_keyboard.png" 2>/dev/null || true
+check_open_menu "$work/keyboard.png"
+# Down selects "Выход": filled, framed from its second row.
+expect "item frame" "$ITEM_X" $((ITEM_Y + 5)) "$work/keyboard.png" "$HIGHLIGHT"
+expect "item frame top" $((ITEM_X + 30)) $((ITEM_Y + 1)) "$work/keyboard.png" "$HIGHLIGHT"
+expect "item fill" $((ITEM_X + 30)) $((ITEM_Y + 5)) "$work/keyboard.png" "$SELECT_FILL"
+xdotool key Escape
+sleep 0.3
