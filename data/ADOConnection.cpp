@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <sqlite3.h>
 
 namespace {
@@ -18,11 +19,22 @@ namespace {
 // How often, in engine instructions, a running statement reports that it
 // is still busy (well under a millisecond apart).
 constexpr int kProgressInstructions = 20000;
+// Files up to this size are checked page by page when they open; the check
+// reads the whole file, which takes well under a second at this size.
+constexpr qint64 kQuickCheckLimitBytes = 16 * 1024 * 1024;
 
 int ReportProgress(void *)
 {
     TWaitCursor::Tick();
     return 0;
+}
+
+// Raises EDatabaseError when SQLite finds a page of the file damaged.
+void CheckPages(sqlite3 *db)
+{
+    TSqliteStatement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+    if (check.Step() && check.Value(0) != QStringLiteral("ok"))
+        throw EDatabaseError(QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(*check.Value(0)));
 }
 
 } // namespace
@@ -78,11 +90,22 @@ void TADOConnection::Open()
         sqlite3_progress_handler(db, kProgressInstructions, ReportProgress, nullptr);
         InstallCaseInsensitiveLike(db);
         // Reading the schema is the first real access to the file: it finds
-        // foreign, damaged and locked files.
-        TSqliteStatement schema(db, QStringLiteral("SELECT count(*) FROM sqlite_schema"));
-        schema.Step();
+        // foreign, damaged and locked files, and rolls back a journal that a
+        // writer which died mid-commit left, before the file is judged whole.
+        // A file shorter than its header says reads as malformed: it is
+        // reported as truncated.
+        rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK || (rc & 0xFF) == SQLITE_CORRUPT) {
+            const QString damage = DatabaseFileDamage(path);
+            if (!damage.isEmpty())
+                throw EDatabaseError(damage);
+        }
+        if (rc != SQLITE_OK)
+            ThrowSqliteError(db, rc);
         if (sqlite3_db_readonly(db, "main") == 1)
             throw EDatabaseError(SqliteErrorMessage(db, SQLITE_READONLY));
+        if (QFileInfo(path).size() <= kQuickCheckLimitBytes)
+            CheckPages(db);
     } catch (const EDatabaseError &error) {
         CloseHandle();
         throw EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the database file \"%1\": %2")

@@ -31,6 +31,13 @@ quint32 BigEndian32(const std::array<char, HeaderSize> &header, int offset)
     return value;
 }
 
+qint64 PageSize(const std::array<char, HeaderSize> &header)
+{
+    const qint64 field = (static_cast<unsigned char>(header[PageSizeOffset]) << 8)
+                         | static_cast<unsigned char>(header[PageSizeOffset + 1]);
+    return field == 1 ? LargestPageSize : field;
+}
+
 } // namespace
 
 void CheckDatabaseFile(const QString &path, const QString &shownName)
@@ -54,18 +61,10 @@ void CheckDatabaseFile(const QString &path, const QString &shownName)
     if (read < HeaderSize || std::memcmp(header.data(), Magic, sizeof Magic) != 0)
         fail("the file is not a database of this program.");
 
-    const qint64 pageSizeField = (static_cast<unsigned char>(header[PageSizeOffset]) << 8)
-                                 | static_cast<unsigned char>(header[PageSizeOffset + 1]);
-    const qint64 pageSize = pageSizeField == 1 ? LargestPageSize : pageSizeField;
+    const qint64 pageSize = PageSize(header);
     const bool pageSizeValid = pageSize >= 512 && pageSize <= LargestPageSize && (pageSize & (pageSize - 1)) == 0;
     if (!pageSizeValid)
         fail("the file is damaged (its header is invalid).");
-    // The page count in the header is only trustworthy when the last writer
-    // knew about it, which the matching counters say.
-    const quint32 pageCount = BigEndian32(header, PageCountOffset);
-    const bool countValid = pageCount != 0 && BigEndian32(header, ChangeCounterOffset) == BigEndian32(header, VersionValidForOffset);
-    if ((countValid && info.size() < qint64(pageCount) * pageSize) || info.size() % pageSize != 0)
-        fail("the file is truncated; part of the database is missing.");
 
     // A file that nobody may write is read-only for every user, even for one
     // whose rights would let the program write over it regardless.
@@ -75,4 +74,21 @@ void CheckDatabaseFile(const QString &path, const QString &shownName)
     const QFileInfo folder(info.absolutePath());
     if (!folder.isWritable())
         fail("its folder is read-only, so changes could not be saved.");
+}
+
+QString DatabaseFileDamage(const QString &path)
+{
+    QFile file(path);
+    std::array<char, HeaderSize> header{};
+    if (!file.open(QIODevice::ReadOnly) || file.read(header.data(), HeaderSize) < HeaderSize)
+        return Tr("the file is truncated; part of the database is missing.");
+    const qint64 size = file.size();
+    const qint64 pageSize = PageSize(header);
+    // The page count in the header is only trustworthy when the last writer
+    // knew about it, which the matching counters say.
+    const quint32 pageCount = BigEndian32(header, PageCountOffset);
+    const bool countValid = pageCount != 0 && BigEndian32(header, ChangeCounterOffset) == BigEndian32(header, VersionValidForOffset);
+    if ((countValid && size < qint64(pageCount) * pageSize) || size % pageSize != 0)
+        return Tr("the file is truncated; part of the database is missing.");
+    return {};
 }

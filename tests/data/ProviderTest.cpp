@@ -150,6 +150,49 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
     locker.Execute(QStringLiteral("ROLLBACK"));
 }
 
+// What kill -9 leaves when a writer dies in the middle of a commit: the
+// journal beside the file holds the pages as they were, some new pages and
+// page 1 with the grown page count are already in the file. The file opens,
+// whole again and as it was before that commit.
+TEST(Provider, aJournalLeftByADeadWriterIsRolledBackBeforeTheFileIsJudged)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    {
+        SqliteFixture::OtherConnection writer(fixture.Path());
+        writer.Execute(QStringLiteral("PRAGMA cache_size = 2"));
+        writer.Execute(QStringLiteral("BEGIN"));
+        writer.Execute(QStringLiteral("CREATE TABLE scratch (x)"));
+        writer.Execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 200) "
+                                      "INSERT INTO scratch SELECT randomblob(3000) FROM n"));
+        ASSERT_TRUE(QFile::copy(fixture.Path(), fixture.Path(QStringLiteral("crashed.dat"))));
+        ASSERT_TRUE(QFile::copy(fixture.Path(QStringLiteral("velirsk.dat-journal")),
+                                fixture.Path(QStringLiteral("crashed.dat-journal"))));
+        writer.Execute(QStringLiteral("ROLLBACK"));
+    }
+    QFile crashed(fixture.Path(QStringLiteral("crashed.dat")));
+    ASSERT_TRUE(crashed.open(QIODevice::ReadWrite));
+    QByteArray header = crashed.read(100);
+    const quint32 pageSize = quint8(header[16]) << 8 | quint8(header[17]);
+    const quint32 claimedPages = quint32(crashed.size() / pageSize) + 10;
+    for (int i = 0; i < 4; ++i) {
+        header[28 + i] = char(claimedPages >> (24 - 8 * i));
+        header[92 + i] = header[24 + i];
+    }
+    crashed.seek(0);
+    crashed.write(header);
+    crashed.close();
+
+    Provider p(fixture, QStringLiteral("crashed.dat"));
+    EXPECT_NO_THROW(p.table.Open());
+    EXPECT_EQ(p.table.RecordCount(), 6);
+    EXPECT_FALSE(fixture.Files().contains(QStringLiteral("crashed.dat-journal")));
+    SqliteFixture::OtherConnection check(fixture.Path(QStringLiteral("crashed.dat")));
+    EXPECT_EQ(check.Rows(QStringLiteral("PRAGMA integrity_check")), QStringList{QStringLiteral("ok")});
+    EXPECT_EQ(check.Rows(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE name = 'scratch'")),
+              QStringList{QStringLiteral("0")});
+}
+
 TEST(Provider, directoryWithoutItsFieldsIsRefused)
 {
     SqliteFixture fixture;
