@@ -1,5 +1,7 @@
 #include "components/FlatSkin/FlatFrameRequest.h"
 
+#include "toolkit/menus/Menu.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -11,9 +13,21 @@ int waitingRequests = 0;
 } // namespace
 
 TFlatFrameRequest::TFlatFrameRequest(QEvent::Type Type, int WParam, TMenuItem *Item, QWidget *Window)
-    : QEvent(Type), m_wParam(WParam), m_item(Item), m_window(Window)
+    : QEvent(Type)
+    , m_wParam(WParam)
+    , m_item(Item)
+    , m_menu(Item ? Item->GetParentMenu() : nullptr)
+    , m_menuLifetime(m_menu ? m_menu->Lifetime() : nullptr)
+    , m_window(Window)
 {
     ++waitingRequests;
+}
+
+TMenuItem *TFlatFrameRequest::Item() const
+{
+    if (!m_menuLifetime || !m_menu->Contains(m_item))
+        return nullptr;
+    return m_item;
 }
 
 TFlatFrameRequest::~TFlatFrameRequest()

@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
+class TMenu;
 class TMenuItem;
 
 // A request for the flat frame of a popup menu window, posted to the
@@ -23,9 +24,10 @@ public:
     // Requests posted and not yet delivered (or discarded).
     static int Waiting();
 
-    // The message's first and second parameter.
+    // The message's first and second parameter. The item is nullptr once it
+    // has left its menu or the menu is gone, the window once it is destroyed.
     int WParam() const { return m_wParam; }
-    TMenuItem *Item() const { return m_item; }
+    TMenuItem *Item() const;
     QWidget *Window() const { return m_window.data(); }
 
 private:
@@ -33,5 +35,7 @@ private:
 
     int m_wParam;
     TMenuItem *m_item;
+    TMenu *m_menu;
+    QPointer<QObject> m_menuLifetime;
     QPointer<QWidget> m_window;
 };

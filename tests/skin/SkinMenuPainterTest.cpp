@@ -8,8 +8,10 @@
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/gdi/SystemColors.h"
 #include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuBar.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 
 #include <gtest/gtest.h>
 
@@ -354,4 +356,72 @@ TEST_F(SkinMenuPainterTest, aBurstOfItemDrawsLeavesOneFrameRequestWaiting)
     Draw(item, false);
     EXPECT_EQ(TFlatFrameRequest::Waiting(), 1);
     QCoreApplication::removePostedEvents(app, FlatFrameItemEvent);
+}
+
+namespace {
+
+// Takes the frame requests delivered to the application object.
+class RequestCatcher : public QObject
+{
+public:
+    RequestCatcher() { QCoreApplication::instance()->installEventFilter(this); }
+    ~RequestCatcher() override { QCoreApplication::instance()->removeEventFilter(this); }
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == FlatFrameItemEvent || event->type() == FlatFrameWindowEvent) {
+            const auto *request = static_cast<TFlatFrameRequest *>(event);
+            ++count;
+            wParam = request->WParam();
+            item = request->Item();
+            window = request->Window();
+        }
+        return false;
+    }
+    int count = 0;
+    int wParam = -1;
+    TMenuItem *item = nullptr;
+    QWidget *window = nullptr;
+};
+
+} // namespace
+
+TEST_F(SkinMenuPainterTest, aFrameRequestNamesItsItemOnlyWhileTheItemIsInItsMenu)
+{
+    skin->SetFlatMenu(true);
+    RequestCatcher catcher;
+    Draw(item, false);
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), FlatFrameItemEvent);
+    EXPECT_EQ(catcher.count, 1);
+    EXPECT_EQ(catcher.wParam, 0);
+    EXPECT_EQ(catcher.item, item);
+
+    Draw(item, false);
+    std::unique_ptr<TMenuItem> removed = file->Remove(item);
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), FlatFrameItemEvent);
+    EXPECT_EQ(catcher.count, 2);
+    EXPECT_EQ(catcher.item, nullptr);
+}
+
+TEST_F(SkinMenuPainterTest, aBarItemUnderThePointerIsHotOnlyOnTheNtFamily)
+{
+    form.SetMenuBar(mainMenu.Bar());
+    form.SetBounds(0, 0, 300, 200);
+    form.Show();
+    QWidget *bar = mainMenu.Bar();
+    QCursor::setPos(bar->mapToGlobal(QPoint(5, 5)));
+    if (QCursor::pos() != bar->mapToGlobal(QPoint(5, 5)))
+        GTEST_SKIP() << "the platform cannot place the pointer";
+    const TColor frame = ColorToRGB(clHighlight);
+    EXPECT_EQ(FromQRgb(bar->grab().toImage().pixel(0, 0)), frame);
+
+    SetVersionInfo({4, 10, 2222, VER_PLATFORM_WIN32_WINDOWS});
+    skin = std::make_unique<TFlatSkin>(&form);
+    skin->SetActive(true);
+    EXPECT_NE(FromQRgb(bar->grab().toImage().pixel(0, 0)), frame);
+
+    QCursor::setPos(bar->mapToGlobal(QPoint(250, 100)));
+    SetVersionInfo({5, 0, 2195, VER_PLATFORM_WIN32_NT});
+    skin = std::make_unique<TFlatSkin>(&form);
+    skin->SetActive(true);
+    EXPECT_NE(FromQRgb(bar->grab().toImage().pixel(0, 0)), frame) << "the pointer is elsewhere";
 }
