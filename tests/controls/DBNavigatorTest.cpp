@@ -318,3 +318,24 @@ TEST(DBNavigatorFocus, aClickOnAButtonLeavesTheFocusWhereItWas)
     QTest::mouseClick(bar->Button(nbNext), Qt::LeftButton);
     EXPECT_TRUE(edit->hasFocus());
 }
+
+TEST(DBNavigatorFocus, tabPassesTheBarUnlessItIsMadeATabStop)
+{
+    QWidget window;
+    auto *before = new QLineEdit(&window);
+    auto *bar = new TDBNavigator(&window);
+    auto *after = new QLineEdit(&window);
+    QWidget::setTabOrder(before, bar);
+    QWidget::setTabOrder(bar, after);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(after->hasFocus());
+
+    bar->SetTabStop(true);
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    EXPECT_TRUE(bar->hasFocus());
+}

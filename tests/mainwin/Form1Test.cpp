@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -190,6 +191,7 @@ TEST_F(Form1Fixture, paintedGridShowsStripesAndTheSelectedCell)
 {
     Open(4);
     TDBGrid &grid = *form->DBGrid1;
+    grid.clearFocus();
     ASSERT_FALSE(grid.hasFocus());
     const QImage shot = grid.grab().toImage();
     const QPoint origin = grid.ClientRect().topLeft();
@@ -326,6 +328,38 @@ TEST_F(Form1Fixture, aboutIsAPlainBoxCaptionedWithTheTitle)
     EXPECT_EQ(box.caption, Application->Title());
     EXPECT_EQ(box.icon, TMsgIcon::None);
     EXPECT_EQ(box.buttons, TMsgButtons::OK);
+}
+
+// The navigator bar is no tab stop: the grid keeps the keyboard from the
+// start and through every click on the bar, the inserted row's "-" too.
+TEST_F(Form1Fixture, gridHasTheKeyboardAtStartAndAfterEveryNavigatorClick)
+{
+    Open(5);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    TDBGrid *grid = form->DBGrid1;
+    const auto keyboardInGrid = [&] {
+        QWidget *focus = QApplication::focusWidget();
+        return focus == grid || (focus && grid->isAncestorOf(focus));
+    };
+    EXPECT_TRUE(keyboardInGrid());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(Table()->RecNo(), 2);
+
+    const auto click = [&](TNavigateBtn button) {
+        QTest::mouseClick(form->GlyphNavigator1->Button(button), Qt::LeftButton);
+    };
+    click(nbNext);
+    EXPECT_TRUE(keyboardInGrid());
+    click(nbInsert);
+    EXPECT_TRUE(keyboardInGrid());
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("77"));
+    EXPECT_TRUE(grid->EditorMode());
+    TMessageBoxHook confirm(IDOK);
+    click(nbDelete);
+    EXPECT_EQ(Table()->State(), dsBrowse);
+    EXPECT_TRUE(keyboardInGrid());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(Table()->RecNo(), 4);
 }
 
 } // namespace

@@ -139,3 +139,32 @@ TEST_F(ResultsWindowTest, onlyTheFourMovingButtonsAreShownAndTheGridCannotEdit)
     EXPECT_FALSE(m_window.DBGrid1->Options().testFlag(dgEditing));
     EXPECT_TRUE(m_window.DBGrid1->Options().testFlag(dgRowSelect));
 }
+
+TEST_F(ResultsWindowTest, gridHasTheKeyboardWhenShownAndAfterTheBarIsClicked)
+{
+    Search(QStringList(7, QString()));
+    m_window.Show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&m_window));
+    EXPECT_EQ(QApplication::focusWidget(), m_window.DBGrid1);
+    QTest::mouseClick(m_window.GlyphNavigator1->Button(nbNext), Qt::LeftButton);
+    EXPECT_EQ(QApplication::focusWidget(), m_window.DBGrid1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(m_data.ADOQuery1->RecNo(), 3);
+    m_window.Hide();
+}
+
+TEST_F(ResultsWindowTest, deletingTheFirstRowLeavesFirstAndPriorDisabled)
+{
+    Search(QStringList(7, QString()));
+    m_window.Show();
+    TMessageBoxHook confirm(IDOK);
+    QTest::keyClick(m_window.DBGrid1, Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(m_data.ADOQuery1->RecNo(), 1);
+    EXPECT_FALSE(Enabled(nbFirst));
+    EXPECT_FALSE(Enabled(nbPrior));
+    EXPECT_TRUE(Enabled(nbNext));
+    QTest::keyClick(m_window.DBGrid1, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_FALSE(Enabled(nbNext));
+    EXPECT_FALSE(Enabled(nbLast));
+    m_window.Hide();
+}

@@ -59,9 +59,7 @@ TDBNavigator::TDBNavigator(QWidget *parent) : TPanel(parent), m_link(std::make_u
 {
     SetBevelOuter(bvNone);
     SetBevelInner(bvNone);
-    // Reached by Tab only: a click on a button leaves the focus where it was,
-    // so that the grid under the bar keeps the keyboard.
-    setFocusPolicy(Qt::TabFocus);
+    setFocusPolicy(Qt::NoFocus);
     for (int i = 0; i < kNavButtonCount; ++i) {
         const auto index = TNavigateBtn(i);
         auto *button = new TNavButton(index, this);
@@ -102,6 +100,12 @@ void TDBNavigator::SetVisibleButtons(TNavButtonSet buttons)
     UpdateMinimumSize();
     LayoutButtons();
     UpdateFocusFrame();
+}
+
+void TDBNavigator::SetTabStop(bool tabStop)
+{
+    // Reached by Tab only even then: a click keeps the keyboard where it was.
+    setFocusPolicy(tabStop ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void TDBNavigator::SetFlat(bool flat)
@@ -218,10 +222,10 @@ TNavButtonSet TDBNavigator::EnabledButtons(const TDataFacts &facts)
     TNavButtonSet enabled;
     if (!facts.active)
         return enabled;
-    enabled.Set(nbFirst, !facts.bof);
-    enabled.Set(nbPrior, !facts.bof);
-    enabled.Set(nbNext, !facts.eof);
-    enabled.Set(nbLast, !facts.eof);
+    enabled.Set(nbFirst, !facts.atStart);
+    enabled.Set(nbPrior, !facts.atStart);
+    enabled.Set(nbNext, !facts.atEnd);
+    enabled.Set(nbLast, !facts.atEnd);
     enabled.Set(nbDelete, facts.canModify && !facts.empty);
     enabled.Set(nbInsert, facts.canModify);
     enabled.Set(nbRefresh, facts.canModify);
@@ -238,8 +242,13 @@ TDBNavigator::TDataFacts TDBNavigator::CurrentFacts() const
         return {};
     TDataFacts facts;
     facts.active = true;
-    facts.bof = dataSet->Bof();
-    facts.eof = dataSet->Eof();
+    // Bof and Eof hold only after a move that ran into an end; a row reached
+    // by number (a grid key, the scroll bar, a deletion) sets neither. The
+    // row being inserted has no number and keeps to Bof and Eof.
+    const bool inserting = dataSet->State() == dsInsert;
+    const int recNo = dataSet->RecNo();
+    facts.atStart = dataSet->Bof() || (!inserting && recNo <= 1);
+    facts.atEnd = dataSet->Eof() || (!inserting && recNo >= dataSet->RecordCount());
     facts.canModify = dataSet->CanModify();
     facts.empty = dataSet->IsEmpty();
     facts.editing = m_link->Editing();

@@ -17,15 +17,20 @@ class TDataSource;
 //
 // Buttons are enabled by the state of the data set, refreshed on every data
 // change and every change of the editing state; all are disabled while the
-// bar is disabled or the set is closed. With the focus on the bar, the left
-// and right arrow keys move the focus between the visible buttons and the
-// space bar clicks the focused one.
+// bar is disabled or the set is closed. First and prior are off on the first
+// row, next and last on the last row, however the cursor got there.
+//
+// The bar is no tab stop unless TabStop is set (a layout may set it): a click
+// on a button leaves the keyboard where it was, with the grid under the bar.
+// With the focus on the bar, the left and right arrow keys move the focus
+// between the visible buttons and the space bar clicks the focused one.
 class TDBNavigator : public TPanel
 {
     Q_OBJECT
     Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
     Q_PROPERTY(QStringList Hints READ Hints WRITE SetHints)
     Q_PROPERTY(bool ConfirmDelete READ ConfirmDelete WRITE SetConfirmDelete)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
 
 public:
     static constexpr int kMinButtonWidth = 20;
@@ -54,6 +59,9 @@ public:
     // Whether delete asks first; on by default.
     bool ConfirmDelete() const { return m_confirmDelete; }
     void SetConfirmDelete(bool confirm) { m_confirmDelete = confirm; }
+    // Whether Tab reaches the bar; off by default.
+    bool TabStop() const { return focusPolicy() != Qt::NoFocus; }
+    void SetTabStop(bool tabStop);
 
     TNavButton *Button(TNavigateBtn button) const { return m_buttons[button]; }
     // The button that shows the focus while the bar has it.
@@ -70,11 +78,12 @@ public:
     // each to the buttons a counter picks, which starts at count div 2.
     static std::vector<int> ButtonWidths(int width, int count);
 
-    // What the enabling of the buttons depends on.
+    // What the enabling of the buttons depends on. atStart and atEnd: the
+    // cursor stands on the first or the last row (or the set is empty).
     struct TDataFacts {
         bool active = false;
-        bool bof = true;
-        bool eof = true;
+        bool atStart = true;
+        bool atEnd = true;
         bool canModify = false;
         bool empty = true;
         bool editing = false;
