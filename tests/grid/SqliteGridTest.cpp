@@ -120,6 +120,42 @@ TEST_F(SqliteGridTest, editsAndNewRowsReachTheFile)
     EXPECT_EQ(FileRows().size(), 4) << "an untouched new row never reaches the file";
 }
 
+// A surname of a million characters cannot be edited in the grid without
+// cutting it: the person is told and the file keeps the value. The longest
+// value the editor holds is edited whole.
+TEST_F(SqliteGridTest, valuesLongerThanTheEditorHoldsAreReadOnlyWithAMessage)
+{
+    Sql("UPDATE \"Велирск\" SET \"Фамилия\" = replace(hex(zeroblob(500000)), '0', 'ж') WHERE rowid = 1;"
+        "UPDATE \"Велирск\" SET \"Фамилия\" = replace(hex(zeroblob(16383)), '0', 'ж') || 'ё' WHERE rowid = 2;");
+    table.Refresh();
+    Key(Qt::Key_Right);
+    {
+        TMessageBoxHook boxes;
+        Key(Qt::Key_F2);
+        Type("x");
+        ASSERT_EQ(boxes.Count(), 2);
+        EXPECT_TRUE(boxes.Requests()[0].text.contains(QStringLiteral("1000000"))) << boxes.Requests()[0].text.toStdString();
+    }
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(table.State(), dsBrowse);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    Key(Qt::Key_End);
+    Key(Qt::Key_Backspace);
+    Key(Qt::Key_Return);
+    sqlite3 *db = nullptr;
+    sqlite3_open(Path().toUtf8().constData(), &db);
+    sqlite3_stmt *lengths = nullptr;
+    sqlite3_prepare_v2(db, "SELECT length(\"Фамилия\") FROM \"Велирск\" ORDER BY rowid", -1, &lengths, nullptr);
+    std::vector<int> found;
+    while (sqlite3_step(lengths) == SQLITE_ROW)
+        found.push_back(sqlite3_column_int(lengths, 0));
+    sqlite3_finalize(lengths);
+    sqlite3_close(db);
+    EXPECT_EQ(found, (std::vector<int>{1000000, 32766, 5}));
+}
+
 TEST_F(SqliteGridTest, leavingTheGridDropsAnUntouchedNewRow)
 {
     QWidget window;

@@ -6,6 +6,7 @@
 #include "toolkit/grid/DBGridPainter.h"
 #include "toolkit/db/DataLink.h"
 #include "toolkit/db/DataSource.h"
+#include "toolkit/db/DatabaseError.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/gdi/SystemColors.h"
 
@@ -396,7 +397,10 @@ bool TDBGrid::CanAppend() const
 
 void TDBGrid::StartEditing(const QString &typed)
 {
-    if (!CanEditCell() || !FDataLink->Edit())
+    if (!CanEditCell())
+        return;
+    CheckEditorCanHold();
+    if (!FDataLink->Edit())
         return;
     ShowEditor(typed.isEmpty());
     if (!typed.isEmpty()) {
@@ -405,15 +409,35 @@ void TDBGrid::StartEditing(const QString &typed)
     }
 }
 
+TDBGridInplaceEdit &TDBGrid::Editor()
+{
+    if (!FEditor) {
+        FEditor = new TDBGridInplaceEdit(*this);
+        connect(FEditor, &QLineEdit::textEdited, this, [this] { EditorTextEdited(); });
+    }
+    return *FEditor;
+}
+
+// The editor would silently cut a longer text; such a cell stays read-only.
+void TDBGrid::CheckEditorCanHold()
+{
+    TColumn *column = SelectedColumn();
+    const qsizetype length = column && column->Field() ? column->Field()->AsString().size() : 0;
+    if (length <= Editor().maxLength())
+        return;
+    HideEditor();
+    throw EDatabaseError(tr("This value is %1 characters long, longer than the grid can edit (%2 characters). "
+                            "It is left as it is; the cell can be read but not changed here.")
+                             .arg(QString::number(length), QString::number(Editor().maxLength())));
+}
+
 void TDBGrid::ShowEditor(bool selectAll)
 {
     TColumn *column = SelectedColumn();
     if (!column)
         return;
-    if (!FEditor) {
-        FEditor = new TDBGridInplaceEdit(*this);
-        connect(FEditor, &QLineEdit::textEdited, this, [this] { EditorTextEdited(); });
-    }
+    CheckEditorCanHold();
+    Editor();
     FEditor->setFont(FFont.ToQFont());
     QPalette palette = FEditor->palette();
     palette.setColor(QPalette::Base, ToQColor(FColor));

@@ -200,6 +200,10 @@ private:
     void PostEditor();
     void CancelEditing();
 
+    TDBGridInplaceEdit &Editor();
+    // Raises EDatabaseError, with the editor hidden, when the current cell's
+    // text is longer than the editor can hold.
+    void CheckEditorCanHold();
     void ShowEditor(bool selectAll);
     void HideEditor();
     void PlaceEditor();
