@@ -14,7 +14,6 @@
 
 #include "ui_FindForm.h"
 
-#include <QLineEdit>
 #include <QScopedValueRollback>
 #include <exception>
 
@@ -81,7 +80,7 @@ TFindDialog::TFindDialog(QWidget *parent)
 
 TFindDialog::~TFindDialog() = default;
 
-QList<QLineEdit *> TFindDialog::Edits() const
+QList<TEdit *> TFindDialog::Edits() const
 {
     return {PhoneEdit, FamilyEdit, StreetEdit, HomeEdit, korpusEdit, KvartEdit, OrganEdit};
 }
@@ -89,7 +88,7 @@ QList<QLineEdit *> TFindDialog::Edits() const
 QStringList TFindDialog::Criteria() const
 {
     QStringList criteria;
-    for (const QLineEdit *edit : Edits())
+    for (const TEdit *edit : Edits())
         criteria << edit->text();
     return criteria;
 }
@@ -107,7 +106,7 @@ TForm2 *TFindDialog::ResultsWindow() const
 
 void TFindDialog::FormShow()
 {
-    for (QLineEdit *edit : Edits())
+    for (TEdit *edit : Edits())
         edit->clear();
     FindButton->setFocus();
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "toolkit/app/Form.h"
+#include "toolkit/controls/Edit.h"
+#include "toolkit/controls/GroupBox.h"
 
 #include <QStringList>
 #include <memory>
 
-class QGroupBox;
 class QLabel;
-class QLineEdit;
 class TADOQuery;
 class TCanvas;
 class TFlatGlyphButton;
@@ -31,7 +31,7 @@ public:
     // The criteria in table order, from PhoneEdit to OrganEdit.
     QStringList Criteria() const;
 
-    QGroupBox *GroupBox1;
+    TGroupBox *GroupBox1;
     QLabel *Label1;
     QLabel *Label2;
     QLabel *Label3;
@@ -39,13 +39,13 @@ public:
     QLabel *Label5;
     QLabel *Label6;
     QLabel *Label7;
-    QLineEdit *PhoneEdit;
-    QLineEdit *FamilyEdit;
-    QLineEdit *StreetEdit;
-    QLineEdit *HomeEdit;
-    QLineEdit *korpusEdit;
-    QLineEdit *KvartEdit;
-    QLineEdit *OrganEdit;
+    TEdit *PhoneEdit;
+    TEdit *FamilyEdit;
+    TEdit *StreetEdit;
+    TEdit *HomeEdit;
+    TEdit *korpusEdit;
+    TEdit *KvartEdit;
+    TEdit *OrganEdit;
     TFlatGlyphButton *FindButton;
     TFlatGlyphButton *CancelButton;
     TFlatSkin *FlatSkin1;
@@ -62,7 +62,7 @@ private slots:
 
 private:
     void FindButtonClick();
-    QList<QLineEdit *> Edits() const;
+    QList<TEdit *> Edits() const;
     TADOQuery *SearchQuery() const;
     TForm2 *ResultsWindow() const;
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/app/BiDiMode.h"
 #include "toolkit/menus/MenuItem.h"
 
 #include <QObject>
@@ -15,8 +16,6 @@
 
 class TMenuBar;
 class TPopupMenuWindow;
-
-enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 
 // What a menu is: a tree of items under an invisible root, the images its
 // items draw from, and how it is drawn (owner-drawn or standard, reading
