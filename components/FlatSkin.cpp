@@ -1,5 +1,6 @@
 #include "components/FlatSkin.h"
 
+#include "components/FlatSkin/ControlSkinning.h"
 #include "components/FlatSkin/SkinMenuPainter.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/app/Form.h"
@@ -435,11 +436,10 @@ void TFlatSkin::HookItemTree(TMenuItem &Item, bool Activate)
         HookItemTree(*Item.Items(i), Activate);
 }
 
-void TFlatSkin::SkinWidgetComponent(QObject &, bool, bool)
+void TFlatSkin::SkinWidgetComponent(QObject &Component, bool Activate, bool Repaint)
 {
-    // Controls, tool bars and control bars are decided here: the control
-    // kinds and containers of SkinControls and SkinContainers, the tool bar
-    // and control bar painting. None is skinned yet.
+    SkinToolbarOrControlBar(*this, Component, Activate, Repaint);
+    SkinControl(*this, Component, Activate, Repaint);
 }
 
 void TFlatSkin::MeasureMenuItem(TMenuItem *Sender, TCanvas &ACanvas, int &Width, int &Height)

@@ -1,0 +1,11 @@
+#include "components/FlatSkin/SkinPanelPainters.h"
+
+#include "components/FlatSkin/ControlSubClass.h"
+
+void PaintPanel(TControlSubClass &)
+{
+}
+
+void PaintGroupBox(TControlSubClass &)
+{
+}

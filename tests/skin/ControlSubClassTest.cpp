@@ -1,0 +1,290 @@
+#include "components/FlatSkin.h"
+#include "components/FlatSkin/ControlSubClass.h"
+#include "components/FlatSkin/SkinKinds.h"
+#include "components/FlatBtn.h"
+#include "components/GlyphNavigator.h"
+#include "support/Input.h"
+#include "toolkit/app/ComponentTag.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/app/PlatformMessages.h"
+#include "toolkit/controls/Panel.h"
+#include "toolkit/controls/SpeedButton.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+// Lets queued paints run and records released during them go.
+void Settle()
+{
+    QApplication::processEvents();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A shown form with an edit and a button on it, an edit in a group box and
+// an edit on a panel, and a skin that is not active yet.
+struct SkinForm {
+    TForm form;
+    QLineEdit *edit;
+    QPushButton *button;
+    QGroupBox *groupBox;
+    QLineEdit *groupEdit;
+    TPanel *panel;
+    QLineEdit *panelEdit;
+    TFlatSkin *skin;
+
+    SkinForm()
+    {
+        QWidget *client = form.ClientArea();
+        edit = new QLineEdit(client);
+        button = new QPushButton(QStringLiteral("Найти"), client);
+        groupBox = new QGroupBox(client);
+        groupEdit = new QLineEdit(groupBox);
+        panel = new TPanel(client);
+        panelEdit = new QLineEdit(panel);
+        skin = new TFlatSkin(&form);
+        form.SetClientSize(300, 200);
+        groupBox->setGeometry(10, 40, 120, 60);
+        panel->setGeometry(140, 40, 120, 60);
+        form.show();
+        Settle();
+    }
+
+    std::vector<QWidget *> Controls() const { return {edit, button, groupBox, groupEdit, panel, panelEdit}; }
+    int Records() const
+    {
+        int count = 0;
+        for (QWidget *control : Controls())
+            count += TControlSubClass::Of(*control) != nullptr;
+        return count;
+    }
+};
+
+QKeyEvent SpaceEvent(QEvent::Type type, bool autoRepeat)
+{
+    return QKeyEvent(type, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), autoRepeat);
+}
+
+} // namespace
+
+TEST(SkinKinds, controlKindsAndContainersFollowTheSelection)
+{
+    TForm form;
+    QWidget *client = form.ClientArea();
+    QLineEdit edit(client);
+    QPushButton button(client);
+    TFlatGlyphButton glyphButton(client);
+    TGlyphNavigator navigator(client);
+    TPanel panel(client);
+    QLineEdit panelEdit(&panel);
+    QLineEdit loose;
+
+    const TSkinControls all = TSkinControls::All();
+    EXPECT_TRUE(QualifiesAsSkinnedKind(edit, all));
+    EXPECT_FALSE(QualifiesAsSkinnedKind(edit, all.Without(scEdit)));
+    EXPECT_TRUE(QualifiesAsSkinnedKind(button, all));
+    // A flat glyph button is a button of its own, not a skinned kind.
+    EXPECT_FALSE(QualifiesAsSkinnedKind(glyphButton, all));
+    // The navigator bar qualifies as a panel and, by its name, as a button.
+    EXPECT_TRUE(QualifiesAsSkinnedKind(navigator, all.Without(scPanel)));
+    EXPECT_TRUE(QualifiesAsSkinnedKind(navigator, all.Without(scButton)));
+    EXPECT_FALSE(QualifiesAsSkinnedKind(navigator, all.Without(scPanel).Without(scButton)));
+
+    const TSkinContainers containers = TSkinContainers::All();
+    EXPECT_EQ(SkinContainerOf(edit), &form);
+    EXPECT_TRUE(QualifiesByContainer(edit, containers));
+    EXPECT_FALSE(QualifiesByContainer(edit, containers.Without(sccForm)));
+    EXPECT_TRUE(QualifiesByContainer(panelEdit, TSkinContainers().With(sccPanel)));
+    EXPECT_FALSE(QualifiesByContainer(panelEdit, containers.Without(sccPanel)));
+    EXPECT_FALSE(QualifiesByContainer(loose, containers));
+}
+
+TEST(SkinKinds, paintersRunInDispatchOrderWithOneOfEachAlternative)
+{
+    QWidget parent;
+    QTextEdit richEdit(&parent);
+    QLineEdit edit(&parent);
+    QListWidget list(&parent);
+    TGlyphNavigator navigator(&parent);
+    TSpeedButton speedButton(&parent);
+    QCheckBox checkBox(&parent);
+
+    EXPECT_EQ(PaintersFor(richEdit), std::vector<TSkinPainter>{spRichEdit});
+    EXPECT_EQ(PaintersFor(edit), std::vector<TSkinPainter>{spEdit});
+    EXPECT_EQ(PaintersFor(list), std::vector<TSkinPainter>{spListFrame});
+    EXPECT_EQ(PaintersFor(navigator), std::vector<TSkinPainter>{spPanel});
+    EXPECT_EQ(PaintersFor(checkBox), std::vector<TSkinPainter>{spCheckBox});
+    EXPECT_EQ(PaintersFor(speedButton), std::vector<TSkinPainter>{spSpeedButton});
+    speedButton.hide();
+    EXPECT_TRUE(PaintersFor(speedButton).empty());
+}
+
+TEST(ControlSubClass, activatingSubclassesQualifyingControlsOnceAndSparesExemptOnes)
+{
+    SkinForm f;
+    SetComponentTag(f.button, TFlatSkin::kExemptTag);
+    SetComponentTag(f.panel, TFlatSkin::kExemptTag);
+    f.skin->SetActive(true);
+
+    EXPECT_NE(TControlSubClass::Of(*f.edit), nullptr);
+    EXPECT_NE(TControlSubClass::Of(*f.groupBox), nullptr);
+    EXPECT_NE(TControlSubClass::Of(*f.groupEdit), nullptr);
+    EXPECT_EQ(TControlSubClass::Of(*f.button), nullptr);
+    // Exempt itself, and through it the edit it holds.
+    EXPECT_EQ(TControlSubClass::Of(*f.panel), nullptr);
+    EXPECT_EQ(TControlSubClass::Of(*f.panelEdit), nullptr);
+
+    TControlSubClass *record = TControlSubClass::Of(*f.edit);
+    EXPECT_EQ(record->FlatSkin(), f.skin);
+    EXPECT_EQ(record->parent(), f.skin);
+    f.skin->SkinWalk(true, true);
+    EXPECT_EQ(TControlSubClass::Of(*f.edit), record);
+}
+
+TEST(ControlSubClass, formWithExemptTagKeepsItsControlsAndEmptyContainersSkinNothing)
+{
+    SkinForm exemptForm;
+    SetComponentTag(&exemptForm.form, TFlatSkin::kExemptTag);
+    exemptForm.skin->SetActive(true);
+    EXPECT_EQ(TControlSubClass::Of(*exemptForm.edit), nullptr);
+    EXPECT_EQ(TControlSubClass::Of(*exemptForm.button), nullptr);
+    EXPECT_NE(TControlSubClass::Of(*exemptForm.groupEdit), nullptr);
+
+    SkinForm noContainers;
+    noContainers.skin->SetSkinContainers(TSkinContainers());
+    noContainers.skin->SetActive(true);
+    EXPECT_EQ(noContainers.Records(), 0);
+}
+
+TEST(ControlSubClass, clearingActiveReleasesEveryRecordAndRestoresTheFrames)
+{
+    SkinForm f;
+    f.skin->SetActive(true);
+    ASSERT_EQ(f.Records(), 6);
+    // What an edit painter does to the frame while the skin holds the edit.
+    f.edit->setFrame(false);
+
+    f.skin->SetActive(false);
+    Settle();
+    EXPECT_EQ(f.Records(), 0);
+    EXPECT_TRUE(f.edit->hasFrame());
+    EXPECT_TRUE(f.skin->findChildren<TControlSubClass *>().isEmpty());
+}
+
+TEST(ControlSubClass, changingTheSelectionWhileActiveKeepsSkinnedControlsAndAddsNewOnes)
+{
+    SkinForm f;
+    f.skin->SetSkinControls(TSkinControls::All().Without(scButton));
+    f.skin->SetActive(true);
+    ASSERT_EQ(TControlSubClass::Of(*f.button), nullptr);
+    TControlSubClass *editRecord = TControlSubClass::Of(*f.edit);
+
+    f.skin->SetSkinControls(TSkinControls::All().Without(scEdit));
+    Settle();
+    EXPECT_NE(TControlSubClass::Of(*f.button), nullptr);
+    // Still bound: the component was active again before the edit's next event.
+    EXPECT_EQ(TControlSubClass::Of(*f.edit), editRecord);
+}
+
+TEST(ControlSubClass, recordSurvivesAChangeOfTheFrameSettings)
+{
+    SkinForm f;
+    f.skin->SetActive(true);
+    TControlSubClass *record = TControlSubClass::Of(*f.edit);
+    ASSERT_NE(record, nullptr);
+
+    record->SetExpectRecreate(true);
+    f.edit->setFrame(false);
+    f.edit->repaint();
+    EXPECT_EQ(record->LastMessage(), WM_PAINT);
+    EXPECT_FALSE(record->ExpectRecreate());
+    Settle();
+    EXPECT_EQ(TControlSubClass::Of(*f.edit), record);
+    // It was captured before the change, and is what the edit gets back.
+    EXPECT_TRUE(record->SavedFrame().hasFrame);
+}
+
+TEST(ControlSubClass, flagsFollowFocusMouseAndSpaceWithOneRepaintPerSpacePress)
+{
+    SkinForm f;
+    f.skin->SetActive(true);
+    TControlSubClass *record = TControlSubClass::Of(*f.button);
+    ASSERT_NE(record, nullptr);
+
+    f.button->setFocus();
+    EXPECT_TRUE(record->Hot());
+    f.edit->setFocus();
+    EXPECT_FALSE(record->Hot());
+
+    SendMouse(f.button, QEvent::MouseButtonPress, QPoint(2, 2));
+    EXPECT_TRUE(record->LeftButtonDown());
+    SendMouse(f.button, QEvent::MouseButtonRelease, QPoint(2, 2));
+    EXPECT_FALSE(record->LeftButtonDown());
+
+    // A panel, which does nothing of its own with the space key.
+    record = TControlSubClass::Of(*f.panel);
+    const int before = record->PaintRequests();
+    QKeyEvent press = SpaceEvent(QEvent::KeyPress, false);
+    QApplication::sendEvent(f.panel, &press);
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent repeatRelease = SpaceEvent(QEvent::KeyRelease, true);
+        QKeyEvent repeatPress = SpaceEvent(QEvent::KeyPress, true);
+        QApplication::sendEvent(f.panel, &repeatRelease);
+        QApplication::sendEvent(f.panel, &repeatPress);
+    }
+    EXPECT_TRUE(record->SpaceDown());
+    EXPECT_EQ(record->PaintRequests(), before + 1);
+    QKeyEvent release = SpaceEvent(QEvent::KeyRelease, false);
+    QApplication::sendEvent(f.panel, &release);
+    EXPECT_FALSE(record->SpaceDown());
+    EXPECT_FALSE(record->SpacePainted());
+    EXPECT_EQ(record->PaintRequests(), before + 2);
+}
+
+TEST(ControlSubClass, composedPictureMatchesTheControlsOwnWhileNoPainterDraws)
+{
+    SkinForm plain;
+    const QImage before = plain.form.grab().toImage();
+    SkinForm skinned;
+    skinned.skin->SetActive(true);
+    skinned.form.repaint();
+    Settle();
+    EXPECT_EQ(skinned.form.grab().toImage(), before);
+}
+
+TEST(ControlSubClass, recordsAndControlsGoInEitherOrder)
+{
+    {
+        SkinForm f;
+        f.skin->SetActive(true);
+        QPointer<TControlSubClass> record = TControlSubClass::Of(*f.edit);
+        delete f.edit;
+        Settle();
+        EXPECT_TRUE(record.isNull());
+        f.form.repaint();
+    }
+    {
+        SkinForm f;
+        f.skin->SetActive(true);
+        f.edit->setFrame(false);
+        delete f.skin;
+        EXPECT_EQ(f.Records(), 0);
+        EXPECT_TRUE(f.edit->hasFrame());
+        f.edit->setFocus();
+        f.form.repaint();
+        Settle();
+    }
+}
