@@ -3,7 +3,7 @@
 #include "components/FlatSkin.h"
 #include "components/FlatSkin/ControlSubClass.h"
 #include "components/FlatSkin/SkinKinds.h"
-#include "toolkit/app/ComponentTag.h"
+#include "toolkit/controls/ControlTag.h"
 
 #include <QWidget>
 
@@ -19,8 +19,8 @@ void SkinControl(TFlatSkin &skin, QObject &component, bool activate, bool repain
     if (!QualifiesAsSkinnedKind(*control, skin.SkinControls()) ||
         !QualifiesByContainer(*control, skin.SkinContainers()))
         return;
-    const bool exempt = ComponentTag(control) == TFlatSkin::kExemptTag ||
-                        ComponentTag(SkinContainerOf(*control)) == TFlatSkin::kExemptTag;
+    const bool exempt = ControlTag(control) == TFlatSkin::kExemptTag ||
+                        ControlTag(SkinContainerOf(*control)) == TFlatSkin::kExemptTag;
     if (activate && !exempt && !TControlSubClass::Of(*control))
         new TControlSubClass(skin, *control);
     if (repaint)

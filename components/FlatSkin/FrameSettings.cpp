@@ -8,7 +8,10 @@ TFrameSettings TFrameSettings::Capture(const QWidget &control)
 {
     TFrameSettings settings;
     settings.captured = true;
-    if (auto *edit = qobject_cast<const QLineEdit *>(&control)) {
+    if (auto *standard = dynamic_cast<const TStandardControl *>(&control)) {
+        settings.ctl3D = standard->Ctl3D();
+        settings.borderStyle = standard->BorderStyle();
+    } else if (auto *edit = qobject_cast<const QLineEdit *>(&control)) {
         settings.hasFrame = edit->hasFrame();
     } else if (auto *combo = qobject_cast<const QComboBox *>(&control)) {
         settings.hasFrame = combo->hasFrame();
@@ -23,7 +26,10 @@ void TFrameSettings::Restore(QWidget &control) const
 {
     if (!captured)
         return;
-    if (auto *edit = qobject_cast<QLineEdit *>(&control)) {
+    if (auto *standard = dynamic_cast<TStandardControl *>(&control)) {
+        standard->SetCtl3D(ctl3D);
+        standard->SetBorderStyle(borderStyle);
+    } else if (auto *edit = qobject_cast<QLineEdit *>(&control)) {
         edit->setFrame(hasFrame);
     } else if (auto *combo = qobject_cast<QComboBox *>(&control)) {
         combo->setFrame(hasFrame);

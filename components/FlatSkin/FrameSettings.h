@@ -1,15 +1,18 @@
 #pragma once
 
+#include "toolkit/controls/StandardControl.h"
+
 class QWidget;
 
-// The frame settings of a control: what stands here for its Ctl3D and
-// BorderStyle. Edits and lists keep them while the skin paints their frames,
-// and get them back when the skin lets go of them.
+// The frame settings of a control, kept while the skin paints its frame and
+// put back when the skin lets go of it: Ctl3D and BorderStyle on the
+// toolkit's standard controls; on a bare Qt widget, what stands for them
+// there (a line edit's or combo box's frame, a QFrame's style and width).
 struct TFrameSettings {
     bool captured = false;
-    // QLineEdit and QComboBox: a frame or none.
+    bool ctl3D = true;
+    TBorderStyle borderStyle = TBorderStyle::bsSingle;
     bool hasFrame = true;
-    // QFrame and the scroll areas built on it: shape and shadow, line width.
     int frameStyle = 0;
     int lineWidth = 0;
 

@@ -4,7 +4,8 @@
 #include "components/FlatBtn.h"
 #include "components/GlyphNavigator.h"
 #include "support/Input.h"
-#include "toolkit/app/ComponentTag.h"
+#include "toolkit/controls/ControlTag.h"
+#include "toolkit/controls/Edit.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/PlatformMessages.h"
 #include "toolkit/controls/Panel.h"
@@ -39,6 +40,7 @@ void Settle()
 struct SkinForm {
     TForm form;
     QLineEdit *edit;
+    TEdit *thinEdit;
     QPushButton *button;
     QGroupBox *groupBox;
     QLineEdit *groupEdit;
@@ -50,6 +52,7 @@ struct SkinForm {
     {
         QWidget *client = form.ClientArea();
         edit = new QLineEdit(client);
+        thinEdit = new TEdit(client);
         button = new QPushButton(QStringLiteral("Найти"), client);
         groupBox = new QGroupBox(client);
         groupEdit = new QLineEdit(groupBox);
@@ -57,13 +60,14 @@ struct SkinForm {
         panelEdit = new QLineEdit(panel);
         skin = new TFlatSkin(&form);
         form.SetClientSize(300, 200);
+        thinEdit->setGeometry(140, 10, 100, 21);
         groupBox->setGeometry(10, 40, 120, 60);
         panel->setGeometry(140, 40, 120, 60);
         form.show();
         Settle();
     }
 
-    std::vector<QWidget *> Controls() const { return {edit, button, groupBox, groupEdit, panel, panelEdit}; }
+    std::vector<QWidget *> Controls() const { return {edit, thinEdit, button, groupBox, groupEdit, panel, panelEdit}; }
     int Records() const
     {
         int count = 0;
@@ -135,8 +139,8 @@ TEST(SkinKinds, paintersRunInDispatchOrderWithOneOfEachAlternative)
 TEST(ControlSubClass, activatingSubclassesQualifyingControlsOnceAndSparesExemptOnes)
 {
     SkinForm f;
-    SetComponentTag(f.button, TFlatSkin::kExemptTag);
-    SetComponentTag(f.panel, TFlatSkin::kExemptTag);
+    SetControlTag(f.button, TFlatSkin::kExemptTag);
+    SetControlTag(f.panel, TFlatSkin::kExemptTag);
     f.skin->SetActive(true);
 
     EXPECT_NE(TControlSubClass::Of(*f.edit), nullptr);
@@ -157,7 +161,7 @@ TEST(ControlSubClass, activatingSubclassesQualifyingControlsOnceAndSparesExemptO
 TEST(ControlSubClass, formWithExemptTagKeepsItsControlsAndEmptyContainersSkinNothing)
 {
     SkinForm exemptForm;
-    SetComponentTag(&exemptForm.form, TFlatSkin::kExemptTag);
+    SetControlTag(&exemptForm.form, TFlatSkin::kExemptTag);
     exemptForm.skin->SetActive(true);
     EXPECT_EQ(TControlSubClass::Of(*exemptForm.edit), nullptr);
     EXPECT_EQ(TControlSubClass::Of(*exemptForm.button), nullptr);
@@ -173,14 +177,18 @@ TEST(ControlSubClass, clearingActiveReleasesEveryRecordAndRestoresTheFrames)
 {
     SkinForm f;
     f.skin->SetActive(true);
-    ASSERT_EQ(f.Records(), 6);
+    ASSERT_EQ(f.Records(), 7);
     // What an edit painter does to the frame while the skin holds the edit.
     f.edit->setFrame(false);
+    f.thinEdit->SetCtl3D(false);
+    f.thinEdit->SetBorderStyle(TBorderStyle::bsNone);
 
     f.skin->SetActive(false);
     Settle();
     EXPECT_EQ(f.Records(), 0);
     EXPECT_TRUE(f.edit->hasFrame());
+    EXPECT_TRUE(f.thinEdit->Ctl3D());
+    EXPECT_EQ(f.thinEdit->BorderStyle(), TBorderStyle::bsSingle);
     EXPECT_TRUE(f.skin->findChildren<TControlSubClass *>().isEmpty());
 }
 
