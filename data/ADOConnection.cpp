@@ -148,3 +148,11 @@ void TADOConnection::RemoveDataSet(TCustomADODataSet *dataSet)
 {
     m_dataSets.removeAll(dataSet);
 }
+
+void TADOConnection::RowDeleted(TCustomADODataSet *from, const QString &table, qint64 rowid)
+{
+    for (TCustomADODataSet *dataSet : QList<TCustomADODataSet *>(m_dataSets)) {
+        if (dataSet != from && m_dataSets.contains(dataSet))
+            dataSet->ForgetDeletedRow(table, rowid);
+    }
+}

@@ -52,6 +52,9 @@ private:
     friend class TCustomADODataSet;
     void AddDataSet(TCustomADODataSet *dataSet);
     void RemoveDataSet(TCustomADODataSet *dataSet);
+    // Data sets on one connection tell each other of the rows they delete,
+    // so that a row deleted in the results window leaves the main grid.
+    void RowDeleted(TCustomADODataSet *from, const QString &table, qint64 rowid);
     void CloseHandle();
 
     QString m_connectionString;

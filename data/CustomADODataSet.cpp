@@ -408,6 +408,18 @@ void TCustomADODataSet::InternalDelete(int index)
     });
     Forget(rowid);
     m_rowids.Erase(index);
+    m_connection->RowDeleted(this, m_source.table, rowid);
+}
+
+void TCustomADODataSet::ForgetDeletedRow(const QString &table, qint64 rowid)
+{
+    if (!Active() || m_source.table.compare(table, Qt::CaseInsensitive) != 0)
+        return;
+    const std::optional<int> position = m_rowids.Remove(rowid);
+    if (!position)
+        return;
+    Forget(rowid);
+    RowRemoved(*position);
 }
 
 int TCustomADODataSet::InternalRefresh(int index)

@@ -73,6 +73,8 @@ private:
     friend class TADOConnection;
     // The connection is going away: close (see CloseForDestruction) and forget it.
     void DetachFromConnection() noexcept;
+    // Another data set on the connection deleted a row of `table`.
+    void ForgetDeletedRow(const QString &table, qint64 rowid);
 
     using TStoredRecord = std::vector<TStoredValue>;
     struct TCacheSlot

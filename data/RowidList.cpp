@@ -101,3 +101,24 @@ void TRowidList::Erase(int index)
         m_tail.erase(m_tail.begin() + (m_count - 1 - index));
     --m_count;
 }
+
+std::optional<int> TRowidList::Remove(qint64 rowid)
+{
+    const auto inHead = std::find(m_head.begin(), m_head.end(), rowid);
+    if (inHead != m_head.end()) {
+        const int index = int(inHead - m_head.begin());
+        Erase(index);
+        return index;
+    }
+    const auto inTail = std::find(m_tail.begin(), m_tail.end(), rowid);
+    if (inTail != m_tail.end()) {
+        const int index = m_count - 1 - int(inTail - m_tail.begin());
+        Erase(index);
+        return index;
+    }
+    if (Gap() > 0 && rowid > m_frontAfter && rowid < m_backBefore) {
+        --m_count;
+        return int(m_head.size());
+    }
+    return std::nullopt;
+}

@@ -3,6 +3,7 @@
 #include <QtGlobal>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <vector>
 
 // The rowids of a static cursor by position, listed from the store only as
@@ -38,6 +39,11 @@ public:
     // Our own changes: a new row at `index`, the row at `index` gone.
     void Insert(int index, qint64 rowid);
     void Erase(int index);
+    // A row of the cursor deleted through another cursor of this program.
+    // Returns the position from which the rows move up by one, or nothing
+    // when the row is not in this cursor. A row not yet listed only shortens
+    // the middle.
+    std::optional<int> Remove(qint64 rowid);
 
 private:
     int Gap() const { return m_count - int(m_head.size()) - int(m_tail.size()); }

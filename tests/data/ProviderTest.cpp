@@ -477,6 +477,66 @@ TEST(Provider, searchResultsCanBeDeletedFromTheTable)
     EXPECT_FALSE(p.query.CanModify()) << "grouped rows are no rows of the table";
 }
 
+// A row deleted through the search query leaves the table at once, and the
+// other way round: the count drops, the current row stays the same row, and
+// an edit of the deleted row is dropped with it.
+TEST(Provider, rowsDeletedThroughOneDataSetLeaveTheOthersOnTheConnection)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    Provider p(fixture);
+    p.table.Open();
+    int changes = 0;
+    QObject::connect(&p.source, &TDataSource::DataChange, [&changes] { ++changes; });
+    TField *surname = p.table.FieldByName(QStringLiteral("Фамилия"));
+    p.table.SetRecNo(5);
+    Search(p.query, {"", "петров"});
+    changes = 0;
+    p.query.Delete();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(p.table.RecordCount(), 5);
+    EXPECT_EQ(p.table.RecNo(), 4);
+    EXPECT_EQ(surname->AsString(), QStringLiteral("Сидоров"));
+    EXPECT_EQ(Column(p.table, QStringLiteral("Фамилия")),
+              (QStringList{"Иванов", "Иванова", "", "Сидоров", "O\"Brien; --x"}));
+
+    p.table.First();
+    p.table.Edit();
+    surname->SetAsString(QStringLiteral("правка"));
+    Search(p.query, {"", "иванов"});
+    p.query.First();
+    p.query.Delete();
+    EXPECT_EQ(p.table.State(), dsBrowse);
+    EXPECT_EQ(p.table.RecordCount(), 4);
+    EXPECT_EQ(surname->AsString(), QStringLiteral("Иванова"));
+
+    p.table.Delete();
+    EXPECT_EQ(p.query.RecordCount(), 0) << "and the query learns of the table's deletions";
+}
+
+TEST(Provider, aRowDeletedElsewhereBeforeTheTableListedItLeavesNoGap)
+{
+    SqliteFixture fixture;
+    std::vector<TRecord> rows;
+    for (int i = 1; i <= 3000; ++i)
+        rows.push_back(Record({QString::number(i), "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}));
+    fixture.CreateDirectory(rows);
+    Provider p(fixture);
+    p.table.Open();
+    p.table.Last();
+    p.query.SQL()->Add(QStringLiteral("SELECT * FROM Велирск WHERE Телефон = '1500'"));
+    p.query.Open();
+    p.query.Delete();
+    EXPECT_EQ(p.table.RecordCount(), 2999);
+    EXPECT_EQ(p.table.RecNo(), 2999);
+    QStringList expected;
+    for (int i = 1; i <= 3000; ++i) {
+        if (i != 1500)
+            expected << QString::number(i);
+    }
+    EXPECT_EQ(Column(p.table, QStringLiteral("Телефон")), expected);
+}
+
 TEST(Provider, bigTableIsAStaticSetListedAsNeeded)
 {
     SqliteFixture fixture;

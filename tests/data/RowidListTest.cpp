@@ -105,3 +105,28 @@ TEST(RowidList, rowsDeletedByOthersBeforeListingKeepTheCount)
     EXPECT_EQ(list.At(0), 1);
     EXPECT_EQ(list.At(49999), 50000) << "rows already listed keep their positions";
 }
+
+// Rows deleted through another cursor: from the listed front, the listed
+// back, and the middle not yet listed, which then lists without them.
+TEST(RowidList, rowsRemovedElsewhereLeaveEveryEndAndTheMiddle)
+{
+    FakeStore store = StoreOf(1, 100000);
+    TRowidList list;
+    list.Start(100000, 100000, store.Lister());
+    list.At(0);
+    list.At(99999);
+    EXPECT_EQ(list.Remove(2), 1);
+    EXPECT_EQ(list.Remove(99999), 99997);
+    store.rowids.erase(50000);
+    EXPECT_TRUE(list.Remove(50000).has_value());
+    EXPECT_FALSE(list.Remove(100001).has_value()) << "not in the cursor";
+    EXPECT_FALSE(list.Remove(2).has_value()) << "already gone";
+    EXPECT_EQ(list.Count(), 99997);
+    EXPECT_EQ(list.At(99996), 100000);
+    EXPECT_EQ(list.At(1), 3);
+    list.ListAll();
+    EXPECT_EQ(list.At(49997), 49999);
+    EXPECT_EQ(list.At(49998), 50001);
+    for (int i = 0; i < list.Count(); ++i)
+        ASSERT_NE(list.At(i), TRowidList::Missing) << i;
+}

@@ -302,6 +302,19 @@ TEST_F(Form1Fixture, aFailedPostOnQuittingKeepsTheWindowAndTheEdit)
     Table()->Cancel();
 }
 
+TEST_F(Form1Fixture, aRowDeletedInTheSearchResultsLeavesTheMainGridAndItsCount)
+{
+    Open(3);
+    Table()->Last();
+    TDataSet *query = form->Data->ADOQuery1;
+    form->Data->ADOQuery1->SQL()->Add(QStringLiteral("SELECT * FROM Велирск WHERE Квартира = '2'"));
+    query->Open();
+    query->Delete();
+    EXPECT_EQ(Panel(0), QStringLiteral("В базе записей: 2"));
+    EXPECT_EQ(Panel(1), QStringLiteral("Запись № 2"));
+    EXPECT_EQ(form->DBGrid1->DataSource()->DataSet()->FieldByName(QStringLiteral("Квартира"))->AsString(), QStringLiteral("3"));
+}
+
 TEST(Form1About, sixNonEmptyLinesJoinedByLineFeedThenCarriageReturn)
 {
     const QString text = TForm1::AboutText();

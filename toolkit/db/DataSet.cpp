@@ -387,6 +387,27 @@ void TDataSet::NotifyDataSetChanged()
         Notify(TEvent::DataSetChange);
 }
 
+void TDataSet::RowRemoved(int index)
+{
+    if (!Active())
+        return;
+    if (m_state == dsEdit && m_current == index) {
+        m_buffer.clear();
+        m_original.clear();
+        m_modified = false;
+        SetState(dsBrowse);
+    }
+    if (m_state == dsInsert && m_insertPosition > index)
+        --m_insertPosition;
+    if (m_current > index)
+        --m_current;
+    const int count = RecordCount();
+    m_current = std::min(m_current, count - 1);
+    if (count == 0)
+        m_bof = m_eof = true;
+    Notify(TEvent::DataSetChange);
+}
+
 void TDataSet::CheckActive() const
 {
     if (!Active())

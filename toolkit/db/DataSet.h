@@ -165,6 +165,10 @@ protected:
     // Providers that learn of a store change by themselves (a requery) use
     // this to tell the data sources that every row may have changed.
     void NotifyDataSetChanged();
+    // The provider has dropped row `index`, deleted through another data set:
+    // the rows after it move up, the current row stays the same row where it
+    // can, an edit of the deleted row is dropped, and the sources are told.
+    void RowRemoved(int index);
 
 private:
     friend class TDataSource;
