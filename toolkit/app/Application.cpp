@@ -2,6 +2,7 @@
 
 #include "toolkit/gdi/Font.h"
 #include "toolkit/app/Form.h"
+#include "toolkit/app/FrameKeyboard.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/gdi/SystemColors.h"
 
@@ -22,6 +23,7 @@ TApplication::TApplication(int &argc, char **argv)
     // The event loop ends on Terminate() or with the main form, not when the
     // last window hides: secondary forms only hide when they close.
     setQuitOnLastWindowClosed(false);
+    new TFrameKeyboard(this);
     RegisterBundledFonts();
     InstallApplicationPalette();
 }
