@@ -245,6 +245,25 @@ TEST_F(BarFixture, ownerDrawnPopupItemsGetTheirRowAndMayPaintIntoTheFrame)
     EXPECT_NE(shot.pixelColor(row.left(), row.bottom() + 1), QColor(255, 0, 255));
 }
 
+TEST_F(BarFixture, anOwnerDrawnItemWithSubItemsGetsTheArrowOverItsDrawing)
+{
+    TMenuItem *item = file->Items(0);
+    item->Add(QStringLiteral("Ещё"));
+    item->SetOnDrawItem([](TMenuItem *, TCanvas &canvas, const TRect &rect, bool) {
+        canvas.Brush().SetColor(clFuchsia);
+        canvas.FillRect(rect);
+    });
+    menu.SetOwnerDraw(true);
+    Bar()->OpenItem(0, false);
+    const QImage shot = Popup()->grab().toImage();
+    const QRect row = Popup()->RowRect(0);
+    int arrowPixels = 0;
+    for (int x = row.right() - 15; x <= row.right(); ++x)
+        for (int y = row.top(); y <= row.bottom(); ++y)
+            arrowPixels += shot.pixelColor(x, y) != QColor(255, 0, 255);
+    EXPECT_EQ(arrowPixels, 16) << "a triangle 4 wide and 7 high";
+}
+
 } // namespace
 
 namespace {

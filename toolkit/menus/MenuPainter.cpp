@@ -255,3 +255,12 @@ void TMenuPainter::DrawPopupItem(TCanvas &Canvas, const TMenuItem &Item, const T
     if (Item.HasVisibleItems())
         DrawSubMenuArrow(Canvas, layout.Arrow, RightToLeft, enabled ? textColor : DisabledTextColor());
 }
+
+void TMenuPainter::DrawOwnerDrawnArrow(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, bool RightToLeft)
+{
+    if (!Item.HasVisibleItems())
+        return;
+    const TRect arrow = RightToLeft ? TRect(Rect.Left, Rect.Top, Rect.Left + M::ArrowColumn, Rect.Bottom)
+                                    : TRect(Rect.Right - M::ArrowColumn, Rect.Top, Rect.Right, Rect.Bottom);
+    DrawSubMenuArrow(Canvas, arrow, RightToLeft, Item.Enabled() ? ItemTextColor(false) : DisabledTextColor());
+}

@@ -41,4 +41,8 @@ public:
     static void DrawPopupFrame(TCanvas &Canvas, const TRect &Window);
     static void DrawPopupItem(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, bool Selected,
                               int CheckColumn, bool RightToLeft);
+    // The platform draws the sub-menu arrow of an owner-drawn item itself,
+    // over what the handler drew, in the menu text colour: the owner paints
+    // the selection, and its colours are unknown here.
+    static void DrawOwnerDrawnArrow(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, bool RightToLeft);
 };

@@ -170,6 +170,8 @@ void TPopupMenuWindow::paintEvent(QPaintEvent *)
     for (const int i : ownerDrawn) {
         const Row &row = m_rows[static_cast<std::size_t>(i)];
         TMenuOwnerDraw::Draw(this, *row.Item, surface, row.Rect, i == m_selected);
+        TCanvas canvas(&surface);
+        TMenuPainter::DrawOwnerDrawnArrow(canvas, *row.Item, TRect::FromQRect(row.Rect), RightToLeft());
     }
     QPainter(this).drawImage(0, 0, surface);
 }
