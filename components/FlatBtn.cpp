@@ -7,6 +7,7 @@
 #include "components/FlatBtn/FlatBtnOutline.h"
 #include "components/FlatBtn/GlyphDrawing.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBox.h"
 
@@ -547,7 +548,7 @@ void TFlatGlyphButton::Click()
         ShowLookNow();
     }
     m_keyboardClick = false;
-    emit Clicked();
+    CallGuarded([this] { emit Clicked(); });
 }
 
 void TFlatGlyphButton::CommandClick()

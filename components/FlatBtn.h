@@ -112,7 +112,8 @@ public:
 
     // Hands ModalResult to the form and emits Clicked. A click from the
     // keyboard first shows the pressed look for one pass of message
-    // processing.
+    // processing. An exception from a Clicked handler is shown by the
+    // application's handler, so the button always returns to rest.
     virtual void Click();
     // A click asked for from outside mouse and keyboard (assistive
     // technology, like the platform's command notification). It is dropped

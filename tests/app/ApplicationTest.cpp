@@ -2,6 +2,7 @@
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBox.h"
 
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -49,15 +50,10 @@ private slots:
     void FormShow() { throw std::runtime_error("Нет связи с базой"); }
 };
 
-class ThrowingObject : public QObject
+class ThrowingWidget : public QWidget
 {
 protected:
-    bool event(QEvent *event) override
-    {
-        if (event->type() == QEvent::User)
-            throw std::runtime_error("handled badly");
-        return QObject::event(event);
-    }
+    void mousePressEvent(QMouseEvent *) override { throw std::runtime_error("clicked badly"); }
 };
 
 class DefaultHandlerTest : public ::testing::Test
@@ -82,11 +78,14 @@ TEST_F(DefaultHandlerTest, AnExceptionFromAFormHandlerShowsOneErrorBoxAndTheForm
 
 TEST_F(DefaultHandlerTest, AnExceptionEscapingAnyEventHandlerIsCaughtByTheApplication)
 {
-    ThrowingObject object;
-    QEvent event(QEvent::User);
-    QCoreApplication::sendEvent(&object, &event);
+    ThrowingWidget widget;
+    widget.resize(20, 20);
+    widget.show();
+    const int lastResort = Application->LastResortCount();
+    QTest::mouseClick(&widget, Qt::LeftButton);
     ASSERT_EQ(boxes.Count(), 1);
-    EXPECT_EQ(boxes.Requests().front().text, QStringLiteral("handled badly."));
+    EXPECT_EQ(boxes.Requests().front().text, QStringLiteral("clicked badly."));
+    EXPECT_EQ(Application->LastResortCount(), lastResort + 1);
 }
 
 TEST(StartupError, ShowsApplicationErrorWithTheMessageAndGivesExitCode1)

@@ -1,11 +1,15 @@
 #include "support/NavigatorFixtures.h"
 
+#include "toolkit/app/Application.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/controls/SpeedButton.h"
 
 #include <QEnterEvent>
 
 #include <gtest/gtest.h>
+
+#include <stdexcept>
 
 namespace {
 
@@ -164,6 +168,20 @@ TEST(SpeedButton, clickNeedsTheReleaseOverTheButton)
     SendMouse(button, QEvent::MouseButtonRelease, QPoint(25, 5));
     EXPECT_EQ(clicks, 1);
     EXPECT_EQ(button->focusPolicy(), Qt::NoFocus);
+}
+
+TEST(SpeedButton, aFailingClickHandlerIsReportedWhereTheClickHappens)
+{
+    QWidget parent;
+    auto *button = new TSpeedButton(&parent);
+    button->resize(20, 20);
+    QObject::connect(button, &TSpeedButton::Clicked, [] { throw std::runtime_error("Нет связи"); });
+    TMessageBoxHook boxes(IDOK);
+    const int lastResort = Application->LastResortCount();
+    ClickWidget(button);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Requests()[0].text, QStringLiteral("Нет связи."));
+    EXPECT_EQ(Application->LastResortCount(), lastResort);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "flatbtn/FlatBtnFixture.h"
+#include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBox.h"
 
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -104,6 +106,20 @@ TEST_F(FlatGlyphButtonTest, pressLeaveReturnAndReleaseClicksWhilePressed)
     press(inside);
     release(inside);
     EXPECT_EQ(button->MouseState(), State::Normal) << "a button with a modal result lets the mouse go";
+}
+
+TEST_F(FlatGlyphButtonTest, aFailingClickHandlerIsReportedAndTheButtonReturnsToRest)
+{
+    QObject::connect(button, &TFlatGlyphButton::Clicked, [] { throw std::runtime_error("Нет связи"); });
+    TMessageBoxHook boxes(IDOK);
+    const int lastResort = Application->LastResortCount();
+    move(inside);
+    press(inside);
+    release(inside);
+    ASSERT_EQ(boxes.Count(), 1);
+    EXPECT_EQ(boxes.Requests()[0].text, QStringLiteral("Нет связи."));
+    EXPECT_EQ(Application->LastResortCount(), lastResort);
+    EXPECT_EQ(button->MouseState(), State::Hot) << "not left looking pressed";
 }
 
 TEST_F(FlatGlyphButtonTest, releaseElsewhereNeitherClicksNorReportsExit)

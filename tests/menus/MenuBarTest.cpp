@@ -1,5 +1,7 @@
 #include "support/Input.h"
 
+#include "toolkit/app/Application.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuBar.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 namespace {
 
@@ -166,6 +169,24 @@ TEST_F(BarFixture, releaseOverAnItemClicksItButNotADisabledOne)
     EXPECT_EQ(Popup(), nullptr);
     ASSERT_EQ(clicked.size(), 1u);
     EXPECT_EQ(clicked[0], QStringLiteral("&Файл 1"));
+}
+
+TEST_F(BarFixture, aFailingItemIsReportedInsideItsClickByMouseAndByShortCut)
+{
+    TMenuItem *failing = file->Add(QStringLiteral("Сбой"), [](TMenuItem *) { throw std::runtime_error("Нет связи"); });
+    failing->SetShortCut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    TMessageBoxHook boxes(IDOK);
+    const int lastResort = Application->LastResortCount();
+
+    SendMouse(Bar(), QEvent::MouseButtonPress, Bar()->ItemRect(0).center());
+    SendMouse(Popup(), QEvent::MouseButtonRelease, Popup()->RowRect(3).center());
+    QApplication::processEvents();
+    Key(Qt::Key_F, Qt::ControlModifier, QStringLiteral("\x06"));
+
+    ASSERT_EQ(boxes.Count(), 2);
+    EXPECT_EQ(boxes.Requests()[0].text, QStringLiteral("Нет связи."));
+    EXPECT_EQ(Application->LastResortCount(), lastResort) << "nothing unwound through Qt's event delivery";
+    EXPECT_FALSE(Bar()->InMenuMode());
 }
 
 TEST_F(BarFixture, subMenusOpenBesideTheirItemAndCloseWithLeft)

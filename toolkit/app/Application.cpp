@@ -115,6 +115,7 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
             return true;
         return QApplication::notify(receiver, event);
     } catch (...) {
+        ++m_lastResortCount;
         HandleException(std::current_exception());
         return true;
     }

@@ -15,9 +15,10 @@ class TForm;
 // The application object: title, the forms it owns, the event loop and the
 // handlers that turn an escaping exception into a message box.
 //
-// Qt does not carry exceptions through its event loop, so every place that
-// invokes one of our handlers catches there: TForm runs its handlers through
-// Guarded(), and notify() catches whatever escapes any other event handler.
+// Qt does not carry exceptions through its event loop, so every place where
+// Qt invokes one of our handlers catches there: TForm runs its handlers
+// through Guarded(), controls, menus and timers through CallGuarded(), and
+// notify() is the last resort for whatever escapes any other event handler.
 class TApplication : public QApplication
 {
     Q_OBJECT
@@ -86,7 +87,12 @@ public:
     // more than once in one process).
     void Restart();
 
+    // The last resort: an exception that escapes an event handler is shown by
+    // HandleException here, after it has unwound through Qt's own event
+    // delivery. Every place where Qt calls one of our handlers catches before
+    // that; the count says how often the last resort was needed.
     bool notify(QObject *receiver, QEvent *event) override;
+    int LastResortCount() const { return m_lastResortCount; }
 
     // The hint machinery: pauses, hint colour, the hint being shown.
     THintManager &Hints() { return hints_; }
@@ -101,10 +107,24 @@ private:
     bool terminated_ = false;
     bool running_ = false;
     THintManager hints_;
+    int m_lastResortCount = 0;
 };
 
 // The one application object of the process (null before it is created).
 extern TApplication *Application;
+
+// Runs a handler that Qt called us for (a click, a timer, a key): an
+// exception it raises goes to the application's HandleException right here
+// instead of unwinding through Qt's frames. Without an application object the
+// exception reaches the caller.
+template <class Handler>
+void CallGuarded(Handler &&handler)
+{
+    if (Application)
+        Application->Guarded(std::forward<Handler>(handler));
+    else
+        std::forward<Handler>(handler)();
+}
 
 // The text an error box shows for an exception message: a "." is appended
 // when the last character sorts after ".", so "Ошибка" ends in a full stop

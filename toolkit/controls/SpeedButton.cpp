@@ -1,5 +1,6 @@
 #include "toolkit/controls/SpeedButton.h"
 
+#include "toolkit/app/Application.h"
 #include "toolkit/gdi/Bevel.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -239,7 +240,7 @@ TButtonGlyphCell TSpeedButton::CurrentCell() const
 
 void TSpeedButton::Click()
 {
-    emit Clicked();
+    CallGuarded([this] { emit Clicked(); });
 }
 
 void TSpeedButton::PaintTo(TCanvas &canvas)

@@ -81,7 +81,8 @@ public:
     // hold falls back to the enabled one.
     TButtonGlyphCell CurrentCell() const;
 
-    // Acts as if the button had been clicked.
+    // Acts as if the button had been clicked. An exception from a Clicked
+    // handler is shown by the application's handler and goes no further.
     virtual void Click();
 
     void PaintTo(TCanvas &canvas) override;

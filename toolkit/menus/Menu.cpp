@@ -1,5 +1,6 @@
 #include "toolkit/menus/Menu.h"
 
+#include "toolkit/app/Application.h"
 #include "toolkit/menus/MenuBar.h"
 #include "toolkit/menus/PopupMenuWindow.h"
 
@@ -117,7 +118,7 @@ bool TMenu::DispatchShortCut(const QKeySequence &Key)
     TMenuItem *item = FindShortCut(m_root.get(), Key);
     if (!item || !item->Enabled())
         return false;
-    item->Click();
+    CallGuarded([item] { item->Click(); });
     return true;
 }
 
@@ -130,7 +131,7 @@ void TMenu::PostClick(TMenuItem *Item)
 {
     QTimer::singleShot(0, m_lifetime.get(), [this, Item] {
         if (Contains(Item))
-            Item->Click();
+            CallGuarded([Item] { Item->Click(); });
     });
 }
 
