@@ -1,3 +1,4 @@
+#include "components/FlatSkin/FlatSkinManager.h"
 #include "forms/FindForm.h"
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
 {
     TApplication application(argc, argv);
     application.SetTitle(QStringLiteral("Телефонный справочник г. Велирск"));
+    InstallFlatSkinManager();
     return RunProgram(
         application, [] { return std::make_unique<TSplashForm>(); },
         [&application] {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The main window's menus in the flat look, opened with the mouse and with
 # the keyboard: the bar item selected with its shadow, the popup's icon
-# column starting at LightenColor(IconBarColor, 1) of the gradient, the
-# selected item filled with LightenColor(highlight, 68) inside a highlight
-# frame, and glyphs dimmed towards white.
+# column starting at LightenColor(IconBarColor, 1) of the gradient inside
+# the flat frame, the selected item filled with LightenColor(highlight, 68)
+# inside a highlight frame, and glyphs dimmed towards white.
 set -euo pipefail
 source "$VELIRSK_SOURCE_DIR/tests/system/lib.bash"
 start_display
@@ -20,6 +20,7 @@ fail() { echo "$*" >&2; import -window root "$work/failure.png" || true; cp "$wo
 ICON_START="219,216,209"   # IconBarColor = LightenColor(button face, 16), lightened 1 %
 SELECT_FILL="177,185,207"  # LightenColor(highlight, 68), popup item and bar item alike
 HIGHLIGHT="10,36,106"
+FLAT_FRAME="122,120,110"
 
 start_program_in "$work/dir"
 WIN=$(wait_for_window "$TITLE")
@@ -40,13 +41,13 @@ expect() { # NAME X Y FILE COLOUR
   [ "$got" = "$5" ] || fail "$1 at ($2, $3) of $(basename "$4") is $got, not $5"
 }
 
-# The bar item is selected with its frame and fill; the popup shows the icon
-# column's gradient from its first column, carried out to the window's edge.
+# The bar item is selected with its frame and fill; the popup's left edge is
+# the one-pixel flat frame, DarkenColor(button face, 90).
 check_open_menu() {
   local shot=$1
   expect "bar frame" "$BAR_X" "$BAR_Y" "$shot" "$HIGHLIGHT"
   expect "bar fill" $((BAR_X + 2)) $((BAR_Y + 5)) "$shot" "$SELECT_FILL"
-  expect "gradient edge" "$POP_X" $((ITEM_Y + 5)) "$shot" "$ICON_START"
+  expect "flat frame" "$POP_X" $((ITEM_Y + 5)) "$shot" "$FLAT_FRAME"
 }
 
 xdotool mousemove "$FILE_X" $((BAR_Y + 9)) click 1

@@ -153,6 +153,11 @@ void TPopupMenuWindow::Relayout()
 
 void TPopupMenuWindow::paintEvent(QPaintEvent *)
 {
+    QPainter(this).drawImage(0, 0, PaintSurface());
+}
+
+QImage TPopupMenuWindow::PaintSurface()
+{
     QImage surface(size(), QImage::Format_RGB32);
     std::vector<int> ownerDrawn;
     {
@@ -173,7 +178,7 @@ void TPopupMenuWindow::paintEvent(QPaintEvent *)
         TCanvas canvas(&surface);
         TMenuPainter::DrawOwnerDrawnArrow(canvas, *row.Item, TRect::FromQRect(row.Rect), RightToLeft());
     }
-    QPainter(this).drawImage(0, 0, surface);
+    return surface;
 }
 
 void TPopupMenuWindow::PlaceOnScreen(QPoint TopLeft, const QRect &Avoid, bool Horizontal)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 
@@ -44,6 +45,10 @@ public:
     void ShowBelow(const QRect &GlobalItem);
     // Beside an item of the parent level, on the reading side.
     void ShowBeside(const QRect &GlobalItem);
+
+    // The whole window as it paints itself: frame and rows, owner-drawn rows
+    // included. A watcher of the window's paint composes over it.
+    QImage PaintSurface();
 
     void SelectRow(int Row);
     void SelectFirst();
