@@ -33,15 +33,18 @@ constexpr TControlKindRow kControlKindRows[] = {
     {scCheckBox, {kmIs, "QCheckBox"}},         // TCustomCheckBox
     {scRadioButton, {kmIs, "QRadioButton"}},   // TRadioButton
     {scButton, {kmNamed, "QPushButton"}},      // named TButton
+    {scButton, {kmNamed, "TButton"}},
     {scButton, {kmNamed, "TGlyphNavigator"}},
     {scButton, {kmNamed, "TDBLookupComboBox"}},
     {scBitBtn, {kmNamed, "TBitBtn"}},
     {scSpeedButton, {kmIs, "TSpeedButton"}},
     {scUpDown, {kmNamed, "QSpinBox"}},         // named TUpDown
+    {scUpDown, {kmNamed, "TUpDown"}},
     {scPanel, {kmIs, "TPanel"}},               // TCustomPanel
     {scGroupBox, {kmIs, "QGroupBox"}},         // TCustomGroupBox
     {scTreeView, {kmIs, "QTreeView"}},         // TCustomTreeView
     {scListView, {kmNamed, "QListView"}},      // TCustomListView; QListWidget is the list box
+    {scListView, {kmNamed, "TListView"}},
     {scProgressBar, {kmIs, "QProgressBar"}},   // TProgressBar
     {scHotKey, {kmIs, "QKeySequenceEdit"}},    // TCustomHotKey
 };
@@ -88,6 +91,7 @@ constexpr TPainterRow kPainterRows[] = {
     {spBitBtn, {kmIs, "TBitBtn"}, spBitBtn, false},
     {spButton, {kmIs, "QPushButton"}, spBitBtn, false},
     {spUpDown, {kmIs, "QSpinBox"}, spUpDown, false},
+    {spUpDown, {kmIs, "TUpDown"}, spUpDown, false},
     {spSpeedButton, {kmIs, "TSpeedButton"}, spSpeedButton, true},
     {spPanel, {kmIs, "TPanel"}, spPanel, false},
     {spGroupBox, {kmIs, "QGroupBox"}, spGroupBox, false},
@@ -104,7 +108,7 @@ constexpr TKindTest kFrameKeepingKinds[] = {
     {kmIs, "QListWidget"},   {kmIs, "QListView"},      {kmIs, "QTreeView"}, // lists
 };
 constexpr TKindTest kDoubleClickKinds[] = {{kmIs, "QPushButton"}, {kmIs, "TSpeedButton"}, {kmIs, "QCheckBox"}};
-constexpr TKindTest kUpDownKind = {kmNamed, "QSpinBox"};
+constexpr TKindTest kUpDownKinds[] = {{kmNamed, "QSpinBox"}, {kmNamed, "TUpDown"}};
 
 template <std::size_t N>
 bool MatchesAny(const QObject &object, const TKindTest (&tests)[N])
@@ -204,5 +208,5 @@ bool TakesDoubleClickAsClick(const QWidget &control)
 
 bool RepaintsOnMouseMove(const QWidget &control)
 {
-    return MatchesKind(control, kUpDownKind);
+    return MatchesAny(control, kUpDownKinds);
 }

@@ -22,6 +22,8 @@ TUpDown::TUpDown(QWidget *parent) : QWidget(parent), TStandardControl(*this, clB
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+    // A skin lights the half under the pointer as it moves.
+    setMouseTracking(true);
 }
 
 void TUpDown::SetPosition(int position)
