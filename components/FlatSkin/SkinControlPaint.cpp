@@ -58,14 +58,22 @@ bool IsRightToLeft(const QWidget &control)
 
 TFont FontOf(const QWidget &control)
 {
-    const QFontInfo info(control.font());
+    const QFont &source = control.font();
+    // A font given in points is measured in pixels as it is shown.
+    const int pixels = source.pixelSize() > 0 ? source.pixelSize() : QFontInfo(source).pixelSize();
     TFont font;
-    font.SetName(info.family());
-    font.SetHeight(-info.pixelSize());
+    font.SetName(source.family());
+    // Qt's pixel size is the em; a raster face's height names its
+    // characters, which are smaller than the em.
+    for (int height = 1; height <= pixels; ++height) {
+        font.SetHeight(-height);
+        if (font.PixelSize() == pixels)
+            break;
+    }
     TFontStyles style = 0;
-    if (info.bold())
+    if (source.bold())
         style |= fsBold;
-    if (info.italic())
+    if (source.italic())
         style |= fsItalic;
     font.SetStyle(style);
     font.SetColor(FromQColor(control.palette().color(control.foregroundRole())));

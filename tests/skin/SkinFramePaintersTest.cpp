@@ -1,0 +1,149 @@
+#include "skin/SkinControlFixture.h"
+
+#include "components/FlatSkin/SkinPrimitives.h"
+#include "toolkit/controls/ComboBox.h"
+#include "toolkit/controls/Edit.h"
+#include "toolkit/controls/HotKey.h"
+#include "toolkit/controls/ListBox.h"
+#include "toolkit/controls/ProgressBar.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr TColor kIdleFrame = RGB(152, 150, 140);
+
+TColor LitFrame()
+{
+    return LightenColor(clHighlight, 60);
+}
+
+// The pixels of the drop-down arrow's three rows, from its top-left corner.
+void ExpectArrow(const QImage &image, int x, int y, TColor color)
+{
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(At(image, x + i, y), color) << "row 0, column " << i;
+    EXPECT_EQ(At(image, x + 1, y + 1), color);
+    EXPECT_EQ(At(image, x + 3, y + 1), color);
+    EXPECT_EQ(At(image, x + 2, y + 2), color);
+}
+
+} // namespace
+
+TEST(SkinFramePainters, idleSingleBorderEditShowsPlainBorderThenBackgroundDarkenedBy60)
+{
+    SkinnedControl<TEdit> f(100, 21);
+    const QImage idle = f.Shot();
+    EXPECT_FALSE(f.control->Ctl3D());
+    EXPECT_EQ(At(idle, 0, 10), ColorToRGB(clWindowFrame));
+    for (auto [x, y] : {std::pair{1, 10}, {98, 10}, {50, 1}, {50, 19}})
+        EXPECT_EQ(At(idle, x, y), kIdleFrame) << x << "," << y;
+    EXPECT_EQ(At(idle, 2, 10), ColorToRGB(clWindow));
+}
+
+TEST(SkinFramePainters, editFrameLightsUnderPointerAndKeepsTheLightWhileFocused)
+{
+    SkinnedControl<TEdit> f(100, 21);
+    f.PointAt(QPoint(50, 10));
+    EXPECT_EQ(At(f.Shot(), 1, 10), LitFrame());
+    f.Leave();
+    EXPECT_EQ(At(f.Shot(), 1, 10), kIdleFrame);
+    f.control->setFocus();
+    f.PointAt(QPoint(50, 10));
+    f.Leave();
+    EXPECT_EQ(At(f.Shot(), 1, 10), LitFrame());
+}
+
+TEST(SkinFramePainters, borderlessEditBlendsItsColourWithTheBackgroundOnlyWhileHot)
+{
+    constexpr TColor kEditColor = RGB(250, 250, 250);
+    SkinnedControl<TEdit> f(100, 21, [](TEdit &edit) {
+        edit.SetBorderStyle(TBorderStyle::bsNone);
+        edit.SetColor(kEditColor);
+    });
+    EXPECT_EQ(At(f.Shot(), 0, 10), kEditColor);
+    f.PointAt(QPoint(50, 10));
+    EXPECT_EQ(At(f.Shot(), 0, 10), LightenColor(RGB(231, 229, 225), 40));
+    f.control->setFocus();
+    EXPECT_EQ(At(f.Shot(), 0, 10), kEditColor);
+}
+
+TEST(SkinFramePainters, idleFrameClampsChannelsAtZero)
+{
+    SkinnedControl<TEdit> f(100, 21, {}, RGB(30, 59, 100));
+    EXPECT_EQ(At(f.Shot(), 1, 10), RGB(0, 1, 40));
+}
+
+TEST(SkinFramePainters, releasedEditGetsItsCtl3DBack)
+{
+    SkinnedControl<TEdit> f(100, 21);
+    f.Shot();
+    ASSERT_FALSE(f.control->Ctl3D());
+    f.skin->SetActive(false);
+    f.Shot();
+    EXPECT_TRUE(f.control->Ctl3D());
+    EXPECT_EQ(TControlSubClass::Of(*f.control), nullptr);
+}
+
+TEST(SkinFramePainters, comboButtonFollowsStateTagAndReadingDirection)
+{
+    const TColor tint = LightenColor(SkinnedControl<TComboBox>::kBackground, 16);
+    auto tagged = [](TComboBox &combo) { combo.SetTag(1000); };
+    {
+        SkinnedControl<TComboBox> f(120, 21, tagged);
+        const QImage idle = f.Shot();
+        EXPECT_EQ(At(idle, 115, 5), tint);
+        EXPECT_EQ(At(idle, 103, 5), ColorToRGB(clWindow)) << "the strip next to the text";
+        ExpectArrow(idle, 110, 10, clBlack);
+
+        f.control->setEnabled(false);
+        ExpectArrow(f.Shot(), 110, 10, clWhite);
+        f.control->setEnabled(true);
+
+        f.control->showPopup();
+        const QImage open = f.Shot();
+        f.control->hidePopup();
+        EXPECT_EQ(At(open, 115, 5), LightenColor(clHighlight, 50));
+        ExpectArrow(open, 110, 10, clWhite);
+    }
+    {
+        SkinnedControl<TComboBox> f(120, 21, [&](TComboBox &combo) {
+            tagged(combo);
+            combo.SetBiDiMode(bdRightToLeft);
+        });
+        const QImage mirrored = f.Shot();
+        EXPECT_EQ(At(mirrored, 4, 5), tint);
+        ExpectArrow(mirrored, 5, 10, clBlack);
+        EXPECT_NE(At(mirrored, 115, 5), tint);
+    }
+    {
+        SkinnedControl<TComboBox> f(120, 21, [&](TComboBox &combo) {
+            tagged(combo);
+            combo.SetStyle(csSimple);
+        });
+        EXPECT_NE(At(f.Shot(), 115, 5), tint) << "a simple combo box has no button";
+    }
+}
+
+TEST(SkinFramePainters, listProgressAndHotKeyFramesTakeTheOuterRing)
+{
+    {
+        SkinnedControl<TListBox> f(100, 60);
+        EXPECT_EQ(At(f.Shot(), 0, 30), kIdleFrame);
+        EXPECT_FALSE(f.control->Ctl3D());
+        f.PointAt(QPoint(50, 30));
+        EXPECT_EQ(At(f.Shot(), 0, 30), LitFrame());
+    }
+    {
+        SkinnedControl<TProgressBar> f(100, 16);
+        EXPECT_EQ(At(f.Shot(), 0, 8), kIdleFrame);
+        f.PointAt(QPoint(50, 8));
+        EXPECT_EQ(At(f.Shot(), 0, 8), ColorToRGB(clHighlight));
+    }
+    {
+        SkinnedControl<THotKey> f(100, 21);
+        const QImage idle = f.Shot();
+        EXPECT_EQ(At(idle, 0, 10), kIdleFrame);
+        EXPECT_EQ(At(idle, 1, 10), ColorToRGB(clWindow));
+    }
+}

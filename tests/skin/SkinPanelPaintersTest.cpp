@@ -1,0 +1,92 @@
+#include "skin/SkinControlFixture.h"
+
+#include "components/FlatSkin/SkinPrimitives.h"
+#include "toolkit/controls/GroupBox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr TColor kParentColor = RGB(200, 220, 240);
+
+TColor Light()
+{
+    return LightenColor(clBtnFace, 60);
+}
+
+TColor Dark()
+{
+    return DarkenColor(clBtnFace, 60);
+}
+
+} // namespace
+
+TEST(SkinPanelPainters, groupBoxIsOnePixelFrameBrokenByItsCaptionUnderABackgroundBand)
+{
+    auto captioned = [](TGroupBox &box) {
+        box.setFont(TFont().ToQFont());
+        box.SetCaption(QStringLiteral("Условия"));
+    };
+    SkinnedControl<TGroupBox> f(150, 80, captioned, kParentColor);
+    const QImage shot = f.Shot();
+    // Text 13 pixels high: the frame's top row is 13 div 2 + 1.
+    const int top = 7;
+    EXPECT_EQ(At(shot, 3, 2), kParentColor) << "the band above the frame";
+    EXPECT_EQ(At(shot, 3, top), Light());
+    EXPECT_EQ(At(shot, 146, top), Light());
+    EXPECT_EQ(At(shot, 0, 40), Light());
+    EXPECT_EQ(At(shot, 149, 40), Dark());
+    EXPECT_EQ(At(shot, 75, 79), Dark());
+    EXPECT_EQ(At(shot, 1, 40), ColorToRGB(clBtnFace)) << "the control's own inner line is gone";
+    EXPECT_EQ(At(shot, 148, 40), ColorToRGB(clBtnFace));
+    EXPECT_EQ(At(shot, 75, 78), ColorToRGB(clBtnFace));
+    // The caption's cell lies over the gap in the top line.
+    EXPECT_NE(At(shot, 9, top), Light());
+}
+
+TEST(SkinPanelPainters, groupBoxWithoutCtl3DAndCaptionIsDarkAllRoundAndUnbroken)
+{
+    SkinnedControl<TGroupBox> f(150, 80, [](TGroupBox &box) {
+        box.setFont(TFont().ToQFont());
+        box.SetCtl3D(false);
+    }, kParentColor);
+    const QImage shot = f.Shot();
+    for (int x : {3, 9, 12, 146})
+        EXPECT_EQ(At(shot, x, 7), Dark()) << x;
+    EXPECT_EQ(At(shot, 0, 40), Dark());
+}
+
+TEST(SkinPanelPainters, panelBevelsBecomeShadesOfItsColourAndKeepTheBorderBetweenThem)
+{
+    SkinnedControl<TPanel> f(60, 40, [](TPanel &panel) {
+        panel.SetBevelOuter(bvRaised);
+        panel.SetBevelInner(bvLowered);
+        panel.SetBevelWidth(2);
+        panel.SetBorderWidth(1);
+    });
+    const QImage shot = f.Shot();
+    const std::pair<int, TColor> leftToRight[] = {{0, Light()},
+                                                  {1, Light()},
+                                                  {2, ColorToRGB(clBtnFace)},
+                                                  {3, Dark()},
+                                                  {4, Dark()},
+                                                  {55, Light()},
+                                                  {56, Light()},
+                                                  {57, ColorToRGB(clBtnFace)},
+                                                  {58, Dark()},
+                                                  {59, Dark()}};
+    for (auto [x, color] : leftToRight)
+        EXPECT_EQ(At(shot, x, 20), color) << "column " << x;
+}
+
+TEST(SkinPanelPainters, panelWithoutBevelsKeepsItsOwnPicture)
+{
+    auto bare = [](TPanel &panel) {
+        panel.SetBevelOuter(bvNone);
+        panel.SetColor(RGB(90, 100, 110));
+    };
+    SkinnedControl<TPanel> f(60, 40, bare);
+    const QImage shot = f.Shot();
+    for (auto [x, y] : {std::pair{0, 0}, {59, 39}, {1, 20}})
+        EXPECT_EQ(At(shot, x, y), RGB(90, 100, 110));
+}
