@@ -43,6 +43,11 @@ void TApplication::SetTitle(const QString &title)
     setApplicationName(title);
 }
 
+TForm *TApplication::MainForm() const
+{
+    return mainForm_.data();
+}
+
 void TApplication::AdoptForm(TForm *form)
 {
     forms_.emplace_back(form);

@@ -31,7 +31,7 @@ public:
     void SetTitle(const QString &title);
 
     // The first form created through CreateForm becomes the main form.
-    TForm *MainForm() const { return mainForm_; }
+    TForm *MainForm() const;
 
     // The window factory: the form is owned by the application and destroyed
     // with it, the last created first.
@@ -102,7 +102,8 @@ private:
     bool PreviewKey(QObject *receiver, QEvent *event);
 
     QString title_;
-    TForm *mainForm_ = nullptr;
+    // Guarded: a form may be destroyed by its owner without the application.
+    QPointer<TForm> mainForm_;
     std::vector<QPointer<TForm>> forms_;
     bool terminated_ = false;
     bool running_ = false;
