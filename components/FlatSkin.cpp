@@ -5,6 +5,9 @@
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/InvalidCast.h"
+#include "toolkit/bars/ControlBar.h"
+#include "toolkit/bars/ToolBar.h"
+#include "toolkit/bars/ToolButton.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/SystemColors.h"
 #include "toolkit/menus/Menu.h"
@@ -118,10 +121,20 @@ void TFlatSkin::Notification(const TSkinComponent &Component, TOperation Operati
     if (!manager)
         return;
     manager->Notify(*this, Component, Operation);
-    // Of the kinds skinned as they arrive, only menu items exist so far; tool
-    // buttons and control bars join them with the tool bar painting.
-    const bool autoDetected = std::holds_alternative<TMenuItem *>(Component.Target);
-    if (m_active && m_autoDetect && Operation == opInsert && autoDetected)
+    if (!m_active || !m_autoDetect || Operation != opInsert)
+        return;
+    // Menu items, tool buttons and control bars are skinned as they arrive;
+    // a tool button through its tool bar, which may have just got its first.
+    if (std::holds_alternative<TMenuItem *>(Component.Target)) {
+        SkinComponent(Component, true, true);
+        return;
+    }
+    auto *const *object = std::get_if<QObject *>(&Component.Target);
+    if (!object || !*object)
+        return;
+    if (auto *button = qobject_cast<TToolButton *>(*object); button && button->ToolBar())
+        SkinComponent({button->ToolBar()}, true, true);
+    else if (qobject_cast<TControlBar *>(*object))
         SkinComponent(Component, true, true);
 }
 

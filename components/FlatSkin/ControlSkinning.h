@@ -11,6 +11,9 @@ class TFlatSkin;
 // record then lets go at the control's next event.
 void SkinControl(TFlatSkin &skin, QObject &component, bool activate, bool repaint);
 
-// Tool bars and control bars: made flat and painted by the skin once their
-// painting exists; nothing is done with them yet.
+// Tool bars (scToolbar) and control bars (scControlbar): activating gives a
+// tool bar with buttons DrawToolButton and a control bar DrawBandGrip, unless
+// they have handlers of their own and OverrideOwnerDraw is clear;
+// deactivating takes the skin's handlers away. A tool bar is made flat either
+// way, and both are repainted when repaint is set.
 void SkinToolbarOrControlBar(TFlatSkin &skin, QObject &component, bool activate, bool repaint);

@@ -60,7 +60,7 @@ constexpr TContainerRow kContainerRows[] = {
     {sccForm, {kmIs, "TForm"}},                // TCustomForm
     {sccFrame, {kmIs, "TFrame"}},              // TCustomFrame
     {sccFrame, {kmNamed, "TDBCtrlPanel"}},
-    {sccToolbar, {kmIs, "QToolBar"}},          // TToolBar
+    {sccToolbar, {kmIs, "TToolBar"}},
     {sccCoolbar, {kmIs, "TCoolBar"}},
     {sccControlbar, {kmIs, "TControlBar"}},
     {sccPanel, {kmIs, "TPanel"}},              // TCustomPanel

@@ -3,6 +3,9 @@
 #include "support/PixelMask.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/InvalidCast.h"
+#include "toolkit/bars/ControlBar.h"
+#include "toolkit/bars/ToolBar.h"
+#include "toolkit/bars/ToolButton.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/SystemColors.h"
 #include "toolkit/menus/Menu.h"
@@ -408,6 +411,24 @@ TEST_F(ManagerSeam, autoDetectSkinsAnInsertedItemAfterTellingTheManager)
     skin.Notification({late}, opInsert);
     EXPECT_TRUE(SkinDraws(late));
     EXPECT_EQ(m_log, (std::vector<std::string>{"register", "notify", "notify", "notify"}));
+}
+
+TEST_F(ManagerSeam, autoDetectSkinsAToolBarThroughItsFirstButtonAndALateControlBar)
+{
+    TForm form;
+    auto *toolBar = new TToolBar(form.ClientArea());
+    TFlatSkin skin(&form);
+    skin.Loaded();
+    skin.SetAutoDetect(true);
+    skin.SetActive(true);
+    ASSERT_FALSE(toolBar->OnCustomDrawButton()) << "no buttons yet";
+
+    auto *button = new TToolButton(toolBar);
+    skin.Notification({button}, opInsert);
+    EXPECT_EQ(toolBar->OnCustomDrawButtonKey(), TFlatSkin::HandlerKey());
+    auto *controlBar = new TControlBar(form.ClientArea());
+    skin.Notification({controlBar}, opInsert);
+    EXPECT_EQ(controlBar->OnBandPaintKey(), TFlatSkin::HandlerKey());
 }
 
 TEST_F(FlatSkinFixture, withoutAManagerNotificationDoesNothing)

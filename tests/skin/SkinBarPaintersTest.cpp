@@ -1,0 +1,369 @@
+#include "components/FlatSkin.h"
+#include "components/FlatSkin/SkinBarPainters.h"
+#include "components/FlatSkin/SkinPrimitives.h"
+#include "support/Input.h"
+#include "support/PixelMask.h"
+#include "toolkit/app/Form.h"
+#include "toolkit/bars/ControlBar.h"
+#include "toolkit/bars/ToolBar.h"
+#include "toolkit/bars/ToolButton.h"
+#include "toolkit/controls/ControlTag.h"
+#include "toolkit/gdi/ImageList.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+
+namespace {
+
+constexpr TColor kBarColor = RGB(200, 196, 188);
+constexpr TColor kGlyphColor = RGB(200, 0, 0);
+constexpr TColor kOwnColor = RGB(1, 2, 3);
+
+TColor Face() { return LightenColor(kBarColor, 16); }
+TColor Frame() { return ColorToRGB(clHighlight); }
+// The hot fill with the system colours.
+TColor HotFill() { return LightenColor(clHighlight, 68); }
+
+// A 16 by 16 image: a 6 by 6 red square at (5, 5), the rest transparent.
+QImage SquareGlyph()
+{
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(ToQRgb(clFuchsia));
+    for (int y = 5; y < 11; ++y)
+        for (int x = 5; x < 11; ++x)
+            image.setPixel(x, y, ToQRgb(kGlyphColor));
+    return image;
+}
+
+// A form with a tool bar 22 pixels high on it and a skin that is not
+// active yet; buttons are added before the skin is switched on.
+class SkinBarPaintersTest : public ::testing::Test
+{
+protected:
+    SkinBarPaintersTest()
+    {
+        bar = new TToolBar(form.ClientArea());
+        bar->resize(200, 22);
+        bar->SetColor(kBarColor);
+        skin = new TFlatSkin(&form);
+    }
+
+    TToolButton *Add(TToolButtonStyle style = tbsButton)
+    {
+        auto *button = new TToolButton(bar);
+        button->SetStyle(style);
+        return button;
+    }
+
+    QPoint CentreOf(const TToolButton *button) const
+    {
+        const TRect b = button->BoundsRect();
+        return {b.Left + b.Width() / 2, b.Top + b.Height() / 2};
+    }
+
+    QImage Paint()
+    {
+        QImage image(bar->size(), QImage::Format_RGB32);
+        bar->PaintOn(image);
+        return image;
+    }
+
+    TForm form;
+    TToolBar *bar;
+    TFlatSkin *skin;
+};
+
+TEST_F(SkinBarPaintersTest, aToolBarGetsTheSkinsHandlerOnlyWithButtonsAndKeepsAnOwnOneUnlessOverridden)
+{
+    skin->SetActive(true);
+    EXPECT_FALSE(bar->OnCustomDrawButton());
+    EXPECT_TRUE(bar->Flat());
+
+    auto *owned = new TToolBar(form.ClientArea());
+    new TToolButton(owned);
+    owned->SetOnCustomDrawButton([](TToolBar *, TToolButton *, TCustomDrawState, bool &) {});
+    Add();
+    skin->SetActive(false);
+    skin->SetActive(true);
+    EXPECT_EQ(bar->OnCustomDrawButtonKey(), TFlatSkin::HandlerKey());
+    EXPECT_EQ(owned->OnCustomDrawButtonKey(), nullptr);
+
+    skin->SetOverrideOwnerDraw(true);
+    EXPECT_EQ(owned->OnCustomDrawButtonKey(), TFlatSkin::HandlerKey());
+    skin->SetActive(false);
+    EXPECT_FALSE(bar->OnCustomDrawButton());
+    EXPECT_FALSE(owned->OnCustomDrawButton());
+
+    // Left out of SkinControls, tool bars keep their own look.
+    skin->SetSkinControls(TSkinControls::All().Without(scToolbar));
+    skin->SetActive(true);
+    EXPECT_FALSE(bar->OnCustomDrawButton());
+}
+
+TEST_F(SkinBarPaintersTest, aControlBarGetsTheGripUntilTheSkinGoes)
+{
+    auto *controlBar = new TControlBar(form.ClientArea());
+    auto *other = new TControlBar(form.ClientArea());
+    other->SetOnBandPaint([](TControlBar *, QWidget *, TCanvas &, TRect &, TBandPaintOptions &) {});
+    skin->SetActive(true);
+    EXPECT_EQ(controlBar->OnBandPaintKey(), TFlatSkin::HandlerKey());
+    EXPECT_EQ(other->OnBandPaintKey(), nullptr);
+    skin->SetActive(false);
+    EXPECT_FALSE(controlBar->OnBandPaint());
+    EXPECT_TRUE(other->OnBandPaint());
+}
+
+// Hot and checked buttons are filled below their top row and framed one
+// pixel in from the right and bottom; a hot button that is also checked or
+// pressed takes the checked-and-selected fill.
+TEST_F(SkinBarPaintersTest, hotAndCheckedButtonsAreFilledAndFramed)
+{
+    TToolButton *button = Add();
+    skin->SetActive(true);
+    const TSkinPalette &p = skin->Palette();
+    struct Case {
+        const char *name;
+        bool hot;
+        bool down;
+        bool pressed;
+        TColor fill;
+    };
+    const Case cases[] = {
+        {"hot", true, false, false, HotFill()},
+        {"hot and checked", true, true, false, ColorToRGB(p.CheckedSelectFillColor)},
+        {"checked", false, true, false, ColorToRGB(p.CheckedFillColor)},
+        {"pressed", true, false, true, ColorToRGB(p.CheckedSelectFillColor)},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        button->SetDown(c.down);
+        SendMouse(bar, QEvent::MouseMove, c.hot ? CentreOf(button) : QPoint(150, 5));
+        if (c.pressed)
+            SendMouse(bar, QEvent::MouseButtonPress, CentreOf(button));
+        const QImage image = Paint();
+        if (c.pressed)
+            SendMouse(bar, QEvent::MouseButtonRelease, QPoint(150, 5));
+        EXPECT_EQ(PixelAt(image, 5, 0), Face());
+        EXPECT_EQ(PixelAt(image, 5, 2), c.fill);
+        EXPECT_EQ(PixelAt(image, 0, 1), Frame());
+        EXPECT_EQ(PixelAt(image, 22, 21), Frame());
+        EXPECT_EQ(PixelAt(image, 21, 20), c.fill);
+    }
+}
+
+TEST_F(SkinBarPaintersTest, anIndeterminateButtonIsFilledButNotFramed)
+{
+    TToolButton *button = Add();
+    button->SetIndeterminate(true);
+    skin->SetActive(true);
+    const QImage image = Paint();
+    EXPECT_EQ(PixelAt(image, 5, 0), Face());
+    EXPECT_EQ(PixelAt(image, 0, 1), HotFill());
+    EXPECT_EQ(PixelAt(image, 22, 21), HotFill());
+}
+
+// The separator gets the button face when the button after it is drawn and
+// a line in its middle column only when its tag is above 0.
+TEST_F(SkinBarPaintersTest, theSeparatorLineNeedsAPositiveTagAndAButtonAfterIt)
+{
+    Add();
+    TToolButton *tagged = Add(tbsSeparator);
+    Add();
+    TToolButton *plain = Add(tbsSeparator);
+    Add();
+    TToolButton *last = Add(tbsSeparator);
+    SetControlTag(tagged, 1);
+    SetControlTag(last, 1);
+    skin->SetActive(true);
+    const QImage image = Paint();
+    const TColor line = DarkenColor(kBarColor, 30);
+
+    const TRect t = tagged->BoundsRect();
+    const int middle = t.Left + t.Width() / 2;
+    EXPECT_EQ(PixelAt(image, middle, 1), Face());
+    EXPECT_EQ(PixelAt(image, middle, 2), line);
+    EXPECT_EQ(PixelAt(image, middle, 20), line);
+    EXPECT_EQ(PixelAt(image, middle, 21), Face());
+    EXPECT_EQ(PixelAt(image, middle - 1, 10), Face());
+
+    const TRect u = plain->BoundsRect();
+    EXPECT_EQ(PixelMask(image, u, Face()), PixelMask(FilledImage(200, 22, Face()), u, Face()));
+    const TRect v = last->BoundsRect();
+    EXPECT_EQ(PixelMask(image, v, kBarColor), PixelMask(FilledImage(200, 22, kBarColor), v, kBarColor));
+}
+
+TEST_F(SkinBarPaintersTest, aHotDropDownButtonHasTwoFramesAndABlackArrow)
+{
+    TToolButton *button = Add(tbsDropDown);
+    skin->SetActive(true);
+    ASSERT_EQ(button->BoundsRect(), TRect(0, 0, 36, 22));
+    SendMouse(bar, QEvent::MouseMove, CentreOf(button));
+    const QImage image = Paint();
+    for (int x : {0, 22, 35})
+        EXPECT_EQ(PixelAt(image, x, 10), Frame()) << x;
+    EXPECT_EQ(PixelAt(image, 21, 10), HotFill());
+    EXPECT_EQ(PixelAt(image, 23, 5), HotFill());
+    EXPECT_EQ(PixelMask(image, TRect(25, 9, 32, 14), HotFill()),
+              ".......\n"
+              ".#####.\n"
+              "..###..\n"
+              "...#...\n"
+              ".......\n");
+    EXPECT_EQ(PixelAt(image, 28, 12), clBlack);
+}
+
+TEST_F(SkinBarPaintersTest, aDisabledCaptionIsDrawnInTheDisabledColourOnTheButtonsFace)
+{
+    TToolButton *button = Add();
+    button->SetCaption(QStringLiteral("Ш"));
+    button->SetEnabled(false);
+    bar->SetShowCaptions(true);
+    bar->resize(200, button->BoundsRect().Height());
+    skin->SetActive(true);
+    const QImage image = Paint();
+    const TRect b = button->BoundsRect();
+    std::set<TColor> colours;
+    for (int y = b.Top + 1; y < b.Bottom; ++y)
+        for (int x = b.Left; x < b.Right; ++x)
+            colours.insert(PixelAt(image, x, y));
+    EXPECT_EQ(colours, (std::set<TColor>{Face(), ColorToRGB(skin->Palette().DisabledTextColor)}));
+}
+
+TEST_F(SkinBarPaintersTest, aHotGlyphRisesOverItsShadowAndAPressedOneStays)
+{
+    TImageList images(16, 16);
+    images.AddMasked(SquareGlyph(), clFuchsia);
+    bar->SetImages(&images);
+    TToolButton *button = Add();
+    button->SetImageIndex(0);
+    skin->SetActive(true);
+    // Centred: (23 - 16) / 2 rounds to 4 columns in; 3 rows down (the fill
+    // starts 1 lower, the glyph 2 lower still).
+    const int left = 4;
+    const int top = 3;
+    QImage image = Paint();
+    EXPECT_EQ(PixelAt(image, left + 5, top + 5), LightenColor(kGlyphColor, skin->DimLevel()));
+
+    SendMouse(bar, QEvent::MouseMove, CentreOf(button));
+    image = Paint();
+    // Hot: the glyph moves one up and left over its shadow, two down and right.
+    EXPECT_EQ(PixelAt(image, left + 4, top + 4), kGlyphColor);
+    EXPECT_EQ(PixelAt(image, left + 11, top + 11), DarkenColor(HotFill(), 50));
+
+    SendMouse(bar, QEvent::MouseButtonPress, CentreOf(button));
+    image = Paint();
+    SendMouse(bar, QEvent::MouseButtonRelease, CentreOf(button));
+    EXPECT_EQ(PixelAt(image, left + 5, top + 5), kGlyphColor);
+    bar->SetImages(nullptr);
+}
+
+TEST(DrawBandGripTest, dashesLieOnEvenRowsEachSevenDarkerAndNeedABandOfTenRows)
+{
+    TForm form;
+    TFlatSkin skin(&form);
+    TControlBar bar;
+    bar.SetColor(kBarColor);
+    QImage image = FilledImage(20, 60, kOwnColor);
+    TCanvas canvas(&image);
+
+    TRect band(2, 1, 18, 31);
+    TBandPaintOptions options = TControlBar::kDefaultOptions;
+    DrawBandGrip(skin, bar, nullptr, canvas, band, options);
+    EXPECT_EQ(options, TBandPaintOptions{});
+    EXPECT_EQ(PixelAt(image, 2, 1), LightenColor(kBarColor, 6));
+    EXPECT_EQ(PixelAt(image, 1, 1), kOwnColor);
+    // Rows 6 to 26 hold the grip: dashes on 6, 8, ... 26, in columns 5 to 7.
+    int darken = 30;
+    for (int y = 6; y <= 26; y += 2) {
+        SCOPED_TRACE(y);
+        EXPECT_EQ(PixelMask(image, TRect(4, y - 1, 9, y + 1), LightenColor(kBarColor, 6)), ".....\n.###.\n");
+        EXPECT_EQ(PixelAt(image, 5, y), DarkenColor(kBarColor, darken));
+        darken += 7;
+    }
+    EXPECT_EQ(PixelAt(image, 6, 28), LightenColor(kBarColor, 6));
+
+    const auto dashes = [&](const TRect &r) {
+        image.fill(ToQRgb(kOwnColor));
+        TRect rect = r;
+        DrawBandGrip(skin, bar, nullptr, canvas, rect, options);
+        int count = 0;
+        for (int y = r.Top; y < r.Bottom; ++y)
+            count += PixelAt(image, r.Left + 3, y) != LightenColor(kBarColor, 6);
+        return count;
+    };
+    EXPECT_EQ(dashes(TRect(0, 1, 16, 10)), 0);
+    EXPECT_EQ(dashes(TRect(0, 1, 16, 11)), 1);
+    EXPECT_EQ(dashes(TRect(0, 0, 16, 10)), 0);
+}
+
+// A form as a person would build it: a tool bar with two image buttons and
+// a control bar with one band, skinned by an active component; the pointer
+// moves over the first button and presses it.
+TEST(FlatToolBarWidgetTest, pointerOverAndPressOnASkinnedFormShowTheFlatLook)
+{
+    TForm form;
+    TImageList images(16, 16);
+    images.AddMasked(SquareGlyph(), clFuchsia);
+    auto *bar = new TToolBar(form.ClientArea());
+    bar->setGeometry(0, 0, 120, 22);
+    bar->SetImages(&images);
+    auto *first = new TToolButton(bar);
+    auto *second = new TToolButton(bar);
+    first->SetImageIndex(0);
+    second->SetImageIndex(0);
+    int clicks = 0;
+    QObject::connect(first, &TToolButton::Clicked, [&clicks] { ++clicks; });
+    auto *controlBar = new TControlBar(form.ClientArea());
+    controlBar->setGeometry(0, 30, 200, 30);
+    auto *band = new QWidget;
+    band->resize(60, 20);
+    controlBar->InsertControl(band);
+    auto *skin = new TFlatSkin(&form);
+    form.SetClientSize(220, 80);
+    form.show();
+    skin->SetActive(true);
+    QApplication::processEvents();
+
+    const TColor face = LightenColor(clBtnFace, 16);
+    QImage shot = bar->grab().toImage();
+    EXPECT_EQ(PixelAt(shot, 0, 1), face);
+    EXPECT_EQ(PixelAt(shot, 23, 1), face);
+
+    SendMouse(bar, QEvent::MouseMove, QPoint(10, 10));
+    const QImage hot = bar->grab().toImage();
+    EXPECT_EQ(PixelAt(hot, 0, 1), Frame());
+    EXPECT_EQ(PixelAt(hot, 22, 21), Frame());
+    EXPECT_EQ(PixelAt(hot, 1, 2), HotFill());
+    EXPECT_EQ(PixelAt(hot, 23, 1), face);
+    EXPECT_EQ(PixelAt(hot, 15, 14), DarkenColor(HotFill(), 50));
+
+    SendMouse(bar, QEvent::MouseButtonPress, QPoint(10, 10));
+    const QImage pressed = bar->grab().toImage();
+    EXPECT_EQ(PixelAt(pressed, 1, 2), ColorToRGB(skin->Palette().CheckedSelectFillColor));
+    EXPECT_EQ(PixelAt(pressed, 0, 1), Frame());
+    SendMouse(bar, QEvent::MouseButtonRelease, QPoint(10, 10));
+    EXPECT_EQ(clicks, 1);
+
+    const QImage bands = controlBar->grab().toImage();
+    EXPECT_EQ(PixelAt(bands, 1, 1), LightenColor(clBtnFace, 6));
+    EXPECT_EQ(PixelAt(bands, 3, 6), DarkenColor(clBtnFace, 30));
+    EXPECT_EQ(PixelAt(bands, 3, 7), LightenColor(clBtnFace, 6));
+
+    if (const char *dir = std::getenv("VELIRSK_SHOTS")) {
+        hot.scaled(hot.width() * 6, hot.height() * 6).save(QString::fromUtf8(dir) + "/toolbar-hot.png");
+        bands.scaled(bands.width() * 6, bands.height() * 6).save(QString::fromUtf8(dir) + "/controlbar.png");
+    }
+
+    // Without the skin both go back to their own look; the tool bar stays flat.
+    skin->SetActive(false);
+    shot = bar->grab().toImage();
+    EXPECT_EQ(PixelAt(shot, 0, 1), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(PixelAt(controlBar->grab().toImage(), 0, 0), ColorToRGB(clBtnHighlight));
+    bar->SetImages(nullptr);
+}
+
+} // namespace
