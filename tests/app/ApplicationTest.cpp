@@ -124,6 +124,16 @@ TEST(WindowFactory, TheFirstFormCreatedIsTheMainFormAndFormsDieWithTheApplicatio
     EXPECT_EQ(Application->MainForm(), nullptr);
 }
 
+TEST(WindowFactory, aMainFormDestroyedByItsHolderIsForgotten)
+{
+    Application->Restart();
+    delete Application->CreateForm<PlainForm>();
+    EXPECT_EQ(Application->MainForm(), nullptr);
+    QPointer<PlainForm> next = Application->CreateForm<PlainForm>();
+    EXPECT_EQ(Application->MainForm(), next.data());
+    Application->Restart();
+}
+
 TEST(EventLoop, RunReturnsAtOnceWhenTerminatedBeforeAndEndsOnTerminate)
 {
     Application->Restart();
