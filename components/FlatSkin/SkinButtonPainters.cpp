@@ -293,15 +293,16 @@ void PaintSpeedButton(TControlSubClass &record)
 namespace {
 
 // What push and bit buttons share: the rounded face on the parent's
-// background and the edge that shows a press.
+// background, its outline and the edge that shows a press. Without an
+// outline the face's own colour takes its place.
 void PaintRoundedFace(TCanvas &canvas, int w, int h, TButtonColors colors, TColor background, bool enabled,
-                      bool pressed, bool edge)
+                      bool pressed, bool outlined)
 {
     FillRectIn(canvas, Rect(0, 0, w, h), background);
     canvas.Brush().SetColor(colors.face);
-    canvas.Pen().SetColor(LightenColor(colors.frame, kFrameLighten));
+    canvas.Pen().SetColor(outlined ? LightenColor(colors.frame, kFrameLighten) : colors.face);
     canvas.RoundRect(0, 0, w, h, kPushButtonCorner, kPushButtonCorner);
-    if (enabled && edge)
+    if (enabled && outlined)
         PaintRoundedEdge(canvas, w, h, pressed, DarkenColor(colors.frame, kEdgeDarken));
 }
 
@@ -361,11 +362,9 @@ void PaintBitBtn(TControlSubClass &record)
     const bool rightToLeft = IsRightToLeft(*button);
     const bool enabled = button->isEnabled();
     const TColor background = ParentBackground(*button);
-    TButtonColors colors = PushButtonColors(record.Hot() || record.SpaceDown(), record.HasFocus(),
-                                            HasTagBits(tag, kParentTintTag), paint->palette, background);
+    const TButtonColors colors = PushButtonColors(record.Hot() || record.SpaceDown(), record.HasFocus(),
+                                                  HasTagBits(tag, kParentTintTag), paint->palette, background);
     const bool outlined = !HasTagBits(tag, kNoOutlineTag);
-    if (!outlined)
-        colors.frame = colors.face;
     const bool pressed = record.SpaceDown() || (record.LeftButtonDown() && record.Hot());
     PaintRoundedFace(canvas, w, h, colors, background, enabled, pressed, outlined);
 
