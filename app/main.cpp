@@ -5,11 +5,13 @@
 #include "forms/Unit3.h"
 #include "toolkit/app/Application.h"
 #include "toolkit/app/Startup.h"
+#include "toolkit/app/Translation.h"
 
 int main(int argc, char *argv[])
 {
     TApplication application(argc, argv);
     application.SetTitle(QStringLiteral("Телефонный справочник г. Велирск"));
+    InstallTranslation(kProgramCatalogue);
     InstallFlatSkinManager();
     return RunProgram(
         application, [] { return std::make_unique<TSplashForm>(); },

@@ -91,6 +91,8 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
     m_columns.clear();
     try {
         const bool traceable = !m_source.table.isEmpty();
+        if (traceable)
+            CheckRowNumbers();
         TSqliteStatement described(Db(), traceable ? m_source.readerSql : m_source.cursorSql);
         for (int column = 0; column < described.ColumnCount(); ++column) {
             const bool ownColumn = traceable
@@ -108,6 +110,28 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
         throw;
     }
     return defs;
+}
+
+// Rows are found again by their rowid: a table without one, or whose column
+// named rowid hides it, cannot be edited safely and is refused plainly.
+void TCustomADODataSet::CheckRowNumbers() const
+{
+    TSqliteStatement hidden(Db(), QStringLiteral("SELECT name FROM pragma_table_info(?1) WHERE lower(name) = 'rowid'"));
+    hidden.Bind(1, TFieldValue(m_source.table));
+    if (hidden.Step()) {
+        throw EDatabaseError(Tr("The table \"%1\" cannot be shown: its column \"%2\" has the name the program needs "
+                                "for numbering the rows.")
+                                 .arg(m_source.table, *hidden.Value(0)));
+    }
+    sqlite3_stmt *probe = nullptr;
+    const QByteArray sql = QStringLiteral("SELECT rowid FROM %1").arg(QuoteSqlName(m_source.table)).toUtf8();
+    const int rc = sqlite3_prepare_v2(Db(), sql.constData(), int(sql.size()), &probe, nullptr);
+    sqlite3_finalize(probe);
+    if (rc != SQLITE_OK) {
+        throw EDatabaseError(Tr("The table \"%1\" cannot be shown: it is made without row numbers (WITHOUT ROWID), "
+                                "by which the program finds a row again when it is changed.")
+                                 .arg(m_source.table));
+    }
 }
 
 // Replaces the rows only once the new ones are read, so that a failure
@@ -316,14 +340,18 @@ void TCustomADODataSet::ThrowRowConflict(qint64 rowid, bool deleting)
     exists.Bind(1, rowid);
     const bool present = exists.Step();
     if (deleting) {
+        // The row is shown afresh, so that the person decides on what it holds now.
+        Forget(rowid);
         throw EDatabaseError(present ? Tr("The row was not deleted because another user changed it after it was read. "
-                                          "Refresh to see it as it is now.")
+                                          "It now shows what it holds; delete it again if it is still to go.")
                                      : Tr("The row was not deleted because another user has already deleted it."));
     }
     throw EDatabaseError(present ? Tr("The row was not saved because another user changed it after it was read. "
-                                      "What you typed is still in the row; cancel the edit to see the row as it is now.")
+                                      "What you typed is still in the row; cancel the edit (Esc or the \"Отмена\" "
+                                      "button) to see the row as it is now.")
                                  : Tr("The row was not saved because another user deleted it after it was read. "
-                                      "What you typed is still in the row."));
+                                      "What you typed is still in the row; cancel the edit (Esc or the \"Отмена\" "
+                                      "button) to let it go."));
 }
 
 void TCustomADODataSet::InternalEdit(int index)

@@ -86,6 +86,7 @@ private:
     };
 
     sqlite3 *Db() const;
+    void CheckRowNumbers() const;
     void LoadCursor();
     void StartTableListing();
     void RunRead(const std::function<void()> &work) const;

@@ -210,7 +210,8 @@ QString SqliteErrorMessage(sqlite3 *db, int resultCode)
     case SQLITE_NOMEM:
         return Tr("Out of memory.");
     default:
-        return db ? FromUtf8(sqlite3_errmsg(db)) : FromUtf8(sqlite3_errstr(resultCode));
+        return Tr("The database reported an error: %1")
+            .arg(db ? FromUtf8(sqlite3_errmsg(db)) : FromUtf8(sqlite3_errstr(resultCode)));
     }
 }
 

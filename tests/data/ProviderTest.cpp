@@ -124,14 +124,14 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
         QString reason;
     };
     const QList<Case> cases{
-        {QStringLiteral("missing.dat"), QStringLiteral("does not exist")},
-        {QStringLiteral("empty.dat"), QStringLiteral("empty")},
-        {QStringLiteral("foreign.dat"), QStringLiteral("not a database")},
-        {QStringLiteral("truncated.dat"), QStringLiteral("truncated")},
-        {QStringLiteral("torn.dat"), QStringLiteral("truncated")},
-        {QStringLiteral("lastpage.dat"), QStringLiteral("truncated")},
-        {QStringLiteral("notable.dat"), QStringLiteral("does not hold the table \"Велирск\"")},
-        {QStringLiteral("locked.dat"), QStringLiteral("locked")},
+        {QStringLiteral("missing.dat"), QStringLiteral("файла нет")},
+        {QStringLiteral("empty.dat"), QStringLiteral("файл пуст")},
+        {QStringLiteral("foreign.dat"), QStringLiteral("это не база данных справочника")},
+        {QStringLiteral("truncated.dat"), QStringLiteral("файл обрезан")},
+        {QStringLiteral("torn.dat"), QStringLiteral("файл обрезан")},
+        {QStringLiteral("lastpage.dat"), QStringLiteral("файл обрезан")},
+        {QStringLiteral("notable.dat"), QStringLiteral("нет таблицы «Велирск»")},
+        {QStringLiteral("locked.dat"), QStringLiteral("База данных занята")},
     };
     QList<QByteArray> before;
     for (const Case &c : cases)
@@ -144,7 +144,7 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
     }
     // Refused for whoever runs the program, even with rights that ignore
     // file permissions.
-    EXPECT_TRUE(OpenError(fixture, QStringLiteral("readonly.dat")).contains(QStringLiteral("read-only")));
+    EXPECT_TRUE(OpenError(fixture, QStringLiteral("readonly.dat")).contains(QStringLiteral("только для чтения")));
     EXPECT_EQ(fixture.Checksum(QStringLiteral("readonly.dat")), fixture.Checksum(QStringLiteral("whole.dat")));
     EXPECT_EQ(fixture.Files(), filesBefore) << "no file created, no journal left";
     locker.Execute(QStringLiteral("ROLLBACK"));
@@ -191,6 +191,30 @@ TEST(Provider, aJournalLeftByADeadWriterIsRolledBackBeforeTheFileIsJudged)
     EXPECT_EQ(check.Rows(QStringLiteral("PRAGMA integrity_check")), QStringList{QStringLiteral("ok")});
     EXPECT_EQ(check.Rows(QStringLiteral("SELECT count(*) FROM sqlite_schema WHERE name = 'scratch'")),
               QStringList{QStringLiteral("0")});
+}
+
+// Rows are found again by their rowid: a table that has none, or hides it
+// behind a column of that name, is refused in plain words instead of
+// showing blank rows or the engine's "no such column: rowid".
+TEST(Provider, tablesWithoutUsableRowNumbersAreRefusedInPlainWords)
+{
+    SqliteFixture fixture;
+    const QString columns = QStringLiteral("Телефон TEXT, Фамилия TEXT, Улица TEXT, Дом TEXT, Корпус TEXT, "
+                                           "Квартира TEXT, Организация TEXT");
+    {
+        SqliteFixture::OtherConnection other(fixture.Path(QStringLiteral("norowid.dat")));
+        other.Execute(QStringLiteral("CREATE TABLE Велирск (%1, PRIMARY KEY (Телефон)) WITHOUT ROWID").arg(columns));
+        other.Execute(QStringLiteral("INSERT INTO Велирск (Телефон) VALUES ('1')"));
+    }
+    {
+        SqliteFixture::OtherConnection other(fixture.Path(QStringLiteral("rowidcolumn.dat")));
+        other.Execute(QStringLiteral("CREATE TABLE Велирск (%1, RowID TEXT)").arg(columns));
+        other.Execute(QStringLiteral("INSERT INTO Велирск (Телефон) VALUES ('1')"));
+    }
+    const QString withoutRowid = OpenError(fixture, QStringLiteral("norowid.dat"));
+    EXPECT_TRUE(withoutRowid.contains(QStringLiteral("без номеров строк (WITHOUT ROWID)"))) << withoutRowid.toStdString();
+    const QString hidden = OpenError(fixture, QStringLiteral("rowidcolumn.dat"));
+    EXPECT_TRUE(hidden.contains(QStringLiteral("столбец «RowID»"))) << hidden.toStdString();
 }
 
 TEST(Provider, directoryWithoutItsFieldsIsRefused)
@@ -311,7 +335,7 @@ TEST(Provider, anotherUsersChangeOrLockNeverLosesTheEdit)
         p.table.Post();
         ADD_FAILURE() << "the post overwrote another user's change";
     } catch (const EDatabaseError &error) {
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("another user changed it"))) << error.what();
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("другой пользователь изменил её"))) << error.what();
     }
     EXPECT_EQ(p.table.State(), dsEdit);
     EXPECT_EQ(surname->AsString(), QStringLiteral("мой текст"));
@@ -328,7 +352,7 @@ TEST(Provider, anotherUsersChangeOrLockNeverLosesTheEdit)
         p.table.Next();
         ADD_FAILURE() << "posted through another user's lock";
     } catch (const EDatabaseError &error) {
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("locked"))) << error.what();
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("занята"))) << error.what();
     }
     EXPECT_EQ(p.table.State(), dsEdit);
     EXPECT_EQ(p.table.RecNo(), 1);
@@ -347,7 +371,7 @@ TEST(Provider, anotherUsersChangeOrLockNeverLosesTheEdit)
         p.table.Post();
         ADD_FAILURE() << "posted a row that no longer exists";
     } catch (const EDatabaseError &error) {
-        EXPECT_TRUE(error.Message().contains(QStringLiteral("deleted it"))) << error.what();
+        EXPECT_TRUE(error.Message().contains(QStringLiteral("другой пользователь удалил её"))) << error.what();
     }
     EXPECT_EQ(other.Rows(QStringLiteral("SELECT count(*) FROM Велирск")), QStringList{QStringLiteral("5")});
     EXPECT_TRUE(fixture.Files() == QStringList{QStringLiteral("velirsk.dat")}) << "no transaction left open";

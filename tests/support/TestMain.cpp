@@ -1,7 +1,9 @@
 #include "toolkit/app/Application.h"
 #include "toolkit/app/MessageBox.h"
+#include "toolkit/app/Translation.h"
 
 #include <gtest/gtest.h>
+#include <cstdio>
 
 namespace {
 
@@ -18,13 +20,18 @@ int RefuseUnexpectedBox(const TMessageBoxRequest &request)
 
 // Every test binary runs inside one application object (offscreen platform
 // under CTest), so that widgets, fonts, images and the handling of escaping
-// exceptions behave as in the program. A message box that no test expected
+// exceptions behave as in the program, with the program's messages in its
+// language. A message box that no test expected
 // fails the running test at once instead of opening a modal loop that nobody
 // answers; tests that expect a box install their own TMessageBoxHook, which
 // answers while it lives.
 int main(int argc, char *argv[])
 {
     TApplication app(argc, argv);
+    if (!InstallTranslation(kProgramCatalogue)) {
+        fprintf(stderr, "the program's message catalogue is missing\n");
+        return 1;
+    }
     ::testing::InitGoogleTest(&argc, argv);
     const TMessageBoxHook unexpectedBoxes{TMessageBoxHook::Answer(RefuseUnexpectedBox)};
     return RUN_ALL_TESTS();

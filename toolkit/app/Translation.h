@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The program's own messages are written in English in the code and shown
+// in the program's language through Qt's translation machinery. Installs the
+// compiled catalogue (a file or resource path) for the whole process;
+// returns false when it cannot be read.
+bool InstallTranslation(const QString &catalogue);
+
+// The catalogue of the program's Russian messages, built with the program.
+inline const QString kProgramCatalogue = QStringLiteral(":/translations/velirsk_ru.qm");

@@ -1,0 +1,229 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="ru_RU" sourcelanguage="en">
+<context>
+    <name>ADOConnection</name>
+    <message>
+        <source>the file is damaged (%1).</source>
+        <translation>файл повреждён (%1).</translation>
+    </message>
+    <message>
+        <source>The connection string names no data source file.</source>
+        <translation>В строке подключения не указан файл базы данных.</translation>
+    </message>
+    <message>
+        <source>Cannot open the database file &quot;%1&quot;: %2</source>
+        <translation>Не удаётся открыть файл базы данных «%1»: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ConnectionString</name>
+    <message>
+        <source>The connection string has an entry without &quot;=&quot;: %1</source>
+        <translation>В строке подключения есть запись без «=»: %1</translation>
+    </message>
+    <message>
+        <source>The connection string has an unterminated quoted value for &quot;%1&quot;.</source>
+        <translation>В строке подключения не закрыты кавычки значения «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>DatabaseFile</name>
+    <message>
+        <source>Cannot open the database file &quot;%1&quot;: %2</source>
+        <translation>Не удаётся открыть файл базы данных «%1»: %2</translation>
+    </message>
+    <message>
+        <source>the file does not exist.</source>
+        <translation>файла нет.</translation>
+    </message>
+    <message>
+        <source>it is not a file.</source>
+        <translation>это не файл.</translation>
+    </message>
+    <message>
+        <source>the file is empty (0 bytes); it holds no database.</source>
+        <translation>файл пуст (0 байт), в нём нет базы данных.</translation>
+    </message>
+    <message>
+        <source>the file cannot be read (access denied).</source>
+        <translation>файл нельзя прочитать (нет доступа).</translation>
+    </message>
+    <message>
+        <source>the file is not a database of this program.</source>
+        <translation>это не база данных справочника.</translation>
+    </message>
+    <message>
+        <source>the file is damaged (its header is invalid).</source>
+        <translation>файл повреждён (неверный заголовок).</translation>
+    </message>
+    <message>
+        <source>the file is read-only, so changes could not be saved.</source>
+        <translation>файл доступен только для чтения, изменения нельзя было бы сохранить.</translation>
+    </message>
+    <message>
+        <source>its folder is read-only, so changes could not be saved.</source>
+        <translation>его папка доступна только для чтения, изменения нельзя было бы сохранить.</translation>
+    </message>
+    <message>
+        <source>the file is truncated; part of the database is missing.</source>
+        <translation>файл обрезан, части базы данных в нём нет.</translation>
+    </message>
+</context>
+<context>
+    <name>SqlDialect</name>
+    <message>
+        <source>The SQL statement contains a NUL character.</source>
+        <translation>В запросе SQL есть нулевой символ.</translation>
+    </message>
+    <message>
+        <source>The SQL text holds more than one statement; only one can be run.</source>
+        <translation>В тексте SQL больше одного запроса, а выполнить можно только один.</translation>
+    </message>
+    <message>
+        <source>The SQL statement is empty.</source>
+        <translation>Запрос SQL пуст.</translation>
+    </message>
+</context>
+<context>
+    <name>SqlTokenizer</name>
+    <message>
+        <source>Syntax error in the SQL statement: a comment is not closed.</source>
+        <translation>Ошибка в запросе SQL: комментарий не закрыт.</translation>
+    </message>
+</context>
+<context>
+    <name>SqliteStatement</name>
+    <message>
+        <source>The SQL statement is empty.</source>
+        <translation>Запрос SQL пуст.</translation>
+    </message>
+    <message>
+        <source>The database is locked by another user or program. Try again in a moment.</source>
+        <translation>База данных занята другим пользователем или программой. Повторите чуть позже.</translation>
+    </message>
+    <message>
+        <source>The database file is damaged (%1).</source>
+        <translation>Файл базы данных повреждён (%1).</translation>
+    </message>
+    <message>
+        <source>The file is not a database of this program.</source>
+        <translation>Это не база данных справочника.</translation>
+    </message>
+    <message>
+        <source>The database file cannot be changed: it is read-only.</source>
+        <translation>Файл базы данных нельзя изменить: он доступен только для чтения.</translation>
+    </message>
+    <message>
+        <source>The disk is full; the change was not saved.</source>
+        <translation>Диск заполнен, изменение не сохранено.</translation>
+    </message>
+    <message>
+        <source>The database file cannot be opened.</source>
+        <translation>Файл базы данных не открывается.</translation>
+    </message>
+    <message>
+        <source>The database file cannot be read or written (input/output error).</source>
+        <translation>Файл базы данных не читается или не записывается (ошибка ввода-вывода).</translation>
+    </message>
+    <message>
+        <source>Out of memory.</source>
+        <translation>Не хватает памяти.</translation>
+    </message>
+    <message>
+        <source>The database reported an error: %1</source>
+        <translation>База данных сообщила об ошибке: %1</translation>
+    </message>
+</context>
+<context>
+    <name>TADOTable</name>
+    <message>
+        <source>The database file does not hold the table &quot;%1&quot;.</source>
+        <translation>В файле базы данных нет таблицы «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>TCustomADODataSet</name>
+    <message>
+        <source>%1: the data set has no connection.</source>
+        <translation>%1: набор данных не связан с базой данных.</translation>
+    </message>
+    <message>
+        <source>The table &quot;%1&quot; cannot be shown: its column &quot;%2&quot; has the name the program needs for numbering the rows.</source>
+        <translation>Таблицу «%1» нельзя показать: её столбец «%2» носит имя, по которому программа нумерует строки.</translation>
+    </message>
+    <message>
+        <source>The table &quot;%1&quot; cannot be shown: it is made without row numbers (WITHOUT ROWID), by which the program finds a row again when it is changed.</source>
+        <translation>Таблицу «%1» нельзя показать: она создана без номеров строк (WITHOUT ROWID), а по ним программа находит строку, когда её меняют.</translation>
+    </message>
+    <message>
+        <source>The table &quot;%1&quot; has too many rows to be shown.</source>
+        <translation>В таблице «%1» слишком много строк, чтобы их показать.</translation>
+    </message>
+    <message>
+        <source>The database is locked by another user or program, so the change was not saved. Nothing was lost: try again in a moment.</source>
+        <translation>База данных занята другим пользователем или программой, поэтому изменение не сохранено. Ничего не потеряно: повторите чуть позже.</translation>
+    </message>
+    <message>
+        <source>The row was not deleted because another user changed it after it was read. It now shows what it holds; delete it again if it is still to go.</source>
+        <translation>Запись не удалена: другой пользователь изменил её, пока она была открыта здесь. Теперь она показана такой, какая есть; если она всё же не нужна, удалите её ещё раз.</translation>
+    </message>
+    <message>
+        <source>The row was not deleted because another user has already deleted it.</source>
+        <translation>Запись не удалена: другой пользователь уже удалил её.</translation>
+    </message>
+    <message>
+        <source>The row was not saved because another user changed it after it was read. What you typed is still in the row; cancel the edit (Esc or the &quot;Отмена&quot; button) to see the row as it is now.</source>
+        <translation>Запись не сохранена: другой пользователь изменил её, пока она была открыта здесь. Набранный текст остался в записи; чтобы увидеть запись такой, какая она сейчас, отмените правку (клавиша Esc или кнопка «Отмена»).</translation>
+    </message>
+    <message>
+        <source>The row was not saved because another user deleted it after it was read. What you typed is still in the row; cancel the edit (Esc or the &quot;Отмена&quot; button) to let it go.</source>
+        <translation>Запись не сохранена: другой пользователь удалил её, пока она была открыта здесь. Набранный текст остался в записи; чтобы отказаться от него, отмените правку (клавиша Esc или кнопка «Отмена»).</translation>
+    </message>
+</context>
+<context>
+    <name>TDBGrid</name>
+    <message>
+        <source>This value is %1 characters long, longer than the grid can edit (%2 characters). It is left as it is; the cell can be read but not changed here.</source>
+        <translation>Это значение длиной %1 знаков, а в таблице можно править не больше %2 знаков. Оно оставлено как есть: здесь его можно прочитать, но не изменить.</translation>
+    </message>
+</context>
+<context>
+    <name>TDataSet</name>
+    <message>
+        <source>Cannot perform this operation on an empty dataset</source>
+        <translation>В таблице нет записей, действие невозможно</translation>
+    </message>
+    <message>
+        <source>Dataset not in edit or insert mode</source>
+        <translation>Запись не редактируется</translation>
+    </message>
+    <message>
+        <source>List index out of bounds (%1)</source>
+        <translation>Номер вне списка (%1)</translation>
+    </message>
+    <message>
+        <source>Field '%1' not found</source>
+        <translation>Поле «%1» не найдено</translation>
+    </message>
+    <message>
+        <source>Field '%1' cannot be modified</source>
+        <translation>Поле «%1» изменить нельзя</translation>
+    </message>
+    <message>
+        <source>Cannot perform this operation on a closed dataset</source>
+        <translation>Таблица закрыта, действие невозможно</translation>
+    </message>
+    <message>
+        <source>Cannot modify a read-only dataset</source>
+        <translation>Эти записи можно только просматривать</translation>
+    </message>
+</context>
+<context>
+    <name>TDirectoryData</name>
+    <message>
+        <source>The table &quot;%1&quot; of the database file lacks the fields: %2.</source>
+        <translation>В таблице «%1» файла базы данных нет полей: %2.</translation>
+    </message>
+</context>
+</TS>
