@@ -4,6 +4,10 @@
 #include "toolkit/bars/ToolBar.h"
 #include "toolkit/bars/ToolButton.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/PopupMenuWindow.h"
+
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +132,29 @@ TEST_F(ToolBarTest, aClickNeedsPressAndReleaseOnTheSameEnabledButton)
     button->SetEnabled(false);
     Click(&bar, CentreOf(button));
     EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ToolBarTest, aDropDownButtonStaysSelectedWhileItsMenuIsOpen)
+{
+    TToolButton *button = AddButton(tbsDropDown);
+    TPopupMenu menu(&bar);
+    menu.Items()->Add(QStringLiteral("Первый"));
+    button->SetDropdownMenu(&menu);
+    int clicks = 0;
+    QObject::connect(button, &TToolButton::Clicked, [&clicks] { ++clicks; });
+
+    const QPoint arrow(button->BoundsRect().Right - 3, 10);
+    SendMouse(&bar, QEvent::MouseButtonPress, arrow);
+    ASSERT_NE(menu.Window(), nullptr);
+    SendMouse(&bar, QEvent::MouseButtonRelease, arrow);
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&bar, &leave);
+    EXPECT_TRUE(bar.ButtonState(*button).Contains(cdsSelected));
+    EXPECT_EQ(clicks, 0);
+
+    menu.Window()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(bar.ButtonState(*button).Contains(cdsSelected));
 }
 
 TEST_F(ToolBarTest, theCustomDrawHandlerSeesEveryButtonButNoSeparatorAndCanSwitchTheDefaultOff)

@@ -9,6 +9,8 @@
 #include "toolkit/bars/ToolButton.h"
 #include "toolkit/controls/ControlTag.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QApplication>
 
@@ -213,6 +215,32 @@ TEST_F(SkinBarPaintersTest, aHotDropDownButtonHasTwoFramesAndABlackArrow)
               "..###..\n"
               "...#...\n"
               ".......\n");
+    EXPECT_EQ(PixelAt(image, 28, 12), clBlack);
+}
+
+// While its menu is open a drop-down button shows the pressed bar item:
+// the selection fill from one row down, its frame, and the two-pixel shadow
+// at the right edge.
+TEST_F(SkinBarPaintersTest, aDropDownButtonWithItsMenuOpenShowsThePlainBarSelection)
+{
+    TToolButton *button = Add(tbsDropDown);
+    TPopupMenu menu(bar);
+    menu.Items()->Add(QStringLiteral("Первый"));
+    button->SetDropdownMenu(&menu);
+    skin->SetActive(true);
+    SendMouse(bar, QEvent::MouseButtonPress, QPoint(33, 10));
+    SendMouse(bar, QEvent::MouseButtonRelease, QPoint(33, 10));
+    const QImage image = Paint();
+    if (menu.Window())
+        menu.Window()->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    EXPECT_EQ(PixelAt(image, 5, 0), Face());
+    EXPECT_EQ(PixelAt(image, 5, 3), HotFill());
+    EXPECT_EQ(PixelAt(image, 0, 1), Frame());
+    EXPECT_EQ(PixelAt(image, 33, 1), Frame());
+    EXPECT_EQ(PixelAt(image, 34, 1), kBarColor);
+    EXPECT_EQ(PixelAt(image, 35, 3), DarkenColor(kBarColor, 70));
     EXPECT_EQ(PixelAt(image, 28, 12), clBlack);
 }
 

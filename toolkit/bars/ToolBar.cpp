@@ -5,6 +5,7 @@
 #include "toolkit/gdi/Bevel.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/menus/Menu.h"
+#include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -108,6 +109,8 @@ void TToolBar::Remove(TToolButton *button)
         m_hotButton = nullptr;
     if (m_pressedButton == button)
         m_pressedButton = nullptr;
+    if (m_droppedButton == button)
+        m_droppedButton = nullptr;
     Relayout();
     update();
 }
@@ -212,7 +215,7 @@ TCustomDrawState TToolBar::ButtonState(const TToolButton &button) const
     // While a button is held, only that one follows the pointer.
     if (m_flat && pointerOver && button.Enabled() && (!m_pressedButton || m_pressedButton == &button))
         state = state | cdsHot;
-    if (m_pressedButton == &button && pointerOver)
+    if ((m_pressedButton == &button && pointerOver) || m_droppedButton == &button)
         state = state | cdsSelected;
     if (button.Down())
         state = state | cdsChecked;
@@ -319,11 +322,12 @@ void TToolBar::PaintButton(TToolButton &button)
     const TRect face = dropDown ? TRect(b.Left, b.Top, b.Right - kDropDownWidth, b.Bottom) : b;
     const TRect arrowPart(face.Right, b.Top, b.Right, b.Bottom);
     const bool sunken = state.Contains(cdsSelected) || state.Contains(cdsChecked);
+    const bool arrowSunken = state.Contains(cdsSelected) && (m_pressedOnArrow || m_droppedButton == &button);
     const bool framed = sunken || !m_flat || state.Contains(cdsHot);
     if (framed) {
         DrawEdge(canvas, face, sunken);
         if (dropDown)
-            DrawEdge(canvas, arrowPart, state.Contains(cdsSelected) && m_pressedOnArrow);
+            DrawEdge(canvas, arrowPart, arrowSunken);
     }
     if (dropDown)
         DrawArrow(canvas, arrowPart, button.Enabled() ? clBlack : clBtnShadow);
@@ -411,6 +415,17 @@ void TToolBar::mousePressEvent(QMouseEvent *event)
         const QPoint below = mapToGlobal(QPoint(b.Left, b.Bottom));
         m_pressedButton = nullptr;
         button->DropdownMenu()->Popup(below.x(), below.y());
+        // The button stays selected while its menu is open, wherever the
+        // pointer goes.
+        if (QWidget *window = button->DropdownMenu()->Window()) {
+            m_droppedButton = button;
+            connect(window, &QObject::destroyed, this, [this, button] {
+                if (m_droppedButton == button) {
+                    m_droppedButton = nullptr;
+                    update();
+                }
+            });
+        }
     }
 }
 

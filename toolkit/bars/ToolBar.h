@@ -130,4 +130,6 @@ private:
     TToolButton *m_hotButton = nullptr;
     TToolButton *m_pressedButton = nullptr;
     bool m_pressedOnArrow = false;
+    // The drop-down button whose menu is open.
+    TToolButton *m_droppedButton = nullptr;
 };
