@@ -71,6 +71,16 @@ TEST(SkinButtonPainters, navigatorButtonRestsOnTheBackgroundAndLightsUnderThePoi
     SendMouse(f.control, QEvent::MouseButtonRelease, QPoint(-5, -5));
 }
 
+TEST(SkinButtonPainters, flatButtonLeftWithoutALeaveNotificationPaintsAsNotHot)
+{
+    SkinnedControl<TestNavButton> f(23, 22, [](TestNavButton &button) { button.SetFlat(true); });
+    f.PointAt(QPoint(11, 11));
+    ASSERT_EQ(At(f.Shot(), 0, 0), ColorToRGB(clHighlight));
+    QCursor::setPos(f.control->mapToGlobal(QPoint(60, 60)));
+    ASSERT_TRUE(f.Record().Hot());
+    EXPECT_EQ(At(f.Shot(), 0, 0), kBackground);
+}
+
 TEST(SkinButtonPainters, speedButtonPicksTheGlyphCellOfItsState)
 {
     {

@@ -147,3 +147,46 @@ TEST(SkinFramePainters, listProgressAndHotKeyFramesTakeTheOuterRing)
         EXPECT_EQ(At(idle, 1, 10), ColorToRGB(clWindow));
     }
 }
+
+namespace {
+
+// A lookup combo box as the data-aware controls have it: not a combo box of
+// the toolkit, a window with the classic border and a button of its own.
+class TDBLookupComboBox : public QWidget, public TStandardControl
+{
+    Q_OBJECT
+
+public:
+    explicit TDBLookupComboBox(QWidget *parent)
+        : QWidget(parent), TStandardControl(*this, clWindow, QPalette::Base, true)
+    {
+        setAutoFillBackground(true);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override { PaintBorder(); }
+};
+
+} // namespace
+
+TEST(SkinFramePainters, lookupComboBoxDrawsOuterFrameButtonAndArrowOnItsWindow)
+{
+    SkinnedControl<TDBLookupComboBox> f(120, 21);
+    const QImage idle = f.Shot();
+    EXPECT_FALSE(f.control->Ctl3D());
+    EXPECT_EQ(At(idle, 0, 10), kIdleFrame) << "the outer ring";
+    EXPECT_EQ(At(idle, 1, 10), ColorToRGB(clWindow)) << "the client's ring in the control's colour";
+    // The button: client (1, 1)-(119, 20) shrunk by one, a thumb and one wide.
+    EXPECT_EQ(At(idle, 101, 10), ColorToRGB(clWindow)) << "the strip next to the text";
+    EXPECT_EQ(At(idle, 106, 10), LitFrame()) << "the line between strip and button";
+    EXPECT_EQ(At(idle, 117, 10), LitFrame()) << "the button's frame";
+    EXPECT_EQ(At(idle, 110, 4), ColorToRGB(clBtnFace));
+    ExpectArrow(idle, 110, 9, clBlack);
+
+    f.PointAt(QPoint(50, 10));
+    const QImage hot = f.Shot();
+    EXPECT_EQ(At(hot, 0, 10), ColorToRGB(clHighlight));
+    EXPECT_EQ(At(hot, 117, 10), ColorToRGB(clHighlight));
+}
+
+#include "SkinFramePaintersTest.moc"
