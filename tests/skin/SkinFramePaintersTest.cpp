@@ -5,6 +5,7 @@
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/HotKey.h"
 #include "toolkit/controls/ListBox.h"
+#include "toolkit/controls/Memo.h"
 #include "toolkit/controls/ProgressBar.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,15 @@ TEST(SkinFramePainters, idleSingleBorderEditShowsPlainBorderThenBackgroundDarken
     for (auto [x, y] : {std::pair{1, 10}, {98, 10}, {50, 1}, {50, 19}})
         EXPECT_EQ(At(idle, x, y), kIdleFrame) << x << "," << y;
     EXPECT_EQ(At(idle, 2, 10), ColorToRGB(clWindow));
+}
+
+TEST(SkinFramePainters, memoShowsTheSameLineAroundItsText)
+{
+    SkinnedControl<TMemo> f(100, 60);
+    const QImage idle = f.Shot();
+    EXPECT_EQ(At(idle, 0, 30), ColorToRGB(clWindowFrame));
+    EXPECT_EQ(At(idle, 1, 30), kIdleFrame);
+    EXPECT_EQ(At(idle, 50, 58), kIdleFrame);
 }
 
 TEST(SkinFramePainters, editFrameLightsUnderPointerAndKeepsTheLightWhileFocused)

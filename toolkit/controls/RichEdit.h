@@ -26,7 +26,7 @@ public:
 protected:
     void BorderWidthChanged(int width) override
     {
-        const int margin = width + m_borderWidth;
+        const int margin = width + kClientEdge + m_borderWidth;
         setViewportMargins(margin, margin, margin, margin);
     }
 
