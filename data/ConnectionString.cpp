@@ -6,9 +6,11 @@
 
 namespace {
 
+// Quoted when reading it back bare would change it: blanks at its ends would
+// be dropped, a ";" would end it, a leading quote would start a quoted value.
 QString QuotedIfNeeded(const QString &value)
 {
-    if (!value.isEmpty() && !value.contains(u';') && !value.startsWith(u'"'))
+    if (!value.isEmpty() && !value.contains(u';') && !value.startsWith(u'"') && value.trimmed() == value)
         return value;
     QString text = value;
     text.replace(u'"', QStringLiteral("\"\""));

@@ -34,6 +34,9 @@ TEST(ConnectionString, quotedValuesMayHoldSeparators)
     EXPECT_EQ(parsed.Value(QStringLiteral("Mode")), QStringLiteral("Read"));
     EXPECT_EQ(TConnectionString::Parse(parsed.ToString()).Value(QStringLiteral("Data Source")),
               QStringLiteral("a;b \"c\".dat"));
+    const TConnectionString blanks = TConnectionString::Parse(QStringLiteral("Password=\" secret \""));
+    EXPECT_EQ(TConnectionString::Parse(blanks.ToString()).Value(QStringLiteral("Password")), QStringLiteral(" secret "))
+        << "blanks at a value's ends survive writing it back";
     EXPECT_THROW(TConnectionString::Parse(QStringLiteral("Data Source=\"open")), EDatabaseError);
     EXPECT_THROW(TConnectionString::Parse(QStringLiteral("Provider=x;garbage")), EDatabaseError);
 }
