@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${VELIRSK_BUILD_DIR:-$ROOT/build}"
 
 REQUIRED_PACKAGES=(
-  g++ cmake ninja-build pkg-config
+  g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   libsqlite3-dev sqlite3 libjpeg-dev libxcb1-dev
   libgtest-dev libbenchmark-dev

@@ -23,3 +23,28 @@ if [ "${VELIRSK_SKIP_SANITIZERS:-0}" != 1 ]; then
     ctest --output-on-failure -R "^($(IFS='|'; echo "${targets[*]#test_}"))\$"
   fi
 fi
+
+# The SQL dialect translator, the search statement builder, the LIKE and the
+# connection-string parser under clang's libFuzzer with the address and
+# undefined-behaviour sanitizers: each for a bounded time, starting from its
+# seed corpus in fuzz/corpus/; what a run learns stays in the build folder.
+if [ "${VELIRSK_SKIP_FUZZ:-0}" != 1 ]; then
+  FUZZ_DIR="$ROOT/build-fuzz"
+  FUZZ_SECONDS=${VELIRSK_FUZZ_SECONDS:-11}
+  cmake -S "$ROOT" -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+    -DVELIRSK_FUZZ=ON $(compiler_launcher) >/dev/null
+  fuzzers=(FuzzDialect FuzzSearchStatement FuzzLike FuzzConnectionString)
+  cmake --build "$FUZZ_DIR" -j "$(nproc)" --target "${fuzzers[@]}"
+  mkdir -p "$FUZZ_DIR/artifacts"
+  for fuzzer in "${fuzzers[@]}"; do
+    mkdir -p "$FUZZ_DIR/corpus/$fuzzer"
+    if ! "$FUZZ_DIR/fuzz/$fuzzer" -max_total_time="$FUZZ_SECONDS" -timeout=5 -rss_limit_mb=2048 \
+      -artifact_prefix="$FUZZ_DIR/artifacts/$fuzzer-" "$FUZZ_DIR/corpus/$fuzzer" "$ROOT/fuzz/corpus/$fuzzer" \
+      2> "$FUZZ_DIR/$fuzzer.log"; then
+      tail -n 40 "$FUZZ_DIR/$fuzzer.log" >&2
+      echo "$fuzzer found a fault; the input is in $FUZZ_DIR/artifacts" >&2
+      exit 1
+    fi
+    echo "$fuzzer: $(grep -h '^Done' "$FUZZ_DIR/$fuzzer.log")"
+  done
+fi

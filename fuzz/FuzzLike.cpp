@@ -1,0 +1,40 @@
+// The case-insensitive LIKE over any pattern and text (split at the first
+// NUL byte), and a property: a text whose wildcards and escape characters are
+// escaped matches itself.
+#include "data/CaseInsensitiveLike.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr char kEscape = '\\';
+
+std::string Escaped(std::string_view text)
+{
+    std::string pattern;
+    for (const char c : text) {
+        if (c == '%' || c == '_' || c == kEscape)
+            pattern += kEscape;
+        pattern += c;
+    }
+    return pattern;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const std::string_view input(reinterpret_cast<const char *>(data), size);
+    const size_t split = input.find('\0');
+    const std::string_view pattern = input.substr(0, split);
+    const std::string_view text = split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
+
+    TLikePattern(pattern, 0).Matches(text);
+    TLikePattern(pattern, kEscape).Matches(text);
+    if (!TLikePattern(Escaped(text), kEscape).Matches(text))
+        __builtin_trap();
+    return 0;
+}
