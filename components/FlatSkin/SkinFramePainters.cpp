@@ -35,6 +35,9 @@ constexpr int kComboArrowFromLeft = 5;
 constexpr int kComboArrowTop = 10;
 constexpr int kLookupArrowFromRight = 9;
 constexpr int kLookupArrowTop = 8;
+// How far a lit button rectangle reaches toward the text, right to left.
+constexpr int kComboLitWidening = 2;
+constexpr int kLookupLitWidening = 1;
 
 struct TLitState {
     bool hot;
@@ -266,7 +269,7 @@ void PaintComboFrame(TControlSubClass &record)
     if (IsSimpleCombo(control))
         return;
     r = r.Inflated(-1, -1);
-    const TRect button = ComboButtonRect(r, rightToLeft, lit, 2);
+    const TRect button = ComboButtonRect(r, rightToLeft, lit, kComboLitWidening);
     FillRectIn(canvas, button, colors.button);
     PaintComboStrip(canvas, button, rightToLeft, controlColor, colors.frame);
     PaintComboArrow(canvas, rightToLeft ? kComboArrowFromLeft : w - kComboArrowFromRight, kComboArrowTop,
@@ -295,7 +298,7 @@ void PaintLookupComboFrame(TControlSubClass &record)
     TRect r = client;
     FrameRectIn(canvas, r, controlColor);
     r = r.Inflated(-1, -1);
-    const TRect button = ComboButtonRect(r, rightToLeft, state.hot || state.focused, 1);
+    const TRect button = ComboButtonRect(r, rightToLeft, state.hot || state.focused, kLookupLitWidening);
     FillRectIn(canvas, button, colors.button);
     FrameRectIn(canvas, button, colors.frame);
     PaintComboStrip(canvas, button, rightToLeft, controlColor, colors.frame);

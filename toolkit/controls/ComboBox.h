@@ -25,6 +25,9 @@ public:
     void showPopup() override;
     void hidePopup() override;
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
 private:
     TComboBoxStyle m_style = csDropDown;
     bool m_droppedDown = false;
