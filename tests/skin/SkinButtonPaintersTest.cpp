@@ -81,6 +81,20 @@ TEST(SkinButtonPainters, flatButtonLeftWithoutALeaveNotificationPaintsAsNotHot)
     EXPECT_EQ(At(f.Shot(), 0, 0), kBackground);
 }
 
+TEST(SkinButtonPainters, raisedSpeedButtonTaggedForTheParentTintsItsFaceFromTheBackground)
+{
+    SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) {
+        button.SetTransparent(false);
+        SetControlTag(&button, 1000);
+    });
+    const QImage shot = f.Shot();
+    const TColor shadow = ColorToRGB(clBtnShadow);
+    EXPECT_EQ(At(shot, 5, 5), LightenColor(kBackground, 16));
+    EXPECT_EQ(At(shot, 5, 0), LightenColor(shadow, 30));
+    EXPECT_EQ(At(shot, 23, 5), DarkenColor(shadow, 50)) << "the raised edge";
+    EXPECT_EQ(At(shot, 5, 23), DarkenColor(shadow, 50));
+}
+
 TEST(SkinButtonPainters, speedButtonPicksTheGlyphCellOfItsState)
 {
     {
