@@ -11,8 +11,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QThread>
 #include <QFileInfo>
 #include <sqlite3.h>
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -27,6 +31,27 @@ int ReportProgress(void *)
 {
     TWaitCursor::Tick();
     return 0;
+}
+
+// Waits out another program's lock for up to the connection's busy timeout,
+// in the engine's own growing steps; the wait cursor comes up meanwhile, as
+// for any long step. Returns 0 to give up.
+int WaitOutLock(void *connection, int attempt)
+{
+    static constexpr int kStepsMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+    constexpr int kSteps = int(std::size(kStepsMs));
+    const int timeout = static_cast<const TADOConnection *>(connection)->BusyTimeout();
+    int waited = 0;
+    for (int i = 0; i < std::min(attempt, kSteps); ++i)
+        waited += kStepsMs[i];
+    const int step = kStepsMs[std::min(attempt, kSteps - 1)];
+    if (attempt >= kSteps)
+        waited += (attempt - kSteps) * step;
+    if (waited >= timeout)
+        return 0;
+    TWaitCursor::Tick();
+    QThread::msleep(std::min(step, timeout - waited));
+    return 1;
 }
 
 // Raises EDatabaseError when SQLite finds a page of the file damaged.
@@ -61,8 +86,6 @@ void TADOConnection::SetBusyTimeout(int milliseconds)
     if (milliseconds < 0)
         return;
     m_busyTimeoutMs = milliseconds;
-    if (m_db)
-        sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
 }
 
 void TADOConnection::Open()
@@ -86,7 +109,7 @@ void TADOConnection::Open()
         sqlite3_extended_result_codes(db, 1);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
         sqlite3_db_config(db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-        sqlite3_busy_timeout(db, m_busyTimeoutMs);
+        sqlite3_busy_handler(db, WaitOutLock, this);
         sqlite3_progress_handler(db, kProgressInstructions, ReportProgress, nullptr);
         InstallCaseInsensitiveLike(db);
         // Reading the schema is the first real access to the file: it finds
