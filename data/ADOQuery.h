@@ -11,8 +11,8 @@
 // current.
 //
 // Rows of a query over one table (see TQueryPlan) are that table's rows:
-// the query selects the table's rowid in front of its own select list, keeps
-// the rowids and reads each row's values by rowid; deleting a row of the
+// the query lists the table's rowids in its own order, keeps them and
+// reads each row's values by rowid; deleting a row of the
 // query deletes it from the table, and the columns that plainly read table
 // columns can be edited. Other queries are read-only.
 class TADOQuery : public TCustomADODataSet

@@ -148,6 +148,12 @@ TLikePattern::TLikePattern(std::string_view utf8Pattern, char32_t escape)
     }
 }
 
+size_t TLikePattern::FixedLength() const
+{
+    return size_t(std::find_if(m_pattern.begin(), m_pattern.end(), [](char32_t c) { return c == AnyOne || c == AnyRun; })
+                  - m_pattern.begin());
+}
+
 bool TLikePattern::Matches(std::string_view utf8Text) const
 {
     switch (m_shape) {

@@ -13,13 +13,20 @@ struct sqlite3;
 class TLikePattern
 {
 public:
+    // Anything: every value ("%"); Prefix: a fixed text then "%"; Exact: no
+    // wildcard; General: the rest.
+    enum TShape { General, Anything, Prefix, Exact };
+
     // `escape` is the character that makes the next one literal (0 for none).
     TLikePattern(std::string_view utf8Pattern, char32_t escape);
 
     bool Matches(std::string_view utf8Text) const;
 
+    TShape Shape() const { return m_shape; }
+    // Characters before the first wildcard.
+    size_t FixedLength() const;
+
 private:
-    enum Shape { General, Anything, Prefix, Exact };
     static constexpr char32_t AnyOne = 0xFFFFFFFE;
     static constexpr char32_t AnyRun = 0xFFFFFFFF;
 
@@ -27,7 +34,7 @@ private:
 
     std::u32string m_pattern;  // case-folded; wildcards as AnyOne / AnyRun
     std::u32string m_literal;  // for Prefix and Exact: the pattern without the final run
-    Shape m_shape = General;
+    TShape m_shape = General;
 };
 
 // The case folding used by LIKE: one code point to its caseless form.

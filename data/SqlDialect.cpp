@@ -1,9 +1,12 @@
 #include "data/SqlDialect.h"
 
+#include "data/LikeConjunction.h"
 #include "data/SqlTokenizer.h"
 #include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -97,6 +100,90 @@ QString NameValue(const TSqlToken &token)
     return token.kind == TSqlToken::QuotedName ? token.value : token.text;
 }
 
+// Whether the significant tokens at[from] .. at[to - 1] are column
+// references ("a", "t.a", "*", "t.*") separated by commas, each optionally
+// followed by ASC or DESC when `directions`. Such a list names no alias, so
+// other clauses mean the same with or without it.
+bool IsPlainColumnList(const std::vector<TSqlToken> &tokens, const std::vector<size_t> &at, size_t from, size_t to,
+                       bool directions)
+{
+    if (from >= to)
+        return false;
+    bool expectItem = true;
+    for (size_t s = from; s < to; ++s) {
+        const TSqlToken &token = tokens[at[s]];
+        if (expectItem) {
+            if (token.text == u"*") {
+                expectItem = false;
+                continue;
+            }
+            if (!IsName(token))
+                return false;
+            if (s + 2 < to && tokens[at[s + 1]].text == u".") {
+                const TSqlToken &member = tokens[at[s + 2]];
+                if (!IsName(member) && member.text != u"*")
+                    return false;
+                s += 2;
+            }
+            if (directions && s + 1 < to && (tokens[at[s + 1]].IsWord("ASC") || tokens[at[s + 1]].IsWord("DESC")))
+                ++s;
+            expectItem = false;
+        } else if (token.text == u",") {
+            expectItem = true;
+        } else {
+            return false;
+        }
+    }
+    return !expectItem;
+}
+
+// The cursor of a query whose select list and ORDER BY are plain columns:
+// the rowids alone, in the query's order, with a WHERE made only of LIKE
+// terms in its faster form (see FasterLikeConjunction). The values are read
+// row by row later, so the sort carries only the rowid and its keys.
+// `clauses` is the position in `at` of the first clause after the source.
+// Nothing for other queries.
+std::optional<QString> RowidCursor(const std::vector<TSqlToken> &tokens, const std::vector<size_t> &at, size_t listFirst,
+                                   size_t from, size_t clauses, const QString &qualifier, const QString &source)
+{
+    if (!IsPlainColumnList(tokens, at, listFirst, from, false))
+        return std::nullopt;
+    size_t orderAt = at.size();
+    size_t limitAt = at.size();
+    int depth = 0;
+    for (size_t s = clauses; s < at.size(); ++s) {
+        const TSqlToken &token = tokens[at[s]];
+        if (token.text == u"(")
+            ++depth;
+        else if (token.text == u")")
+            --depth;
+        else if (depth == 0 && token.IsWord("ORDER") && orderAt == at.size())
+            orderAt = s;
+        else if (depth == 0 && token.IsWord("LIMIT") && limitAt == at.size())
+            limitAt = s;
+    }
+    if (orderAt < at.size()
+        && (orderAt + 1 >= at.size() || !tokens[at[orderAt + 1]].IsWord("BY")
+            || !IsPlainColumnList(tokens, at, orderAt + 2, limitAt, true)))
+        return std::nullopt;
+    const size_t whereEnd = std::min(orderAt, limitAt);
+    const auto tokenAt = [&](size_t s) { return s < at.size() ? at[s] : tokens.size(); };
+    QString condition;
+    if (clauses < at.size() && tokens[at[clauses]].IsWord("WHERE")) {
+        std::vector<TSqlToken> significant;
+        for (size_t s = clauses + 1; s < whereEnd; ++s)
+            significant.push_back(tokens[at[s]]);
+        condition = FasterLikeConjunction(significant).value_or(Join(tokens, at[clauses] + 1, tokenAt(whereEnd)));
+    }
+    QString cursor = QStringLiteral("SELECT %1.rowid %2").arg(qualifier, source);
+    if (!condition.isEmpty())
+        cursor += QStringLiteral(" WHERE ") + condition;
+    const QString tail = Join(tokens, tokenAt(whereEnd), tokens.size());
+    if (!tail.isEmpty())
+        cursor += u' ' + tail;
+    return cursor;
+}
+
 // Fills the traceable parts of `plan` when the statement has the one-table form.
 void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan)
 {
@@ -114,6 +201,7 @@ void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan)
     if (s >= at.size() || tokens[at[s]].IsWord("DISTINCT"))
         return;
     const size_t listBegin = at[s];
+    const size_t listFirst = s;
 
     // The select list runs to the FROM outside any parentheses; a name
     // followed by "(" anywhere in it is a function call (maybe an aggregate).
@@ -171,7 +259,8 @@ void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan)
     const QString rest = Join(tokens, sourceEnd, tokens.size());
     plan.traceable = true;
     plan.table = table;
-    plan.cursorSql = QStringLiteral("SELECT %1.rowid, %2 %3 %4").arg(qualifier, list, source, rest).trimmed();
+    plan.cursorSql = RowidCursor(tokens, at, listFirst, from, t, qualifier, source)
+                         .value_or(QStringLiteral("SELECT %1.rowid, %2 %3 %4").arg(qualifier, list, source, rest).trimmed());
     plan.readerSql = QStringLiteral("SELECT %1 %2 WHERE %3.rowid = ?1").arg(list, source, qualifier);
 }
 

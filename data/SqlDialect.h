@@ -18,9 +18,12 @@ QString TranslateDialect(const QString &statement);
 //
 // A query of the form SELECT [ALL] list FROM table [[AS] alias] [WHERE ...]
 // [ORDER BY ...] [LIMIT ...], whose select list calls no function, reads rows
-// of that one table: `cursorSql` is the query with the table's rowid put in
-// front of the select list (the rows and their order are the query's), and
-// `readerSql` reads the select list of one row given its rowid as parameter 1.
+// of that one table: `cursorSql` lists the table's rowid of each row in
+// column 0 (the rows and their order are the query's), and `readerSql` reads
+// the select list of one row given its rowid as parameter 1. When the select
+// list and ORDER BY are plain columns, the cursor selects the rowid alone and
+// a WHERE of LIKE terms takes its faster equivalent (see LikeConjunction.h);
+// otherwise the rowid is put in front of the select list.
 // Any other query (joins, grouping, DISTINCT, compound selects, functions) is
 // not traceable; its rows are read once and cannot be changed.
 struct TQueryPlan

@@ -86,9 +86,8 @@ TEST(Dialect, oneTableQueriesAreTracedToTheirRows)
         " AND ((Велирск.Фамилия) LIKE \"%\")) ORDER BY Велирск.Квартира;\r\n"));
     ASSERT_TRUE(search.traceable);
     EXPECT_EQ(search.table, QStringLiteral("Велирск"));
-    EXPECT_EQ(search.cursorSql,
-              QStringLiteral("SELECT Велирск.rowid, Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE (((Велирск.Телефон) "
-                             "LIKE '2%')\r\n AND ((Велирск.Фамилия) LIKE '%')) ORDER BY Велирск.Квартира"));
+    EXPECT_EQ(search.cursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Телефон LIKE '2%' "
+                                               "AND Велирск.Фамилия IS NOT NULL ORDER BY Велирск.Квартира"));
     EXPECT_EQ(search.readerSql,
               QStringLiteral("SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE Велирск.rowid = ?1"));
 
@@ -111,6 +110,28 @@ TEST(Dialect, oneTableQueriesAreTracedToTheirRows)
     for (const char *statement : untraceable)
         EXPECT_FALSE(PlanQuery(QString::fromUtf8(statement)).traceable) << statement;
     EXPECT_TRUE(PlanQuery(QStringLiteral("SELECT a FROM t WHERE a IN (SELECT b FROM u GROUP BY b) ORDER BY a, b")).traceable);
+}
+
+TEST(Dialect, cursorsOfPlainColumnsListRowidsWithLikeTermsInTheirFasterForm)
+{
+    const auto cursor = [](const char *statement) { return PlanQuery(QString::fromUtf8(statement)).cursorSql; };
+    // Presence tests last; fixed texts before general patterns, longer first.
+    EXPECT_EQ(cursor("SELECT * FROM t WHERE ((a LIKE \"%%\") AND (((t.b)) LIKE \"%x\")) AND c LIKE \"ab%\" "
+                     "AND d LIKE \"abc\" ORDER BY t.a DESC, b LIMIT 5"),
+              QStringLiteral("SELECT t.rowid FROM t WHERE d LIKE 'abc' AND c LIKE 'ab%' AND t.b LIKE '%x' "
+                             "AND a IS NOT NULL ORDER BY t.a DESC, b LIMIT 5"));
+    // Other conditions run as written, still over the rowids alone.
+    EXPECT_EQ(cursor("SELECT a FROM t WHERE a LIKE \"%\" OR b LIKE \"%\""),
+              QStringLiteral("SELECT t.rowid FROM t WHERE a LIKE '%' OR b LIKE '%'"));
+    for (const char *kept : {"SELECT a FROM t WHERE a LIKE \"%\" ESCAPE \"!\"", "SELECT a FROM t WHERE NOT a LIKE \"%\"",
+                             "SELECT a FROM t WHERE a LIKE b", "SELECT a FROM t WHERE a LIKE ?", "SELECT a FROM t WHERE a = 1"}) {
+        EXPECT_FALSE(cursor(kept).contains(QStringLiteral("IS NOT NULL"))) << kept;
+        EXPECT_TRUE(cursor(kept).startsWith(QStringLiteral("SELECT t.rowid FROM t WHERE "))) << kept;
+    }
+    // A list that may name an alias, or an ORDER BY by position, keeps the whole statement.
+    for (const char *whole : {"SELECT a AS x FROM t WHERE x LIKE \"%\"", "SELECT a x FROM t ORDER BY x",
+                              "SELECT a, b FROM t ORDER BY 2", "SELECT a + 1 FROM t ORDER BY a", "SELECT a FROM t ORDER BY a + 1"})
+        EXPECT_TRUE(cursor(whole).startsWith(QStringLiteral("SELECT t.rowid, "))) << whole;
 }
 
 TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
