@@ -4,6 +4,7 @@
 #include "data/ConnectionString.h"
 #include "data/CustomADODataSet.h"
 #include "data/DatabaseFile.h"
+#include "data/LocalFileSystem.h"
 #include "data/SqliteStatement.h"
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseError.h"
@@ -26,6 +27,9 @@ constexpr int kProgressInstructions = 20000;
 // Files up to this size are checked page by page when they open; the check
 // reads the whole file, which takes well under a second at this size.
 constexpr qint64 kQuickCheckLimitBytes = 16 * 1024 * 1024;
+// The part of a file on a local disk that SQLite reads through a memory
+// mapping rather than a copy per page; a search scans the whole table.
+constexpr qint64 kMappedBytes = qint64(1) << 30;
 
 int ReportProgress(void *)
 {
@@ -112,6 +116,9 @@ void TADOConnection::Open()
         sqlite3_busy_handler(db, WaitOutLock, this);
         sqlite3_progress_handler(db, kProgressInstructions, ReportProgress, nullptr);
         InstallCaseInsensitiveLike(db);
+        if (IsOnLocalFileSystem(path))
+            sqlite3_exec(db, QByteArray("PRAGMA mmap_size = " + QByteArray::number(kMappedBytes)).constData(), nullptr,
+                         nullptr, nullptr);
         // Reading the schema is the first real access to the file: it finds
         // foreign, damaged and locked files, and rolls back a journal that a
         // writer which died mid-commit left, before the file is judged whole.
