@@ -178,21 +178,21 @@ TEST(DBNavigatorActions, buttonsRunTheirOperations)
     TMemorySource data(5);
     TDBNavigator bar;
     bar.SetDataSource(&data.source);
-    ClickWidget(bar.Button(nbLast));
+    Click(bar.Button(nbLast));
     EXPECT_EQ(data.dataSet.RecNo(), 5);
-    ClickWidget(bar.Button(nbPrior));
+    Click(bar.Button(nbPrior));
     EXPECT_EQ(data.dataSet.RecNo(), 4);
-    ClickWidget(bar.Button(nbFirst));
-    ClickWidget(bar.Button(nbNext));
+    Click(bar.Button(nbFirst));
+    Click(bar.Button(nbNext));
     EXPECT_EQ(data.dataSet.RecNo(), 2);
-    ClickWidget(bar.Button(nbEdit));
+    Click(bar.Button(nbEdit));
     EXPECT_EQ(data.dataSet.State(), dsEdit);
-    ClickWidget(bar.Button(nbCancel));
+    Click(bar.Button(nbCancel));
     EXPECT_EQ(data.dataSet.State(), dsBrowse);
-    ClickWidget(bar.Button(nbInsert));
+    Click(bar.Button(nbInsert));
     EXPECT_EQ(data.dataSet.State(), dsInsert);
     data.dataSet.FieldByName(QStringLiteral("Name"))->SetValue(QStringLiteral("new"));
-    ClickWidget(bar.Button(nbPost));
+    Click(bar.Button(nbPost));
     EXPECT_EQ(data.dataSet.State(), dsBrowse);
     EXPECT_EQ(data.dataSet.RecordCount(), 6);
 }
@@ -204,7 +204,7 @@ TEST(DBNavigatorActions, deleteAsksFirstAndCancelKeepsTheRecord)
     bar.SetDataSource(&data.source);
     {
         TMessageBoxHook answer(IDCANCEL);
-        ClickWidget(bar.Button(nbDelete));
+        Click(bar.Button(nbDelete));
         ASSERT_EQ(answer.Count(), 1);
         const TMessageBoxRequest &box = answer.Requests().front();
         EXPECT_EQ(box.text, QStringLiteral("Delete record?"));
@@ -215,13 +215,13 @@ TEST(DBNavigatorActions, deleteAsksFirstAndCancelKeepsTheRecord)
     }
     {
         TMessageBoxHook answer(IDOK);
-        ClickWidget(bar.Button(nbDelete));
+        Click(bar.Button(nbDelete));
         EXPECT_EQ(answer.Count(), 1);
         EXPECT_EQ(data.dataSet.RecordCount(), 2);
     }
     bar.SetConfirmDelete(false);
     TMessageBoxHook answer(IDCANCEL);
-    ClickWidget(bar.Button(nbDelete));
+    Click(bar.Button(nbDelete));
     EXPECT_EQ(answer.Count(), 0);
     EXPECT_EQ(data.dataSet.RecordCount(), 1);
 }
@@ -233,7 +233,7 @@ TEST(DBNavigatorActions, aFailedDeleteIsReportedAndKeepsTheRecord)
     bar.SetDataSource(&data.source);
     data.dataSet.FailNextWrite(QStringLiteral("locked"));
     TMessageBoxHook answer(IDOK);
-    ClickWidget(bar.Button(nbDelete));
+    Click(bar.Button(nbDelete));
     ASSERT_EQ(answer.Count(), 2);
     EXPECT_EQ(answer.Requests().back().icon, TMsgIcon::Error);
     EXPECT_EQ(data.dataSet.RecordCount(), 3);
@@ -278,16 +278,16 @@ TEST(DBNavigatorKeyboard, arrowsSkipHiddenButtonsAndSpaceClicks)
     bar.SetDataSource(&data.source);
     bar.SetVisibleButtons(TNavButtonSet{nbFirst, nbNext, nbLast});
     EXPECT_EQ(bar.FocusedButton(), nbFirst);
-    SendKey(&bar, Qt::Key_Right);
+    PressKey(&bar, Qt::Key_Right);
     EXPECT_EQ(bar.FocusedButton(), nbNext);
-    SendKey(&bar, Qt::Key_Space);
+    PressKey(&bar, Qt::Key_Space);
     EXPECT_EQ(data.dataSet.RecNo(), 2);
-    SendKey(&bar, Qt::Key_Right);
-    SendKey(&bar, Qt::Key_Right);
+    PressKey(&bar, Qt::Key_Right);
+    PressKey(&bar, Qt::Key_Right);
     EXPECT_EQ(bar.FocusedButton(), nbLast);
-    SendKey(&bar, Qt::Key_Left);
-    SendKey(&bar, Qt::Key_Left);
-    SendKey(&bar, Qt::Key_Left);
+    PressKey(&bar, Qt::Key_Left);
+    PressKey(&bar, Qt::Key_Left);
+    PressKey(&bar, Qt::Key_Left);
     EXPECT_EQ(bar.FocusedButton(), nbFirst);
     bar.SetVisibleButtons(TNavButtonSet{nbLast});
     EXPECT_EQ(bar.FocusedButton(), nbLast);
@@ -299,7 +299,7 @@ TEST(DBNavigatorKeyboard, spaceOnADisabledButtonDoesNothing)
     TDBNavigator bar;
     bar.SetDataSource(&data.source);
     bar.SetFocusedButton(nbPost);
-    SendKey(&bar, Qt::Key_Space);
+    PressKey(&bar, Qt::Key_Space);
     EXPECT_EQ(data.dataSet.State(), dsBrowse);
 }
 

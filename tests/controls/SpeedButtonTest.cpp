@@ -162,7 +162,7 @@ TEST(SpeedButton, clickNeedsTheReleaseOverTheButton)
     button->resize(20, 20);
     int clicks = 0;
     QObject::connect(button, &TSpeedButton::Clicked, [&] { ++clicks; });
-    ClickWidget(button);
+    Click(button);
     EXPECT_EQ(clicks, 1);
     SendMouse(button, QEvent::MouseButtonPress);
     SendMouse(button, QEvent::MouseButtonRelease, QPoint(25, 5));
@@ -178,7 +178,7 @@ TEST(SpeedButton, aFailingClickHandlerIsReportedWhereTheClickHappens)
     QObject::connect(button, &TSpeedButton::Clicked, [] { throw std::runtime_error("Нет связи"); });
     TMessageBoxHook boxes(IDOK);
     const int lastResort = Application->LastResortCount();
-    ClickWidget(button);
+    Click(button);
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Requests()[0].text, QStringLiteral("Нет связи."));
     EXPECT_EQ(Application->LastResortCount(), lastResort);

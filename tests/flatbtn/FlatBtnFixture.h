@@ -1,10 +1,11 @@
 #pragma once
 
+#include "support/Input.h"
+
 #include "components/FlatBtn.h"
 
 #include <QApplication>
 #include <QKeyEvent>
-#include <QMouseEvent>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -34,14 +35,9 @@ protected:
         QApplication::processEvents();
     }
 
-    void mouse(QEvent::Type type, QPoint local, Qt::MouseButton which, Qt::MouseButtons held)
-    {
-        QMouseEvent event(type, QPointF(local), QPointF(button->mapToGlobal(local)), which, held, Qt::NoModifier);
-        QApplication::sendEvent(button, &event);
-    }
-    void move(QPoint local, Qt::MouseButtons held = Qt::NoButton) { mouse(QEvent::MouseMove, local, Qt::NoButton, held); }
-    void press(QPoint local) { mouse(QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton); }
-    void release(QPoint local) { mouse(QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton); }
+    void move(QPoint local, Qt::MouseButtons held = Qt::NoButton) { MoveMouse(button, local, held); }
+    void press(QPoint local) { SendMouse(button, QEvent::MouseButtonPress, local); }
+    void release(QPoint local) { SendMouse(button, QEvent::MouseButtonRelease, local); }
 
     // Sends a key to the focused control, from where it travels up.
     bool key(int code, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = QString())

@@ -1,3 +1,5 @@
+#include "support/Input.h"
+
 #include "components/GridRoutine.h"
 #include "components/PairedBorderDrag.h"
 #include "toolkit/grid/DBGrid.h"
@@ -7,7 +9,6 @@
 #include "toolkit/app/MessageBox.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -66,8 +67,7 @@ protected:
 
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {})
     {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(KeyTarget(), &press);
+        PressKey(KeyTarget(), key, modifiers, text);
     }
 
     void Type(const QString &text)
@@ -76,19 +76,18 @@ protected:
             Key(c.unicode() < 128 ? int(c.toUpper().unicode()) : int(Qt::Key_unknown), Qt::NoModifier, QString(c));
     }
 
+    // Mouse input at a point of the client area, inside the grid's border.
+    static QPoint Local(QPoint client) { return client + QPoint(GridBorderWidth, GridBorderWidth); }
+
     void Mouse(QEvent::Type type, QPoint client, Qt::MouseButton button = Qt::LeftButton)
     {
-        const QPoint local = client + QPoint(GridBorderWidth, GridBorderWidth);
-        const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(button);
-        QMouseEvent event(type, local, grid.mapToGlobal(local), type == QEvent::MouseMove ? Qt::NoButton : button,
-                          buttons, Qt::NoModifier);
-        QApplication::sendEvent(&grid, &event);
+        SendMouse(&grid, type, Local(client), button);
     }
 
     void Drag(QPoint from, QPoint to)
     {
         Mouse(QEvent::MouseButtonPress, from);
-        Mouse(QEvent::MouseMove, to);
+        MoveMouse(&grid, Local(to), Qt::LeftButton);
         Mouse(QEvent::MouseButtonRelease, to);
     }
 

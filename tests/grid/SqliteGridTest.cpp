@@ -1,3 +1,5 @@
+#include "support/Input.h"
+
 #include "data/ADOConnection.h"
 #include "data/ADOTable.h"
 #include "toolkit/grid/DBGrid.h"
@@ -5,7 +7,6 @@
 #include "toolkit/app/MessageBox.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -72,8 +73,7 @@ protected:
 
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier, const QString &text = {})
     {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers, text);
-        QApplication::sendEvent(KeyTarget(), &press);
+        PressKey(KeyTarget(), key, modifiers, text);
     }
 
     void Type(const QString &text)

@@ -2,11 +2,10 @@
 
 #include "toolkit/db/DataSource.h"
 #include "toolkit/db/MemoryDataSet.h"
+#include "support/Input.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QWidget>
 
 #include <functional>
@@ -27,26 +26,6 @@ struct TMemorySource {
     TMemoryDataSet dataSet;
     TDataSource source;
 };
-
-inline void SendMouse(QWidget *widget, QEvent::Type type, QPoint pos = QPoint(2, 2))
-{
-    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
-    QMouseEvent event(type, QPointF(pos), widget->mapToGlobal(QPointF(pos)), Qt::LeftButton, held,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
-
-inline void ClickWidget(QWidget *widget)
-{
-    SendMouse(widget, QEvent::MouseButtonPress);
-    SendMouse(widget, QEvent::MouseButtonRelease);
-}
-
-inline void SendKey(QWidget *widget, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(widget, &press);
-}
 
 // Runs the event loop until `done` holds or `timeoutMs` passes; returns done().
 inline bool WaitFor(const std::function<bool()> &done, int timeoutMs = 5000)
