@@ -7,6 +7,7 @@
 #include "toolkit/controls/ListBox.h"
 #include "toolkit/controls/Memo.h"
 #include "toolkit/controls/ProgressBar.h"
+#include "toolkit/controls/RichEdit.h"
 
 #include <gtest/gtest.h>
 
@@ -93,6 +94,21 @@ TEST(SkinFramePainters, releasedEditGetsItsCtl3DBack)
     f.Shot();
     EXPECT_TRUE(f.control->Ctl3D());
     EXPECT_EQ(TControlSubClass::Of(*f.control), nullptr);
+}
+
+TEST(SkinFramePainters, richEditGivesUpItsSingleBorderForAFlatFrame)
+{
+    SkinnedControl<TRichEdit> f(100, 60);
+    const QImage idle = f.Shot();
+    EXPECT_EQ(f.control->BorderStyle(), TBorderStyle::bsNone);
+    EXPECT_EQ(f.control->BorderWidth(), 2);
+    EXPECT_EQ(At(idle, 0, 30), kIdleFrame);
+    EXPECT_EQ(At(idle, 1, 30), ColorToRGB(clWindow));
+    f.PointAt(QPoint(50, 30));
+    EXPECT_EQ(At(f.Shot(), 0, 30), LitFrame());
+    f.skin->SetActive(false);
+    f.Shot();
+    EXPECT_EQ(f.control->BorderStyle(), TBorderStyle::bsSingle);
 }
 
 TEST(SkinFramePainters, comboButtonFollowsStateTagAndReadingDirection)
