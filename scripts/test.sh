@@ -8,13 +8,13 @@ build_tree
 cd "$BUILD_DIR"
 ctest --output-on-failure -j "$(nproc)" "$@"
 
-# The data layer, the search and the grid once more under the address and
+# The data layer, the search, the grid and the skin once more under the address and
 # undefined-behaviour sanitizers and the standard library's own checks.
 if [ "${VELIRSK_SKIP_SANITIZERS:-0}" != 1 ]; then
   SAN_DIR="$ROOT/build-sanitize"
   cmake -S "$ROOT" -B "$SAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELIRSK_SANITIZE=ON $(compiler_launcher) >/dev/null
   targets=()
-  for t in test_data test_db test_search test_grid; do
+  for t in test_data test_db test_search test_grid test_skin; do
     grep -q "^build $t:" "$SAN_DIR/build.ninja" 2>/dev/null && targets+=("$t")
   done
   if [ ${#targets[@]} -gt 0 ]; then

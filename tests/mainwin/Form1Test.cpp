@@ -1,9 +1,13 @@
+#include "components/FlatSkin.h"
+#include "components/FlatSkin/ControlSubClass.h"
+#include "components/FlatSkin/FlatSkinManager.h"
 #include "components/GlyphNavigator.h"
 #include "components/GridRoutine.h"
 #include "data/DirectoryData.h"
 #include "forms/DirectoryView.h"
 #include "forms/FindForm.h"
 #include "forms/Unit1.h"
+#include "forms/Unit2.h"
 #include "toolkit/app/Application.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/menus/Menu.h"
@@ -232,6 +236,30 @@ INSTANTIATE_TEST_SUITE_P(RecordNumbers, StripedCellColors,
                                            StripeCase{0, false, std::nullopt, std::nullopt},
                                            StripeCase{3, true, clHighlight, clHighlightText},
                                            StripeCase{-1, true, clHighlight, clHighlightText}));
+
+// The results window has no skin of its own: the main window's component
+// adopts it, its navigator bar and the bar's buttons, not its grid.
+TEST_F(Form1Fixture, resultsWindowIsSkinnedWithTheMainWindowsComponent)
+{
+    InstallFlatSkinManager();
+    Open(1);
+    auto results = std::make_unique<TForm2>();
+    QApplication::processEvents();
+
+    auto skinOf = [](QWidget *control) {
+        TControlSubClass *record = TControlSubClass::Of(*control);
+        return record ? record->FlatSkin() : nullptr;
+    };
+    EXPECT_EQ(skinOf(results->GlyphNavigator1), form->FlatSkin1);
+    for (TNavigateBtn button : {nbFirst, nbPrior, nbNext, nbLast})
+        EXPECT_EQ(skinOf(results->GlyphNavigator1->Button(button)), form->FlatSkin1) << button;
+    EXPECT_EQ(skinOf(results->DBGrid1), nullptr);
+    EXPECT_EQ(skinOf(form->GlyphNavigator1->Button(nbFirst)), form->FlatSkin1);
+
+    results.reset();
+    form.reset();
+    SetFlatSkinManagerFactory({});
+}
 
 TEST_F(Form1Fixture, findOpensTheOneSearchDialogAndOnlyBringsItForward)
 {
