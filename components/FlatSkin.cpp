@@ -93,7 +93,7 @@ TFlatSkin::~TFlatSkin()
     // A form that is deleting its children has already taken this component
     // out of its list; its own parts are gone by then and are not touched.
     const bool formAlive = m_form && m_form->children().contains(this);
-    if (m_form)
+    if (formAlive)
         SkinWalk(false, false);
     if (TFlatSkinManagerLink *manager = FlatSkinManager()) {
         manager->Unregister(*this);
@@ -101,6 +101,11 @@ TFlatSkin::~TFlatSkin()
             m_form->repaint();
         ReleaseFlatSkinManagerIfUnused();
     }
+}
+
+TForm *TFlatSkin::Form() const
+{
+    return qobject_cast<TForm *>(m_form.data());
 }
 
 const void *TFlatSkin::HandlerKey()
@@ -360,9 +365,10 @@ void TFlatSkin::RefreshPalette(const TCanvas &Canvas)
 
 void TFlatSkin::RedrawMenuBar()
 {
-    if (!m_form)
+    TForm *form = Form();
+    if (!form)
         return;
-    if (QWidget *bar = m_form->MenuBar())
+    if (QWidget *bar = form->MenuBar())
         bar->update();
 }
 

@@ -128,8 +128,9 @@ public:
     bool FrameBusy() const { return m_frameBusy; }
     void SetFrameBusy(bool Busy) { m_frameBusy = Busy; }
 
-    // The form the component skins; nullptr without an owner.
-    TForm *Form() const { return m_form.data(); }
+    // The form the component skins; nullptr without an owner, and while the
+    // form is being destroyed.
+    TForm *Form() const;
 
     // Hands every component the form owns to SkinComponent, menus first,
     // then the form's widget tree in creation order.
@@ -157,7 +158,9 @@ private:
     template <class Set>
     void ReplaceSelection(Set &Stored, Set Value);
 
-    QPointer<TForm> m_form;
+    // Held as a widget: a form that is being destroyed is no longer a form,
+    // and Form() tells so instead of casting it.
+    QPointer<QWidget> m_form;
     TFont m_font;
     int m_dimLevel = 30;
     int m_grayLevel = 10;

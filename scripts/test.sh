@@ -8,8 +8,9 @@ build_tree
 cd "$BUILD_DIR"
 ctest --output-on-failure -j "$(nproc)" "$@"
 
-# The data layer, the search, the grid and the skin once more under the address and
-# undefined-behaviour sanitizers and the standard library's own checks.
+# The data layer, the search, the grid and the skin once more under the
+# address and undefined-behaviour sanitizers and the standard library's own
+# checks.
 if [ "${VELIRSK_SKIP_SANITIZERS:-0}" != 1 ]; then
   SAN_DIR="$ROOT/build-sanitize"
   cmake -S "$ROOT" -B "$SAN_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELIRSK_SANITIZE=ON $(compiler_launcher) >/dev/null

@@ -48,21 +48,23 @@ bool OwnsFlatSkin(const TForm &form)
     return !form.findChildren<TFlatSkin *>(Qt::FindDirectChildrenOnly).isEmpty();
 }
 
-template <class T>
-bool Holds(const std::vector<QPointer<T>> &list, const T &object)
+template <class T, class U>
+bool Holds(const std::vector<QPointer<T>> &list, const U &object)
 {
-    return std::any_of(list.begin(), list.end(), [&object](const QPointer<T> &entry) { return entry == &object; });
+    const QObject *wanted = &object;
+    return std::any_of(list.begin(), list.end(),
+                       [wanted](const QPointer<T> &entry) { return !entry.isNull() && entry.data() == wanted; });
 }
 
-template <class T>
-std::vector<T *> Alive(const std::vector<QPointer<T>> &list)
+// The forms of a list that are whole forms still.
+std::vector<TForm *> Forms(const std::vector<QPointer<QWidget>> &list)
 {
-    std::vector<T *> alive;
-    for (const QPointer<T> &entry : list) {
-        if (entry)
-            alive.push_back(entry.data());
+    std::vector<TForm *> forms;
+    for (const QPointer<QWidget> &entry : list) {
+        if (auto *form = qobject_cast<TForm *>(entry.data()))
+            forms.push_back(form);
     }
-    return alive;
+    return forms;
 }
 
 bool Eligible(const TFlatSkin &component)
@@ -138,12 +140,12 @@ TFlatSkin *TFlatSkinManager::CurrentComponent() const
 
 std::vector<TForm *> TFlatSkinManager::PendingForms() const
 {
-    return Alive(m_pendingForms);
+    return Forms(m_pendingForms);
 }
 
 std::vector<TForm *> TFlatSkinManager::SkinnedForms() const
 {
-    return Alive(m_skinnedForms);
+    return Forms(m_skinnedForms);
 }
 
 bool TFlatSkinManager::eventFilter(QObject *watched, QEvent *event)
@@ -184,7 +186,7 @@ void TFlatSkinManager::ServeFrameRequest(const TFlatFrameRequest &request)
 void TFlatSkinManager::NoteForm(TForm &form, TOperation operation)
 {
     if (operation == opRemove) {
-        ForgetForm(form);
+        ForgetForm(&form);
         return;
     }
     if (!m_current || IsPending(form))
@@ -207,7 +209,8 @@ void TFlatSkinManager::CollectUnskinnedForms()
 void TFlatSkinManager::AddPending(TForm &form)
 {
     m_pendingForms.emplace_back(&form);
-    connect(&form, &QObject::destroyed, this, [this, &form] { ForgetForm(form); }, Qt::UniqueConnection);
+    // The form's pointers are cleared before it tells of its going.
+    connect(&form, &QObject::destroyed, this, [this] { ForgetForm(nullptr); });
     ScheduleAdoption();
 }
 
@@ -237,16 +240,16 @@ bool TFlatSkinManager::IsSkinned(const TForm &form) const
     return Holds(m_skinnedForms, form);
 }
 
-void TFlatSkinManager::ForgetForm(const TForm &form)
+void TFlatSkinManager::ForgetForm(const QObject *form)
 {
-    auto same = [&form](const QPointer<TForm> &entry) { return !entry || entry == &form; };
+    auto same = [form](const QPointer<QWidget> &entry) { return entry.isNull() || entry.data() == form; };
     std::erase_if(m_pendingForms, same);
     std::erase_if(m_skinnedForms, same);
 }
 
 void TFlatSkinManager::AdoptPendingForms()
 {
-    const std::vector<TForm *> pending = Alive(m_pendingForms);
+    const std::vector<TForm *> pending = Forms(m_pendingForms);
     m_pendingForms.clear();
     for (TForm *form : pending) {
         TFlatSkin *current = m_current.data();
@@ -279,7 +282,7 @@ void TFlatSkinManager::HandOverFrom(TFlatSkin *leaving)
         m_pendingForms.clear();
         if (!Application || !Application->MainForm())
             return;
-        for (TForm *form : Alive(m_skinnedForms)) {
+        for (TForm *form : Forms(m_skinnedForms)) {
             if (!leaving || form != leavingForm)
                 UnskinForm(*form);
         }

@@ -56,15 +56,18 @@ private:
     void AddPending(TForm &form);
     bool IsPending(const TForm &form) const;
     bool IsSkinned(const TForm &form) const;
-    void ForgetForm(const TForm &form);
+    // Drops form, and every form that has gone, from both lists.
+    void ForgetForm(const QObject *form);
     // Hand-over from leaving (nullptr for none) to the next eligible component.
     void HandOverFrom(TFlatSkin *leaving);
     void UnskinForm(TForm &form);
     void ScheduleAdoption();
 
     std::vector<QPointer<TFlatSkin>> m_components;
-    std::vector<QPointer<TForm>> m_pendingForms;
-    std::vector<QPointer<TForm>> m_skinnedForms;
+    // Held as widgets: a form that is being destroyed is no longer a form,
+    // and reading the lists passes it over instead of casting it.
+    std::vector<QPointer<QWidget>> m_pendingForms;
+    std::vector<QPointer<QWidget>> m_skinnedForms;
     QPointer<TFlatSkin> m_current;
     bool m_adoptionScheduled = false;
 };

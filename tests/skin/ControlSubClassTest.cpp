@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -275,6 +276,32 @@ TEST(ControlSubClass, composedPictureKeepsTheControlsOwnPaintingInsideThePainter
     const QRect inside = plain.edit->rect().adjusted(1, 1, -1, -1);
     EXPECT_EQ(skinned.edit->grab().toImage().copy(inside), plain.edit->grab().toImage().copy(inside));
     EXPECT_NE(skinned.edit->grab().toImage(), plain.edit->grab().toImage());
+}
+
+// Where no painter draws, the composed picture is the control's own, also
+// where the control leaves its surface to what lies beneath.
+TEST(ControlSubClass, composingLeavesWhatNoPainterDrawsAsTheControlPaintedIt)
+{
+    TForm form;
+    form.SetClientSize(200, 100);
+    auto *label = new QLabel(QStringLiteral("Поиск"), form.ClientArea());
+    label->setGeometry(10, 10, 120, 40);
+    auto *bare = new QWidget(form.ClientArea());
+    bare->setGeometry(10, 60, 50, 20);
+    form.show();
+    Settle();
+    const QImage before = form.grab().toImage();
+
+    TFlatSkin skin(&form);
+    skin.SetActive(true);
+    ASSERT_TRUE(PaintersFor(*label).empty());
+    auto *record = new TControlSubClass(skin, *label);
+    new TControlSubClass(skin, *bare);
+    label->repaint();
+    ASSERT_EQ(TControlSubClass::Of(*label), record);
+    EXPECT_EQ(record->LastMessage(), WM_PAINT);
+    form.repaint();
+    EXPECT_EQ(form.grab().toImage(), before);
 }
 
 TEST(ControlSubClass, recordsAndControlsGoInEitherOrder)
