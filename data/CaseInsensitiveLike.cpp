@@ -67,6 +67,21 @@ void DeletePattern(void *pattern)
 // like(pattern, text [, escape]); SQLite calls it for "text LIKE pattern".
 void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
 {
+    // The common call, once per row of a scan: the pattern is a constant that
+    // an earlier row compiled (it was not NULL then, and it cannot change).
+    // The text is NULL only when the value is NULL or memory ran out.
+    if (argc == 2) {
+        if (const auto *cached = static_cast<const TLikePattern *>(sqlite3_get_auxdata(context, 0))) {
+            const auto *textBytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
+            if (!textBytes && sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+                sqlite3_result_null(context);
+                return;
+            }
+            const std::string_view text(textBytes ? textBytes : "", size_t(sqlite3_value_bytes(argv[1])));
+            sqlite3_result_int(context, cached->Matches(text) ? 1 : 0);
+            return;
+        }
+    }
     for (int i = 0; i < argc; ++i) {
         if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
             sqlite3_result_null(context);
@@ -87,10 +102,6 @@ void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     }
     const auto *textBytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
     const std::string_view text(textBytes ? textBytes : "", size_t(sqlite3_value_bytes(argv[1])));
-    if (const auto *cached = static_cast<TLikePattern *>(sqlite3_get_auxdata(context, 0)); cached && argc == 2) {
-        sqlite3_result_int(context, cached->Matches(text) ? 1 : 0);
-        return;
-    }
     const auto *patternBytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
     auto pattern = std::make_unique<TLikePattern>(
         std::string_view(patternBytes ? patternBytes : "", size_t(sqlite3_value_bytes(argv[0]))), escape);
@@ -137,6 +148,11 @@ TLikePattern::TLikePattern(std::string_view utf8Pattern, char32_t escape)
             m_pattern.push_back(FoldCase(c));
         }
     }
+    if (!m_pattern.empty() && m_pattern.front() != AnyRun && m_pattern.front() != AnyOne) {
+        m_firstCharacterDecides = true;
+        for (char32_t c = 0; c < kShortCharacters; ++c)
+            m_firstMayMatch[c] = FoldCase(c) == m_pattern.front();
+    }
     const size_t wildcards = std::count(m_pattern.begin(), m_pattern.end(), AnyRun)
                              + std::count(m_pattern.begin(), m_pattern.end(), AnyOne);
     if (wildcards == 0) {
@@ -154,7 +170,7 @@ size_t TLikePattern::FixedLength() const
                   - m_pattern.begin());
 }
 
-bool TLikePattern::Matches(std::string_view utf8Text) const
+bool TLikePattern::MatchesAll(std::string_view utf8Text) const
 {
     switch (m_shape) {
     case Anything:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bitset>
 #include <string>
 #include <string_view>
 
@@ -20,7 +21,7 @@ public:
     // `escape` is the character that makes the next one literal (0 for none).
     TLikePattern(std::string_view utf8Pattern, char32_t escape);
 
-    bool Matches(std::string_view utf8Text) const;
+    bool Matches(std::string_view utf8Text) const { return !FirstCharacterRulesOut(utf8Text) && MatchesAll(utf8Text); }
 
     TShape Shape() const { return m_shape; }
     // Characters before the first wildcard.
@@ -30,8 +31,32 @@ private:
     static constexpr char32_t AnyOne = 0xFFFFFFFE;
     static constexpr char32_t AnyRun = 0xFFFFFFFF;
 
+    // Inline: a scan calls it for every row, and it settles most of them.
+    bool FirstCharacterRulesOut(std::string_view utf8Text) const
+    {
+        if (!m_firstCharacterDecides)
+            return false;
+        if (utf8Text.empty())
+            return true;
+        const auto lead = static_cast<unsigned char>(utf8Text[0]);
+        if (lead < 0x80)
+            return !m_firstMayMatch[lead];
+        if ((lead & 0xE0) == 0xC0 && utf8Text.size() >= 2) {
+            const auto next = static_cast<unsigned char>(utf8Text[1]);
+            return (next & 0xC0) == 0x80 && !m_firstMayMatch[((lead & 0x1F) << 6) | (next & 0x3F)];
+        }
+        return false;
+    }
+    bool MatchesAll(std::string_view utf8Text) const;
     bool MatchGeneral(const std::u32string &text) const;
 
+    // Set when the pattern begins with a character rather than a wildcard.
+    // A text that begins with a one- or two-byte character (Latin, Cyrillic)
+    // is then turned down at once unless that character is among those that
+    // fold to the pattern's first one; other texts take the full comparison.
+    static constexpr char32_t kShortCharacters = 0x800;
+    bool m_firstCharacterDecides = false;
+    std::bitset<kShortCharacters> m_firstMayMatch;
     std::u32string m_pattern;  // case-folded; wildcards as AnyOne / AnyRun
     std::u32string m_literal;  // for Prefix and Exact: the pattern without the final run
     TShape m_shape = General;

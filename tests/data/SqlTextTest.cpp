@@ -174,4 +174,22 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
     EXPECT_FALSE(TLikePattern("a!_b", U'!').Matches("axb"));
     // Broken UTF-8 neither crashes nor matches a real letter.
     EXPECT_FALSE(TLikePattern("я%", 0).Matches("\xD1"));
+
+    // A text is turned down by its first byte only when no character that
+    // byte can begin folds to the pattern's first one.
+    const Case firstCharacters[] = {
+        {"μ%", "\u00B5m", true},          // micro sign, two bytes
+        {"s%", "\u017Fun", true},         // long s
+        {"k%", "\u212Aelvin", true},      // Kelvin sign, three bytes
+        {"ω_", "\u2126x", true},          // Ohm sign
+        {"и%", "\xE0\x90\xB8", true},     // "и" over-long, read as "и" all the same
+        {"\uFFFD%", "\xFF", true},         // a stray byte reads as U+FFFD
+        {"\uFFFD%", "\xC8\xE2", true},
+        {"\uFFFD%", "\xD0", true},
+        {"\uFFFD%", "И", false},
+        {"и%", "", false},
+        {"и_", "Й", false},
+    };
+    for (const Case &c : firstCharacters)
+        EXPECT_EQ(TLikePattern(c.pattern, 0).Matches(c.text), c.matches) << c.pattern << " / " << c.text;
 }
