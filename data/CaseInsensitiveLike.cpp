@@ -10,7 +10,10 @@ namespace {
 constexpr char32_t ReplacementCharacter = 0xFFFD;
 
 // Decodes one UTF-8 sequence at `pos` and advances past it; malformed bytes
-// read as the replacement character, one byte at a time.
+// read as the replacement character, one byte at a time. An over-long form,
+// a surrogate or a value past U+10FFFF is malformed: otherwise a pattern could
+// hide a "%" or an escape character in bytes that no check of its plain
+// bytes would see.
 char32_t NextCodePoint(std::string_view text, size_t &pos)
 {
     const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
@@ -45,6 +48,11 @@ char32_t NextCodePoint(std::string_view text, size_t &pos)
             return ReplacementCharacter;
         }
         value = (value << 6) | (part & 0x3F);
+    }
+    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < kShortest[length] || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) {
+        ++pos;
+        return ReplacementCharacter;
     }
     pos += length;
     return value;

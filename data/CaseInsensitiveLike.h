@@ -41,7 +41,8 @@ private:
         const auto lead = static_cast<unsigned char>(utf8Text[0]);
         if (lead < 0x80)
             return !m_firstMayMatch[lead];
-        if ((lead & 0xE0) == 0xC0 && utf8Text.size() >= 2) {
+        // C0 and C1 begin only over-long forms, which the full comparison reads.
+        if (lead >= 0xC2 && lead < 0xE0 && utf8Text.size() >= 2) {
             const auto next = static_cast<unsigned char>(utf8Text[1]);
             return (next & 0xC0) == 0x80 && !m_firstMayMatch[((lead & 0x1F) << 6) | (next & 0x3F)];
         }

@@ -182,7 +182,10 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
         {"s%", "\u017Fun", true},         // long s
         {"k%", "\u212Aelvin", true},      // Kelvin sign, three bytes
         {"ω_", "\u2126x", true},          // Ohm sign
-        {"и%", "\xE0\x90\xB8", true},     // "и" over-long, read as "и" all the same
+        {"и%", "\xE0\x90\xB8", false},    // "и" over-long is no character
+        {"\uFFFD\uFFFD\uFFFD", "\xE0\x90\xB8", true},
+        {"\uFFFD\uFFFD", "\xC1\x9C", true},
+        {"a%", "\xC1\xA1", false},
         {"\uFFFD%", "\xFF", true},         // a stray byte reads as U+FFFD
         {"\uFFFD%", "\xC8\xE2", true},
         {"\uFFFD%", "\xD0", true},
