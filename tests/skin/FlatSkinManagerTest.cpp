@@ -258,3 +258,39 @@ TEST_F(FlatSkinManagerTest, aBurstOfItemDrawsGivesOneRequestAndOneFramePaintThen
     EXPECT_EQ(TFlatMenuFrame::Of(*window), nullptr);
     EXPECT_TRUE(window->mask().isEmpty());
 }
+
+TEST_F(FlatSkinManagerTest, aWindowKeepsItsShapeThroughSmallSizeChangesAndGetsANewOneForLargeOnes)
+{
+    TForm form;
+    TPopupMenu menu(&form);
+    menu.Items()->Add(QStringLiteral("Найти"));
+    auto *skin = new TFlatSkin(&form);
+    skin->SetFlatMenu(true);
+    skin->SetActive(true);
+    skin->Loaded();
+    menu.Popup(10, 10);
+    TPopupMenuWindow *window = menu.Window();
+    ASSERT_NE(window, nullptr);
+    const QSize size = window->size();
+    PaintFlatFrame(*skin, window, false);
+    const QRegion first = window->mask();
+    ASSERT_EQ(first, FlatFrameShape(size.width(), size.height()).ToQRegion());
+
+    // A popup window keeps the size its rows give it.
+    window->setFixedSize(size + QSize(5, 5));
+    PaintFlatFrame(*skin, window, false);
+    EXPECT_EQ(window->mask(), first) << "within five pixels the shape stays";
+
+    window->setFixedSize(size + QSize(6, 0));
+    PaintFlatFrame(*skin, window, false);
+    EXPECT_EQ(window->mask(), FlatFrameShape(size.width() + 6, size.height()).ToQRegion());
+
+    // While a frame is being painted no other is begun.
+    skin->SetFrameBusy(true);
+    window->setFixedSize(size + QSize(20, 20));
+    PaintFlatFrame(*skin, window, false);
+    EXPECT_EQ(window->mask(), FlatFrameShape(size.width() + 6, size.height()).ToQRegion());
+    skin->SetFrameBusy(false);
+    window->hide();
+    Settle();
+}
