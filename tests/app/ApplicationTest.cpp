@@ -1,14 +1,30 @@
+#include "support/Input.h"
+
 #include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBox.h"
 
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace {
+
+// Qt's event delivery is not exception safe: what it allocated for an event
+// is lost when an exception unwinds through it. The last-resort test pays
+// that price on purpose; everywhere else our handlers catch before Qt.
+#if defined(__SANITIZE_ADDRESS__)
+using AllowLeaksOfUnwoundQtFrames = __lsan::ScopedDisabler;
+#else
+struct AllowLeaksOfUnwoundQtFrames
+{
+};
+#endif
 
 struct ErrorTextCase
 {
@@ -78,11 +94,14 @@ TEST_F(DefaultHandlerTest, AnExceptionFromAFormHandlerShowsOneErrorBoxAndTheForm
 
 TEST_F(DefaultHandlerTest, AnExceptionEscapingAnyEventHandlerIsCaughtByTheApplication)
 {
-    ThrowingWidget widget;
-    widget.resize(20, 20);
-    widget.show();
     const int lastResort = Application->LastResortCount();
-    QTest::mouseClick(&widget, Qt::LeftButton);
+    {
+        [[maybe_unused]] const AllowLeaksOfUnwoundQtFrames allowLeaks;
+        ThrowingWidget widget;
+        widget.resize(20, 20);
+        widget.show();
+        Click(&widget);
+    }
     ASSERT_EQ(boxes.Count(), 1);
     EXPECT_EQ(boxes.Requests().front().text, QStringLiteral("clicked badly."));
     EXPECT_EQ(Application->LastResortCount(), lastResort + 1);
