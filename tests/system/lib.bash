@@ -1,15 +1,26 @@
 # Helpers for the system tests: a private Xvfb display, the program under
-# test, and waiting for its windows. Sourced by each test script.
+# test, and waiting for what it does. Sourced by each test script.
+#
+# A test never sleeps on the hope that something has happened by then: the
+# machine may be busy. It waits for the fact itself (a window, the keyboard
+# focus, a pixel, a row in the file), and every wait ends with a message
+# after its limit, so that a real fault fails the test and never hangs it.
 
 start_display() {
   local n
   for n in $(seq 140 200); do
     [ -e "/tmp/.X${n}-lock" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    # Without -noreset the server forgets the keyboard map whenever its last
+    # client has gone, between two programs of one test.
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
+    SCREEN_SHOT=$(mktemp --suffix=.png)
     for _ in $(seq 100); do
-      [ -e "/tmp/.X11-unix/X$n" ] && return 0
+      if [ -e "/tmp/.X11-unix/X$n" ]; then
+        add_cyrillic_keys
+        return 0
+      fi
       sleep 0.05
     done
   done
@@ -17,7 +28,33 @@ start_display() {
   return 1
 }
 
-stop_display() { [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null; true; }
+# add_cyrillic_keys: puts the Russian letters, small and capital, on keys of
+# their own. xdotool types a character missing from the map by rebinding one
+# spare key for each character in turn; a busy program reads the map only
+# when it handles the key, by then bound to the next character or to none,
+# and the letter is lost or wrong.
+add_cyrillic_keys() {
+  local keymap code=147 small capital symbols=""
+  keymap=$(mktemp)
+  xkbcomp -xkb "$DISPLAY" "$keymap" 2>/dev/null || { rm -f "$keymap"; echo "cannot read the keyboard map" >&2; return 1; }
+  # а..я and ё on the multimedia keys 147..179, which the program never reads.
+  for small in $(seq $((0x430)) $((0x44f))) $((0x451)); do
+    capital=$((small - 0x20))
+    [ "$small" = $((0x451)) ] && capital=$((0x401))
+    sed -i "/^ *key <I$code> /d" "$keymap"
+    symbols+=$(printf '    key <I%d> { [ U%04X, U%04X ] };\\n' "$code" "$small" "$capital")
+    code=$((code + 1))
+  done
+  sed -i "/^xkb_symbols/,/^};/ s/^};/${symbols}};/" "$keymap"
+  xkbcomp -w 0 "$keymap" "$DISPLAY" 2>/dev/null || { rm -f "$keymap"; echo "cannot load the keyboard map" >&2; return 1; }
+  rm -f "$keymap"
+}
+
+stop_display() {
+  [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null
+  rm -f "${SCREEN_SHOT:-}"
+  true
+}
 
 start_program() {
   "$VELIRSK_BUILD_DIR/velirsk" "$@" > program.log 2>&1 &
@@ -26,17 +63,101 @@ start_program() {
 
 stop_program() { [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null; true; }
 
-# wait_for_window TITLE [SECONDS]: prints the window id once a visible window
-# with exactly that title exists.
-wait_for_window() {
-  local title=$1 limit=${2:-15} id
-  for _ in $(seq $((limit * 10))); do
-    id=$(xdotool search --onlyvisible --name "^${title}\$" 2>/dev/null | head -1 || true)
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
+# wait_until SECONDS WHAT COMMAND...: runs COMMAND until it succeeds; after
+# SECONDS says that WHAT did not happen and fails.
+wait_until() {
+  local limit=$1 what=$2
+  shift 2
+  local deadline=$((SECONDS + limit))
+  until "$@"; do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "$what: not within ${limit}s" >&2
+      return 1
+    fi
     sleep 0.1
   done
-  echo "no window titled '$title' within ${limit}s" >&2
-  return 1
+}
+
+# regex TEXT: TEXT as an extended regular expression matching itself, for
+# xdotool's window names.
+regex() { printf '%s' "$1" | sed 's/[][().|*+?{}^$\\]/\\&/g'; }
+
+# visible_window REGEX: prints the id of a visible window whose title matches.
+visible_window() {
+  local id
+  id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+  [ -n "$id" ] && echo "$id"
+}
+
+# wait_for_window TITLE [SECONDS]: prints the window id once a visible window
+# with exactly that title (an extended regular expression) exists.
+wait_for_window() { wait_for_window_matching "^$1\$" "${2:-15}"; }
+
+# wait_for_window_matching REGEX [SECONDS]: the same for a part of the title.
+wait_for_window_matching() {
+  local limit=${2:-15} deadline id
+  deadline=$((SECONDS + limit))
+  until id=$(visible_window "$1"); do
+    if [ "$SECONDS" -ge "$deadline" ]; then
+      echo "no window titled '$1' within ${limit}s" >&2
+      return 1
+    fi
+    sleep 0.1
+  done
+  echo "$id"
+}
+
+no_visible_window() { ! visible_window "$1" > /dev/null; }
+
+# wait_for_no_window REGEX [SECONDS]: waits until no visible window's title
+# matches.
+wait_for_no_window() { wait_until "${2:-10}" "the window '$1' is still there" no_visible_window "$1"; }
+
+# has_focus WINDOW: the window has the keyboard focus of the display. Keys
+# that xdotool sends go where the focus is when it sends them, so a test
+# waits for this before it types into a window that has just come or gone.
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+
+# wait_for_focus WINDOW [SECONDS]
+wait_for_focus() { wait_until "${2:-10}" "the keyboard focus did not come to window $1" has_focus "$1"; }
+
+# wait_for_screen FILE SECONDS WHAT COMMAND...: takes screenshots into FILE
+# until COMMAND succeeds on the latest one, for a repaint that must come.
+wait_for_screen() {
+  local file=$1 limit=$2 what=$3
+  shift 3
+  wait_until "$limit" "$what" screenshot_then "$file" "$@"
+}
+
+# screenshot_then FILE COMMAND...: a fresh screenshot in FILE, then COMMAND.
+screenshot_then() { import -window root "$1" && "${@:2}"; }
+
+pixel_is() { [ "$(pixel "$1" "$2" "$3")" = "$4" ]; }
+pixel_is_not() { [ "$(pixel "$1" "$2" "$3")" != "$4" ]; }
+
+# wait_for_pixel X Y COLOUR [SECONDS]: waits until the screen shows COLOUR
+# ("r,g,b") at (X, Y); wait_for_pixel_not until it shows another one.
+wait_for_pixel() {
+  wait_for_screen "$SCREEN_SHOT" "${4:-10}" "the pixel ($1, $2) did not become $3" pixel_is "$1" "$2" "$SCREEN_SHOT" "$3"
+}
+wait_for_pixel_not() {
+  wait_for_screen "$SCREEN_SHOT" "${4:-10}" "the pixel ($1, $2) stayed $3" pixel_is_not "$1" "$2" "$SCREEN_SHOT" "$3"
+}
+
+# same_region FILE1 FILE2 X Y W H: both screenshots show the same picture in
+# that rectangle.
+same_region() {
+  [ "$(compare -metric AE -extract "${5}x${6}+${3}+${4}" "$1" "$2" null: 2>&1 || true)" = 0 ]
+}
+
+# region_changed FILE X Y W H: the latest screenshot differs from FILE there.
+region_changed() { ! same_region "$1" "$SCREEN_SHOT" "$2" "$3" "$4" "$5"; }
+
+# wait_for_change FILE X Y W H [SECONDS]: waits until that rectangle of the
+# screen differs from the screenshot FILE taken before.
+wait_for_change() {
+  wait_until "${6:-10}" "nothing changed in ${4}x${5}+${2}+${3}" \
+    screenshot_then "$SCREEN_SHOT" region_changed "$1" "$2" "$3" "$4" "$5"
 }
 
 # start_program_in DIR [ARGS...]: starts the program with DIR as its working
@@ -106,7 +227,10 @@ start_wm() {
   command -v "$VELIRSK_WM" > /dev/null || { echo "no window manager '$VELIRSK_WM' installed" >&2; return 1; }
   "$VELIRSK_WM" > /dev/null 2>&1 &
   WM_PID=$!
-  sleep 1
+  wait_until 10 "the window manager did not take the screen" wm_running
 }
+
+# wm_running: a window manager has announced itself on the root window.
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
 stop_wm() { [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null; true; }
