@@ -15,22 +15,31 @@ start_wm
 
 start_program_in "$work"
 win=$(wait_for_window "Телефонный справочник г. Велирск v. 1.0")
-sleep 0.8
+wait_for_focus "$win" || fail "the main window did not get the keys"
 # The navigator bar 20 pixels above the screen's bottom edge (768).
 xdotool windowmove --sync "$win" 100 $((768 - 42 - 25 + 5))
-sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$win")"
 px=$((X + 4 + 20))
 py=$((Y + 42 + 12))
-xdotool mousemove "$((px - 3))" "$((py - 2))"
-sleep 0.1
-xdotool mousemove "$px" "$py"
-sleep 0.9
 
-# The balloon is up in every look taken while the pointer rests, well before
-# its time (2.5 s) is over.
-for look in 1 2 3 4; do
+# The balloon lies over the pointer at the bottom of the screen.
+balloon_up() {
   import -window root "$work/shot.png"
-  shown=$(convert "$work/shot.png" -format %c histogram:info:- | awk -v c="$HINT_COLOUR" 'toupper($0) ~ c { gsub(":", "", $1); n += $1 } END { print n + 0 }')
-  [ "$shown" -gt 300 ] || fail "look $look: the balloon is not up ($shown hint-coloured pixels)"
+  shown=$(convert "$work/shot.png" -crop "400x250+$((px - 50))+$((768 - 250))" +repage -format %c histogram:info:- \
+    | awk -v c="$HINT_COLOUR" 'toupper($0) ~ c { gsub(":", "", $1); n += $1 } END { print n + 0 }')
+  [ "$shown" -gt 300 ]
+}
+now_ms() { echo $((${EPOCHREALTIME/./} / 1000)); }
+
+xdotool mousemove "$((px - 3))" "$((py - 2))"
+xdotool mousemove "$px" "$py"
+wait_until 10 "the balloon" balloon_up || fail "the balloon did not come up ($shown hint-coloured pixels)"
+
+# Once up, the balloon is up in every look taken for the next 1.2 s, well
+# before its time (2.5 s) is over.
+first=$(now_ms)
+look=1
+while [ $(($(now_ms) - first)) -lt 1200 ]; do
+  look=$((look + 1))
+  balloon_up || fail "look $look: the balloon is not up ($shown hint-coloured pixels)"
 done
