@@ -30,24 +30,26 @@ colour_count() {
 open_window() {
   start_program_in "$work/dir"
   WIN=$(wait_for_window "$TITLE")
-  sleep 0.8
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
   CX=$((X + 4)); CY=$((Y + 42))
   xdotool windowfocus --sync "$WIN"
 }
-nav_button() { xdotool mousemove $((CX + (2 * $1 + 1) * 691 / 18)) $((CY + 12)) click 1; sleep 0.4; }
+nav_button() { xdotool mousemove $((CX + (2 * $1 + 1) * 691 / 18)) $((CY + 12)) click 1; }
 row_y() { echo $((CY + 25 + 2 + 18 * $1 + 9)); }
-click_cell() { xdotool mousemove $((CX + $1)) "$(row_y "$2")" click 1; sleep 0.3; }
-menu_keys() { xdotool key alt; sleep 0.2; for k in "$@"; do xdotool key "$k"; sleep 0.2; done; }
+click_cell() { xdotool mousemove $((CX + $1)) "$(row_y "$2")" click 1; }
+menu_keys() { xdotool key --delay 100 alt "$@"; }
+rows_where() { [ "$(count_where "$1")" = "$2" ]; }
+# expect_rows CONDITION COUNT WHAT: the file comes to hold COUNT such rows.
+expect_rows() { wait_until 10 "$3" rows_where "$1" "$2" || fail "$3"; }
+striped() { [ "$(colour_count "$1" "#CCCC99")" -gt 5000 ]; }
 panel_crop() { convert "$1" -crop "$2x15+$3+$((CY + 348))" +repage "$4"; }
 
 open_window
-import -window root "$work/start.png"
+wait_for_screen "$work/start.png" 10 "striped rows" striped "$work/start.png" \
+  || fail "no striped rows ($(colour_count "$work/start.png" "#CCCC99") pixels)"
 cp "$work/start.png" "$VELIRSK_BUILD_DIR/mainwin_browse.png" 2>/dev/null || true
 
 [ "$(colour_count "$work/start.png" "#FF00FF")" = 0 ] || fail "magenta on screen"
-stripes=$(colour_count "$work/start.png" "#CCCC99")
-[ "$stripes" -gt 5000 ] || fail "no striped rows ($stripes pixels)"
 # Row 1 is striped to the last column's edge, then the grid line, then the
 # scroll bar: the last column ends exactly at the client edge.
 edge=$((CX + 691 - 2 - 16 - 1))
@@ -59,7 +61,7 @@ edge=$((CX + 691 - 2 - 16 - 1))
 click_cell 200 1
 import -window root "$work/before.png"
 xdotool key Down
-sleep 0.4
+wait_for_change "$work/before.png" $((CX + 152)) $((CY + 348)) 200 15 || fail "the record number did not change"
 import -window root "$work/after.png"
 panel_crop "$work/before.png" 140 $((CX + 2)) "$work/count0.png"
 panel_crop "$work/after.png" 140 $((CX + 2)) "$work/count1.png"
@@ -71,25 +73,23 @@ panel_crop "$work/after.png" 200 $((CX + 152)) "$work/number1.png"
 # An edit typed into the grid is posted by leaving the row.
 xdotool type --delay 40 "Testov"
 xdotool key Down
-sleep 0.5
-[ "$(count_where "\"Фамилия\" = 'Testov'")" = 1 ] || fail "the edit did not reach the file"
+expect_rows "\"Фамилия\" = 'Testov'" 1 "the edit did not reach the file"
 
 # Insert with the navigator, type into the new row, post with the navigator.
 nav_button 4
 click_cell 200 3
 xdotool type --delay 40 "Newrow"
 nav_button 7
-[ "$(count_where "\"Фамилия\" = 'Newrow'")" = 1 ] || fail "the inserted row did not reach the file"
+expect_rows "\"Фамилия\" = 'Newrow'" 1 "the inserted row did not reach the file"
 [ "$(query 'SELECT COUNT(*) FROM "Велирск";')" = $((ROWS + 1)) ] || fail "wrong row count after the insert"
 
 # Ctrl+Delete asks first, then deletes the current row (the new one).
 click_cell 200 3
 xdotool key Escape
 xdotool key ctrl+Delete
-box=$(wait_for_window "Confirm" 5) || fail "no confirmation before deleting"
+box=$(wait_for_window "Confirm" 10) || fail "no confirmation before deleting"
 xdotool windowfocus --sync "$box" key Return
-sleep 0.5
-[ "$(count_where "\"Фамилия\" = 'Newrow'")" = 0 ] || fail "the row was not deleted"
+expect_rows "\"Фамилия\" = 'Newrow'" 0 "the row was not deleted"
 [ "$(query 'SELECT COUNT(*) FROM "Велирск";')" = "$ROWS" ] || fail "wrong row count after the delete"
 
 # "Файл" / "Выход" ends the program with exit code 0.
@@ -103,14 +103,14 @@ wait_for_exit 10 || fail "the program did not end"
 open_window
 [ "$(count_where "\"Фамилия\" = 'Testov'")" = 1 ] || fail "the edit did not survive the restart"
 menu_keys Right Right Return Return
-about=$(wait_for_window "$APP_TITLE" 5) || fail "no about box"
-sleep 0.4
+about=$(wait_for_window "$APP_TITLE" 10) || fail "no about box"
+wait_for_focus "$about" || fail "the about box did not get the keys"
 eval "$(xdotool getwindowgeometry --shell "$about")"
 import -window root "$work/about.png"
 cp "$work/about.png" "$VELIRSK_BUILD_DIR/mainwin_about.png" 2>/dev/null || true
 [ "$HEIGHT" -gt 130 ] && [ "$HEIGHT" -lt 200 ] || fail "the about box is $HEIGHT pixels high"
 xdotool windowfocus --sync "$about" key Return
-sleep 0.3
+wait_for_no_window "^$APP_TITLE\$" || fail "Enter left the about box open"
 xdotool windowfocus --sync "$WIN"
 menu_keys Return Return
 wait_for_exit 10 || fail "the program did not end after the restart"

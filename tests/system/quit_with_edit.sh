@@ -24,16 +24,15 @@ surname_of_row() { query "SELECT \"Фамилия\" FROM \"Велирск\" ORDE
 open_window() {
   start_program_in "$work/dir"
   WIN=$(wait_for_window "$TITLE")
-  sleep 0.8
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
   CX=$((X + 4)); CY=$((Y + 42))
   xdotool windowfocus --sync "$WIN"
 }
 row_y() { echo $((CY + 25 + 2 + 18 * $1 + 9)); }
 # Column 2 (the surname) of a data row.
-click_surname() { xdotool mousemove $((CX + 120)) "$(row_y "$1")" click 1; sleep 0.3; }
-nav_button() { xdotool mousemove $((CX + (2 * $1 + 1) * 691 / 18)) $((CY + 12)) click 1; sleep 0.4; }
-choose_exit() { xdotool key alt; sleep 0.2; xdotool key Return; sleep 0.2; xdotool key Return; }
+click_surname() { xdotool mousemove $((CX + 120)) "$(row_y "$1")" click 1; }
+nav_button() { xdotool mousemove $((CX + (2 * $1 + 1) * 691 / 18)) $((CY + 12)) click 1; }
+choose_exit() { xdotool key --delay 100 alt Return Return; }
 click_close_box() { xdotool mousemove $((X + WIDTH - 4 - 2 - 8)) $((Y + 4 + 2 + 7)) click 1; }
 expect_clean_exit() {
   wait_for_exit 10 || fail "$1: the program did not end"
@@ -53,7 +52,6 @@ open_window
 click_surname 2
 xdotool type --delay 40 "Tabbed"
 xdotool key Tab
-sleep 0.3
 click_close_box
 expect_clean_exit "close box after Tab"
 [ "$(surname_of_row 2)" = Tabbed ] || fail "the row left by Tab was lost on close"
@@ -78,14 +76,13 @@ choose_exit
 box=$(wait_for_window "$APP_TITLE" 5) || fail "no error box when the row could not be saved"
 kill -0 "$PROGRAM_PID" || fail "the program ended although the row was not saved"
 xdotool windowfocus --sync "$box" key Return
-sleep 0.4
+wait_for_no_window "^$APP_TITLE\$" || fail "Enter left the error box open"
 wait_for_window "$TITLE" 2 > /dev/null || fail "the main window went away"
 [ "$(surname_of_row 3)" = Theirs ] || fail "the other program's change was overwritten"
 # The text is still there: leaving it in the editor shows it in the cell.
 xdotool windowfocus --sync "$WIN"
 import -window root "$work/kept.png"
 xdotool key Escape
-sleep 0.3
 choose_exit
 expect_clean_exit "exit after cancelling"
 [ "$(surname_of_row 3)" = Theirs ] || fail "the cancelled edit reached the file"
