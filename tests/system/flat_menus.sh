@@ -24,7 +24,6 @@ FLAT_FRAME="122,120,110"
 
 start_program_in "$work/dir"
 WIN=$(wait_for_window "$TITLE")
-sleep 0.8
 eval "$(xdotool getwindowgeometry --shell "$WIN")"
 xdotool windowfocus --sync "$WIN"
 # The menu bar lies below the 4-pixel frame and the 19-pixel caption; "Файл"
@@ -49,25 +48,27 @@ check_open_menu() {
   expect "bar fill" $((BAR_X + 2)) $((BAR_Y + 5)) "$shot" "$SELECT_FILL"
   expect "flat frame" "$POP_X" $((ITEM_Y + 5)) "$shot" "$FLAT_FRAME"
 }
+# wait_for_menu FILE: a screenshot in FILE once the popup's frame shows.
+wait_for_menu() {
+  wait_for_screen "$1" 10 "the popup" pixel_is "$POP_X" $((ITEM_Y + 5)) "$1" "$FLAT_FRAME" || fail "no popup came up"
+}
 
 xdotool mousemove "$FILE_X" $((BAR_Y + 9)) click 1
-sleep 0.6
-import -window root "$work/mouse.png"
+wait_for_menu "$work/mouse.png"
 cp "$work/mouse.png" "$VELIRSK_BUILD_DIR/flat_menus_mouse.png" 2>/dev/null || true
 check_open_menu "$work/mouse.png"
 # Opened with the mouse, no popup item is selected: the gradient runs on.
 expect "icon column" "$ITEM_X" $((ITEM_Y + 5)) "$work/mouse.png" "$ICON_START"
 [ "$(pixel $((ITEM_X + 30)) $((ITEM_Y + 5)) "$work/mouse.png")" != "$SELECT_FILL" ] || fail "an item is selected"
+# A key sent while the popup still holds the keyboard goes to the popup's
+# window, which the program has deleted by the time it reads the key: the
+# next key waits for the popup to be gone.
 xdotool key Escape
-sleep 0.3
+wait_for_pixel_not "$POP_X" $((ITEM_Y + 5)) "$FLAT_FRAME" || fail "Escape left the popup up"
 xdotool key Escape
-sleep 0.3
 
-xdotool key alt
-sleep 0.3
-xdotool key Down
-sleep 0.6
-import -window root "$work/keyboard.png"
+xdotool key alt Down
+wait_for_menu "$work/keyboard.png"
 cp "$work/keyboard.png" "$VELIRSK_BUILD_DIR/flat_menus_keyboard.png" 2>/dev/null || true
 check_open_menu "$work/keyboard.png"
 # Down selects "Выход": filled, framed from its second row.
@@ -75,4 +76,3 @@ expect "item frame" "$ITEM_X" $((ITEM_Y + 5)) "$work/keyboard.png" "$HIGHLIGHT"
 expect "item frame top" $((ITEM_X + 30)) $((ITEM_Y + 1)) "$work/keyboard.png" "$HIGHLIGHT"
 expect "item fill" $((ITEM_X + 30)) $((ITEM_Y + 5)) "$work/keyboard.png" "$SELECT_FILL"
 xdotool key Escape
-sleep 0.3
