@@ -23,11 +23,17 @@ HOT_FILL="#B1B9CF"             # the highlight lightened by 68 %
 
 "$VELIRSK_BUILD_DIR/tools/make_directory" "$work/velirsk.dat" 50 > /dev/null
 fail() { echo "$*" >&2; import -window root "$work/failure.png" || true; cp "$work/failure.png" "$VELIRSK_BUILD_DIR/skin_controls_failure.png" 2>/dev/null || true; exit 1; }
-regex() { printf '%s' "$1" | sed 's/[][().|*+?{}^$\\]/\\&/g'; }
 
 # count_colour FILE X Y W H COLOUR: pixels of that colour in the area.
 count_colour() {
   convert "$1" -crop "${4}x${5}+${2}+${3}" +repage txt:- | grep -ci "$6" || true
+}
+# at_rest FILE X Y / lit FILE X Y: the navigator button at (X, Y) shows no
+# outline in the highlight / its outline and selection fill.
+at_rest() { [ "$(count_colour "$1" $(($2 - 30)) $(($3 - 20)) 60 40 "$HOT_FRAME")" -eq 0 ]; }
+lit() {
+  [ "$(count_colour "$1" $(($2 - 30)) $(($3 - 20)) 60 40 "$HOT_FRAME")" -ge 40 ] \
+    && [ "$(count_colour "$1" $(($2 - 30)) $(($3 - 20)) 60 40 "$HOT_FILL")" -ge 100 ]
 }
 
 # expect_hot_button NAME X Y: the pointer over (X, Y) lights the navigator
@@ -35,15 +41,11 @@ count_colour() {
 expect_hot_button() {
   local name=$1 x=$2 y=$3 frame fill
   xdotool mousemove 5 5
-  sleep 0.4
-  import -window root "$work/$name-rest.png"
-  [ "$(count_colour "$work/$name-rest.png" $((x - 30)) $((y - 20)) 60 40 "$HOT_FRAME")" -eq 0 ] \
+  wait_for_screen "$work/$name-rest.png" 10 "$name at rest" at_rest "$work/$name-rest.png" "$x" "$y" \
     || fail "$name: a navigator button looks hot without the pointer"
   xdotool mousemove $((x - 2)) $((y - 1))
-  sleep 0.1
   xdotool mousemove "$x" "$y"
-  sleep 0.4
-  import -window root "$work/$name-hot.png"
+  wait_for_screen "$work/$name-hot.png" 10 "$name lit" lit "$work/$name-hot.png" "$x" "$y" || true
   cp "$work/$name-hot.png" "$VELIRSK_BUILD_DIR/skin_controls_$name.png" 2>/dev/null || true
   frame=$(count_colour "$work/$name-hot.png" $((x - 30)) $((y - 20)) 60 40 "$HOT_FRAME")
   fill=$(count_colour "$work/$name-hot.png" $((x - 30)) $((y - 20)) 60 40 "$HOT_FILL")
@@ -53,7 +55,6 @@ expect_hot_button() {
 
 start_program_in "$work"
 MAIN=$(wait_for_window "$MAIN_TITLE")
-sleep 0.8
 eval "$(xdotool getwindowgeometry --shell "$MAIN")"
 # The third navigator button ("next"; the first two are disabled on the first
 # record), in the client area below the menu bar: ten buttons of 69 pixels.
@@ -61,12 +62,9 @@ expect_hot_button main $((X + 4 + 2 * 69 + 34)) $((Y + 42 + 12))
 
 xdotool mousemove 5 5
 xdotool windowfocus --sync "$MAIN"
-xdotool key alt; sleep 0.2
-xdotool key Right; sleep 0.2
-xdotool key Return; sleep 0.2
-xdotool key Return
-DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 5) || fail "no search dialog"
-sleep 0.5
+xdotool key --delay 100 alt Right Return Return
+DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) || fail "no search dialog"
+wait_for_focus "$DIALOG" || fail "the search dialog did not get the keys"
 eval "$(xdotool getwindowgeometry --shell "$DIALOG")"
 # Client area inside the three-pixel frame and the caption; the group box at
 # its origin, 433 x 193; the phone edit at (96, 16) in the group box, 21 high.
@@ -74,7 +72,8 @@ cx=$((X + 3))
 cy=$((Y + 3 + 19))
 ex=$((cx + 96))
 ey=$((cy + 16 + 10))
-import -window root "$work/dialog.png"
+wait_for_screen "$work/dialog.png" 10 "the dialog's group box" pixel_is "$cx" $((cy + 100)) "$work/dialog.png" "$BOX_LIGHT" \
+  || fail "group box: left edge not light"
 cp "$work/dialog.png" "$VELIRSK_BUILD_DIR/skin_controls_dialog.png" 2>/dev/null || true
 [ "$(pixel "$ex" "$ey" "$work/dialog.png")" = "0,0,0" ] || fail "no plain border around the idle edit"
 [ "$(pixel $((ex + 1)) "$ey" "$work/dialog.png")" = "$IDLE_EDIT" ] || fail "idle edit line is not $IDLE_EDIT"
@@ -87,23 +86,14 @@ cp "$work/dialog.png" "$VELIRSK_BUILD_DIR/skin_controls_dialog.png" 2>/dev/null 
 [ "$(pixel $((cx + 3)) $((cy + 7)) "$work/dialog.png")" = "$BOX_LIGHT" ] || fail "group box: top edge not light"
 
 # From the focused "Найти" past "Отмена" to the phone edit.
-xdotool windowfocus --sync "$DIALOG"
 xdotool key Tab Tab
-sleep 0.4
-import -window root "$work/focused.png"
-[ "$(pixel $((ex + 1)) "$ey" "$work/focused.png")" = "$FOCUSED_EDIT" ] || fail "focused edit line is not $FOCUSED_EDIT"
+wait_for_screen "$work/focused.png" 10 "the focused edit" pixel_is $((ex + 1)) "$ey" "$work/focused.png" "$FOCUSED_EDIT" \
+  || fail "focused edit line is not $FOCUSED_EDIT"
 [ "$(pixel $((ex + 1)) $((ey + 24)) "$work/focused.png")" = "$IDLE_EDIT" ] || fail "the next edit lit up too"
 
 # Empty criteria find every row.
 xdotool key Return
-RESULTS=""
-for _ in $(seq 100); do
-  RESULTS=$(xdotool search --onlyvisible --name "^$(regex "$RESULTS_PREFIX")" 2>/dev/null | head -1 || true)
-  [ -n "$RESULTS" ] && break
-  sleep 0.1
-done
-[ -n "$RESULTS" ] || fail "no results window"
-sleep 0.5
+RESULTS=$(wait_for_window_matching "^$(regex "$RESULTS_PREFIX")" 15) || fail "no results window"
 eval "$(xdotool getwindowgeometry --shell "$RESULTS")"
 # The results window has no menu bar: its navigator of four buttons, 173
 # pixels each, starts below the caption. The last button ("last") is enabled.
