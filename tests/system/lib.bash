@@ -191,9 +191,16 @@ wait_for_exit() {
 # top-level windows in FILE until stop_watching.
 watch_windows() {
   WATCH_FILE=$1
-  xev -root -event substructure > "$WATCH_FILE" 2>&1 &
+  xev -root -event substructure -event property > "$WATCH_FILE" 2>&1 &
   WATCH_PID=$!
-  sleep 0.3
+  wait_until 10 "xev did not start watching" watching
+}
+
+# watching: xev records the root window's events; a property set on the root
+# window shows that it does.
+watching() {
+  xprop -root -f _VELIRSK_WATCH 8s -set _VELIRSK_WATCH ready
+  grep -q _VELIRSK_WATCH "$WATCH_FILE"
 }
 
 stop_watching() { [ -n "${WATCH_PID:-}" ] && kill "$WATCH_PID" 2>/dev/null; WATCH_PID=; true; }

@@ -12,9 +12,16 @@ trap 'stop_watching; stop_program; stop_display; rm -rf "$work"' EXIT
 watch_windows "$work/windows.log"
 start_program_in "$work"
 main=$(wait_for_window "Телефонный справочник г. Велирск v. 1.0")
-sleep 0.5
-import -window root "$work/screen.png"
+main_map_recorded() {
+  local id
+  id=$(window_of_size 699x411)
+  [ -n "$id" ] && [ -n "$(event_line map "$id")" ]
+}
+wait_until 10 "the main window's mapping in the record" main_map_recorded || true
 stop_watching
+eval "$(xdotool getwindowgeometry --shell "$main")"
+# The classic frame is painted: a light outer edge.
+wait_for_screen "$work/screen.png" 10 "the painted frame" pixel_is "$X" "$((Y + 200))" "$work/screen.png" "212,208,200" || true
 
 splash=$(window_of_size 392x227)
 main_native=$(window_of_size 699x411)
@@ -43,15 +50,19 @@ caption=$(pixel "$((X + 4))" "$((Y + 12))" "$work/screen.png")
 drag() {
   xdotool mousemove "$1" "$2" mousedown 1 mousemove "$(($1 + $3 / 2))" "$(($2 + $4 / 2))" sleep 0.2 \
     mousemove "$(($1 + $3))" "$(($2 + $4))" sleep 0.2 mouseup 1
-  sleep 0.3
+}
+# geometry_is X,Y,WIDTHxHEIGHT: the main window's place and size.
+geometry_is() {
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  [ "$X,$Y,${WIDTH}x$HEIGHT" = "$1" ]
 }
 x0=$X y0=$Y
 drag "$((X + 200))" "$((Y + 10))" 50 40
-eval "$(xdotool getwindowgeometry --shell "$main")"
-[ "$X,$Y" = "$((x0 + 50)),$((y0 + 40))" ] || { echo "dragging the caption moved the window to $X,$Y"; exit 1; }
+wait_until 10 "moving" geometry_is "$((x0 + 50)),$((y0 + 40)),699x411" 2> /dev/null \
+  || { echo "dragging the caption moved the window to $X,$Y"; exit 1; }
 drag "$((X + 698))" "$((Y + 410))" 40 30
-eval "$(xdotool getwindowgeometry --shell "$main")"
-[ "${WIDTH}x$HEIGHT" = 739x441 ] || { echo "dragging the corner sized the window to ${WIDTH}x$HEIGHT"; exit 1; }
+wait_until 10 "sizing" geometry_is "$X,$Y,739x441" 2> /dev/null \
+  || { echo "dragging the corner sized the window to ${WIDTH}x$HEIGHT"; exit 1; }
 # The close box: 16 x 14, 2 pixels inside the caption's right end.
 xdotool mousemove "$((X + WIDTH - 4 - 2 - 8))" "$((Y + 4 + 2 + 7))" click 1
 wait_for_exit 10

@@ -16,7 +16,6 @@ check_failed_start() {
   start_program_in "$folder"
   local box
   box=$(wait_for_window "Application Error")
-  sleep 0.3
   import -window root "$work/$name.png"
   local boxes
   boxes=$(xdotool search --onlyvisible --name "^Application Error\$" | wc -l)
