@@ -22,29 +22,36 @@ DB="$work/dir/velirsk.dat"
 
 fail() { echo "$*" >&2; cat "${PROGRAM_LOG:-/dev/null}" >&2 || true; import -window root "$work/failure.png" || true; cp "$work/failure.png" "$VELIRSK_BUILD_DIR/data_safety_failure.png" 2>/dev/null || true; exit 1; }
 query() { sqlite3 "$DB" "$1"; }
-regex() { printf '%s' "$1" | sed 's/[][().|*+?{}^$\\]/\\&/g'; }
 rowid_of_row() { query "SELECT rowid FROM \"Велирск\" ORDER BY rowid LIMIT 1 OFFSET $(($1 - 1));"; }
 
 open_window() {
   start_program_in "$work/dir"
   WIN=$(wait_for_window "$TITLE") || fail "no main window"
-  sleep 0.8
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
   CX=$((X + 4)); CY=$((Y + 42))
   xdotool windowfocus --sync "$WIN"
 }
 row_y() { echo $((CY + 25 + 2 + 18 * $1 + 9)); }
 # Grid columns from the left: indicator 11, then 50, 140, 100, 28, 40, 52, 243.
-click_cell() { xdotool mousemove $((CX + $1)) "$(row_y "$2")" click 1; sleep 0.3; }
+click_cell() { xdotool mousemove $((CX + $1)) "$(row_y "$2")" click 1; }
 APARTMENT_X=395
 ORGANISATION_X=500
-choose_exit() { xdotool windowfocus --sync "$WIN"; xdotool key alt; sleep 0.2; xdotool key Return; sleep 0.2; xdotool key Return; }
+choose_exit() { xdotool windowfocus --sync "$WIN"; xdotool key --delay 100 alt Return Return; }
 expect_clean_exit() {
   wait_for_exit 10 || fail "$1: the program did not end"
   [ "$PROGRAM_STATUS" = 0 ] || fail "$1: exit code $PROGRAM_STATUS"
 }
 no_box() { [ -z "$(xdotool search --onlyvisible --name "^$(regex "$APP_TITLE")\$" 2>/dev/null || true)" ]; }
 count_crop() { import -window root "$work/shot.png"; convert "$work/shot.png" -crop "140x15+$((CX + 2))+$((CY + 348))" +repage "$1"; }
+# count_shown: the status bar's record count is painted (it has dark text).
+count_shown() {
+  [ "$(convert "$work/shot.png" -crop "140x15+$((CX + 2))+$((CY + 348))" +repage txt:- | grep -c "#000000")" -gt 10 ]
+}
+legacy_value() { query "SELECT \"Квартира\" || '|' || hex(\"Фамилия\") FROM \"Велирск\" WHERE rowid = $first;"; }
+# settled CONDITION: CONDITION holds or the program shows a message box.
+settled() { ! no_box || "$@"; }
+row_gone() { [ "$(query "SELECT count(*) FROM \"Велирск\" WHERE rowid = $1;")" = 0 ]; }
+number_moved() { region_changed "$work/before_keys.png" $((CX + 152)) $((CY + 348)) 200 15; }
 
 # A writer killed in the middle of a commit: its journal is hot, and page 1
 # already claims the grown size (as after the first page of the commit).
@@ -90,79 +97,79 @@ open_window
 click_cell "$APARTMENT_X" 1
 xdotool type --delay 40 "77"
 xdotool key Down
-sleep 0.5
+legacy_saved() { [ "$(legacy_value)" = "77|C8E2E0EDEEE2" ]; }
+wait_until 10 "the legacy row saved or refused" settled legacy_saved || true
 no_box || fail "the legacy row was refused as changed by another user"
-saved=$(query "SELECT \"Квартира\" || '|' || hex(\"Фамилия\") FROM \"Велирск\" WHERE rowid = $first;")
+saved=$(legacy_value)
 [ "$saved" = "77|C8E2E0EDEEE2" ] || fail "the legacy row was not saved with its surname's bytes kept: $saved"
 
 click_cell "$ORGANISATION_X" 2
 xdotool key F2
-box=$(wait_for_window "$(regex "$APP_TITLE")" 5) || fail "no message for a value too long to edit"
+box=$(wait_for_window "$(regex "$APP_TITLE")" 10) || fail "no message for a value too long to edit"
 xdotool windowfocus --sync "$box" key Return
-sleep 0.4
+wait_for_no_window "^$(regex "$APP_TITLE")\$" || fail "Enter left the message up"
 xdotool windowfocus --sync "$WIN"
+import -window root "$work/before_keys.png"
 xdotool key BackSpace Down
-sleep 0.5
+# Down moves to row 3 and shows its number, unless a message box comes.
+wait_until 10 "the move to row 3" settled screenshot_then "$SCREEN_SHOT" number_moved || true
 [ "$(query "SELECT length(\"Организация\") FROM \"Велирск\" WHERE rowid = $second;")" = 1000000 ] ||
   fail "the long value was changed"
 if ! no_box; then
   box=$(wait_for_window "$(regex "$APP_TITLE")" 1)
   xdotool windowfocus --sync "$box" key Return
-  sleep 0.3
+  wait_for_no_window "^$(regex "$APP_TITLE")\$" || fail "Enter left the message up"
 fi
 
 click_cell 200 1
 xdotool key Escape
 xdotool key ctrl+Delete
-box=$(wait_for_window "Confirm" 5) || fail "no confirmation before deleting"
+box=$(wait_for_window "Confirm" 10) || fail "no confirmation before deleting"
 xdotool windowfocus --sync "$box" key Return
-sleep 0.5
+wait_until 10 "the legacy row deleted or refused" settled row_gone "$first" || true
 no_box || fail "deleting the legacy row gave an error"
 [ "$(query "SELECT count(*) FROM \"Велирск\" WHERE rowid = $first;")" = 0 ] || fail "the legacy row was not deleted"
 choose_exit
 expect_clean_exit "after the legacy row"
 
 # A row deleted in the results window: the main window's count drops at once,
-# to what a fresh start shows. The surname is typed in Latin letters: the
-# long cell makes the main grid slow to paint, and xdotool's remapping of
-# keys for other letters races with a busy program.
+# to what a fresh start shows.
 # A search finds only rows with every field present.
 third=$(query "SELECT rowid FROM \"Велирск\" WHERE \"Телефон\" IS NOT NULL AND \"Улица\" IS NOT NULL AND \"Дом\" IS NOT NULL
   AND \"Корпус\" IS NOT NULL AND \"Квартира\" IS NOT NULL AND \"Организация\" IS NOT NULL AND rowid <> $second ORDER BY rowid LIMIT 1;")
 [ -n "$third" ] || fail "the sample has no row with every field present"
 query "UPDATE \"Велирск\" SET \"Фамилия\" = 'Unikalnov' WHERE rowid = $third;"
 open_window
+wait_for_screen "$work/shot.png" 10 "the record count" count_shown || fail "no record count in the status bar"
 count_crop "$work/count_before.png"
-xdotool key alt; sleep 0.2; xdotool key Right; sleep 0.2; xdotool key Return; sleep 0.2; xdotool key Return
-DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 5) || fail "no search dialog"
-sleep 0.5
+cp "$work/shot.png" "$work/main_before.png"
+xdotool key --delay 100 alt Right Return Return
+DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) || fail "no search dialog"
 xdotool windowfocus --sync "$DIALOG"
 xdotool key Tab Tab Tab
 xdotool type --delay 60 "unikalnov"
 xdotool key Return
-RESULTS=
-for _ in $(seq 100); do
-  RESULTS=$(xdotool search --onlyvisible --name "^$(regex "$RESULTS_PREFIX")" 2>/dev/null | head -1 || true)
-  [ -n "$RESULTS" ] && break
-  sleep 0.1
-done
-[ -n "$RESULTS" ] || fail "no results window"
-sleep 0.5
+RESULTS=$(wait_for_window_matching "^$(regex "$RESULTS_PREFIX")" 15) || fail "no results window"
 xdotool windowfocus --sync "$RESULTS" key ctrl+Delete
-box=$(wait_for_window "Confirm" 5) || fail "no confirmation in the results window"
+box=$(wait_for_window "Confirm" 10) || fail "no confirmation in the results window"
 xdotool windowfocus --sync "$box" key Return
-sleep 0.5
+wait_until 10 "the row deleted from the results" row_gone "$third" || true
 [ "$(query "SELECT count(*) FROM \"Велирск\" WHERE rowid = $third;")" = 0 ] || fail "the row was not deleted from the results"
 eval "$(xdotool getwindowgeometry --shell "$RESULTS")"
 xdotool mousemove $((X + WIDTH - 12)) $((Y + 11)) click 1
-sleep 0.5
+wait_for_no_window "^$(regex "$RESULTS_PREFIX")" || fail "the results window stayed open"
 eval "$(xdotool getwindowgeometry --shell "$WIN")"
 CX=$((X + 4)); CY=$((Y + 42))
+wait_for_change "$work/main_before.png" $((CX + 2)) $((CY + 348)) 140 15 || true
 count_crop "$work/count_after.png"
 choose_exit
 expect_clean_exit "after the search"
 open_window
-count_crop "$work/count_fresh.png"
+fresh_count_shown() {
+  count_crop "$work/count_fresh.png"
+  [ "$(compare -metric AE "$work/count_after.png" "$work/count_fresh.png" null: 2>&1 || true)" = 0 ]
+}
+wait_until 10 "the fresh start's count" fresh_count_shown || true
 [ "$(compare -metric AE "$work/count_before.png" "$work/count_after.png" null: 2>&1 || true)" != 0 ] ||
   fail "the main window's count did not change"
 [ "$(compare -metric AE "$work/count_after.png" "$work/count_fresh.png" null: 2>&1 || true)" = 0 ] ||

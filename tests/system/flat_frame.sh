@@ -20,7 +20,6 @@ fail() { echo "$*" >&2; cp "$work"/*.png "$VELIRSK_BUILD_DIR/" 2>/dev/null || tr
 
 start_program_in "$work/dir"
 WIN=$(wait_for_window "$TITLE")
-sleep 0.8
 eval "$(xdotool getwindowgeometry --shell "$WIN")"
 xdotool windowfocus --sync "$WIN"
 # Below the 4-pixel frame and the 19-pixel caption lies the menu bar; its
@@ -43,13 +42,11 @@ same() { # NAME X Y FILE1 FILE2
 check_menu() { # NAME BAR_ITEM_X
   local name=$1 before="$work/$1_before.png" open="$work/$1_open.png" after="$work/$1_after.png"
   xdotool mousemove "$REST_X" "$REST_Y"
-  sleep 0.3
-  import -window root "$before"
+  wait_for_still_screen "$before" || fail "$name: the screen does not settle before the menu"
   xdotool mousemove "$2" $((BAR_Y + 9)) click 1
-  sleep 0.6
+  wait_for_pixel "$2" "$POP_Y" "$FRAME" || fail "$name: no popup's outline below the bar"
   xdotool mousemove "$REST_X" "$REST_Y"
-  sleep 0.3
-  import -window root "$open"
+  wait_for_still_screen "$open" || fail "$name: the screen does not settle with the menu open"
   # The popup window, shadow included: what changed below the bar.
   local box
   box=$(convert "$before" "$open" -compose difference -composite -crop "1024x$((768 - POP_Y))+0+$POP_Y" \
@@ -82,14 +79,13 @@ check_menu() { # NAME BAR_ITEM_X
     done
   done
 
+  # A key sent while the popup still holds the keyboard goes to the popup's
+  # window, which the program deletes as it closes.
   xdotool key Escape
-  sleep 0.3
+  wait_for_pixel_not "$2" "$POP_Y" "$FRAME" || fail "$name: Escape left the popup up"
   xdotool key Escape
-  sleep 0.5
-  import -window root "$after"
-  local changed
-  changed=$(compare -metric AE "$before" "$after" null: 2>&1 || true)
-  [ "$changed" = "0" ] || fail "$name: closing the menu left $changed pixels changed"
+  wait_for_screen "$after" 10 "the screen as before the menu" same_region "$before" "$after" 0 0 1024 768 \
+    || fail "$name: closing the menu left $(compare -metric AE "$before" "$after" null: 2>&1 || true) pixels changed"
   cp "$open" "$VELIRSK_BUILD_DIR/flat_frame_$name.png" 2>/dev/null || true
 }
 

@@ -160,6 +160,21 @@ wait_for_change() {
     screenshot_then "$SCREEN_SHOT" region_changed "$1" "$2" "$3" "$4" "$5"
 }
 
+# wait_for_still_screen FILE [SECONDS]: waits until two screenshots taken one
+# after the other are alike, for a repaint whose outcome the test compares
+# later; the last one is left in FILE.
+wait_for_still_screen() {
+  import -window root "$1"
+  wait_until "${2:-10}" "the screen did not settle" screen_still "$1"
+}
+screen_still() {
+  import -window root "$SCREEN_SHOT"
+  local changed
+  changed=$(compare -metric AE "$1" "$SCREEN_SHOT" null: 2>&1 || true)
+  cp "$SCREEN_SHOT" "$1"
+  [ "$changed" = 0 ]
+}
+
 # start_program_in DIR [ARGS...]: starts the program with DIR as its working
 # folder; its output goes to $PROGRAM_LOG, outside that folder.
 start_program_in() {
