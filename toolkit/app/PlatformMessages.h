@@ -63,7 +63,8 @@ struct TPlatformMessage
 };
 
 inline constexpr TPlatformMessage PlatformMessages[] = {
-    {WM_DESTROY, "WM_DESTROY", QEvent::Destroy, "QObject::destroyed for objects that are not widgets"},
+    {WM_DESTROY, "WM_DESTROY", QEvent::None,
+     "QObject::destroyed: a control's object goes with its window; Qt re-creates no window of a living control"},
     {WM_SETFOCUS, "WM_SETFOCUS", QEvent::FocusIn, ""},
     {WM_KILLFOCUS, "WM_KILLFOCUS", QEvent::FocusOut, ""},
     {WM_PAINT, "WM_PAINT", QEvent::Paint, "the filter renders the control off-screen, paints over it, copies it"},
@@ -88,7 +89,8 @@ inline constexpr TPlatformMessage PlatformMessages[] = {
     {CM_FOCUSCHANGED, "CM_FOCUSCHANGED", QEvent::None, "QApplication::focusChanged"},
     {CM_PARENTCOLORCHANGED, "CM_PARENTCOLORCHANGED", QEvent::PaletteChange, ""},
     {CM_ENABLEDCHANGED, "CM_ENABLEDCHANGED", QEvent::EnabledChange, ""},
-    {CM_CTL3DCHANGED, "CM_CTL3DCHANGED", QEvent::None, "Qt controls have no 3D setting of their own"},
+    {CM_CTL3DCHANGED, "CM_CTL3DCHANGED", QEvent::None,
+     "TStandardControl::SetCtl3D, which re-creates nothing; the skin's painters mark it themselves"},
     {CM_PARENTCTL3DCHANGED, "CM_PARENTCTL3DCHANGED", QEvent::None, "as CM_CTL3DCHANGED"},
     {CM_TEXTCHANGED, "CM_TEXTCHANGED", QEvent::None, "the control's textChanged signal"},
     {CM_MOUSEENTER, "CM_MOUSEENTER", QEvent::Enter, ""},
