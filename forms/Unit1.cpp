@@ -171,10 +171,10 @@ void TForm1::FormCreate()
     m_borderDrag->Install(*DBGrid1);
 }
 
-void TForm1::FormCloseQuery(bool &CanClose)
+// A post that fails raises: the window stays open and the edit with it.
+void TForm1::FormCloseQuery(bool &)
 {
     Data->ADOTable1->CheckBrowseMode();
-    CanClose = true;
 }
 
 void TForm1::FormResize()
