@@ -70,7 +70,11 @@ expect_clean_exit "exit while inserting"
 # box comes, the window stays, the text stays in the editor.
 open_window
 click_surname 3
+import -window root "$work/browsing.png"
 xdotool type --delay 40 "Mine"
+# The other program writes only once the edit has begun and read the row:
+# the navigator then offers to post and cancel.
+wait_for_change "$work/browsing.png" "$CX" "$CY" 691 25 || fail "typing began no edit"
 query "UPDATE \"Велирск\" SET \"Фамилия\" = 'Theirs' WHERE rowid = (SELECT rowid FROM \"Велирск\" ORDER BY rowid LIMIT 1 OFFSET 2);"
 choose_exit
 box=$(wait_for_window "$APP_TITLE" 5) || fail "no error box when the row could not be saved"
