@@ -143,6 +143,13 @@
     </message>
 </context>
 <context>
+    <name>TApplication</name>
+    <message>
+        <source>Unknown error</source>
+        <translation>Неизвестная ошибка</translation>
+    </message>
+</context>
+<context>
     <name>TCustomADODataSet</name>
     <message>
         <source>%1: the data set has no connection.</source>

@@ -12,10 +12,6 @@
 
 TApplication *Application = nullptr;
 
-namespace {
-const QString UnknownErrorText = QStringLiteral("Unknown error");
-}
-
 TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
@@ -140,7 +136,7 @@ QString ExceptionMessage(std::exception_ptr error)
     } catch (const std::exception &e) {
         return QString::fromUtf8(e.what());
     } catch (...) {
-        return UnknownErrorText;
+        return TApplication::tr("Unknown error");
     }
 }
 
