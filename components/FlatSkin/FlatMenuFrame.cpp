@@ -159,13 +159,17 @@ void TFlatMenuFrame::SetStyleSource(TFlatSkin &component, bool rightToLeft)
 
 bool TFlatMenuFrame::eventFilter(QObject *watched, QEvent *event)
 {
-    auto *window = qobject_cast<TPopupMenuWindow *>(watched);
+    // Read as a widget: a window being destroyed hides as a plain widget.
+    auto *window = qobject_cast<QWidget *>(watched);
     if (!window || window != parent())
         return false;
     switch (event->type()) {
     case QEvent::Paint:
-        PaintOver(*window);
-        return true;
+        if (auto *popup = qobject_cast<TPopupMenuWindow *>(window)) {
+            PaintOver(*popup);
+            return true;
+        }
+        return false;
     case QEvent::Hide:
     case QEvent::Close:
         GiveBack(*window);
@@ -186,7 +190,7 @@ void TFlatMenuFrame::PaintOver(TPopupMenuWindow &window)
     QPainter(&window).drawImage(0, 0, surface);
 }
 
-void TFlatMenuFrame::GiveBack(TPopupMenuWindow &window)
+void TFlatMenuFrame::GiveBack(QWidget &window)
 {
     window.clearMask();
     window.removeEventFilter(this);

@@ -37,8 +37,9 @@ TRegion FlatFrameShape(int width, int height);
 
 // A popup menu window taken over by the skin: an event filter on it that
 // paints the frame over every paint of the window and gives the window back
-// (its shape removed) when it hides or closes. It is owned by the window, so
-// it goes with it at the latest.
+// (its shape removed) when it hides, closes or is destroyed (a visible
+// window hides first). It is owned by the window, so it goes with it at the
+// latest.
 class TFlatMenuFrame : public QObject
 {
     Q_OBJECT
@@ -57,7 +58,7 @@ protected:
 
 private:
     void PaintOver(TPopupMenuWindow &window);
-    void GiveBack(TPopupMenuWindow &window);
+    void GiveBack(QWidget &window);
 
     QPointer<TFlatSkin> m_component;
     bool m_rightToLeft;

@@ -294,3 +294,38 @@ TEST_F(FlatSkinManagerTest, aWindowKeepsItsShapeThroughSmallSizeChangesAndGetsAN
     window->hide();
     Settle();
 }
+
+TEST_F(FlatSkinManagerTest, closingAMenuRepaintsAFramedMenuJustBeyondItsRightEdge)
+{
+    TForm form;
+    TPopupMenu left(&form);
+    TPopupMenu right(&form);
+    left.Items()->Add(QStringLiteral("Найти"));
+    right.Items()->Add(QStringLiteral("Выход"));
+    auto *skin = new TFlatSkin(&form);
+    skin->SetFlatMenu(true);
+    skin->SetActive(true);
+    skin->Loaded();
+    left.Popup(100, 100);
+    TPopupMenuWindow *leftWindow = left.Window();
+    ASSERT_NE(leftWindow, nullptr);
+    // Its top-left corner two pixels beyond the left menu's top-right one.
+    right.Popup(100 + leftWindow->width() + 1, 101);
+    TPopupMenuWindow *rightWindow = right.Window();
+    ASSERT_NE(rightWindow, nullptr);
+    // Requests are merged, so each window is framed here directly.
+    PaintFlatFrame(*skin, leftWindow, false);
+    PaintFlatFrame(*skin, rightWindow, false);
+    Settle();
+    ASSERT_NE(TFlatMenuFrame::Of(*leftWindow), nullptr);
+    ASSERT_NE(TFlatMenuFrame::Of(*rightWindow), nullptr);
+    if (QApplication::topLevelAt(rightWindow->geometry().topLeft() + QPoint(1, 1)) != rightWindow)
+        GTEST_SKIP() << "this platform finds no window at a screen point";
+
+    const int before = TFlatMenuFrame::FramesPainted();
+    leftWindow->hide();
+    Settle();
+    EXPECT_EQ(TFlatMenuFrame::FramesPainted(), before + 1) << "the right menu painted its frame again";
+    rightWindow->hide();
+    Settle();
+}
