@@ -1,4 +1,5 @@
 #include "support/Input.h"
+#include "support/LastResortWatch.h"
 
 #include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
@@ -97,6 +98,7 @@ TEST_F(DefaultHandlerTest, AnExceptionEscapingAnyEventHandlerIsCaughtByTheApplic
     const int lastResort = Application->LastResortCount();
     {
         [[maybe_unused]] const AllowLeaksOfUnwoundQtFrames allowLeaks;
+        const LastResortWatch::Expected lastResortOnPurpose;
         ThrowingWidget widget;
         widget.resize(20, 20);
         widget.show();

@@ -1,3 +1,5 @@
+#include "support/LastResortWatch.h"
+
 #include "toolkit/app/Application.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/app/Translation.h"
@@ -24,7 +26,8 @@ int RefuseUnexpectedBox(const TMessageBoxRequest &request)
 // language. A message box that no test expected
 // fails the running test at once instead of opening a modal loop that nobody
 // answers; tests that expect a box install their own TMessageBoxHook, which
-// answers while it lives.
+// answers while it lives. An exception that reaches the application's last
+// resort fails the test too (LastResortWatch).
 int main(int argc, char *argv[])
 {
     TApplication app(argc, argv);
@@ -33,6 +36,7 @@ int main(int argc, char *argv[])
         return 1;
     }
     ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new LastResortWatch);
     const TMessageBoxHook unexpectedBoxes{TMessageBoxHook::Answer(RefuseUnexpectedBox)};
     return RUN_ALL_TESTS();
 }
