@@ -563,3 +563,23 @@ TEST_F(DBGridTest, workDependsOnTheRowsInViewOnly)
         EXPECT_LT(data.Fetches, budget) << key;
     }
 }
+
+// A text of a hundred thousand characters paints as the part of it that
+// reaches the cell, from the end its alignment shows.
+TEST(DBGridPainter, aVeryLongTextPaintsLikeItsVisiblePart)
+{
+    const TRect cell{0, 0, 243, 17};
+    const auto paint = [&](TAlignment alignment, const QString &text) {
+        QImage image(cell.Width(), cell.Height(), QImage::Format_RGB32);
+        TCanvas canvas(&image);
+        canvas.Brush().SetColor(clWhite);
+        PaintCellText(canvas, cell, alignment, text);
+        return image;
+    };
+    const QString end = QStringLiteral("конец");
+    EXPECT_EQ(paint(taLeftJustify, QString(100000, QChar(u'ж'))), paint(taLeftJustify, QString(300, QChar(u'ж'))));
+    EXPECT_EQ(paint(taRightJustify, QString(100000, QChar(u'a')) + end),
+              paint(taRightJustify, QString(400, QChar(u'a')) + end));
+    EXPECT_NE(paint(taRightJustify, QString(400, QChar(u'a')) + end), paint(taRightJustify, QString(400, QChar(u'a'))))
+        << "the end of the text is what shows";
+}

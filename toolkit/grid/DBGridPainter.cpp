@@ -1,5 +1,7 @@
 #include "toolkit/grid/DBGridPainter.h"
 
+#include <algorithm>
+
 namespace {
 
 // The indicator marks are drawn around the cell's centre point.
@@ -116,8 +118,33 @@ void PaintIndicatorCell(TCanvas &canvas, const TRect &cell, TColor face, TIndica
     }
 }
 
-void PaintCellText(TCanvas &canvas, const TRect &cell, TAlignment alignment, const QString &text)
+namespace {
+
+// Text far longer than its cell can show is cut to the part that can reach the
+// cell before it is laid out: every visible character is at least half a
+// pixel wide, and laying out a cell of a million characters stalled every
+// paint of the grid. The cut keeps the end that the alignment shows.
+QString VisiblePart(const QString &text, int cellWidth, TAlignment alignment)
 {
+    const qsizetype limit = qsizetype(std::max(cellWidth, 0) + 1) * VisibleCharactersPerPixel;
+    if (text.size() <= limit)
+        return text;
+    switch (alignment) {
+    case taRightJustify:
+        return text.right(limit);
+    case taCenter:
+        return text.mid((text.size() - limit) / 2, limit);
+    case taLeftJustify:
+        break;
+    }
+    return text.left(limit);
+}
+
+} // namespace
+
+void PaintCellText(TCanvas &canvas, const TRect &cell, TAlignment alignment, const QString &fullText)
+{
+    const QString text = VisiblePart(fullText, cell.Width(), alignment);
     int x = cell.Left + CellTextMargin;
     if (alignment == taRightJustify)
         x = cell.Right - CellTextMargin - canvas.TextWidth(text);

@@ -13,6 +13,8 @@ inline constexpr int CellTextMargin = 2;
 inline constexpr int RowTextPadding = 3;
 inline constexpr int MinSizedColumnWidth = 1;
 inline constexpr int SizingLineWidth = 1;
+// The most characters a pixel of cell width can show.
+inline constexpr int VisibleCharactersPerPixel = 2;
 
 enum class TIndicatorMark { None, Current, Editing, Inserting };
 
@@ -32,5 +34,6 @@ void PaintTitleCell(TCanvas &canvas, const TRect &cell, TColor face, const QStri
 // An indicator cell: raised button with the mark of the row.
 void PaintIndicatorCell(TCanvas &canvas, const TRect &cell, TColor face, TIndicatorMark mark);
 // The cell filled with the canvas brush and the text written in the canvas
-// font, aligned inside a CellTextMargin margin and clipped to the cell.
+// font, aligned inside a CellTextMargin margin and clipped to the cell. Only
+// the part of a very long text that can reach the cell is laid out.
 void PaintCellText(TCanvas &canvas, const TRect &cell, TAlignment alignment, const QString &text);
