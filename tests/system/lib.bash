@@ -7,7 +7,7 @@
 # after its limit, so that a real fault fails the test and never hangs it.
 
 start_display() {
-  local n
+  local n deadline
   for n in $(seq 140 200); do
     [ -e "/tmp/.X${n}-lock" ] && continue
     # Without -noreset the server forgets the keyboard map whenever its last
@@ -15,14 +15,17 @@ start_display() {
     Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
-    SCREEN_SHOT=$(mktemp --suffix=.png)
-    for _ in $(seq 100); do
-      if [ -e "/tmp/.X11-unix/X$n" ]; then
+    # A server that lost the number to another test ends at once.
+    deadline=$((SECONDS + 15))
+    while kill -0 "$XVFB_PID" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+      if xprop -root > /dev/null 2>&1; then
+        SCREEN_SHOT=$(mktemp --suffix=.png)
         add_cyrillic_keys
-        return 0
+        return
       fi
       sleep 0.05
     done
+    kill "$XVFB_PID" 2>/dev/null || true
   done
   echo "could not start Xvfb" >&2
   return 1
