@@ -17,36 +17,34 @@ RESULTS_PREFIX="Телефонный справочник г. Велирск | �
 mkdir "$work/dir"
 "$VELIRSK_BUILD_DIR/tools/make_directory" "$work/dir/velirsk.dat" 1000000 > /dev/null
 
-regex() { printf '%s' "$1" | sed 's/[][().|*+?{}^$\\]/\\&/g'; }
 fail() { echo "$*" >&2; import -window root "$VELIRSK_BUILD_DIR/wait_cursor_failure.png" 2>/dev/null || true; exit 1; }
 
 start_program_in "$work/dir"
 MAIN=$(wait_for_window "$MAIN_TITLE" 60)
-sleep 0.8
 xdotool windowfocus --sync "$MAIN"
-xdotool key alt; sleep 0.2
-xdotool key Right; sleep 0.2
-xdotool key Return; sleep 0.2
-xdotool key Return
-DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 5) || fail "no search dialog"
-sleep 0.5
+xdotool key --delay 100 alt Right Return Return
+DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) || fail "no search dialog"
+wait_for_focus "$DIALOG" || fail "the search dialog did not get the keys"
 # Between the two buttons, where no control asks for a cursor of its own.
 eval "$(xdotool getwindowgeometry --shell "$DIALOG")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 16))
-sleep 0.5
-plain=$("$PROBE" 0.2 | head -1 | cut -d' ' -f2)
-[ -n "$plain" ] || fail "the probe saw no cursor"
+# The program sets the cursor of the place once it handles the pointer's
+# arrival: the plain cursor is the one that then stays for half a second.
+steady_cursor() {
+  local looks
+  looks=$("$PROBE" 0.5)
+  [ "$(echo "$looks" | grep -c .)" = 1 ] && plain=$(echo "$looks" | cut -d' ' -f2)
+}
+wait_until 10 "a steady cursor over the dialog" steady_cursor || fail "the probe saw no steady cursor"
 
-"$PROBE" 30 > "$work/cursors.log" &
+"$PROBE" 60 > "$work/cursors.log" &
 probe=$!
-sleep 0.3
+# The probe's first line is the cursor it found on starting.
+wait_until 10 "the probe's first look" test -s "$work/cursors.log" || fail "the probe did not start"
 xdotool windowfocus --sync "$DIALOG" key Return
-for _ in $(seq 300); do
-  [ -n "$(xdotool search --onlyvisible --name "^$(regex "$RESULTS_PREFIX")" 2>/dev/null || true)" ] && break
-  sleep 0.1
-done
-[ -n "$(xdotool search --onlyvisible --name "^$(regex "$RESULTS_PREFIX")" 2>/dev/null || true)" ] || fail "no results window"
-sleep 1
+wait_for_window_matching "^$(regex "$RESULTS_PREFIX")" 30 > /dev/null || fail "no results window"
+plain_again() { [ "$(tail -1 "$work/cursors.log" | cut -d' ' -f2)" = "$plain" ]; }
+wait_until 10 "the plain cursor after the search" plain_again || true
 kill "$probe" 2>/dev/null || true
 wait "$probe" 2>/dev/null || true
 
