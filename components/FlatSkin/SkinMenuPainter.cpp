@@ -38,6 +38,9 @@ constexpr int kSeparatorIndent = 7;
 constexpr int kGradientOverrun = 2;
 // A hot bar item leaves room for the shadow of the selected look.
 constexpr int kHotBarShadowRoom = 7;
+// The selected bar item's frame stands this far in from the item's right
+// edge, its shadow filling the columns beyond.
+constexpr int kBarSelectionRoom = 8;
 
 int RoundHalfEven(double value)
 {
@@ -88,6 +91,13 @@ void TSkinMenuPainter::Measure(TMenuItem &Item, TCanvas &Canvas, int &Width, int
         text += shortCut + QLatin1Char(' ') + kShortCutGap;
     Canvas.SetFont(m_skin.Font());
     int width = Canvas.TextWidth(text) + kMeasureSlack;
+    // A bar item draws its caption after a space, indented from its left
+    // edge, and keeps its last columns for the selection's frame and shadow;
+    // the system's width leaves no room for either, so the caption would run
+    // into the frame. The same margin right of the caption as left of it.
+    if (barItem)
+        width = Canvas.TextWidth(QLatin1Char(' ') + text + QLatin1Char(' ')) + 2 * kCaptionIndent +
+                kBarSelectionRoom;
     // Accelerator marks take no room, however many there are.
     if (text.contains(QLatin1Char('&')))
         width -= Canvas.TextWidth(QStringLiteral("&"));

@@ -97,7 +97,6 @@ TEST_F(SkinMenuPainterTest, anItemWithThirteenPixelTextAndASixteenPixelGlyphIsTw
     EXPECT_EQ(size.cy, 23);
     EXPECT_EQ(size.cx, TextWidth(QStringLiteral("Выход")) + 5 + 24);
     EXPECT_EQ(Measure(item, 500, 40), (TSize{500, 40})) << "the system's values are only raised";
-    EXPECT_EQ(Measure(file).cx, TextWidth(QStringLiteral("Файл")) + 5) << "bar items have no icon column";
 }
 
 TEST_F(SkinMenuPainterTest, measuringCountsAmpersandsOnceShortcutsWithTheirGapAndSubMenuArrows)
@@ -424,4 +423,34 @@ TEST_F(SkinMenuPainterTest, aBarItemUnderThePointerIsHotOnlyOnTheNtFamily)
     skin = std::make_unique<TFlatSkin>(&form);
     skin->SetActive(true);
     EXPECT_NE(FromQRgb(bar->grab().toImage().pixel(0, 0)), frame) << "the pointer is elsewhere";
+}
+
+// The selected look keeps the last eight columns of a bar item for its frame
+// and shadow; the caption, drawn after a space, must end clear of them with
+// as much room on its right as on its left, give or take the letters' side
+// bearings.
+TEST_F(SkinMenuPainterTest, aBarItemIsWideEnoughForItsCaptionBetweenEvenMargins)
+{
+    skin->SetDrawMenuBar(true);
+    form.SetMenuBar(mainMenu.Bar());
+    form.SetBounds(0, 0, 300, 200);
+    TMenuBar *bar = mainMenu.Bar();
+    bar->EnterMenuMode();
+    ASSERT_EQ(bar->SelectedIndex(), 0);
+    const QRect rect = bar->ItemRect(0);
+    const QImage shot = bar->grab().toImage();
+    const TColor ink = ColorToRGB(skin->Font().Color());
+    int inkLeft = rect.right();
+    int inkRight = rect.left();
+    for (int y = rect.top(); y <= rect.bottom(); ++y)
+        for (int x = rect.left(); x <= rect.right(); ++x)
+            if (PixelAt(shot, x, y) == ink) {
+                inkLeft = std::min(inkLeft, x);
+                inkRight = std::max(inkRight, x);
+            }
+    ASSERT_LT(inkLeft, inkRight) << "the caption is drawn";
+    const int frameRight = rect.left() + rect.width() - 8;
+    EXPECT_EQ(PixelAt(shot, frameRight, 10), ColorToRGB(Palette().SelectFrameColor));
+    EXPECT_GE(frameRight - inkRight, inkLeft - rect.left()) << "caption ends at " << inkRight;
+    EXPECT_LE(frameRight - inkRight, inkLeft - rect.left() + 2) << "caption ends at " << inkRight;
 }
