@@ -315,3 +315,24 @@ TEST_F(BarFixture, ownerDrawReportsTheWindowBeingDrawnAndItemsCanBeFound)
 }
 
 } // namespace
+
+// An owner-drawn item may look at the pointer when it draws (a hot look), so
+// the bar draws its items again when the pointer leaves it, even when no
+// item of its own was hot, as after a menu closed under the pointer.
+TEST_F(BarFixture, ownerDrawnItemsAreDrawnAgainWhenThePointerLeavesTheBar)
+{
+    int drawn = 0;
+    for (TMenuItem *top : {file, find, help})
+        top->SetOnDrawItem([&](TMenuItem *, TCanvas &, const TRect &, bool) { ++drawn; });
+    menu.SetOwnerDraw(true);
+    Bar()->OpenItem(1, false);
+    QApplication::processEvents();
+    Bar()->ExitMenuMode();
+    QApplication::processEvents();
+    drawn = 0;
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Bar(), &leave);
+    QApplication::processEvents();
+    EXPECT_EQ(drawn, 3);
+}

@@ -312,7 +312,11 @@ void TMenuBar::mouseMoveEvent(QMouseEvent *Event)
 
 void TMenuBar::leaveEvent(QEvent *)
 {
-    SetHot(-1);
+    // Owner-drawn items may have drawn a hot look of their own from the
+    // pointer's place, with no item hot here (after a menu closed under the
+    // pointer): the whole bar is drawn again without it.
+    m_hot = -1;
+    update();
 }
 
 void TMenuBar::keyPressEvent(QKeyEvent *Event)
