@@ -7,6 +7,7 @@
 #include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -124,6 +125,8 @@ void TMenuBar::paintEvent(QPaintEvent *)
             TMenuPainter::DrawBarItem(canvas, *item, TRect::FromQRect(m_itemRects[i]), look, rightToLeft);
         }
     }
+    if (!ownerDrawn.empty())
+        m_ownerDrawnUnderPointer = ItemAt(mapFromGlobal(QCursor::pos()));
     for (const int i : ownerDrawn)
         TMenuOwnerDraw::Draw(this, *TopItem(i), surface, m_itemRects[i], i == m_selected);
     QPainter(this).drawImage(0, 0, surface);
@@ -307,16 +310,19 @@ void TMenuBar::mouseReleaseEvent(QMouseEvent *Event)
 
 void TMenuBar::mouseMoveEvent(QMouseEvent *Event)
 {
-    SetHot(ItemAt(Event->position().toPoint()));
+    const int index = ItemAt(Event->position().toPoint());
+    SetHot(index);
+    // m_hot may not have changed (after a menu closed under the pointer) while
+    // an owner-drawn item's hot look has to follow the pointer elsewhere.
+    if (index != m_ownerDrawnUnderPointer)
+        update();
 }
 
 void TMenuBar::leaveEvent(QEvent *)
 {
-    // Owner-drawn items may have drawn a hot look of their own from the
-    // pointer's place, with no item hot here (after a menu closed under the
-    // pointer): the whole bar is drawn again without it.
-    m_hot = -1;
-    update();
+    SetHot(-1);
+    if (m_ownerDrawnUnderPointer != -1)
+        update();
 }
 
 void TMenuBar::keyPressEvent(QKeyEvent *Event)
