@@ -7,32 +7,32 @@
 namespace {
 
 // The size of the main window's grid: what one repaint of it composes.
-constexpr int GridWidth = 691;
-constexpr int GridHeight = 321;
+constexpr int kGridWidth = 691;
+constexpr int kGridHeight = 321;
 
 void FillGrid(benchmark::State &state)
 {
-    QImage image(GridWidth, GridHeight, QImage::Format_RGB32);
+    QImage image(kGridWidth, kGridHeight, QImage::Format_RGB32);
     TCanvas canvas(&image);
     canvas.Brush().SetColor(clBtnFace);
     for (auto _ : state)
-        canvas.FillRect({0, 0, GridWidth, GridHeight});
+        canvas.FillRect({0, 0, kGridWidth, kGridHeight});
 }
 BENCHMARK(FillGrid);
 
 void CopyGrid(benchmark::State &state)
 {
-    QImage from(GridWidth, GridHeight, QImage::Format_RGB32), to(GridWidth, GridHeight, QImage::Format_RGB32);
+    QImage from(kGridWidth, kGridHeight, QImage::Format_RGB32), to(kGridWidth, kGridHeight, QImage::Format_RGB32);
     from.fill(Qt::white);
     TCanvas source(&from), target(&to);
     for (auto _ : state)
-        target.BitBlt(0, 0, GridWidth, GridHeight, source, 0, 0, SRCCOPY);
+        target.BitBlt(0, 0, kGridWidth, kGridHeight, source, 0, 0, SRCCOPY);
 }
 BENCHMARK(CopyGrid);
 
 void GridRowText(benchmark::State &state)
 {
-    QImage image(GridWidth, 20, QImage::Format_RGB32);
+    QImage image(kGridWidth, 20, QImage::Format_RGB32);
     TCanvas canvas(&image);
     canvas.Brush().SetStyle(bsClear);
     const QString cells[] = {QStringLiteral("21-45-67"), QString::fromUtf8("Иванов"), QString::fromUtf8("Ленина"),

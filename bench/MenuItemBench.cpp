@@ -70,7 +70,7 @@ void SkinnedPopupItem(benchmark::State &state)
         skin.DrawMenuItem(setup.item, canvas, kItemRect, selected);
         // The frame request waits for the skin manager; drop it as the
         // event loop would deliver it.
-        QCoreApplication::removePostedEvents(QCoreApplication::instance(), FlatFrameItemEvent);
+        QCoreApplication::removePostedEvents(QCoreApplication::instance(), kFlatFrameItemEvent);
     }
 }
 BENCHMARK(SkinnedPopupItem)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);

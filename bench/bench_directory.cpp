@@ -129,7 +129,7 @@ void OpenTable(benchmark::State &state)
 void WalkTable(benchmark::State &state)
 {
     const QString path = DirectoryFile(state.range(0));
-    constexpr int Stride = 4096;
+    constexpr int kStride = 4096;
     long long heapPerRow = 0;
     for (auto _ : state) {
         const size_t heapBefore = HeapInUse();
@@ -137,7 +137,7 @@ void WalkTable(benchmark::State &state)
         TADOConnection connection;
         TADOTable table;
         OpenDirectoryTable(connection, table, path);
-        for (int recNo = 1; recNo <= table.RecordCount(); recNo += Stride) {
+        for (int recNo = 1; recNo <= table.RecordCount(); recNo += kStride) {
             table.SetRecNo(recNo);
             benchmark::DoNotOptimize(table.Fields(1)->AsString());
         }
@@ -214,22 +214,22 @@ void ShellSearchSeven(benchmark::State &state) { ShellSearch(state, SevenCriteri
 void SearchAll(benchmark::State &state) { Search(state, {}); }
 void ShellSearchAll(benchmark::State &state) { ShellSearch(state, {}); }
 
-constexpr long SmallDirectory = 100'000;
-constexpr long LargeDirectory = 1'000'000;
+constexpr long kSmallDirectory = 100'000;
+constexpr long kLargeDirectory = 1'000'000;
 
 } // namespace
 
-BENCHMARK(OpenTable)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(WalkTable)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellCount)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(LastRow)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellLastRow)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchOne)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchOne)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchSeven)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchSeven)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchAll)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchAll)->Arg(SmallDirectory)->Arg(LargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(OpenTable)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(WalkTable)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellCount)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(LastRow)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellLastRow)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SearchOne)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellSearchOne)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellSearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellSearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 int main(int argc, char **argv)
 {

@@ -20,9 +20,9 @@
 
 namespace {
 
-const QStringList FieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
-const int Widths[] = {50, 140, 100, 28, 40, 52, 243};
-constexpr TColor StripeColor = RGB(204, 204, 153);
+const QStringList kFieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
+const int kWidths[] = {50, 140, 100, 28, 40, 52, 243};
+constexpr TColor kStripeColor = RGB(204, 204, 153);
 
 QString DirectoryFile(int rows)
 {
@@ -45,13 +45,13 @@ struct TPagingGrid
         data.SetConnection(&connection);
         data.SetTableName(QStringLiteral("Велирск"));
         source.SetDataSet(&data);
-        for (int k = 0; k < FieldNames.size(); ++k)
-            grid.Columns().Add(FieldNames[k], Widths[k]);
+        for (int k = 0; k < kFieldNames.size(); ++k)
+            grid.Columns().Add(kFieldNames[k], kWidths[k]);
         grid.SetDataSource(&source);
         grid.OnDrawColumnCell = [this](TDBGrid *sender, const TRect &rect, int dataCol, TColumn *column,
                                        TGridDrawState state) {
             if (data.RecNo() % 2 == 1)
-                sender->Canvas()->Brush().SetColor(StripeColor);
+                sender->Canvas()->Brush().SetColor(kStripeColor);
             if (state & gdSelected) {
                 sender->Canvas()->Brush().SetColor(clHighlight);
                 sender->Canvas()->Font().SetColor(clHighlightText);

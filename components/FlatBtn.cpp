@@ -688,10 +688,10 @@ void TFlatGlyphButton::paintEvent(QPaintEvent *)
 
 void TFlatGlyphButton::PaintInto(TCanvas &canvas)
 {
-    const int W = width(), H = height();
+    const int w = width(), h = height();
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(m_color);
-    canvas.FillRect({0, 0, W, H});
+    canvas.FillRect({0, 0, w, h});
 
     TFont font(m_font);
     if (!isEnabled())
@@ -706,7 +706,7 @@ void TFlatGlyphButton::PaintInto(TCanvas &canvas)
         : TTextBox{canvas.TextWidth(m_caption), canvas.TextHeight(m_caption)};
     const int lineHeight = canvas.TextHeight(QStringLiteral("0"));
 
-    TFlatBtnPlacement placement = PlaceGlyphAndCaption({QSize(W, H), QSize(glyph.Width(), glyph.Height()),
+    TFlatBtnPlacement placement = PlaceGlyphAndCaption({QSize(w, h), QSize(glyph.Width(), glyph.Height()),
                                                         QSize(text.width, text.height),
                                                         canvas.TextHeight(m_caption), m_showGlyph, m_controlType,
                                                         m_position, layoutDirection() == Qt::RightToLeft});
@@ -720,7 +720,7 @@ void TFlatGlyphButton::PaintInto(TCanvas &canvas)
     if (m_showGlyph)
         DrawTransparentGlyph(canvas, placement.Glyph.Left, placement.Glyph.Top, glyph, m_transparentColor);
     if (m_controlType == bsButton)
-        DrawFlatBtnOutline(canvas, W, H, m_cutCornerLook, m_mouseState,
+        DrawFlatBtnOutline(canvas, w, h, m_cutCornerLook, m_mouseState,
                            {m_inactiveColor, m_activeColor, m_activeOutlineColor, m_activeOutlineColor2});
 }
 

@@ -70,10 +70,10 @@ void CollectDescendants(const QObject &parent, const QObject *skip, std::vector<
 
 } // namespace
 
-TFlatSkin::TFlatSkin(QObject *AOwner) : QObject(nullptr)
+TFlatSkin::TFlatSkin(QObject *owner) : QObject(nullptr)
 {
-    m_form = FormOfOwner(AOwner);
-    setParent(AOwner);
+    m_form = FormOfOwner(owner);
+    setParent(owner);
     m_font = TMenuMetrics::MenuFont();
     m_selectFontColor = m_font.Color();
     if (m_form) {
@@ -120,197 +120,197 @@ void TFlatSkin::Loaded()
         manager->Register(*this);
 }
 
-void TFlatSkin::Notification(const TSkinComponent &Component, TOperation Operation)
+void TFlatSkin::Notification(const TSkinComponent &component, TOperation operation)
 {
     TFlatSkinManagerLink *manager = FlatSkinManager();
     if (!manager)
         return;
-    manager->Notify(*this, Component, Operation);
-    if (!m_active || !m_autoDetect || Operation != opInsert)
+    manager->Notify(*this, component, operation);
+    if (!m_active || !m_autoDetect || operation != opInsert)
         return;
     // Menu items, tool buttons and control bars are skinned as they arrive;
     // a tool button through its tool bar, which may have just got its first.
-    if (std::holds_alternative<TMenuItem *>(Component.Target)) {
-        SkinComponent(Component, true, true);
+    if (std::holds_alternative<TMenuItem *>(component.Target)) {
+        SkinComponent(component, true, true);
         return;
     }
-    auto *const *object = std::get_if<QObject *>(&Component.Target);
+    auto *const *object = std::get_if<QObject *>(&component.Target);
     if (!object || !*object)
         return;
     if (auto *button = qobject_cast<TToolButton *>(*object); button && button->ToolBar())
         SkinComponent({button->ToolBar()}, true, true);
     else if (qobject_cast<TControlBar *>(*object))
-        SkinComponent(Component, true, true);
+        SkinComponent(component, true, true);
 }
 
-void TFlatSkin::SetDimLevel(int Level)
+void TFlatSkin::SetDimLevel(int level)
 {
-    if (Level >= 0 && Level <= kByteMax)
-        m_dimLevel = Level;
+    if (level >= 0 && level <= kByteMax)
+        m_dimLevel = level;
 }
 
-void TFlatSkin::SetGrayLevel(int Level)
+void TFlatSkin::SetGrayLevel(int level)
 {
-    if (Level >= 0 && Level <= kByteMax)
-        m_grayLevel = Level;
+    if (level >= 0 && level <= kByteMax)
+        m_grayLevel = level;
 }
 
-void TFlatSkin::SetFont(const TFont &Font)
+void TFlatSkin::SetFont(const TFont &font)
 {
-    m_font.Assign(Font);
+    m_font.Assign(font);
     RedrawMenuBar();
 }
 
-void TFlatSkin::SetColor(TColor Color)
+void TFlatSkin::SetColor(TColor color)
 {
-    m_color = Color;
+    m_color = color;
     MarkPaletteStale();
 }
 
-void TFlatSkin::SetDrawMenuBar(bool On)
+void TFlatSkin::SetDrawMenuBar(bool on)
 {
-    m_drawMenuBar = On;
+    m_drawMenuBar = on;
 }
 
-void TFlatSkin::SetIconBackColor(TColor Color)
+void TFlatSkin::SetIconBackColor(TColor color)
 {
-    m_iconBackColor = Color;
+    m_iconBackColor = color;
     MarkPaletteStale();
 }
 
-void TFlatSkin::SetMenuBarColor(TColor Color)
+void TFlatSkin::SetMenuBarColor(TColor color)
 {
-    m_menuBarColor = Color;
+    m_menuBarColor = color;
     MarkPaletteStale();
     RedrawMenuBar();
 }
 
-void TFlatSkin::SetSelectColor(TColor Color)
+void TFlatSkin::SetSelectColor(TColor color)
 {
-    m_selectColor = Color;
+    m_selectColor = color;
     MarkPaletteStale();
 }
 
-void TFlatSkin::SetSelectBorderColor(TColor Color)
+void TFlatSkin::SetSelectBorderColor(TColor color)
 {
-    m_selectBorderColor = Color;
+    m_selectBorderColor = color;
     MarkPaletteStale();
 }
 
-void TFlatSkin::SetSelectFontColor(TColor Color)
+void TFlatSkin::SetSelectFontColor(TColor color)
 {
-    m_selectFontColor = Color;
+    m_selectFontColor = color;
     MarkPaletteStale();
 }
 
-void TFlatSkin::SetDisabledColor(TColor Color)
+void TFlatSkin::SetDisabledColor(TColor color)
 {
-    m_disabledColor = Color;
+    m_disabledColor = color;
     MarkPaletteStale();
 }
 
-void TFlatSkin::SetSeparatorColor(TColor Color)
+void TFlatSkin::SetSeparatorColor(TColor color)
 {
-    m_separatorColor = Color;
+    m_separatorColor = color;
     MarkPaletteStale();
 }
 
-void TFlatSkin::SetCheckedColor(TColor Color)
+void TFlatSkin::SetCheckedColor(TColor color)
 {
-    m_checkedColor = Color;
+    m_checkedColor = color;
     MarkPaletteStale();
 }
 
-void TFlatSkin::SetIconWidth(int Width)
+void TFlatSkin::SetIconWidth(int width)
 {
-    m_iconWidth = Width;
+    m_iconWidth = width;
 }
 
-void TFlatSkin::SetDrawSelect(bool On)
+void TFlatSkin::SetDrawSelect(bool on)
 {
-    m_drawSelect = On;
+    m_drawSelect = on;
 }
 
 // The palette is deliberately left as it is: the change shows once a colour
 // setting marks it stale.
-void TFlatSkin::SetUseSystemColors(bool On)
+void TFlatSkin::SetUseSystemColors(bool on)
 {
-    m_useSystemColors = On;
+    m_useSystemColors = on;
     RedrawMenuBar();
 }
 
-void TFlatSkin::SetUseDimColor(bool On)
+void TFlatSkin::SetUseDimColor(bool on)
 {
-    m_useDimColor = On;
+    m_useDimColor = on;
 }
 
-void TFlatSkin::SetOverrideOwnerDraw(bool On)
+void TFlatSkin::SetOverrideOwnerDraw(bool on)
 {
-    m_overrideOwnerDraw = On;
+    m_overrideOwnerDraw = on;
     if (m_active)
         SkinWalk(true, true);
 }
 
-void TFlatSkin::SetGradient(bool On)
+void TFlatSkin::SetGradient(bool on)
 {
-    m_gradient = On;
+    m_gradient = on;
 }
 
-void TFlatSkin::SetFlatMenu(bool On)
+void TFlatSkin::SetFlatMenu(bool on)
 {
-    m_flatMenu = On;
+    m_flatMenu = on;
 }
 
-void TFlatSkin::SetAutoDetect(bool On)
+void TFlatSkin::SetAutoDetect(bool on)
 {
-    m_autoDetect = On;
+    m_autoDetect = on;
 }
 
 template <class Set>
-void TFlatSkin::ReplaceSelection(Set &Stored, Set Value)
+void TFlatSkin::ReplaceSelection(Set &stored, Set value)
 {
     if (!m_active) {
-        Stored = Value;
+        stored = value;
         return;
     }
-    if (Value == Stored)
+    if (value == stored)
         return;
     SkinWalk(false, true);
-    Stored = Value;
+    stored = value;
     SkinWalk(true, true);
 }
 
-void TFlatSkin::SetSkinContainers(TSkinContainers Containers)
+void TFlatSkin::SetSkinContainers(TSkinContainers containers)
 {
-    ReplaceSelection(m_skinContainers, Containers);
+    ReplaceSelection(m_skinContainers, containers);
 }
 
-void TFlatSkin::SetSkinControls(TSkinControls Controls)
+void TFlatSkin::SetSkinControls(TSkinControls controls)
 {
-    ReplaceSelection(m_skinControls, Controls);
+    ReplaceSelection(m_skinControls, controls);
 }
 
-void TFlatSkin::SetActive(bool On)
+void TFlatSkin::SetActive(bool on)
 {
-    if (On == m_active)
+    if (on == m_active)
         return;
-    m_active = On;
-    SkinWalk(On, true);
+    m_active = on;
+    SkinWalk(on, true);
     RedrawMenuBar();
 }
 
-void TFlatSkin::SetDisableSubclassing(bool On)
+void TFlatSkin::SetDisableSubclassing(bool on)
 {
-    m_disableSubclassing = On;
+    m_disableSubclassing = on;
     if (TFlatSkinManagerLink *manager = FlatSkinManager())
         manager->HandOver(*this);
 }
 
-void TFlatSkin::RefreshPalette(const TCanvas &Canvas)
+void TFlatSkin::RefreshPalette(const TCanvas &canvas)
 {
     TSkinPalette &p = m_palette;
     m_paletteStale = false;
-    m_highColorMode = DeviceColorDepth(Canvas) >= kHighColorBits;
+    m_highColorMode = DeviceColorDepth(canvas) >= kHighColorBits;
     p.SoftLightLevel = kSoftLightLevel;
     p.StrongLightLevel = kStrongLightLevel;
     p.MenuBackColor = m_color;
@@ -372,7 +372,7 @@ void TFlatSkin::RedrawMenuBar()
         bar->update();
 }
 
-void TFlatSkin::SkinWalk(bool Activate, bool Repaint)
+void TFlatSkin::SkinWalk(bool activate, bool repaint)
 {
     if (!m_form)
         return;
@@ -384,36 +384,36 @@ void TFlatSkin::SkinWalk(bool Activate, bool Repaint)
     for (QObject *object : objects)
         components.push_back({object});
     for (const TSkinComponent &component : components)
-        SkinComponent(component, Activate, Repaint);
+        SkinComponent(component, activate, repaint);
 }
 
-void TFlatSkin::SkinComponent(const TSkinComponent &Component, bool Activate, bool Repaint)
+void TFlatSkin::SkinComponent(const TSkinComponent &component, bool activate, bool repaint)
 {
-    if (auto *menu = std::get_if<TMenu *>(&Component.Target)) {
-        SkinMenu(**menu, Activate);
-    } else if (auto *item = std::get_if<TMenuItem *>(&Component.Target)) {
+    if (auto *menu = std::get_if<TMenu *>(&component.Target)) {
+        SkinMenu(**menu, activate);
+    } else if (auto *item = std::get_if<TMenuItem *>(&component.Target)) {
         // An item that arrives later is skinned as its menu's items were.
         const TMenu *menu = (*item)->GetParentMenu();
         const bool mainMenu = dynamic_cast<const TMainMenu *>(menu) != nullptr;
         const bool skinned = menu && (mainMenu ? m_skinControls.Contains(scMainMenu) && menu->Tag() != kExemptTag
                                                : m_skinControls.Contains(scPopupMenu));
         if (skinned)
-            HookItemTree(**item, Activate);
-    } else if (auto *object = std::get_if<QObject *>(&Component.Target)) {
-        SkinWidgetComponent(**object, Activate, Repaint);
+            HookItemTree(**item, activate);
+    } else if (auto *object = std::get_if<QObject *>(&component.Target)) {
+        SkinWidgetComponent(**object, activate, repaint);
     }
 }
 
-void TFlatSkin::SkinMenu(TMenu &Menu, bool Activate)
+void TFlatSkin::SkinMenu(TMenu &menu, bool activate)
 {
-    const bool mainMenu = dynamic_cast<TMainMenu *>(&Menu) != nullptr;
-    if (mainMenu ? !m_skinControls.Contains(scMainMenu) || Menu.Tag() == kExemptTag
+    const bool mainMenu = dynamic_cast<TMainMenu *>(&menu) != nullptr;
+    if (mainMenu ? !m_skinControls.Contains(scMainMenu) || menu.Tag() == kExemptTag
                  : !m_skinControls.Contains(scPopupMenu))
         return;
-    TMenuItem *root = Menu.Items();
+    TMenuItem *root = menu.Items();
     for (int i = 0; i < root->Count(); ++i) {
-        Menu.SetOwnerDraw(Activate);
-        HookItemTree(*root->Items(i), Activate);
+        menu.SetOwnerDraw(activate);
+        HookItemTree(*root->Items(i), activate);
     }
     // Clearing and restoring the first caption makes the bar measure its
     // items again.
@@ -425,20 +425,20 @@ void TFlatSkin::SkinMenu(TMenu &Menu, bool Activate)
     }
 }
 
-void TFlatSkin::HookItemTree(TMenuItem &Item, bool Activate)
+void TFlatSkin::HookItemTree(TMenuItem &item, bool activate)
 {
-    if (Activate) {
-        if (Item.Tag() != kExemptTag) {
+    if (activate) {
+        if (item.Tag() != kExemptTag) {
             const QPointer<TFlatSkin> self(this);
-            if (!Item.OnDrawItem() || m_overrideOwnerDraw)
-                Item.SetOnDrawItem(
+            if (!item.OnDrawItem() || m_overrideOwnerDraw)
+                item.SetOnDrawItem(
                     [self](TMenuItem *sender, TCanvas &canvas, const TRect &rect, bool selected) {
                         if (self)
                             self->DrawMenuItem(sender, canvas, rect, selected);
                     },
                     HandlerKey());
-            if (!Item.OnMeasureItem() || m_overrideOwnerDraw)
-                Item.SetOnMeasureItem(
+            if (!item.OnMeasureItem() || m_overrideOwnerDraw)
+                item.SetOnMeasureItem(
                     [self](TMenuItem *sender, TCanvas &canvas, int &width, int &height) {
                         if (self)
                             self->MeasureMenuItem(sender, canvas, width, height);
@@ -446,29 +446,29 @@ void TFlatSkin::HookItemTree(TMenuItem &Item, bool Activate)
                     HandlerKey());
         }
     } else {
-        if (Item.OnDrawItemKey() == HandlerKey())
-            Item.SetOnDrawItem({});
-        if (Item.OnMeasureItemKey() == HandlerKey())
-            Item.SetOnMeasureItem({});
+        if (item.OnDrawItemKey() == HandlerKey())
+            item.SetOnDrawItem({});
+        if (item.OnMeasureItemKey() == HandlerKey())
+            item.SetOnMeasureItem({});
     }
-    for (int i = 0; i < Item.Count(); ++i)
-        HookItemTree(*Item.Items(i), Activate);
+    for (int i = 0; i < item.Count(); ++i)
+        HookItemTree(*item.Items(i), activate);
 }
 
-void TFlatSkin::SkinWidgetComponent(QObject &Component, bool Activate, bool Repaint)
+void TFlatSkin::SkinWidgetComponent(QObject &component, bool activate, bool repaint)
 {
-    SkinToolbarOrControlBar(*this, Component, Activate, Repaint);
-    SkinControl(*this, Component, Activate, Repaint);
+    SkinToolbarOrControlBar(*this, component, activate, repaint);
+    SkinControl(*this, component, activate, repaint);
 }
 
-void TFlatSkin::MeasureMenuItem(TMenuItem *Sender, TCanvas &ACanvas, int &Width, int &Height)
+void TFlatSkin::MeasureMenuItem(TMenuItem *sender, TCanvas &canvas, int &width, int &height)
 {
-    if (m_active && Sender)
-        TSkinMenuPainter(*this).Measure(*Sender, ACanvas, Width, Height);
+    if (m_active && sender)
+        TSkinMenuPainter(*this).Measure(*sender, canvas, width, height);
 }
 
-void TFlatSkin::DrawMenuItem(TMenuItem *Sender, TCanvas &ACanvas, const TRect &ARect, bool Selected)
+void TFlatSkin::DrawMenuItem(TMenuItem *sender, TCanvas &canvas, const TRect &rect, bool selected)
 {
-    if (m_active && Sender)
-        TSkinMenuPainter(*this).Draw(*Sender, ACanvas, ARect, Selected);
+    if (m_active && sender)
+        TSkinMenuPainter(*this).Draw(*sender, canvas, rect, selected);
 }

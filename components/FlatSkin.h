@@ -51,7 +51,7 @@ public:
     static constexpr TColor kTransparentKeyColor = RGB(255, 0, 255);
 
     // Throws EInvalidCast for an owner that is not a form.
-    explicit TFlatSkin(QObject *AOwner = nullptr);
+    explicit TFlatSkin(QObject *owner = nullptr);
     ~TFlatSkin() override;
     TFlatSkin(const TFlatSkin &) = delete;
     TFlatSkin &operator=(const TFlatSkin &) = delete;
@@ -59,65 +59,65 @@ public:
     // The component protocol: Loaded once the owner has applied the settings,
     // Notification when a component is inserted into or removed from the form.
     void Loaded();
-    void Notification(const TSkinComponent &Component, TOperation Operation);
+    void Notification(const TSkinComponent &component, TOperation operation);
 
     // Published settings.
     int DimLevel() const { return m_dimLevel; }
-    void SetDimLevel(int Level);
+    void SetDimLevel(int level);
     int GrayLevel() const { return m_grayLevel; }
-    void SetGrayLevel(int Level);
+    void SetGrayLevel(int level);
     const TFont &Font() const { return m_font; }
-    void SetFont(const TFont &Font);
+    void SetFont(const TFont &font);
     TColor Color() const { return m_color; }
-    void SetColor(TColor Color);
+    void SetColor(TColor color);
     bool DrawMenuBar() const { return m_drawMenuBar; }
-    void SetDrawMenuBar(bool On);
+    void SetDrawMenuBar(bool on);
     TColor IconBackColor() const { return m_iconBackColor; }
-    void SetIconBackColor(TColor Color);
+    void SetIconBackColor(TColor color);
     TColor MenuBarColor() const { return m_menuBarColor; }
-    void SetMenuBarColor(TColor Color);
+    void SetMenuBarColor(TColor color);
     TColor SelectColor() const { return m_selectColor; }
-    void SetSelectColor(TColor Color);
+    void SetSelectColor(TColor color);
     TColor SelectBorderColor() const { return m_selectBorderColor; }
-    void SetSelectBorderColor(TColor Color);
+    void SetSelectBorderColor(TColor color);
     TColor SelectFontColor() const { return m_selectFontColor; }
-    void SetSelectFontColor(TColor Color);
+    void SetSelectFontColor(TColor color);
     TColor DisabledColor() const { return m_disabledColor; }
-    void SetDisabledColor(TColor Color);
+    void SetDisabledColor(TColor color);
     TColor SeparatorColor() const { return m_separatorColor; }
-    void SetSeparatorColor(TColor Color);
+    void SetSeparatorColor(TColor color);
     TColor CheckedColor() const { return m_checkedColor; }
-    void SetCheckedColor(TColor Color);
+    void SetCheckedColor(TColor color);
     int IconWidth() const { return m_iconWidth; }
-    void SetIconWidth(int Width);
+    void SetIconWidth(int width);
     bool DrawSelect() const { return m_drawSelect; }
-    void SetDrawSelect(bool On);
+    void SetDrawSelect(bool on);
     bool UseSystemColors() const { return m_useSystemColors; }
-    void SetUseSystemColors(bool On);
+    void SetUseSystemColors(bool on);
     bool UseDimColor() const { return m_useDimColor; }
-    void SetUseDimColor(bool On);
+    void SetUseDimColor(bool on);
     bool OverrideOwnerDraw() const { return m_overrideOwnerDraw; }
-    void SetOverrideOwnerDraw(bool On);
+    void SetOverrideOwnerDraw(bool on);
     bool Gradient() const { return m_gradient; }
-    void SetGradient(bool On);
+    void SetGradient(bool on);
     bool FlatMenu() const { return m_flatMenu; }
-    void SetFlatMenu(bool On);
+    void SetFlatMenu(bool on);
     bool AutoDetect() const { return m_autoDetect; }
-    void SetAutoDetect(bool On);
+    void SetAutoDetect(bool on);
     TSkinContainers SkinContainers() const { return m_skinContainers; }
-    void SetSkinContainers(TSkinContainers Containers);
+    void SetSkinContainers(TSkinContainers containers);
     TSkinControls SkinControls() const { return m_skinControls; }
-    void SetSkinControls(TSkinControls Controls);
+    void SetSkinControls(TSkinControls controls);
     bool Active() const { return m_active; }
-    void SetActive(bool On);
+    void SetActive(bool on);
     bool DisableSubclassing() const { return m_disableSubclassing; }
-    void SetDisableSubclassing(bool On);
+    void SetDisableSubclassing(bool on);
 
     // The derived palette. Painters call RefreshPalette first when it is
     // stale; Canvas only tells the colour depth of its device.
     const TSkinPalette &Palette() const { return m_palette; }
     TSkinPalette &Palette() { return m_palette; }
-    void RefreshPalette(const TCanvas &Canvas);
+    void RefreshPalette(const TCanvas &canvas);
     bool PaletteStale() const { return m_paletteStale; }
     // The device had 16 or more bits per pixel at the last refresh.
     bool HighColorMode() const { return m_highColorMode; }
@@ -126,7 +126,7 @@ public:
     TColor TransparentKeyColor() const { return m_transparentKeyColor; }
     // Keeps the flat frame painter from running inside itself.
     bool FrameBusy() const { return m_frameBusy; }
-    void SetFrameBusy(bool Busy) { m_frameBusy = Busy; }
+    void SetFrameBusy(bool busy) { m_frameBusy = busy; }
 
     // The form the component skins; nullptr without an owner, and while the
     // form is being destroyed.
@@ -134,14 +134,14 @@ public:
 
     // Hands every component the form owns to SkinComponent, menus first,
     // then the form's widget tree in creation order.
-    void SkinWalk(bool Activate, bool Repaint);
+    void SkinWalk(bool activate, bool repaint);
     // What the skin does with one component of its form.
-    void SkinComponent(const TSkinComponent &Component, bool Activate, bool Repaint);
+    void SkinComponent(const TSkinComponent &component, bool activate, bool repaint);
 
     // The owner-draw handlers the skin installs on menu items; both do
     // nothing while the component is not active.
-    void MeasureMenuItem(TMenuItem *Sender, TCanvas &ACanvas, int &Width, int &Height);
-    void DrawMenuItem(TMenuItem *Sender, TCanvas &ACanvas, const TRect &ARect, bool Selected);
+    void MeasureMenuItem(TMenuItem *sender, TCanvas &canvas, int &width, int &height);
+    void DrawMenuItem(TMenuItem *sender, TCanvas &canvas, const TRect &rect, bool selected);
     // The identity of the skin's handlers, whichever component installed them.
     static const void *HandlerKey();
 
@@ -149,14 +149,14 @@ private:
     void MarkPaletteStale() { m_paletteStale = true; }
     // Asks the form's menu bar to draw itself again.
     void RedrawMenuBar();
-    void SkinMenu(TMenu &Menu, bool Activate);
-    void HookItemTree(TMenuItem &Item, bool Activate);
+    void SkinMenu(TMenu &menu, bool activate);
+    void HookItemTree(TMenuItem &item, bool activate);
     // Controls, tool bars and control bars of the form's widget tree.
-    void SkinWidgetComponent(QObject &Component, bool Activate, bool Repaint);
+    void SkinWidgetComponent(QObject &component, bool activate, bool repaint);
     // Runs a deactivating walk with the old selection and an activating one
     // with the new when the selection changes while active.
     template <class Set>
-    void ReplaceSelection(Set &Stored, Set Value);
+    void ReplaceSelection(Set &stored, Set value);
 
     // Held as a widget: a form that is being destroyed is no longer a form,
     // and Form() tells so instead of casting it.

@@ -42,10 +42,10 @@ int ColumnFillWidth(const TGridMetrics &grid, int target)
 
 bool InSizingZone(int edge, int lineWidth, int x)
 {
-    if (lineWidth >= SizingZoneWidth)
+    if (lineWidth >= kSizingZoneWidth)
         return edge - lineWidth <= x && x <= edge;
-    const int zoneRight = edge + (SizingZoneWidth - lineWidth) / 2;
-    return zoneRight - (SizingZoneWidth - 1) <= x && x <= zoneRight;
+    const int zoneRight = edge + (kSizingZoneWidth - lineWidth) / 2;
+    return zoneRight - (kSizingZoneWidth - 1) <= x && x <= zoneRight;
 }
 
 void FitColumnWidth(TGridMetrics &grid, int dataColumn)

@@ -6,7 +6,7 @@
 // every routine is linear in the column count and allocates nothing.
 
 // Width of a sizing zone around a column border, in pixels.
-inline constexpr int SizingZoneWidth = 8;
+inline constexpr int kSizingZoneWidth = 8;
 
 // The grid-line width when the grid draws vertical (horizontal) lines in its
 // fixed or its scrollable area, else 0.

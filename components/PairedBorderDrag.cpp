@@ -30,15 +30,15 @@ void TPairedBorderDrag::Install(TDBGrid &grid)
     FDragColumn = -1;
     FPairWidth = 0;
     FDragWidth = 0;
-    FGrid = &grid;
+    m_grid = &grid;
     grid.installEventFilter(this);
 }
 
 void TPairedBorderDrag::Uninstall()
 {
-    if (FGrid)
-        FGrid->removeEventFilter(this);
-    FGrid = nullptr;
+    if (m_grid)
+        m_grid->removeEventFilter(this);
+    m_grid = nullptr;
 }
 
 void TPairedBorderDrag::LeftButtonDown(TGridMetrics &grid, int x, int y)
@@ -69,15 +69,15 @@ void TPairedBorderDrag::Complete(TGridMetrics &grid)
 
 void TPairedBorderDrag::Complete()
 {
-    if (FGrid)
-        Complete(*FGrid);
+    if (m_grid)
+        Complete(*m_grid);
     else
         FDragColumn = -1;
 }
 
 bool TPairedBorderDrag::eventFilter(QObject *watched, QEvent *event)
 {
-    return watched == FGrid.data() && GridWndProc(event);
+    return watched == m_grid.data() && GridWndProc(event);
 }
 
 bool TPairedBorderDrag::GridWndProc(QEvent *event)
@@ -88,8 +88,8 @@ bool TPairedBorderDrag::GridWndProc(QEvent *event)
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
         if (mouse->button() == Qt::LeftButton) {
-            const QPoint client = FGrid->ClientFromWidget(mouse->position().toPoint());
-            LeftButtonDown(*FGrid, client.x(), client.y());
+            const QPoint client = m_grid->ClientFromWidget(mouse->position().toPoint());
+            LeftButtonDown(*m_grid, client.x(), client.y());
         }
     }
     return false;

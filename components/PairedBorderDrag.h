@@ -47,7 +47,7 @@ protected:
 private:
     bool GridWndProc(QEvent *event);
 
-    QPointer<TDBGrid> FGrid;
+    QPointer<TDBGrid> m_grid;
     int FDragColumn = -1;
     int FDragWidth = 0;
     int FPairWidth = 0;

@@ -13,12 +13,12 @@ struct ColumnLayout
     const char16_t *FieldName;
     int Width;
 };
-constexpr ColumnLayout GridColumns[] = {
+constexpr ColumnLayout kGridColumns[] = {
     {u"Телефон", 50}, {u"Фамилия", 140}, {u"Улица", 100}, {u"Дом", 28},
     {u"Корпус", 40},  {u"Квартира", 52}, {u"Организация", 243},
 };
 
-constexpr int WindowFontHeight = -11;
+constexpr int kWindowFontHeight = -11;
 
 } // namespace
 
@@ -26,7 +26,7 @@ TFont WindowFont()
 {
     TFont font;
     font.SetName(QStringLiteral("MS Sans Serif"));
-    font.SetHeight(WindowFontHeight);
+    font.SetHeight(kWindowFontHeight);
     font.SetColor(clWindowText);
     return font;
 }
@@ -35,7 +35,7 @@ void SetUpColumns(TDBGrid &grid)
 {
     grid.Font() = WindowFont();
     grid.TitleFont() = WindowFont();
-    for (const ColumnLayout &column : GridColumns) {
+    for (const ColumnLayout &column : kGridColumns) {
         TColumn *added = grid.Columns().Add(QString::fromUtf16(column.FieldName), column.Width);
         added->SetTitleCaption(QString::fromUtf16(column.FieldName));
     }
@@ -53,7 +53,7 @@ TCellColors StripedCellColors(int recNo, bool selected)
         return {clHighlight, clHighlightText};
     // The remainder keeps the dividend's sign: -1 (no record) is not striped.
     if (recNo % 2 == 1)
-        return {StripeColor, std::nullopt};
+        return {kStripeColor, std::nullopt};
     return {};
 }
 

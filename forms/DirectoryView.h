@@ -12,8 +12,8 @@ class TGlyphNavigator;
 // grid's seven columns, the striped cells and the navigator's glyphs.
 namespace DirectoryView {
 
-constexpr int LastDataColumn = 6;
-constexpr TColor StripeColor = RGB(204, 204, 153);
+constexpr int kLastDataColumn = 6;
+constexpr TColor kStripeColor = RGB(204, 204, 153);
 
 // "MS Sans Serif", height -11, in the window-text colour.
 TFont WindowFont();

@@ -21,7 +21,7 @@ namespace {
 
 constexpr int FrameWidth = 3;
 constexpr TColor FrameColor = RGB(0, 0, 255);
-const QChar EnterKey(13);
+const QChar kEnterKey(13);
 
 // Both buttons of the dialog share their look; only caption and glyph differ.
 void SetUpButton(TFlatGlyphButton *button, const QString &caption, const QString &glyphResource)
@@ -118,7 +118,7 @@ void TFindDialog::FormClose(TCloseAction &action)
 
 void TFindDialog::FormKeyPress(QChar &key)
 {
-    if (key != EnterKey)
+    if (key != kEnterKey)
         return;
     // A focused button acting as default has taken Enter as its own dialog
     // key already, before any key press reaches the form.

@@ -3,9 +3,9 @@
 #include "components/FlatSkin.h"
 #include "toolkit/gdi/Font.h"
 
-TFlatSkin *CreateFormSkin(TForm &Form, bool FlatMenus)
+TFlatSkin *CreateFormSkin(TForm &form, bool flatMenus)
 {
-    auto *skin = new TFlatSkin(&Form);
+    auto *skin = new TFlatSkin(&form);
     skin->setObjectName(QStringLiteral("FlatSkin1"));
     // The settings in the order the layout stores them.
     skin->SetDimLevel(30);
@@ -18,7 +18,7 @@ TFlatSkin *CreateFormSkin(TForm &Form, bool FlatMenus)
     font.SetStyle(0);
     skin->SetFont(font);
     skin->SetColor(clBtnFace);
-    skin->SetDrawMenuBar(FlatMenus);
+    skin->SetDrawMenuBar(flatMenus);
     skin->SetIconBackColor(clBtnFace);
     skin->SetMenuBarColor(clBtnFace);
     skin->SetSelectColor(clHighlight);
@@ -30,10 +30,10 @@ TFlatSkin *CreateFormSkin(TForm &Form, bool FlatMenus)
     skin->SetIconWidth(24);
     skin->SetDrawSelect(true);
     skin->SetUseSystemColors(true);
-    skin->SetUseDimColor(FlatMenus);
+    skin->SetUseDimColor(flatMenus);
     skin->SetOverrideOwnerDraw(false);
-    skin->SetGradient(FlatMenus);
-    skin->SetFlatMenu(FlatMenus);
+    skin->SetGradient(flatMenus);
+    skin->SetFlatMenu(flatMenus);
     skin->SetAutoDetect(true);
     skin->SetActive(true);
     skin->Loaded();

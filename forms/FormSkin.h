@@ -8,4 +8,4 @@ class TForm;
 // The main window draws its menus flat (menu-bar colour, dimmed selection,
 // gradient, flat popup frames); the search dialog, which has no menu, keeps
 // those four off.
-TFlatSkin *CreateFormSkin(TForm &Form, bool FlatMenus);
+TFlatSkin *CreateFormSkin(TForm &form, bool flatMenus);

@@ -4,13 +4,13 @@ namespace SearchStatement {
 
 namespace {
 
-const QChar Quote = QLatin1Char('"');
+const QChar kQuote = QLatin1Char('"');
 
 QString Literal(const QString &criterion)
 {
     QString pattern = Pattern(criterion);
-    pattern.replace(Quote, QStringLiteral("\"\""));
-    return Quote + pattern + Quote;
+    pattern.replace(kQuote, QStringLiteral("\"\""));
+    return kQuote + pattern + kQuote;
 }
 
 } // namespace
@@ -23,7 +23,7 @@ QString Pattern(const QString &criterion)
 QStringList Lines(const QStringList &criteria)
 {
     QStringList literals;
-    for (int i = 0; i < CriterionCount; ++i)
+    for (int i = 0; i < kCriterionCount; ++i)
         literals << Literal(criteria.value(i));
 
     const QString first =

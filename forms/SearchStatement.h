@@ -12,7 +12,7 @@
 // inside its literal, so that no text can end the literal early.
 namespace SearchStatement {
 
-constexpr int CriterionCount = 7;
+constexpr int kCriterionCount = 7;
 
 QString Pattern(const QString &criterion);
 

@@ -22,12 +22,12 @@
 
 namespace {
 
-constexpr int RecordCountPanelWidth = 150;
-constexpr int RecordNumberPanelWidth = 50;
-constexpr int MenuImageSize = 16;
+constexpr int kRecordCountPanelWidth = 150;
+constexpr int kRecordNumberPanelWidth = 50;
+constexpr int kMenuImageSize = 16;
 
 // The menu images, in image-index order.
-constexpr const char *MenuImageFiles[] = {":/menu/exit.bmp", ":/menu/find.bmp", ":/menu/about.bmp"};
+constexpr const char *kMenuImageFiles[] = {":/menu/exit.bmp", ":/menu/find.bmp", ":/menu/about.bmp"};
 
 } // namespace
 
@@ -53,8 +53,8 @@ TForm1::TForm1(QWidget *parent)
     CreateRoundHint();
 
     StatusBar1->SetFont(DirectoryView::WindowFont());
-    StatusBar1->AddPanel(RecordCountPanelWidth, RecordCountText(0));
-    StatusBar1->AddPanel(RecordNumberPanelWidth, RecordNumberText(0));
+    StatusBar1->AddPanel(kRecordCountPanelWidth, RecordCountText(0));
+    StatusBar1->AddPanel(kRecordNumberPanelWidth, RecordNumberText(0));
     SetUpNavigator();
     SetUpGrid();
     connect(Data->DataSource1, &TDataSource::DataChange, this, &TForm1::DataSource1DataChange);
@@ -75,9 +75,9 @@ TForm1::~TForm1()
 void TForm1::CreateMenu()
 {
     InitMenuResources();
-    m_imageList = std::make_unique<TImageList>(MenuImageSize, MenuImageSize);
+    m_imageList = std::make_unique<TImageList>(kMenuImageSize, kMenuImageSize);
     ImageList1 = m_imageList.get();
-    for (const char *file : MenuImageFiles) {
+    for (const char *file : kMenuImageFiles) {
         TBitmap image;
         image.LoadFromFile(QString::fromLatin1(file));
         ImageList1->AddMasked(image.Image(), clFuchsia);
@@ -131,20 +131,20 @@ void TForm1::SetUpNavigator()
 void TForm1::SetUpGrid()
 {
     DBGrid1->SetDataSource(Data->DataSource1);
-    DBGrid1->SetOptions(TDBGrid::DefaultOptions);
+    DBGrid1->SetOptions(TDBGrid::kDefaultOptions);
     DirectoryView::SetUpColumns(*DBGrid1);
     DBGrid1->OnDrawColumnCell = &DirectoryView::DrawStripedCell;
     DBGrid1->OnMouseUp = [this](TDBGrid *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { DBGrid1MouseUp(); };
 }
 
-QString TForm1::RecordCountText(int RecordCount)
+QString TForm1::RecordCountText(int recordCount)
 {
-    return QStringLiteral("В базе записей: ") + QString::number(RecordCount);
+    return QStringLiteral("В базе записей: ") + QString::number(recordCount);
 }
 
-QString TForm1::RecordNumberText(int RecNo)
+QString TForm1::RecordNumberText(int recNo)
 {
-    return QStringLiteral("Запись № ") + QString::number(RecNo);
+    return QStringLiteral("Запись № ") + QString::number(recNo);
 }
 
 QString TForm1::AboutText()
@@ -179,7 +179,7 @@ void TForm1::FormCloseQuery(bool &)
 
 void TForm1::FormResize()
 {
-    FitColumnWidth(*DBGrid1, DirectoryView::LastDataColumn);
+    FitColumnWidth(*DBGrid1, DirectoryView::kLastDataColumn);
 }
 
 void TForm1::DBGrid1MouseUp()

@@ -57,15 +57,15 @@ public:
     TDirectoryData *Data;
 
     // The texts of the two status panels.
-    static QString RecordCountText(int RecordCount);
-    static QString RecordNumberText(int RecNo);
+    static QString RecordCountText(int recordCount);
+    static QString RecordNumberText(int recNo);
     // The text of the about box: six lines, each pair joined by LF then CR.
     static QString AboutText();
 
 public slots:
     void FormCreate();
     void FormResize();
-    void FormCloseQuery(bool &CanClose);
+    void FormCloseQuery(bool &canClose);
 
 private:
     void CreateMenu();
@@ -74,10 +74,10 @@ private:
     void SetUpNavigator();
 
     void DBGrid1MouseUp();
-    void DataSource1DataChange(TField *Field);
-    void mnuExitClick(TMenuItem *Sender);
-    void mnuFindClick(TMenuItem *Sender);
-    void mnuAboutClick(TMenuItem *Sender);
+    void DataSource1DataChange(TField *field);
+    void mnuExitClick(TMenuItem *sender);
+    void mnuFindClick(TMenuItem *sender);
+    void mnuAboutClick(TMenuItem *sender);
 
     std::unique_ptr<Ui::Form1> ui;
     std::unique_ptr<TImageList> m_imageList;

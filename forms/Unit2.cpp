@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr TDBGridOptions ResultsGridOptions = dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines |
+constexpr TDBGridOptions kResultsGridOptions = dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines |
                                               dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit;
 
 } // namespace
@@ -31,7 +31,7 @@ TForm2::TForm2(QWidget *parent)
 
     GlyphNavigator1->SetVisibleButtons({nbFirst, nbPrior, nbNext, nbLast});
     DirectoryView::SetStandardGlyphs(*GlyphNavigator1);
-    DBGrid1->SetOptions(ResultsGridOptions);
+    DBGrid1->SetOptions(kResultsGridOptions);
     DirectoryView::SetUpColumns(*DBGrid1);
     DBGrid1->OnDrawColumnCell = &DirectoryView::DrawStripedCell;
     DBGrid1->OnMouseUp = [this](TDBGrid *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { DBGrid1MouseUp(); };
@@ -68,7 +68,7 @@ void TForm2::FormShow()
 
 void TForm2::FormResize()
 {
-    FitColumnWidth(*DBGrid1, DirectoryView::LastDataColumn);
+    FitColumnWidth(*DBGrid1, DirectoryView::kLastDataColumn);
 }
 
 void TForm2::DBGrid1MouseUp()

@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr long DefaultRows = 3000;
-constexpr long MaximumRows = 50'000'000;
+constexpr long kDefaultRows = 3000;
+constexpr long kMaximumRows = 50'000'000;
 
 // splitmix64: small, fast, and the same on every platform.
 class Random
@@ -44,39 +44,39 @@ private:
 
 // Male forms; the female form adds "а" (Иванов / Иванова) or, for the
 // adjective-like names, turns "ий" into "ая".
-const std::array<const char *, 60> Surnames{
+const std::array<const char *, 60> kSurnames{
     "Иванов", "Смирнов", "Кузнецов", "Попов", "Васильев", "Петров", "Соколов", "Михайлов", "Новиков", "Фёдоров",
     "Морозов", "Волков", "Алексеев", "Лебедев", "Семёнов", "Егоров", "Павлов", "Козлов", "Степанов", "Николаев",
     "Орлов", "Андреев", "Макаров", "Никитин", "Захаров", "Зайцев", "Соловьёв", "Борисов", "Яковлев", "Григорьев",
     "Романов", "Воробьёв", "Сергеев", "Кузьмин", "Фролов", "Александров", "Дмитриев", "Королёв", "Гусев", "Киселёв",
     "Ильин", "Максимов", "Поляков", "Сорокин", "Виноградов", "Ковалёв", "Белов", "Медведев", "Антонов", "Тарасов",
     "Жуков", "Баранов", "Филиппов", "Комаров", "Давыдов", "Беляев", "Герасимов", "Богданов", "Осипов", "Сидоров"};
-const std::array<const char *, 8> AdjectiveSurnames{"Островский", "Вишневский", "Жуковский", "Покровский",
+const std::array<const char *, 8> kAdjectiveSurnames{"Островский", "Вишневский", "Жуковский", "Покровский",
                                                     "Высоцкий",   "Бельский",   "Крутицкий", "Раевский"};
-const std::array<const char *, 30> Streets{
+const std::array<const char *, 30> kStreets{
     "Ленина", "Советская", "Мира", "Садовая", "Школьная", "Лесная", "Набережная", "Молодёжная", "Заречная",
     "Первомайская", "Пушкина", "Гагарина", "Комсомольская", "Октябрьская", "Полевая", "Луговая", "Кирова",
     "Чапаева", "Строителей", "Речная", "Зелёная", "Пролетарская", "Вокзальная", "Западная", "Рабочая", "Северная",
     "Горького", "Лермонтова", "Почтовая", "Фабричная"};
-const std::array<const char *, 24> Organisations{
+const std::array<const char *, 24> kOrganisations{
     "Велирская городская больница", "Школа № 1", "Школа № 2", "Детский сад «Солнышко»", "Почта России",
     "Велирский хлебозавод", "Аптека «Здоровье»", "Городская администрация", "Библиотека им. Пушкина",
     "Магазин «Продукты»", "Сбербанк", "Отделение полиции", "Пожарная часть № 12", "Дом культуры",
     "Велирская швейная фабрика", "Автовокзал", "Редакция газеты «Велирский вестник»", "Музыкальная школа",
     "ООО «Велирскстрой»", "Парикмахерская «Локон»", "Ветеринарная клиника", "Кафе «Встреча»",
     "Районная электросеть", "Водоканал"};
-const std::array<const char *, 4> Buildings{"1", "2", "А", "Б"};
+const std::array<const char *, 4> kBuildings{"1", "2", "А", "Б"};
 
 std::string Surname(Random &random)
 {
     const bool female = random.Chance(50);
     if (random.Chance(8)) {
-        std::string name = random.Pick(AdjectiveSurnames);
+        std::string name = random.Pick(kAdjectiveSurnames);
         if (female)
             name = name.substr(0, name.size() - 4) + "ая";  // "ий" is four bytes in UTF-8
         return name;
     }
-    std::string name = random.Pick(Surnames);
+    std::string name = random.Pick(kSurnames);
     return female ? name + "а" : name;
 }
 
@@ -99,11 +99,11 @@ Row MakeRow(Random &random)
     const bool business = random.Chance(12);
     row.values[0] = PhoneNumber(random);
     row.values[1] = business ? std::string() : Surname(random);
-    row.values[2] = random.Pick(Streets);
+    row.values[2] = random.Pick(kStreets);
     row.values[3] = std::to_string(1 + random.Below(random.Chance(80) ? 60 : 140));
-    row.values[4] = random.Chance(15) ? random.Pick(Buildings) : "";
+    row.values[4] = random.Chance(15) ? random.Pick(kBuildings) : "";
     row.values[5] = business ? std::string() : std::to_string(1 + random.Below(120));
-    row.values[6] = business ? random.Pick(Organisations) : "";
+    row.values[6] = business ? random.Pick(kOrganisations) : "";
     // Now and then a field was never filled in at all.
     if (random.Chance(1))
         row.null[1 + random.Below(6)] = true;
@@ -127,12 +127,12 @@ int main(int argc, char *argv[])
         return 2;
     }
     const char *path = argv[1];
-    long rows = DefaultRows;
+    long rows = kDefaultRows;
     if (argc == 3) {
         char *end = nullptr;
         rows = std::strtol(argv[2], &end, 10);
-        if (*end != '\0' || rows < 0 || rows > MaximumRows) {
-            std::fprintf(stderr, "make_directory: the row count must be a number from 0 to %ld\n", MaximumRows);
+        if (*end != '\0' || rows < 0 || rows > kMaximumRows) {
+            std::fprintf(stderr, "make_directory: the row count must be a number from 0 to %ld\n", kMaximumRows);
             return 2;
         }
     }

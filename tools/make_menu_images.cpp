@@ -16,23 +16,23 @@
 
 namespace {
 
-constexpr int ImageSize = 16;
-const QColor KeyColor(255, 0, 255);
+constexpr int kImageSize = 16;
+const QColor kKeyColor(255, 0, 255);
 
-const QColor Outline(0, 0, 0);
-const QColor DoorFrame(96, 56, 24);
-const QColor DoorLeaf(168, 104, 48);
-const QColor DoorLeafLight(208, 152, 88);
-const QColor Doorway(32, 32, 48);
-const QColor ArrowFill(0, 160, 0);
-const QColor ArrowDark(0, 96, 0);
-const QColor LensFill(184, 224, 248);
-const QColor LensShine(255, 255, 255);
-const QColor LensRim(64, 64, 64);
-const QColor Handle(128, 64, 0);
-const QColor BubbleFill(255, 255, 255);
-const QColor BubbleRim(0, 0, 128);
-const QColor InfoLetter(0, 64, 200);
+const QColor kOutline(0, 0, 0);
+const QColor kDoorFrame(96, 56, 24);
+const QColor kDoorLeaf(168, 104, 48);
+const QColor kDoorLeafLight(208, 152, 88);
+const QColor kDoorway(32, 32, 48);
+const QColor kArrowFill(0, 160, 0);
+const QColor kArrowDark(0, 96, 0);
+const QColor kLensFill(184, 224, 248);
+const QColor kLensShine(255, 255, 255);
+const QColor kLensRim(64, 64, 64);
+const QColor kHandle(128, 64, 0);
+const QColor kBubbleFill(255, 255, 255);
+const QColor kBubbleRim(0, 0, 128);
+const QColor kInfoLetter(0, 64, 200);
 
 void Pixel(QPainter &p, int x, int y, const QColor &c)
 {
@@ -48,45 +48,45 @@ void Box(QPainter &p, int x, int y, int w, int h, const QColor &c)
 // on the left, and an arrow leaving through the doorway.
 void DrawExitDoor(QPainter &p)
 {
-    Box(p, 5, 1, 9, 14, DoorFrame);
-    Box(p, 6, 2, 7, 12, Doorway);
+    Box(p, 5, 1, 9, 14, kDoorFrame);
+    Box(p, 6, 2, 7, 12, kDoorway);
     // The leaf, in perspective: wider at the hinge (x = 6) than at its edge.
     for (int x = 1; x <= 6; ++x) {
         const int slope = (6 - x) / 2;
-        Box(p, x, 2 + slope, 1, 13 - 2 * slope, x == 1 ? Outline : DoorLeaf);
+        Box(p, x, 2 + slope, 1, 13 - 2 * slope, x == 1 ? kOutline : kDoorLeaf);
     }
-    Box(p, 4, 4, 1, 8, DoorLeafLight);
-    Pixel(p, 3, 9, Outline); // the knob
+    Box(p, 4, 4, 1, 8, kDoorLeafLight);
+    Pixel(p, 3, 9, kOutline); // the knob
     // The arrow points right, out of the doorway.
-    Box(p, 7, 7, 5, 3, ArrowFill);
+    Box(p, 7, 7, 5, 3, kArrowFill);
     for (int i = 0; i < 4; ++i)
-        Box(p, 11 + i, 5 + i, 1, 7 - 2 * i, i == 3 ? ArrowDark : ArrowFill);
-    Box(p, 7, 10, 5, 1, ArrowDark);
+        Box(p, 11 + i, 5 + i, 1, 7 - 2 * i, i == 3 ? kArrowDark : kArrowFill);
+    Box(p, 7, 10, 5, 1, kArrowDark);
 }
 
 // A round lens at the top-left and a handle to the bottom-right corner.
 void DrawMagnifier(QPainter &p)
 {
-    constexpr double Centre = 6.0;
-    constexpr double InnerRadius = 4.3;
-    constexpr double OuterRadius = 5.6;
-    for (int y = 0; y < ImageSize; ++y)
-        for (int x = 0; x < ImageSize; ++x) {
-            const double dx = x - Centre;
-            const double dy = y - Centre;
+    constexpr double kCentre = 6.0;
+    constexpr double kInnerRadius = 4.3;
+    constexpr double kOuterRadius = 5.6;
+    for (int y = 0; y < kImageSize; ++y)
+        for (int x = 0; x < kImageSize; ++x) {
+            const double dx = x - kCentre;
+            const double dy = y - kCentre;
             const double r2 = dx * dx + dy * dy;
-            if (r2 < InnerRadius * InnerRadius)
-                Pixel(p, x, y, LensFill);
-            else if (r2 < OuterRadius * OuterRadius)
-                Pixel(p, x, y, LensRim);
+            if (r2 < kInnerRadius * kInnerRadius)
+                Pixel(p, x, y, kLensFill);
+            else if (r2 < kOuterRadius * kOuterRadius)
+                Pixel(p, x, y, kLensRim);
         }
-    Box(p, 4, 3, 2, 1, LensShine);
-    Box(p, 3, 4, 1, 2, LensShine);
+    Box(p, 4, 3, 2, 1, kLensShine);
+    Box(p, 3, 4, 1, 2, kLensShine);
     // The handle: three pixels thick along the diagonal, from the rim to the corner.
     for (int i = 10; i <= 14; ++i) {
-        Pixel(p, i, i, Handle);
-        Pixel(p, i + 1, i, Handle);
-        Pixel(p, i, i + 1, Handle);
+        Pixel(p, i, i, kHandle);
+        Pixel(p, i + 1, i, kHandle);
+        Pixel(p, i, i + 1, kHandle);
     }
 }
 
@@ -111,12 +111,12 @@ void DrawInfoBubble(QPainter &p)
         "...oo...........",
         "................",
     };
-    for (int y = 0; y < ImageSize; ++y)
-        for (int x = 0; x < ImageSize; ++x) {
+    for (int y = 0; y < kImageSize; ++y)
+        for (int x = 0; x < kImageSize; ++x) {
             switch (rows[y][x]) {
-            case 'o': Pixel(p, x, y, BubbleRim); break;
-            case 'w': Pixel(p, x, y, BubbleFill); break;
-            case 'i': Pixel(p, x, y, InfoLetter); break;
+            case 'o': Pixel(p, x, y, kBubbleRim); break;
+            case 'w': Pixel(p, x, y, kBubbleFill); break;
+            case 'i': Pixel(p, x, y, kInfoLetter); break;
             default: break;
             }
         }
@@ -124,8 +124,8 @@ void DrawInfoBubble(QPainter &p)
 
 bool Write(const QDir &dir, const char *name, const std::function<void(QPainter &)> &draw)
 {
-    QImage image(ImageSize, ImageSize, QImage::Format_RGB32);
-    image.fill(KeyColor);
+    QImage image(kImageSize, kImageSize, QImage::Format_RGB32);
+    image.fill(kKeyColor);
     {
         QPainter painter(&image);
         draw(painter);

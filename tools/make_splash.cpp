@@ -17,62 +17,62 @@
 
 namespace {
 
-constexpr int PictureWidth = 392;
-constexpr int PictureHeight = 227;
-constexpr int JpegQuality = 90;
+constexpr int kPictureWidth = 392;
+constexpr int kPictureHeight = 227;
+constexpr int kJpegQuality = 90;
 // The splash window shows all but the last 6 columns and rows.
-constexpr int VisibleWidth = PictureWidth - 6;
-constexpr int HorizonY = 150;
-constexpr int SunY = 92;
-constexpr int TitlePixelSize = 19;
-constexpr int TitleTop = 8;
-constexpr quint32 SceneSeed = 1990;
+constexpr int kVisibleWidth = kPictureWidth - 6;
+constexpr int kHorizonY = 150;
+constexpr int kSunY = 92;
+constexpr int kTitlePixelSize = 19;
+constexpr int kTitleTop = 8;
+constexpr quint32 kSceneSeed = 1990;
 
-const char *const TitleFont = "/usr/share/wine/fonts/tahomabd.ttf";
-const QString Title = QStringLiteral("Телефонный справочник г. Велирск");
+const char *const kTitleFont = "/usr/share/wine/fonts/tahomabd.ttf";
+const QString kTitle = QStringLiteral("Телефонный справочник г. Велирск");
 
 void DrawSky(QPainter &p)
 {
-    QLinearGradient sky(0, 0, 0, HorizonY);
+    QLinearGradient sky(0, 0, 0, kHorizonY);
     sky.setColorAt(0.0, QColor(24, 38, 86));
     sky.setColorAt(0.55, QColor(92, 104, 160));
     sky.setColorAt(1.0, QColor(238, 176, 120));
-    p.fillRect(0, 0, PictureWidth, HorizonY, sky);
+    p.fillRect(0, 0, kPictureWidth, kHorizonY, sky);
 
-    QRadialGradient sun(300, SunY, 40);
+    QRadialGradient sun(300, kSunY, 40);
     sun.setColorAt(0.0, QColor(255, 236, 170));
     sun.setColorAt(0.35, QColor(255, 200, 120, 200));
     sun.setColorAt(1.0, QColor(255, 180, 110, 0));
     p.setBrush(sun);
     p.setPen(Qt::NoPen);
-    p.drawEllipse(QPointF(300, SunY), 40, 40);
+    p.drawEllipse(QPointF(300, kSunY), 40, 40);
 }
 
 void DrawHills(QPainter &p)
 {
     QPainterPath far;
-    far.moveTo(0, HorizonY - 18);
-    far.cubicTo(80, HorizonY - 40, 150, HorizonY - 10, 230, HorizonY - 28);
-    far.cubicTo(300, HorizonY - 44, 350, HorizonY - 20, PictureWidth, HorizonY - 30);
-    far.lineTo(PictureWidth, PictureHeight);
-    far.lineTo(0, PictureHeight);
+    far.moveTo(0, kHorizonY - 18);
+    far.cubicTo(80, kHorizonY - 40, 150, kHorizonY - 10, 230, kHorizonY - 28);
+    far.cubicTo(300, kHorizonY - 44, 350, kHorizonY - 20, kPictureWidth, kHorizonY - 30);
+    far.lineTo(kPictureWidth, kPictureHeight);
+    far.lineTo(0, kPictureHeight);
     far.closeSubpath();
     p.fillPath(far, QColor(70, 78, 110));
 
-    QLinearGradient ground(0, HorizonY, 0, PictureHeight);
+    QLinearGradient ground(0, kHorizonY, 0, kPictureHeight);
     ground.setColorAt(0.0, QColor(52, 70, 48));
     ground.setColorAt(1.0, QColor(26, 36, 24));
-    p.fillRect(0, HorizonY, PictureWidth, PictureHeight - HorizonY, ground);
+    p.fillRect(0, kHorizonY, kPictureWidth, kPictureHeight - kHorizonY, ground);
 }
 
 void DrawTown(QPainter &p)
 {
-    QRandomGenerator random(SceneSeed);
+    QRandomGenerator random(kSceneSeed);
     int x = 4;
-    while (x < PictureWidth - 10) {
+    while (x < kPictureWidth - 10) {
         const int width = 16 + int(random.bounded(22));
         const int height = 22 + int(random.bounded(52));
-        const QRect house(x, HorizonY - height + 6, width, height);
+        const QRect house(x, kHorizonY - height + 6, width, height);
         const int shade = 34 + int(random.bounded(26));
         p.fillRect(house, QColor(shade, shade + 4, shade + 18));
         if (random.bounded(3) == 0) {
@@ -95,12 +95,12 @@ void DrawTown(QPainter &p)
 
 void DrawTelephoneLine(QPainter &p)
 {
-    constexpr int PoleTop = 96;
+    constexpr int kPoleTop = 96;
     const int poles[] = {36, 150, 264, 378};
     p.setPen(QPen(QColor(20, 16, 14), 3));
     for (int pole : poles) {
-        p.drawLine(pole, PoleTop, pole, PictureHeight);
-        p.drawLine(pole - 12, PoleTop + 6, pole + 12, PoleTop + 6);
+        p.drawLine(pole, kPoleTop, pole, kPictureHeight);
+        p.drawLine(pole - 12, kPoleTop + 6, pole + 12, kPoleTop + 6);
     }
     p.setRenderHint(QPainter::Antialiasing);
     p.setBrush(Qt::NoBrush);
@@ -108,8 +108,8 @@ void DrawTelephoneLine(QPainter &p)
     for (int wire : {-10, 10}) {
         for (std::size_t i = 0; i + 1 < std::size(poles); ++i) {
             QPainterPath sag;
-            const QPointF from(poles[i] + wire, PoleTop + 5);
-            const QPointF to(poles[i + 1] + wire, PoleTop + 5);
+            const QPointF from(poles[i] + wire, kPoleTop + 5);
+            const QPointF to(poles[i + 1] + wire, kPoleTop + 5);
             sag.moveTo(from);
             sag.quadTo((from + to) / 2 + QPointF(0, 16), to);
             p.drawPath(sag);
@@ -120,22 +120,22 @@ void DrawTelephoneLine(QPainter &p)
 
 void DrawTitle(QPainter &p)
 {
-    const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(TitleFont));
+    const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(kTitleFont));
     if (id < 0)
-        std::fprintf(stderr, "make_splash: %s is missing, the title falls back to a sans-serif font\n", TitleFont);
+        std::fprintf(stderr, "make_splash: %s is missing, the title falls back to a sans-serif font\n", kTitleFont);
     QFont font(id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0) : QStringLiteral("Sans"));
-    font.setPixelSize(TitlePixelSize);
+    font.setPixelSize(kTitlePixelSize);
     font.setBold(true);
     p.setFont(font);
     p.setRenderHint(QPainter::TextAntialiasing);
 
-    const QRect band(0, TitleTop, VisibleWidth, TitlePixelSize + 8);
+    const QRect band(0, kTitleTop, kVisibleWidth, kTitlePixelSize + 8);
     // A dark outline keeps the red letters legible over the light sky.
     p.setPen(QColor(40, 0, 0));
     for (const QPoint offset : {QPoint(-1, 0), QPoint(1, 0), QPoint(0, -1), QPoint(0, 1), QPoint(1, 1)})
-        p.drawText(band.translated(offset), Qt::AlignHCenter | Qt::AlignVCenter, Title);
+        p.drawText(band.translated(offset), Qt::AlignHCenter | Qt::AlignVCenter, kTitle);
     p.setPen(QColor(228, 20, 20));
-    p.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, Title);
+    p.drawText(band, Qt::AlignHCenter | Qt::AlignVCenter, kTitle);
 }
 
 bool WriteBaselineJpeg(const QImage &picture, const char *fileName)
@@ -153,7 +153,7 @@ bool WriteBaselineJpeg(const QImage &picture, const char *fileName)
     info.input_components = 3;
     info.in_color_space = JCS_RGB;
     jpeg_set_defaults(&info);
-    jpeg_set_quality(&info, JpegQuality, TRUE);
+    jpeg_set_quality(&info, kJpegQuality, TRUE);
     jpeg_start_compress(&info, TRUE);
     const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
     while (info.next_scanline < info.image_height) {
@@ -176,7 +176,7 @@ int main(int argc, char *argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    QImage picture(PictureWidth, PictureHeight, QImage::Format_RGB32);
+    QImage picture(kPictureWidth, kPictureHeight, QImage::Format_RGB32);
     QPainter painter(&picture);
     DrawSky(painter);
     DrawHills(painter);

@@ -17,7 +17,7 @@ int centred(int room, int size) { return (room - size - 1) / 2 + 1; }
 
 TFlatBtnPlacement placePushButtonWithGlyph(const TFlatBtnLayoutInput &in)
 {
-    const int W = in.Button.width(), H = in.Button.height();
+    const int w = in.Button.width(), h = in.Button.height();
     const int gw = in.Glyph.width(), gh = in.Glyph.height();
     const int tw = in.Text.width(), th = in.Text.height();
     TGlyphPosition p = in.Position;
@@ -28,20 +28,20 @@ TFlatBtnPlacement placePushButtonWithGlyph(const TFlatBtnLayoutInput &in)
     switch (p) {
     case bsTop:
     case bsBottom: {
-        gLeft = centred(W, gw);
-        tLeft = centred(W, tw);
-        const int topTextTop = (H - gh - th - 1) / 2 + gh + 1;
-        gTop = p == bsTop ? kGlyphEdgeGap : H - gh - (kGlyphEdgeGap + 1);
-        tTop = p == bsTop ? topTextTop : H - topTextTop - th - 1;
+        gLeft = centred(w, gw);
+        tLeft = centred(w, tw);
+        const int topTextTop = (h - gh - th - 1) / 2 + gh + 1;
+        gTop = p == bsTop ? kGlyphEdgeGap : h - gh - (kGlyphEdgeGap + 1);
+        tTop = p == bsTop ? topTextTop : h - topTextTop - th - 1;
         break;
     }
     case bsLeft:
     case bsRight: {
-        gTop = centred(H, gh);
-        tTop = centred(H, th);
-        const int leftTextLeft = (W - gw - tw - 1) / 2 + gw + 1;
-        gLeft = p == bsLeft ? kGlyphEdgeGap : W - gw - (kGlyphEdgeGap + 1);
-        tLeft = p == bsLeft ? leftTextLeft : W - leftTextLeft - tw - 1;
+        gTop = centred(h, gh);
+        tTop = centred(h, th);
+        const int leftTextLeft = (w - gw - tw - 1) / 2 + gw + 1;
+        gLeft = p == bsLeft ? kGlyphEdgeGap : w - gw - (kGlyphEdgeGap + 1);
+        tLeft = p == bsLeft ? leftTextLeft : w - leftTextLeft - tw - 1;
         break;
     }
     }
@@ -50,18 +50,18 @@ TFlatBtnPlacement placePushButtonWithGlyph(const TFlatBtnLayoutInput &in)
 
 TFlatBtnPlacement placeCompactWithGlyph(const TFlatBtnLayoutInput &in)
 {
-    const int W = in.Button.width(), H = in.Button.height();
+    const int w = in.Button.width(), h = in.Button.height();
     const int gw = in.Glyph.width(), gh = in.Glyph.height();
     const int tw = in.Text.width(), th = in.Text.height();
     const int spare = in.CaptionHeight - gh;
     int gTop = spare < kCompactMargin ? kCompactMargin : spare / 2 + kCompactMargin;
     int tTop = kCompactMargin;
     const int captionIndent = gw + kCompactCaptionGap + kCompactMargin;
-    const int gLeft = in.RightToLeft ? W - gw - kCompactMargin : kCompactMargin;
-    const int tLeft = in.RightToLeft ? W - tw - captionIndent : captionIndent;
+    const int gLeft = in.RightToLeft ? w - gw - kCompactMargin : kCompactMargin;
+    const int tLeft = in.RightToLeft ? w - tw - captionIndent : captionIndent;
     if (in.Position == bsBottom) {
-        gTop = H - gTop - gh - 1;
-        tTop = H - tTop - th - 1;
+        gTop = h - gTop - gh - 1;
+        tTop = h - tTop - th - 1;
     }
     return {sized(gLeft, gTop, in.Glyph), sized(tLeft, tTop, in.Text)};
 }
@@ -126,14 +126,14 @@ std::vector<TPoint> MultiLineFocusOutline(const TRect &text, int lineCount, int 
                                           bool rightToLeft)
 {
     const TRect frame = CaptionFocusFrame(text);
-    const int L = frame.Left, R = frame.Right, Tp = frame.Top, B = frame.Bottom;
-    const int Y = Tp + lineHeight * (lineCount - 1);
+    const int l = frame.Left, r = frame.Right, tp = frame.Top, b = frame.Bottom;
+    const int y = tp + lineHeight * (lineCount - 1);
     // The indent of 2 matches the distance between the outline and the text.
     constexpr int kLastLineIndent = 2;
     if (rightToLeft) {
-        const int X = std::max(R - kLastLineIndent - lastLineWidth, L);
-        return {{R, B}, {R, Tp}, {L, Tp}, {L, Y}, {X, Y}, {X, B}, {R, B}};
+        const int x = std::max(r - kLastLineIndent - lastLineWidth, l);
+        return {{r, b}, {r, tp}, {l, tp}, {l, y}, {x, y}, {x, b}, {r, b}};
     }
-    const int X = std::min(L + kLastLineIndent + lastLineWidth, R);
-    return {{L, B}, {L, Tp}, {R, Tp}, {R, Y}, {X, Y}, {X, B}, {L, B}};
+    const int x = std::min(l + kLastLineIndent + lastLineWidth, r);
+    return {{l, b}, {l, tp}, {r, tp}, {r, y}, {x, y}, {x, b}, {l, b}};
 }

@@ -12,13 +12,13 @@ int waitingRequests = 0;
 
 } // namespace
 
-TFlatFrameRequest::TFlatFrameRequest(QEvent::Type Type, int WParam, TMenuItem *Item, QWidget *Window)
-    : QEvent(Type)
-    , m_wParam(WParam)
-    , m_item(Item)
-    , m_menu(Item ? Item->GetParentMenu() : nullptr)
+TFlatFrameRequest::TFlatFrameRequest(QEvent::Type type, int wParam, TMenuItem *item, QWidget *window)
+    : QEvent(type)
+    , m_wParam(wParam)
+    , m_item(item)
+    , m_menu(item ? item->GetParentMenu() : nullptr)
     , m_menuLifetime(m_menu ? m_menu->Lifetime() : nullptr)
-    , m_window(Window)
+    , m_window(window)
 {
     ++waitingRequests;
 }
@@ -35,20 +35,20 @@ TFlatFrameRequest::~TFlatFrameRequest()
     --waitingRequests;
 }
 
-void TFlatFrameRequest::PostForItem(TMenuItem *Item)
+void TFlatFrameRequest::PostForItem(TMenuItem *item)
 {
     if (waitingRequests > 0 || !QCoreApplication::instance())
         return;
     QCoreApplication::postEvent(QCoreApplication::instance(),
-                                new TFlatFrameRequest(FlatFrameItemEvent, 0, Item, nullptr));
+                                new TFlatFrameRequest(kFlatFrameItemEvent, 0, item, nullptr));
 }
 
-void TFlatFrameRequest::PostForWindow(QWidget *Window, bool RightToLeft)
+void TFlatFrameRequest::PostForWindow(QWidget *window, bool rightToLeft)
 {
     if (waitingRequests > 0 || !QCoreApplication::instance())
         return;
     QCoreApplication::postEvent(QCoreApplication::instance(),
-                                new TFlatFrameRequest(FlatFrameWindowEvent, RightToLeft ? 1 : 0, nullptr, Window));
+                                new TFlatFrameRequest(kFlatFrameWindowEvent, rightToLeft ? 1 : 0, nullptr, window));
 }
 
 int TFlatFrameRequest::Waiting()

@@ -19,8 +19,8 @@ public:
     ~TFlatFrameRequest() override;
 
     // Both post nothing while a request waits.
-    static void PostForItem(TMenuItem *Item);
-    static void PostForWindow(QWidget *Window, bool RightToLeft);
+    static void PostForItem(TMenuItem *item);
+    static void PostForWindow(QWidget *window, bool rightToLeft);
     // Requests posted and not yet delivered (or discarded).
     static int Waiting();
 
@@ -31,7 +31,7 @@ public:
     QWidget *Window() const { return m_window.data(); }
 
 private:
-    TFlatFrameRequest(QEvent::Type Type, int WParam, TMenuItem *Item, QWidget *Window);
+    TFlatFrameRequest(QEvent::Type type, int wParam, TMenuItem *item, QWidget *window);
 
     int m_wParam;
     TMenuItem *m_item;

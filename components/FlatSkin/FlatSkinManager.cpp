@@ -151,7 +151,7 @@ std::vector<TForm *> TFlatSkinManager::SkinnedForms() const
 bool TFlatSkinManager::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if ((type == FlatFrameItemEvent || type == FlatFrameWindowEvent) && watched == QCoreApplication::instance()) {
+    if ((type == kFlatFrameItemEvent || type == kFlatFrameWindowEvent) && watched == QCoreApplication::instance()) {
         ServeFrameRequest(static_cast<const TFlatFrameRequest &>(*event));
         AdoptPendingForms();
         return false;
@@ -169,7 +169,7 @@ void TFlatSkinManager::ServeFrameRequest(const TFlatFrameRequest &request)
     TFlatSkin *current = m_current.data();
     if (!current)
         return;
-    if (request.type() == FlatFrameWindowEvent) {
+    if (request.type() == kFlatFrameWindowEvent) {
         PaintFlatFrame(*current, request.Window(), request.WParam() != 0);
         return;
     }

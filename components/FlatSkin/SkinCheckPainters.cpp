@@ -208,6 +208,6 @@ void PaintUpDown(TControlSubClass &record)
         return UpDownHalfColors(lit, record.LeftButtonDown(), control.isEnabled(), tinted, paint->palette,
                                 background);
     };
-    PaintUpDownHalf(paint->canvas, upper, ChevronUp, colors(live && pointerAbove));
-    PaintUpDownHalf(paint->canvas, lower, ChevronDown, colors(live && !pointerAbove));
+    PaintUpDownHalf(paint->canvas, upper, kChevronUp, colors(live && pointerAbove));
+    PaintUpDownHalf(paint->canvas, lower, kChevronDown, colors(live && !pointerAbove));
 }

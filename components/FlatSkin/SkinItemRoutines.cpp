@@ -89,69 +89,69 @@ void DrawDisabledToolCaption(TFlatSkin &skin, const QString &caption, unsigned f
 
 } // namespace
 
-void DrawBarSelection(TFlatSkin &Skin, TSkinPart Part, TCanvas &Canvas, bool RightToLeft, TColor Color,
-                      const TRect &Rect)
+void DrawBarSelection(TFlatSkin &skin, TSkinPart part, TCanvas &canvas, bool rightToLeft, TColor color,
+                      const TRect &rect)
 {
-    const TSkinPalette &p = Skin.Palette();
-    const auto [L, T, R, B] = Rect;
-    Canvas.Brush().SetStyle(bsSolid);
-    Canvas.Brush().SetColor(p.SelectFillColor);
-    Canvas.FillRect(Rect);
-    Canvas.Pen().SetColor(p.SelectFrameColor);
-    if (!RightToLeft && Skin.HighColorMode() && Part == TSkinPart::MenuItem) {
-        Canvas.Polyline({{L, B - 1}, {L, T}, {R - kShadowFrameInset, T}, {R - kShadowFrameInset, B}});
+    const TSkinPalette &p = skin.Palette();
+    const auto [L, T, R, B] = rect;
+    canvas.Brush().SetStyle(bsSolid);
+    canvas.Brush().SetColor(p.SelectFillColor);
+    canvas.FillRect(rect);
+    canvas.Pen().SetColor(p.SelectFrameColor);
+    if (!rightToLeft && skin.HighColorMode() && part == TSkinPart::MenuItem) {
+        canvas.Polyline({{L, B - 1}, {L, T}, {R - kShadowFrameInset, T}, {R - kShadowFrameInset, B}});
         const TColor b = p.BarColor;
-        FillSolid(Canvas, TRect(R - kShadowBand, T, R, B), DarkenColor(b, kShadowDarken1));
-        FillSolid(Canvas, TRect(R - kShadowBand, T + 3, R - 2, B), DarkenColor(b, kShadowDarken2));
-        FillSolid(Canvas, TRect(R - kShadowBand, T + 5, R - 3, B), DarkenColor(b, kShadowDarken3));
-        FillSolid(Canvas, TRect(R - kShadowBand, T + 6, R - 5, B), DarkenColor(b, kShadowDarken4));
+        FillSolid(canvas, TRect(R - kShadowBand, T, R, B), DarkenColor(b, kShadowDarken1));
+        FillSolid(canvas, TRect(R - kShadowBand, T + 3, R - 2, B), DarkenColor(b, kShadowDarken2));
+        FillSolid(canvas, TRect(R - kShadowBand, T + 5, R - 3, B), DarkenColor(b, kShadowDarken3));
+        FillSolid(canvas, TRect(R - kShadowBand, T + 6, R - 5, B), DarkenColor(b, kShadowDarken4));
         // The shadow's top is rounded off.
-        Canvas.Pen().SetColor(b);
-        Canvas.Polyline({{R - 5, T + 1}, {R - 1, T + 1}, {R - 1, T + 6}});
-        Canvas.Polyline({{R - 3, T + 2}, {R - 2, T + 2}, {R - 2, T + 3}, {R - 3, T + 3}});
-        Canvas.Pen().SetColor(DarkenColor(b, kShadowDarken1));
-        Canvas.Polyline({{R - 6, T + 3}, {R - 3, T + 3}, {R - 3, T + 6}, {R - 4, T + 6}, {R - 4, T + 3}});
-        Canvas.Pen().SetColor(DarkenColor(b, kShadowDarken2));
-        Canvas.Polyline({{R - 5, T + 5}, {R - 4, T + 5}, {R - 4, T + 9}});
-        Canvas.Pen().SetColor(DarkenColor(b, kShadowRoundDarken));
-        Canvas.MoveTo(R - 6, T + 5);
-        Canvas.LineTo(R - 6, T + 7);
+        canvas.Pen().SetColor(b);
+        canvas.Polyline({{R - 5, T + 1}, {R - 1, T + 1}, {R - 1, T + 6}});
+        canvas.Polyline({{R - 3, T + 2}, {R - 2, T + 2}, {R - 2, T + 3}, {R - 3, T + 3}});
+        canvas.Pen().SetColor(DarkenColor(b, kShadowDarken1));
+        canvas.Polyline({{R - 6, T + 3}, {R - 3, T + 3}, {R - 3, T + 6}, {R - 4, T + 6}, {R - 4, T + 3}});
+        canvas.Pen().SetColor(DarkenColor(b, kShadowDarken2));
+        canvas.Polyline({{R - 5, T + 5}, {R - 4, T + 5}, {R - 4, T + 9}});
+        canvas.Pen().SetColor(DarkenColor(b, kShadowRoundDarken));
+        canvas.MoveTo(R - 6, T + 5);
+        canvas.LineTo(R - 6, T + 7);
         return;
     }
-    Canvas.Polyline({{L, B - 1}, {L, T}, {R - 3, T}, {R - 3, B}});
-    FillSolid(Canvas, TRect(R - kPlainShadowWidth, T + 2, R, B), DarkenColor(Color, kPlainShadowDarken));
-    FillSolid(Canvas, TRect(R - kPlainShadowWidth, T, R, T + 2), Color);
+    canvas.Polyline({{L, B - 1}, {L, T}, {R - 3, T}, {R - 3, B}});
+    FillSolid(canvas, TRect(R - kPlainShadowWidth, T + 2, R, B), DarkenColor(color, kPlainShadowDarken));
+    FillSolid(canvas, TRect(R - kPlainShadowWidth, T, R, T + 2), color);
 }
 
-void DrawCheckMark(TFlatSkin &Skin, const TMenuItem &Item, bool Selected, const TRect &Mark, TCanvas &Canvas,
-                   bool HasGlyph, bool Enabled)
+void DrawCheckMark(TFlatSkin &skin, const TMenuItem &item, bool selected, const TRect &mark, TCanvas &canvas,
+                   bool hasGlyph, bool enabled)
 {
-    if (!Item.Checked())
+    if (!item.Checked())
         return;
-    const TSkinPalette &p = Skin.Palette();
-    SetMarkColors(Skin, Canvas, Selected, Enabled);
-    if (Item.RadioItem()) {
-        if (HasGlyph) {
-            Canvas.RoundRect(Mark.Left, Mark.Top, Mark.Right, Mark.Bottom, kRadioCorner, kRadioCorner);
+    const TSkinPalette &p = skin.Palette();
+    SetMarkColors(skin, canvas, selected, enabled);
+    if (item.RadioItem()) {
+        if (hasGlyph) {
+            canvas.RoundRect(mark.Left, mark.Top, mark.Right, mark.Bottom, kRadioCorner, kRadioCorner);
             return;
         }
-        Canvas.Ellipse(Mark);
-        Canvas.Brush().SetColor(Canvas.Pen().Color());
-        Canvas.Ellipse(Mark.Inflated(-kRadioDotInset, -kRadioDotInset));
+        canvas.Ellipse(mark);
+        canvas.Brush().SetColor(canvas.Pen().Color());
+        canvas.Ellipse(mark.Inflated(-kRadioDotInset, -kRadioDotInset));
         return;
     }
-    if (HasGlyph) {
-        Canvas.Rectangle(Mark);
+    if (hasGlyph) {
+        canvas.Rectangle(mark);
         return;
     }
-    if (Enabled)
-        Canvas.Pen().SetColor(p.CheckMarkColor);
-    Canvas.Rectangle(Mark);
-    Canvas.Pen().SetColor(Enabled ? clBlack : p.DisabledTextColor);
-    const auto [L, T, R, B] = Mark;
-    const auto line = [&Canvas](int x0, int y0, int x1, int y1) {
-        Canvas.MoveTo(x0, y0);
-        Canvas.LineTo(x1, y1);
+    if (enabled)
+        canvas.Pen().SetColor(p.CheckMarkColor);
+    canvas.Rectangle(mark);
+    canvas.Pen().SetColor(enabled ? clBlack : p.DisabledTextColor);
+    const auto [L, T, R, B] = mark;
+    const auto line = [&canvas](int x0, int y0, int x1, int y1) {
+        canvas.MoveTo(x0, y0);
+        canvas.LineTo(x1, y1);
     };
     line(L + 1, T + 5, L + 4, B - 2);
     line(L + 2, T + 5, L + 4, B - 3);
@@ -160,127 +160,127 @@ void DrawCheckMark(TFlatSkin &Skin, const TMenuItem &Item, bool Selected, const 
     line(L + 4, B - 2, R - 2, T + 3);
 }
 
-void DrawItemText(TFlatSkin &Skin, TSkinPart Part, const QString &Caption, unsigned Format, const TFont &Font,
-                  bool RightToLeft, bool BarItem, bool DefaultItem, bool Enabled, bool Selected, TRect Rect,
-                  TCanvas &Canvas, const QString &ShortCut)
+void DrawItemText(TFlatSkin &skin, TSkinPart part, const QString &caption, unsigned format, const TFont &font,
+                  bool rightToLeft, bool barItem, bool defaultItem, bool enabled, bool selected, TRect rect,
+                  TCanvas &canvas, const QString &shortCut)
 {
-    const TSkinPalette &p = Skin.Palette();
-    Canvas.SetFont(Font);
-    TColor color = Selected ? p.SelectTextColor : Font.Color();
-    if (!Enabled) {
+    const TSkinPalette &p = skin.Palette();
+    canvas.SetFont(font);
+    TColor color = selected ? p.SelectTextColor : font.Color();
+    if (!enabled) {
         color = p.DisabledTextColor;
-        if (Part == TSkinPart::ToolButton) {
-            DrawDisabledToolCaption(Skin, Caption, Format, Rect, Canvas);
+        if (part == TSkinPart::ToolButton) {
+            DrawDisabledToolCaption(skin, caption, format, rect, canvas);
             return;
         }
     }
-    if (BarItem && Selected && Skin.UseSystemColors())
-        color = ContrastTextColor(Skin, p.IconBarColor);
-    Canvas.Font().SetColor(color);
-    Canvas.Brush().SetStyle(bsClear);
-    Format |= DT_EXPANDTABS;
-    if (DefaultItem && Enabled) {
+    if (barItem && selected && skin.UseSystemColors())
+        color = ContrastTextColor(skin, p.IconBarColor);
+    canvas.Font().SetColor(color);
+    canvas.Brush().SetStyle(bsClear);
+    format |= DT_EXPANDTABS;
+    if (defaultItem && enabled) {
         // Each pass darkens whatever lies under its rectangle's corner.
         const struct {
             TRect r;
             int darken;
         } passes[] = {
-            {{Rect.Left + 1, Rect.Top, Rect.Right, Rect.Bottom}, kEmbossDarken1},
-            {{Rect.Left + 1, Rect.Top + 2, Rect.Right + 1, Rect.Bottom}, kEmbossDarken1},
-            {{Rect.Left, Rect.Top + 1, Rect.Right, Rect.Bottom}, kEmbossDarken2},
-            {{Rect.Left + 1, Rect.Top + 1, Rect.Right + 1, Rect.Bottom}, kEmbossDarken3},
+            {{rect.Left + 1, rect.Top, rect.Right, rect.Bottom}, kEmbossDarken1},
+            {{rect.Left + 1, rect.Top + 2, rect.Right + 1, rect.Bottom}, kEmbossDarken1},
+            {{rect.Left, rect.Top + 1, rect.Right, rect.Bottom}, kEmbossDarken2},
+            {{rect.Left + 1, rect.Top + 1, rect.Right + 1, rect.Bottom}, kEmbossDarken3},
         };
         for (auto pass : passes) {
-            Canvas.Font().SetColor(DarkenColor(Canvas.Pixel(pass.r.Left, pass.r.Top), pass.darken));
-            Canvas.DrawText(Caption, pass.r, Format);
+            canvas.Font().SetColor(DarkenColor(canvas.Pixel(pass.r.Left, pass.r.Top), pass.darken));
+            canvas.DrawText(caption, pass.r, format);
         }
-        Canvas.Font().SetColor(color);
+        canvas.Font().SetColor(color);
     }
-    TRect captionRect = Rect;
-    Canvas.DrawText(Caption, captionRect, Format);
-    if (ShortCut.isEmpty())
+    TRect captionRect = rect;
+    canvas.DrawText(caption, captionRect, format);
+    if (shortCut.isEmpty())
         return;
-    TRect shortCutRect = Rect;
-    if (RightToLeft)
+    TRect shortCutRect = rect;
+    if (rightToLeft)
         shortCutRect.Left += kShortCutInset;
     else
         shortCutRect.Right -= kShortCutInset;
-    Canvas.DrawText(ShortCut, shortCutRect, RightToLeft ? DT_LEFT : DT_RIGHT);
+    canvas.DrawText(shortCut, shortCutRect, rightToLeft ? DT_LEFT : DT_RIGHT);
 }
 
-void DrawItemGlyph(TFlatSkin &Skin, TSkinPart Part, TCanvas &Canvas, bool RightToLeft, bool BarItem, bool Checked,
-                   bool Enabled, bool Down, bool Selected, const TRect &Rect, TBitmap *Glyph)
+void DrawItemGlyph(TFlatSkin &skin, TSkinPart part, TCanvas &canvas, bool rightToLeft, bool barItem, bool checked,
+                   bool enabled, bool down, bool selected, const TRect &rect, TBitmap *glyph)
 {
-    if (!Glyph || Glyph->Width() == 0)
+    if (!glyph || glyph->Width() == 0)
         return;
-    const TSkinPalette &p = Skin.Palette();
-    const int glyphWidth = Glyph->Width();
-    int x = Rect.Left;
-    int y = Rect.Top + 1;
-    if (Part == TSkinPart::MenuItem) {
+    const TSkinPalette &p = skin.Palette();
+    const int glyphWidth = glyph->Width();
+    int x = rect.Left;
+    int y = rect.Top + 1;
+    if (part == TSkinPart::MenuItem) {
         y += 2;
-        if (glyphWidth < Skin.IconWidth())
-            x = Rect.Left + (Skin.IconWidth() - glyphWidth) / 2 - 1;
+        if (glyphWidth < skin.IconWidth())
+            x = rect.Left + (skin.IconWidth() - glyphWidth) / 2 - 1;
         else
-            x = RightToLeft ? Rect.Right - glyphWidth - 2 : Rect.Left + 2;
+            x = rightToLeft ? rect.Right - glyphWidth - 2 : rect.Left + 2;
     }
-    if (BarItem)
-        x = RightToLeft ? Rect.Right - glyphWidth - 5 : Rect.Left + 1;
+    if (barItem)
+        x = rightToLeft ? rect.Right - glyphWidth - 5 : rect.Left + 1;
     // A selected glyph rises towards the pointer, unless it is pressed or
     // sits in a check box.
-    if (Selected && BarItem && Enabled && !Down) {
+    if (selected && barItem && enabled && !down) {
         x -= 1;
         y -= 2;
-    } else if (Selected && !BarItem && Enabled && !Checked && !Down) {
+    } else if (selected && !barItem && enabled && !checked && !down) {
         x -= 1;
         y -= 1;
     }
-    if (!Selected && Enabled && !Checked && Skin.HighColorMode())
-        LightenBitmap(*Glyph, Skin.DimLevel());
-    if (!Enabled) {
-        GrayBitmap(*Glyph, Skin.GrayLevel());
-        LightenBitmap(*Glyph, kGlyphDisabledLighten);
+    if (!selected && enabled && !checked && skin.HighColorMode())
+        LightenBitmap(*glyph, skin.DimLevel());
+    if (!enabled) {
+        GrayBitmap(*glyph, skin.GrayLevel());
+        LightenBitmap(*glyph, kGlyphDisabledLighten);
     }
-    if (Selected && Enabled && !Checked) {
-        const bool toolHot = Skin.HighColorMode() && !Skin.UseSystemColors() && Part == TSkinPart::ToolButton;
-        const TColor base = toolHot ? LightenColor(Skin.SelectColor(), kToolHotLighten) : p.SelectFillColor;
-        DrawGlyphShadow(*Glyph, Canvas, x + kGlyphShadowOffset, y + kGlyphShadowOffset,
+    if (selected && enabled && !checked) {
+        const bool toolHot = skin.HighColorMode() && !skin.UseSystemColors() && part == TSkinPart::ToolButton;
+        const TColor base = toolHot ? LightenColor(skin.SelectColor(), kToolHotLighten) : p.SelectFillColor;
+        DrawGlyphShadow(*glyph, canvas, x + kGlyphShadowOffset, y + kGlyphShadowOffset,
                         DarkenColor(base, kGlyphShadowDarken));
     }
-    Glyph->SetTransparent(true);
-    Glyph->SetTransparentMode(tmAuto);
-    Canvas.Draw(x, y, *Glyph);
+    glyph->SetTransparent(true);
+    glyph->SetTransparentMode(tmAuto);
+    canvas.Draw(x, y, *glyph);
 }
 
-TColor ContrastTextColor(const TFlatSkin &Skin, TColor Color)
+TColor ContrastTextColor(const TFlatSkin &skin, TColor color)
 {
-    const TColor rgb = ColorToRGB(Color);
+    const TColor rgb = ColorToRGB(color);
     if ((GetRValue(rgb) + GetBValue(rgb)) / 2 > kContrastRedBlue || GetGValue(rgb) > kContrastGreen)
-        return Skin.Font().Color();
-    return LightenColor(Color, kContrastLighten);
+        return skin.Font().Color();
+    return LightenColor(color, kContrastLighten);
 }
 
-void FillIconGradient(const TFlatSkin &Skin, TCanvas &Canvas, const TRect &Rect, bool RightToLeft)
+void FillIconGradient(const TFlatSkin &skin, TCanvas &canvas, const TRect &rect, bool rightToLeft)
 {
-    if (Rect.Right < Rect.Left)
+    if (rect.Right < rect.Left)
         return;
-    const int columns = Rect.Right - Rect.Left + 1;
-    const int bandEnd = Skin.IconWidth() + kGradientBandExtra;
-    Canvas.Brush().SetStyle(bsSolid);
+    const int columns = rect.Right - rect.Left + 1;
+    const int bandEnd = skin.IconWidth() + kGradientBandExtra;
+    canvas.Brush().SetStyle(bsSolid);
     int k = 0;
     for (int i = 0; i < columns; ++i) {
         k += (i > 0 && i < bandEnd) ? kGradientBandStep : kGradientStep;
         k = std::min(k, kGradientMost);
-        const int x = RightToLeft ? Rect.Right - 1 - i : Rect.Left + i;
-        Canvas.Brush().SetColor(LightenColor(Skin.Palette().IconBarColor, k));
-        Canvas.FillRect(TRect(x, Rect.Top, x + 1, Rect.Bottom));
+        const int x = rightToLeft ? rect.Right - 1 - i : rect.Left + i;
+        canvas.Brush().SetColor(LightenColor(skin.Palette().IconBarColor, k));
+        canvas.FillRect(TRect(x, rect.Top, x + 1, rect.Bottom));
     }
 }
 
-bool IsMouseOverItem(const QWidget *Owner, const TRect &Rect)
+bool IsMouseOverItem(const QWidget *owner, const TRect &rect)
 {
-    if (!Owner)
+    if (!owner)
         return false;
-    const QPoint p = QCursor::pos() - Owner->mapToGlobal(QPoint(0, 0));
-    return Rect.Left <= p.x() && p.x() <= Rect.Right - 1 && Rect.Top <= p.y() && p.y() <= Rect.Bottom - 2;
+    const QPoint p = QCursor::pos() - owner->mapToGlobal(QPoint(0, 0));
+    return rect.Left <= p.x() && p.x() <= rect.Right - 1 && rect.Top <= p.y() && p.y() <= rect.Bottom - 2;
 }

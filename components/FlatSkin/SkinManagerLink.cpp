@@ -34,7 +34,7 @@ void ReleaseFlatSkinManagerIfUnused()
         slot.manager.reset();
 }
 
-void SetFlatSkinManagerFactory(TFlatSkinManagerFactory Factory)
+void SetFlatSkinManagerFactory(TFlatSkinManagerFactory factory)
 {
-    Slot().factory = std::move(Factory);
+    Slot().factory = std::move(factory);
 }

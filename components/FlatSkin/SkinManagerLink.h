@@ -17,13 +17,13 @@ public:
     virtual ~TFlatSkinManagerLink() = default;
 
     // A component has finished loading.
-    virtual void Register(TFlatSkin &Component) = 0;
+    virtual void Register(TFlatSkin &component) = 0;
     // A component is being destroyed.
-    virtual void Unregister(TFlatSkin &Component) = 0;
+    virtual void Unregister(TFlatSkin &component) = 0;
     // Told before the component's own handling of an insertion or removal.
-    virtual void Notify(TFlatSkin &Component, const TSkinComponent &Inserted, TOperation Operation) = 0;
+    virtual void Notify(TFlatSkin &component, const TSkinComponent &inserted, TOperation operation) = 0;
     // Component's DisableSubclassing has changed.
-    virtual void HandOver(TFlatSkin &Component) = 0;
+    virtual void HandOver(TFlatSkin &component) = 0;
     virtual bool HoldsNoComponent() const = 0;
 };
 
@@ -35,4 +35,4 @@ TFlatSkinManagerLink *FlatSkinManager();
 void EnsureFlatSkinManager();
 // Destroys the manager once it holds no component.
 void ReleaseFlatSkinManagerIfUnused();
-void SetFlatSkinManagerFactory(TFlatSkinManagerFactory Factory);
+void SetFlatSkinManagerFactory(TFlatSkinManagerFactory factory);

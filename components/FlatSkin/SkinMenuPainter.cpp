@@ -82,89 +82,89 @@ void FrameFilled(TCanvas &canvas, const TRect &r, TColor fill, TColor frame)
 
 } // namespace
 
-void TSkinMenuPainter::Measure(TMenuItem &Item, TCanvas &Canvas, int &Width, int &Height) const
+void TSkinMenuPainter::Measure(TMenuItem &item, TCanvas &canvas, int &width, int &height) const
 {
-    const bool barItem = Item.IsBarItem();
-    QString text = Item.IsLine() ? QString() : Item.Caption();
-    const QString shortCut = Item.ShortCutText();
+    const bool barItem = item.IsBarItem();
+    QString text = item.IsLine() ? QString() : item.Caption();
+    const QString shortCut = item.ShortCutText();
     if (!shortCut.trimmed().isEmpty())
         text += shortCut + QLatin1Char(' ') + kShortCutGap;
-    Canvas.SetFont(m_skin.Font());
-    int width = Canvas.TextWidth(text) + kMeasureSlack;
+    canvas.SetFont(m_skin.Font());
+    int itemWidth = canvas.TextWidth(text) + kMeasureSlack;
     // A bar item draws its caption after a space, indented from its left
     // edge, and keeps its last columns for the selection's frame and shadow;
     // the system's width leaves no room for either, so the caption would run
     // into the frame. The same margin right of the caption as left of it.
     if (barItem)
-        width = Canvas.TextWidth(QLatin1Char(' ') + text + QLatin1Char(' ')) + 2 * kCaptionIndent +
-                kBarSelectionRoom;
+        itemWidth = canvas.TextWidth(QLatin1Char(' ') + text + QLatin1Char(' ')) + 2 * kCaptionIndent +
+                    kBarSelectionRoom;
     // Accelerator marks take no room, however many there are.
     if (text.contains(QLatin1Char('&')))
-        width -= Canvas.TextWidth(QStringLiteral("&"));
-    if (!barItem && Item.Count() > 0)
-        width += kSubMenuArrowWidth;
-    TSize glyph = GlyphSize(Item);
+        itemWidth -= canvas.TextWidth(QStringLiteral("&"));
+    if (!barItem && item.Count() > 0)
+        itemWidth += kSubMenuArrowWidth;
+    TSize glyph = GlyphSize(item);
     if (!barItem)
         glyph.cx = std::max(glyph.cx, m_skin.IconWidth());
-    width += glyph.cx;
-    Width = std::max(Width, width);
-    if (Item.IsLine()) {
-        Height = kSeparatorHeight;
+    itemWidth += glyph.cx;
+    width = std::max(width, itemWidth);
+    if (item.IsLine()) {
+        height = kSeparatorHeight;
         return;
     }
-    const int textHeight = Canvas.TextHeight(text);
-    const int height = std::max(textHeight + RoundHalfEven(textHeight * kTextLeading), glyph.cy + kGlyphPadding);
-    Height = std::max(Height, height);
+    const int textHeight = canvas.TextHeight(text);
+    const int itemHeight = std::max(textHeight + RoundHalfEven(textHeight * kTextLeading), glyph.cy + kGlyphPadding);
+    height = std::max(height, itemHeight);
 }
 
-TSkinItemGeometry TSkinMenuPainter::Geometry(const TRect &ItemRect, bool BarItem, bool RightToLeft,
-                                             int GlyphWidth) const
+TSkinItemGeometry TSkinMenuPainter::Geometry(const TRect &itemRect, bool barItem, bool rightToLeft,
+                                             int glyphWidth) const
 {
-    const int w = ItemRect.Width();
-    const int h = ItemRect.Height();
+    const int w = itemRect.Width();
+    const int h = itemRect.Height();
     const int iconWidth = m_skin.IconWidth();
     TSkinItemGeometry g;
-    if (BarItem) {
+    if (barItem) {
         g.Surface = {w, h};
-        g.CopyTo = ItemRect.TopLeft();
+        g.CopyTo = itemRect.TopLeft();
         g.Work = TRect(0, 0, w, h);
     } else {
         g.Surface = {w + kPopupLeftColumns, h};
-        g.CopyTo = {ItemRect.Left - kPopupLeftColumns, ItemRect.Top};
+        g.CopyTo = {itemRect.Left - kPopupLeftColumns, itemRect.Top};
         g.Work = TRect(kPopupLeftColumns, 0, w + kPopupLeftColumns, h + 1);
     }
     const TRect &r = g.Work;
-    g.Icon = RightToLeft ? TRect(r.Right - iconWidth, r.Top, r.Right, r.Bottom)
+    g.Icon = rightToLeft ? TRect(r.Right - iconWidth, r.Top, r.Right, r.Bottom)
                          : TRect(r.Left, r.Top, r.Left + iconWidth, r.Bottom);
     const TRect &i = g.Icon;
-    if (GlyphWidth > 0)
+    if (glyphWidth > 0)
         g.Mark = TRect(i.Left + 1, i.Top + 2, i.Right - 3, i.Bottom - 2);
     else
         g.Mark = Bounds(i.Left + (i.Width() - kMarkSize) / 2, i.Top + (i.Height() - kMarkSize) / 2, kMarkSize,
                         kMarkSize);
-    if (GlyphWidth > iconWidth) {
-        if (RightToLeft)
-            g.Mark.Left = g.Mark.Right - GlyphWidth;
+    if (glyphWidth > iconWidth) {
+        if (rightToLeft)
+            g.Mark.Left = g.Mark.Right - glyphWidth;
         else
-            g.Mark.Right = g.Mark.Left + GlyphWidth;
+            g.Mark.Right = g.Mark.Left + glyphWidth;
     }
-    if (BarItem)
+    if (barItem)
         g.Mark.Top -= 1;
 
     g.Text = r;
-    if (RightToLeft) {
-        g.Text.Right = r.Right - (BarItem ? kBarTextInset : iconWidth);
-        if (g.Text.Right > r.Right - GlyphWidth)
-            g.Text.Right = r.Right - GlyphWidth - kRightToLeftGlyphTextGap;
+    if (rightToLeft) {
+        g.Text.Right = r.Right - (barItem ? kBarTextInset : iconWidth);
+        if (g.Text.Right > r.Right - glyphWidth)
+            g.Text.Right = r.Right - glyphWidth - kRightToLeftGlyphTextGap;
     } else {
-        g.Text.Left = r.Left + (BarItem ? kBarTextInset : iconWidth);
-        if (g.Text.Left < r.Left + GlyphWidth)
-            g.Text.Left = r.Left + GlyphWidth + kGlyphTextGap;
+        g.Text.Left = r.Left + (barItem ? kBarTextInset : iconWidth);
+        if (g.Text.Left < r.Left + glyphWidth)
+            g.Text.Left = r.Left + glyphWidth + kGlyphTextGap;
     }
-    if (BarItem) {
-        if (GlyphWidth <= 0)
+    if (barItem) {
+        if (glyphWidth <= 0)
             g.Text = r;
-        else if (RightToLeft)
+        else if (rightToLeft)
             g.Text.Right += kBarGlyphTextShift;
         else
             g.Text.Left -= kBarGlyphTextShift;
@@ -173,7 +173,7 @@ TSkinItemGeometry TSkinMenuPainter::Geometry(const TRect &ItemRect, bool BarItem
     return g;
 }
 
-TBitmap TSkinMenuPainter::ComposeGlyph(const TMenuItem &Item) const
+TBitmap TSkinMenuPainter::ComposeGlyph(const TMenuItem &item) const
 {
     TBitmap glyph;
     const auto prepare = [this, &glyph](int width, int height) {
@@ -183,7 +183,7 @@ TBitmap TSkinMenuPainter::ComposeGlyph(const TMenuItem &Item) const
         canvas.Brush().SetColor(m_skin.TransparentKeyColor());
         canvas.FillRect(TRect(0, 0, width, height));
     };
-    if (const TBitmap *bitmap = Item.Bitmap(); bitmap && bitmap->Width() > 0) {
+    if (const TBitmap *bitmap = item.Bitmap(); bitmap && bitmap->Width() > 0) {
         prepare(bitmap->Width(), bitmap->Height());
         TBitmap picture(*bitmap);
         picture.SetTransparent(true);
@@ -191,21 +191,21 @@ TBitmap TSkinMenuPainter::ComposeGlyph(const TMenuItem &Item) const
         glyph.Canvas().Draw(0, 0, picture);
     }
     // An image of the image list wins over the item's own bitmap.
-    if (const TImageList *images = Item.EffectiveImages(); images && Item.ImageIndex() != -1) {
+    if (const TImageList *images = item.EffectiveImages(); images && item.ImageIndex() != -1) {
         prepare(images->Width(), images->Height());
-        images->Draw(glyph.Canvas(), 0, 0, Item.ImageIndex());
+        images->Draw(glyph.Canvas(), 0, 0, item.ImageIndex());
     }
     return glyph;
 }
 
-void TSkinMenuPainter::Draw(TMenuItem &Item, TCanvas &Target, const TRect &Rect, bool Selected) const
+void TSkinMenuPainter::Draw(TMenuItem &item, TCanvas &target, const TRect &rect, bool selected) const
 {
-    const bool barItem = Item.IsBarItem();
-    const bool rightToLeft = ReadsRightToLeft(Item);
-    const bool enabled = Item.Enabled();
-    TBitmap glyph = ComposeGlyph(Item);
+    const bool barItem = item.IsBarItem();
+    const bool rightToLeft = ReadsRightToLeft(item);
+    const bool enabled = item.Enabled();
+    TBitmap glyph = ComposeGlyph(item);
     const int glyphWidth = glyph.Empty() ? 0 : glyph.Width();
-    const TSkinItemGeometry g = Geometry(Rect, barItem, rightToLeft, glyphWidth);
+    const TSkinItemGeometry g = Geometry(rect, barItem, rightToLeft, glyphWidth);
     if (g.Surface.cx <= 0 || g.Surface.cy <= 0)
         return;
 
@@ -216,106 +216,106 @@ void TSkinMenuPainter::Draw(TMenuItem &Item, TCanvas &Target, const TRect &Rect,
     surface.SetFont(m_skin.Font());
 
     DrawBackground(surface, g, barItem, rightToLeft);
-    const bool lit = DrawSelection(surface, g, Item, Rect, barItem, rightToLeft, Selected);
-    if (Item.Checked() || Item.RadioItem())
-        DrawCheckMark(m_skin, Item, Selected, g.Mark, surface, glyphWidth > 0, enabled);
+    const bool lit = DrawSelection(surface, g, item, rect, barItem, rightToLeft, selected);
+    if (item.Checked() || item.RadioItem())
+        DrawCheckMark(m_skin, item, selected, g.Mark, surface, glyphWidth > 0, enabled);
     if (glyphWidth > 0)
-        DrawItemGlyph(m_skin, TSkinPart::MenuItem, surface, rightToLeft, barItem, Item.Checked(), enabled, false,
-                      Selected || lit, g.Icon, &glyph);
-    DrawCaption(surface, g, Item, barItem, rightToLeft, Selected);
+        DrawItemGlyph(m_skin, TSkinPart::MenuItem, surface, rightToLeft, barItem, item.Checked(), enabled, false,
+                      selected || lit, g.Icon, &glyph);
+    DrawCaption(surface, g, item, barItem, rightToLeft, selected);
 
-    Target.BitBlt(g.CopyTo.X, g.CopyTo.Y, g.Surface.cx, g.Surface.cy, surface, 0, 0, SRCCOPY);
+    target.BitBlt(g.CopyTo.X, g.CopyTo.Y, g.Surface.cx, g.Surface.cy, surface, 0, 0, SRCCOPY);
     if (!barItem && m_skin.FlatMenu())
-        RequestFlatFrame(Item, rightToLeft);
+        RequestFlatFrame(item, rightToLeft);
 }
 
-void TSkinMenuPainter::DrawBackground(TCanvas &Surface, const TSkinItemGeometry &G, bool BarItem,
-                                      bool RightToLeft) const
+void TSkinMenuPainter::DrawBackground(TCanvas &surface, const TSkinItemGeometry &g, bool barItem,
+                                      bool rightToLeft) const
 {
     TSkinPalette &p = m_skin.Palette();
-    if (BarItem) {
+    if (barItem) {
         // The bar colour stays as set until the palette is refreshed again.
         if (m_skin.DrawMenuBar())
             p.BarColor = m_skin.MenuBarColor();
-        FillSurface(Surface, G.Work, p.BarColor);
+        FillSurface(surface, g.Work, p.BarColor);
         return;
     }
     if (m_skin.HighColorMode() && m_skin.Gradient()) {
-        const TRect &r = G.Work;
+        const TRect &r = g.Work;
         // Right to left the walk starts at the item's right edge, so the
         // icon band lies under the icon column there too.
-        const TRect band = RightToLeft ? TRect(r.Left - kGradientOverrun, r.Top, r.Right, r.Bottom)
+        const TRect band = rightToLeft ? TRect(r.Left - kGradientOverrun, r.Top, r.Right, r.Bottom)
                                        : TRect(r.Left, r.Top, r.Right + kGradientOverrun, r.Bottom);
-        FillIconGradient(m_skin, Surface, band, RightToLeft);
+        FillIconGradient(m_skin, surface, band, rightToLeft);
         // The columns left of the item carry the colour of its edge out to
         // the window's frame.
-        const TRect edge(r.Left, 0, r.Left + 1, G.Surface.cy);
-        Surface.CopyRect(TRect(0, 0, kPopupLeftColumns, G.Surface.cy), Surface, edge);
+        const TRect edge(r.Left, 0, r.Left + 1, g.Surface.cy);
+        surface.CopyRect(TRect(0, 0, kPopupLeftColumns, g.Surface.cy), surface, edge);
         return;
     }
-    FillSurface(Surface, G.Full, p.MenuBackColor);
-    FillSurface(Surface, G.Icon, p.IconBarColor);
+    FillSurface(surface, g.Full, p.MenuBackColor);
+    FillSurface(surface, g.Icon, p.IconBarColor);
 }
 
-bool TSkinMenuPainter::DrawSelection(TCanvas &Surface, const TSkinItemGeometry &G, const TMenuItem &Item,
-                                     const TRect &ItemRect, bool BarItem, bool RightToLeft, bool Selected) const
+bool TSkinMenuPainter::DrawSelection(TCanvas &surface, const TSkinItemGeometry &g, const TMenuItem &item,
+                                     const TRect &itemRect, bool barItem, bool rightToLeft, bool selected) const
 {
     const TSkinPalette &p = m_skin.Palette();
-    const TRect &r = G.Work;
-    if (Selected && m_skin.DrawSelect()) {
-        Surface.Brush().SetStyle(bsSolid);
-        if (BarItem) {
-            DrawBarSelection(m_skin, TSkinPart::MenuItem, Surface, RightToLeft, m_skin.MenuBarColor(), r);
-        } else if (Item.Enabled()) {
+    const TRect &r = g.Work;
+    if (selected && m_skin.DrawSelect()) {
+        surface.Brush().SetStyle(bsSolid);
+        if (barItem) {
+            DrawBarSelection(m_skin, TSkinPart::MenuItem, surface, rightToLeft, m_skin.MenuBarColor(), r);
+        } else if (item.Enabled()) {
             const int right = m_skin.FlatMenu() ? r.Right - 1 : r.Right;
-            FrameFilled(Surface, TRect(r.Left, r.Top + 1, right, r.Bottom - 1), p.SelectFillColor,
+            FrameFilled(surface, TRect(r.Left, r.Top + 1, right, r.Bottom - 1), p.SelectFillColor,
                         p.SelectFrameColor);
         }
         return true;
     }
-    const bool hot = BarItem && Item.Enabled() && m_skin.IsWindowsNT() &&
-                     IsMouseOverItem(TMenuOwnerDraw::DrawingWindow(), ItemRect);
+    const bool hot = barItem && item.Enabled() && m_skin.IsWindowsNT() &&
+                     IsMouseOverItem(TMenuOwnerDraw::DrawingWindow(), itemRect);
     if (hot)
-        FrameFilled(Surface, TRect(r.Left, r.Top, r.Right - kHotBarShadowRoom, r.Bottom), p.SelectFillColor,
+        FrameFilled(surface, TRect(r.Left, r.Top, r.Right - kHotBarShadowRoom, r.Bottom), p.SelectFillColor,
                     p.SelectFrameColor);
     return hot;
 }
 
-void TSkinMenuPainter::DrawCaption(TCanvas &Surface, TSkinItemGeometry G, const TMenuItem &Item, bool BarItem,
-                                   bool RightToLeft, bool Selected) const
+void TSkinMenuPainter::DrawCaption(TCanvas &surface, TSkinItemGeometry g, const TMenuItem &item, bool barItem,
+                                   bool rightToLeft, bool selected) const
 {
-    TRect &x = G.Text;
-    if (Item.IsLine()) {
-        Surface.Pen().SetColor(m_skin.Palette().SeparatorLineColor);
+    TRect &x = g.Text;
+    if (item.IsLine()) {
+        surface.Pen().SetColor(m_skin.Palette().SeparatorLineColor);
         const int y = x.Top + RoundHalfEven((x.Bottom - x.Top) / 2.0);
-        if (RightToLeft) {
-            Surface.MoveTo(x.Left, y);
-            Surface.LineTo(x.Right - kSeparatorIndent, y);
+        if (rightToLeft) {
+            surface.MoveTo(x.Left, y);
+            surface.LineTo(x.Right - kSeparatorIndent, y);
         } else {
-            Surface.MoveTo(x.Left + kSeparatorIndent, y);
-            Surface.LineTo(x.Right, y);
+            surface.MoveTo(x.Left + kSeparatorIndent, y);
+            surface.LineTo(x.Right, y);
         }
         return;
     }
     unsigned format = DT_LEFT;
-    if (RightToLeft) {
+    if (rightToLeft) {
         x.Right -= kCaptionIndent;
         format = DT_RIGHT | DT_RTLREADING;
     } else {
         x.Left += kCaptionIndent;
     }
-    x.Top += (x.Height() - Surface.TextHeight(QStringLiteral("W"))) / 2;
-    const QString shortCut = Item.ShortCutText();
-    DrawItemText(m_skin, TSkinPart::MenuItem, QLatin1Char(' ') + Item.Caption(), format, m_skin.Font(),
-                 RightToLeft, BarItem, Item.Default(), Item.Enabled(), Selected, x, Surface,
+    x.Top += (x.Height() - surface.TextHeight(QStringLiteral("W"))) / 2;
+    const QString shortCut = item.ShortCutText();
+    DrawItemText(m_skin, TSkinPart::MenuItem, QLatin1Char(' ') + item.Caption(), format, m_skin.Font(),
+                 rightToLeft, barItem, item.Default(), item.Enabled(), selected, x, surface,
                  shortCut.isEmpty() ? QString() : shortCut + QLatin1Char(' '));
 }
 
-void TSkinMenuPainter::RequestFlatFrame(TMenuItem &Item, bool RightToLeft) const
+void TSkinMenuPainter::RequestFlatFrame(TMenuItem &item, bool rightToLeft) const
 {
     QWidget *window = TMenuOwnerDraw::DrawingWindow();
     if (!window)
-        TFlatFrameRequest::PostForItem(&Item);
+        TFlatFrameRequest::PostForItem(&item);
     else if (window != m_skin.Form())
-        TFlatFrameRequest::PostForWindow(window, RightToLeft);
+        TFlatFrameRequest::PostForWindow(window, rightToLeft);
 }

@@ -24,26 +24,26 @@ struct TSkinItemGeometry {
 class TSkinMenuPainter
 {
 public:
-    explicit TSkinMenuPainter(TFlatSkin &Skin) : m_skin(Skin) {}
+    explicit TSkinMenuPainter(TFlatSkin &skin) : m_skin(skin) {}
 
     // Width and Height arrive holding the standard size and are only raised,
     // except that a separator is always 4 high.
-    void Measure(TMenuItem &Item, TCanvas &Canvas, int &Width, int &Height) const;
-    void Draw(TMenuItem &Item, TCanvas &Target, const TRect &Rect, bool Selected) const;
+    void Measure(TMenuItem &item, TCanvas &canvas, int &width, int &height) const;
+    void Draw(TMenuItem &item, TCanvas &target, const TRect &rect, bool selected) const;
 
-    TSkinItemGeometry Geometry(const TRect &ItemRect, bool BarItem, bool RightToLeft, int GlyphWidth) const;
+    TSkinItemGeometry Geometry(const TRect &itemRect, bool barItem, bool rightToLeft, int glyphWidth) const;
     // The item's glyph composed on the transparent key colour; empty (width
     // 0) when the item has no picture.
-    TBitmap ComposeGlyph(const TMenuItem &Item) const;
+    TBitmap ComposeGlyph(const TMenuItem &item) const;
 
 private:
-    void DrawBackground(TCanvas &Surface, const TSkinItemGeometry &G, bool BarItem, bool RightToLeft) const;
+    void DrawBackground(TCanvas &surface, const TSkinItemGeometry &g, bool barItem, bool rightToLeft) const;
     // Returns whether the item was drawn lit (selected or hot).
-    bool DrawSelection(TCanvas &Surface, const TSkinItemGeometry &G, const TMenuItem &Item, const TRect &ItemRect,
-                       bool BarItem, bool RightToLeft, bool Selected) const;
-    void DrawCaption(TCanvas &Surface, TSkinItemGeometry G, const TMenuItem &Item, bool BarItem, bool RightToLeft,
-                     bool Selected) const;
-    void RequestFlatFrame(TMenuItem &Item, bool RightToLeft) const;
+    bool DrawSelection(TCanvas &surface, const TSkinItemGeometry &g, const TMenuItem &item, const TRect &itemRect,
+                       bool barItem, bool rightToLeft, bool selected) const;
+    void DrawCaption(TCanvas &surface, TSkinItemGeometry g, const TMenuItem &item, bool barItem, bool rightToLeft,
+                     bool selected) const;
+    void RequestFlatFrame(TMenuItem &item, bool rightToLeft) const;
 
     TFlatSkin &m_skin;
 };

@@ -6,21 +6,21 @@
 
 namespace {
 
-constexpr int ChannelMax = 255;
-constexpr int GreenDarkenAllowance = 2;
-constexpr int PercentMax = 100;
-constexpr int GrayMax = 240;
+constexpr int kChannelMax = 255;
+constexpr int kGreenDarkenAllowance = 2;
+constexpr int kPercentMax = 100;
+constexpr int kGrayMax = 240;
 
 int ClampChannel(long long v)
 {
-    return int(std::clamp<long long>(v, 0, ChannelMax));
+    return int(std::clamp<long long>(v, 0, kChannelMax));
 }
 
 // v + (255 - v) * fraction, the fraction already formed in extended
 // precision, rounded to the nearest integer with halves to even.
 int LightenChannel(int v, long double fraction)
 {
-    const long double exact = v + (ChannelMax - v) * fraction;
+    const long double exact = v + (kChannelMax - v) * fraction;
     return ClampChannel(std::llrint(exact));
 }
 
@@ -55,14 +55,14 @@ void PenLine(TCanvas &canvas, int x0, int y0, int x1, int y1)
 TColor DarkenColor(TColor color, int amount)
 {
     const TColor c = ColorToRGB(color);
-    return RGB(ClampChannel(GetRValue(c) - amount), ClampChannel(GetGValue(c) - amount + GreenDarkenAllowance),
+    return RGB(ClampChannel(GetRValue(c) - amount), ClampChannel(GetGValue(c) - amount + kGreenDarkenAllowance),
                ClampChannel(GetBValue(c) - amount));
 }
 
 TColor LightenColor(TColor color, int percent)
 {
     const TColor c = ColorToRGB(color);
-    const long double fraction = static_cast<long double>(std::min(percent, PercentMax)) / 100.0L;
+    const long double fraction = static_cast<long double>(std::min(percent, kPercentMax)) / 100.0L;
     const int savedRounding = std::fegetround();
     std::fesetround(FE_TONEAREST);
     const TColor result = RGB(LightenChannel(GetRValue(c), fraction), LightenChannel(GetGValue(c), fraction),
@@ -95,7 +95,7 @@ TColor GrayColor(TColor color, int offset)
 {
     const TColor c = ColorToRGB(color);
     const long long v = (GetRValue(c) + GetGValue(c) + GetBValue(c)) / 3 + static_cast<long long>(offset);
-    const int gray = int(std::clamp<long long>(v, 0, GrayMax));
+    const int gray = int(std::clamp<long long>(v, 0, kGrayMax));
     return RGB(gray, gray, gray);
 }
 
@@ -106,7 +106,7 @@ void GrayBitmap(TBitmap &bitmap, int offset)
 
 void LightenBitmap(TBitmap &bitmap, int percent)
 {
-    const int capped = std::min(percent, PercentMax);
+    const int capped = std::min(percent, kPercentMax);
     TransformPixels(bitmap, [capped](TColor pixel) { return LightenColor(pixel, capped); });
 }
 
@@ -127,7 +127,7 @@ void DrawChevron(TCanvas &canvas, int x, int y, int direction)
                                      {-1, 1, -4, 4}, {0, 2, -3, 4},  {0, 1, -2, 4}};
     static constexpr Segment down[] = {{0, 3, 0, 4},   {1, 2, 4, -1}, {0, 2, 3, -1}, {0, 1, 2, -1},
                                        {-1, 2, -4, -1}, {0, 1, -3, -1}, {0, 0, -2, -1}};
-    const Segment *segments = direction == ChevronUp ? up : direction == ChevronDown ? down : nullptr;
+    const Segment *segments = direction == kChevronUp ? up : direction == kChevronDown ? down : nullptr;
     if (!segments)
         return;
     for (int i = 0; i < 7; ++i) {

@@ -28,9 +28,9 @@ void LightenBitmap(TBitmap &bitmap, int percent);
 
 // Drawn with the canvas's pen.
 void DrawDropArrow(TCanvas &canvas, int x, int y);
-constexpr int ChevronUp = 0;
-constexpr int ChevronDown = 1;
-// Any direction other than ChevronUp or ChevronDown draws nothing.
+constexpr int kChevronUp = 0;
+constexpr int kChevronDown = 1;
+// Any direction other than kChevronUp or kChevronDown draws nothing.
 void DrawChevron(TCanvas &canvas, int x, int y, int direction);
 void DrawCheckTick(TCanvas &canvas, int x, int y);
 

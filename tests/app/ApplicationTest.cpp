@@ -33,7 +33,7 @@ struct ErrorTextCase
     const char *shown;
 };
 
-TEST(ErrorBoxText, AppendsAFullStopOnlyAfterCharactersSortingAfterIt)
+TEST(ErrorBoxText, appendsAFullStopOnlyAfterCharactersSortingAfterIt)
 {
     const ErrorTextCase cases[] = {
         {"Ошибка", "Ошибка."},
@@ -50,7 +50,7 @@ TEST(ErrorBoxText, AppendsAFullStopOnlyAfterCharactersSortingAfterIt)
         EXPECT_EQ(ErrorBoxText(QString::fromUtf8(c.message)), QString::fromUtf8(c.shown)) << c.message;
 }
 
-TEST(ExceptionMessage, ReadsWhatAsUtf8AndNamesForeignExceptions)
+TEST(ExceptionMessage, readsWhatAsUtf8AndNamesForeignExceptions)
 {
     EXPECT_EQ(ExceptionMessage(std::make_exception_ptr(std::runtime_error("Сбой"))), QStringLiteral("Сбой"));
     EXPECT_EQ(ExceptionMessage(std::make_exception_ptr(42)), QStringLiteral("Неизвестная ошибка"));
@@ -80,7 +80,7 @@ protected:
     TMessageBoxHook boxes{IDOK};
 };
 
-TEST_F(DefaultHandlerTest, AnExceptionFromAFormHandlerShowsOneErrorBoxAndTheFormGoesOn)
+TEST_F(DefaultHandlerTest, anExceptionFromAFormHandlerShowsOneErrorBoxAndTheFormGoesOn)
 {
     ThrowingForm form;
     form.Show();
@@ -93,7 +93,7 @@ TEST_F(DefaultHandlerTest, AnExceptionFromAFormHandlerShowsOneErrorBoxAndTheForm
     EXPECT_TRUE(form.isVisible());
 }
 
-TEST_F(DefaultHandlerTest, AnExceptionEscapingAnyEventHandlerIsCaughtByTheApplication)
+TEST_F(DefaultHandlerTest, anExceptionEscapingAnyEventHandlerIsCaughtByTheApplication)
 {
     const int lastResort = Application->LastResortCount();
     {
@@ -109,7 +109,7 @@ TEST_F(DefaultHandlerTest, AnExceptionEscapingAnyEventHandlerIsCaughtByTheApplic
     EXPECT_EQ(Application->LastResortCount(), lastResort + 1);
 }
 
-TEST(StartupError, ShowsApplicationErrorWithTheMessageAndGivesExitCode1)
+TEST(StartupError, showsApplicationErrorWithTheMessageAndGivesExitCode1)
 {
     TMessageBoxHook boxes(IDOK);
     const int code = ShowStartupError(std::make_exception_ptr(std::runtime_error("Файл не найден")));
@@ -124,7 +124,7 @@ class PlainForm : public TForm
 {
 };
 
-TEST(WindowFactory, TheFirstFormCreatedIsTheMainFormAndFormsDieWithTheApplication)
+TEST(WindowFactory, theFirstFormCreatedIsTheMainFormAndFormsDieWithTheApplication)
 {
     Application->Restart();
     QPointer<PlainForm> first = Application->CreateForm<PlainForm>();
@@ -155,7 +155,7 @@ TEST(WindowFactory, aMainFormDestroyedByItsHolderIsForgotten)
     Application->Restart();
 }
 
-TEST(EventLoop, RunReturnsAtOnceWhenTerminatedBeforeAndEndsOnTerminate)
+TEST(EventLoop, runReturnsAtOnceWhenTerminatedBeforeAndEndsOnTerminate)
 {
     Application->Restart();
     auto *main = Application->CreateForm<PlainForm>();

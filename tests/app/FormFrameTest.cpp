@@ -14,7 +14,7 @@ struct SizeCase
     QRect client;
 };
 
-TEST(FrameLayout, TheLayoutsOuterSizesGiveTheirClientAreas)
+TEST(FrameLayout, theLayoutsOuterSizesGiveTheirClientAreas)
 {
     const SizeCase cases[] = {
         {bsSizeable, true, {699, 411}, {4, 42, 691, 365}},   // main window
@@ -29,14 +29,14 @@ TEST(FrameLayout, TheLayoutsOuterSizesGiveTheirClientAreas)
     }
 }
 
-TEST(FrameLayout, MenuBandLiesBetweenCaptionAndClient)
+TEST(FrameLayout, menuBandLiesBetweenCaptionAndClient)
 {
     const TFrameLayout layout = TFrameLayout::Compute(bsSizeable, {699, 411}, true);
     EXPECT_EQ(layout.caption, QRect(4, 4, 691, 18));
     EXPECT_EQ(layout.menuBand, QRect(4, 23, 691, 19));
 }
 
-TEST(FrameLayout, DialogsHaveOnlyTheCloseBoxAndSizeableWindowsAllThree)
+TEST(FrameLayout, dialogsHaveOnlyTheCloseBoxAndSizeableWindowsAllThree)
 {
     const TFrameLayout dialog = TFrameLayout::Compute(bsDialog, {440, 251}, false);
     EXPECT_EQ(dialog.closeBox, QRect(419, 5, 16, 14));
@@ -56,7 +56,7 @@ struct HitCase
     TFrameHit hit;
 };
 
-TEST(FrameLayout, HitTestFindsBoxesCaptionBordersAndCorners)
+TEST(FrameLayout, hitTestFindsBoxesCaptionBordersAndCorners)
 {
     const TFrameLayout layout = TFrameLayout::Compute(bsSizeable, {699, 411}, true);
     const HitCase cases[] = {
@@ -94,7 +94,7 @@ protected:
     TFrameLayout layout;
 };
 
-TEST_F(FramePaint, RaisedEdgeBorderBandAndFace)
+TEST_F(FramePaint, raisedEdgeBorderBandAndFace)
 {
     const QImage image = Paint({});
     EXPECT_EQ(image.pixel(0, 0), Rgb(cl3DLight));
@@ -107,7 +107,7 @@ TEST_F(FramePaint, RaisedEdgeBorderBandAndFace)
     EXPECT_EQ(image.pixel(150, 60), Rgb(clBtnFace));       // nothing left unpainted
 }
 
-TEST_F(FramePaint, CaptionGradientRunsFromCaptionToGradientColour)
+TEST_F(FramePaint, captionGradientRunsFromCaptionToGradientColour)
 {
     const QImage active = Paint({});
     EXPECT_EQ(active.pixel(layout.caption.left(), 20), Rgb(clActiveCaption));
@@ -121,7 +121,7 @@ TEST_F(FramePaint, CaptionGradientRunsFromCaptionToGradientColour)
     EXPECT_EQ(image.pixel(2, 60), Rgb(clInactiveBorder));
 }
 
-TEST_F(FramePaint, CaptionTextIsDrawnInTheCaptionTextColour)
+TEST_F(FramePaint, captionTextIsDrawnInTheCaptionTextColour)
 {
     const QImage image = Paint({});
     const QRect text(layout.caption.left(), layout.caption.top(), 80, layout.caption.height());
@@ -132,7 +132,7 @@ TEST_F(FramePaint, CaptionTextIsDrawnInTheCaptionTextColour)
     EXPECT_GT(inked, 40);
 }
 
-TEST_F(FramePaint, PushedCloseBoxIsSunkenWithItsGlyphMoved)
+TEST_F(FramePaint, pushedCloseBoxIsSunkenWithItsGlyphMoved)
 {
     const QImage raised = Paint({});
     const QRect box = layout.closeBox;
@@ -148,7 +148,7 @@ TEST_F(FramePaint, PushedCloseBoxIsSunkenWithItsGlyphMoved)
     EXPECT_EQ(sunken.pixel(box.left() + 5, box.top() + 4), Rgb(clBtnText));
 }
 
-TEST_F(FramePaint, BorderlessWindowsPaintNoFrame)
+TEST_F(FramePaint, borderlessWindowsPaintNoFrame)
 {
     const QImage image = Paint({}, bsNone);
     EXPECT_EQ(image.pixel(0, 0), QColor(Qt::magenta).rgb());

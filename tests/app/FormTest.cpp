@@ -12,8 +12,8 @@
 
 namespace {
 
-constexpr TColor FrameBlue = RGB(0, 0, 255);
-constexpr int FramePenWidth = 3;
+constexpr TColor kFrameBlue = RGB(0, 0, 255);
+constexpr int kFramePenWidth = 3;
 
 class LayoutForm : public TForm
 {
@@ -44,8 +44,8 @@ private slots:
     void on_Button1_clicked() { events << QStringLiteral("click"); }
     void WMNCPaint(TCanvas &canvas)
     {
-        canvas.Pen().SetColor(FrameBlue);
-        canvas.Pen().SetWidth(FramePenWidth);
+        canvas.Pen().SetColor(kFrameBlue);
+        canvas.Pen().SetWidth(kFramePenWidth);
         canvas.Brush().SetStyle(bsClear);
         canvas.Rectangle(0, 0, width(), height());
     }
@@ -64,7 +64,7 @@ protected:
     LayoutForm form;
 };
 
-TEST_F(FormTest, LayoutGivesCaptionFrameGeometryAndSettings)
+TEST_F(FormTest, layoutGivesCaptionFrameGeometryAndSettings)
 {
     EXPECT_EQ(form.Caption(), QStringLiteral("Тест"));
     EXPECT_EQ(form.BorderStyle(), bsDialog);
@@ -83,7 +83,7 @@ TEST_F(FormTest, LayoutGivesCaptionFrameGeometryAndSettings)
     EXPECT_EQ(form.ui.Edit1->geometry(), QRect(10, 10, 100, 21));
 }
 
-TEST_F(FormTest, HandlersAreBoundByName)
+TEST_F(FormTest, handlersAreBoundByName)
 {
     form.DoCreate();
     form.DoCreate();
@@ -92,10 +92,10 @@ TEST_F(FormTest, HandlersAreBoundByName)
     EXPECT_EQ(form.events, (QStringList{"create", "show", "click"}));
 }
 
-TEST_F(FormTest, NonClientHookPaintsOverTheDefaultFrame)
+TEST_F(FormTest, nonClientHookPaintsOverTheDefaultFrame)
 {
     const QImage image = form.RenderNonClient();
-    const QRgb blue = ToQColor(FrameBlue).rgb();
+    const QRgb blue = ToQColor(kFrameBlue).rgb();
     EXPECT_EQ(image.pixel(0, 60), blue);
     EXPECT_EQ(image.pixel(1, 60), blue);
     EXPECT_EQ(image.pixel(form.width() - 1, 60), blue);
@@ -106,7 +106,7 @@ TEST_F(FormTest, NonClientHookPaintsOverTheDefaultFrame)
     EXPECT_EQ(image.pixel(3, 20), ToQColor(clInactiveCaption).rgb());
 }
 
-TEST_F(FormTest, KeyPreviewSeesKeysBeforeTheFocusedControl)
+TEST_F(FormTest, keyPreviewSeesKeysBeforeTheFocusedControl)
 {
     ShowActive();
     QTest::keyClick(form.ui.Edit1, Qt::Key_A);
@@ -125,7 +125,7 @@ TEST_F(FormTest, KeyPreviewSeesKeysBeforeTheFocusedControl)
     EXPECT_EQ(form.ui.Edit1->text(), QStringLiteral("az"));
 }
 
-TEST_F(FormTest, WithoutKeyPreviewTheFormDoesNotSeeItsControlsKeys)
+TEST_F(FormTest, withoutKeyPreviewTheFormDoesNotSeeItsControlsKeys)
 {
     form.SetKeyPreview(false);
     ShowActive();
@@ -135,7 +135,7 @@ TEST_F(FormTest, WithoutKeyPreviewTheFormDoesNotSeeItsControlsKeys)
     EXPECT_TRUE(form.events.isEmpty());
 }
 
-TEST_F(FormTest, CloseHidesASecondaryFormUnlessTheHandlerRefuses)
+TEST_F(FormTest, closeHidesASecondaryFormUnlessTheHandlerRefuses)
 {
     form.Show();
     form.closeAction = caNone;
@@ -147,7 +147,7 @@ TEST_F(FormTest, CloseHidesASecondaryFormUnlessTheHandlerRefuses)
     EXPECT_EQ(form.events.count(QStringLiteral("close")), 2);
 }
 
-TEST_F(FormTest, TheCloseBoxClosesOnlyWhenReleasedOverIt)
+TEST_F(FormTest, theCloseBoxClosesOnlyWhenReleasedOverIt)
 {
     form.Show();
     const QRect box = form.FrameLayout().closeBox;
@@ -162,7 +162,7 @@ TEST_F(FormTest, TheCloseBoxClosesOnlyWhenReleasedOverIt)
     EXPECT_FALSE(form.isVisible());
 }
 
-TEST_F(FormTest, ShowModalReturnsTheModalResult)
+TEST_F(FormTest, showModalReturnsTheModalResult)
 {
     QTimer::singleShot(0, &form, [this] { form.SetModalResult(mrOk); });
     EXPECT_EQ(form.ShowModal(), mrOk);
@@ -176,7 +176,7 @@ TEST_F(FormTest, ShowModalReturnsTheModalResult)
     EXPECT_EQ(form.ShowModal(), mrCancel);
 }
 
-TEST_F(FormTest, AModalFormWhoseHandlerRefusesToCloseStaysOpen)
+TEST_F(FormTest, aModalFormWhoseHandlerRefusesToCloseStaysOpen)
 {
     bool stillOpen = false;
     QTimer::singleShot(0, &form, [&] {
@@ -190,13 +190,13 @@ TEST_F(FormTest, AModalFormWhoseHandlerRefusesToCloseStaysOpen)
     EXPECT_TRUE(stillOpen);
 }
 
-TEST_F(FormTest, AVisibleFormCannotBecomeModal)
+TEST_F(FormTest, aVisibleFormCannotBecomeModal)
 {
     form.Show();
     EXPECT_THROW(form.ShowModal(), std::logic_error);
 }
 
-TEST(FormPlacement, ScreenCentreOverridesTheStoredPositionOnTheFirstShowOnly)
+TEST(FormPlacement, screenCentreOverridesTheStoredPositionOnTheFirstShowOnly)
 {
     TForm form;
     form.SetPosition(poScreenCenter);
@@ -216,7 +216,7 @@ TEST(FormPlacement, ScreenCentreOverridesTheStoredPositionOnTheFirstShowOnly)
     EXPECT_EQ(designed.pos(), QPoint(85, 150));
 }
 
-TEST(FormMenu, AMenuBarTakesItsBandOutOfTheClientArea)
+TEST(FormMenu, aMenuBarTakesItsBandOutOfTheClientArea)
 {
     TForm form;
     form.resize(699, 411);

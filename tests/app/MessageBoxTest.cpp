@@ -13,7 +13,7 @@
 
 namespace {
 
-TEST(ConfirmDeleteRecord, AsksTheToolkitQuestionAndFollowsTheAnswer)
+TEST(ConfirmDeleteRecord, asksTheToolkitQuestionAndFollowsTheAnswer)
 {
     {
         TMessageBoxHook boxes(IDOK);
@@ -29,7 +29,7 @@ TEST(ConfirmDeleteRecord, AsksTheToolkitQuestionAndFollowsTheAnswer)
     EXPECT_FALSE(ConfirmDeleteRecord());
 }
 
-TEST(MessageBoxHook, TheNewestHookAnswersAndTheOlderOneReturns)
+TEST(MessageBoxHook, theNewestHookAnswersAndTheOlderOneReturns)
 {
     TMessageBoxHook outer(IDOK);
     {
@@ -63,7 +63,7 @@ int AnswerRealBox(const TMessageBoxRequest &request, const std::function<void(TM
     return MessageBox(request.text, request.caption, request.icon, request.buttons);
 }
 
-TEST(MessageBoxWindow, ShowsTheToolkitButtonsAndAnswersByKeyAndCloseBox)
+TEST(MessageBoxWindow, showsTheToolkitButtonsAndAnswersByKeyAndCloseBox)
 {
     const TMessageBoxRequest question{"Delete record?", "Confirm", TMsgIcon::Question, TMsgButtons::OKCancel};
     QStringList captions;
@@ -85,7 +85,7 @@ TEST(MessageBoxWindow, ShowsTheToolkitButtonsAndAnswersByKeyAndCloseBox)
     EXPECT_EQ(answer, IDOK) << "a box with OK alone answers OK when closed";
 }
 
-TEST(MessageBoxWindow, IsADialogWideEnoughForItsTextAndButtons)
+TEST(MessageBoxWindow, isADialogWideEnoughForItsTextAndButtons)
 {
     const QString line = QStringLiteral("Телефонный справочник г. Велирск");
     TMessageForm narrow({QStringLiteral("x"), QString(), TMsgIcon::None, TMsgButtons::OKCancel});
@@ -96,7 +96,7 @@ TEST(MessageBoxWindow, IsADialogWideEnoughForItsTextAndButtons)
     EXPECT_GE(wide.ClientSize().height(), 32 + 23);
 }
 
-TEST(MessageBoxText, EveryLineBreakPairCountsOnce)
+TEST(MessageBoxText, everyLineBreakPairCountsOnce)
 {
     const std::pair<const char *, const char *> cases[] = {
         {"a\n\rb", "a\nb"}, {"a\r\nb", "a\nb"}, {"a\rb\nc", "a\nb\nc"}, {"a\n\n\rb", "a\n\nb"}, {"plain", "plain"},
@@ -105,10 +105,10 @@ TEST(MessageBoxText, EveryLineBreakPairCountsOnce)
         EXPECT_EQ(TMessageForm::NormalizedText(text), QString(laidOut)) << text;
 }
 
-TEST(MessageIcons, EachIconHasItsColoursAndNoneDrawsNothing)
+TEST(MessageIcons, eachIconHasItsColoursAndNoneDrawsNothing)
 {
     auto draw = [](TMsgIcon icon) {
-        QImage image(MessageIconSize, MessageIconSize, QImage::Format_RGB32);
+        QImage image(kMessageIconSize, kMessageIconSize, QImage::Format_RGB32);
         image.fill(Qt::magenta);
         TCanvas canvas(&image);
         DrawMessageIcon(canvas, TPoint(0, 0), icon);
@@ -124,7 +124,7 @@ TEST(MessageIcons, EachIconHasItsColoursAndNoneDrawsNothing)
 
     const QImage none = draw(TMsgIcon::None);
     EXPECT_EQ(none, [] {
-        QImage blank(MessageIconSize, MessageIconSize, QImage::Format_RGB32);
+        QImage blank(kMessageIconSize, kMessageIconSize, QImage::Format_RGB32);
         blank.fill(Qt::magenta);
         return blank;
     }());

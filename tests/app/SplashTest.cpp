@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST(SplashForm, LayoutIsABorderlessCentredPanelWithThePicture)
+TEST(SplashForm, layoutIsABorderlessCentredPanelWithThePicture)
 {
     TSplashForm splash;
     EXPECT_EQ(splash.BorderStyle(), bsNone);
@@ -26,7 +26,7 @@ TEST(SplashForm, LayoutIsABorderlessCentredPanelWithThePicture)
     EXPECT_EQ(splash.pos(), QPoint((screen.width() - 392) / 2, (screen.height() - 227) / 2));
 }
 
-TEST(SplashForm, PaintsARaisedBevelAroundThePictureDrawnFromItsTopLeft)
+TEST(SplashForm, paintsARaisedBevelAroundThePictureDrawnFromItsTopLeft)
 {
     TSplashForm splash;
     const QImage shown = splash.grab().toImage();

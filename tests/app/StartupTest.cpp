@@ -46,7 +46,7 @@ protected:
     TMessageBoxHook boxes{IDOK};
 };
 
-TEST_F(StartupTest, SplashIsOnScreenWhileFormsAreCreatedAndGoneBeforeTheMainFormShows)
+TEST_F(StartupTest, splashIsOnScreenWhileFormsAreCreatedAndGoneBeforeTheMainFormShows)
 {
     const int code = RunProgram(*Application, MakeSplash, [] {
         steps << (splash && splash->isVisible() && splash->windowHandle()->isExposed() ? "splash on screen"
@@ -61,7 +61,7 @@ TEST_F(StartupTest, SplashIsOnScreenWhileFormsAreCreatedAndGoneBeforeTheMainForm
     EXPECT_EQ(boxes.Count(), 0);
 }
 
-TEST_F(StartupTest, AFailureWhileCreatingFormsShowsOneErrorBoxAndNoWindow)
+TEST_F(StartupTest, aFailureWhileCreatingFormsShowsOneErrorBoxAndNoWindow)
 {
     const int code = RunProgram(*Application, MakeSplash, [] {
         Application->CreateForm<ProbeForm>();
@@ -76,7 +76,7 @@ TEST_F(StartupTest, AFailureWhileCreatingFormsShowsOneErrorBoxAndNoWindow)
     EXPECT_EQ(boxes.Requests().front().icon, TMsgIcon::Error);
 }
 
-TEST_F(StartupTest, AFailingSplashIsReportedTheSameWay)
+TEST_F(StartupTest, aFailingSplashIsReportedTheSameWay)
 {
     bool formsCreated = false;
     const int code = RunProgram(

@@ -12,7 +12,7 @@ TEST(StatusBar, panelsLieSideBySideAndTheLastReachesTheGrip)
     QWidget form;
     form.resize(691, 365);
     TStatusBar bar(&form);
-    bar.setGeometry(0, 346, 691, TStatusBar::DefaultHeight);
+    bar.setGeometry(0, 346, 691, TStatusBar::kDefaultHeight);
     bar.AddPanel(150, QStringLiteral("В базе записей: 0"));
     bar.AddPanel(50, QStringLiteral("Запись № 0"));
     form.show();
@@ -27,7 +27,7 @@ TEST(StatusBar, panelsLieSideBySideAndTheLastReachesTheGrip)
 TEST(StatusBar, drawsSunkenPanelsTextAndTheSimplePanelInstead)
 {
     TStatusBar bar;
-    bar.resize(300, TStatusBar::DefaultHeight);
+    bar.resize(300, TStatusBar::kDefaultHeight);
     bar.AddPanel(150, QStringLiteral("ЖЖЖЖ"));
     bar.AddPanel(50, QString());
     QImage shot = bar.grab().toImage();
@@ -56,7 +56,7 @@ TEST(StatusBar, drawsSunkenPanelsTextAndTheSimplePanelInstead)
 TEST(StatusBar, growsNoTextOutsideItsPanel)
 {
     TStatusBar bar;
-    bar.resize(300, TStatusBar::DefaultHeight);
+    bar.resize(300, TStatusBar::kDefaultHeight);
     bar.AddPanel(40, QStringLiteral("ЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖЖ"));
     bar.AddPanel(50, QString());
     const QImage shot = bar.grab().toImage();

@@ -136,7 +136,7 @@ QList<QStringList> ReferenceSearch(const std::vector<ReferenceRow> &rows, const 
     std::vector<const ReferenceRow *> found;
     for (const ReferenceRow &row : rows) {
         bool all = true;
-        for (int field = 0; field < SearchStatement::CriterionCount && all; ++field) {
+        for (int field = 0; field < SearchStatement::kCriterionCount && all; ++field) {
             const TStoredValue &value = row.values[field];
             const std::optional<QByteArray> text =
                 value.storageClass == TStoredValue::Null ? std::nullopt : std::optional<QByteArray>(value.bytes);

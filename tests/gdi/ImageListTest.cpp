@@ -6,29 +6,29 @@
 
 namespace {
 
-const QColor Key(255, 0, 255);
-const QColor Ink(0, 0, 128);
-const QColor Background(10, 200, 10);
+const QColor kKey(255, 0, 255);
+const QColor kInk(0, 0, 128);
+const QColor kBackground(10, 200, 10);
 
 // Two 4 x 4 images side by side: the first inked on its diagonal, the second
 // inked everywhere except its top-left pixel.
 QImage Strip()
 {
     QImage strip(8, 4, QImage::Format_RGB32);
-    strip.fill(Key);
+    strip.fill(kKey);
     for (int i = 0; i < 4; ++i)
-        strip.setPixelColor(i, i, Ink);
+        strip.setPixelColor(i, i, kInk);
     for (int y = 0; y < 4; ++y)
         for (int x = 4; x < 8; ++x)
             if (x != 4 || y != 0)
-                strip.setPixelColor(x, y, Ink);
+                strip.setPixelColor(x, y, kInk);
     return strip;
 }
 
 QImage DrawOnBackground(const TImageList &list, int index, bool enabled)
 {
     QImage target(6, 6, QImage::Format_RGB32);
-    target.fill(Background);
+    target.fill(kBackground);
     TCanvas canvas(&target);
     list.Draw(canvas, 1, 1, index, enabled);
     return target;
@@ -45,9 +45,9 @@ TEST(ImageList, masksTheKeyColourAndCutsAStripIntoImages)
     EXPECT_TRUE(list.IsOpaque(1, 3, 3));
 
     const QImage drawn = DrawOnBackground(list, 0, true);
-    EXPECT_EQ(drawn.pixelColor(3, 3), Ink);
-    EXPECT_EQ(drawn.pixelColor(2, 3), Background);
-    EXPECT_EQ(drawn.pixelColor(0, 0), Background);
+    EXPECT_EQ(drawn.pixelColor(3, 3), kInk);
+    EXPECT_EQ(drawn.pixelColor(2, 3), kBackground);
+    EXPECT_EQ(drawn.pixelColor(0, 0), kBackground);
 }
 
 TEST(ImageList, refusesPicturesOfTheWrongHeightAndIgnoresBadIndexes)
@@ -61,7 +61,7 @@ TEST(ImageList, refusesPicturesOfTheWrongHeightAndIgnoresBadIndexes)
         const QImage drawn = DrawOnBackground(list, bad, true);
         for (int y = 0; y < 6; ++y)
             for (int x = 0; x < 6; ++x)
-                ASSERT_EQ(drawn.pixelColor(x, y), Background);
+                ASSERT_EQ(drawn.pixelColor(x, y), kBackground);
         EXPECT_TRUE(list.Image(bad).isNull());
     }
 }
@@ -75,21 +75,21 @@ TEST(ImageList, disabledImagesAreEmbossedGreyWithoutTheirColours)
     for (int y = 0; y < 6; ++y)
         for (int x = 0; x < 6; ++x) {
             const QColor c = drawn.pixelColor(x, y);
-            EXPECT_NE(c, Ink);
+            EXPECT_NE(c, kInk);
             shadow |= c == QColor(128, 128, 128);
             light |= c == QColor(255, 255, 255);
         }
     EXPECT_TRUE(shadow);
     EXPECT_TRUE(light);
     EXPECT_EQ(drawn.pixelColor(5, 5), QColor(255, 255, 255)); // the highlight one pixel down-right
-    EXPECT_EQ(drawn.pixelColor(1, 1), Background);            // masked pixel stays
+    EXPECT_EQ(drawn.pixelColor(1, 1), kBackground);            // masked pixel stays
 }
 
 TEST(ImageList, explicitMasksKeepOnlyTheirBlackPixels)
 {
     TImageList list(2, 2);
     QImage image(2, 2, QImage::Format_RGB32);
-    image.fill(Ink);
+    image.fill(kInk);
     QImage mask(2, 2, QImage::Format_RGB32);
     mask.fill(Qt::white);
     mask.setPixelColor(1, 0, Qt::black);

@@ -12,7 +12,7 @@ QByteArray SplashData()
     return file.readAll();
 }
 
-TEST(JpegImage, TheSplashPictureIsABaselineThreeComponentPicture)
+TEST(JpegImage, theSplashPictureIsABaselineThreeComponentPicture)
 {
     TJPEGImage picture;
     picture.LoadFromData(SplashData());
@@ -30,7 +30,7 @@ TEST(JpegImage, TheSplashPictureIsABaselineThreeComponentPicture)
     EXPECT_GT(red, 150);
 }
 
-TEST(JpegImage, BrokenDataRaisesAClearErrorAndKeepsThePicture)
+TEST(JpegImage, brokenDataRaisesAClearErrorAndKeepsThePicture)
 {
     TJPEGImage picture;
     picture.LoadFromData(SplashData());
@@ -47,7 +47,7 @@ TEST(JpegImage, BrokenDataRaisesAClearErrorAndKeepsThePicture)
     }
 }
 
-TEST(JpegImage, ATruncatedPictureNeverCrashes)
+TEST(JpegImage, aTruncatedPictureNeverCrashes)
 {
     const QByteArray data = SplashData();
     for (const qsizetype length : {qsizetype(2), qsizetype(200), data.size() / 2, data.size() - 2}) {
@@ -61,7 +61,7 @@ TEST(JpegImage, ATruncatedPictureNeverCrashes)
     }
 }
 
-TEST(JpegImage, AMissingFileIsAnError)
+TEST(JpegImage, aMissingFileIsAnError)
 {
     TJPEGImage picture;
     EXPECT_THROW(picture.LoadFromFile(QStringLiteral("/nonexistent/splash.jpg")), EJPEGError);

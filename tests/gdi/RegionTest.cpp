@@ -18,7 +18,7 @@ std::string RegionMask(const TRegion &region, const TRect &area)
 }
 
 // A five-pointed star drawn in one stroke: its centre is wound twice.
-const std::vector<TPoint> Star = {{5, 0}, {8, 10}, {0, 4}, {10, 4}, {2, 10}};
+const std::vector<TPoint> kStar = {{5, 0}, {8, 10}, {0, 4}, {10, 4}, {2, 10}};
 
 TEST(Region, rectangleExcludesRightAndBottomAndIsNormalised)
 {
@@ -32,8 +32,8 @@ TEST(Region, rectangleExcludesRightAndBottomAndIsNormalised)
 
 TEST(Region, windingRuleFillsTheCentreOfAStarThatAlternateLeavesOpen)
 {
-    const TRegion winding = TRegion::FromPolygon(Star, WINDING);
-    const TRegion alternate = TRegion::FromPolygon(Star, ALTERNATE);
+    const TRegion winding = TRegion::FromPolygon(kStar, WINDING);
+    const TRegion alternate = TRegion::FromPolygon(kStar, ALTERNATE);
     EXPECT_TRUE(winding.Contains(5, 5));
     EXPECT_FALSE(alternate.Contains(5, 5));
     EXPECT_TRUE(alternate.Contains(5, 2));

@@ -16,9 +16,9 @@
 
 namespace {
 
-const QStringList FieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
-const std::vector<int> Widths = {50, 140, 100, 28, 40, 52, 243};
-constexpr TColor StripeColor = RGB(204, 204, 153);
+const QStringList kFieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
+const std::vector<int> kWidths = {50, 140, 100, 28, 40, 52, 243};
+constexpr TColor kStripeColor = RGB(204, 204, 153);
 
 // A memory data set that counts the rows it is asked for.
 class TCountingDataSet : public TMemoryDataSet
@@ -49,8 +49,8 @@ class DBGridTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        for (int k = 0; k < FieldNames.size(); ++k)
-            grid.Columns().Add(FieldNames[k], Widths[k]);
+        for (int k = 0; k < kFieldNames.size(); ++k)
+            grid.Columns().Add(kFieldNames[k], kWidths[k]);
         grid.resize(691, 321);
         source.SetDataSet(&data);
         grid.SetDataSource(&source);
@@ -58,7 +58,7 @@ protected:
 
     void Open(int rows)
     {
-        data.SetFieldNames(FieldNames);
+        data.SetFieldNames(kFieldNames);
         data.SetRows(DirectoryRows(rows));
         data.Open();
     }
@@ -77,7 +77,7 @@ protected:
     }
 
     // Mouse input at a point of the client area, inside the grid's border.
-    static QPoint Local(QPoint client) { return client + QPoint(GridBorderWidth, GridBorderWidth); }
+    static QPoint Local(QPoint client) { return client + QPoint(kGridBorderWidth, kGridBorderWidth); }
 
     void Mouse(QEvent::Type type, QPoint client, Qt::MouseButton button = Qt::LeftButton)
     {
@@ -100,7 +100,7 @@ protected:
 
     TColor PixelAt(const QImage &image, int clientX, int clientY)
     {
-        return FromQRgb(image.pixel(clientX + GridBorderWidth, clientY + GridBorderWidth));
+        return FromQRgb(image.pixel(clientX + kGridBorderWidth, clientY + kGridBorderWidth));
     }
 
     QString Cell(int row, int field) { return data.Rows()[row][field].value_or("<null>"); }
@@ -117,8 +117,8 @@ TEST_F(DBGridTest, classicMetricsAtTheMainWindowSize)
     Open(3);
     EXPECT_EQ(grid.RowHeights(0), 17);
     EXPECT_EQ(grid.RowHeights(1), 17);
-    EXPECT_EQ(grid.ColWidths(0), IndicatorColumnWidth);
-    EXPECT_EQ(grid.ClientWidth(), 691 - 2 * GridBorderWidth - 16);
+    EXPECT_EQ(grid.ColWidths(0), kIndicatorColumnWidth);
+    EXPECT_EQ(grid.ClientWidth(), 691 - 2 * kGridBorderWidth - 16);
     EXPECT_EQ(grid.FixedCols(), 1);
     EXPECT_EQ(grid.FixedRows(), 1);
     EXPECT_EQ(grid.LeftCol(), 1);
@@ -265,7 +265,7 @@ TEST_F(DBGridTest, failedPostKeepsTheTypedText)
         EXPECT_TRUE(errorBox.Requests()[0].text.startsWith("locked"));
     }
     EXPECT_EQ(data.State(), dsEdit);
-    EXPECT_EQ(data.FieldByName(FieldNames[0])->AsString(), "New");
+    EXPECT_EQ(data.FieldByName(kFieldNames[0])->AsString(), "New");
     Key(Qt::Key_Return);
     EXPECT_EQ(Cell(0, 0), "New");
 }
@@ -400,7 +400,7 @@ TEST_F(DBGridTest, ctrlDeleteAsksBeforeDeleting)
         EXPECT_EQ(data.RecordCount(), 3);
     }
     TMessageBoxHook hook(IDOK);
-    grid.SetOptions(TDBGrid::DefaultOptions);
+    grid.SetOptions(TDBGrid::kDefaultOptions);
     data.Close();
     data.SetReadOnly(true);
     data.Open();
@@ -458,7 +458,7 @@ TEST_F(DBGridTest, paintsTheClassicLookAndTheHandlersColours)
     grid.OnDrawColumnCell = [&](TDBGrid *sender, const TRect &rect, int dataCol, TColumn *column,
                                 TGridDrawState state) {
         if (data.RecNo() % 2 == 1)
-            sender->Canvas()->Brush().SetColor(StripeColor);
+            sender->Canvas()->Brush().SetColor(kStripeColor);
         if (state & gdSelected) {
             sender->Canvas()->Brush().SetColor(clHighlight);
             sender->Canvas()->Font().SetColor(clHighlightText);
@@ -475,7 +475,7 @@ TEST_F(DBGridTest, paintsTheClassicLookAndTheHandlersColours)
     const TRect odd = grid.CellRect(3, 1);
     const TRect even = grid.CellRect(3, 4);
     const TRect current = grid.CellRect(1, 2);
-    EXPECT_EQ(PixelAt(image, odd.Right - 2, odd.Top + 1), StripeColor);
+    EXPECT_EQ(PixelAt(image, odd.Right - 2, odd.Top + 1), kStripeColor);
     EXPECT_EQ(PixelAt(image, even.Right - 2, even.Top + 1), ColorToRGB(clWindow));
     EXPECT_EQ(PixelAt(image, current.Right - 2, current.Top + 1), ColorToRGB(clHighlight));
     EXPECT_EQ(PixelAt(image, odd.Right, odd.Top + 3), ColorToRGB(DataLineColor(clWindow)));

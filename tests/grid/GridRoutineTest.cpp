@@ -6,15 +6,15 @@
 
 namespace {
 
-constexpr int IndicatorWidth = 11;
-const std::vector<int> DirectoryWidths = {50, 140, 100, 28, 40, 52, 243};
+constexpr int kIndicatorWidth = 11;
+const std::vector<int> kDirectoryWidths = {50, 140, 100, 28, 40, 52, 243};
 
 // The directory grid: indicator, seven columns, one title row, lines of 1.
 TGridGeometry DirectoryGrid(int clientWidth)
 {
     TGridGeometry g;
-    std::vector<int> widths = {IndicatorWidth};
-    widths.insert(widths.end(), DirectoryWidths.begin(), DirectoryWidths.end());
+    std::vector<int> widths = {kIndicatorWidth};
+    widths.insert(widths.end(), kDirectoryWidths.begin(), kDirectoryWidths.end());
     g.SetColumnWidths(widths);
     g.SetFixedCols(1);
     g.SetFixedRows(1);
@@ -117,14 +117,14 @@ TEST(GridRoutine, fittingIgnoresColumnsTheGridDoesNotHave)
         EXPECT_EQ(g.ColWidths(col), before.ColWidths(col));
 
     TGridGeometry empty;
-    empty.SetColumnWidths({IndicatorWidth});
+    empty.SetColumnWidths({kIndicatorWidth});
     empty.SetFixedCols(1);
     empty.SetFixedRows(1);
     empty.SetIndicatorShown(true);
     empty.SetClientSize(671, 300);
     FitColumnWidth(empty, 6);
     FitColumnWidth(empty, -1);
-    EXPECT_EQ(empty.ColWidths(0), IndicatorWidth);
+    EXPECT_EQ(empty.ColWidths(0), kIndicatorWidth);
     EXPECT_EQ(GridColumnAtBorder(empty, 12, 5), -1);
 }
 
@@ -159,7 +159,7 @@ TEST(GridRoutine, borderUnderAPointOfTheTitleRow)
     EXPECT_EQ(GridColumnAtBorder(g, line, 200), -1);
     EXPECT_EQ(GridColumnAtBorder(g, line, -1), -1);
     EXPECT_LT(ColumnAtBorder(g, line, 200), 0);
-    EXPECT_EQ(ColumnAtBorder(g, IndicatorWidth, 8), -2) << "the indicator's border sizes nothing";
+    EXPECT_EQ(ColumnAtBorder(g, kIndicatorWidth, 8), -2) << "the indicator's border sizes nothing";
     EXPECT_EQ(GridColumnAtBorder(g, 670, 8), 7) << "last border at the client edge";
 
     g.SetColSizing(false);
@@ -235,7 +235,7 @@ TEST(PairedBorderDrag, pressesAwayFromABorderStartNoDrag)
     const TGridGeometry before = g;
     TPairedBorderDrag drag;
     for (auto [x, y] : {std::pair{BorderLineX(g, 3) + 8, 5}, std::pair{BorderLineX(g, 3), 40},
-                        std::pair{BorderLineX(g, 3), -3}, std::pair{IndicatorWidth, 5}}) {
+                        std::pair{BorderLineX(g, 3), -3}, std::pair{kIndicatorWidth, 5}}) {
         drag.LeftButtonDown(g, x, y);
         EXPECT_LT(drag.DragColumn(), 0) << x << "," << y;
         drag.Complete(g);

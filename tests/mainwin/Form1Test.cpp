@@ -32,7 +32,7 @@ namespace {
 class Form1Fixture : public ::testing::Test
 {
 protected:
-    void Open(int RowCount)
+    void Open(int rowCount)
     {
         ASSERT_TRUE(dir.isValid());
         sqlite3 *db = nullptr;
@@ -40,7 +40,7 @@ protected:
         std::string sql = "CREATE TABLE \"Велирск\" (\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), "
                           "\"Улица\" VARCHAR(50), \"Дом\" VARCHAR(10), \"Корпус\" VARCHAR(10), "
                           "\"Квартира\" VARCHAR(10), \"Организация\" VARCHAR(100));";
-        for (int i = 1; i <= RowCount; ++i)
+        for (int i = 1; i <= rowCount; ++i)
             sql += "INSERT INTO \"Велирск\" VALUES ('" + std::to_string(1000 + i) +
                    "', 'Орлов', 'Садовая', '1', NULL, '" + std::to_string(i) + "', NULL);";
         ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
@@ -203,9 +203,9 @@ TEST_F(Form1Fixture, paintedGridShowsStripesAndTheSelectedCell)
         const TRect cell = grid.CellRect(col, row);
         return shot.pixelColor(origin + QPoint(cell.Right - 3, cell.Top + 1));
     };
-    EXPECT_EQ(background(2, 1), ToQColor(DirectoryView::StripeColor));
+    EXPECT_EQ(background(2, 1), ToQColor(DirectoryView::kStripeColor));
     EXPECT_EQ(background(2, 2), ToQColor(clWindow));
-    EXPECT_EQ(background(2, 3), ToQColor(DirectoryView::StripeColor));
+    EXPECT_EQ(background(2, 3), ToQColor(DirectoryView::kStripeColor));
     EXPECT_EQ(background(1, 1), ToQColor(clHighlight));
 }
 
@@ -229,7 +229,7 @@ TEST_P(StripedCellColors, selectionWinsOverTheStripeOfOddRecords)
 }
 
 INSTANTIATE_TEST_SUITE_P(RecordNumbers, StripedCellColors,
-                         ::testing::Values(StripeCase{1, false, DirectoryView::StripeColor, std::nullopt},
+                         ::testing::Values(StripeCase{1, false, DirectoryView::kStripeColor, std::nullopt},
                                            StripeCase{2, false, std::nullopt, std::nullopt},
                                            StripeCase{-1, false, std::nullopt, std::nullopt},
                                            StripeCase{-3, false, std::nullopt, std::nullopt},

@@ -36,7 +36,7 @@ struct BarFixture : ::testing::Test
             top->Add(top->Caption() + QStringLiteral(" 2"), [this](TMenuItem *i) { clicked.push_back(i->Caption()); });
         }
         form.resize(400, 200);
-        Bar()->setGeometry(0, 0, 400, TMenuBar::Height);
+        Bar()->setGeometry(0, 0, 400, TMenuBar::kHeight);
         edit->setGeometry(0, 40, 100, 20);
         form.show();
         edit->setFocus();
@@ -67,7 +67,7 @@ TEST_F(BarFixture, itemsLieSideBySideFromTheReadingEdge)
     EXPECT_EQ(a.left(), 0);
     EXPECT_EQ(b.left(), a.right() + 1);
     EXPECT_EQ(c.left(), b.right() + 1);
-    EXPECT_EQ(a.height(), TMenuBar::Height);
+    EXPECT_EQ(a.height(), TMenuBar::kHeight);
 
     find->SetVisible(false);
     EXPECT_TRUE(Bar()->ItemRect(1).isEmpty());
@@ -236,15 +236,15 @@ TEST_F(BarFixture, ownerDrawHandlersMeasureAndPaintBarItems)
 
     menu.SetOwnerDraw(true);
     EXPECT_EQ(measured, 3);
-    EXPECT_EQ(Bar()->ItemRect(1), QRect(50, 0, 50, TMenuBar::Height));
+    EXPECT_EQ(Bar()->ItemRect(1), QRect(50, 0, 50, TMenuBar::kHeight));
     Bar()->EnterMenuMode();
     Bar()->SelectNeighbour(1, false);
     const QImage shot = Bar()->grab().toImage();
     ASSERT_EQ(drawn.size(), 3u);
-    EXPECT_EQ(drawn[1].first, TRect(50, 0, 100, TMenuBar::Height));
+    EXPECT_EQ(drawn[1].first, TRect(50, 0, 100, TMenuBar::kHeight));
     EXPECT_FALSE(drawn[0].second);
     EXPECT_TRUE(drawn[1].second);
-    EXPECT_EQ(shot.pixelColor(149, TMenuBar::Height - 1), QColor(255, 0, 255));
+    EXPECT_EQ(shot.pixelColor(149, TMenuBar::kHeight - 1), QColor(255, 0, 255));
     EXPECT_NE(shot.pixelColor(150, 0), QColor(255, 0, 255));
 }
 

@@ -4,18 +4,18 @@
 
 namespace {
 
-const QString FirstLineTemplate = QStringLiteral(
+const QString kFirstLineTemplate = QStringLiteral(
     "SELECT Велирск.Телефон, Велирск.Фамилия, Велирск.Улица, Велирск.Дом, Велирск.Корпус, Велирск.Квартира, "
     "Велирск.Организация FROM Велирск WHERE (((Велирск.Телефон) LIKE \"%1\") AND ((Велирск.Фамилия) LIKE \"%2\") "
     "AND ((Велирск.Улица) LIKE \"%3\") AND ((Велирск.Дом) LIKE \"%4\") AND ((Велирск.Корпус) LIKE \"%5\") AND "
     "((Велирск.Квартира) LIKE \"%6\")");
-const QString SecondLineTemplate =
+const QString kSecondLineTemplate =
     QStringLiteral(" AND ((Велирск.Организация) LIKE \"%1\")) ORDER BY Велирск.Квартира;");
 
 QStringList Expected(const QStringList &patterns)
 {
-    return {FirstLineTemplate.arg(patterns[0], patterns[1], patterns[2], patterns[3], patterns[4], patterns[5]),
-            SecondLineTemplate.arg(patterns[6])};
+    return {kFirstLineTemplate.arg(patterns[0], patterns[1], patterns[2], patterns[3], patterns[4], patterns[5]),
+            kSecondLineTemplate.arg(patterns[6])};
 }
 
 } // namespace

@@ -244,7 +244,7 @@ TEST_F(FlatSkinManagerTest, aBurstOfItemDrawsGivesOneRequestAndOneFramePaintThen
     // The first paint's request took the window over.
     ASSERT_NE(TFlatMenuFrame::Of(*window), nullptr);
     EXPECT_EQ(window->mask(), FlatFrameShape(window->width(), window->height()).ToQRegion());
-    QCoreApplication::removePostedEvents(QCoreApplication::instance(), FlatFrameWindowEvent);
+    QCoreApplication::removePostedEvents(QCoreApplication::instance(), kFlatFrameWindowEvent);
 
     const int framesBefore = TFlatMenuFrame::FramesPainted();
     window->repaint();

@@ -203,7 +203,7 @@ TEST_F(SkinMenuPainterTest, aSelectedItemIsFilledAndFramedInsideItsRows)
     const QImage flat = Draw(item, true);
     EXPECT_EQ(PixelAt(flat, kPopupItem.Right - 2, 10), frame) << "a flat menu's selection is one narrower";
     EXPECT_EQ(PixelAt(flat, kPopupItem.Right - 1, 10), ColorToRGB(Palette().MenuBackColor));
-    QCoreApplication::removePostedEvents(QCoreApplication::instance(), FlatFrameItemEvent);
+    QCoreApplication::removePostedEvents(QCoreApplication::instance(), kFlatFrameItemEvent);
 }
 
 TEST_F(SkinMenuPainterTest, aDisabledSelectedItemIsNotLitButItsGlyphIsGreyed)
@@ -340,7 +340,7 @@ TEST_F(SkinMenuPainterTest, anInactiveSkinDrawsAndMeasuresNothing)
 TEST_F(SkinMenuPainterTest, aBurstOfItemDrawsLeavesOneFrameRequestWaiting)
 {
     QObject *app = QCoreApplication::instance();
-    QCoreApplication::removePostedEvents(app, FlatFrameItemEvent);
+    QCoreApplication::removePostedEvents(app, kFlatFrameItemEvent);
     Draw(item, false);
     EXPECT_EQ(TFlatFrameRequest::Waiting(), 0) << "without FlatMenu nothing is posted";
 
@@ -350,11 +350,11 @@ TEST_F(SkinMenuPainterTest, aBurstOfItemDrawsLeavesOneFrameRequestWaiting)
     for (int i = 0; i < 20; ++i)
         Draw(item, i == 3);
     EXPECT_EQ(TFlatFrameRequest::Waiting(), 1);
-    QCoreApplication::removePostedEvents(app, FlatFrameItemEvent);
+    QCoreApplication::removePostedEvents(app, kFlatFrameItemEvent);
     EXPECT_EQ(TFlatFrameRequest::Waiting(), 0);
     Draw(item, false);
     EXPECT_EQ(TFlatFrameRequest::Waiting(), 1);
-    QCoreApplication::removePostedEvents(app, FlatFrameItemEvent);
+    QCoreApplication::removePostedEvents(app, kFlatFrameItemEvent);
 }
 
 namespace {
@@ -367,7 +367,7 @@ public:
     ~RequestCatcher() override { QCoreApplication::instance()->removeEventFilter(this); }
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == FlatFrameItemEvent || event->type() == FlatFrameWindowEvent) {
+        if (event->type() == kFlatFrameItemEvent || event->type() == kFlatFrameWindowEvent) {
             const auto *request = static_cast<TFlatFrameRequest *>(event);
             ++count;
             wParam = request->WParam();
@@ -389,14 +389,14 @@ TEST_F(SkinMenuPainterTest, aFrameRequestNamesItsItemOnlyWhileTheItemIsInItsMenu
     skin->SetFlatMenu(true);
     RequestCatcher catcher;
     Draw(item, false);
-    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), FlatFrameItemEvent);
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), kFlatFrameItemEvent);
     EXPECT_EQ(catcher.count, 1);
     EXPECT_EQ(catcher.wParam, 0);
     EXPECT_EQ(catcher.item, item);
 
     Draw(item, false);
     std::unique_ptr<TMenuItem> removed = file->Remove(item);
-    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), FlatFrameItemEvent);
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), kFlatFrameItemEvent);
     EXPECT_EQ(catcher.count, 2);
     EXPECT_EQ(catcher.item, nullptr);
 }

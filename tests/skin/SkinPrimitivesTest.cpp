@@ -116,9 +116,9 @@ TEST(DrawingPrimitives, dropArrowIsADownwardTriangleFiveThreeAndOnePixelsWide)
 
 TEST(DrawingPrimitives, chevronsAreThreePixelsThickWithTheTipAtX)
 {
-    EXPECT_EQ(Drawn([](TCanvas &c) { DrawChevron(c, 8, 8, ChevronUp); }, {3, 8, 14, 12}),
+    EXPECT_EQ(Drawn([](TCanvas &c) { DrawChevron(c, 8, 8, kChevronUp); }, {3, 8, 14, 12}),
               ".....#.....\n....###....\n...#####...\n..###.###..\n");
-    EXPECT_EQ(Drawn([](TCanvas &c) { DrawChevron(c, 8, 8, ChevronDown); }, {3, 8, 14, 12}),
+    EXPECT_EQ(Drawn([](TCanvas &c) { DrawChevron(c, 8, 8, kChevronDown); }, {3, 8, 14, 12}),
               "..#######..\n...#.###...\n....###....\n.....#.....\n");
     for (int direction : {-1, 2, 99})
         EXPECT_EQ(Drawn([direction](TCanvas &c) { DrawChevron(c, 8, 8, direction); }, {0, 0, 20, 20}),

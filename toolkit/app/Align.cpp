@@ -50,28 +50,28 @@ std::vector<QWidget *> Docked(const QWidget *parent, Edge edge)
 
 } // namespace
 
-void AlignControls(QWidget *Parent)
+void AlignControls(QWidget *parent)
 {
-    QRect free = Parent->rect();
+    QRect free = parent->rect();
     // Top and bottom take the full width first, then left and right share
     // the height between them, as the classic docking does.
-    for (QWidget *control : Docked(Parent, Edge::Top)) {
+    for (QWidget *control : Docked(parent, Edge::Top)) {
         control->setGeometry(free.left(), free.top(), free.width(), control->height());
         free.setTop(free.top() + control->height());
     }
-    for (QWidget *control : Docked(Parent, Edge::Bottom)) {
+    for (QWidget *control : Docked(parent, Edge::Bottom)) {
         control->setGeometry(free.left(), free.bottom() + 1 - control->height(), free.width(), control->height());
         free.setBottom(free.bottom() - control->height());
     }
-    for (QWidget *control : Docked(Parent, Edge::Left)) {
+    for (QWidget *control : Docked(parent, Edge::Left)) {
         control->setGeometry(free.left(), free.top(), control->width(), std::max(free.height(), 0));
         free.setLeft(free.left() + control->width());
     }
-    for (QWidget *control : Docked(Parent, Edge::Right)) {
+    for (QWidget *control : Docked(parent, Edge::Right)) {
         control->setGeometry(free.right() + 1 - control->width(), free.top(), control->width(),
                              std::max(free.height(), 0));
         free.setRight(free.right() - control->width());
     }
-    for (QWidget *control : Docked(Parent, Edge::Client))
+    for (QWidget *control : Docked(parent, Edge::Client))
         control->setGeometry(free.left(), free.top(), std::max(free.width(), 0), std::max(free.height(), 0));
 }

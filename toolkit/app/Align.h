@@ -8,4 +8,4 @@ class QWidget;
 // it is). Edge controls keep their height (top, bottom) or width (left,
 // right) and stack inwards in the order of their position; the client
 // control takes what is left.
-void AlignControls(QWidget *Parent);
+void AlignControls(QWidget *parent);

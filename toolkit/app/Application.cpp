@@ -33,7 +33,7 @@ TApplication::~TApplication()
 
 void TApplication::SetTitle(const QString &title)
 {
-    title_ = title;
+    m_title = title;
     // The program's name for the window system; not the display name, which
     // Qt would append to every window's caption.
     setApplicationName(title);
@@ -41,23 +41,23 @@ void TApplication::SetTitle(const QString &title)
 
 TForm *TApplication::MainForm() const
 {
-    return mainForm_.data();
+    return m_mainForm.data();
 }
 
 void TApplication::AdoptForm(TForm *form)
 {
-    forms_.emplace_back(form);
-    if (!mainForm_)
-        mainForm_ = form;
+    m_forms.emplace_back(form);
+    if (!m_mainForm)
+        m_mainForm = form;
 }
 
 void TApplication::DestroyForms()
 {
-    while (!forms_.empty()) {
-        QPointer<TForm> form = forms_.back();
-        forms_.pop_back();
-        if (form == mainForm_)
-            mainForm_ = nullptr;
+    while (!m_forms.empty()) {
+        QPointer<TForm> form = m_forms.back();
+        m_forms.pop_back();
+        if (form == m_mainForm)
+            m_mainForm = nullptr;
         delete form.data();
     }
 }
@@ -65,24 +65,24 @@ void TApplication::DestroyForms()
 void TApplication::Restart()
 {
     DestroyForms();
-    terminated_ = false;
+    m_terminated = false;
 }
 
 void TApplication::Run()
 {
-    if (terminated_)
+    if (m_terminated)
         return;
-    running_ = true;
-    if (mainForm_)
-        mainForm_->Show();
+    m_running = true;
+    if (m_mainForm)
+        m_mainForm->Show();
     exec();
-    running_ = false;
+    m_running = false;
 }
 
 void TApplication::Terminate()
 {
-    terminated_ = true;
-    if (running_)
+    m_terminated = true;
+    if (m_running)
         quit();
 }
 
@@ -93,7 +93,7 @@ void TApplication::ProcessMessages()
 
 void TApplication::HandleException(std::exception_ptr error)
 {
-    MessageBox(ErrorBoxText(ExceptionMessage(error)), title_, TMsgIcon::Error);
+    MessageBox(ErrorBoxText(ExceptionMessage(error)), m_title, TMsgIcon::Error);
 }
 
 bool TApplication::PreviewKey(QObject *receiver, QEvent *event)
@@ -142,6 +142,6 @@ QString ExceptionMessage(std::exception_ptr error)
 
 int ShowStartupError(std::exception_ptr error)
 {
-    MessageBox(ErrorBoxText(ExceptionMessage(error)), MsgText::ApplicationError, TMsgIcon::Error);
+    MessageBox(ErrorBoxText(ExceptionMessage(error)), MsgText::kApplicationError, TMsgIcon::Error);
     return 1;
 }

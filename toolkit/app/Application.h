@@ -27,7 +27,7 @@ public:
     TApplication(int &argc, char **argv);
     ~TApplication() override;
 
-    QString Title() const { return title_; }
+    QString Title() const { return m_title; }
     void SetTitle(const QString &title);
 
     // The first form created through CreateForm becomes the main form.
@@ -48,7 +48,7 @@ public:
     template <class T>
     T *FindForm() const
     {
-        for (const QPointer<TForm> &form : forms_) {
+        for (const QPointer<TForm> &form : m_forms) {
             if (T *found = qobject_cast<T *>(form.data()))
                 return found;
         }
@@ -59,7 +59,7 @@ public:
     // or the main form closes. Returns at once when already terminated.
     void Run();
     void Terminate();
-    bool Terminated() const { return terminated_; }
+    bool Terminated() const { return m_terminated; }
 
     // Dispatches every message pending now, once, and returns.
     void ProcessMessages();
@@ -95,19 +95,19 @@ public:
     int LastResortCount() const { return m_lastResortCount; }
 
     // The hint machinery: pauses, hint colour, the hint being shown.
-    THintManager &Hints() { return hints_; }
+    THintManager &Hints() { return m_hints; }
 
 private:
     void AdoptForm(TForm *form);
     bool PreviewKey(QObject *receiver, QEvent *event);
 
-    QString title_;
+    QString m_title;
     // Guarded: a form may be destroyed by its owner without the application.
-    QPointer<TForm> mainForm_;
-    std::vector<QPointer<TForm>> forms_;
-    bool terminated_ = false;
-    bool running_ = false;
-    THintManager hints_;
+    QPointer<TForm> m_mainForm;
+    std::vector<QPointer<TForm>> m_forms;
+    bool m_terminated = false;
+    bool m_running = false;
+    THintManager m_hints;
     int m_lastResortCount = 0;
 };
 

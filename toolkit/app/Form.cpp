@@ -17,9 +17,9 @@
 namespace {
 
 // The smallest outer size that sizing by the borders leaves.
-constexpr int MinimumTrackWidth = 112;
+constexpr int kMinimumTrackWidth = 112;
 
-const char *const VisibleModalError = "Cannot make a visible window modal";
+const char *const kVisibleModalError = "Cannot make a visible window modal";
 
 struct HandlerBinding
 {
@@ -27,7 +27,7 @@ struct HandlerBinding
     const char *slot;
 };
 
-constexpr HandlerBinding FormHandlers[] = {
+constexpr HandlerBinding kFormHandlers[] = {
     {"Created()", "FormCreate()"},
     {"Shown()", "FormShow()"},
     {"Hidden()", "FormHide()"},
@@ -54,11 +54,11 @@ bool ParseSetting(const QVariant &value, const std::pair<const char *, Enum> (&n
     return false;
 }
 
-constexpr std::pair<const char *, TFormBorderStyle> BorderStyleNames[] = {
+constexpr std::pair<const char *, TFormBorderStyle> kBorderStyleNames[] = {
     {"bsNone", bsNone}, {"bsDialog", bsDialog}, {"bsSizeable", bsSizeable}};
-constexpr std::pair<const char *, TPosition> PositionNames[] = {
+constexpr std::pair<const char *, TPosition> kPositionNames[] = {
     {"poDesigned", poDesigned}, {"poScreenCenter", poScreenCenter}};
-constexpr std::pair<const char *, TFormStyle> FormStyleNames[] = {
+constexpr std::pair<const char *, TFormStyle> kFormStyleNames[] = {
     {"fsNormal", fsNormal}, {"fsStayOnTop", fsStayOnTop}};
 
 Qt::Edges EdgesOf(TFrameHit hit)
@@ -138,15 +138,15 @@ QRect ResizedGeometry(QRect start, Qt::Edges edges, QPoint delta, QSize minimum)
 
 TForm::TForm(QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
-    , client_(new QWidget(this))
+    , m_client(new QWidget(this))
 {
-    client_->setAutoFillBackground(true);
-    QPalette palette = client_->palette();
+    m_client->setAutoFillBackground(true);
+    QPalette palette = m_client->palette();
     palette.setColor(QPalette::Window, ToQColor(clBtnFace));
-    client_->setPalette(palette);
+    m_client->setPalette(palette);
     // The client keeps its own cursor, so that the sizing cursors of the
     // frame never leak into the controls.
-    client_->setCursor(Qt::ArrowCursor);
+    m_client->setCursor(Qt::ArrowCursor);
     setMouseTracking(true);
     LayoutChildren();
 }
@@ -170,28 +170,28 @@ void TForm::AdoptLayout()
     const QObjectList layoutChildren = children();
     for (QObject *child : layoutChildren) {
         auto *widget = qobject_cast<QWidget *>(child);
-        if (!widget || widget == client_ || widget == menuBar_ || widget->isWindow())
+        if (!widget || widget == m_client || widget == m_menuBar || widget->isWindow())
             continue;
         const bool explicitlyHidden = widget->isHidden() && widget->testAttribute(Qt::WA_WState_ExplicitShowHide);
-        widget->setParent(client_);
+        widget->setParent(m_client);
         widget->setVisible(!explicitlyHidden);
     }
     if (QLayout *controls = layout())
-        client_->setLayout(controls);
+        m_client->setLayout(controls);
     if (testAttribute(Qt::WA_SetCursor))
-        client_->setCursor(cursor());
+        m_client->setCursor(cursor());
 
-    ParseSetting(property("BorderStyle"), BorderStyleNames, borderStyle_);
-    ParseSetting(property("Position"), PositionNames, position_);
-    TFormStyle style = formStyle_;
-    if (ParseSetting(property("FormStyle"), FormStyleNames, style))
+    ParseSetting(property("BorderStyle"), kBorderStyleNames, m_borderStyle);
+    ParseSetting(property("Position"), kPositionNames, m_position);
+    TFormStyle style = m_formStyle;
+    if (ParseSetting(property("FormStyle"), kFormStyleNames, style))
         SetFormStyle(style);
     if (property("KeyPreview").isValid())
-        keyPreview_ = property("KeyPreview").toBool();
+        m_keyPreview = property("KeyPreview").toBool();
     if (property("ShowHint").isValid())
-        showHint_ = property("ShowHint").toBool();
+        m_showHint = property("ShowHint").toBool();
 
-    QSize outer = TFrameLayout::OuterSizeFor(borderStyle_, layoutClientSize, menuBar_ != nullptr);
+    QSize outer = TFrameLayout::OuterSizeFor(m_borderStyle, layoutClientSize, m_menuBar != nullptr);
     if (property("Width").isValid())
         outer.setWidth(property("Width").toInt());
     if (property("Height").isValid())
@@ -207,7 +207,7 @@ void TForm::AdoptLayout()
 void TForm::BindHandlers()
 {
     const QMetaObject *meta = metaObject();
-    for (const HandlerBinding &binding : FormHandlers) {
+    for (const HandlerBinding &binding : kFormHandlers) {
         const int slot = meta->indexOfMethod(QMetaObject::normalizedSignature(binding.slot));
         if (slot < 0)
             continue;
@@ -226,30 +226,30 @@ void TForm::SetCaption(const QString &caption)
 
 void TForm::SetBorderStyle(TFormBorderStyle style)
 {
-    if (style == borderStyle_)
+    if (style == m_borderStyle)
         return;
-    borderStyle_ = style;
+    m_borderStyle = style;
     LayoutChildren();
     update();
 }
 
 void TForm::SetPosition(TPosition position)
 {
-    position_ = position;
+    m_position = position;
 }
 
 void TForm::SetFormStyle(TFormStyle style)
 {
-    if (style == formStyle_)
+    if (style == m_formStyle)
         return;
-    formStyle_ = style;
+    m_formStyle = style;
     ApplyWindowFlags();
 }
 
 void TForm::ApplyWindowFlags()
 {
     const bool wasVisible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, formStyle_ == fsStayOnTop);
+    setWindowFlag(Qt::WindowStaysOnTopHint, m_formStyle == fsStayOnTop);
     if (wasVisible)
         show();
 }
@@ -262,7 +262,7 @@ void TForm::SetBounds(int left, int top, int width, int height)
 
 void TForm::SetClientSize(int width, int height)
 {
-    resize(TFrameLayout::OuterSizeFor(borderStyle_, QSize(width, height), menuBar_ != nullptr));
+    resize(TFrameLayout::OuterSizeFor(m_borderStyle, QSize(width, height), m_menuBar != nullptr));
     LayoutChildren();
 }
 
@@ -273,17 +273,17 @@ QSize TForm::ClientSize() const
 
 TFrameLayout TForm::FrameLayout() const
 {
-    return TFrameLayout::Compute(borderStyle_, size(), menuBar_ != nullptr);
+    return TFrameLayout::Compute(m_borderStyle, size(), m_menuBar != nullptr);
 }
 
 void TForm::SetMenuBar(QWidget *menuBar)
 {
-    if (menuBar == menuBar_)
+    if (menuBar == m_menuBar)
         return;
-    menuBar_ = menuBar;
-    if (menuBar_) {
-        menuBar_->setParent(this);
-        menuBar_->show();
+    m_menuBar = menuBar;
+    if (m_menuBar) {
+        m_menuBar->setParent(this);
+        m_menuBar->show();
     }
     LayoutChildren();
     update();
@@ -292,17 +292,17 @@ void TForm::SetMenuBar(QWidget *menuBar)
 void TForm::LayoutChildren()
 {
     const TFrameLayout layout = FrameLayout();
-    client_->setGeometry(layout.client);
-    if (menuBar_)
-        menuBar_->setGeometry(layout.menuBand);
+    m_client->setGeometry(layout.client);
+    if (m_menuBar)
+        m_menuBar->setGeometry(layout.menuBand);
 }
 
 void TForm::PlaceOnScreen()
 {
-    if (placed_)
+    if (m_placed)
         return;
-    placed_ = true;
-    if (position_ != poScreenCenter)
+    m_placed = true;
+    if (m_position != poScreenCenter)
         return;
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
@@ -313,9 +313,9 @@ void TForm::PlaceOnScreen()
 
 void TForm::DoCreate()
 {
-    if (created_)
+    if (m_created)
         return;
-    created_ = true;
+    m_created = true;
     RunHandler([this] { emit Created(); });
 }
 
@@ -349,7 +349,7 @@ void TForm::Close()
     if (!CloseQuery())
         return;
     if (Modal()) {
-        modalResult_ = mrCancel;
+        m_modalResult = mrCancel;
         CloseModal();
         return;
     }
@@ -372,43 +372,43 @@ bool TForm::CloseModal()
     TCloseAction action = caHide;
     RunHandler([&] { emit Closing(action); });
     if (action == caNone) {
-        modalResult_ = mrNone;
+        m_modalResult = mrNone;
         return false;
     }
-    if (modalLoop_)
-        modalLoop_->quit();
+    if (m_modalLoop)
+        m_modalLoop->quit();
     return true;
 }
 
 int TForm::ShowModal()
 {
     if (isVisible())
-        throw std::logic_error(VisibleModalError);
-    modalResult_ = mrNone;
+        throw std::logic_error(kVisibleModalError);
+    m_modalResult = mrNone;
     setWindowModality(Qt::ApplicationModal);
     QEventLoop loop;
-    modalLoop_ = &loop;
+    m_modalLoop = &loop;
     Show();
-    if (modalResult_ == mrNone && isVisible())
+    if (m_modalResult == mrNone && isVisible())
         loop.exec(QEventLoop::DialogExec);
-    modalLoop_ = nullptr;
-    if (modalResult_ == mrNone)
-        modalResult_ = mrCancel;
+    m_modalLoop = nullptr;
+    if (m_modalResult == mrNone)
+        m_modalResult = mrCancel;
     hide();
     setWindowModality(Qt::NonModal);
-    return modalResult_;
+    return m_modalResult;
 }
 
 void TForm::SetModalResult(int result)
 {
-    modalResult_ = result;
+    m_modalResult = result;
     if (Modal() && result != mrNone)
         CloseModal();
 }
 
 bool TForm::DispatchKey(QWidget *target, QKeyEvent *event)
 {
-    if (dispatchingKey_)
+    if (m_dispatchingKey)
         return false;
     int key = event->key();
     RunHandler([&] { emit KeyDown(key, event->modifiers()); });
@@ -427,10 +427,10 @@ bool TForm::DispatchKey(QWidget *target, QKeyEvent *event)
     // The handler replaced the character: the control gets the new one.
     QPointer<QWidget> receiver = target;
     QKeyEvent replacement(event->type(), event->key(), event->modifiers(), QString(keyChar));
-    dispatchingKey_ = true;
+    m_dispatchingKey = true;
     if (receiver)
         QCoreApplication::sendEvent(receiver, &replacement);
-    dispatchingKey_ = false;
+    m_dispatchingKey = false;
     return true;
 }
 
@@ -439,7 +439,7 @@ TFrameState TForm::FrameState() const
     TFrameState state;
     state.active = isActiveWindow();
     state.maximized = isMaximized();
-    state.pushedButton = pressedButtonDown_ ? pressedButton_ : TCaptionButton::None;
+    state.pushedButton = m_pressedButtonDown ? m_pressedButton : TCaptionButton::None;
     return state;
 }
 
@@ -479,9 +479,9 @@ void TForm::hideEvent(QHideEvent *event)
         return;
     // A modal form that disappears ends its modal loop.
     if (Modal()) {
-        if (modalResult_ == mrNone)
-            modalResult_ = mrCancel;
-        modalLoop_->quit();
+        if (m_modalResult == mrNone)
+            m_modalResult = mrCancel;
+        m_modalLoop->quit();
     }
     RunHandler([this] { emit Hidden(); });
 }
@@ -514,13 +514,13 @@ void TForm::mousePressEvent(QMouseEvent *event)
         return;
     const TFrameHit hit = FrameLayout().HitTest(event->position().toPoint());
     if (const TCaptionButton button = ButtonOf(hit); button != TCaptionButton::None) {
-        pressedButton_ = button;
-        pressedButtonDown_ = true;
+        m_pressedButton = button;
+        m_pressedButtonDown = true;
         update(FrameLayout().ButtonRect(button));
         return;
     }
     const bool moving = hit == TFrameHit::Caption && !isMaximized();
-    const Qt::Edges edges = borderStyle_ == bsSizeable && !isMaximized() ? EdgesOf(hit) : Qt::Edges();
+    const Qt::Edges edges = m_borderStyle == bsSizeable && !isMaximized() ? EdgesOf(hit) : Qt::Edges();
     if (!moving && !edges)
         return;
     QWindow *window = windowHandle();
@@ -528,44 +528,44 @@ void TForm::mousePressEvent(QMouseEvent *event)
     if (systemHandles)
         return;
     // Without a window manager that moves and sizes for us, follow the mouse.
-    dragHit_ = hit;
-    dragStartGlobal_ = event->globalPosition().toPoint();
-    dragStartGeometry_ = geometry();
+    m_dragHit = hit;
+    m_dragStartGlobal = event->globalPosition().toPoint();
+    m_dragStartGeometry = geometry();
 }
 
 void TForm::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
-    if (pressedButton_ != TCaptionButton::None) {
-        const bool down = FrameLayout().ButtonRect(pressedButton_).contains(pos);
-        if (down != pressedButtonDown_) {
-            pressedButtonDown_ = down;
-            update(FrameLayout().ButtonRect(pressedButton_));
+    if (m_pressedButton != TCaptionButton::None) {
+        const bool down = FrameLayout().ButtonRect(m_pressedButton).contains(pos);
+        if (down != m_pressedButtonDown) {
+            m_pressedButtonDown = down;
+            update(FrameLayout().ButtonRect(m_pressedButton));
         }
         return;
     }
-    if (dragHit_ == TFrameHit::Client) {
+    if (m_dragHit == TFrameHit::Client) {
         UpdateFrameCursor(pos);
         return;
     }
-    const QPoint delta = event->globalPosition().toPoint() - dragStartGlobal_;
-    if (dragHit_ == TFrameHit::Caption) {
-        move(dragStartGeometry_.topLeft() + delta);
+    const QPoint delta = event->globalPosition().toPoint() - m_dragStartGlobal;
+    if (m_dragHit == TFrameHit::Caption) {
+        move(m_dragStartGeometry.topLeft() + delta);
         return;
     }
-    const QSize minimum(MinimumTrackWidth, TFrameLayout::NonClientHeight(borderStyle_, menuBar_ != nullptr));
-    setGeometry(ResizedGeometry(dragStartGeometry_, EdgesOf(dragHit_), delta, minimum));
+    const QSize minimum(kMinimumTrackWidth, TFrameLayout::NonClientHeight(m_borderStyle, m_menuBar != nullptr));
+    setGeometry(ResizedGeometry(m_dragStartGeometry, EdgesOf(m_dragHit), delta, minimum));
 }
 
 void TForm::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    dragHit_ = TFrameHit::Client;
-    const TCaptionButton button = pressedButton_;
-    const bool clicked = pressedButtonDown_;
-    pressedButton_ = TCaptionButton::None;
-    pressedButtonDown_ = false;
+    m_dragHit = TFrameHit::Client;
+    const TCaptionButton button = m_pressedButton;
+    const bool clicked = m_pressedButtonDown;
+    m_pressedButton = TCaptionButton::None;
+    m_pressedButtonDown = false;
     if (button == TCaptionButton::None)
         return;
     update(FrameLayout().ButtonRect(button));
@@ -575,7 +575,7 @@ void TForm::mouseReleaseEvent(QMouseEvent *event)
 
 void TForm::mouseDoubleClickEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton || borderStyle_ != bsSizeable)
+    if (event->button() != Qt::LeftButton || m_borderStyle != bsSizeable)
         return;
     if (FrameLayout().HitTest(event->position().toPoint()) == TFrameHit::Caption)
         PressCaptionButton(TCaptionButton::Maximize);
@@ -604,6 +604,6 @@ void TForm::PressCaptionButton(TCaptionButton button)
 void TForm::UpdateFrameCursor(const QPoint &pos)
 {
     const TFrameHit hit = FrameLayout().HitTest(pos);
-    const bool sizing = borderStyle_ == bsSizeable && !isMaximized() && EdgesOf(hit);
+    const bool sizing = m_borderStyle == bsSizeable && !isMaximized() && EdgesOf(hit);
     setCursor(sizing ? CursorFor(hit) : Qt::ArrowCursor);
 }

@@ -70,21 +70,21 @@ public:
     }
 
     // The widget holding the form's controls, sized to the client area.
-    QWidget *ClientArea() const { return client_; }
+    QWidget *ClientArea() const { return m_client; }
 
     QString Caption() const { return windowTitle(); }
     void SetCaption(const QString &caption);
 
-    TFormBorderStyle BorderStyle() const { return borderStyle_; }
+    TFormBorderStyle BorderStyle() const { return m_borderStyle; }
     void SetBorderStyle(TFormBorderStyle style);
-    TPosition Position() const { return position_; }
+    TPosition Position() const { return m_position; }
     void SetPosition(TPosition position);
-    TFormStyle FormStyle() const { return formStyle_; }
+    TFormStyle FormStyle() const { return m_formStyle; }
     void SetFormStyle(TFormStyle style);
-    bool KeyPreview() const { return keyPreview_; }
-    void SetKeyPreview(bool on) { keyPreview_ = on; }
-    bool ShowHint() const { return showHint_; }
-    void SetShowHint(bool on) { showHint_ = on; }
+    bool KeyPreview() const { return m_keyPreview; }
+    void SetKeyPreview(bool on) { m_keyPreview = on; }
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool on) { m_showHint = on; }
 
     // Outer geometry; the client area follows from the frame metrics at once
     // (after a plain resize() of a hidden form, only when it is shown).
@@ -95,7 +95,7 @@ public:
 
     // A menu bar widget laid into the menu band below the caption.
     void SetMenuBar(QWidget *menuBar);
-    QWidget *MenuBar() const { return menuBar_; }
+    QWidget *MenuBar() const { return m_menuBar; }
 
     void Show();
     void Hide();
@@ -109,9 +109,9 @@ public:
     // Shows the form application-modal and returns once ModalResult is set
     // or the form closes (closing gives mrCancel).
     int ShowModal();
-    int ModalResult() const { return modalResult_; }
+    int ModalResult() const { return m_modalResult; }
     void SetModalResult(int result);
-    bool Modal() const { return modalLoop_ != nullptr; }
+    bool Modal() const { return m_modalLoop != nullptr; }
 
     // Runs FormCreate once; the window factory calls it after construction,
     // and the first Show() does when nothing did before.
@@ -165,23 +165,23 @@ private:
     void UpdateFrameCursor(const QPoint &pos);
     TFrameState FrameState() const;
 
-    QWidget *client_;
-    QPointer<QWidget> menuBar_;
-    TFormBorderStyle borderStyle_ = bsSizeable;
-    TPosition position_ = poDesigned;
-    TFormStyle formStyle_ = fsNormal;
-    bool keyPreview_ = false;
-    bool showHint_ = false;
-    bool created_ = false;
-    bool placed_ = false;
-    int modalResult_ = mrNone;
-    QEventLoop *modalLoop_ = nullptr;
+    QWidget *m_client;
+    QPointer<QWidget> m_menuBar;
+    TFormBorderStyle m_borderStyle = bsSizeable;
+    TPosition m_position = poDesigned;
+    TFormStyle m_formStyle = fsNormal;
+    bool m_keyPreview = false;
+    bool m_showHint = false;
+    bool m_created = false;
+    bool m_placed = false;
+    int m_modalResult = mrNone;
+    QEventLoop *m_modalLoop = nullptr;
 
     // Mouse tracking in the non-client area.
-    TCaptionButton pressedButton_ = TCaptionButton::None;
-    bool pressedButtonDown_ = false;
-    TFrameHit dragHit_ = TFrameHit::Client;
-    QPoint dragStartGlobal_;
-    QRect dragStartGeometry_;
-    bool dispatchingKey_ = false;
+    TCaptionButton m_pressedButton = TCaptionButton::None;
+    bool m_pressedButtonDown = false;
+    TFrameHit m_dragHit = TFrameHit::Client;
+    QPoint m_dragStartGlobal;
+    QRect m_dragStartGeometry;
+    bool m_dispatchingKey = false;
 };

@@ -10,10 +10,10 @@ int FrameMetrics::SizeableBorder() { return GetSystemMetrics(SM_CXSIZEFRAME); }
 int FrameMetrics::DialogBorder() { return GetSystemMetrics(SM_CXFIXEDFRAME); }
 int FrameMetrics::EdgeWidth() { return GetSystemMetrics(SM_CXEDGE); }
 int FrameMetrics::Caption() { return GetSystemMetrics(SM_CYCAPTION); }
-int FrameMetrics::CaptionBar() { return Caption() - CaptionLine; }
+int FrameMetrics::CaptionBar() { return Caption() - kCaptionLine; }
 int FrameMetrics::MenuBand() { return GetSystemMetrics(SM_CYMENU); }
-int FrameMetrics::CaptionButtonWidth() { return GetSystemMetrics(SM_CXSIZE) - CaptionButtonInsetX; }
-int FrameMetrics::CaptionButtonHeight() { return GetSystemMetrics(SM_CYSIZE) - CaptionButtonInsetY; }
+int FrameMetrics::CaptionButtonWidth() { return GetSystemMetrics(SM_CXSIZE) - kCaptionButtonInsetX; }
+int FrameMetrics::CaptionButtonHeight() { return GetSystemMetrics(SM_CYSIZE) - kCaptionButtonInsetY; }
 
 int TFrameLayout::BorderWidth(TFormBorderStyle style)
 {
@@ -61,11 +61,11 @@ TFrameLayout TFrameLayout::Compute(TFormBorderStyle style, QSize outer, bool has
     }
     layout.client = QRect(b, clientTop, innerWidth, std::max(0, outer.height() - clientTop - b));
 
-    const int buttonTop = layout.caption.top() + CaptionButtonTop;
-    const int closeRight = layout.caption.left() + layout.caption.width() - CloseBoxGap;
+    const int buttonTop = layout.caption.top() + kCaptionButtonTop;
+    const int closeRight = layout.caption.left() + layout.caption.width() - kCloseBoxGap;
     layout.closeBox = QRect(closeRight - CaptionButtonWidth(), buttonTop, CaptionButtonWidth(), CaptionButtonHeight());
     if (style == bsSizeable) {
-        const int maximizeRight = layout.closeBox.left() - CloseBoxGap;
+        const int maximizeRight = layout.closeBox.left() - kCloseBoxGap;
         layout.maximizeBox = QRect(maximizeRight - CaptionButtonWidth(), buttonTop, CaptionButtonWidth(),
                                    CaptionButtonHeight());
         layout.minimizeBox = layout.maximizeBox.translated(-CaptionButtonWidth(), 0);
@@ -109,8 +109,8 @@ TFrameHit TFrameLayout::HitTest(QPoint pos) const
         return TFrameHit::Border;
 
     // A corner zone reaches along both of its borders.
-    const bool nearLeft = x < CornerGrip, nearRight = x >= w - CornerGrip;
-    const bool nearTop = y < CornerGrip, nearBottom = y >= h - CornerGrip;
+    const bool nearLeft = x < kCornerGrip, nearRight = x >= w - kCornerGrip;
+    const bool nearTop = y < kCornerGrip, nearBottom = y >= h - kCornerGrip;
     if (nearTop && nearLeft)
         return TFrameHit::TopLeft;
     if (nearTop && nearRight)

@@ -12,15 +12,15 @@ enum TFormBorderStyle { bsNone, bsDialog, bsSizeable };
 // from the system metrics (classic scheme: sizeable border 4, dialog frame 3,
 // caption 18 + 1, menu bar 19); these are the fixed parts around them.
 namespace FrameMetrics {
-constexpr int CaptionLine = 1;         // between the bar and the menu or client
-constexpr int CaptionButtonInsetX = 2; // button size = caption box size less these
-constexpr int CaptionButtonInsetY = 4;
-constexpr int CaptionButtonTop = 2;    // below the bar's top
-constexpr int CloseBoxGap = 2;         // right of the close box, and before it
-constexpr int CaptionTextIndent = 4;
-constexpr int CaptionTextGap = 2;      // between the text and the first button
-constexpr int CornerGrip = 16;         // how far a corner's sizing zone reaches
-constexpr int CaptionFontHeight = -11;
+constexpr int kCaptionLine = 1;         // between the bar and the menu or client
+constexpr int kCaptionButtonInsetX = 2; // button size = caption box size less these
+constexpr int kCaptionButtonInsetY = 4;
+constexpr int kCaptionButtonTop = 2;    // below the bar's top
+constexpr int kCloseBoxGap = 2;         // right of the close box, and before it
+constexpr int kCaptionTextIndent = 4;
+constexpr int kCaptionTextGap = 2;      // between the text and the first button
+constexpr int kCornerGrip = 16;         // how far a corner's sizing zone reaches
+constexpr int kCaptionFontHeight = -11;
 
 int SizeableBorder();
 int DialogBorder();

@@ -14,11 +14,11 @@ struct EdgeColors
     TColor outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
 };
 
-constexpr EdgeColors RaisedEdge{cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow};
-constexpr EdgeColors SunkenEdge{cl3DDkShadow, clBtnHighlight, clBtnShadow, cl3DLight};
+constexpr EdgeColors kRaisedEdge{cl3DLight, cl3DDkShadow, clBtnHighlight, clBtnShadow};
+constexpr EdgeColors kSunkenEdge{cl3DDkShadow, clBtnHighlight, clBtnShadow, cl3DLight};
 
 // Caption glyphs, one string a row, "#" for a set pixel.
-constexpr const char *CloseGlyph[] = {
+constexpr const char *kCloseGlyph[] = {
     "##....##",
     ".##..##.",
     "..####..",
@@ -27,11 +27,11 @@ constexpr const char *CloseGlyph[] = {
     ".##..##.",
     "##....##",
 };
-constexpr const char *MinimizeGlyph[] = {
+constexpr const char *kMinimizeGlyph[] = {
     "######",
     "######",
 };
-constexpr const char *MaximizeGlyph[] = {
+constexpr const char *kMaximizeGlyph[] = {
     "#########",
     "#########",
     "#.......#",
@@ -42,7 +42,7 @@ constexpr const char *MaximizeGlyph[] = {
     "#.......#",
     "#########",
 };
-constexpr const char *RestoreGlyph[] = {
+constexpr const char *kRestoreGlyph[] = {
     "..######",
     "..######",
     "..#....#",
@@ -54,10 +54,10 @@ constexpr const char *RestoreGlyph[] = {
     "######..",
 };
 // Where a glyph's top-left pixel lies in a caption button of the classic size.
-constexpr TPoint CloseGlyphAt{4, 3};
-constexpr TPoint MinimizeGlyphAt{4, 9};
-constexpr TPoint MaximizeGlyphAt{3, 2};
-constexpr TPoint RestoreGlyphAt{3, 2};
+constexpr TPoint kCloseGlyphAt{4, 3};
+constexpr TPoint kMinimizeGlyphAt{4, 9};
+constexpr TPoint kMaximizeGlyphAt{3, 2};
+constexpr TPoint kRestoreGlyphAt{3, 2};
 
 TColor BorderColor(TFormBorderStyle style, const TFrameState &state)
 {
@@ -129,7 +129,7 @@ void DrawCaptionButton(TCanvas &canvas, const QRect &box, TCaptionButton button,
     const TRect r = TRect::FromQRect(box);
     const bool pushed = state.pushedButton == button;
     FillSolid(canvas, r, clBtnFace);
-    DrawEdge(canvas, r, pushed ? SunkenEdge : RaisedEdge);
+    DrawEdge(canvas, r, pushed ? kSunkenEdge : kRaisedEdge);
 
     // A pushed button's glyph moves one pixel right and down.
     const int shift = pushed ? 1 : 0;
@@ -137,16 +137,16 @@ void DrawCaptionButton(TCanvas &canvas, const QRect &box, TCaptionButton button,
     auto at = [&](TPoint offset) { return TPoint(r.Left + offset.X + shift, r.Top + offset.Y + shift); };
     switch (button) {
     case TCaptionButton::Close:
-        DrawGlyph(canvas, at(CloseGlyphAt), CloseGlyph, ink);
+        DrawGlyph(canvas, at(kCloseGlyphAt), kCloseGlyph, ink);
         break;
     case TCaptionButton::Minimize:
-        DrawGlyph(canvas, at(MinimizeGlyphAt), MinimizeGlyph, ink);
+        DrawGlyph(canvas, at(kMinimizeGlyphAt), kMinimizeGlyph, ink);
         break;
     case TCaptionButton::Maximize:
         if (state.maximized)
-            DrawGlyph(canvas, at(RestoreGlyphAt), RestoreGlyph, ink);
+            DrawGlyph(canvas, at(kRestoreGlyphAt), kRestoreGlyph, ink);
         else
-            DrawGlyph(canvas, at(MaximizeGlyphAt), MaximizeGlyph, ink);
+            DrawGlyph(canvas, at(kMaximizeGlyphAt), kMaximizeGlyph, ink);
         break;
     case TCaptionButton::None:
         break;
@@ -157,12 +157,12 @@ void DrawCaptionText(TCanvas &canvas, const TFrameLayout &layout, const TFrameSt
 {
     const QRect &firstButton = layout.minimizeBox.isEmpty() ? layout.closeBox : layout.minimizeBox;
     TRect textRect = TRect::FromQRect(layout.caption);
-    textRect.Left += CaptionTextIndent;
-    textRect.Right = firstButton.left() - CaptionTextGap;
+    textRect.Left += kCaptionTextIndent;
+    textRect.Right = firstButton.left() - kCaptionTextGap;
 
     TFont &font = canvas.Font();
     font.SetName(QStringLiteral("Tahoma"));
-    font.SetHeight(CaptionFontHeight);
+    font.SetHeight(kCaptionFontHeight);
     font.SetStyle(fsBold);
     font.SetColor(CaptionTextColor(state));
     canvas.Brush().SetStyle(bsClear);
@@ -181,7 +181,7 @@ void PaintFormFrame(TCanvas &canvas, const TFrameLayout &layout, const TFrameSta
     // buttons go over them.
     FillSolid(canvas, outer.Inflated(-edge, -edge), BorderColor(layout.style, state));
     FillSolid(canvas, outer.Inflated(-layout.border, -layout.border), clBtnFace);
-    DrawEdge(canvas, outer, RaisedEdge);
+    DrawEdge(canvas, outer, kRaisedEdge);
 
     const auto [from, to] = CaptionGradient(state);
     DrawCaptionGradient(canvas, TRect::FromQRect(layout.caption), from, to);

@@ -12,8 +12,8 @@ TMessageBoxHook::TMessageBoxHook(int answer)
 }
 
 TMessageBoxHook::TMessageBoxHook(Answer answer)
-    : answer_(std::move(answer))
-    , previous_(activeHook)
+    : m_answer(std::move(answer))
+    , m_previous(activeHook)
 {
     activeHook = this;
 }
@@ -25,16 +25,16 @@ TMessageBoxHook::TMessageBoxHook(TShowRealBoxes)
 
 TMessageBoxHook::~TMessageBoxHook()
 {
-    activeHook = previous_;
+    activeHook = m_previous;
 }
 
 int MessageBox(const QString &text, const QString &caption, TMsgIcon icon, TMsgButtons buttons)
 {
     const TMessageBoxRequest request{text, caption, icon, buttons};
     if (activeHook) {
-        activeHook->requests_.push_back(request);
-        if (activeHook->answer_)
-            return activeHook->answer_(request);
+        activeHook->m_requests.push_back(request);
+        if (activeHook->m_answer)
+            return activeHook->m_answer(request);
     }
     TMessageForm box(request);
     const int answer = box.ShowModal();
@@ -44,7 +44,7 @@ int MessageBox(const QString &text, const QString &caption, TMsgIcon icon, TMsgB
 
 bool ConfirmDeleteRecord()
 {
-    return MessageBox(MsgText::DeleteRecordQuestion, MsgText::Confirm, TMsgIcon::Question,
+    return MessageBox(MsgText::kDeleteRecordQuestion, MsgText::kConfirm, TMsgIcon::Question,
                       TMsgButtons::OKCancel)
            == IDOK;
 }

@@ -33,9 +33,9 @@ bool ConfirmDeleteRecord();
 namespace MsgText {
 inline const QString OK = QStringLiteral("OK");
 inline const QString Cancel = QStringLiteral("Cancel");
-inline const QString Confirm = QStringLiteral("Confirm");
-inline const QString DeleteRecordQuestion = QStringLiteral("Delete record?");
-inline const QString ApplicationError = QStringLiteral("Application Error");
+inline const QString kConfirm = QStringLiteral("Confirm");
+inline const QString kDeleteRecordQuestion = QStringLiteral("Delete record?");
+inline const QString kApplicationError = QStringLiteral("Application Error");
 } // namespace MsgText
 
 // While one exists, message boxes are not shown: each request is recorded and
@@ -59,13 +59,13 @@ public:
     TMessageBoxHook(const TMessageBoxHook &) = delete;
     TMessageBoxHook &operator=(const TMessageBoxHook &) = delete;
 
-    const std::vector<TMessageBoxRequest> &Requests() const { return requests_; }
-    int Count() const { return int(requests_.size()); }
+    const std::vector<TMessageBoxRequest> &Requests() const { return m_requests; }
+    int Count() const { return int(m_requests.size()); }
 
 private:
     friend int MessageBox(const QString &, const QString &, TMsgIcon, TMsgButtons);
 
-    Answer answer_;
-    std::vector<TMessageBoxRequest> requests_;
-    TMessageBoxHook *previous_;
+    Answer m_answer;
+    std::vector<TMessageBoxRequest> m_requests;
+    TMessageBoxHook *m_previous;
 };

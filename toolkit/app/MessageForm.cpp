@@ -10,22 +10,22 @@
 
 namespace {
 
-constexpr int Margin = 12;
-constexpr int IconTextGap = 12;
-constexpr int ContentButtonGap = 14;
-constexpr int ButtonWidth = 75;
-constexpr int ButtonHeight = 23;
-constexpr int ButtonGap = 6;
-constexpr int FontHeight = -11;
+constexpr int kMargin = 12;
+constexpr int kIconTextGap = 12;
+constexpr int kContentButtonGap = 14;
+constexpr int kButtonWidth = 75;
+constexpr int kButtonHeight = 23;
+constexpr int kButtonGap = 6;
+constexpr int kFontHeight = -11;
 // The widest text line, as a share of the screen width.
-constexpr int MaxTextWidthNumerator = 5;
-constexpr int MaxTextWidthDenominator = 8;
+constexpr int kMaxTextWidthNumerator = 5;
+constexpr int kMaxTextWidthDenominator = 8;
 
 TFont MessageFont()
 {
     TFont font;
     font.SetName(QStringLiteral("Tahoma"));
-    font.SetHeight(FontHeight);
+    font.SetHeight(kFontHeight);
     font.SetColor(clWindowText);
     return font;
 }
@@ -36,21 +36,21 @@ class MessageBody : public QWidget
 public:
     MessageBody(const TMessageBoxRequest &request, QWidget *parent)
         : QWidget(parent)
-        , icon_(request.icon)
-        , text_(TMessageForm::NormalizedText(request.text))
+        , m_icon(request.icon)
+        , m_text(TMessageForm::NormalizedText(request.text))
     {
         QImage probe(1, 1, QImage::Format_RGB32);
         TCanvas canvas(&probe);
         canvas.SetFont(MessageFont());
-        const int widest = GetSystemMetrics(SM_CXSCREEN) * MaxTextWidthNumerator / MaxTextWidthDenominator;
+        const int widest = GetSystemMetrics(SM_CXSCREEN) * kMaxTextWidthNumerator / kMaxTextWidthDenominator;
         TRect bounds(0, 0, widest, 0);
-        canvas.DrawText(text_, bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
-        textSize_ = QSize(bounds.Width(), bounds.Height());
+        canvas.DrawText(m_text, bounds, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        m_textSize = QSize(bounds.Width(), bounds.Height());
 
-        const int iconWidth = icon_ == TMsgIcon::None ? 0 : MessageIconSize + IconTextGap;
-        const int iconHeight = icon_ == TMsgIcon::None ? 0 : MessageIconSize;
-        setFixedSize(iconWidth + textSize_.width(), std::max(iconHeight, textSize_.height()));
-        textLeft_ = iconWidth;
+        const int iconWidth = m_icon == TMsgIcon::None ? 0 : kMessageIconSize + kIconTextGap;
+        const int iconHeight = m_icon == TMsgIcon::None ? 0 : kMessageIconSize;
+        setFixedSize(iconWidth + m_textSize.width(), std::max(iconHeight, m_textSize.height()));
+        m_textLeft = iconWidth;
     }
 
 protected:
@@ -60,21 +60,21 @@ protected:
         TCanvas canvas(&image);
         canvas.Brush().SetColor(clBtnFace);
         canvas.FillRect(TRect(0, 0, width(), height()));
-        DrawMessageIcon(canvas, TPoint(0, 0), icon_);
+        DrawMessageIcon(canvas, TPoint(0, 0), m_icon);
         canvas.SetFont(MessageFont());
         canvas.Brush().SetStyle(bsClear);
         // A text lower than the icon is centred beside it.
-        const int top = (height() - textSize_.height()) / 2;
-        TRect r(textLeft_, top, textLeft_ + textSize_.width(), top + textSize_.height());
-        canvas.DrawText(text_, r, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
+        const int top = (height() - m_textSize.height()) / 2;
+        TRect r(m_textLeft, top, m_textLeft + m_textSize.width(), top + m_textSize.height());
+        canvas.DrawText(m_text, r, DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS);
         QPainter(this).drawImage(0, 0, image);
     }
 
 private:
-    TMsgIcon icon_;
-    QString text_;
-    QSize textSize_;
-    int textLeft_ = 0;
+    TMsgIcon m_icon;
+    QString m_text;
+    QSize m_textSize;
+    int m_textLeft = 0;
 };
 
 } // namespace
@@ -92,17 +92,17 @@ TMessageForm::TMessageForm(const TMessageBoxRequest &request)
     if (request.buttons == TMsgButtons::OKCancel)
         AddButton(MsgText::Cancel, IDCANCEL);
 
-    const int buttonsWidth = int(buttons_.size()) * ButtonWidth + int(buttons_.size() - 1) * ButtonGap;
-    const int clientWidth = std::max(body->width(), buttonsWidth) + 2 * Margin;
-    const int buttonsTop = Margin + body->height() + ContentButtonGap;
-    body->move(Margin, Margin);
+    const int buttonsWidth = int(m_buttons.size()) * kButtonWidth + int(m_buttons.size() - 1) * kButtonGap;
+    const int clientWidth = std::max(body->width(), buttonsWidth) + 2 * kMargin;
+    const int buttonsTop = kMargin + body->height() + kContentButtonGap;
+    body->move(kMargin, kMargin);
     int x = (clientWidth - buttonsWidth) / 2;
-    for (const auto &[button, result] : buttons_) {
-        button->setGeometry(x, buttonsTop, ButtonWidth, ButtonHeight);
-        x += ButtonWidth + ButtonGap;
+    for (const auto &[button, result] : m_buttons) {
+        button->setGeometry(x, buttonsTop, kButtonWidth, kButtonHeight);
+        x += kButtonWidth + kButtonGap;
     }
-    SetClientSize(clientWidth, buttonsTop + ButtonHeight + Margin);
-    buttons_.front().first->setFocus();
+    SetClientSize(clientWidth, buttonsTop + kButtonHeight + kMargin);
+    m_buttons.front().first->setFocus();
 }
 
 QPushButton *TMessageForm::AddButton(const QString &caption, int result)
@@ -110,13 +110,13 @@ QPushButton *TMessageForm::AddButton(const QString &caption, int result)
     auto *button = new QPushButton(caption, ClientArea());
     button->setAutoDefault(true);
     connect(button, &QPushButton::clicked, this, [this, result] { SetModalResult(result); });
-    buttons_.emplace_back(button, result);
+    m_buttons.emplace_back(button, result);
     return button;
 }
 
 QPushButton *TMessageForm::Button(int result) const
 {
-    for (const auto &[button, answer] : buttons_) {
+    for (const auto &[button, answer] : m_buttons) {
         if (answer == result)
             return button;
     }

@@ -26,5 +26,5 @@ private slots:
 
 private:
     QPushButton *AddButton(const QString &caption, int result);
-    std::vector<std::pair<QPushButton *, int>> buttons_;
+    std::vector<std::pair<QPushButton *, int>> m_buttons;
 };

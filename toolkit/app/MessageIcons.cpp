@@ -4,22 +4,22 @@
 
 namespace {
 
-constexpr TColor ErrorRed = RGB(224, 0, 0);
-constexpr TColor ErrorOutline = RGB(128, 0, 0);
-constexpr TColor SymbolBlue = RGB(0, 0, 255);
-constexpr int CrossPenWidth = 3;
-constexpr int QuestionFontHeight = -22;
+constexpr TColor kErrorRed = RGB(224, 0, 0);
+constexpr TColor kErrorOutline = RGB(128, 0, 0);
+constexpr TColor kSymbolBlue = RGB(0, 0, 255);
+constexpr int kCrossPenWidth = 3;
+constexpr int kQuestionFontHeight = -22;
 
 // The error icon: a red disc with a white cross.
-constexpr TRect ErrorDisc{1, 1, 31, 31};
-constexpr TRect CrossArms{10, 10, 22, 22};
+constexpr TRect kErrorDisc{1, 1, 31, 31};
+constexpr TRect kCrossArms{10, 10, 22, 22};
 
 // The balloon of the information and question icons, with its tail.
-constexpr TRect Balloon{1, 1, 31, 25};
-constexpr TPoint TailOutline[] = {{8, 20}, {5, 30}, {16, 23}};
-constexpr TPoint TailInside[] = {{9, 21}, {7, 27}, {14, 23}};
-constexpr TRect InfoDot{14, 4, 18, 8};
-constexpr TRect InfoStem{14, 10, 18, 21};
+constexpr TRect kBalloon{1, 1, 31, 25};
+constexpr TPoint kTailOutline[] = {{8, 20}, {5, 30}, {16, 23}};
+constexpr TPoint kTailInside[] = {{9, 21}, {7, 27}, {14, 23}};
+constexpr TRect kInfoDot{14, 4, 18, 8};
+constexpr TRect kInfoStem{14, 10, 18, 21};
 
 std::vector<TPoint> Points(const TPoint (&points)[3], TPoint origin)
 {
@@ -44,11 +44,11 @@ void SetBrush(TCanvas &canvas, TColor color)
 
 void DrawError(TCanvas &canvas, TPoint o)
 {
-    SetPen(canvas, ErrorOutline);
-    SetBrush(canvas, ErrorRed);
-    canvas.Ellipse(ErrorDisc.Offset(o.X, o.Y));
-    const TRect arms = CrossArms.Offset(o.X, o.Y);
-    SetPen(canvas, clWhite, CrossPenWidth);
+    SetPen(canvas, kErrorOutline);
+    SetBrush(canvas, kErrorRed);
+    canvas.Ellipse(kErrorDisc.Offset(o.X, o.Y));
+    const TRect arms = kCrossArms.Offset(o.X, o.Y);
+    SetPen(canvas, clWhite, kCrossPenWidth);
     canvas.MoveTo(arms.Left, arms.Top);
     canvas.LineTo(arms.Right, arms.Bottom);
     canvas.MoveTo(arms.Right, arms.Top);
@@ -59,31 +59,31 @@ void DrawBalloon(TCanvas &canvas, TPoint o)
 {
     SetPen(canvas, clBlack);
     SetBrush(canvas, clWhite);
-    canvas.Polygon(Points(TailOutline, o));
-    canvas.Ellipse(Balloon.Offset(o.X, o.Y));
+    canvas.Polygon(Points(kTailOutline, o));
+    canvas.Ellipse(kBalloon.Offset(o.X, o.Y));
     // The tail's inside hides the balloon's outline where the two meet.
     SetPen(canvas, clWhite, 1, psClear);
-    canvas.Polygon(Points(TailInside, o));
+    canvas.Polygon(Points(kTailInside, o));
 }
 
 void DrawInformation(TCanvas &canvas, TPoint o)
 {
     DrawBalloon(canvas, o);
-    SetBrush(canvas, SymbolBlue);
-    canvas.FillRect(InfoStem.Offset(o.X, o.Y));
-    SetPen(canvas, SymbolBlue);
-    canvas.Ellipse(InfoDot.Offset(o.X, o.Y));
+    SetBrush(canvas, kSymbolBlue);
+    canvas.FillRect(kInfoStem.Offset(o.X, o.Y));
+    SetPen(canvas, kSymbolBlue);
+    canvas.Ellipse(kInfoDot.Offset(o.X, o.Y));
 }
 
 void DrawQuestion(TCanvas &canvas, TPoint o)
 {
     DrawBalloon(canvas, o);
     canvas.Font().SetName(QStringLiteral("Tahoma"));
-    canvas.Font().SetHeight(QuestionFontHeight);
+    canvas.Font().SetHeight(kQuestionFontHeight);
     canvas.Font().SetStyle(fsBold);
-    canvas.Font().SetColor(SymbolBlue);
+    canvas.Font().SetColor(kSymbolBlue);
     canvas.Brush().SetStyle(bsClear);
-    TRect r = Balloon.Offset(o.X, o.Y);
+    TRect r = kBalloon.Offset(o.X, o.Y);
     canvas.DrawText(QStringLiteral("?"), r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
 }
 

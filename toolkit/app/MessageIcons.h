@@ -6,7 +6,7 @@
 class TCanvas;
 
 // The icons of the message boxes, 32 x 32 pixels.
-constexpr int MessageIconSize = 32;
+constexpr int kMessageIconSize = 32;
 
 // Draws the icon with its top-left corner at origin; TMsgIcon::None draws
 // nothing.

@@ -49,8 +49,8 @@ constexpr int CN_COMMAND = 0xBE10;
 // very numbers): posted to the application object as custom events.
 constexpr int FlatFrameItemMessage = 48307;
 constexpr int FlatFrameWindowMessage = 48308;
-constexpr QEvent::Type FlatFrameItemEvent = QEvent::Type(FlatFrameItemMessage);
-constexpr QEvent::Type FlatFrameWindowEvent = QEvent::Type(FlatFrameWindowMessage);
+constexpr QEvent::Type kFlatFrameItemEvent = QEvent::Type(FlatFrameItemMessage);
+constexpr QEvent::Type kFlatFrameWindowEvent = QEvent::Type(FlatFrameWindowMessage);
 
 struct TPlatformMessage
 {
@@ -62,7 +62,7 @@ struct TPlatformMessage
     std::string_view stands;
 };
 
-inline constexpr TPlatformMessage PlatformMessages[] = {
+inline constexpr TPlatformMessage kPlatformMessages[] = {
     {WM_DESTROY, "WM_DESTROY", QEvent::None,
      "QObject::destroyed: a control's object goes with its window; Qt re-creates no window of a living control"},
     {WM_SETFOCUS, "WM_SETFOCUS", QEvent::FocusIn, ""},
@@ -98,14 +98,14 @@ inline constexpr TPlatformMessage PlatformMessages[] = {
     {CM_EXIT, "CM_EXIT", QEvent::FocusOut, "with a focus reason other than Qt::ActiveWindowFocusReason"},
     {CM_INVALIDATE, "CM_INVALIDATE", QEvent::None, "QWidget::update"},
     {CN_COMMAND, "CN_COMMAND", QEvent::None, "the control's own signals (clicked, textChanged, ...)"},
-    {FlatFrameItemMessage, "FlatFrameItemMessage", FlatFrameItemEvent, "posted to the application object"},
-    {FlatFrameWindowMessage, "FlatFrameWindowMessage", FlatFrameWindowEvent, "posted to the application object"},
+    {FlatFrameItemMessage, "FlatFrameItemMessage", kFlatFrameItemEvent, "posted to the application object"},
+    {FlatFrameWindowMessage, "FlatFrameWindowMessage", kFlatFrameWindowEvent, "posted to the application object"},
 };
 
 // The entry of a message, if the program names it.
 constexpr std::optional<TPlatformMessage> FindPlatformMessage(int message)
 {
-    for (const TPlatformMessage &entry : PlatformMessages) {
+    for (const TPlatformMessage &entry : kPlatformMessages) {
         if (entry.message == message)
             return entry;
     }
@@ -124,9 +124,9 @@ static_assert(FlatFrameItemMessage >= QEvent::User && FlatFrameWindowMessage <= 
 
 constexpr bool EveryMessageNamedOnce()
 {
-    for (std::size_t i = 0; i < std::size(PlatformMessages); ++i)
-        for (std::size_t j = i + 1; j < std::size(PlatformMessages); ++j)
-            if (PlatformMessages[i].message == PlatformMessages[j].message)
+    for (std::size_t i = 0; i < std::size(kPlatformMessages); ++i)
+        for (std::size_t j = i + 1; j < std::size(kPlatformMessages); ++j)
+            if (kPlatformMessages[i].message == kPlatformMessages[j].message)
                 return false;
     return true;
 }

@@ -9,8 +9,8 @@
 
 namespace {
 // How long start-up waits for the window system to put the splash on screen.
-constexpr int ExposeTimeoutMs = 2000;
-constexpr int ExposePollMs = 10;
+constexpr int kExposeTimeoutMs = 2000;
+constexpr int kExposePollMs = 10;
 } // namespace
 
 void ShowAndPaint(TApplication &application, TForm &form)
@@ -19,8 +19,8 @@ void ShowAndPaint(TApplication &application, TForm &form)
     application.ProcessMessages();
     QElapsedTimer waited;
     waited.start();
-    while (form.windowHandle() && !form.windowHandle()->isExposed() && waited.elapsed() < ExposeTimeoutMs) {
-        QThread::msleep(ExposePollMs);
+    while (form.windowHandle() && !form.windowHandle()->isExposed() && waited.elapsed() < kExposeTimeoutMs) {
+        QThread::msleep(kExposePollMs);
         application.ProcessMessages();
     }
     form.repaint();

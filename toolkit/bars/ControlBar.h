@@ -26,8 +26,8 @@ struct TBandPaintOptions {
 // Asks the control bar's owner to paint the band that holds Control; the
 // owner may change the rectangle the bar's own frame and grabber then use,
 // and the options that say which of them are still drawn.
-using TBandPaintEvent = std::function<void(TControlBar *Sender, QWidget *Control, TCanvas &Canvas, TRect &ARect,
-                                           TBandPaintOptions &Options)>;
+using TBandPaintEvent = std::function<void(TControlBar *sender, QWidget *control, TCanvas &canvas, TRect &rect,
+                                           TBandPaintOptions &options)>;
 
 // A bar of bands, one per control placed on it, each with a grabber at its
 // left and a raised frame. Bands sit in rows of RowSize pixels, left to

@@ -17,7 +17,7 @@ class TToolBar;
 // Asks the tool bar's owner to draw one button on the tool bar's canvas;
 // the tool bar draws it itself afterwards unless DefaultDraw is cleared.
 using TTBCustomDrawBtnEvent =
-    std::function<void(TToolBar *Sender, TToolButton *Button, TCustomDrawState State, bool &DefaultDraw)>;
+    std::function<void(TToolBar *sender, TToolButton *button, TCustomDrawState state, bool &defaultDraw)>;
 
 // A row of tool buttons: push, check and drop-down buttons with images from
 // three image lists (normal, hot, disabled) and optional captions below the

@@ -11,7 +11,7 @@ TImage::TImage(QWidget *parent)
 
 void TImage::SetPicture(const QImage &picture)
 {
-    picture_ = picture;
+    m_picture = picture;
     update();
 }
 
@@ -19,12 +19,12 @@ void TImage::LoadPicture(const QString &fileName)
 {
     TJPEGImage jpeg;
     jpeg.LoadFromFile(fileName);
-    pictureFile_ = fileName;
+    m_pictureFile = fileName;
     SetPicture(jpeg.Image());
 }
 
 void TImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, picture_);
+    painter.drawImage(0, 0, m_picture);
 }

@@ -16,10 +16,10 @@ class TImage : public QWidget
 public:
     explicit TImage(QWidget *parent = nullptr);
 
-    const QImage &Picture() const { return picture_; }
+    const QImage &Picture() const { return m_picture; }
     void SetPicture(const QImage &picture);
 
-    QString PictureFile() const { return pictureFile_; }
+    QString PictureFile() const { return m_pictureFile; }
     // Raises EJPEGError for a broken JPEG picture, and for a missing file.
     void LoadPicture(const QString &fileName);
 
@@ -27,6 +27,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    QImage picture_;
-    QString pictureFile_;
+    QImage m_picture;
+    QString m_pictureFile;
 };

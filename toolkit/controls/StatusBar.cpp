@@ -10,12 +10,12 @@
 
 namespace {
 
-constexpr int PanelTop = 2;       // the bar's top margin above the panels
-constexpr int PanelGap = 2;       // between neighbouring panels
-constexpr int TextMargin = 2;     // text from the panel's inner edge
-constexpr int GripSize = 12;      // the square of the size grip
-constexpr int GripLineStep = 4;   // the grip repeats its three lines every 4 pixels
-constexpr int GripGroups = 3;
+constexpr int kPanelTop = 2;       // the bar's top margin above the panels
+constexpr int kPanelGap = 2;       // between neighbouring panels
+constexpr int kTextMargin = 2;     // text from the panel's inner edge
+constexpr int kGripSize = 12;      // the square of the size grip
+constexpr int kGripLineStep = 4;   // the grip repeats its three lines every 4 pixels
+constexpr int kGripGroups = 3;
 
 TColor BarColor() { return clBtnFace; }
 TColor TextColor() { return clBtnText; }
@@ -49,7 +49,7 @@ unsigned AlignmentFlags(Qt::Alignment alignment)
 // The text sits inside the frame with a margin and never leaves the panel.
 void DrawPanelText(TCanvas &canvas, const TRect &frame, Qt::Alignment alignment, const QString &text)
 {
-    TRect inner = frame.Inflated(-(1 + TextMargin), -1);
+    TRect inner = frame.Inflated(-(1 + kTextMargin), -1);
     canvas.Brush().SetStyle(bsClear);
     canvas.Font().SetColor(TextColor());
     canvas.DrawText(text, inner, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | AlignmentFlags(alignment));
@@ -62,8 +62,8 @@ void DrawGrip(TCanvas &canvas, const TRect &square)
 {
     const int right = square.Right - 1;
     const int bottom = square.Bottom - 1;
-    for (int group = 0; group < GripGroups; ++group) {
-        const int first = group * GripLineStep + 1;
+    for (int group = 0; group < kGripGroups; ++group) {
+        const int first = group * kGripLineStep + 1;
         for (int line = 0; line < 3; ++line) {
             const int d = first + line;
             canvas.Pen().SetColor(line == 0 ? SunkenLightColor() : SunkenShadowColor());
@@ -75,78 +75,78 @@ void DrawGrip(TCanvas &canvas, const TRect &square)
 
 } // namespace
 
-TStatusBar::TStatusBar(QWidget *Parent) : QWidget(Parent)
+TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent)
 {
     m_font.SetName(QStringLiteral("MS Sans Serif"));
     m_font.SetHeight(-11);
     m_font.OnChange = [this] { update(); };
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    resize(width(), DefaultHeight);
+    resize(width(), kDefaultHeight);
 }
 
 QSize TStatusBar::sizeHint() const
 {
-    return {QWidget::sizeHint().width(), DefaultHeight};
+    return {QWidget::sizeHint().width(), kDefaultHeight};
 }
 
-int TStatusBar::AddPanel(int Width, const QString &Text)
+int TStatusBar::AddPanel(int width, const QString &text)
 {
-    m_panels.push_back({Text, std::max(Width, 0), Qt::AlignLeft});
+    m_panels.push_back({text, std::max(width, 0), Qt::AlignLeft});
     update();
     return PanelCount() - 1;
 }
 
-void TStatusBar::SetPanelText(int Index, const QString &Text)
+void TStatusBar::SetPanelText(int index, const QString &text)
 {
-    if (Index < 0 || Index >= PanelCount() || m_panels[static_cast<std::size_t>(Index)].Text == Text)
+    if (index < 0 || index >= PanelCount() || m_panels[static_cast<std::size_t>(index)].Text == text)
         return;
-    m_panels[static_cast<std::size_t>(Index)].Text = Text;
-    update(PanelRect(Index));
+    m_panels[static_cast<std::size_t>(index)].Text = text;
+    update(PanelRect(index));
 }
 
-void TStatusBar::SetPanelWidth(int Index, int Width)
+void TStatusBar::SetPanelWidth(int index, int width)
 {
-    if (Index < 0 || Index >= PanelCount() || Width < 0)
+    if (index < 0 || index >= PanelCount() || width < 0)
         return;
-    m_panels[static_cast<std::size_t>(Index)].Width = Width;
+    m_panels[static_cast<std::size_t>(index)].Width = width;
     update();
 }
 
-void TStatusBar::SetPanelAlignment(int Index, Qt::Alignment Alignment)
+void TStatusBar::SetPanelAlignment(int index, Qt::Alignment alignment)
 {
-    if (Index < 0 || Index >= PanelCount())
+    if (index < 0 || index >= PanelCount())
         return;
-    m_panels[static_cast<std::size_t>(Index)].Alignment = Alignment;
+    m_panels[static_cast<std::size_t>(index)].Alignment = alignment;
     update();
 }
 
-void TStatusBar::SetFont(const TFont &Font)
+void TStatusBar::SetFont(const TFont &font)
 {
-    m_font.Assign(Font);
+    m_font.Assign(font);
 }
 
-void TStatusBar::SetSimplePanel(bool Simple)
+void TStatusBar::SetSimplePanel(bool simple)
 {
-    if (Simple == m_simplePanel)
+    if (simple == m_simplePanel)
         return;
-    m_simplePanel = Simple;
+    m_simplePanel = simple;
     update();
 }
 
-void TStatusBar::SetSimpleText(const QString &Text)
+void TStatusBar::SetSimpleText(const QString &text)
 {
-    if (Text == m_simpleText)
+    if (text == m_simpleText)
         return;
-    m_simpleText = Text;
+    m_simpleText = text;
     update();
 }
 
-void TStatusBar::SetSizeGrip(bool SizeGrip)
+void TStatusBar::SetSizeGrip(bool sizeGrip)
 {
-    if (SizeGrip == m_sizeGrip)
+    if (sizeGrip == m_sizeGrip)
         return;
-    m_sizeGrip = SizeGrip;
+    m_sizeGrip = sizeGrip;
     update();
 }
 
@@ -159,26 +159,26 @@ QRect TStatusBar::GripRect() const
 {
     if (!ShowsGrip())
         return {};
-    return {width() - GripSize, height() - GripSize, GripSize, GripSize};
+    return {width() - kGripSize, height() - kGripSize, kGripSize, kGripSize};
 }
 
-QRect TStatusBar::PanelRect(int Index) const
+QRect TStatusBar::PanelRect(int index) const
 {
-    if (Index < 0 || Index >= PanelCount())
+    if (index < 0 || index >= PanelCount())
         return {};
     int left = 0;
-    for (int i = 0; i < Index; ++i)
+    for (int i = 0; i < index; ++i)
         left += m_panels[static_cast<std::size_t>(i)].Width;
-    const int reach = width() - (ShowsGrip() ? GripSize : 0);
-    const bool last = Index == PanelCount() - 1;
-    const int right = last ? std::max(reach, left) : left + m_panels[static_cast<std::size_t>(Index)].Width - PanelGap;
-    return QRect(QPoint(left, PanelTop), QPoint(right - 1, height() - 1));
+    const int reach = width() - (ShowsGrip() ? kGripSize : 0);
+    const bool last = index == PanelCount() - 1;
+    const int right = last ? std::max(reach, left) : left + m_panels[static_cast<std::size_t>(index)].Width - kPanelGap;
+    return QRect(QPoint(left, kPanelTop), QPoint(right - 1, height() - 1));
 }
 
 QRect TStatusBar::SimplePanelRect() const
 {
-    const int reach = width() - (ShowsGrip() ? GripSize : 0);
-    return QRect(QPoint(0, PanelTop), QPoint(std::max(reach, 1) - 1, height() - 1));
+    const int reach = width() - (ShowsGrip() ? kGripSize : 0);
+    return QRect(QPoint(0, kPanelTop), QPoint(std::max(reach, 1) - 1, height() - 1));
 }
 
 void TStatusBar::paintEvent(QPaintEvent *)
@@ -208,21 +208,21 @@ void TStatusBar::paintEvent(QPaintEvent *)
     QPainter(this).drawImage(0, 0, surface);
 }
 
-void TStatusBar::mousePressEvent(QMouseEvent *Event)
+void TStatusBar::mousePressEvent(QMouseEvent *event)
 {
-    if (Event->button() == Qt::LeftButton && GripRect().contains(Event->position().toPoint()) &&
+    if (event->button() == Qt::LeftButton && GripRect().contains(event->position().toPoint()) &&
         window()->windowHandle()) {
         window()->windowHandle()->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
         return;
     }
-    QWidget::mousePressEvent(Event);
+    QWidget::mousePressEvent(event);
 }
 
-void TStatusBar::mouseMoveEvent(QMouseEvent *Event)
+void TStatusBar::mouseMoveEvent(QMouseEvent *event)
 {
-    if (GripRect().contains(Event->position().toPoint()))
+    if (GripRect().contains(event->position().toPoint()))
         setCursor(Qt::SizeFDiagCursor);
     else
         unsetCursor();
-    QWidget::mouseMoveEvent(Event);
+    QWidget::mouseMoveEvent(event);
 }

@@ -15,7 +15,7 @@ class TStatusBar : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int DefaultHeight = 19;
+    static constexpr int kDefaultHeight = 19;
 
     struct TStatusPanel
     {
@@ -24,37 +24,37 @@ public:
         Qt::Alignment Alignment = Qt::AlignLeft;
     };
 
-    explicit TStatusBar(QWidget *Parent = nullptr);
+    explicit TStatusBar(QWidget *parent = nullptr);
 
     int PanelCount() const { return static_cast<int>(m_panels.size()); }
-    int AddPanel(int Width, const QString &Text = {});
-    const TStatusPanel &Panel(int Index) const { return m_panels.at(static_cast<std::size_t>(Index)); }
-    void SetPanelText(int Index, const QString &Text);
-    void SetPanelWidth(int Index, int Width);
-    void SetPanelAlignment(int Index, Qt::Alignment Alignment);
+    int AddPanel(int width, const QString &text = {});
+    const TStatusPanel &Panel(int index) const { return m_panels.at(static_cast<std::size_t>(index)); }
+    void SetPanelText(int index, const QString &text);
+    void SetPanelWidth(int index, int width);
+    void SetPanelAlignment(int index, Qt::Alignment alignment);
 
     bool SimplePanel() const { return m_simplePanel; }
-    void SetSimplePanel(bool Simple);
+    void SetSimplePanel(bool simple);
     const QString &SimpleText() const { return m_simpleText; }
-    void SetSimpleText(const QString &Text);
+    void SetSimpleText(const QString &text);
     bool SizeGrip() const { return m_sizeGrip; }
     // The font of the panel texts; the window's font by default.
     const TFont &Font() const { return m_font; }
-    void SetFont(const TFont &Font);
-    void SetSizeGrip(bool SizeGrip);
+    void SetFont(const TFont &font);
+    void SetSizeGrip(bool sizeGrip);
 
     // The sunken frame of a panel, in bar coordinates. Panels lie side by
     // side, each Width wide; the last one reaches to the grip (or the edge).
-    QRect PanelRect(int Index) const;
+    QRect PanelRect(int index) const;
     QRect SimplePanelRect() const;
     QRect GripRect() const;
 
     QSize sizeHint() const override;
 
 protected:
-    void paintEvent(QPaintEvent *Event) override;
-    void mousePressEvent(QMouseEvent *Event) override;
-    void mouseMoveEvent(QMouseEvent *Event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     bool ShowsGrip() const;

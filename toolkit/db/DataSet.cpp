@@ -6,7 +6,7 @@
 #include <algorithm>
 
 namespace {
-const TFieldValue NullValue;
+const TFieldValue kNullValue;
 }
 
 TDataSet::TDataSet(QObject *parent) : QObject(parent) {}
@@ -339,13 +339,13 @@ TDataSet::DisplayRowScope::~DisplayRowScope()
 const TFieldValue &TDataSet::FieldValue(int fieldIndex) const
 {
     if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
-        return NullValue;
+        return kNullValue;
     if (m_displayRow)
         return DisplayRowValue(*m_displayRow, fieldIndex);
     if (m_state == dsEdit || m_state == dsInsert)
         return m_buffer[fieldIndex];
     if (m_current < 0)
-        return NullValue;
+        return kNullValue;
     return InternalGetRecord(m_current)[fieldIndex];
 }
 
@@ -361,7 +361,7 @@ const TFieldValue &TDataSet::DisplayRowValue(int displayRow, int fieldIndex) con
         return m_buffer[fieldIndex];
     }
     if (index < 0 || index >= RecordCount())
-        return NullValue;
+        return kNullValue;
     return InternalGetRecord(index)[fieldIndex];
 }
 

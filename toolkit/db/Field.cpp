@@ -3,13 +3,13 @@
 #include "toolkit/db/DataSet.h"
 
 namespace {
-constexpr int DefaultDisplayWidth = 20;
-constexpr int MaximumDisplayWidth = 255;
+constexpr int kDefaultDisplayWidth = 20;
+constexpr int kMaximumDisplayWidth = 255;
 }
 
 TField::TField(TDataSet *dataSet, const QString &fieldName, int index, int size)
     : m_dataSet(dataSet), m_fieldName(fieldName), m_index(index), m_size(size),
-      m_displayWidth(size > 0 && size <= MaximumDisplayWidth ? size : DefaultDisplayWidth)
+      m_displayWidth(size > 0 && size <= kMaximumDisplayWidth ? size : kDefaultDisplayWidth)
 {
 }
 

@@ -7,13 +7,13 @@
 
 namespace {
 
-constexpr QRgb RgbMask = 0x00FFFFFF;
-constexpr QRgb White = 0xFFFFFFFF;
-constexpr QRgb Black = 0xFF000000;
+constexpr QRgb kRgbMask = 0x00FFFFFF;
+constexpr QRgb kWhite = 0xFFFFFFFF;
+constexpr QRgb kBlack = 0xFF000000;
 
 QVector<QRgb> MonochromePalette()
 {
-    return {Black, White};
+    return {kBlack, kWhite};
 }
 
 // The fixed palette an 8-bit bitmap gets when it has none: the 6×6×6 colour
@@ -41,7 +41,7 @@ QImage BlankImage(int width, int height)
     if (width <= 0 || height <= 0)
         return QImage();
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(White);
+    image.fill(kWhite);
     return image;
 }
 
@@ -156,7 +156,7 @@ void TBitmap::SetPalette(const QVector<QRgb> &palette)
         return;
     m_palette.clear();
     for (QRgb entry : palette)
-        m_palette.push_back(entry | Black);
+        m_palette.push_back(entry | kBlack);
     SetPixelFormat(m_format);
 }
 
@@ -183,10 +183,10 @@ void TBitmap::SetTransparentColor(TColor color)
 TBitmap TBitmap::CreateMask(TColor color) const
 {
     TBitmap mask(Width(), Height(), pf1bit);
-    const QRgb key = ToQRgb(color) & RgbMask;
+    const QRgb key = ToQRgb(color) & kRgbMask;
     for (int y = 0; y < Height(); ++y)
         for (int x = 0; x < Width(); ++x)
-            mask.m_image.setPixel(x, y, (m_image.pixel(x, y) & RgbMask) == key ? White : Black);
+            mask.m_image.setPixel(x, y, (m_image.pixel(x, y) & kRgbMask) == key ? kWhite : kBlack);
     return mask;
 }
 
@@ -195,15 +195,15 @@ namespace {
 // The bits per pixel a BMP file declares in its header, 0 for other files.
 int DeclaredBmpDepth(const QString &fileName)
 {
-    constexpr int HeaderBytes = 30;
-    constexpr int BitCountOffset = 28;
+    constexpr int kHeaderBytes = 30;
+    constexpr int kBitCountOffset = 28;
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return 0;
-    const QByteArray header = file.read(HeaderBytes);
-    if (header.size() < HeaderBytes || !header.startsWith("BM"))
+    const QByteArray header = file.read(kHeaderBytes);
+    if (header.size() < kHeaderBytes || !header.startsWith("BM"))
         return 0;
-    return quint8(header[BitCountOffset]) | (quint8(header[BitCountOffset + 1]) << 8);
+    return quint8(header[kBitCountOffset]) | (quint8(header[kBitCountOffset + 1]) << 8);
 }
 
 TPixelFormat FormatOfDepth(int bitsPerPixel, TPixelFormat fallback)
@@ -252,7 +252,7 @@ void TBitmap::LoadFromImage(const QImage &image)
     m_format = format;
     m_palette.clear();
     for (QRgb entry : palette)
-        m_palette.push_back(entry | Black);
+        m_palette.push_back(entry | kBlack);
     if (format == pf1bit)
         m_palette = MonochromePalette();
     Rebind();

@@ -12,9 +12,9 @@
 
 namespace {
 
-constexpr QRgb RgbMask = 0x00FFFFFF;
-constexpr QRgb OpaqueAlpha = 0xFF000000;
-constexpr int TabStopInAverageCharacters = 8;
+constexpr QRgb kRgbMask = 0x00FFFFFF;
+constexpr QRgb kOpaqueAlpha = 0xFF000000;
+constexpr int kTabStopInAverageCharacters = 8;
 
 // Dash patterns of a thin styled pen: lengths of drawn and skipped runs.
 struct DashPattern {
@@ -60,7 +60,7 @@ QRgb Ternary(unsigned code, QRgb p, QRgb s, QRgb d)
     case 0x88: return s & d;
     case 0xEE: return s | d;
     case 0x66: return s ^ d;
-    case 0xE2: return ((s & p) | (~s & d)) & RgbMask;
+    case 0xE2: return ((s & p) | (~s & d)) & kRgbMask;
     default: break;
     }
     QRgb result = 0;
@@ -72,7 +72,7 @@ QRgb Ternary(unsigned code, QRgb p, QRgb s, QRgb d)
         const QRgb dm = (index & 1) ? d : ~d;
         result |= pm & sm & dm;
     }
-    return result & RgbMask;
+    return result & kRgbMask;
 }
 
 unsigned TernaryCode(TRasterOp rop)
@@ -152,7 +152,7 @@ void TCanvas::SetPalette(const QVector<QRgb> &palette)
 {
     m_palette.clear();
     for (QRgb entry : palette)
-        m_palette.push_back(entry | OpaqueAlpha);
+        m_palette.push_back(entry | kOpaqueAlpha);
     m_quantiseCached = false;
 }
 
@@ -163,7 +163,7 @@ bool TCanvas::Drawable() const
 
 bool TCanvas::Monochrome() const
 {
-    return m_palette.size() == 2 && (m_palette[0] & RgbMask) == 0 && (m_palette[1] & RgbMask) == RgbMask;
+    return m_palette.size() == 2 && (m_palette[0] & kRgbMask) == 0 && (m_palette[1] & kRgbMask) == kRgbMask;
 }
 
 TRect TCanvas::WritableArea() const
@@ -214,7 +214,7 @@ void TCanvas::Restore()
 
 QRgb TCanvas::Quantise(QRgb rgb) const
 {
-    rgb |= OpaqueAlpha;
+    rgb |= kOpaqueAlpha;
     if (m_palette.isEmpty())
         return rgb;
     if (m_quantiseCached && m_lastQuantised == rgb)
@@ -262,9 +262,9 @@ QRgb TCanvas::BrushPixel(const TBrush &brush, int x, int y) const
         return Resolve(brush.Color());
     const int px = ((x % pattern->Width()) + pattern->Width()) % pattern->Width();
     const int py = ((y % pattern->Height()) + pattern->Height()) % pattern->Height();
-    const QRgb p = pattern->Image().pixel(px, py) & RgbMask;
+    const QRgb p = pattern->Image().pixel(px, py) & kRgbMask;
     if (pattern->PixelFormat() == pf1bit)
-        return p == RgbMask ? Resolve(m_state.bkColor) : Resolve(m_state.textColor);
+        return p == kRgbMask ? Resolve(m_state.bkColor) : Resolve(m_state.textColor);
     return p;
 }
 
@@ -551,7 +551,7 @@ void TCanvas::DrawTextRun(const QString &rawText, int x, int top, const TRect *c
     option.setTextDirection(rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     option.setWrapMode(QTextOption::NoWrap);
     if (expandTabs)
-        option.setTabStopDistance(TabStopInAverageCharacters * std::max(1, tm.AveCharWidth));
+        option.setTabStopDistance(kTabStopInAverageCharacters * std::max(1, tm.AveCharWidth));
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
     layout.beginLayout();
@@ -600,7 +600,7 @@ int TCanvas::RunWidth(const QString &rawText, bool prefixes, bool expandTabs) co
     QTextLayout layout(shown.text, m_state.font.ToQFont());
     QTextOption option(Qt::AlignLeft | Qt::AlignAbsolute);
     option.setWrapMode(QTextOption::NoWrap);
-    option.setTabStopDistance(TabStopInAverageCharacters * std::max(1, m_state.font.Metrics().AveCharWidth));
+    option.setTabStopDistance(kTabStopInAverageCharacters * std::max(1, m_state.font.Metrics().AveCharWidth));
     layout.setTextOption(option);
     layout.beginLayout();
     QTextLine line = layout.createLine();
@@ -747,11 +747,11 @@ void TCanvas::Blit(const TRect &dest, const TCanvas *source, const TRect &source
     const TRect area = box.Intersected(WritableArea());
     const bool sourceMono = needsSource && source->Monochrome();
     const bool targetMono = Monochrome();
-    const QRgb text = Resolve(m_state.textColor) & RgbMask;
-    const QRgb background = Resolve(m_state.bkColor) & RgbMask;
-    const QRgb sourceBackground = needsSource ? (source->Resolve(source->m_state.bkColor) & RgbMask) : 0;
+    const QRgb text = Resolve(m_state.textColor) & kRgbMask;
+    const QRgb background = Resolve(m_state.bkColor) & kRgbMask;
+    const QRgb sourceBackground = needsSource ? (source->Resolve(source->m_state.bkColor) & kRgbMask) : 0;
     const bool patterned = m_state.brush.Bitmap() && !m_state.brush.Bitmap()->Empty();
-    const QRgb solidPattern = m_state.brush.Paints() ? Resolve(m_state.brush.Color()) & RgbMask : 0;
+    const QRgb solidPattern = m_state.brush.Paints() ? Resolve(m_state.brush.Color()) & kRgbMask : 0;
 
     for (int y = area.Top; y < area.Bottom; ++y) {
         const QRgb *sourceLine = nullptr;
@@ -774,14 +774,14 @@ void TCanvas::Blit(const TRect &dest, const TCanvas *source, const TRect &source
                 const int sx = src.Left + column;
                 if (sx < 0 || sx >= source->Width())
                     continue;
-                s = sourceLine[sx] & RgbMask;
+                s = sourceLine[sx] & kRgbMask;
                 if (sourceMono && !targetMono)
-                    s = s == RgbMask ? background : text;
+                    s = s == kRgbMask ? background : text;
                 else if (targetMono && !sourceMono)
-                    s = s == sourceBackground ? RgbMask : 0;
+                    s = s == sourceBackground ? kRgbMask : 0;
             }
-            const QRgb p = patterned ? BrushPixel(m_state.brush, x, y) & RgbMask : solidPattern;
-            line[x] = Quantise(Ternary(code, p, s, line[x] & RgbMask));
+            const QRgb p = patterned ? BrushPixel(m_state.brush, x, y) & kRgbMask : solidPattern;
+            line[x] = Quantise(Ternary(code, p, s, line[x] & kRgbMask));
         }
     }
 }
@@ -830,7 +830,7 @@ void TCanvas::StretchDraw(const TRect &dest, const TBitmap &bitmap)
         m_state.bkColor = savedBk;
         return;
     }
-    const QRgb key = ToQRgb(bitmap.TransparentColor()) & RgbMask;
+    const QRgb key = ToQRgb(bitmap.TransparentColor()) & kRgbMask;
     const TRect box = ToDevice(dest).Normalized();
     if (box.IsEmpty())
         return;
@@ -839,7 +839,7 @@ void TCanvas::StretchDraw(const TRect &dest, const TBitmap &bitmap)
         const int sy = int((std::int64_t(y - box.Top) * bitmap.Height()) / box.Height());
         for (int x = area.Left; x < area.Right; ++x) {
             const int sx = int((std::int64_t(x - box.Left) * bitmap.Width()) / box.Width());
-            const QRgb s = source.ReadPixel(sx, sy) & RgbMask;
+            const QRgb s = source.ReadPixel(sx, sy) & kRgbMask;
             if (s != key)
                 WritePixel(x, y, s);
         }

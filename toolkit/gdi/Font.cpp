@@ -11,18 +11,18 @@
 
 namespace {
 
-constexpr int PointsPerInch = 72;
-constexpr int ProbePixelSize = 64;
-const char *const DefaultFontDirectory = "/usr/share/wine/fonts";
+constexpr int kPointsPerInch = 72;
+constexpr int kProbePixelSize = 64;
+const char *const kDefaultFontDirectory = "/usr/share/wine/fonts";
 
 // Offsets of the fields read from the font's tables.
-constexpr int Os2AverageWidthOffset = 2;
-constexpr int Os2WinAscentOffset = 74;
-constexpr int Os2WinDescentOffset = 76;
-constexpr int HheaAscenderOffset = 4;
-constexpr int HheaDescenderOffset = 6;
-constexpr int HheaLineGapOffset = 8;
-constexpr int HeadUnitsPerEmOffset = 18;
+constexpr int kOs2AverageWidthOffset = 2;
+constexpr int kOs2WinAscentOffset = 74;
+constexpr int kOs2WinDescentOffset = 76;
+constexpr int kHheaAscenderOffset = 4;
+constexpr int kHheaDescenderOffset = 6;
+constexpr int kHheaLineGapOffset = 8;
+constexpr int kHeadUnitsPerEmOffset = 18;
 
 // A face's Windows metrics in font units.
 struct FaceMetrics {
@@ -88,22 +88,22 @@ const FaceMetrics &MetricsOfFace(const QString &name, TFontStyles style)
     if (it != cache.end())
         return *it;
     FaceMetrics m;
-    const QRawFont raw = QRawFont::fromFont(BaseQFont(name, style, ProbePixelSize));
+    const QRawFont raw = QRawFont::fromFont(BaseQFont(name, style, kProbePixelSize));
     const QByteArray os2 = raw.isValid() ? raw.fontTable("OS/2") : QByteArray();
     const QByteArray hhea = raw.isValid() ? raw.fontTable("hhea") : QByteArray();
     const QByteArray head = raw.isValid() ? raw.fontTable("head") : QByteArray();
     // The em square comes from the head table: Qt answers a strike's pixel
     // size for faces with embedded bitmaps.
-    const int unitsPerEm = ReadU16(head, HeadUnitsPerEmOffset);
-    if (os2.size() >= Os2WinDescentOffset + 2 && unitsPerEm > 0) {
+    const int unitsPerEm = ReadU16(head, kHeadUnitsPerEmOffset);
+    if (os2.size() >= kOs2WinDescentOffset + 2 && unitsPerEm > 0) {
         m.valid = true;
         m.unitsPerEm = unitsPerEm;
-        m.winAscent = ReadU16(os2, Os2WinAscentOffset);
-        m.winDescent = ReadU16(os2, Os2WinDescentOffset);
-        m.averageWidth = ReadS16(os2, Os2AverageWidthOffset);
-        m.hheaAscender = ReadS16(hhea, HheaAscenderOffset);
-        m.hheaDescender = ReadS16(hhea, HheaDescenderOffset);
-        m.hheaLineGap = ReadS16(hhea, HheaLineGapOffset);
+        m.winAscent = ReadU16(os2, kOs2WinAscentOffset);
+        m.winDescent = ReadU16(os2, kOs2WinDescentOffset);
+        m.averageWidth = ReadS16(os2, kOs2AverageWidthOffset);
+        m.hheaAscender = ReadS16(hhea, kHheaAscenderOffset);
+        m.hheaDescender = ReadS16(hhea, kHheaDescenderOffset);
+        m.hheaLineGap = ReadS16(hhea, kHheaLineGapOffset);
     }
     return *cache.insert(key, m);
 }
@@ -177,12 +177,12 @@ void TFont::SetHeight(int height)
 
 int TFont::Size() const
 {
-    return -MulDiv(m_height, PointsPerInch, ScreenPixelsPerInch);
+    return -MulDiv(m_height, kPointsPerInch, kScreenPixelsPerInch);
 }
 
 void TFont::SetSize(int points)
 {
-    SetHeight(-MulDiv(points, ScreenPixelsPerInch, PointsPerInch));
+    SetHeight(-MulDiv(points, kScreenPixelsPerInch, kPointsPerInch));
 }
 
 void TFont::SetCharset(int charset)
@@ -279,7 +279,7 @@ bool RegisterBundledFonts(const QString &fontDirectory)
     QString directory = fontDirectory;
     if (directory.isEmpty())
         directory = qEnvironmentVariableIsSet("VELIRSK_FONT_DIR") ? qEnvironmentVariable("VELIRSK_FONT_DIR")
-                                                                 : QString::fromLatin1(DefaultFontDirectory);
+                                                                 : QString::fromLatin1(kDefaultFontDirectory);
     struct Bundled {
         const char *file;
         const char *family;

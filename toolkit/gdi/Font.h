@@ -22,7 +22,7 @@ constexpr int SYMBOL_CHARSET = 2;
 constexpr int RUSSIAN_CHARSET = 204;
 
 // Screen resolution the font sizes in points refer to.
-constexpr int ScreenPixelsPerInch = 96;
+constexpr int kScreenPixelsPerInch = 96;
 
 // The platform's text metrics of a font, in pixels. Height is Ascent plus
 // Descent, taken from the font file's own Windows metrics.

@@ -5,8 +5,8 @@
 namespace {
 
 // Pixels darker than this take part in the embossed look of a disabled image.
-constexpr int EmbossDarknessLimit = 192;
-constexpr int EmbossOffset = 1;
+constexpr int kEmbossDarknessLimit = 192;
+constexpr int kEmbossOffset = 1;
 
 TColor EmbossHighlightColor() { return clBtnHighlight; }
 TColor EmbossShadowColor() { return clBtnShadow; }
@@ -17,26 +17,26 @@ void DrawEmbossShape(TCanvas &canvas, int left, int top, const QImage &image, TC
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb pixel = image.pixel(x, y);
-            if (qAlpha(pixel) != 0 && qGray(pixel) < EmbossDarknessLimit)
+            if (qAlpha(pixel) != 0 && qGray(pixel) < kEmbossDarknessLimit)
                 canvas.SetPixel(left + x, top + y, color);
         }
 }
 
 } // namespace
 
-TImageList::TImageList(int Width, int Height)
-    : m_width(Width > 0 ? Width : 16), m_height(Height > 0 ? Height : 16)
+TImageList::TImageList(int width, int height)
+    : m_width(width > 0 ? width : 16), m_height(height > 0 ? height : 16)
 {
 }
 
-int TImageList::AddMasked(const QImage &Image, TColor MaskColor)
+int TImageList::AddMasked(const QImage &image, TColor maskColor)
 {
-    if (Image.isNull() || Image.height() < m_height || Image.width() < m_width)
+    if (image.isNull() || image.height() < m_height || image.width() < m_width)
         return -1;
-    const QRgb mask = ToQColor(MaskColor).rgb() & RGB_MASK;
+    const QRgb mask = ToQColor(maskColor).rgb() & RGB_MASK;
     const int first = Count();
-    for (int left = 0; left + m_width <= Image.width(); left += m_width) {
-        QImage piece = Image.copy(left, 0, m_width, m_height).convertToFormat(QImage::Format_ARGB32);
+    for (int left = 0; left + m_width <= image.width(); left += m_width) {
+        QImage piece = image.copy(left, 0, m_width, m_height).convertToFormat(QImage::Format_ARGB32);
         for (int y = 0; y < m_height; ++y) {
             auto *line = reinterpret_cast<QRgb *>(piece.scanLine(y));
             for (int x = 0; x < m_width; ++x)
@@ -47,15 +47,15 @@ int TImageList::AddMasked(const QImage &Image, TColor MaskColor)
     return first;
 }
 
-int TImageList::Add(const QImage &Image, const QImage &Mask)
+int TImageList::Add(const QImage &image, const QImage &mask)
 {
-    if (Image.isNull() || Image.width() < m_width || Image.height() < m_height)
+    if (image.isNull() || image.width() < m_width || image.height() < m_height)
         return -1;
-    QImage piece = Image.copy(0, 0, m_width, m_height).convertToFormat(QImage::Format_ARGB32);
-    const bool hasMask = !Mask.isNull() && Mask.width() >= m_width && Mask.height() >= m_height;
+    QImage piece = image.copy(0, 0, m_width, m_height).convertToFormat(QImage::Format_ARGB32);
+    const bool hasMask = !mask.isNull() && mask.width() >= m_width && mask.height() >= m_height;
     for (int y = 0; y < m_height; ++y)
         for (int x = 0; x < m_width; ++x) {
-            const bool opaque = !hasMask || qGray(Mask.pixel(x, y)) < 128;
+            const bool opaque = !hasMask || qGray(mask.pixel(x, y)) < 128;
             const QRgb rgb = piece.pixel(x, y) & RGB_MASK;
             piece.setPixel(x, y, opaque ? (rgb | 0xFF000000u) : 0);
         }
@@ -63,10 +63,10 @@ int TImageList::Add(const QImage &Image, const QImage &Mask)
     return Count() - 1;
 }
 
-void TImageList::Delete(int Index)
+void TImageList::Delete(int index)
 {
-    if (Index >= 0 && Index < Count())
-        m_images.erase(m_images.begin() + Index);
+    if (index >= 0 && index < Count())
+        m_images.erase(m_images.begin() + index);
 }
 
 void TImageList::Clear()
@@ -74,39 +74,39 @@ void TImageList::Clear()
     m_images.clear();
 }
 
-QImage TImageList::Image(int Index) const
+QImage TImageList::Image(int index) const
 {
-    if (Index < 0 || Index >= Count())
+    if (index < 0 || index >= Count())
         return {};
-    return m_images[static_cast<std::size_t>(Index)];
+    return m_images[static_cast<std::size_t>(index)];
 }
 
-bool TImageList::IsOpaque(int Index, int X, int Y) const
+bool TImageList::IsOpaque(int index, int x, int y) const
 {
-    if (Index < 0 || Index >= Count() || X < 0 || Y < 0 || X >= m_width || Y >= m_height)
+    if (index < 0 || index >= Count() || x < 0 || y < 0 || x >= m_width || y >= m_height)
         return false;
-    return qAlpha(m_images[static_cast<std::size_t>(Index)].pixel(X, Y)) != 0;
+    return qAlpha(m_images[static_cast<std::size_t>(index)].pixel(x, y)) != 0;
 }
 
-void TImageList::Draw(TCanvas &Canvas, int X, int Y, int Index, bool Enabled) const
+void TImageList::Draw(TCanvas &canvas, int x, int y, int index, bool enabled) const
 {
-    if (Index < 0 || Index >= Count())
+    if (index < 0 || index >= Count())
         return;
-    const QImage &image = m_images[static_cast<std::size_t>(Index)];
-    if (Enabled) {
-        DrawMasked(Canvas, X, Y, image);
+    const QImage &image = m_images[static_cast<std::size_t>(index)];
+    if (enabled) {
+        DrawMasked(canvas, x, y, image);
         return;
     }
-    DrawEmbossShape(Canvas, X + EmbossOffset, Y + EmbossOffset, image, EmbossHighlightColor());
-    DrawEmbossShape(Canvas, X, Y, image, EmbossShadowColor());
+    DrawEmbossShape(canvas, x + kEmbossOffset, y + kEmbossOffset, image, EmbossHighlightColor());
+    DrawEmbossShape(canvas, x, y, image, EmbossShadowColor());
 }
 
-void TImageList::DrawMasked(TCanvas &Canvas, int X, int Y, const QImage &Image)
+void TImageList::DrawMasked(TCanvas &canvas, int left, int top, const QImage &image)
 {
-    for (int y = 0; y < Image.height(); ++y)
-        for (int x = 0; x < Image.width(); ++x) {
-            const QRgb pixel = Image.pixel(x, y);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
             if (qAlpha(pixel) != 0)
-                Canvas.SetPixel(X + x, Y + y, RGB(qRed(pixel), qGreen(pixel), qBlue(pixel)));
+                canvas.SetPixel(left + x, top + y, RGB(qRed(pixel), qGreen(pixel), qBlue(pixel)));
         }
 }

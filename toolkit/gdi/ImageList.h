@@ -13,7 +13,7 @@ class TCanvas;
 class TImageList
 {
 public:
-    explicit TImageList(int Width = 16, int Height = 16);
+    explicit TImageList(int width = 16, int height = 16);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }
@@ -22,22 +22,22 @@ public:
     // Adds the image, cut into as many Width-wide images as it holds; pixels of
     // MaskColor become transparent. Returns the index of the first image added,
     // or -1 when the picture is empty or not as high as the list.
-    int AddMasked(const QImage &Image, TColor MaskColor);
+    int AddMasked(const QImage &image, TColor maskColor);
     // Adds one image with the pixels where Mask is set drawn; the mask is
     // read as opaque where its pixel is black (the classic convention).
-    int Add(const QImage &Image, const QImage &Mask);
-    void Delete(int Index);
+    int Add(const QImage &image, const QImage &mask);
+    void Delete(int index);
     void Clear();
 
     // The image with transparent pixels at alpha 0; a null image for a bad index.
-    QImage Image(int Index) const;
-    bool IsOpaque(int Index, int X, int Y) const;
+    QImage Image(int index) const;
+    bool IsOpaque(int index, int x, int y) const;
 
     // Draws the image with its top-left corner at (X, Y). A disabled image is
     // drawn in the classic embossed grey. A bad index draws nothing.
-    void Draw(TCanvas &Canvas, int X, int Y, int Index, bool Enabled = true) const;
+    void Draw(TCanvas &canvas, int x, int y, int index, bool enabled = true) const;
     // Draws the pixels of Image whose alpha is not 0, as they are.
-    static void DrawMasked(TCanvas &Canvas, int X, int Y, const QImage &Image);
+    static void DrawMasked(TCanvas &canvas, int left, int top, const QImage &image);
 
 private:
     int m_width;

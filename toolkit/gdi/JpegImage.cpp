@@ -78,9 +78,9 @@ void TJPEGImage::LoadFromData(const QByteArray &data)
     char message[JMSG_LENGTH_MAX] = {};
     if (!Decode(data, result, message))
         throw EJPEGError(QStringLiteral("JPEG error: %1").arg(QString::fromLocal8Bit(message)));
-    image_ = std::move(result.image);
-    components_ = result.components;
-    progressive_ = result.progressive;
+    m_image = std::move(result.image);
+    m_components = result.components;
+    m_progressive = result.progressive;
 }
 
 void TJPEGImage::LoadFromFile(const QString &fileName)

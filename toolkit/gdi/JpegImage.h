@@ -15,31 +15,31 @@ public:
     // Reads and decodes a file or a resource (":/...").
     void LoadFromFile(const QString &fileName);
 
-    bool Empty() const { return image_.isNull(); }
-    int Width() const { return image_.width(); }
-    int Height() const { return image_.height(); }
+    bool Empty() const { return m_image.isNull(); }
+    int Width() const { return m_image.width(); }
+    int Height() const { return m_image.height(); }
     // The number of colour components of the last stream decoded.
-    int Components() const { return components_; }
-    bool Progressive() const { return progressive_; }
+    int Components() const { return m_components; }
+    bool Progressive() const { return m_progressive; }
 
     // The decoded picture, 32 bits per pixel.
-    const QImage &Image() const { return image_; }
+    const QImage &Image() const { return m_image; }
 
 private:
-    QImage image_;
-    int components_ = 0;
-    bool progressive_ = false;
+    QImage m_image;
+    int m_components = 0;
+    bool m_progressive = false;
 };
 
 class EJPEGError : public std::exception
 {
 public:
     explicit EJPEGError(const QString &message)
-        : message_(message.toUtf8())
+        : m_message(message.toUtf8())
     {
     }
-    const char *what() const noexcept override { return message_.constData(); }
+    const char *what() const noexcept override { return m_message.constData(); }
 
 private:
-    QByteArray message_;
+    QByteArray m_message;
 };

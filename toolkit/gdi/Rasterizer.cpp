@@ -125,21 +125,21 @@ TRegion TRasterizer::EllipseShape(int left, int top, int right, int bottom)
     // round (a 3-pixel circle is a plus, a 6-pixel one 2, 4, 6, 6, 4, 2
     // pixels wide). In twentieths of a pixel a centre (X, Y) lies inside
     // when X²·B² + Y²·A² <= A²·B².
-    constexpr std::int64_t Scale = 20;
-    constexpr std::int64_t Shortening = 2;
-    const std::int64_t a = Scale / 2 * box.Width() - Shortening, b = Scale / 2 * box.Height() - Shortening;
+    constexpr std::int64_t kScale = 20;
+    constexpr std::int64_t kShortening = 2;
+    const std::int64_t a = kScale / 2 * box.Width() - kShortening, b = kScale / 2 * box.Height() - kShortening;
     const std::int64_t a2 = a * a, b2 = b * b, ab2 = a2 * b2;
-    const std::int64_t centreX = Scale / 2 * (std::int64_t(box.Left) + box.Right);
-    const std::int64_t centreY = Scale / 2 * (std::int64_t(box.Top) + box.Bottom);
-    auto offsetX = [&](int px) { return Scale * std::int64_t(px) + Scale / 2 - centreX; };
+    const std::int64_t centreX = kScale / 2 * (std::int64_t(box.Left) + box.Right);
+    const std::int64_t centreY = kScale / 2 * (std::int64_t(box.Top) + box.Bottom);
+    auto offsetX = [&](int px) { return kScale * std::int64_t(px) + kScale / 2 - centreX; };
     std::vector<Row> rows;
     rows.reserve(size_t(box.Height()));
     for (int y = box.Top; y < box.Bottom; ++y) {
-        const std::int64_t dy = Scale * std::int64_t(y) + Scale / 2 - centreY;
+        const std::int64_t dy = kScale * std::int64_t(y) + kScale / 2 - centreY;
         const std::int64_t rest = ab2 - dy * dy * a2;
         auto inside = [&](int px) { return offsetX(px) * offsetX(px) * b2 <= rest; };
         // The row's leftmost pixel inside, found from an estimate.
-        const double halfWidth = rest > 0 ? std::sqrt(double(rest) / double(b2)) / double(Scale) : 0.0;
+        const double halfWidth = rest > 0 ? std::sqrt(double(rest) / double(b2)) / double(kScale) : 0.0;
         const double centre = (box.Left + box.Right - 1) / 2.0;
         int x = std::clamp(int(std::floor(centre - halfWidth)) - 1, box.Left, box.Right - 1);
         while (x < box.Right && !inside(x))

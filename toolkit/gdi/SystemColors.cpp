@@ -49,16 +49,16 @@ constexpr ColorTable ClassicColors()
     return t;
 }
 
-constexpr int DefaultScreenWidth = 1024;
-constexpr int DefaultScreenHeight = 768;
-constexpr int DefaultColorDepth = 32;
+constexpr int kDefaultScreenWidth = 1024;
+constexpr int kDefaultScreenHeight = 768;
+constexpr int kDefaultColorDepth = 32;
 
 // Classic metrics at 96 pixels per inch.
 constexpr MetricTable ClassicMetrics()
 {
     MetricTable t{};
-    t[SM_CXSCREEN] = DefaultScreenWidth;
-    t[SM_CYSCREEN] = DefaultScreenHeight;
+    t[SM_CXSCREEN] = kDefaultScreenWidth;
+    t[SM_CYSCREEN] = kDefaultScreenHeight;
     t[SM_CXVSCROLL] = 16;
     t[SM_CYHSCROLL] = 16;
     t[SM_CYCAPTION] = 19;
@@ -107,7 +107,7 @@ struct SystemSettings {
     // The screen size follows the real screen until a test sets it.
     bool screenSizeSet = false;
     TOSVersionInfo version;
-    int colorDepth = DefaultColorDepth;
+    int colorDepth = kDefaultColorDepth;
 };
 
 SystemSettings &Settings()

@@ -20,8 +20,8 @@
 namespace {
 
 // Widest column the grid makes for a field when it builds its own columns.
-constexpr int MaxDefaultColumnChars = 40;
-constexpr int WheelStepDegrees = 120;
+constexpr int kMaxDefaultColumnChars = 40;
+constexpr int kWheelStepDegrees = 120;
 
 // Qt does not carry exceptions through its event delivery: a data-set error
 // raised by a key, a click or a scroll is shown by the application's handler
@@ -41,49 +41,49 @@ class TDBGrid::TGridDataLink : public TDataLink
 {
 public:
     explicit TGridDataLink(TDBGrid &grid)
-        : FGrid(grid)
+        : m_grid(grid)
     {
     }
 
 protected:
-    void ActiveChanged() override { FGrid.LinkActiveChanged(); }
-    void DataSetChanged() override { FGrid.LinkDataSetChanged(); }
-    void DataSetScrolled(int) override { FGrid.LinkScrolled(); }
-    void RecordChanged(TField *field) override { FGrid.LinkRecordChanged(field); }
-    void EditingChanged() override { FGrid.LinkEditingChanged(); }
-    void UpdateData() override { FGrid.LinkUpdateData(); }
+    void ActiveChanged() override { m_grid.LinkActiveChanged(); }
+    void DataSetChanged() override { m_grid.LinkDataSetChanged(); }
+    void DataSetScrolled(int) override { m_grid.LinkScrolled(); }
+    void RecordChanged(TField *field) override { m_grid.LinkRecordChanged(field); }
+    void EditingChanged() override { m_grid.LinkEditingChanged(); }
+    void UpdateData() override { m_grid.LinkUpdateData(); }
 
 private:
-    TDBGrid &FGrid;
+    TDBGrid &m_grid;
 };
 
 TDBGrid::TDBGrid(QWidget *parent)
     : QWidget(parent),
-      FDataLink(std::make_unique<TGridDataLink>(*this)),
-      FColumns([this] { LayoutChanged(); }),
-      FColor(clWindow),
-      FFixedColor(clBtnFace),
-      FMeasureImage(1, 1, QImage::Format_RGB32),
-      FMeasureCanvas(&FMeasureImage)
+      m_dataLink(std::make_unique<TGridDataLink>(*this)),
+      m_columns([this] { LayoutChanged(); }),
+      m_color(clWindow),
+      m_fixedColor(clBtnFace),
+      m_measureImage(1, 1, QImage::Format_RGB32),
+      m_measureCanvas(&m_measureImage)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    FCanvas = &FMeasureCanvas;
-    FFont.OnChange = [this] { LayoutChanged(); };
-    FTitleFont.OnChange = [this] { LayoutChanged(); };
+    m_canvas = &m_measureCanvas;
+    m_font.OnChange = [this] { LayoutChanged(); };
+    m_titleFont.OnChange = [this] { LayoutChanged(); };
 
-    FVertScrollBar = new QScrollBar(Qt::Vertical, this);
-    FHorzScrollBar = new QScrollBar(Qt::Horizontal, this);
-    for (QScrollBar *bar : {FVertScrollBar, FHorzScrollBar})
+    m_vertScrollBar = new QScrollBar(Qt::Vertical, this);
+    m_horzScrollBar = new QScrollBar(Qt::Horizontal, this);
+    for (QScrollBar *bar : {m_vertScrollBar, m_horzScrollBar})
         bar->setFocusPolicy(Qt::NoFocus);
-    FHorzScrollBar->hide();
-    connect(FVertScrollBar, &QScrollBar::valueChanged, this, [this](int row) {
-        if (!FUpdatingScrollBars)
+    m_horzScrollBar->hide();
+    connect(m_vertScrollBar, &QScrollBar::valueChanged, this, [this](int row) {
+        if (!m_updatingScrollBars)
             Guarded([&] { MoveToDisplayRow(row); });
     });
-    connect(FHorzScrollBar, &QScrollBar::valueChanged, this, [this](int col) {
-        if (!FUpdatingScrollBars)
+    connect(m_horzScrollBar, &QScrollBar::valueChanged, this, [this](int col) {
+        if (!m_updatingScrollBars)
             SetLeftCol(col);
     });
     LayoutChanged();
@@ -91,53 +91,53 @@ TDBGrid::TDBGrid(QWidget *parent)
 
 TDBGrid::~TDBGrid()
 {
-    FDataLink->SetDataSource(nullptr);
+    m_dataLink->SetDataSource(nullptr);
 }
 
 TDataSource *TDBGrid::DataSource() const
 {
-    return FDataLink->DataSource();
+    return m_dataLink->DataSource();
 }
 
 void TDBGrid::SetDataSource(TDataSource *source)
 {
-    FDataLink->SetDataSource(source);
+    m_dataLink->SetDataSource(source);
 }
 
 TDataSet *TDBGrid::DataSet() const
 {
-    return FDataLink->Active() ? FDataLink->DataSet() : nullptr;
+    return m_dataLink->Active() ? m_dataLink->DataSet() : nullptr;
 }
 
 void TDBGrid::SetOptions(TDBGridOptions options)
 {
-    if (options == FOptions)
+    if (options == m_options)
         return;
-    FOptions = options;
-    if (FOptions & dgRowSelect)
+    m_options = options;
+    if (m_options & dgRowSelect)
         HideEditor();
     LayoutChanged();
 }
 
 void TDBGrid::SetReadOnly(bool readOnly)
 {
-    FReadOnly = readOnly;
-    FDataLink->SetReadOnly(readOnly);
+    m_readOnly = readOnly;
+    m_dataLink->SetReadOnly(readOnly);
 }
 
 void TDBGrid::SetColor(TColor color)
 {
-    if (color == FColor)
+    if (color == m_color)
         return;
-    FColor = color;
+    m_color = color;
     update();
 }
 
 void TDBGrid::SetFixedColor(TColor color)
 {
-    if (color == FFixedColor)
+    if (color == m_fixedColor)
         return;
-    FFixedColor = color;
+    m_fixedColor = color;
     update();
 }
 
@@ -148,13 +148,13 @@ void TDBGrid::SetSelectedIndex(int dataCol)
 
 void TDBGrid::SetColWidths(int col, int width)
 {
-    if (TColumn *column = FColumns[col - IndicatorOffset()])
+    if (TColumn *column = m_columns[col - IndicatorOffset()])
         column->SetWidth(width);
 }
 
 void TDBGrid::SetLeftCol(int col)
 {
-    FGeometry.SetLeftCol(std::min(col, Geometry().MaxLeftCol()));
+    m_geometry.SetLeftCol(std::min(col, Geometry().MaxLeftCol()));
     UpdateScrollBars();
     PlaceEditor();
     update();
@@ -165,29 +165,29 @@ void TDBGrid::SetLeftCol(int col)
 void TDBGrid::LayoutChanged()
 {
     TDataSet *ds = DataSet();
-    FColumns.BindFields([ds](const QString &name) { return ds ? ds->FindField(name) : nullptr; });
-    const bool indicator = FOptions & dgIndicator;
+    m_columns.BindFields([ds](const QString &name) { return ds ? ds->FindField(name) : nullptr; });
+    const bool indicator = m_options & dgIndicator;
     std::vector<int> widths;
     if (indicator)
-        widths.push_back(IndicatorColumnWidth);
-    for (int i = 0; i < FColumns.Count(); ++i)
-        widths.push_back(FColumns[i]->Width());
-    FGeometry.SetColumnWidths(std::move(widths));
-    FGeometry.SetIndicatorShown(indicator);
-    FGeometry.SetFixedCols(indicator ? 1 : 0);
-    FGeometry.SetFixedRows(FOptions & dgTitles ? 1 : 0);
+        widths.push_back(kIndicatorColumnWidth);
+    for (int i = 0; i < m_columns.Count(); ++i)
+        widths.push_back(m_columns[i]->Width());
+    m_geometry.SetColumnWidths(std::move(widths));
+    m_geometry.SetIndicatorShown(indicator);
+    m_geometry.SetFixedCols(indicator ? 1 : 0);
+    m_geometry.SetFixedRows(m_options & dgTitles ? 1 : 0);
     // Fixed cells are always framed by lines; the options switch the lines
     // between data cells.
-    FGeometry.SetLines(true, FOptions & dgColLines, true, FOptions & dgRowLines);
-    FGeometry.SetColSizing(FOptions & dgColumnResize);
+    m_geometry.SetLines(true, m_options & dgColLines, true, m_options & dgRowLines);
+    m_geometry.SetColSizing(m_options & dgColumnResize);
 
-    int textHeight = FFont.Metrics().Height;
-    if (FOptions & dgTitles)
-        textHeight = std::max(textHeight, FTitleFont.Metrics().Height);
-    FGeometry.SetDefaultRowHeight(textHeight + RowTextPadding +
-                                  (FOptions & dgRowLines ? Geometry().GridLineWidth() : 0));
+    int textHeight = m_font.Metrics().Height;
+    if (m_options & dgTitles)
+        textHeight = std::max(textHeight, m_titleFont.Metrics().Height);
+    m_geometry.SetDefaultRowHeight(textHeight + kRowTextPadding +
+                                  (m_options & dgRowLines ? Geometry().GridLineWidth() : 0));
 
-    FCol = std::clamp(FCol, Geometry().FixedCols(), std::max(Geometry().FixedCols(), ColCount() - 1));
+    m_col = std::clamp(m_col, Geometry().FixedCols(), std::max(Geometry().FixedCols(), ColCount() - 1));
     UpdateClientArea();
     SyncWindow();
     UpdateScrollBars();
@@ -197,48 +197,48 @@ void TDBGrid::LayoutChanged()
 
 const TGridGeometry &TDBGrid::Geometry() const
 {
-    if (FLaidOutSize != size())
+    if (m_laidOutSize != size())
         UpdateClientArea();
-    return FGeometry;
+    return m_geometry;
 }
 
 void TDBGrid::UpdateClientArea() const
 {
-    FLaidOutSize = size();
-    const QRect inner = rect().adjusted(GridBorderWidth, GridBorderWidth, -GridBorderWidth, -GridBorderWidth);
+    m_laidOutSize = size();
+    const QRect inner = rect().adjusted(kGridBorderWidth, kGridBorderWidth, -kGridBorderWidth, -kGridBorderWidth);
     const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
     const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
     const int clientWidth = std::max(0, inner.width() - barWidth);
 
     // The horizontal bar shows while some column cannot be brought into view
     // whole from the first left column on; only the client height depends on it.
-    FGeometry.SetClientSize(clientWidth, inner.height());
-    FGeometry.SetLeftCol(std::min(FGeometry.LeftCol(), FGeometry.MaxLeftCol()));
-    const bool horzBar = FGeometry.MaxLeftCol() > FGeometry.FixedCols();
+    m_geometry.SetClientSize(clientWidth, inner.height());
+    m_geometry.SetLeftCol(std::min(m_geometry.LeftCol(), m_geometry.MaxLeftCol()));
+    const bool horzBar = m_geometry.MaxLeftCol() > m_geometry.FixedCols();
     const int clientHeight = std::max(0, inner.height() - (horzBar ? barHeight : 0));
-    FGeometry.SetClientSize(clientWidth, clientHeight);
+    m_geometry.SetClientSize(clientWidth, clientHeight);
 
-    FVertScrollBar->setGeometry(inner.left() + clientWidth, inner.top(), barWidth, clientHeight);
-    FHorzScrollBar->setGeometry(inner.left(), inner.top() + clientHeight, clientWidth, barHeight);
-    FHorzScrollBar->setVisible(horzBar);
+    m_vertScrollBar->setGeometry(inner.left() + clientWidth, inner.top(), barWidth, clientHeight);
+    m_horzScrollBar->setGeometry(inner.left(), inner.top() + clientHeight, clientWidth, barHeight);
+    m_horzScrollBar->setVisible(horzBar);
 }
 
 void TDBGrid::UpdateScrollBars()
 {
-    FUpdatingScrollBars = true;
+    m_updatingScrollBars = true;
     if (TDataSet *ds = DataSet()) {
-        FVertScrollBar->setRange(0, std::max(0, ds->DisplayRowCount() - 1));
-        FVertScrollBar->setPageStep(Geometry().WholeDataRows());
-        FVertScrollBar->setValue(std::max(0, ds->ActiveDisplayRow()));
-        FVertScrollBar->setEnabled(ds->DisplayRowCount() > 1);
+        m_vertScrollBar->setRange(0, std::max(0, ds->DisplayRowCount() - 1));
+        m_vertScrollBar->setPageStep(Geometry().WholeDataRows());
+        m_vertScrollBar->setValue(std::max(0, ds->ActiveDisplayRow()));
+        m_vertScrollBar->setEnabled(ds->DisplayRowCount() > 1);
     } else {
-        FVertScrollBar->setRange(0, 0);
-        FVertScrollBar->setEnabled(false);
+        m_vertScrollBar->setRange(0, 0);
+        m_vertScrollBar->setEnabled(false);
     }
-    FHorzScrollBar->setRange(Geometry().FixedCols(), Geometry().MaxLeftCol());
-    FHorzScrollBar->setPageStep(std::max(1, Geometry().VisibleColCount()));
-    FHorzScrollBar->setValue(LeftCol());
-    FUpdatingScrollBars = false;
+    m_horzScrollBar->setRange(Geometry().FixedCols(), Geometry().MaxLeftCol());
+    m_horzScrollBar->setPageStep(std::max(1, Geometry().VisibleColCount()));
+    m_horzScrollBar->setValue(LeftCol());
+    m_updatingScrollBars = false;
 }
 
 // Keeps the current row in view and the rows in view filled as far as the
@@ -247,19 +247,19 @@ void TDBGrid::SyncWindow()
 {
     TDataSet *ds = DataSet();
     if (!ds) {
-        FTopRow = 0;
+        m_topRow = 0;
         return;
     }
     const int count = ds->DisplayRowCount();
     const int active = ds->ActiveDisplayRow();
     const int whole = Geometry().WholeDataRows();
     if (active >= 0) {
-        if (active < FTopRow)
-            FTopRow = active;
-        else if (active >= FTopRow + whole)
-            FTopRow = active - whole + 1;
+        if (active < m_topRow)
+            m_topRow = active;
+        else if (active >= m_topRow + whole)
+            m_topRow = active - whole + 1;
     }
-    FTopRow = std::clamp(FTopRow, 0, std::max(0, count - whole));
+    m_topRow = std::clamp(m_topRow, 0, std::max(0, count - whole));
 }
 
 void TDBGrid::InvalidateGrid()
@@ -273,7 +273,7 @@ void TDBGrid::InvalidateGrid()
 int TDBGrid::RowsInView() const
 {
     TDataSet *ds = DataSet();
-    const int rows = ds ? std::min(Geometry().VisibleDataRows(), ds->DisplayRowCount() - FTopRow) : 0;
+    const int rows = ds ? std::min(Geometry().VisibleDataRows(), ds->DisplayRowCount() - m_topRow) : 0;
     // An empty or closed data set still shows one empty row.
     return std::max(rows, std::min(1, Geometry().VisibleDataRows()));
 }
@@ -289,12 +289,12 @@ TRect TDBGrid::CellRect(int col, int row) const
 
 QPoint TDBGrid::ClientFromWidget(QPoint widgetPos) const
 {
-    return widgetPos - QPoint(GridBorderWidth, GridBorderWidth);
+    return widgetPos - QPoint(kGridBorderWidth, kGridBorderWidth);
 }
 
 QRect TDBGrid::ClientRect() const
 {
-    return QRect(GridBorderWidth, GridBorderWidth, Geometry().ClientWidth(), Geometry().ClientHeight());
+    return QRect(kGridBorderWidth, kGridBorderWidth, Geometry().ClientWidth(), Geometry().ClientHeight());
 }
 
 // ---------------------------------------------------------------- data link
@@ -303,22 +303,22 @@ void TDBGrid::LinkActiveChanged()
 {
     HideEditor();
     if (TDataSet *ds = DataSet()) {
-        if (FColumns.Count() == 0 || FDefaultColumns) {
-            FDefaultColumns = true;
-            const int charWidth = FFont.Metrics().AveCharWidth;
-            FColumns.Clear();
+        if (m_columns.Count() == 0 || m_defaultColumns) {
+            m_defaultColumns = true;
+            const int charWidth = m_font.Metrics().AveCharWidth;
+            m_columns.Clear();
             for (int i = 0; i < ds->FieldCount(); ++i) {
                 TField *field = ds->Fields(i);
-                const int chars = std::min(field->DisplayWidth(), MaxDefaultColumnChars);
-                FColumns.Add(field->FieldName(), chars * charWidth + 2 * CellTextMargin);
+                const int chars = std::min(field->DisplayWidth(), kMaxDefaultColumnChars);
+                m_columns.Add(field->FieldName(), chars * charWidth + 2 * kCellTextMargin);
             }
         }
     } else {
-        if (FDefaultColumns)
-            FColumns.Clear();
-        FDefaultColumns = false;
+        if (m_defaultColumns)
+            m_columns.Clear();
+        m_defaultColumns = false;
     }
-    FTopRow = 0;
+    m_topRow = 0;
     LayoutChanged();
 }
 
@@ -339,15 +339,15 @@ void TDBGrid::LinkScrolled()
 void TDBGrid::LinkRecordChanged(TField *field)
 {
     TColumn *column = SelectedColumn();
-    if (!FWritingEditor && !FEditorModified && EditorMode() && column &&
+    if (!m_writingEditor && !m_editorModified && EditorMode() && column &&
         (field == nullptr || field == column->Field()))
-        FEditor->setText(column->Field() ? column->Field()->AsString() : QString());
+        m_editor->setText(column->Field() ? column->Field()->AsString() : QString());
     update();
 }
 
 void TDBGrid::LinkEditingChanged()
 {
-    if (!FDataLink->Editing())
+    if (!m_dataLink->Editing())
         HideEditor();
     update();
 }
@@ -361,12 +361,12 @@ void TDBGrid::LinkUpdateData()
 
 bool TDBGrid::EditorMode() const
 {
-    return FEditor && !FEditor->isHidden();
+    return m_editor && !m_editor->isHidden();
 }
 
 QWidget *TDBGrid::InplaceEditor() const
 {
-    return EditorMode() ? FEditor : nullptr;
+    return EditorMode() ? m_editor : nullptr;
 }
 
 void TDBGrid::SetEditorMode(bool on)
@@ -385,14 +385,14 @@ bool TDBGrid::CanEditCell() const
 {
     TDataSet *ds = DataSet();
     TColumn *column = SelectedColumn();
-    return (FOptions & dgEditing) && !(FOptions & dgRowSelect) && !FReadOnly && ds && ds->CanModify() && column &&
+    return (m_options & dgEditing) && !(m_options & dgRowSelect) && !m_readOnly && ds && ds->CanModify() && column &&
            column->Field() && !column->Field()->ReadOnly();
 }
 
 bool TDBGrid::CanAppend() const
 {
     TDataSet *ds = DataSet();
-    return (FOptions & dgEditing) && !FReadOnly && ds && ds->CanModify();
+    return (m_options & dgEditing) && !m_readOnly && ds && ds->CanModify();
 }
 
 void TDBGrid::StartEditing(const QString &typed)
@@ -400,22 +400,22 @@ void TDBGrid::StartEditing(const QString &typed)
     if (!CanEditCell())
         return;
     CheckEditorCanHold();
-    if (!FDataLink->Edit())
+    if (!m_dataLink->Edit())
         return;
     ShowEditor(typed.isEmpty());
     if (!typed.isEmpty()) {
-        FEditor->setText(typed);
-        FEditorModified = true;
+        m_editor->setText(typed);
+        m_editorModified = true;
     }
 }
 
 TDBGridInplaceEdit &TDBGrid::Editor()
 {
-    if (!FEditor) {
-        FEditor = new TDBGridInplaceEdit(*this);
-        connect(FEditor, &QLineEdit::textEdited, this, [this] { EditorTextEdited(); });
+    if (!m_editor) {
+        m_editor = new TDBGridInplaceEdit(*this);
+        connect(m_editor, &QLineEdit::textEdited, this, [this] { EditorTextEdited(); });
     }
-    return *FEditor;
+    return *m_editor;
 }
 
 // The editor would silently cut a longer text; such a cell stays read-only.
@@ -438,21 +438,21 @@ void TDBGrid::ShowEditor(bool selectAll)
         return;
     CheckEditorCanHold();
     Editor();
-    FEditor->setFont(FFont.ToQFont());
-    QPalette palette = FEditor->palette();
-    palette.setColor(QPalette::Base, ToQColor(FColor));
-    palette.setColor(QPalette::Text, ToQColor(FFont.Color()));
-    FEditor->setPalette(palette);
-    FEditor->setAlignment(column->Alignment() == taRightJustify ? Qt::AlignRight
+    m_editor->setFont(m_font.ToQFont());
+    QPalette palette = m_editor->palette();
+    palette.setColor(QPalette::Base, ToQColor(m_color));
+    palette.setColor(QPalette::Text, ToQColor(m_font.Color()));
+    m_editor->setPalette(palette);
+    m_editor->setAlignment(column->Alignment() == taRightJustify ? Qt::AlignRight
                           : column->Alignment() == taCenter     ? Qt::AlignHCenter
                                                                 : Qt::AlignLeft);
-    FEditor->setText(column->Field() ? column->Field()->AsString() : QString());
-    FEditorModified = false;
-    FEditor->show();
+    m_editor->setText(column->Field() ? column->Field()->AsString() : QString());
+    m_editorModified = false;
+    m_editor->show();
     PlaceEditor();
     if (selectAll)
-        FEditor->selectAll();
-    FEditor->setFocus();
+        m_editor->selectAll();
+    m_editor->setFocus();
     update();
 }
 
@@ -460,9 +460,9 @@ void TDBGrid::HideEditor()
 {
     if (!EditorMode())
         return;
-    const bool hadFocus = FEditor->hasFocus();
-    FEditorModified = false;
-    FEditor->hide();
+    const bool hadFocus = m_editor->hasFocus();
+    m_editorModified = false;
+    m_editor->hide();
     if (hadFocus)
         setFocus();
     update();
@@ -473,38 +473,38 @@ void TDBGrid::PlaceEditor()
     if (!EditorMode())
         return;
     TDataSet *ds = DataSet();
-    const int row = ds ? Geometry().FixedRows() + ds->ActiveDisplayRow() - FTopRow : -1;
-    const TRect cell = CellRect(FCol, row);
+    const int row = ds ? Geometry().FixedRows() + ds->ActiveDisplayRow() - m_topRow : -1;
+    const TRect cell = CellRect(m_col, row);
     if (cell.IsEmpty()) {
-        FEditor->setGeometry(0, 0, 0, 0);
+        m_editor->setGeometry(0, 0, 0, 0);
         return;
     }
     const int right = std::min(cell.Right, Geometry().ClientWidth());
-    FEditor->setGeometry(GridBorderWidth + cell.Left, GridBorderWidth + cell.Top, right - cell.Left, cell.Height());
+    m_editor->setGeometry(kGridBorderWidth + cell.Left, kGridBorderWidth + cell.Top, right - cell.Left, cell.Height());
 }
 
 void TDBGrid::EditorTextEdited()
 {
-    FEditorModified = true;
+    m_editorModified = true;
 }
 
 void TDBGrid::WriteEditorToField()
 {
     TDataSet *ds = DataSet();
     TColumn *column = SelectedColumn();
-    if (!FEditorModified || !EditorMode() || !ds || !column || !column->Field())
+    if (!m_editorModified || !EditorMode() || !ds || !column || !column->Field())
         return;
     if (ds->State() != dsEdit && ds->State() != dsInsert)
         return;
-    FWritingEditor = true;
+    m_writingEditor = true;
     try {
-        column->Field()->SetAsString(FEditor->text());
+        column->Field()->SetAsString(m_editor->text());
     } catch (...) {
-        FWritingEditor = false;
+        m_writingEditor = false;
         throw;
     }
-    FWritingEditor = false;
-    FEditorModified = false;
+    m_writingEditor = false;
+    m_editorModified = false;
 }
 
 void TDBGrid::PostEditor()
@@ -517,7 +517,7 @@ void TDBGrid::PostEditor()
 
 void TDBGrid::CancelEditing()
 {
-    FEditorModified = false;
+    m_editorModified = false;
     HideEditor();
     if (TDataSet *ds = DataSet())
         ds->Cancel();
@@ -526,10 +526,10 @@ void TDBGrid::CancelEditing()
 void TDBGrid::FocusLeft()
 {
     QWidget *focus = QApplication::focusWidget();
-    if (focus == this || (FEditor && focus == FEditor))
+    if (focus == this || (m_editor && focus == m_editor))
         return;
     TDataSet *ds = DataSet();
-    if ((FOptions & dgCancelOnExit) && ds && ds->State() == dsInsert && !ds->Modified() && !FEditorModified)
+    if ((m_options & dgCancelOnExit) && ds && ds->State() == dsInsert && !ds->Modified() && !m_editorModified)
         Guarded([this] { CancelEditing(); });
     update();
 }
@@ -568,15 +568,15 @@ void TDBGrid::MoveRows(int distance)
         return;
     const int active = std::max(0, ds->ActiveDisplayRow());
     const int target = std::clamp(active + distance, 0, std::max(0, ds->DisplayRowCount() - 1));
-    const int oldTop = FTopRow;
+    const int oldTop = m_topRow;
     // A page step moves the rows in view with the current row, so that it
     // keeps its place on the screen.
     if (std::abs(distance) > 1)
-        FTopRow += target - active;
+        m_topRow += target - active;
     try {
         MoveToDisplayRow(target);
     } catch (...) {
-        FTopRow = oldTop;
+        m_topRow = oldTop;
         InvalidateGrid();
         throw;
     }
@@ -594,7 +594,7 @@ void TDBGrid::DownOrAppend()
     }
     if (!CanAppend())
         return;
-    if (ds->State() == dsInsert && !ds->Modified() && !FEditorModified)
+    if (ds->State() == dsInsert && !ds->Modified() && !m_editorModified)
         return;
     ds->Append();
 }
@@ -604,12 +604,12 @@ void TDBGrid::MoveCol(int col)
     if (ColCount() <= Geometry().FixedCols())
         return;
     col = std::clamp(col, Geometry().FixedCols(), ColCount() - 1);
-    if (col == FCol && Geometry().ColumnSpan(col))
+    if (col == m_col && Geometry().ColumnSpan(col))
         return;
     const bool editing = EditorMode();
     WriteEditorToField();
-    FCol = col;
-    FGeometry.ScrollColumnIntoView(col);
+    m_col = col;
+    m_geometry.ScrollColumnIntoView(col);
     UpdateScrollBars();
     if (editing)
         ShowEditor(true);
@@ -621,10 +621,10 @@ void TDBGrid::TabTo(bool forward)
     TDataSet *ds = DataSet();
     const int first = Geometry().FixedCols();
     const int last = ColCount() - 1;
-    if (forward && FCol < last) {
-        MoveCol(FCol + 1);
-    } else if (!forward && FCol > first) {
-        MoveCol(FCol - 1);
+    if (forward && m_col < last) {
+        MoveCol(m_col + 1);
+    } else if (!forward && m_col > first) {
+        MoveCol(m_col - 1);
     } else if (ds && forward) {
         DownOrAppend();
         MoveCol(first);
@@ -643,11 +643,11 @@ void TDBGrid::InsertRow()
 void TDBGrid::DeleteRow()
 {
     TDataSet *ds = DataSet();
-    if (!ds || FReadOnly || !ds->CanModify() || (ds->IsEmpty() && ds->State() != dsInsert))
+    if (!ds || m_readOnly || !ds->CanModify() || (ds->IsEmpty() && ds->State() != dsInsert))
         return;
-    if ((FOptions & dgConfirmDelete) && !ConfirmDeleteRecord())
+    if ((m_options & dgConfirmDelete) && !ConfirmDeleteRecord())
         return;
-    FEditorModified = false;
+    m_editorModified = false;
     HideEditor();
     ds->Delete();
 }
@@ -656,7 +656,7 @@ bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &t
 {
     TDataSet *ds = DataSet();
     const bool ctrl = modifiers & Qt::ControlModifier;
-    const bool rowSelect = FOptions & dgRowSelect;
+    const bool rowSelect = m_options & dgRowSelect;
     const int lastRow = ds ? ds->DisplayRowCount() - 1 : 0;
     switch (key) {
     case Qt::Key_Up:
@@ -678,14 +678,14 @@ bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &t
         ctrl || rowSelect ? MoveToDisplayRow(lastRow) : MoveCol(ColCount() - 1);
         return true;
     case Qt::Key_Left:
-        rowSelect ? SetLeftCol(LeftCol() - 1) : MoveCol(FCol - 1);
+        rowSelect ? SetLeftCol(LeftCol() - 1) : MoveCol(m_col - 1);
         return true;
     case Qt::Key_Right:
-        rowSelect ? SetLeftCol(LeftCol() + 1) : MoveCol(FCol + 1);
+        rowSelect ? SetLeftCol(LeftCol() + 1) : MoveCol(m_col + 1);
         return true;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        if (!(FOptions & dgTabs) || rowSelect)
+        if (!(m_options & dgTabs) || rowSelect)
             return false;
         TabTo(key == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
         return true;
@@ -743,7 +743,7 @@ void TDBGrid::keyPressEvent(QKeyEvent *event)
 
 bool TDBGrid::focusNextPrevChild(bool next)
 {
-    if ((FOptions & dgTabs) && !(FOptions & dgRowSelect))
+    if ((m_options & dgTabs) && !(m_options & dgRowSelect))
         return false;
     return QWidget::focusNextPrevChild(next);
 }
@@ -779,10 +779,10 @@ void TDBGrid::MouseDown(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     if (const int col = SizingColumnAt(client); col >= 0) {
-        FSizingCol = col;
-        FSizingStartX = client.x();
-        FSizingStartWidth = ColWidths(col);
-        FSizingX = Geometry().ColumnSpan(col)->End;
+        m_sizingCol = col;
+        m_sizingStartX = client.x();
+        m_sizingStartWidth = ColWidths(col);
+        m_sizingX = Geometry().ColumnSpan(col)->End;
         update();
         return;
     }
@@ -791,10 +791,10 @@ void TDBGrid::MouseDown(QMouseEvent *event)
     const int col = Geometry().ColumnAt(client.x());
     if (!ds || row < Geometry().FixedRows() || client.x() < 0 || client.x() >= Geometry().ClientWidth())
         return;
-    const int displayRow = FTopRow + row - Geometry().FixedRows();
+    const int displayRow = m_topRow + row - Geometry().FixedRows();
     if (displayRow >= ds->DisplayRowCount())
         return;
-    const bool onCurrentCell = displayRow == ds->ActiveDisplayRow() && col == FCol;
+    const bool onCurrentCell = displayRow == ds->ActiveDisplayRow() && col == m_col;
     MoveToDisplayRow(displayRow);
     if (col >= Geometry().FixedCols())
         MoveCol(col);
@@ -811,9 +811,9 @@ void TDBGrid::mouseDoubleClickEvent(QMouseEvent *event)
 void TDBGrid::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint client = ClientFromWidget(event->position().toPoint());
-    if (FSizingCol >= 0) {
-        const int width = std::max(MinSizedColumnWidth, FSizingStartWidth + client.x() - FSizingStartX);
-        FSizingX = Geometry().ColumnSpan(FSizingCol)->Start + width;
+    if (m_sizingCol >= 0) {
+        const int width = std::max(kMinSizedColumnWidth, m_sizingStartWidth + client.x() - m_sizingStartX);
+        m_sizingX = Geometry().ColumnSpan(m_sizingCol)->Start + width;
         update();
         return;
     }
@@ -822,16 +822,16 @@ void TDBGrid::mouseMoveEvent(QMouseEvent *event)
 
 void TDBGrid::FinishSizing(int x)
 {
-    const int col = FSizingCol;
-    FSizingCol = -1;
-    SetColWidths(col, std::max(MinSizedColumnWidth, FSizingStartWidth + x - FSizingStartX));
+    const int col = m_sizingCol;
+    m_sizingCol = -1;
+    SetColWidths(col, std::max(kMinSizedColumnWidth, m_sizingStartWidth + x - m_sizingStartX));
     update();
 }
 
 void TDBGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint client = ClientFromWidget(event->position().toPoint());
-    if (FSizingCol >= 0 && event->button() == Qt::LeftButton)
+    if (m_sizingCol >= 0 && event->button() == Qt::LeftButton)
         FinishSizing(client.x());
     if (OnMouseUp)
         Guarded([&] { OnMouseUp(this, event->button(), event->modifiers(), client.x(), client.y()); });
@@ -839,7 +839,7 @@ void TDBGrid::mouseReleaseEvent(QMouseEvent *event)
 
 void TDBGrid::wheelEvent(QWheelEvent *event)
 {
-    const int steps = event->angleDelta().y() / WheelStepDegrees;
+    const int steps = event->angleDelta().y() / kWheelStepDegrees;
     if (steps != 0)
         Guarded([&] { MoveRows(-steps); });
     event->accept();
@@ -856,13 +856,13 @@ void TDBGrid::resizeEvent(QResizeEvent *event)
 
 void TDBGrid::paintEvent(QPaintEvent *)
 {
-    if (FBackBuffer.size() != size())
-        FBackBuffer = QImage(size(), QImage::Format_RGB32);
-    TCanvas canvas(&FBackBuffer);
-    FCanvas = &canvas;
+    if (m_backBuffer.size() != size())
+        m_backBuffer = QImage(size(), QImage::Format_RGB32);
+    TCanvas canvas(&m_backBuffer);
+    m_canvas = &canvas;
     PaintGrid(canvas);
-    FCanvas = &FMeasureCanvas;
-    QPainter(this).drawImage(0, 0, FBackBuffer);
+    m_canvas = &m_measureCanvas;
+    QPainter(this).drawImage(0, 0, m_backBuffer);
 }
 
 void TDBGrid::PaintGrid(TCanvas &canvas)
@@ -870,18 +870,18 @@ void TDBGrid::PaintGrid(TCanvas &canvas)
     PaintSunkenBorder(canvas, {0, 0, width(), height()});
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(clBtnFace);
-    canvas.FillRect(TRect::FromQRect(rect().adjusted(GridBorderWidth, GridBorderWidth, -GridBorderWidth,
-                                                     -GridBorderWidth)));
+    canvas.FillRect(TRect::FromQRect(rect().adjusted(kGridBorderWidth, kGridBorderWidth, -kGridBorderWidth,
+                                                     -kGridBorderWidth)));
 
     canvas.Save();
-    canvas.SetOrigin(GridBorderWidth, GridBorderWidth);
+    canvas.SetOrigin(kGridBorderWidth, kGridBorderWidth);
     canvas.SetClipRect({0, 0, Geometry().ClientWidth(), Geometry().ClientHeight()});
-    canvas.Brush().SetColor(FColor);
+    canvas.Brush().SetColor(m_color);
     canvas.FillRect({0, 0, Geometry().ClientWidth(), Geometry().ClientHeight()});
     PaintTitleRow(canvas);
     PaintDataRows(canvas);
-    if (FSizingCol >= 0)
-        canvas.InvertRect({FSizingX, 0, FSizingX + SizingLineWidth, Geometry().ClientHeight()});
+    if (m_sizingCol >= 0)
+        canvas.InvertRect({m_sizingX, 0, m_sizingX + kSizingLineWidth, Geometry().ClientHeight()});
     canvas.Restore();
 }
 
@@ -889,13 +889,13 @@ void TDBGrid::PaintCellLines(TCanvas &canvas, const TRect &cell, bool fixed)
 {
     const int vline = Geometry().VertLineWidth();
     const int hline = Geometry().HorzLineWidth();
-    const bool vertShown = fixed || (FOptions & dgColLines);
-    const bool horzShown = fixed || (FOptions & dgRowLines);
-    const TColor lineColor = fixed ? FixedLineColor() : DataLineColor(FColor);
+    const bool vertShown = fixed || (m_options & dgColLines);
+    const bool horzShown = fixed || (m_options & dgRowLines);
+    const TColor lineColor = fixed ? FixedLineColor() : DataLineColor(m_color);
     canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(vertShown ? lineColor : FColor);
+    canvas.Brush().SetColor(vertShown ? lineColor : m_color);
     canvas.FillRect({cell.Right, cell.Top, cell.Right + vline, cell.Bottom + hline});
-    canvas.Brush().SetColor(horzShown ? lineColor : FColor);
+    canvas.Brush().SetColor(horzShown ? lineColor : m_color);
     canvas.FillRect({cell.Left, cell.Bottom, cell.Right + vline, cell.Bottom + hline});
 }
 
@@ -908,10 +908,10 @@ void TDBGrid::PaintTitleRow(TCanvas &canvas)
         if (cell.IsEmpty())
             continue;
         if (col < Geometry().FixedCols()) {
-            PaintFixedCell(canvas, cell, FFixedColor);
+            PaintFixedCell(canvas, cell, m_fixedColor);
         } else {
-            canvas.SetFont(FTitleFont);
-            PaintTitleCell(canvas, cell, FFixedColor, FColumns[col - IndicatorOffset()]->TitleCaption());
+            canvas.SetFont(m_titleFont);
+            PaintTitleCell(canvas, cell, m_fixedColor, m_columns[col - IndicatorOffset()]->TitleCaption());
         }
         PaintCellLines(canvas, cell, true);
     }
@@ -924,7 +924,7 @@ void TDBGrid::PaintDataRows(TCanvas &canvas)
     const TDataSetState state = ds ? ds->State() : dsInactive;
     const int rows = RowsInView();
     for (int i = 0; i < rows; ++i) {
-        const int displayRow = FTopRow + i;
+        const int displayRow = m_topRow + i;
         const int row = Geometry().FixedRows() + i;
         const bool current = displayRow == active;
         const bool hasRow = ds && displayRow < ds->DisplayRowCount();
@@ -935,7 +935,7 @@ void TDBGrid::PaintDataRows(TCanvas &canvas)
                 mark = state == dsEdit     ? TIndicatorMark::Editing
                        : state == dsInsert ? TIndicatorMark::Inserting
                                            : TIndicatorMark::Current;
-            PaintIndicatorCell(canvas, cell, FFixedColor, mark);
+            PaintIndicatorCell(canvas, cell, m_fixedColor, mark);
             PaintCellLines(canvas, cell, true);
         }
         std::optional<TDataSet::DisplayRowScope> scope;
@@ -956,19 +956,19 @@ void TDBGrid::PaintDataCell(TCanvas &canvas, const TRect &cell, int col, bool cu
     // The selected state follows the current cell (or row) alone, whichever
     // window has the focus; the focused state adds the grid's own focus.
     TGridDrawState state;
-    if (currentRow && hasRow && ((FOptions & dgRowSelect) || col == FCol))
+    if (currentRow && hasRow && ((m_options & dgRowSelect) || col == m_col))
         state |= gdSelected;
-    if ((state & gdSelected) && col == FCol && hasFocus())
+    if ((state & gdSelected) && col == m_col && hasFocus())
         state |= gdFocused;
 
-    canvas.SetFont(FFont);
+    canvas.SetFont(m_font);
     canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(state & gdSelected ? clHighlight : FColor);
+    canvas.Brush().SetColor(state & gdSelected ? clHighlight : m_color);
     if (state & gdSelected)
         canvas.Font().SetColor(clHighlightText);
 
     const int dataCol = col - IndicatorOffset();
-    TColumn *column = FColumns[dataCol];
+    TColumn *column = m_columns[dataCol];
     if (!hasRow) {
         canvas.FillRect(cell);
         return;
@@ -977,12 +977,12 @@ void TDBGrid::PaintDataCell(TCanvas &canvas, const TRect &cell, int col, bool cu
         OnDrawColumnCell(this, cell, dataCol, column, state);
     else
         DefaultDrawColumnCell(cell, dataCol, column, state);
-    if ((state & gdFocused) && !(FOptions & dgRowSelect) && !EditorMode())
+    if ((state & gdFocused) && !(m_options & dgRowSelect) && !EditorMode())
         canvas.DrawFocusRect(cell);
 }
 
 void TDBGrid::DefaultDrawColumnCell(const TRect &rect, int, TColumn *column, TGridDrawState)
 {
     const QString text = column && column->Field() ? column->Field()->DisplayText() : QString();
-    PaintCellText(*FCanvas, rect, column ? column->Alignment() : taLeftJustify, text);
+    PaintCellText(*m_canvas, rect, column ? column->Alignment() : taLeftJustify, text);
 }

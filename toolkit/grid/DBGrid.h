@@ -59,7 +59,7 @@ public:
     using TMouseEvent =
         std::function<void(TDBGrid *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
 
-    static constexpr TDBGridOptions DefaultOptions = TDBGridOptions(
+    static constexpr TDBGridOptions kDefaultOptions = TDBGridOptions(
         dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs | dgConfirmDelete |
         dgCancelOnExit);
 
@@ -71,40 +71,40 @@ public:
     // The open data set behind the source, or null.
     TDataSet *DataSet() const;
 
-    TDBGridColumns &Columns() { return FColumns; }
-    const TDBGridColumns &Columns() const { return FColumns; }
+    TDBGridColumns &Columns() { return m_columns; }
+    const TDBGridColumns &Columns() const { return m_columns; }
 
-    TDBGridOptions Options() const { return FOptions; }
+    TDBGridOptions Options() const { return m_options; }
     void SetOptions(TDBGridOptions options);
-    bool ReadOnly() const { return FReadOnly; }
+    bool ReadOnly() const { return m_readOnly; }
     void SetReadOnly(bool readOnly);
 
     // Font of the data cells and of the titles; row heights follow them.
-    TFont &Font() { return FFont; }
-    TFont &TitleFont() { return FTitleFont; }
-    TColor Color() const { return FColor; }
+    TFont &Font() { return m_font; }
+    TFont &TitleFont() { return m_titleFont; }
+    TColor Color() const { return m_color; }
     void SetColor(TColor color);
-    TColor FixedColor() const { return FFixedColor; }
+    TColor FixedColor() const { return m_fixedColor; }
     void SetFixedColor(TColor color);
 
     // The canvas of the paint in progress (cell handlers draw on it); outside
     // a paint a canvas for measuring text.
-    TCanvas *Canvas() { return FCanvas; }
+    TCanvas *Canvas() { return m_canvas; }
 
     // The current data column (0 when there is none).
-    int SelectedIndex() const { return FCol - IndicatorOffset(); }
+    int SelectedIndex() const { return m_col - IndicatorOffset(); }
     void SetSelectedIndex(int dataCol);
-    TColumn *SelectedColumn() const { return FColumns[SelectedIndex()]; }
+    TColumn *SelectedColumn() const { return m_columns[SelectedIndex()]; }
     // Display row shown at the top of the data rows.
-    int TopRow() const { return FTopRow; }
+    int TopRow() const { return m_topRow; }
 
     bool EditorMode() const;
     void SetEditorMode(bool on);
     // The in-place editor while it is shown, else null.
     QWidget *InplaceEditor() const;
 
-    QScrollBar *VertScrollBar() const { return FVertScrollBar; }
-    QScrollBar *HorzScrollBar() const { return FHorzScrollBar; }
+    QScrollBar *VertScrollBar() const { return m_vertScrollBar; }
+    QScrollBar *HorzScrollBar() const { return m_horzScrollBar; }
 
     // Cell rectangle of grid column `col` and grid row `row` in client
     // coordinates; empty when the cell is out of view.
@@ -173,7 +173,7 @@ private:
     void LinkEditingChanged();
     void LinkUpdateData();
 
-    int IndicatorOffset() const { return FGeometry.IndicatorShown() ? 1 : 0; }
+    int IndicatorOffset() const { return m_geometry.IndicatorShown() ? 1 : 0; }
     void LayoutChanged();
     void UpdateClientArea() const;
     void UpdateScrollBars();
@@ -220,34 +220,34 @@ private:
     void PaintCellLines(TCanvas &canvas, const TRect &cell, bool fixed);
     int RowsInView() const;
 
-    std::unique_ptr<TGridDataLink> FDataLink;
-    TDBGridColumns FColumns;
-    mutable TGridGeometry FGeometry;
-    mutable QSize FLaidOutSize;
-    TDBGridOptions FOptions = DefaultOptions;
-    bool FReadOnly = false;
-    TFont FFont;
-    TFont FTitleFont;
-    TColor FColor;
-    TColor FFixedColor;
-    bool FDefaultColumns = false;
+    std::unique_ptr<TGridDataLink> m_dataLink;
+    TDBGridColumns m_columns;
+    mutable TGridGeometry m_geometry;
+    mutable QSize m_laidOutSize;
+    TDBGridOptions m_options = kDefaultOptions;
+    bool m_readOnly = false;
+    TFont m_font;
+    TFont m_titleFont;
+    TColor m_color;
+    TColor m_fixedColor;
+    bool m_defaultColumns = false;
 
-    int FCol = 0;        // current grid column
-    int FTopRow = 0;     // display row at the top of the data rows
-    int FSizingCol = -1; // grid column being sized by the user, -1 when none
-    int FSizingStartX = 0;
-    int FSizingStartWidth = 0;
-    int FSizingX = 0;
+    int m_col = 0;        // current grid column
+    int m_topRow = 0;     // display row at the top of the data rows
+    int m_sizingCol = -1; // grid column being sized by the user, -1 when none
+    int m_sizingStartX = 0;
+    int m_sizingStartWidth = 0;
+    int m_sizingX = 0;
 
-    QImage FBackBuffer;
-    QImage FMeasureImage;
-    TCanvas FMeasureCanvas;
-    TCanvas *FCanvas = nullptr;
+    QImage m_backBuffer;
+    QImage m_measureImage;
+    TCanvas m_measureCanvas;
+    TCanvas *m_canvas = nullptr;
 
-    QScrollBar *FVertScrollBar;
-    QScrollBar *FHorzScrollBar;
-    TDBGridInplaceEdit *FEditor = nullptr;
-    bool FEditorModified = false;
-    bool FWritingEditor = false;
-    bool FUpdatingScrollBars = false;
+    QScrollBar *m_vertScrollBar;
+    QScrollBar *m_horzScrollBar;
+    TDBGridInplaceEdit *m_editor = nullptr;
+    bool m_editorModified = false;
+    bool m_writingEditor = false;
+    bool m_updatingScrollBars = false;
 };

@@ -2,85 +2,85 @@
 
 void TColumn::SetFieldName(const QString &name)
 {
-    if (name == FFieldName)
+    if (name == m_fieldName)
         return;
-    FFieldName = name;
+    m_fieldName = name;
     Changed();
 }
 
 void TColumn::SetTitleCaption(const QString &caption)
 {
-    if (caption == FTitleCaption)
+    if (caption == m_titleCaption)
         return;
-    FTitleCaption = caption;
+    m_titleCaption = caption;
     Changed();
 }
 
 void TColumn::SetWidth(int width)
 {
-    if (width < 0 || width == FWidth)
+    if (width < 0 || width == m_width)
         return;
-    FWidth = width;
+    m_width = width;
     Changed();
 }
 
 void TColumn::SetAlignment(TAlignment alignment)
 {
-    if (alignment == FAlignment)
+    if (alignment == m_alignment)
         return;
-    FAlignment = alignment;
+    m_alignment = alignment;
     Changed();
 }
 
 void TColumn::Changed()
 {
-    if (FOwner)
-        FOwner->Changed();
+    if (m_owner)
+        m_owner->Changed();
 }
 
 TDBGridColumns::TDBGridColumns(std::function<void()> changed)
-    : FChanged(std::move(changed))
+    : m_changed(std::move(changed))
 {
 }
 
 TColumn *TDBGridColumns::Add()
 {
-    FItems.push_back(std::make_unique<TColumn>());
-    FItems.back()->FOwner = this;
+    m_items.push_back(std::make_unique<TColumn>());
+    m_items.back()->m_owner = this;
     Changed();
-    return FItems.back().get();
+    return m_items.back().get();
 }
 
 TColumn *TDBGridColumns::Add(const QString &fieldName, int width)
 {
-    ++FUpdating;
+    ++m_updating;
     TColumn *column = Add();
     column->SetFieldName(fieldName);
     column->SetWidth(width);
-    --FUpdating;
+    --m_updating;
     Changed();
     return column;
 }
 
 void TDBGridColumns::Clear()
 {
-    FItems.clear();
+    m_items.clear();
     Changed();
 }
 
 TColumn *TDBGridColumns::operator[](int index) const
 {
-    return index >= 0 && index < Count() ? FItems[index].get() : nullptr;
+    return index >= 0 && index < Count() ? m_items[index].get() : nullptr;
 }
 
 void TDBGridColumns::BindFields(const std::function<TField *(const QString &)> &lookup)
 {
-    for (auto &column : FItems)
-        column->FField = lookup(column->FFieldName);
+    for (auto &column : m_items)
+        column->m_field = lookup(column->m_fieldName);
 }
 
 void TDBGridColumns::Changed()
 {
-    if (FUpdating == 0 && FChanged)
-        FChanged();
+    if (m_updating == 0 && m_changed)
+        m_changed();
 }

@@ -13,31 +13,31 @@
 class TColumn
 {
 public:
-    static constexpr int DefaultWidth = 64;
+    static constexpr int kDefaultWidth = 64;
 
-    const QString &FieldName() const { return FFieldName; }
+    const QString &FieldName() const { return m_fieldName; }
     void SetFieldName(const QString &name);
     // The title is the field name until one is set.
-    QString TitleCaption() const { return FTitleCaption.isEmpty() ? FFieldName : FTitleCaption; }
+    QString TitleCaption() const { return m_titleCaption.isEmpty() ? m_fieldName : m_titleCaption; }
     void SetTitleCaption(const QString &caption);
-    int Width() const { return FWidth; }
+    int Width() const { return m_width; }
     void SetWidth(int width);
-    TAlignment Alignment() const { return FAlignment; }
+    TAlignment Alignment() const { return m_alignment; }
     void SetAlignment(TAlignment alignment);
     // The field of the grid's data set with FieldName, or null while the data
     // set is closed or has no such field.
-    TField *Field() const { return FField; }
+    TField *Field() const { return m_field; }
 
 private:
     friend class TDBGridColumns;
     void Changed();
 
-    class TDBGridColumns *FOwner = nullptr;
-    QString FFieldName;
-    QString FTitleCaption;
-    int FWidth = DefaultWidth;
-    TAlignment FAlignment = taLeftJustify;
-    TField *FField = nullptr;
+    class TDBGridColumns *m_owner = nullptr;
+    QString m_fieldName;
+    QString m_titleCaption;
+    int m_width = kDefaultWidth;
+    TAlignment m_alignment = taLeftJustify;
+    TField *m_field = nullptr;
 };
 
 // The ordered column list of a grid. Every change of a column reports to the
@@ -52,7 +52,7 @@ public:
     TColumn *Add();
     TColumn *Add(const QString &fieldName, int width);
     void Clear();
-    int Count() const { return int(FItems.size()); }
+    int Count() const { return int(m_items.size()); }
     TColumn *operator[](int index) const;
     TColumn *Items(int index) const { return (*this)[index]; }
 
@@ -64,7 +64,7 @@ private:
     friend class TColumn;
     void Changed();
 
-    std::vector<std::unique_ptr<TColumn>> FItems;
-    std::function<void()> FChanged;
-    int FUpdating = 0;
+    std::vector<std::unique_ptr<TColumn>> m_items;
+    std::function<void()> m_changed;
+    int m_updating = 0;
 };

@@ -32,7 +32,7 @@ bool IsGridKey(const QKeyEvent &event)
 } // namespace
 
 TDBGridInplaceEdit::TDBGridInplaceEdit(TDBGrid &grid)
-    : QLineEdit(&grid), FGrid(grid)
+    : QLineEdit(&grid), m_grid(grid)
 {
     setFrame(false);
     setTextMargins(0, 0, 0, 0);
@@ -42,7 +42,7 @@ TDBGridInplaceEdit::TDBGridInplaceEdit(TDBGrid &grid)
 
 void TDBGridInplaceEdit::keyPressEvent(QKeyEvent *event)
 {
-    if (IsGridKey(*event) && FGrid.HandleKey(event->key(), event->modifiers(), event->text())) {
+    if (IsGridKey(*event) && m_grid.HandleKey(event->key(), event->modifiers(), event->text())) {
         event->accept();
         return;
     }
@@ -52,10 +52,10 @@ void TDBGridInplaceEdit::keyPressEvent(QKeyEvent *event)
 void TDBGridInplaceEdit::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    FGrid.FocusLeft();
+    m_grid.FocusLeft();
 }
 
 bool TDBGridInplaceEdit::focusNextPrevChild(bool next)
 {
-    return (FGrid.Options() & dgTabs) ? false : QLineEdit::focusNextPrevChild(next);
+    return (m_grid.Options() & dgTabs) ? false : QLineEdit::focusNextPrevChild(next);
 }

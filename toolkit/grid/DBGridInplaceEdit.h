@@ -20,5 +20,5 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    TDBGrid &FGrid;
+    TDBGrid &m_grid;
 };

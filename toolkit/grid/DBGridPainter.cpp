@@ -5,11 +5,11 @@
 namespace {
 
 // The indicator marks are drawn around the cell's centre point.
-constexpr int ArrowHalfHeight = 4;
-constexpr int ArrowWidth = 4;
-constexpr int BeamHalfHeight = 4;
-constexpr int BeamSerifHalfWidth = 2;
-constexpr int StarRadius = 3;
+constexpr int kArrowHalfHeight = 4;
+constexpr int kArrowWidth = 4;
+constexpr int kBeamHalfHeight = 4;
+constexpr int kBeamSerifHalfWidth = 2;
+constexpr int kStarRadius = 3;
 
 void FillStrip(TCanvas &canvas, const TRect &strip, TColor color)
 {
@@ -36,26 +36,26 @@ void Line(TCanvas &canvas, int x1, int y1, int x2, int y2)
 
 void PaintArrow(TCanvas &canvas, int cx, int cy)
 {
-    const int left = cx - ArrowWidth / 2;
+    const int left = cx - kArrowWidth / 2;
     canvas.Brush().SetColor(IndicatorMarkColor());
-    canvas.Polygon({{left, cy - ArrowHalfHeight}, {left + ArrowWidth, cy}, {left, cy + ArrowHalfHeight}});
+    canvas.Polygon({{left, cy - kArrowHalfHeight}, {left + kArrowWidth, cy}, {left, cy + kArrowHalfHeight}});
 }
 
 void PaintBeam(TCanvas &canvas, int cx, int cy)
 {
-    const int top = cy - BeamHalfHeight;
-    const int bottom = cy + BeamHalfHeight;
+    const int top = cy - kBeamHalfHeight;
+    const int bottom = cy + kBeamHalfHeight;
     Line(canvas, cx, top, cx, bottom + 1);
-    Line(canvas, cx - BeamSerifHalfWidth, top, cx + BeamSerifHalfWidth + 1, top);
-    Line(canvas, cx - BeamSerifHalfWidth, bottom, cx + BeamSerifHalfWidth + 1, bottom);
+    Line(canvas, cx - kBeamSerifHalfWidth, top, cx + kBeamSerifHalfWidth + 1, top);
+    Line(canvas, cx - kBeamSerifHalfWidth, bottom, cx + kBeamSerifHalfWidth + 1, bottom);
 }
 
 void PaintStar(TCanvas &canvas, int cx, int cy)
 {
-    Line(canvas, cx, cy - StarRadius, cx, cy + StarRadius + 1);
-    Line(canvas, cx - StarRadius, cy, cx + StarRadius + 1, cy);
-    Line(canvas, cx - StarRadius + 1, cy - StarRadius + 1, cx + StarRadius, cy + StarRadius);
-    Line(canvas, cx + StarRadius - 1, cy - StarRadius + 1, cx - StarRadius, cy + StarRadius);
+    Line(canvas, cx, cy - kStarRadius, cx, cy + kStarRadius + 1);
+    Line(canvas, cx - kStarRadius, cy, cx + kStarRadius + 1, cy);
+    Line(canvas, cx - kStarRadius + 1, cy - kStarRadius + 1, cx + kStarRadius, cy + kStarRadius);
+    Line(canvas, cx + kStarRadius - 1, cy - kStarRadius + 1, cx - kStarRadius, cy + kStarRadius);
 }
 
 } // namespace
@@ -91,7 +91,7 @@ void PaintTitleCell(TCanvas &canvas, const TRect &cell, TColor face, const QStri
 {
     FillStrip(canvas, cell, face);
     canvas.Brush().SetStyle(bsClear);
-    canvas.TextRect(cell, cell.Left + CellTextMargin, cell.Top + CellTextMargin, caption);
+    canvas.TextRect(cell, cell.Left + kCellTextMargin, cell.Top + kCellTextMargin, caption);
     PaintEdge(canvas, cell, clBtnHighlight, clBtnShadow);
 }
 
@@ -126,7 +126,7 @@ namespace {
 // paint of the grid. The cut keeps the end that the alignment shows.
 QString VisiblePart(const QString &text, int cellWidth, TAlignment alignment)
 {
-    const qsizetype limit = qsizetype(std::max(cellWidth, 0) + 1) * VisibleCharactersPerPixel;
+    const qsizetype limit = qsizetype(std::max(cellWidth, 0) + 1) * kVisibleCharactersPerPixel;
     if (text.size() <= limit)
         return text;
     switch (alignment) {
@@ -145,10 +145,10 @@ QString VisiblePart(const QString &text, int cellWidth, TAlignment alignment)
 void PaintCellText(TCanvas &canvas, const TRect &cell, TAlignment alignment, const QString &fullText)
 {
     const QString text = VisiblePart(fullText, cell.Width(), alignment);
-    int x = cell.Left + CellTextMargin;
+    int x = cell.Left + kCellTextMargin;
     if (alignment == taRightJustify)
-        x = cell.Right - CellTextMargin - canvas.TextWidth(text);
+        x = cell.Right - kCellTextMargin - canvas.TextWidth(text);
     else if (alignment == taCenter)
         x = cell.Left + (cell.Width() - canvas.TextWidth(text)) / 2;
-    canvas.TextRect(cell, x, cell.Top + CellTextMargin, text);
+    canvas.TextRect(cell, x, cell.Top + kCellTextMargin, text);
 }

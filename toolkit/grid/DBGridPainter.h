@@ -6,15 +6,15 @@
 #include <QString>
 
 // Sizes of the data grid's classic look, in pixels.
-inline constexpr int GridBorderWidth = 2;
-inline constexpr int IndicatorColumnWidth = 11;
-inline constexpr int CellTextMargin = 2;
+inline constexpr int kGridBorderWidth = 2;
+inline constexpr int kIndicatorColumnWidth = 11;
+inline constexpr int kCellTextMargin = 2;
 // Room above and below the text of a row, beyond the font's text height.
-inline constexpr int RowTextPadding = 3;
-inline constexpr int MinSizedColumnWidth = 1;
-inline constexpr int SizingLineWidth = 1;
+inline constexpr int kRowTextPadding = 3;
+inline constexpr int kMinSizedColumnWidth = 1;
+inline constexpr int kSizingLineWidth = 1;
 // The most characters a pixel of cell width can show.
-inline constexpr int VisibleCharactersPerPixel = 2;
+inline constexpr int kVisibleCharactersPerPixel = 2;
 
 enum class TIndicatorMark { None, Current, Editing, Inserting };
 
@@ -25,7 +25,7 @@ TColor FixedLineColor();
 TColor DataLineColor(TColor gridColor);
 TColor IndicatorMarkColor();
 
-// The grid's sunken 3-D border, GridBorderWidth wide, inside `outer`.
+// The grid's sunken 3-D border, kGridBorderWidth wide, inside `outer`.
 void PaintSunkenBorder(TCanvas &canvas, const TRect &outer);
 // A fixed cell drawn as a raised button in `face`.
 void PaintFixedCell(TCanvas &canvas, const TRect &cell, TColor face);
@@ -34,6 +34,6 @@ void PaintTitleCell(TCanvas &canvas, const TRect &cell, TColor face, const QStri
 // An indicator cell: raised button with the mark of the row.
 void PaintIndicatorCell(TCanvas &canvas, const TRect &cell, TColor face, TIndicatorMark mark);
 // The cell filled with the canvas brush and the text written in the canvas
-// font, aligned inside a CellTextMargin margin and clipped to the cell. Only
+// font, aligned inside a kCellTextMargin margin and clipped to the cell. Only
 // the part of a very long text that can reach the cell is laid out.
 void PaintCellText(TCanvas &canvas, const TRect &cell, TAlignment alignment, const QString &text);

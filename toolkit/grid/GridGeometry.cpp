@@ -6,104 +6,104 @@ void TGridGeometry::SetColumnWidths(std::vector<int> widths)
 {
     for (int &w : widths)
         w = std::max(w, 0);
-    FColWidths = std::move(widths);
-    FFixedCols = std::min(FFixedCols, ColCount());
-    FLeftCol = ClampedLeftCol(FLeftCol);
+    m_colWidths = std::move(widths);
+    m_fixedCols = std::min(m_fixedCols, ColCount());
+    m_leftCol = ClampedLeftCol(m_leftCol);
 }
 
 void TGridGeometry::SetFixedCols(int count)
 {
-    FFixedCols = std::clamp(count, 0, ColCount());
-    FLeftCol = ClampedLeftCol(FLeftCol);
+    m_fixedCols = std::clamp(count, 0, ColCount());
+    m_leftCol = ClampedLeftCol(m_leftCol);
 }
 
 void TGridGeometry::SetFixedRows(int count)
 {
-    FFixedRows = std::max(count, 0);
+    m_fixedRows = std::max(count, 0);
 }
 
 void TGridGeometry::SetLeftCol(int col)
 {
-    FLeftCol = ClampedLeftCol(col);
+    m_leftCol = ClampedLeftCol(col);
 }
 
 void TGridGeometry::SetDefaultRowHeight(int height)
 {
     if (height > 0)
-        FDefaultRowHeight = height;
+        m_defaultRowHeight = height;
 }
 
 void TGridGeometry::SetGridLineWidth(int width)
 {
     if (width >= 0)
-        FGridLineWidth = width;
+        m_gridLineWidth = width;
 }
 
 void TGridGeometry::SetClientSize(int width, int height)
 {
-    FClientWidth = std::max(width, 0);
-    FClientHeight = std::max(height, 0);
+    m_clientWidth = std::max(width, 0);
+    m_clientHeight = std::max(height, 0);
 }
 
 void TGridGeometry::SetLines(bool fixedVert, bool vert, bool fixedHorz, bool horz)
 {
-    FFixedVertLines = fixedVert;
-    FVertLines = vert;
-    FFixedHorzLines = fixedHorz;
-    FHorzLines = horz;
+    m_fixedVertLines = fixedVert;
+    m_vertLines = vert;
+    m_fixedHorzLines = fixedHorz;
+    m_horzLines = horz;
 }
 
 void TGridGeometry::SetColSizing(bool on)
 {
-    FColSizing = on;
+    m_colSizing = on;
 }
 
 void TGridGeometry::SetIndicatorShown(bool on)
 {
-    FIndicatorShown = on;
+    m_indicatorShown = on;
 }
 
 int TGridGeometry::ClampedLeftCol(int col) const
 {
-    return std::clamp(col, FFixedCols, std::max(FFixedCols, ColCount() - 1));
+    return std::clamp(col, m_fixedCols, std::max(m_fixedCols, ColCount() - 1));
 }
 
 int TGridGeometry::VertLineWidth() const
 {
-    return FFixedVertLines || FVertLines ? FGridLineWidth : 0;
+    return m_fixedVertLines || m_vertLines ? m_gridLineWidth : 0;
 }
 
 int TGridGeometry::HorzLineWidth() const
 {
-    return FFixedHorzLines || FHorzLines ? FGridLineWidth : 0;
+    return m_fixedHorzLines || m_horzLines ? m_gridLineWidth : 0;
 }
 
 int TGridGeometry::ColWidths(int col) const
 {
-    return col >= 0 && col < ColCount() ? FColWidths[col] : 0;
+    return col >= 0 && col < ColCount() ? m_colWidths[col] : 0;
 }
 
 void TGridGeometry::SetColWidths(int col, int width)
 {
     if (col >= 0 && col < ColCount() && width >= 0)
-        FColWidths[col] = width;
+        m_colWidths[col] = width;
 }
 
 int TGridGeometry::RowHeights(int) const
 {
-    return FDefaultRowHeight;
+    return m_defaultRowHeight;
 }
 
 int TGridGeometry::VisibleColCount() const
 {
     const int line = VertLineWidth();
     int x = 0;
-    for (int i = 0; i < FFixedCols; ++i)
-        x += FColWidths[i] + line;
+    for (int i = 0; i < m_fixedCols; ++i)
+        x += m_colWidths[i] + line;
     int count = 0;
-    for (int i = FLeftCol; i < ColCount(); ++i) {
-        x += FColWidths[i] + line;
-        if (x > FClientWidth + line && i != FLeftCol)
+    for (int i = m_leftCol; i < ColCount(); ++i) {
+        x += m_colWidths[i] + line;
+        if (x > m_clientWidth + line && i != m_leftCol)
             break;
         ++count;
     }
@@ -114,45 +114,45 @@ int TGridGeometry::GridWidth() const
 {
     const int line = VertLineWidth();
     int x = 0;
-    for (int i = 0; i < FFixedCols; ++i)
-        x += FColWidths[i] + line;
-    for (int i = FLeftCol; i < ColCount(); ++i)
-        x += FColWidths[i] + line;
-    return x <= FClientWidth + line ? x : FClientWidth;
+    for (int i = 0; i < m_fixedCols; ++i)
+        x += m_colWidths[i] + line;
+    for (int i = m_leftCol; i < ColCount(); ++i)
+        x += m_colWidths[i] + line;
+    return x <= m_clientWidth + line ? x : m_clientWidth;
 }
 
 std::optional<TGridSpan> TGridGeometry::ColumnSpan(int col) const
 {
-    if (col < 0 || col >= ColCount() || (col >= FFixedCols && col < FLeftCol))
+    if (col < 0 || col >= ColCount() || (col >= m_fixedCols && col < m_leftCol))
         return std::nullopt;
     const int line = VertLineWidth();
     int x = 0;
-    for (int i = 0; i < std::min(col, FFixedCols); ++i)
-        x += FColWidths[i] + line;
-    for (int i = FLeftCol; i < col; ++i)
-        x += FColWidths[i] + line;
-    if (col >= FFixedCols && x >= FClientWidth)
+    for (int i = 0; i < std::min(col, m_fixedCols); ++i)
+        x += m_colWidths[i] + line;
+    for (int i = m_leftCol; i < col; ++i)
+        x += m_colWidths[i] + line;
+    if (col >= m_fixedCols && x >= m_clientWidth)
         return std::nullopt;
-    return TGridSpan{x, x + FColWidths[col]};
+    return TGridSpan{x, x + m_colWidths[col]};
 }
 
 TGridSpan TGridGeometry::RowSpan(int row) const
 {
-    const int top = row * (FDefaultRowHeight + HorzLineWidth());
-    return {top, top + FDefaultRowHeight};
+    const int top = row * (m_defaultRowHeight + HorzLineWidth());
+    return {top, top + m_defaultRowHeight};
 }
 
 int TGridGeometry::VisibleDataRows() const
 {
-    const int pitch = FDefaultRowHeight + HorzLineWidth();
-    const int room = FClientHeight - FFixedRows * pitch;
+    const int pitch = m_defaultRowHeight + HorzLineWidth();
+    const int room = m_clientHeight - m_fixedRows * pitch;
     return room > 0 ? (room + pitch - 1) / pitch : 0;
 }
 
 int TGridGeometry::WholeDataRows() const
 {
-    const int pitch = FDefaultRowHeight + HorzLineWidth();
-    const int room = FClientHeight - FFixedRows * pitch;
+    const int pitch = m_defaultRowHeight + HorzLineWidth();
+    const int room = m_clientHeight - m_fixedRows * pitch;
     return std::max(1, (room + HorzLineWidth()) / pitch);
 }
 
@@ -169,35 +169,35 @@ int TGridGeometry::ColumnAt(int x) const
 
 int TGridGeometry::RowAt(int y) const
 {
-    if (y < 0 || y >= FClientHeight)
+    if (y < 0 || y >= m_clientHeight)
         return -1;
-    const int row = y / (FDefaultRowHeight + HorzLineWidth());
-    return row < FFixedRows + VisibleDataRows() ? row : -1;
+    const int row = y / (m_defaultRowHeight + HorzLineWidth());
+    return row < m_fixedRows + VisibleDataRows() ? row : -1;
 }
 
 int TGridGeometry::MaxLeftCol() const
 {
     const int line = VertLineWidth();
-    int room = FClientWidth + line;
-    for (int i = 0; i < FFixedCols; ++i)
-        room -= FColWidths[i] + line;
+    int room = m_clientWidth + line;
+    for (int i = 0; i < m_fixedCols; ++i)
+        room -= m_colWidths[i] + line;
     int used = 0;
-    for (int i = ColCount() - 1; i >= FFixedCols; --i) {
-        used += FColWidths[i] + line;
+    for (int i = ColCount() - 1; i >= m_fixedCols; --i) {
+        used += m_colWidths[i] + line;
         if (used > room && i != ColCount() - 1)
             return i + 1;
     }
-    return FFixedCols;
+    return m_fixedCols;
 }
 
 void TGridGeometry::ScrollColumnIntoView(int col)
 {
-    if (col < FFixedCols || col >= ColCount())
+    if (col < m_fixedCols || col >= ColCount())
         return;
-    if (col < FLeftCol) {
-        FLeftCol = col;
+    if (col < m_leftCol) {
+        m_leftCol = col;
         return;
     }
-    while (FLeftCol < col && col >= FLeftCol + VisibleColCount())
-        ++FLeftCol;
+    while (m_leftCol < col && col >= m_leftCol + VisibleColCount())
+        ++m_leftCol;
 }

@@ -21,7 +21,7 @@ struct TGridSpan
 class TGridGeometry : public TGridMetrics
 {
 public:
-    static constexpr int DefaultGridLineWidth = 1;
+    static constexpr int kDefaultGridLineWidth = 1;
 
     void SetColumnWidths(std::vector<int> widths);
     void SetFixedCols(int count);
@@ -34,26 +34,26 @@ public:
     void SetColSizing(bool on);
     void SetIndicatorShown(bool on);
 
-    int ColCount() const override { return int(FColWidths.size()); }
-    int FixedCols() const override { return FFixedCols; }
-    int FixedRows() const override { return FFixedRows; }
-    int LeftCol() const override { return FLeftCol; }
+    int ColCount() const override { return int(m_colWidths.size()); }
+    int FixedCols() const override { return m_fixedCols; }
+    int FixedRows() const override { return m_fixedRows; }
+    int LeftCol() const override { return m_leftCol; }
     int VisibleColCount() const override;
     int ColWidths(int col) const override;
     void SetColWidths(int col, int width) override;
     int RowHeights(int row) const override;
-    int GridLineWidth() const override { return FGridLineWidth; }
-    int ClientWidth() const override { return FClientWidth; }
+    int GridLineWidth() const override { return m_gridLineWidth; }
+    int ClientWidth() const override { return m_clientWidth; }
     int GridWidth() const override;
-    bool FixedVertLines() const override { return FFixedVertLines; }
-    bool VertLines() const override { return FVertLines; }
-    bool FixedHorzLines() const override { return FFixedHorzLines; }
-    bool HorzLines() const override { return FHorzLines; }
-    bool ColSizing() const override { return FColSizing; }
-    bool IndicatorShown() const override { return FIndicatorShown; }
+    bool FixedVertLines() const override { return m_fixedVertLines; }
+    bool VertLines() const override { return m_vertLines; }
+    bool FixedHorzLines() const override { return m_fixedHorzLines; }
+    bool HorzLines() const override { return m_horzLines; }
+    bool ColSizing() const override { return m_colSizing; }
+    bool IndicatorShown() const override { return m_indicatorShown; }
 
-    int ClientHeight() const { return FClientHeight; }
-    int DefaultRowHeight() const { return FDefaultRowHeight; }
+    int ClientHeight() const { return m_clientHeight; }
+    int DefaultRowHeight() const { return m_defaultRowHeight; }
     // Line widths the layout reserves: one line after every column (row)
     // when any area draws vertical (horizontal) lines.
     int VertLineWidth() const;
@@ -80,18 +80,18 @@ public:
 private:
     int ClampedLeftCol(int col) const;
 
-    std::vector<int> FColWidths;
-    int FFixedCols = 0;
-    int FFixedRows = 0;
-    int FLeftCol = 0;
-    int FDefaultRowHeight = 17;
-    int FGridLineWidth = DefaultGridLineWidth;
-    int FClientWidth = 0;
-    int FClientHeight = 0;
-    bool FFixedVertLines = true;
-    bool FVertLines = true;
-    bool FFixedHorzLines = true;
-    bool FHorzLines = true;
-    bool FColSizing = true;
-    bool FIndicatorShown = false;
+    std::vector<int> m_colWidths;
+    int m_fixedCols = 0;
+    int m_fixedRows = 0;
+    int m_leftCol = 0;
+    int m_defaultRowHeight = 17;
+    int m_gridLineWidth = kDefaultGridLineWidth;
+    int m_clientWidth = 0;
+    int m_clientHeight = 0;
+    bool m_fixedVertLines = true;
+    bool m_vertLines = true;
+    bool m_fixedHorzLines = true;
+    bool m_horzLines = true;
+    bool m_colSizing = true;
+    bool m_indicatorShown = false;
 };

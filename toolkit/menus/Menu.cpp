@@ -56,8 +56,8 @@ std::vector<TMenu *> &LivingMenus()
 
 } // namespace
 
-TMenu::TMenu(QWidget *Owner)
-    : m_root(std::make_unique<TMenuItem>()), m_lifetime(std::make_unique<QObject>()), m_owner(Owner)
+TMenu::TMenu(QWidget *owner)
+    : m_root(std::make_unique<TMenuItem>()), m_lifetime(std::make_unique<QObject>()), m_owner(owner)
 {
     m_root->m_menu = this;
     LivingMenus().push_back(this);
@@ -69,95 +69,95 @@ TMenu::~TMenu()
     m_lifetime.reset();
 }
 
-std::vector<TMenu *> TMenu::MenusOwnedBy(const QWidget *Owner)
+std::vector<TMenu *> TMenu::MenusOwnedBy(const QWidget *owner)
 {
     std::vector<TMenu *> owned;
-    if (!Owner)
+    if (!owner)
         return owned;
     for (TMenu *menu : LivingMenus())
-        if (menu->m_owner.data() == Owner)
+        if (menu->m_owner.data() == owner)
             owned.push_back(menu);
     return owned;
 }
 
-TMenuItem *TMenu::FindItem(const QString &Name) const
+TMenuItem *TMenu::FindItem(const QString &name) const
 {
-    if (Name.isEmpty())
+    if (name.isEmpty())
         return nullptr;
-    return FindByName(m_root.get(), Name);
+    return FindByName(m_root.get(), name);
 }
 
-void TMenu::SetImages(TImageList *Images)
+void TMenu::SetImages(TImageList *images)
 {
-    if (Images == m_images)
+    if (images == m_images)
         return;
-    m_images = Images;
+    m_images = images;
     NotifyChanged(true);
 }
 
-void TMenu::SetOwnerDraw(bool OwnerDraw)
+void TMenu::SetOwnerDraw(bool ownerDraw)
 {
-    if (OwnerDraw == m_ownerDraw)
+    if (ownerDraw == m_ownerDraw)
         return;
-    m_ownerDraw = OwnerDraw;
+    m_ownerDraw = ownerDraw;
     NotifyChanged(true);
 }
 
-void TMenu::SetBiDiMode(TBiDiMode Mode)
+void TMenu::SetBiDiMode(TBiDiMode mode)
 {
-    if (Mode == m_biDiMode)
+    if (mode == m_biDiMode)
         return;
-    m_biDiMode = Mode;
+    m_biDiMode = mode;
     NotifyChanged(true);
 }
 
-bool TMenu::DispatchShortCut(const QKeySequence &Key)
+bool TMenu::DispatchShortCut(const QKeySequence &key)
 {
-    if (Key.isEmpty())
+    if (key.isEmpty())
         return false;
-    TMenuItem *item = FindShortCut(m_root.get(), Key);
+    TMenuItem *item = FindShortCut(m_root.get(), key);
     if (!item || !item->Enabled())
         return false;
     CallGuarded([item] { item->Click(); });
     return true;
 }
 
-bool TMenu::Contains(const TMenuItem *Item) const
+bool TMenu::Contains(const TMenuItem *item) const
 {
-    return Item && TreeContains(m_root.get(), Item);
+    return item && TreeContains(m_root.get(), item);
 }
 
-void TMenu::PostClick(TMenuItem *Item)
+void TMenu::PostClick(TMenuItem *item)
 {
-    QTimer::singleShot(0, m_lifetime.get(), [this, Item] {
-        if (Contains(Item))
-            CallGuarded([Item] { Item->Click(); });
+    QTimer::singleShot(0, m_lifetime.get(), [this, item] {
+        if (Contains(item))
+            CallGuarded([item] { item->Click(); });
     });
 }
 
-int TMenu::AddChangeListener(TChangeListener Listener)
+int TMenu::AddChangeListener(TChangeListener listener)
 {
     const int id = m_nextListenerId++;
-    m_listeners.emplace_back(id, std::move(Listener));
+    m_listeners.emplace_back(id, std::move(listener));
     return id;
 }
 
-void TMenu::RemoveChangeListener(int Id)
+void TMenu::RemoveChangeListener(int id)
 {
-    std::erase_if(m_listeners, [Id](const auto &entry) { return entry.first == Id; });
+    std::erase_if(m_listeners, [id](const auto &entry) { return entry.first == id; });
 }
 
-void TMenu::NotifyChanged(bool Rebuild)
+void TMenu::NotifyChanged(bool rebuild)
 {
     // A listener may remove itself or others while being told.
     const auto listeners = m_listeners;
     for (const auto &[id, listener] : listeners)
-        listener(Rebuild);
+        listener(rebuild);
 }
 
-TMainMenu::TMainMenu(QWidget *Owner) : TMenu(Owner)
+TMainMenu::TMainMenu(QWidget *owner) : TMenu(owner)
 {
-    m_bar = new TMenuBar(this, Owner);
+    m_bar = new TMenuBar(this, owner);
 }
 
 TMainMenu::~TMainMenu()
@@ -170,14 +170,14 @@ TMenuBar *TMainMenu::Bar() const
     return m_bar.data();
 }
 
-TPopupMenu::TPopupMenu(QWidget *Owner) : TMenu(Owner) {}
+TPopupMenu::TPopupMenu(QWidget *owner) : TMenu(owner) {}
 
 TPopupMenu::~TPopupMenu()
 {
     delete m_window.data();
 }
 
-void TPopupMenu::Popup(int X, int Y)
+void TPopupMenu::Popup(int x, int y)
 {
     if (m_window)
         m_window->close();
@@ -185,7 +185,7 @@ void TPopupMenu::Popup(int X, int Y)
         m_onPopup(this);
     auto *window = new TPopupMenuWindow(this, Items(), nullptr, nullptr, Owner());
     m_window = window;
-    window->ShowAt(QPoint(X, Y));
+    window->ShowAt(QPoint(x, y));
 }
 
 TPopupMenuWindow *TPopupMenu::Window() const

@@ -29,47 +29,47 @@ public:
 
     TMenuItem *Items() const { return m_root.get(); }
     // Finds an item of the tree by name; nullptr when absent.
-    TMenuItem *FindItem(const QString &Name) const;
+    TMenuItem *FindItem(const QString &name) const;
 
     const QString &Name() const { return m_name; }
-    void SetName(const QString &Name) { m_name = Name; }
+    void SetName(const QString &name) { m_name = name; }
     int Tag() const { return m_tag; }
-    void SetTag(int Tag) { m_tag = Tag; }
+    void SetTag(int tag) { m_tag = tag; }
     // The form (or other widget) the menu belongs to.
     QWidget *Owner() const { return m_owner; }
     // The living menus that Owner holds, in the order they were created.
-    static std::vector<TMenu *> MenusOwnedBy(const QWidget *Owner);
+    static std::vector<TMenu *> MenusOwnedBy(const QWidget *owner);
 
     TImageList *Images() const { return m_images; }
-    void SetImages(TImageList *Images);
+    void SetImages(TImageList *images);
     // Items with a draw handler are drawn by it only while the menu is
     // owner-drawn; otherwise every item gets the standard look.
     bool OwnerDraw() const { return m_ownerDraw; }
-    void SetOwnerDraw(bool OwnerDraw);
+    void SetOwnerDraw(bool ownerDraw);
     TBiDiMode BiDiMode() const { return m_biDiMode; }
-    void SetBiDiMode(TBiDiMode Mode);
+    void SetBiDiMode(TBiDiMode mode);
     bool IsRightToLeft() const { return m_biDiMode != bdLeftToRight; }
 
     // Finds the enabled, visible item whose ShortCut matches and clicks it.
-    bool DispatchShortCut(const QKeySequence &Key);
+    bool DispatchShortCut(const QKeySequence &key);
     // Whether the item still belongs to this menu's tree.
-    bool Contains(const TMenuItem *Item) const;
+    bool Contains(const TMenuItem *item) const;
     // Clicks the item once control is back in the event loop (menus close
     // first, as the platform posts the command), unless it has left the
     // tree or the menu is gone by then.
-    void PostClick(TMenuItem *Item);
+    void PostClick(TMenuItem *item);
 
     // Views register here to hear of changes; Rebuild means sizes may differ.
-    using TChangeListener = std::function<void(bool Rebuild)>;
-    int AddChangeListener(TChangeListener Listener);
-    void RemoveChangeListener(int Id);
-    void NotifyChanged(bool Rebuild);
+    using TChangeListener = std::function<void(bool rebuild)>;
+    int AddChangeListener(TChangeListener listener);
+    void RemoveChangeListener(int id);
+    void NotifyChanged(bool rebuild);
     // Destroyed first when the menu is destroyed, while the menu is still
     // whole: views and posted clicks that outlive the menu hang on it.
     QObject *Lifetime() const { return m_lifetime.get(); }
 
 protected:
-    explicit TMenu(QWidget *Owner);
+    explicit TMenu(QWidget *owner);
 
 private:
     std::unique_ptr<TMenuItem> m_root;
@@ -88,7 +88,7 @@ private:
 class TMainMenu : public TMenu
 {
 public:
-    explicit TMainMenu(QWidget *Owner);
+    explicit TMainMenu(QWidget *owner);
     ~TMainMenu() override;
 
     // The bar widget; the form places it and keeps it TMenuBar::Height high.
@@ -102,15 +102,15 @@ private:
 class TPopupMenu : public TMenu
 {
 public:
-    explicit TPopupMenu(QWidget *Owner);
+    explicit TPopupMenu(QWidget *owner);
     ~TPopupMenu() override;
 
-    using TPopupEvent = std::function<void(TPopupMenu *Sender)>;
+    using TPopupEvent = std::function<void(TPopupMenu *sender)>;
     const TPopupEvent &OnPopup() const { return m_onPopup; }
-    void SetOnPopup(TPopupEvent Handler) { m_onPopup = std::move(Handler); }
+    void SetOnPopup(TPopupEvent handler) { m_onPopup = std::move(handler); }
     // Opens the menu with its top-left corner (top-right when right to left)
     // at the screen point; returns at once.
-    void Popup(int X, int Y);
+    void Popup(int x, int y);
     // The open window, or nullptr when closed.
     TPopupMenuWindow *Window() const;
 

@@ -29,14 +29,14 @@ bool IsModifierKey(int key)
 
 } // namespace
 
-TMenuBar::TMenuBar(TMainMenu *Menu, QWidget *Parent) : QWidget(Parent), m_menu(Menu)
+TMenuBar::TMenuBar(TMainMenu *menu, QWidget *parent) : QWidget(parent), m_menu(menu)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);
-    setFixedHeight(Height);
-    m_listenerId = m_menu->AddChangeListener([this](bool Rebuild) {
-        if (Rebuild)
+    setFixedHeight(kHeight);
+    m_listenerId = m_menu->AddChangeListener([this](bool rebuild) {
+        if (rebuild)
             Relayout();
         update();
     });
@@ -51,21 +51,21 @@ TMenuBar::~TMenuBar()
     delete m_popup.data();
 }
 
-TMenuItem *TMenuBar::TopItem(int Index) const
+TMenuItem *TMenuBar::TopItem(int index) const
 {
     const TMenuItem *root = m_menu->Items();
-    return Index >= 0 && Index < root->Count() ? root->Items(Index) : nullptr;
+    return index >= 0 && index < root->Count() ? root->Items(index) : nullptr;
 }
 
-QRect TMenuBar::ItemRect(int Index) const
+QRect TMenuBar::ItemRect(int index) const
 {
-    return Index >= 0 && Index < static_cast<int>(m_itemRects.size()) ? m_itemRects[Index] : QRect();
+    return index >= 0 && index < static_cast<int>(m_itemRects.size()) ? m_itemRects[index] : QRect();
 }
 
-int TMenuBar::ItemAt(const QPoint &Pos) const
+int TMenuBar::ItemAt(const QPoint &pos) const
 {
     for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i)
-        if (m_itemRects[i].contains(Pos))
+        if (m_itemRects[i].contains(pos))
             return i;
     return -1;
 }
@@ -90,7 +90,7 @@ void TMenuBar::Relayout()
         const int itemWidth = TMenuOwnerDraw::Measure(this, *item, surface, standard).width();
         if (rightToLeft)
             x -= itemWidth;
-        m_itemRects[static_cast<std::size_t>(i)] = QRect(x, 0, itemWidth, Height);
+        m_itemRects[static_cast<std::size_t>(i)] = QRect(x, 0, itemWidth, kHeight);
         if (!rightToLeft)
             x += itemWidth;
     }
@@ -137,31 +137,31 @@ void TMenuBar::resizeEvent(QResizeEvent *)
     Relayout();
 }
 
-void TMenuBar::SetHot(int Index)
+void TMenuBar::SetHot(int index)
 {
-    if (Index == m_hot)
+    if (index == m_hot)
         return;
-    m_hot = Index;
+    m_hot = index;
     update();
 }
 
-int TMenuBar::VisibleNeighbour(int From, int Step) const
+int TMenuBar::VisibleNeighbour(int from, int step) const
 {
     const int count = static_cast<int>(m_itemRects.size());
     for (int n = 1; n <= count; ++n) {
-        const int i = ((From + Step * n) % count + count) % count;
+        const int i = ((from + step * n) % count + count) % count;
         if (!m_itemRects[i].isEmpty())
             return i;
     }
     return -1;
 }
 
-int TMenuBar::ItemWithAccelerator(QChar Letter) const
+int TMenuBar::ItemWithAccelerator(QChar letter) const
 {
-    if (Letter.isNull())
+    if (letter.isNull())
         return -1;
     for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i)
-        if (!m_itemRects[i].isEmpty() && TopItem(i)->Accelerator() == Letter)
+        if (!m_itemRects[i].isEmpty() && TopItem(i)->Accelerator() == letter)
             return i;
     return -1;
 }
@@ -191,10 +191,10 @@ void TMenuBar::ExitMenuMode()
     update();
 }
 
-void TMenuBar::OpenItem(int Index, bool SelectFirst)
+void TMenuBar::OpenItem(int index, bool selectFirst)
 {
-    TMenuItem *item = TopItem(Index);
-    if (!item || ItemRect(Index).isEmpty())
+    TMenuItem *item = TopItem(index);
+    if (!item || ItemRect(index).isEmpty())
         return;
     if (m_popup) {
         m_closingFromBar = true;
@@ -210,7 +210,7 @@ void TMenuBar::OpenItem(int Index, bool SelectFirst)
     }
     if (m_selected < 0)
         grabKeyboard();
-    m_selected = Index;
+    m_selected = index;
     m_hot = -1;
     update();
     if (!item->Enabled())
@@ -219,19 +219,19 @@ void TMenuBar::OpenItem(int Index, bool SelectFirst)
     releaseKeyboard();
     auto *popup = new TPopupMenuWindow(m_menu, item, nullptr, this, this);
     m_popup = popup;
-    const QRect rect = ItemRect(Index);
+    const QRect rect = ItemRect(index);
     popup->ShowBelow(QRect(mapToGlobal(rect.topLeft()), rect.size()));
-    if (SelectFirst)
+    if (selectFirst)
         popup->SelectFirst();
     update();
 }
 
-void TMenuBar::SelectNeighbour(int Step, bool Open)
+void TMenuBar::SelectNeighbour(int step, bool open)
 {
-    const int next = VisibleNeighbour(m_selected, Step);
+    const int next = VisibleNeighbour(m_selected, step);
     if (next < 0)
         return;
-    if (Open) {
+    if (open) {
         OpenItem(next, true);
         return;
     }
@@ -239,9 +239,9 @@ void TMenuBar::SelectNeighbour(int Step, bool Open)
     update();
 }
 
-void TMenuBar::TrackPopupMouse(const QPoint &GlobalPos)
+void TMenuBar::TrackPopupMouse(const QPoint &globalPos)
 {
-    const int index = ItemAt(mapFromGlobal(GlobalPos));
+    const int index = ItemAt(mapFromGlobal(globalPos));
     if (index < 0 || index == m_selected)
         return;
     const TMenuItem *item = TopItem(index);
@@ -249,9 +249,9 @@ void TMenuBar::TrackPopupMouse(const QPoint &GlobalPos)
         OpenItem(index, false);
 }
 
-bool TMenuBar::PopupMousePress(const QPoint &GlobalPos)
+bool TMenuBar::PopupMousePress(const QPoint &globalPos)
 {
-    const QPoint pos = mapFromGlobal(GlobalPos);
+    const QPoint pos = mapFromGlobal(globalPos);
     if (!rect().contains(pos))
         return false;
     const int index = ItemAt(pos);
@@ -262,12 +262,12 @@ bool TMenuBar::PopupMousePress(const QPoint &GlobalPos)
     return true;
 }
 
-void TMenuBar::PopupClosed(bool ByEscape)
+void TMenuBar::PopupClosed(bool byEscape)
 {
     if (m_closingFromBar)
         return;
     m_popup = nullptr;
-    if (ByEscape && m_selected >= 0) {
+    if (byEscape && m_selected >= 0) {
         grabKeyboard();
         update();
         return;
@@ -276,11 +276,11 @@ void TMenuBar::PopupClosed(bool ByEscape)
     update();
 }
 
-void TMenuBar::mousePressEvent(QMouseEvent *Event)
+void TMenuBar::mousePressEvent(QMouseEvent *event)
 {
-    if (Event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton)
         return;
-    const int index = ItemAt(Event->position().toPoint());
+    const int index = ItemAt(event->position().toPoint());
     if (index < 0) {
         ExitMenuMode();
         return;
@@ -297,20 +297,20 @@ void TMenuBar::mousePressEvent(QMouseEvent *Event)
     update();
 }
 
-void TMenuBar::mouseReleaseEvent(QMouseEvent *Event)
+void TMenuBar::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (Event->button() != Qt::LeftButton || m_popup || m_selected < 0)
+    if (event->button() != Qt::LeftButton || m_popup || m_selected < 0)
         return;
     TMenuItem *item = TopItem(m_selected);
-    const bool over = ItemAt(Event->position().toPoint()) == m_selected;
+    const bool over = ItemAt(event->position().toPoint()) == m_selected;
     ExitMenuMode();
     if (over && item->Enabled() && !item->HasVisibleItems())
         m_menu->PostClick(item);
 }
 
-void TMenuBar::mouseMoveEvent(QMouseEvent *Event)
+void TMenuBar::mouseMoveEvent(QMouseEvent *event)
 {
-    const int index = ItemAt(Event->position().toPoint());
+    const int index = ItemAt(event->position().toPoint());
     SetHot(index);
     // m_hot may not have changed (after a menu closed under the pointer) while
     // an owner-drawn item's hot look has to follow the pointer elsewhere.
@@ -325,14 +325,14 @@ void TMenuBar::leaveEvent(QEvent *)
         update();
 }
 
-void TMenuBar::keyPressEvent(QKeyEvent *Event)
+void TMenuBar::keyPressEvent(QKeyEvent *event)
 {
     if (!InMenuMode()) {
-        QWidget::keyPressEvent(Event);
+        QWidget::keyPressEvent(event);
         return;
     }
     const int forward = m_menu->IsRightToLeft() ? -1 : 1;
-    switch (Event->key()) {
+    switch (event->key()) {
     case Qt::Key_Left:
         SelectNeighbour(-forward, false);
         break;
@@ -350,17 +350,17 @@ void TMenuBar::keyPressEvent(QKeyEvent *Event)
         ExitMenuMode();
         break;
     default:
-        if (const int index = ItemWithAccelerator(KeyLetter(Event)); index >= 0)
+        if (const int index = ItemWithAccelerator(KeyLetter(event)); index >= 0)
             OpenItem(index, true);
         break;
     }
 }
 
-bool TMenuBar::HandleWindowKey(QObject *Receiver, QKeyEvent *Event)
+bool TMenuBar::HandleWindowKey(QObject *receiver, QKeyEvent *event)
 {
-    const int key = Event->key();
-    if (Event->type() == QEvent::KeyRelease) {
-        if (key != Qt::Key_Alt || !m_altAlone || Event->isAutoRepeat())
+    const int key = event->key();
+    if (event->type() == QEvent::KeyRelease) {
+        if (key != Qt::Key_Alt || !m_altAlone || event->isAutoRepeat())
             return false;
         m_altAlone = false;
         if (InMenuMode())
@@ -370,43 +370,43 @@ bool TMenuBar::HandleWindowKey(QObject *Receiver, QKeyEvent *Event)
         return true;
     }
     if (key == Qt::Key_Alt) {
-        if (!Event->isAutoRepeat())
-            m_altAlone = (Event->modifiers() & ~Qt::AltModifier) == Qt::NoModifier;
+        if (!event->isAutoRepeat())
+            m_altAlone = (event->modifiers() & ~Qt::AltModifier) == Qt::NoModifier;
         return false;
     }
     m_altAlone = false;
-    if (Receiver == this)
+    if (receiver == this)
         return false; // the grabbed keyboard of menu mode: keyPressEvent
     if (IsModifierKey(key))
         return false;
-    if (key == Qt::Key_F10 && Event->modifiers() == Qt::NoModifier) {
+    if (key == Qt::Key_F10 && event->modifiers() == Qt::NoModifier) {
         EnterMenuMode();
         return true;
     }
-    if (Event->modifiers() == Qt::AltModifier) {
-        if (const int index = ItemWithAccelerator(KeyLetter(Event)); index >= 0) {
+    if (event->modifiers() == Qt::AltModifier) {
+        if (const int index = ItemWithAccelerator(KeyLetter(event)); index >= 0) {
             OpenItem(index, true);
             return true;
         }
     }
-    return m_menu->DispatchShortCut(QKeySequence(Event->keyCombination()));
+    return m_menu->DispatchShortCut(QKeySequence(event->keyCombination()));
 }
 
-bool TMenuBar::eventFilter(QObject *Watched, QEvent *Event)
+bool TMenuBar::eventFilter(QObject *watched, QEvent *event)
 {
-    switch (Event->type()) {
+    switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
-        if (!Watched->isWidgetType() || !isVisible())
+        if (!watched->isWidgetType() || !isVisible())
             break;
-        auto *widget = static_cast<QWidget *>(Watched);
+        auto *widget = static_cast<QWidget *>(watched);
         if (widget->window() != window())
             break;
         // A key travels up the parent chain; act only on its first delivery.
         QWidget *first = QApplication::focusWidget();
         if (widget != this && widget != (first ? first : window()))
             break;
-        if (HandleWindowKey(widget, static_cast<QKeyEvent *>(Event)))
+        if (HandleWindowKey(widget, static_cast<QKeyEvent *>(event)))
             return true;
         break;
     }
@@ -414,7 +414,7 @@ bool TMenuBar::eventFilter(QObject *Watched, QEvent *Event)
         m_altAlone = false;
         break;
     case QEvent::WindowDeactivate:
-        if (Watched == window()) {
+        if (watched == window()) {
             m_altAlone = false;
             if (InMenuMode() && !m_popup)
                 ExitMenuMode();
@@ -423,5 +423,5 @@ bool TMenuBar::eventFilter(QObject *Watched, QEvent *Event)
     default:
         break;
     }
-    return QWidget::eventFilter(Watched, Event);
+    return QWidget::eventFilter(watched, event);
 }

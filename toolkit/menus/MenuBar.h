@@ -21,16 +21,16 @@ class TMenuBar : public QWidget
     Q_OBJECT
 
 public:
-    static constexpr int Height = TMenuMetrics::BarHeight;
+    static constexpr int kHeight = TMenuMetrics::kBarHeight;
 
-    TMenuBar(TMainMenu *Menu, QWidget *Parent);
+    TMenuBar(TMainMenu *menu, QWidget *parent);
     ~TMenuBar() override;
 
     TMainMenu *Menu() const { return m_menu; }
     // Rectangle of top-level item Index in bar coordinates; empty when the
     // item is hidden or out of range.
-    QRect ItemRect(int Index) const;
-    int ItemAt(const QPoint &Pos) const;
+    QRect ItemRect(int index) const;
+    int ItemAt(const QPoint &pos) const;
     // The item highlighted by the keyboard or with its popup open; -1 if none.
     int SelectedIndex() const { return m_selected; }
     bool InMenuMode() const { return m_selected >= 0; }
@@ -40,33 +40,33 @@ public:
     void EnterMenuMode();
     void ExitMenuMode();
     // Opens the item's popup, or clicks an item without sub-items.
-    void OpenItem(int Index, bool SelectFirst);
+    void OpenItem(int index, bool selectFirst);
     // Left/Right from the keyboard: the neighbouring visible item; its popup
     // opens when one was open.
-    void SelectNeighbour(int Step, bool Open);
+    void SelectNeighbour(int step, bool open);
 
     // Called by open popups, which hold the pointer while they are open.
-    void TrackPopupMouse(const QPoint &GlobalPos);
-    bool PopupMousePress(const QPoint &GlobalPos);
-    void PopupClosed(bool ByEscape);
+    void TrackPopupMouse(const QPoint &globalPos);
+    bool PopupMousePress(const QPoint &globalPos);
+    void PopupClosed(bool byEscape);
 
 protected:
-    void paintEvent(QPaintEvent *Event) override;
-    void mousePressEvent(QMouseEvent *Event) override;
-    void mouseReleaseEvent(QMouseEvent *Event) override;
-    void mouseMoveEvent(QMouseEvent *Event) override;
-    void leaveEvent(QEvent *Event) override;
-    void keyPressEvent(QKeyEvent *Event) override;
-    void resizeEvent(QResizeEvent *Event) override;
-    bool eventFilter(QObject *Watched, QEvent *Event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void Relayout();
-    int VisibleNeighbour(int From, int Step) const;
-    int ItemWithAccelerator(QChar Letter) const;
-    void SetHot(int Index);
-    bool HandleWindowKey(QObject *Receiver, QKeyEvent *Event);
-    TMenuItem *TopItem(int Index) const;
+    int VisibleNeighbour(int from, int step) const;
+    int ItemWithAccelerator(QChar letter) const;
+    void SetHot(int index);
+    bool HandleWindowKey(QObject *receiver, QKeyEvent *event);
+    TMenuItem *TopItem(int index) const;
 
     TMainMenu *m_menu;
     int m_listenerId = 0;

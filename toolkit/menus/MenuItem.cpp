@@ -8,11 +8,11 @@
 TMenuItem::TMenuItem() : m_bitmap(std::make_unique<TBitmap>()) {}
 TMenuItem::~TMenuItem() = default;
 
-void TMenuItem::SetCaption(const QString &Caption)
+void TMenuItem::SetCaption(const QString &caption)
 {
-    if (Caption == m_caption)
+    if (caption == m_caption)
         return;
-    m_caption = Caption;
+    m_caption = caption;
     Changed(true);
 }
 
@@ -28,25 +28,25 @@ QChar TMenuItem::Accelerator() const
     return QChar();
 }
 
-void TMenuItem::SetImageIndex(int Index)
+void TMenuItem::SetImageIndex(int index)
 {
-    if (Index == m_imageIndex)
+    if (index == m_imageIndex)
         return;
-    m_imageIndex = Index;
+    m_imageIndex = index;
     Changed(true);
 }
 
-void TMenuItem::SetBitmap(const TBitmap &Bitmap)
+void TMenuItem::SetBitmap(const TBitmap &bitmap)
 {
-    m_bitmap->Assign(Bitmap);
+    m_bitmap->Assign(bitmap);
     Changed(true);
 }
 
-void TMenuItem::SetSubMenuImages(TImageList *Images)
+void TMenuItem::SetSubMenuImages(TImageList *images)
 {
-    if (Images == m_subMenuImages)
+    if (images == m_subMenuImages)
         return;
-    m_subMenuImages = Images;
+    m_subMenuImages = images;
     Changed(true);
 }
 
@@ -58,11 +58,11 @@ TImageList *TMenuItem::EffectiveImages() const
     return menu ? menu->Images() : nullptr;
 }
 
-void TMenuItem::SetShortCut(const QKeySequence &ShortCut)
+void TMenuItem::SetShortCut(const QKeySequence &shortCut)
 {
-    if (ShortCut == m_shortCut)
+    if (shortCut == m_shortCut)
         return;
-    m_shortCut = ShortCut;
+    m_shortCut = shortCut;
     Changed(true);
 }
 
@@ -71,11 +71,11 @@ QString TMenuItem::ShortCutText() const
     return m_shortCut.toString(QKeySequence::PortableText);
 }
 
-void TMenuItem::SetChecked(bool Checked)
+void TMenuItem::SetChecked(bool checked)
 {
-    if (Checked == m_checked)
+    if (checked == m_checked)
         return;
-    m_checked = Checked;
+    m_checked = checked;
     if (m_checked && m_radioItem)
         UncheckRadioSiblings();
     Changed(false);
@@ -90,47 +90,47 @@ void TMenuItem::UncheckRadioSiblings()
             sibling->m_checked = false;
 }
 
-void TMenuItem::SetRadioItem(bool RadioItem)
+void TMenuItem::SetRadioItem(bool radioItem)
 {
-    if (RadioItem == m_radioItem)
+    if (radioItem == m_radioItem)
         return;
-    m_radioItem = RadioItem;
+    m_radioItem = radioItem;
     if (m_checked && m_radioItem)
         UncheckRadioSiblings();
     Changed(false);
 }
 
-void TMenuItem::SetGroupIndex(int GroupIndex)
+void TMenuItem::SetGroupIndex(int groupIndex)
 {
-    if (GroupIndex == m_groupIndex)
+    if (groupIndex == m_groupIndex)
         return;
-    m_groupIndex = GroupIndex;
+    m_groupIndex = groupIndex;
     if (m_checked && m_radioItem)
         UncheckRadioSiblings();
     Changed(false);
 }
 
-void TMenuItem::SetDefault(bool Default)
+void TMenuItem::SetDefault(bool isDefault)
 {
-    if (Default == m_default)
+    if (isDefault == m_default)
         return;
-    m_default = Default;
+    m_default = isDefault;
     Changed(true);
 }
 
-void TMenuItem::SetEnabled(bool Enabled)
+void TMenuItem::SetEnabled(bool enabled)
 {
-    if (Enabled == m_enabled)
+    if (enabled == m_enabled)
         return;
-    m_enabled = Enabled;
+    m_enabled = enabled;
     Changed(false);
 }
 
-void TMenuItem::SetVisible(bool Visible)
+void TMenuItem::SetVisible(bool visible)
 {
-    if (Visible == m_visible)
+    if (visible == m_visible)
         return;
-    m_visible = Visible;
+    m_visible = visible;
     Changed(true);
 }
 
@@ -149,38 +149,38 @@ int TMenuItem::MenuIndex() const
     return static_cast<int>(it - siblings.begin());
 }
 
-TMenuItem *TMenuItem::Add(std::unique_ptr<TMenuItem> Item)
+TMenuItem *TMenuItem::Add(std::unique_ptr<TMenuItem> item)
 {
-    TMenuItem *added = Item.get();
-    Insert(Count(), std::move(Item));
+    TMenuItem *added = item.get();
+    Insert(Count(), std::move(item));
     return added;
 }
 
-TMenuItem *TMenuItem::Add(const QString &Caption, TMenuNotifyEvent OnClick)
+TMenuItem *TMenuItem::Add(const QString &caption, TMenuNotifyEvent onClick)
 {
     auto item = std::make_unique<TMenuItem>();
-    item->m_caption = Caption;
-    item->m_onClick = std::move(OnClick);
+    item->m_caption = caption;
+    item->m_onClick = std::move(onClick);
     return Add(std::move(item));
 }
 
-void TMenuItem::Insert(int Index, std::unique_ptr<TMenuItem> Item)
+void TMenuItem::Insert(int index, std::unique_ptr<TMenuItem> item)
 {
-    if (!Item)
+    if (!item)
         return;
-    Index = std::clamp(Index, 0, Count());
-    Item->m_parent = this;
-    TMenuItem *inserted = Item.get();
-    m_items.insert(m_items.begin() + Index, std::move(Item));
+    index = std::clamp(index, 0, Count());
+    item->m_parent = this;
+    TMenuItem *inserted = item.get();
+    m_items.insert(m_items.begin() + index, std::move(item));
     if (inserted->m_checked && inserted->m_radioItem)
         inserted->UncheckRadioSiblings();
     Changed(true);
 }
 
-std::unique_ptr<TMenuItem> TMenuItem::Remove(TMenuItem *Item)
+std::unique_ptr<TMenuItem> TMenuItem::Remove(TMenuItem *item)
 {
     const auto it = std::find_if(m_items.begin(), m_items.end(),
-                                 [Item](const auto &item) { return item.get() == Item; });
+                                 [item](const auto &owned) { return owned.get() == item; });
     if (it == m_items.end())
         return nullptr;
     std::unique_ptr<TMenuItem> removed = std::move(*it);
@@ -213,17 +213,17 @@ bool TMenuItem::IsBarItem() const
     return dynamic_cast<TMainMenu *>(m_parent->m_menu) != nullptr;
 }
 
-void TMenuItem::SetOnDrawItem(TMenuDrawItemEvent Handler, const void *Key)
+void TMenuItem::SetOnDrawItem(TMenuDrawItemEvent handler, const void *key)
 {
-    m_onDrawItem = std::move(Handler);
-    m_onDrawItemKey = m_onDrawItem ? Key : nullptr;
+    m_onDrawItem = std::move(handler);
+    m_onDrawItemKey = m_onDrawItem ? key : nullptr;
     Changed(false);
 }
 
-void TMenuItem::SetOnMeasureItem(TMenuMeasureItemEvent Handler, const void *Key)
+void TMenuItem::SetOnMeasureItem(TMenuMeasureItemEvent handler, const void *key)
 {
-    m_onMeasureItem = std::move(Handler);
-    m_onMeasureItemKey = m_onMeasureItem ? Key : nullptr;
+    m_onMeasureItem = std::move(handler);
+    m_onMeasureItemKey = m_onMeasureItem ? key : nullptr;
     Changed(true);
 }
 
@@ -233,8 +233,8 @@ void TMenuItem::Click()
         m_onClick(this);
 }
 
-void TMenuItem::Changed(bool Rebuild)
+void TMenuItem::Changed(bool rebuild)
 {
     if (TMenu *menu = GetParentMenu())
-        menu->NotifyChanged(Rebuild);
+        menu->NotifyChanged(rebuild);
 }

@@ -26,43 +26,43 @@ private:
 
 } // namespace
 
-bool TMenuOwnerDraw::DrawsItem(const TMenuItem &Item)
+bool TMenuOwnerDraw::DrawsItem(const TMenuItem &item)
 {
-    const TMenu *menu = Item.GetParentMenu();
-    return menu && menu->OwnerDraw() && Item.OnDrawItem();
+    const TMenu *menu = item.GetParentMenu();
+    return menu && menu->OwnerDraw() && item.OnDrawItem();
 }
 
-bool TMenuOwnerDraw::MeasuresItem(const TMenuItem &Item)
+bool TMenuOwnerDraw::MeasuresItem(const TMenuItem &item)
 {
-    const TMenu *menu = Item.GetParentMenu();
-    return menu && menu->OwnerDraw() && Item.OnMeasureItem();
+    const TMenu *menu = item.GetParentMenu();
+    return menu && menu->OwnerDraw() && item.OnMeasureItem();
 }
 
-QSize TMenuOwnerDraw::Measure(QWidget *Window, TMenuItem &Item, QImage &Surface, QSize Standard)
+QSize TMenuOwnerDraw::Measure(QWidget *window, TMenuItem &item, QImage &surface, QSize standard)
 {
-    if (!MeasuresItem(Item))
-        return Standard;
-    const DrawingWindowScope scope(Window);
-    TCanvas canvas(&Surface);
+    if (!MeasuresItem(item))
+        return standard;
+    const DrawingWindowScope scope(window);
+    TCanvas canvas(&surface);
     canvas.SetFont(TMenuMetrics::MenuFont());
-    int width = Standard.width();
-    int height = Standard.height();
+    int width = standard.width();
+    int height = standard.height();
     // Copy the handler: it may replace itself while it runs.
-    const TMenuMeasureItemEvent handler = Item.OnMeasureItem();
-    handler(&Item, canvas, width, height);
+    const TMenuMeasureItemEvent handler = item.OnMeasureItem();
+    handler(&item, canvas, width, height);
     return {std::max(width, 0), std::max(height, 0)};
 }
 
-void TMenuOwnerDraw::Draw(QWidget *Window, TMenuItem &Item, QImage &Surface, const QRect &Rect, bool Selected)
+void TMenuOwnerDraw::Draw(QWidget *window, TMenuItem &item, QImage &surface, const QRect &itemRect, bool selected)
 {
-    if (!DrawsItem(Item))
+    if (!DrawsItem(item))
         return;
-    const DrawingWindowScope scope(Window);
-    TCanvas canvas(&Surface);
+    const DrawingWindowScope scope(window);
+    TCanvas canvas(&surface);
     canvas.SetFont(TMenuMetrics::MenuFont());
-    const TRect rect = TRect::FromQRect(Rect);
-    const TMenuDrawItemEvent handler = Item.OnDrawItem();
-    handler(&Item, canvas, rect, Selected);
+    const TRect rect = TRect::FromQRect(itemRect);
+    const TMenuDrawItemEvent handler = item.OnDrawItem();
+    handler(&item, canvas, rect, selected);
 }
 
 QWidget *TMenuOwnerDraw::DrawingWindow()

@@ -12,14 +12,14 @@ class TMenuItem;
 class TMenuOwnerDraw
 {
 public:
-    static bool DrawsItem(const TMenuItem &Item);
-    static bool MeasuresItem(const TMenuItem &Item);
+    static bool DrawsItem(const TMenuItem &item);
+    static bool MeasuresItem(const TMenuItem &item);
     // Standard is the size the standard look needs; the handler may change it.
 
     // While a handler runs: the window whose surface it draws on (the bar or
     // a popup window); nullptr otherwise.
     static QWidget *DrawingWindow();
     // Window is the bar or popup window that owns the surface.
-    static QSize Measure(QWidget *Window, TMenuItem &Item, QImage &Surface, QSize Standard);
-    static void Draw(QWidget *Window, TMenuItem &Item, QImage &Surface, const QRect &Rect, bool Selected);
+    static QSize Measure(QWidget *window, TMenuItem &item, QImage &surface, QSize standard);
+    static void Draw(QWidget *window, TMenuItem &item, QImage &surface, const QRect &itemRect, bool selected);
 };

@@ -88,34 +88,34 @@ void DrawCheckMark(TCanvas &canvas, const TRect &column, bool radio, TColor colo
     const int cx = column.Left + column.Width() / 2;
     const int cy = column.Top + column.Height() / 2;
     if (radio) {
-        constexpr int DotDiameter = 6;
+        constexpr int kDotDiameter = 6;
         canvas.Pen().SetColor(color);
         canvas.Brush().SetColor(color);
-        canvas.Ellipse(Bounds(cx - DotDiameter / 2, cy - DotDiameter / 2, DotDiameter, DotDiameter));
+        canvas.Ellipse(Bounds(cx - kDotDiameter / 2, cy - kDotDiameter / 2, kDotDiameter, kDotDiameter));
         return;
     }
     // The classic tick: 7 columns, three pixels thick, falling for 3 columns
     // from two rows below its top and rising for 4 to the top.
-    constexpr int TickWidth = 7;
-    constexpr int TickThickness = 3;
-    constexpr int TickLowest = 2; // column of the lowest point
-    const int left = cx - TickWidth / 2;
+    constexpr int kTickWidth = 7;
+    constexpr int kTickThickness = 3;
+    constexpr int kTickLowest = 2; // column of the lowest point
+    const int left = cx - kTickWidth / 2;
     const int top = cy - 3;
-    for (int i = 0; i < TickWidth; ++i) {
-        const int y = i <= TickLowest ? top + 2 + i : top + 4 - (i - TickLowest);
-        Fill(canvas, Bounds(left + i, y, 1, TickThickness), color);
+    for (int i = 0; i < kTickWidth; ++i) {
+        const int y = i <= kTickLowest ? top + 2 + i : top + 4 - (i - kTickLowest);
+        Fill(canvas, Bounds(left + i, y, 1, kTickThickness), color);
     }
 }
 
 void DrawSubMenuArrow(TCanvas &canvas, const TRect &column, bool rightToLeft, TColor color)
 {
-    const int half = M::ArrowHeight / 2;
+    const int half = M::kArrowHeight / 2;
     const int width = half + 1;
     const int cy = column.Top + column.Height() / 2;
     const int left = column.Left + (column.Width() - width) / 2;
     for (int i = 0; i < width; ++i) {
         const int x = rightToLeft ? left + width - 1 - i : left + i;
-        Fill(canvas, Bounds(x, cy - half + i, 1, M::ArrowHeight - 2 * i), color);
+        Fill(canvas, Bounds(x, cy - half + i, 1, M::kArrowHeight - 2 * i), color);
     }
 }
 
@@ -130,14 +130,14 @@ void DrawGlyph(TCanvas &canvas, const TMenuItem &item, const QImage &glyph, int 
 
 } // namespace
 
-QImage TMenuPainter::ItemGlyph(const TMenuItem &Item)
+QImage TMenuPainter::ItemGlyph(const TMenuItem &item)
 {
-    if (const TImageList *images = Item.EffectiveImages(); images && Item.ImageIndex() >= 0) {
-        QImage glyph = images->Image(Item.ImageIndex());
+    if (const TImageList *images = item.EffectiveImages(); images && item.ImageIndex() >= 0) {
+        QImage glyph = images->Image(item.ImageIndex());
         if (!glyph.isNull())
             return glyph;
     }
-    const TBitmap *bitmap = Item.Bitmap();
+    const TBitmap *bitmap = item.Bitmap();
     if (!bitmap || bitmap->Empty() || bitmap->Width() == 0)
         return {};
     QImage glyph = bitmap->Image().convertToFormat(QImage::Format_ARGB32);
@@ -150,39 +150,39 @@ QImage TMenuPainter::ItemGlyph(const TMenuItem &Item)
     return glyph;
 }
 
-int TMenuPainter::CheckColumnWidth(int WidestGlyph)
+int TMenuPainter::CheckColumnWidth(int widestGlyph)
 {
-    return std::max(WidestGlyph, M::CheckMarkSize) + M::CheckColumnPadding;
+    return std::max(widestGlyph, M::kCheckMarkSize) + M::kCheckColumnPadding;
 }
 
-QSize TMenuPainter::MeasureBarItem(const TMenuItem &Item)
+QSize TMenuPainter::MeasureBarItem(const TMenuItem &item)
 {
-    return {TextWidth(Item, Item.Caption(), 0) + 2 * M::BarItemPaddingX, M::BarHeight};
+    return {TextWidth(item, item.Caption(), 0) + 2 * M::kBarItemPaddingX, M::kBarHeight};
 }
 
-QSize TMenuPainter::MeasurePopupItem(const TMenuItem &Item, int CheckColumn)
+QSize TMenuPainter::MeasurePopupItem(const TMenuItem &item, int checkColumn)
 {
-    if (Item.IsLine())
-        return {CheckColumn, M::SeparatorHeight};
-    int width = CheckColumn + M::TextGap + TextWidth(Item, Item.Caption(), 0) + M::ArrowColumn;
-    const QString shortCut = Item.ShortCutText();
+    if (item.IsLine())
+        return {checkColumn, M::kSeparatorHeight};
+    int width = checkColumn + M::kTextGap + TextWidth(item, item.Caption(), 0) + M::kArrowColumn;
+    const QString shortCut = item.ShortCutText();
     if (!shortCut.isEmpty())
-        width += M::ShortCutGap + TextWidth(Item, shortCut, DT_NOPREFIX);
-    const int height = std::max({TextHeight(Item) + M::PopupItemPaddingY,
-                                 ItemGlyph(Item).height() + M::PopupGlyphPaddingY,
-                                 M::CheckMarkSize + M::PopupItemPaddingY});
+        width += M::kShortCutGap + TextWidth(item, shortCut, DT_NOPREFIX);
+    const int height = std::max({TextHeight(item) + M::kPopupItemPaddingY,
+                                 ItemGlyph(item).height() + M::kPopupGlyphPaddingY,
+                                 M::kCheckMarkSize + M::kPopupItemPaddingY});
     return {width, height};
 }
 
-TPopupItemLayout TMenuPainter::PopupItemLayout(const TRect &Item, int CheckColumn, bool RightToLeft)
+TPopupItemLayout TMenuPainter::PopupItemLayout(const TRect &item, int checkColumn, bool rightToLeft)
 {
     TPopupItemLayout layout;
-    layout.Check = TRect(Item.Left, Item.Top, Item.Left + CheckColumn, Item.Bottom);
-    layout.Arrow = TRect(Item.Right - M::ArrowColumn, Item.Top, Item.Right, Item.Bottom);
-    layout.Caption = TRect(layout.Check.Right + M::TextGap, Item.Top, layout.Arrow.Left, Item.Bottom);
-    if (RightToLeft) {
-        const auto mirror = [&Item](const TRect &r) {
-            return TRect(Item.Left + Item.Right - r.Right, r.Top, Item.Left + Item.Right - r.Left, r.Bottom);
+    layout.Check = TRect(item.Left, item.Top, item.Left + checkColumn, item.Bottom);
+    layout.Arrow = TRect(item.Right - M::kArrowColumn, item.Top, item.Right, item.Bottom);
+    layout.Caption = TRect(layout.Check.Right + M::kTextGap, item.Top, layout.Arrow.Left, item.Bottom);
+    if (rightToLeft) {
+        const auto mirror = [&item](const TRect &r) {
+            return TRect(item.Left + item.Right - r.Right, r.Top, item.Left + item.Right - r.Left, r.Bottom);
         };
         layout.Check = mirror(layout.Check);
         layout.Arrow = mirror(layout.Arrow);
@@ -191,76 +191,76 @@ TPopupItemLayout TMenuPainter::PopupItemLayout(const TRect &Item, int CheckColum
     return layout;
 }
 
-void TMenuPainter::DrawBarBackground(TCanvas &Canvas, const TRect &Band)
+void TMenuPainter::DrawBarBackground(TCanvas &canvas, const TRect &band)
 {
-    Fill(Canvas, Band, MenuBackColor());
+    Fill(canvas, band, MenuBackColor());
 }
 
-void TMenuPainter::DrawBarItem(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, TBarItemLook Look,
-                               bool RightToLeft)
+void TMenuPainter::DrawBarItem(TCanvas &canvas, const TMenuItem &item, const TRect &rect, TBarItemLook look,
+                               bool rightToLeft)
 {
-    Fill(Canvas, Rect, MenuBackColor());
-    const bool enabled = Item.Enabled();
-    if (Look == TBarItemLook::Hot && enabled)
-        DrawEdge(Canvas, Rect, EdgeLightColor(), EdgeShadowColor());
-    else if (Look == TBarItemLook::Pressed)
-        DrawEdge(Canvas, Rect, EdgeShadowColor(), EdgeLightColor());
-    const TRect text = Look == TBarItemLook::Pressed ? Rect.Offset(1, 1) : Rect;
-    Canvas.SetFont(ItemFont(Item));
-    const unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_CENTER | (RightToLeft ? DT_RTLREADING : 0);
-    DrawCaption(Canvas, text, flags, Item.Caption(), enabled, true, ItemTextColor(false));
+    Fill(canvas, rect, MenuBackColor());
+    const bool enabled = item.Enabled();
+    if (look == TBarItemLook::Hot && enabled)
+        DrawEdge(canvas, rect, EdgeLightColor(), EdgeShadowColor());
+    else if (look == TBarItemLook::Pressed)
+        DrawEdge(canvas, rect, EdgeShadowColor(), EdgeLightColor());
+    const TRect text = look == TBarItemLook::Pressed ? rect.Offset(1, 1) : rect;
+    canvas.SetFont(ItemFont(item));
+    const unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_CENTER | (rightToLeft ? DT_RTLREADING : 0);
+    DrawCaption(canvas, text, flags, item.Caption(), enabled, true, ItemTextColor(false));
 }
 
-void TMenuPainter::DrawPopupFrame(TCanvas &Canvas, const TRect &Window)
+void TMenuPainter::DrawPopupFrame(TCanvas &canvas, const TRect &window)
 {
-    Fill(Canvas, Window, MenuBackColor());
-    DrawEdge(Canvas, Window, FrameOuterLightColor(), FrameOuterShadowColor());
-    DrawEdge(Canvas, Window.Inflated(-1, -1), EdgeLightColor(), EdgeShadowColor());
+    Fill(canvas, window, MenuBackColor());
+    DrawEdge(canvas, window, FrameOuterLightColor(), FrameOuterShadowColor());
+    DrawEdge(canvas, window.Inflated(-1, -1), EdgeLightColor(), EdgeShadowColor());
 }
 
-void TMenuPainter::DrawPopupItem(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, bool Selected,
-                                 int CheckColumn, bool RightToLeft)
+void TMenuPainter::DrawPopupItem(TCanvas &canvas, const TMenuItem &item, const TRect &rect, bool selected,
+                                 int checkColumn, bool rightToLeft)
 {
-    if (Item.IsLine()) {
-        Fill(Canvas, Rect, MenuBackColor());
-        const int y = Rect.Top + M::SeparatorHeight / 2 - 1;
-        const TRect line(Rect.Left + M::SeparatorInset, y, Rect.Right - M::SeparatorInset, y + 1);
-        Fill(Canvas, line, EdgeShadowColor());
-        Fill(Canvas, line.Offset(0, 1), EdgeLightColor());
+    if (item.IsLine()) {
+        Fill(canvas, rect, MenuBackColor());
+        const int y = rect.Top + M::kSeparatorHeight / 2 - 1;
+        const TRect line(rect.Left + M::kSeparatorInset, y, rect.Right - M::kSeparatorInset, y + 1);
+        Fill(canvas, line, EdgeShadowColor());
+        Fill(canvas, line.Offset(0, 1), EdgeLightColor());
         return;
     }
-    const bool enabled = Item.Enabled();
-    Fill(Canvas, Rect, PopupBackColor(Selected));
-    const TPopupItemLayout layout = PopupItemLayout(Rect, CheckColumn, RightToLeft);
-    const TColor textColor = ItemTextColor(Selected);
+    const bool enabled = item.Enabled();
+    Fill(canvas, rect, PopupBackColor(selected));
+    const TPopupItemLayout layout = PopupItemLayout(rect, checkColumn, rightToLeft);
+    const TColor textColor = ItemTextColor(selected);
 
-    const QImage glyph = ItemGlyph(Item);
+    const QImage glyph = ItemGlyph(item);
     if (!glyph.isNull()) {
         const int x = layout.Check.Left + (layout.Check.Width() - glyph.width()) / 2;
         const int y = layout.Check.Top + (layout.Check.Height() - glyph.height()) / 2;
-        if (Item.Checked())
-            DrawEdge(Canvas, Bounds(x - 1, y - 1, glyph.width() + 2, glyph.height() + 2), EdgeShadowColor(),
+        if (item.Checked())
+            DrawEdge(canvas, Bounds(x - 1, y - 1, glyph.width() + 2, glyph.height() + 2), EdgeShadowColor(),
                      EdgeLightColor());
-        DrawGlyph(Canvas, Item, glyph, x, y);
-    } else if (Item.Checked()) {
-        DrawCheckMark(Canvas, layout.Check, Item.RadioItem(), enabled ? textColor : DisabledTextColor());
+        DrawGlyph(canvas, item, glyph, x, y);
+    } else if (item.Checked()) {
+        DrawCheckMark(canvas, layout.Check, item.RadioItem(), enabled ? textColor : DisabledTextColor());
     }
 
-    Canvas.SetFont(ItemFont(Item));
-    DrawCaption(Canvas, layout.Caption, CaptionFlags(RightToLeft), Item.Caption(), enabled, !Selected, textColor);
-    if (const QString shortCut = Item.ShortCutText(); !shortCut.isEmpty()) {
-        const unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (RightToLeft ? DT_LEFT : DT_RIGHT);
-        DrawCaption(Canvas, layout.Caption, flags, shortCut, enabled, !Selected, textColor);
+    canvas.SetFont(ItemFont(item));
+    DrawCaption(canvas, layout.Caption, CaptionFlags(rightToLeft), item.Caption(), enabled, !selected, textColor);
+    if (const QString shortCut = item.ShortCutText(); !shortCut.isEmpty()) {
+        const unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (rightToLeft ? DT_LEFT : DT_RIGHT);
+        DrawCaption(canvas, layout.Caption, flags, shortCut, enabled, !selected, textColor);
     }
-    if (Item.HasVisibleItems())
-        DrawSubMenuArrow(Canvas, layout.Arrow, RightToLeft, enabled ? textColor : DisabledTextColor());
+    if (item.HasVisibleItems())
+        DrawSubMenuArrow(canvas, layout.Arrow, rightToLeft, enabled ? textColor : DisabledTextColor());
 }
 
-void TMenuPainter::DrawOwnerDrawnArrow(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, bool RightToLeft)
+void TMenuPainter::DrawOwnerDrawnArrow(TCanvas &canvas, const TMenuItem &item, const TRect &rect, bool rightToLeft)
 {
-    if (!Item.HasVisibleItems())
+    if (!item.HasVisibleItems())
         return;
-    const TRect arrow = RightToLeft ? TRect(Rect.Left, Rect.Top, Rect.Left + M::ArrowColumn, Rect.Bottom)
-                                    : TRect(Rect.Right - M::ArrowColumn, Rect.Top, Rect.Right, Rect.Bottom);
-    DrawSubMenuArrow(Canvas, arrow, RightToLeft, Item.Enabled() ? ItemTextColor(false) : DisabledTextColor());
+    const TRect arrow = rightToLeft ? TRect(rect.Left, rect.Top, rect.Left + M::kArrowColumn, rect.Bottom)
+                                    : TRect(rect.Right - M::kArrowColumn, rect.Top, rect.Right, rect.Bottom);
+    DrawSubMenuArrow(canvas, arrow, rightToLeft, item.Enabled() ? ItemTextColor(false) : DisabledTextColor());
 }

@@ -27,22 +27,22 @@ public:
     // The picture an item shows, transparent pixels at alpha 0: an image from
     // its image list (which wins), else its own bitmap with the bottom-left
     // colour taken out; a null image when the item has neither.
-    static QImage ItemGlyph(const TMenuItem &Item);
+    static QImage ItemGlyph(const TMenuItem &item);
     // The width of the check column of a popup showing glyphs this wide.
-    static int CheckColumnWidth(int WidestGlyph);
+    static int CheckColumnWidth(int widestGlyph);
 
-    static QSize MeasureBarItem(const TMenuItem &Item);
-    static QSize MeasurePopupItem(const TMenuItem &Item, int CheckColumn);
-    static TPopupItemLayout PopupItemLayout(const TRect &Item, int CheckColumn, bool RightToLeft);
+    static QSize MeasureBarItem(const TMenuItem &item);
+    static QSize MeasurePopupItem(const TMenuItem &item, int checkColumn);
+    static TPopupItemLayout PopupItemLayout(const TRect &item, int checkColumn, bool rightToLeft);
 
-    static void DrawBarBackground(TCanvas &Canvas, const TRect &Band);
-    static void DrawBarItem(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, TBarItemLook Look,
-                            bool RightToLeft);
-    static void DrawPopupFrame(TCanvas &Canvas, const TRect &Window);
-    static void DrawPopupItem(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, bool Selected,
-                              int CheckColumn, bool RightToLeft);
+    static void DrawBarBackground(TCanvas &canvas, const TRect &band);
+    static void DrawBarItem(TCanvas &canvas, const TMenuItem &item, const TRect &rect, TBarItemLook look,
+                            bool rightToLeft);
+    static void DrawPopupFrame(TCanvas &canvas, const TRect &window);
+    static void DrawPopupItem(TCanvas &canvas, const TMenuItem &item, const TRect &rect, bool selected,
+                              int checkColumn, bool rightToLeft);
     // The platform draws the sub-menu arrow of an owner-drawn item itself,
     // over what the handler drew, in the menu text colour: the owner paints
     // the selection, and its colours are unknown here.
-    static void DrawOwnerDrawnArrow(TCanvas &Canvas, const TMenuItem &Item, const TRect &Rect, bool RightToLeft);
+    static void DrawOwnerDrawnArrow(TCanvas &canvas, const TMenuItem &item, const TRect &rect, bool rightToLeft);
 };

@@ -27,9 +27,9 @@ bool Selectable(const TMenuItem *item)
 
 } // namespace
 
-TPopupMenuWindow::TPopupMenuWindow(TMenu *Menu, TMenuItem *ParentItem, TPopupMenuWindow *ParentPopup,
-                                   TMenuBar *Bar, QWidget *Parent)
-    : QWidget(Parent, Qt::Popup | Qt::FramelessWindowHint), m_menu(Menu), m_parentItem(ParentItem), m_parentPopup(ParentPopup), m_bar(Bar)
+TPopupMenuWindow::TPopupMenuWindow(TMenu *menu, TMenuItem *parentItem, TPopupMenuWindow *parentPopup,
+                                   TMenuBar *bar, QWidget *parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_menu(menu), m_parentItem(parentItem), m_parentPopup(parentPopup), m_bar(bar)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     // A press that closes the menu is consumed, not passed to the window below.
@@ -44,12 +44,12 @@ TPopupMenuWindow::TPopupMenuWindow(TMenu *Menu, TMenuItem *ParentItem, TPopupMen
         m_rows.clear();
         close();
     });
-    m_listenerId = m_menu->AddChangeListener([this](bool Rebuild) {
+    m_listenerId = m_menu->AddChangeListener([this](bool rebuild) {
         if (!m_menu->Contains(m_parentItem)) {
             close();
             return;
         }
-        if (Rebuild)
+        if (rebuild)
             Relayout();
         update();
     });
@@ -62,28 +62,28 @@ TPopupMenuWindow::~TPopupMenuWindow()
         m_menu->RemoveChangeListener(m_listenerId);
 }
 
-TPopupMenuWindow *TPopupMenuWindow::WindowShowing(const TMenuItem *Item)
+TPopupMenuWindow *TPopupMenuWindow::WindowShowing(const TMenuItem *item)
 {
-    if (!Item)
+    if (!item)
         return nullptr;
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         auto *window = qobject_cast<TPopupMenuWindow *>(widget);
         if (!window || !window->isVisible())
             continue;
         for (const Row &row : window->m_rows)
-            if (row.Item == Item)
+            if (row.Item == item)
                 return window;
     }
     return nullptr;
 }
 
-QRect TPopupMenuWindow::ItemScreenRect(const TMenuItem *Item)
+QRect TPopupMenuWindow::ItemScreenRect(const TMenuItem *item)
 {
-    const TPopupMenuWindow *window = WindowShowing(Item);
+    const TPopupMenuWindow *window = WindowShowing(item);
     if (!window)
         return {};
     for (const Row &row : window->m_rows)
-        if (row.Item == Item)
+        if (row.Item == item)
             return QRect(window->mapToGlobal(row.Rect.topLeft()), row.Rect.size());
     return {};
 }
@@ -93,20 +93,20 @@ TPopupMenuWindow *TPopupMenuWindow::ChildPopup() const
     return m_child.data();
 }
 
-TMenuItem *TPopupMenuWindow::RowItem(int Row) const
+TMenuItem *TPopupMenuWindow::RowItem(int row) const
 {
-    return Row >= 0 && Row < RowCount() ? m_rows[static_cast<std::size_t>(Row)].Item : nullptr;
+    return row >= 0 && row < RowCount() ? m_rows[static_cast<std::size_t>(row)].Item : nullptr;
 }
 
-QRect TPopupMenuWindow::RowRect(int Row) const
+QRect TPopupMenuWindow::RowRect(int row) const
 {
-    return Row >= 0 && Row < RowCount() ? m_rows[static_cast<std::size_t>(Row)].Rect : QRect();
+    return row >= 0 && row < RowCount() ? m_rows[static_cast<std::size_t>(row)].Rect : QRect();
 }
 
-int TPopupMenuWindow::RowAt(const QPoint &Pos) const
+int TPopupMenuWindow::RowAt(const QPoint &pos) const
 {
     for (int i = 0; i < RowCount(); ++i)
-        if (m_rows[static_cast<std::size_t>(i)].Rect.contains(Pos))
+        if (m_rows[static_cast<std::size_t>(i)].Rect.contains(pos))
             return i;
     return -1;
 }
@@ -138,12 +138,12 @@ void TPopupMenuWindow::Relayout()
         sizes.push_back(TMenuOwnerDraw::Measure(this, *row.Item, surface, standard));
         innerWidth = std::max(innerWidth, sizes.back().width());
     }
-    int y = M::PopupFrame;
+    int y = M::kPopupFrame;
     for (std::size_t i = 0; i < m_rows.size(); ++i) {
-        m_rows[i].Rect = QRect(M::PopupFrame, y, innerWidth, sizes[i].height());
+        m_rows[i].Rect = QRect(M::kPopupFrame, y, innerWidth, sizes[i].height());
         y += sizes[i].height();
     }
-    setFixedSize(innerWidth + 2 * M::PopupFrame, y + M::PopupFrame);
+    setFixedSize(innerWidth + 2 * M::kPopupFrame, y + M::kPopupFrame);
 
     m_selected = -1;
     for (int i = 0; i < RowCount(); ++i)
@@ -181,52 +181,52 @@ QImage TPopupMenuWindow::PaintSurface()
     return surface;
 }
 
-void TPopupMenuWindow::PlaceOnScreen(QPoint TopLeft, const QRect &Avoid, bool Horizontal)
+void TPopupMenuWindow::PlaceOnScreen(QPoint topLeft, const QRect &avoid, bool horizontal)
 {
-    const QScreen *screen = QGuiApplication::screenAt(TopLeft);
+    const QScreen *screen = QGuiApplication::screenAt(topLeft);
     if (!screen)
         screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->availableGeometry() : QRect(TopLeft, size());
-    if (TopLeft.x() + width() > area.right() + 1)
-        TopLeft.setX(Horizontal ? Avoid.left() - width() : area.right() + 1 - width());
-    if (TopLeft.y() + height() > area.bottom() + 1)
-        TopLeft.setY(Horizontal ? area.bottom() + 1 - height() : Avoid.top() - height());
-    TopLeft.setX(std::max(TopLeft.x(), area.left()));
-    TopLeft.setY(std::max(TopLeft.y(), area.top()));
-    move(TopLeft);
+    const QRect area = screen ? screen->availableGeometry() : QRect(topLeft, size());
+    if (topLeft.x() + width() > area.right() + 1)
+        topLeft.setX(horizontal ? avoid.left() - width() : area.right() + 1 - width());
+    if (topLeft.y() + height() > area.bottom() + 1)
+        topLeft.setY(horizontal ? area.bottom() + 1 - height() : avoid.top() - height());
+    topLeft.setX(std::max(topLeft.x(), area.left()));
+    topLeft.setY(std::max(topLeft.y(), area.top()));
+    move(topLeft);
     show();
 }
 
-void TPopupMenuWindow::ShowAt(const QPoint &GlobalPos)
+void TPopupMenuWindow::ShowAt(const QPoint &globalPos)
 {
-    const QPoint topLeft = RightToLeft() ? GlobalPos - QPoint(width(), 0) : GlobalPos;
-    PlaceOnScreen(topLeft, QRect(GlobalPos, QSize(1, 1)), false);
+    const QPoint topLeft = RightToLeft() ? globalPos - QPoint(width(), 0) : globalPos;
+    PlaceOnScreen(topLeft, QRect(globalPos, QSize(1, 1)), false);
 }
 
-void TPopupMenuWindow::ShowBelow(const QRect &GlobalItem)
+void TPopupMenuWindow::ShowBelow(const QRect &globalItem)
 {
-    const int x = RightToLeft() ? GlobalItem.right() + 1 - width() : GlobalItem.left();
-    PlaceOnScreen(QPoint(x, GlobalItem.bottom() + 1), GlobalItem, false);
+    const int x = RightToLeft() ? globalItem.right() + 1 - width() : globalItem.left();
+    PlaceOnScreen(QPoint(x, globalItem.bottom() + 1), globalItem, false);
 }
 
-void TPopupMenuWindow::ShowBeside(const QRect &GlobalItem)
+void TPopupMenuWindow::ShowBeside(const QRect &globalItem)
 {
     // The new level overlaps the frame of the level it opens from.
-    const int x = RightToLeft() ? GlobalItem.left() - width() : GlobalItem.right() + 1;
-    PlaceOnScreen(QPoint(x, GlobalItem.top() - M::PopupFrame), GlobalItem, true);
+    const int x = RightToLeft() ? globalItem.left() - width() : globalItem.right() + 1;
+    PlaceOnScreen(QPoint(x, globalItem.top() - M::kPopupFrame), globalItem, true);
 }
 
-void TPopupMenuWindow::SelectRow(int Row)
+void TPopupMenuWindow::SelectRow(int row)
 {
-    if (Row == m_selected)
+    if (row == m_selected)
         return;
     // Leaving the rows (over the frame or outside) keeps an open sub-menu's
     // item selected.
-    if (Row < 0 && m_child)
+    if (row < 0 && m_child)
         return;
-    if (m_child && RowItem(Row) != m_child->ParentItem())
+    if (m_child && RowItem(row) != m_child->ParentItem())
         CloseChild();
-    m_selected = Row;
+    m_selected = row;
     update();
 }
 
@@ -236,12 +236,12 @@ void TPopupMenuWindow::SelectFirst()
     MoveSelection(1);
 }
 
-void TPopupMenuWindow::MoveSelection(int Step)
+void TPopupMenuWindow::MoveSelection(int step)
 {
     const int count = RowCount();
     int row = m_selected;
     for (int n = 0; n < count; ++n) {
-        row = row < 0 ? (Step > 0 ? 0 : count - 1) : ((row + Step) % count + count) % count;
+        row = row < 0 ? (step > 0 ? 0 : count - 1) : ((row + step) % count + count) % count;
         if (Selectable(RowItem(row))) {
             SelectRow(row);
             return;
@@ -249,14 +249,14 @@ void TPopupMenuWindow::MoveSelection(int Step)
     }
 }
 
-void TPopupMenuWindow::ActivateRow(int Row, bool SelectFirstOfChild)
+void TPopupMenuWindow::ActivateRow(int row, bool selectFirstOfChild)
 {
-    TMenuItem *item = RowItem(Row);
+    TMenuItem *item = RowItem(row);
     if (!item || item->IsLine())
         return;
     if (item->HasVisibleItems()) {
         if (item->Enabled())
-            OpenChild(Row, SelectFirstOfChild);
+            OpenChild(row, selectFirstOfChild);
         return;
     }
     if (!item->Enabled())
@@ -266,24 +266,24 @@ void TPopupMenuWindow::ActivateRow(int Row, bool SelectFirstOfChild)
     menu->PostClick(item);
 }
 
-void TPopupMenuWindow::OpenChild(int Row, bool SelectFirst)
+void TPopupMenuWindow::OpenChild(int row, bool selectFirst)
 {
-    TMenuItem *item = RowItem(Row);
+    TMenuItem *item = RowItem(row);
     if (!item)
         return;
     if (m_child && m_child->ParentItem() == item) {
-        if (SelectFirst)
+        if (selectFirst)
             m_child->SelectFirst();
         return;
     }
     CloseChild();
-    m_selected = Row;
+    m_selected = row;
     update();
     auto *child = new TPopupMenuWindow(m_menu, item, this, m_bar, this);
     m_child = child;
-    const QRect rect = RowRect(Row);
+    const QRect rect = RowRect(row);
     child->ShowBeside(QRect(mapToGlobal(rect.topLeft()), rect.size()));
-    if (SelectFirst)
+    if (selectFirst)
         child->SelectFirst();
 }
 
@@ -307,24 +307,24 @@ void TPopupMenuWindow::CloseChain()
     RootPopup()->close();
 }
 
-TPopupMenuWindow *TPopupMenuWindow::LevelAt(const QPoint &GlobalPos)
+TPopupMenuWindow *TPopupMenuWindow::LevelAt(const QPoint &globalPos)
 {
     for (TPopupMenuWindow *level = this; level; level = level->m_parentPopup)
-        if (level->isVisible() && level->geometry().contains(GlobalPos))
+        if (level->isVisible() && level->geometry().contains(globalPos))
             return level;
     return nullptr;
 }
 
-void TPopupMenuWindow::HoverAt(const QPoint &GlobalPos)
+void TPopupMenuWindow::HoverAt(const QPoint &globalPos)
 {
-    TPopupMenuWindow *level = LevelAt(GlobalPos);
+    TPopupMenuWindow *level = LevelAt(globalPos);
     if (!level) {
         if (m_bar)
-            m_bar->TrackPopupMouse(GlobalPos);
+            m_bar->TrackPopupMouse(globalPos);
         SelectRow(-1);
         return;
     }
-    const int row = level->RowAt(level->mapFromGlobal(GlobalPos));
+    const int row = level->RowAt(level->mapFromGlobal(globalPos));
     TMenuItem *item = level->RowItem(row);
     if (!item || item->IsLine()) {
         level->SelectRow(-1);
@@ -335,14 +335,14 @@ void TPopupMenuWindow::HoverAt(const QPoint &GlobalPos)
         level->OpenChild(row, false);
 }
 
-void TPopupMenuWindow::mouseMoveEvent(QMouseEvent *Event)
+void TPopupMenuWindow::mouseMoveEvent(QMouseEvent *event)
 {
-    HoverAt(Event->globalPosition().toPoint());
+    HoverAt(event->globalPosition().toPoint());
 }
 
-void TPopupMenuWindow::mousePressEvent(QMouseEvent *Event)
+void TPopupMenuWindow::mousePressEvent(QMouseEvent *event)
 {
-    const QPoint global = Event->globalPosition().toPoint();
+    const QPoint global = event->globalPosition().toPoint();
     if (LevelAt(global)) {
         HoverAt(global);
         return;
@@ -352,20 +352,20 @@ void TPopupMenuWindow::mousePressEvent(QMouseEvent *Event)
     CloseChain();
 }
 
-void TPopupMenuWindow::mouseReleaseEvent(QMouseEvent *Event)
+void TPopupMenuWindow::mouseReleaseEvent(QMouseEvent *event)
 {
-    const QPoint global = Event->globalPosition().toPoint();
+    const QPoint global = event->globalPosition().toPoint();
     TPopupMenuWindow *level = LevelAt(global);
     if (!level)
         return;
     level->ActivateRow(level->RowAt(level->mapFromGlobal(global)), false);
 }
 
-void TPopupMenuWindow::keyPressEvent(QKeyEvent *Event)
+void TPopupMenuWindow::keyPressEvent(QKeyEvent *event)
 {
     const int forward = RightToLeft() ? Qt::Key_Left : Qt::Key_Right;
     const int back = RightToLeft() ? Qt::Key_Right : Qt::Key_Left;
-    const int key = Event->key();
+    const int key = event->key();
     if (key == Qt::Key_Down) {
         MoveSelection(1);
     } else if (key == Qt::Key_Up) {
@@ -392,7 +392,7 @@ void TPopupMenuWindow::keyPressEvent(QKeyEvent *Event)
         else
             CloseChain();
     } else {
-        const QString text = Event->text();
+        const QString text = event->text();
         const QChar letter = text.isEmpty() ? QChar() : text.at(0).toUpper();
         std::vector<int> matches;
         for (int i = 0; i < RowCount(); ++i)
@@ -408,7 +408,7 @@ void TPopupMenuWindow::keyPressEvent(QKeyEvent *Event)
     }
 }
 
-void TPopupMenuWindow::closeEvent(QCloseEvent *Event)
+void TPopupMenuWindow::closeEvent(QCloseEvent *event)
 {
     CloseChild();
     if (m_parentPopup) {
@@ -416,5 +416,5 @@ void TPopupMenuWindow::closeEvent(QCloseEvent *Event)
     } else if (m_bar) {
         m_bar->PopupClosed(m_closedByEscape);
     }
-    QWidget::closeEvent(Event);
+    QWidget::closeEvent(event);
 }

@@ -20,50 +20,50 @@ class TPopupMenuWindow : public QWidget
     Q_OBJECT
 
 public:
-    TPopupMenuWindow(TMenu *Menu, TMenuItem *ParentItem, TPopupMenuWindow *ParentPopup, TMenuBar *Bar,
-                     QWidget *Parent);
+    TPopupMenuWindow(TMenu *menu, TMenuItem *parentItem, TPopupMenuWindow *parentPopup, TMenuBar *bar,
+                     QWidget *parent);
     ~TPopupMenuWindow() override;
 
     // The open window that shows the item, and the item's rectangle on the
     // screen; nullptr and an empty rectangle when no open window shows it.
-    static TPopupMenuWindow *WindowShowing(const TMenuItem *Item);
-    static QRect ItemScreenRect(const TMenuItem *Item);
+    static TPopupMenuWindow *WindowShowing(const TMenuItem *item);
+    static QRect ItemScreenRect(const TMenuItem *item);
 
     TMenuItem *ParentItem() const { return m_parentItem; }
     TPopupMenuWindow *ChildPopup() const;
     // Shown rows: the visible items with their rectangles in window coordinates.
     int RowCount() const { return static_cast<int>(m_rows.size()); }
-    TMenuItem *RowItem(int Row) const;
-    QRect RowRect(int Row) const;
-    int RowAt(const QPoint &Pos) const;
+    TMenuItem *RowItem(int row) const;
+    QRect RowRect(int row) const;
+    int RowAt(const QPoint &pos) const;
     int SelectedRow() const { return m_selected; }
 
     // Opens with the top-left corner at Pos (top-right when right to left),
     // kept on the screen.
-    void ShowAt(const QPoint &GlobalPos);
+    void ShowAt(const QPoint &globalPos);
     // Below a bar item (above it when there is no room below).
-    void ShowBelow(const QRect &GlobalItem);
+    void ShowBelow(const QRect &globalItem);
     // Beside an item of the parent level, on the reading side.
-    void ShowBeside(const QRect &GlobalItem);
+    void ShowBeside(const QRect &globalItem);
 
     // The whole window as it paints itself: frame and rows, owner-drawn rows
     // included. A watcher of the window's paint composes over it.
     QImage PaintSurface();
 
-    void SelectRow(int Row);
+    void SelectRow(int row);
     void SelectFirst();
     // Enter on the selected row: opens its sub-menu or clicks it.
-    void ActivateRow(int Row, bool SelectFirstOfChild);
+    void ActivateRow(int row, bool selectFirstOfChild);
     // Closes every level of the chain.
     void CloseChain();
 
 protected:
-    void paintEvent(QPaintEvent *Event) override;
-    void mouseMoveEvent(QMouseEvent *Event) override;
-    void mousePressEvent(QMouseEvent *Event) override;
-    void mouseReleaseEvent(QMouseEvent *Event) override;
-    void keyPressEvent(QKeyEvent *Event) override;
-    void closeEvent(QCloseEvent *Event) override;
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     struct Row
@@ -76,12 +76,12 @@ private:
     bool RightToLeft() const;
     TPopupMenuWindow *RootPopup();
     // The level of the chain (this one or an ancestor) under the point.
-    TPopupMenuWindow *LevelAt(const QPoint &GlobalPos);
-    void HoverAt(const QPoint &GlobalPos);
-    void OpenChild(int Row, bool SelectFirst);
+    TPopupMenuWindow *LevelAt(const QPoint &globalPos);
+    void HoverAt(const QPoint &globalPos);
+    void OpenChild(int row, bool selectFirst);
     void CloseChild();
-    void MoveSelection(int Step);
-    void PlaceOnScreen(QPoint TopLeft, const QRect &Avoid, bool Horizontal);
+    void MoveSelection(int step);
+    void PlaceOnScreen(QPoint topLeft, const QRect &avoid, bool horizontal);
 
     TMenu *m_menu;
     TMenuItem *m_parentItem;
