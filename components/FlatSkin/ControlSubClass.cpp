@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMetaMethod>
@@ -313,7 +314,9 @@ bool TControlSubClass::HandleEvent(QWidget &control, QEvent &event)
         break;
     case QtEventFor(CM_ENABLEDCHANGED):
         m_lastMessage = CM_ENABLEDCHANGED;
-        m_hot = false;
+        // No mouse-entered notification follows when a control is enabled
+        // under a resting pointer, so hot is taken from the pointer here.
+        m_hot = control.isEnabled() && control.rect().contains(control.mapFromGlobal(QCursor::pos()));
         PaintDispatch();
         break;
     case QtEventFor(CM_PARENTCOLORCHANGED):

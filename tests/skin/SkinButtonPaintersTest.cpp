@@ -81,6 +81,24 @@ TEST(SkinButtonPainters, flatButtonLeftWithoutALeaveNotificationPaintsAsNotHot)
     EXPECT_EQ(At(f.Shot(), 0, 0), kBackground);
 }
 
+// No new mouse-entered notification comes while the pointer rests on a button
+// that is disabled and enabled again (the next record reached from the
+// keyboard): the button lights from where the pointer is.
+TEST(SkinButtonPainters, buttonEnabledAgainLightsOnlyUnderThePointer)
+{
+    SkinnedControl<TestNavButton> f(23, 22, [](TestNavButton &button) { button.SetFlat(true); });
+    f.PointAt(QPoint(11, 11));
+    f.control->setEnabled(false);
+    EXPECT_EQ(At(f.Shot(), 0, 0), kBackground) << "a disabled button is never hot";
+    f.control->setEnabled(true);
+    EXPECT_EQ(At(f.Shot(), 0, 0), ColorToRGB(clHighlight));
+
+    f.control->setEnabled(false);
+    QCursor::setPos(f.control->mapToGlobal(QPoint(60, 60)));
+    f.control->setEnabled(true);
+    EXPECT_EQ(At(f.Shot(), 0, 0), kBackground);
+}
+
 TEST(SkinButtonPainters, raisedSpeedButtonTaggedForTheParentTintsItsFaceFromTheBackground)
 {
     SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) {
