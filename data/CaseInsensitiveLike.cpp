@@ -1,6 +1,9 @@
 #include "data/CaseInsensitiveLike.h"
 
+#include "data/LegacyText.h"
+
 #include <QChar>
+#include <QList>
 #include <algorithm>
 #include <memory>
 #include <sqlite3.h>
@@ -65,6 +68,22 @@ std::u32string FoldedText(std::string_view text)
     for (size_t pos = 0; pos < text.size();)
         result.push_back(FoldCase(NextCodePoint(text, pos)));
     return result;
+}
+
+std::u32string FoldedText(const QString &text)
+{
+    std::u32string result;
+    result.reserve(size_t(text.size()));
+    for (const uint c : text.toUcs4())
+        result.push_back(FoldCase(c));
+    return result;
+}
+
+// True when the grid shows the bytes exactly as a plain UTF-8 reading does.
+bool ReadsAsPlainUtf8(std::string_view bytes)
+{
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    return IsStoredUtf8(bytes) && !bytes.starts_with(kByteOrderMark);
 }
 
 void DeletePattern(void *pattern)
@@ -160,6 +179,12 @@ TLikePattern::TLikePattern(std::string_view utf8Pattern, char32_t escape)
         m_firstCharacterDecides = true;
         for (char32_t c = 0; c < kShortCharacters; ++c)
             m_firstMayMatch[c] = FoldCase(c) == m_pattern.front();
+        QByteArray upperBytes;
+        for (int byte = kFirstUpperByte; byte <= 0xFF; ++byte)
+            upperBytes += char(byte);
+        const QString upperHalf = FromWindows1251(upperBytes);
+        for (qsizetype i = 0; i < upperHalf.size(); ++i)
+            m_firstMayMatchAsLegacy[size_t(i)] = FoldCase(upperHalf[i].unicode()) == m_pattern.front();
     }
     const size_t wildcards = std::count(m_pattern.begin(), m_pattern.end(), AnyRun)
                              + std::count(m_pattern.begin(), m_pattern.end(), AnyOne);
@@ -178,24 +203,22 @@ size_t TLikePattern::FixedLength() const
                   - m_pattern.begin());
 }
 
-bool TLikePattern::MatchesAll(std::string_view utf8Text) const
+bool TLikePattern::MatchesAll(std::string_view storedText) const
 {
-    switch (m_shape) {
-    case Anything:
+    // "%" matches every present value, however it reads.
+    if (m_shape == Anything)
         return true;
-    case Prefix:
-    case Exact: {
-        size_t pos = 0;
-        for (char32_t expected : m_literal) {
-            if (pos >= utf8Text.size() || FoldCase(NextCodePoint(utf8Text, pos)) != expected)
-                return false;
-        }
-        return m_shape == Prefix || pos == utf8Text.size();
+    if (!ReadsAsPlainUtf8(storedText))
+        return MatchGeneral(
+            FoldedText(DecodeStoredText(QByteArray::fromRawData(storedText.data(), qsizetype(storedText.size())))));
+    if (m_shape == General)
+        return MatchGeneral(FoldedText(storedText));
+    size_t pos = 0;
+    for (char32_t expected : m_literal) {
+        if (pos >= storedText.size() || FoldCase(NextCodePoint(storedText, pos)) != expected)
+            return false;
     }
-    case General:
-        break;
-    }
-    return MatchGeneral(FoldedText(utf8Text));
+    return m_shape == Prefix || pos == storedText.size();
 }
 
 // Classic wildcard matching: on a mismatch, let the last "%" swallow one more

@@ -1,6 +1,5 @@
 #include "data/LegacyText.h"
 
-#include <QStringDecoder>
 
 namespace {
 
@@ -40,9 +39,51 @@ QString FromWindows1251(const QByteArray &bytes)
     return text;
 }
 
+bool IsStoredUtf8(std::string_view bytes)
+{
+    const auto byte = [&](size_t i) { return static_cast<unsigned char>(bytes[i]); };
+    const auto isContinuation = [&](size_t i) { return i < bytes.size() && (byte(i) & 0xC0) == 0x80; };
+    for (size_t pos = 0; pos < bytes.size();) {
+        const unsigned char lead = byte(pos);
+        if (lead < 0x80) {
+            ++pos;
+            continue;
+        }
+        // The second byte's range rules out over-long forms, surrogates and
+        // values past U+10FFFF at once.
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        size_t length = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            if (lead == 0xE0)
+                low = 0xA0;
+            else if (lead == 0xED)
+                high = 0x9F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            if (lead == 0xF0)
+                low = 0x90;
+            else if (lead == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (pos + 1 >= bytes.size() || byte(pos + 1) < low || byte(pos + 1) > high)
+            return false;
+        for (size_t i = 2; i < length; ++i) {
+            if (!isContinuation(pos + i))
+                return false;
+        }
+        pos += length;
+    }
+    return true;
+}
+
 QString DecodeStoredText(const QByteArray &bytes)
 {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(bytes);
-    return decoder.hasError() ? FromWindows1251(bytes) : decoded;
+    const std::string_view view(bytes.constData(), size_t(bytes.size()));
+    return IsStoredUtf8(view) ? QString::fromUtf8(bytes) : FromWindows1251(bytes);
 }

@@ -27,52 +27,20 @@ struct ReferenceRow
     std::vector<TStoredValue> values;
 };
 
-// UTF-8 decoded as the provider reads it: a lead byte announces the length,
-// and a byte that starts no complete, shortest, valid sequence stands for
-// U+FFFD on its own.
-std::u32string CodePoints(const QByteArray &bytes)
-{
-    std::u32string result;
-    for (qsizetype i = 0; i < bytes.size();) {
-        const auto byte = [&](qsizetype at) { return static_cast<unsigned char>(bytes[at]); };
-        const unsigned char lead = byte(i);
-        const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3 : (lead >> 3) == 30 ? 4 : 0;
-        bool whole = length > 0 && i + length <= bytes.size();
-        for (int k = 1; whole && k < length; ++k)
-            whole = (byte(i + k) >> 6) == 2;
-        if (!whole) {
-            result.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        char32_t value = length == 1 ? lead : lead & (0x7F >> length);
-        for (int k = 1; k < length; ++k)
-            value = (value << 6) | (byte(i + k) & 0x3F);
-        const bool shortest = length == 1 || value >= (length == 2 ? 0x80u : length == 3 ? 0x800u : 0x10000u);
-        if (!shortest || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) {
-            result.push_back(0xFFFD);
-            ++i;
-            continue;
-        }
-        result.push_back(value);
-        i += length;
-    }
-    return result;
-}
-
-// "%" any run, "_" any one character, everything else itself after folding.
-bool ReferenceLike(const QByteArray &pattern, const std::optional<QByteArray> &text)
+// "%" any run, "_" any one character, everything else itself after folding;
+// the text is the value as the grid shows it, NULL matching nothing.
+bool ReferenceLike(const QString &pattern, const std::optional<QString> &text)
 {
     if (!text)
         return false;
-    std::u32string p = CodePoints(pattern);
-    std::u32string t = CodePoints(*text);
-    for (char32_t &c : t)
-        c = FoldCase(c);
+    const QList<uint> p = pattern.toUcs4();
+    std::u32string t;
+    for (const uint c : text->toUcs4())
+        t.push_back(FoldCase(c));
     // matches[j]: the pattern so far matches the first j characters of the text.
     std::vector<bool> matches(t.size() + 1, false);
     matches[0] = true;
-    for (char32_t c : p) {
+    for (const char32_t c : p) {
         std::vector<bool> next(t.size() + 1, false);
         for (size_t j = 0; j <= t.size(); ++j) {
             if (c == U'%')
@@ -137,10 +105,7 @@ QList<QStringList> ReferenceSearch(const std::vector<ReferenceRow> &rows, const 
     for (const ReferenceRow &row : rows) {
         bool all = true;
         for (int field = 0; field < SearchStatement::kCriterionCount && all; ++field) {
-            const TStoredValue &value = row.values[field];
-            const std::optional<QByteArray> text =
-                value.storageClass == TStoredValue::Null ? std::nullopt : std::optional<QByteArray>(value.bytes);
-            all = ReferenceLike(SearchStatement::Pattern(criteria.value(field)).toUtf8(), text);
+            all = ReferenceLike(SearchStatement::Pattern(criteria.value(field)), row.values[field].Shown());
         }
         if (all)
             found.push_back(&row);
@@ -268,4 +233,40 @@ TEST(SearchEquivalence, generatedDirectoryGivesTheReferenceRowsInTheReferenceOrd
         {"", "п_тр"},
         {"2", "с", "л", "1", "", "1", "ш"},
     });
+}
+
+// Old rows hold Windows-1251 bytes or stray ones; a search reads them as the
+// grid shows them, while the criteria typed stay UTF-8.
+TEST(SearchEquivalence, legacyBytesAreSearchedAsTheGridShowsThem)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory({Record({"1", "Иванова", "Мира", "1", "", "1", ""})});
+    SqliteFixture::OtherConnection other(fixture.Path());
+    // Windows-1251 "Иванов"; "И", the one byte Windows-1251 leaves unassigned
+    // and "и"; "Сёмин"; a byte-order mark before "Ivan"; no surname at all.
+    // "И" and the byte after it, like "Сёмин"'s first two, would alone be UTF-8.
+    for (const char *surname : {"CAST(X'C8E2E0EDEEE2' AS TEXT)", "CAST(X'C898E8' AS TEXT)", "CAST(X'D1B8ECE8ED' AS TEXT)",
+                                "CAST(X'EFBBBF4976616E' AS TEXT)", "NULL"}) {
+        other.Execute(QStringLiteral("INSERT INTO Велирск VALUES ('2', %1, 'Мира', '1', '', '1', '')").arg(surname));
+    }
+    TADOConnection connection;
+    connection.SetConnectionString(fixture.ConnectionString());
+    TADOQuery query;
+    query.SetConnection(&connection);
+    const auto surnames = [&](const QString &criterion) {
+        QStringList found;
+        for (const QStringList &row : ProviderSearch(query, {"", criterion}))
+            found << row[1];
+        return found;
+    };
+
+    EXPECT_EQ(surnames("иван"), QStringList({"Иванова", "Иванов"}));
+    EXPECT_EQ(surnames("ИВАН"), QStringList({"Иванова", "Иванов"}));
+    EXPECT_EQ(surnames("сём"), QStringList({"Сёмин"}));
+    EXPECT_EQ(surnames("С"), QStringList({"Сёмин"}));
+    EXPECT_EQ(surnames("и\uFFFD"), QStringList({"И\uFFFDи"}));
+    EXPECT_EQ(surnames("_\uFFFDИ"), QStringList({"И\uFFFDи"}));
+    EXPECT_EQ(surnames("Ivan"), QStringList({"Ivan"}));
+    EXPECT_EQ(surnames(QString(QChar(0xFEFF))), QStringList()) << "the grid drops a byte-order mark";
+    EXPECT_EQ(surnames("_").size(), 5) << "NULL matches no pattern";
 }

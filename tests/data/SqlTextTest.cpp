@@ -172,23 +172,28 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
     EXPECT_FALSE(TLikePattern("100!%", U'!').Matches("1000"));
     EXPECT_TRUE(TLikePattern("a!_b", U'!').Matches("a_b"));
     EXPECT_FALSE(TLikePattern("a!_b", U'!').Matches("axb"));
-    // Broken UTF-8 neither crashes nor matches a real letter.
+    // A cut UTF-8 sequence is no UTF-8 and reads as Windows-1251, as the grid shows it.
     EXPECT_FALSE(TLikePattern("я%", 0).Matches("\xD1"));
+    EXPECT_TRUE(TLikePattern("с", 0).Matches("\xD1"));
 
     // A text is turned down by its first byte only when no character that
-    // byte can begin folds to the pattern's first one.
+    // byte can begin, nor the byte's Windows-1251 letter, folds to the
+    // pattern's first one.
     const Case firstCharacters[] = {
         {"μ%", "\u00B5m", true},          // micro sign, two bytes
         {"s%", "\u017Fun", true},         // long s
         {"k%", "\u212Aelvin", true},      // Kelvin sign, three bytes
         {"ω_", "\u2126x", true},          // Ohm sign
         {"и%", "\xE0\x90\xB8", false},    // "и" over-long is no character
-        {"\uFFFD\uFFFD\uFFFD", "\xE0\x90\xB8", true},
-        {"\uFFFD\uFFFD", "\xC1\x9C", true},
+        {"ађё", "\xE0\x90\xB8", true},   // and reads as Windows-1251
+        {"бњ", "\xC1\x9C", true},
         {"a%", "\xC1\xA1", false},
-        {"\uFFFD%", "\xFF", true},         // a stray byte reads as U+FFFD
-        {"\uFFFD%", "\xC8\xE2", true},
-        {"\uFFFD%", "\xD0", true},
+        {"я%", "\xFF", true},
+        {"ив%", "\xC8\xE2", true},
+        {"р%", "\xD0", true},
+        {"\uFFFD%", "\x98", true},        // the one byte Windows-1251 leaves unassigned
+        {"с%", "\xD1\xB8\xEC\xE8\xED", true},  // "Сёмин"; its first two bytes alone are UTF-8
+        {"\u0479%", "\xD1\xB8\xEC\xE8\xED", false},
         {"\uFFFD%", "И", false},
         {"и%", "", false},
         {"и_", "Й", false},
