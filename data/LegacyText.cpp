@@ -1,6 +1,5 @@
 #include "data/LegacyText.h"
 
-
 namespace {
 
 constexpr unsigned char kFirstUpperByte = 0x80;
