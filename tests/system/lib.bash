@@ -71,15 +71,19 @@ stop_program() { [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null; t
 wait_until() {
   local limit=$1 what=$2
   shift 2
-  local deadline=$((SECONDS + limit))
+  local deadline=$(($(now_ms) + limit * 1000))
   until "$@"; do
-    if [ "$SECONDS" -ge "$deadline" ]; then
+    if [ "$(now_ms)" -ge "$deadline" ]; then
       echo "$what: not within ${limit}s" >&2
       return 1
     fi
     sleep 0.1
   done
 }
+
+# now_ms: the time in milliseconds; bash's SECONDS counts whole seconds and
+# would cut a short limit to almost nothing.
+now_ms() { echo $((${EPOCHREALTIME//[.,]/} / 1000)); }
 
 # regex TEXT: TEXT as an extended regular expression matching itself, for
 # xdotool's window names.
@@ -99,9 +103,9 @@ wait_for_window() { wait_for_window_matching "^$1\$" "${2:-15}"; }
 # wait_for_window_matching REGEX [SECONDS]: the same for a part of the title.
 wait_for_window_matching() {
   local limit=${2:-15} deadline id
-  deadline=$((SECONDS + limit))
+  deadline=$(($(now_ms) + limit * 1000))
   until id=$(visible_window "$1"); do
-    if [ "$SECONDS" -ge "$deadline" ]; then
+    if [ "$(now_ms)" -ge "$deadline" ]; then
       echo "no window titled '$1' within ${limit}s" >&2
       return 1
     fi
