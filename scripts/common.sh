@@ -10,7 +10,7 @@ REQUIRED_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
   libsqlite3-dev sqlite3 libjpeg-dev libxcb1-dev
   libgtest-dev libbenchmark-dev
-  fonts-wine xvfb xauth xdotool x11-utils imagemagick
+  fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
 )
 
 ensure_packages() {
