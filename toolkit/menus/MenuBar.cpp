@@ -125,8 +125,7 @@ void TMenuBar::paintEvent(QPaintEvent *)
             TMenuPainter::DrawBarItem(canvas, *item, TRect::FromQRect(m_itemRects[i]), look, rightToLeft);
         }
     }
-    if (!ownerDrawn.empty())
-        m_ownerDrawnUnderPointer = ItemAt(mapFromGlobal(QCursor::pos()));
+    m_pointerItemAtPaint = ItemAt(mapFromGlobal(QCursor::pos()));
     for (const int i : ownerDrawn)
         TMenuOwnerDraw::Draw(this, *TopItem(i), surface, m_itemRects[i], i == m_selected);
     QPainter(this).drawImage(0, 0, surface);
@@ -314,14 +313,14 @@ void TMenuBar::mouseMoveEvent(QMouseEvent *event)
     SetHot(index);
     // m_hot may not have changed (after a menu closed under the pointer) while
     // an owner-drawn item's hot look has to follow the pointer elsewhere.
-    if (index != m_ownerDrawnUnderPointer)
+    if (index != m_pointerItemAtPaint)
         update();
 }
 
 void TMenuBar::leaveEvent(QEvent *)
 {
     SetHot(-1);
-    if (m_ownerDrawnUnderPointer != -1)
+    if (m_pointerItemAtPaint != -1)
         update();
 }
 

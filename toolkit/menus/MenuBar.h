@@ -73,9 +73,9 @@ private:
     std::vector<QRect> m_itemRects; // one per top-level item, empty if hidden
     int m_selected = -1;
     int m_hot = -1;
-    // The item under the pointer when owner-drawn items were last drawn: a
-    // hot look of theirs follows the pointer, not m_hot.
-    int m_ownerDrawnUnderPointer = -1;
+    // The item under the pointer when the bar was last drawn: an owner-drawn
+    // item's hot look follows the pointer, not m_hot.
+    int m_pointerItemAtPaint = -1;
     bool m_altAlone = false;
     bool m_closingFromBar = false;
     QPointer<TPopupMenuWindow> m_popup;
