@@ -140,6 +140,24 @@ TEST_F(ResultsWindowTest, onlyTheFourMovingButtonsAreShownAndTheGridCannotEdit)
     EXPECT_TRUE(m_window.DBGrid1->Options().testFlag(dgRowSelect));
 }
 
+TEST_F(ResultsWindowTest, noMatchShowsOnlyTheTitles)
+{
+    Search({"нет такого", "", "", "", "", "", ""});
+    m_window.Show();
+    TDBGrid *grid = m_window.DBGrid1;
+    const QImage image = grid->grab().toImage();
+    // Below the titles the grid shows its background alone: no indicator
+    // cell, no cell and no grid line of an empty row.
+    const QRect client = grid->ClientRect();
+    const int firstDataRowTop = client.top() + grid->RowHeights(0) + grid->GridLineWidth();
+    const int rowBottom = firstDataRowTop + grid->RowHeights(1) + grid->GridLineWidth();
+    const QRgb background = ToQColor(grid->Color()).rgb();
+    for (int y = firstDataRowTop; y <= rowBottom; ++y)
+        for (int x = client.left(); x < client.left() + 200; ++x)
+            ASSERT_EQ(image.pixel(x, y), background) << x << "," << y;
+    m_window.Hide();
+}
+
 TEST_F(ResultsWindowTest, gridHasTheKeyboardWhenShownAndAfterTheBarIsClicked)
 {
     Search(QStringList(7, QString()));

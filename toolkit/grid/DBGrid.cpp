@@ -274,8 +274,10 @@ int TDBGrid::RowsInView() const
 {
     TDataSet *ds = DataSet();
     const int rows = ds ? std::min(Geometry().VisibleDataRows(), ds->DisplayRowCount() - m_topRow) : 0;
-    // An empty or closed data set still shows one empty row.
-    return std::max(rows, std::min(1, Geometry().VisibleDataRows()));
+    // An empty set shows the titles alone, unless typing into an empty row
+    // there starts the first record.
+    const int emptyRow = CanAppend() ? 1 : 0;
+    return std::max(rows, std::min(emptyRow, Geometry().VisibleDataRows()));
 }
 
 TRect TDBGrid::CellRect(int col, int row) const
