@@ -80,13 +80,14 @@ TEST(FrameLayout, hitTestFindsBoxesCaptionBordersAndCorners)
 class FramePaint : public ::testing::Test
 {
 protected:
-    QImage Paint(const TFrameState &state, TFormBorderStyle style = bsSizeable, QSize outer = {300, 120})
+    QImage Paint(const TFrameState &state, TFormBorderStyle style = bsSizeable, QSize outer = {300, 120},
+                 const QString &caption = QStringLiteral("Заголовок"))
     {
         layout = TFrameLayout::Compute(style, outer, false);
         QImage image(outer, QImage::Format_RGB32);
         image.fill(Qt::magenta);
         TCanvas canvas(&image);
-        PaintFormFrame(canvas, layout, state, QStringLiteral("Заголовок"));
+        PaintFormFrame(canvas, layout, state, caption);
         return image;
     }
     static QRgb Rgb(TColor color) { return ToQColor(color).rgb(); }
@@ -152,6 +153,35 @@ TEST_F(FramePaint, borderlessWindowsPaintNoFrame)
 {
     const QImage image = Paint({}, bsNone);
     EXPECT_EQ(image.pixel(0, 0), QColor(Qt::magenta).rgb());
+}
+
+// The search dialog's caption is longer than its bar: it ends in "..." and
+// leaves the gap before the close box free.
+TEST_F(FramePaint, ALongCaptionEndsInDotsBeforeTheButtons)
+{
+    const QString caption = QStringLiteral("Телефонный справочник г. Велирск | Поиск в базе данных");
+    const QImage image = Paint({}, bsDialog, {300, 60}, caption);
+    const int textRight = layout.closeBox.left() - FrameMetrics::kCaptionTextGap;
+    int rightmostInk = -1;
+    for (int x = layout.caption.left(); x < layout.closeBox.left(); ++x)
+        for (int y = layout.caption.top(); y <= layout.caption.bottom(); ++y)
+            if (image.pixel(x, y) == Rgb(clCaptionText))
+                rightmostInk = std::max(rightmostInk, x);
+    EXPECT_LT(rightmostInk, textRight);
+
+    // The three dots sit on the text's baseline at the end: three short runs
+    // of ink in the last columns, nothing above them.
+    int dotColumns = 0;
+    int topmostInk = layout.caption.bottom();
+    for (int x = rightmostInk - 8; x <= rightmostInk; ++x)
+        for (int y = layout.caption.top(); y <= layout.caption.bottom(); ++y)
+            if (image.pixel(x, y) == Rgb(clCaptionText)) {
+                topmostInk = std::min(topmostInk, y);
+                ++dotColumns;
+                break;
+            }
+    EXPECT_GE(dotColumns, 3);
+    EXPECT_GT(topmostInk, layout.caption.top() + layout.caption.height() / 2) << "only dots end the caption";
 }
 
 } // namespace

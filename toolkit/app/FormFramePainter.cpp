@@ -166,7 +166,8 @@ void DrawCaptionText(TCanvas &canvas, const TFrameLayout &layout, const TFrameSt
     font.SetStyle(fsBold);
     font.SetColor(CaptionTextColor(state));
     canvas.Brush().SetStyle(bsClear);
-    canvas.DrawText(caption, textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT);
+    // A long caption ends in "..." before the first caption button.
+    canvas.DrawText(caption, textRect, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_LEFT | DT_END_ELLIPSIS);
 }
 
 } // namespace

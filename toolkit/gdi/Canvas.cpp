@@ -673,6 +673,21 @@ std::vector<QString> TCanvas::BreakLines(const QString &text, int width, bool wo
     return lines;
 }
 
+// A line wider than the width keeps its longest beginning that fits with
+// "..." after it.
+QString TCanvas::ElidedAtEnd(const QString &line, int width, bool prefixes, bool expandTabs) const
+{
+    if (RunWidth(line, prefixes, expandTabs) <= width)
+        return line;
+    const QString ellipsis = QStringLiteral("...");
+    for (qsizetype kept = line.size() - 1; kept > 0; --kept) {
+        const QString candidate = line.left(kept) + ellipsis;
+        if (RunWidth(candidate, prefixes, expandTabs) <= width)
+            return candidate;
+    }
+    return ellipsis;
+}
+
 int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
 {
     const bool prefixes = !(flags & DT_NOPREFIX);
@@ -689,6 +704,11 @@ int TCanvas::DrawText(const QString &text, TRect &r, unsigned flags)
         lines.push_back(one);
     } else {
         lines = BreakLines(text, r.Width(), flags & DT_WORDBREAK, prefixes, expandTabs);
+    }
+
+    if (flags & DT_END_ELLIPSIS) {
+        for (QString &line : lines)
+            line = ElidedAtEnd(line, r.Width(), prefixes, expandTabs);
     }
 
     std::vector<int> widths;

@@ -52,6 +52,7 @@ constexpr unsigned DT_EXPANDTABS = 0x40;
 constexpr unsigned DT_NOCLIP = 0x100;
 constexpr unsigned DT_CALCRECT = 0x400;
 constexpr unsigned DT_NOPREFIX = 0x800;
+constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 constexpr unsigned DT_RTLREADING = 0x20000;
 constexpr unsigned DT_HIDEPREFIX = 0x100000;
 
@@ -223,6 +224,7 @@ private:
     void DrawTextRun(const QString &text, int x, int top, const TRect *clip, bool opaque, bool prefixes,
                      bool expandTabs, bool rightToLeft);
     int RunWidth(const QString &text, bool prefixes, bool expandTabs) const;
+    QString ElidedAtEnd(const QString &line, int width, bool prefixes, bool expandTabs) const;
     std::vector<QString> BreakLines(const QString &text, int width, bool wordBreak, bool prefixes,
                                     bool expandTabs) const;
 
