@@ -16,9 +16,6 @@
 
 namespace {
 
-// The smallest outer size that sizing by the borders leaves.
-constexpr int kMinimumTrackWidth = 112;
-
 const char *const kVisibleModalError = "Cannot make a visible window modal";
 
 struct HandlerBinding
@@ -553,7 +550,7 @@ void TForm::mouseMoveEvent(QMouseEvent *event)
         move(m_dragStartGeometry.topLeft() + delta);
         return;
     }
-    const QSize minimum(kMinimumTrackWidth, TFrameLayout::NonClientHeight(m_borderStyle, m_menuBar != nullptr));
+    const QSize minimum(FrameMetrics::kMinimumTrackWidth, TFrameLayout::NonClientHeight(m_borderStyle, m_menuBar != nullptr));
     setGeometry(ResizedGeometry(m_dragStartGeometry, EdgesOf(m_dragHit), delta, minimum));
 }
 

@@ -21,6 +21,7 @@ constexpr int kCaptionTextIndent = 4;
 constexpr int kCaptionTextGap = 2;      // between the text and the first button
 constexpr int kCornerGrip = 16;         // how far a corner's sizing zone reaches
 constexpr int kCaptionFontHeight = -11;
+constexpr int kMinimumTrackWidth = 112; // the narrowest that sizing leaves a window
 
 int SizeableBorder();
 int DialogBorder();

@@ -12,9 +12,6 @@
 
 namespace {
 
-// The smallest outer size that keyboard sizing leaves.
-constexpr int kMinimumTrackWidth = 112;
-
 // The form's system menu lives as long as the form.
 class TSystemMenuHolder : public QObject
 {
@@ -114,7 +111,7 @@ private:
             bounds.translate(step);
         } else {
             const int minimumHeight = TFrameLayout::NonClientHeight(m_form->BorderStyle(), m_form->MenuBar() != nullptr);
-            bounds.setWidth(std::max(bounds.width() + step.x(), kMinimumTrackWidth));
+            bounds.setWidth(std::max(bounds.width() + step.x(), FrameMetrics::kMinimumTrackWidth));
             bounds.setHeight(std::max(bounds.height() + step.y(), minimumHeight));
         }
         m_form->setGeometry(bounds);
