@@ -417,14 +417,16 @@ void TToolBar::mousePressEvent(QMouseEvent *event)
         button->DropdownMenu()->Popup(below.x(), below.y());
         // The button stays selected while its menu is open, wherever the
         // pointer goes.
-        if (QWidget *window = button->DropdownMenu()->Window()) {
+        if (TPopupMenuWindow *window = button->DropdownMenu()->Window()) {
             m_droppedButton = button;
-            connect(window, &QObject::destroyed, this, [this, button] {
+            const auto released = [this, button] {
                 if (m_droppedButton == button) {
                     m_droppedButton = nullptr;
                     update();
                 }
-            });
+            };
+            connect(window, &TPopupMenuWindow::Closed, this, released);
+            connect(window, &QObject::destroyed, this, released);
         }
     }
 }

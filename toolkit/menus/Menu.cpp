@@ -190,5 +190,7 @@ void TPopupMenu::Popup(int x, int y)
 
 TPopupMenuWindow *TPopupMenu::Window() const
 {
-    return m_window.data();
+    // A closed window lingers until the window system has delivered what it
+    // sent to it; the menu is open only while its window shows.
+    return m_window && m_window->isVisible() ? m_window.data() : nullptr;
 }

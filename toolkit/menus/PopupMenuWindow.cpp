@@ -1,5 +1,6 @@
 #include "toolkit/menus/PopupMenuWindow.h"
 
+#include "toolkit/app/DeliveredDelete.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuBar.h"
@@ -31,7 +32,6 @@ TPopupMenuWindow::TPopupMenuWindow(TMenu *menu, TMenuItem *parentItem, TPopupMen
                                    TMenuBar *bar, QWidget *parent)
     : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_menu(menu), m_parentItem(parentItem), m_parentPopup(parentPopup), m_bar(bar)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
     // A press that closes the menu is consumed, not passed to the window below.
     setAttribute(Qt::WA_NoMouseReplay);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -417,4 +417,6 @@ void TPopupMenuWindow::closeEvent(QCloseEvent *event)
         m_bar->PopupClosed(m_closedByEscape);
     }
     QWidget::closeEvent(event);
+    emit Closed();
+    DeleteWhenDelivered(*this);
 }

@@ -57,6 +57,11 @@ public:
     // Closes every level of the chain.
     void CloseChain();
 
+signals:
+    // The window has closed; it is deleted a little later, once the window
+    // system has delivered what it sent to it.
+    void Closed();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
