@@ -13,7 +13,7 @@
 class TWaitCursor
 {
 public:
-    static constexpr int kShowAfterMs = 200;
+    static constexpr int kShowAfterMs = 100;
 
     explicit TWaitCursor(int showAfterMs = kShowAfterMs);
     ~TWaitCursor();
