@@ -7,7 +7,7 @@
 #include "components/FlatBtn/FlatBtnOutline.h"
 #include "components/FlatBtn/GlyphDrawing.h"
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/app/Application.h"
+#include "toolkit/app/ErrorReporting.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBox.h"
 

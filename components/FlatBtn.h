@@ -2,6 +2,7 @@
 
 #include "components/FlatBtn/FlatBtnTypes.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Colors.h"
 #include "toolkit/gdi/Font.h"
 

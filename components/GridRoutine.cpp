@@ -2,12 +2,12 @@
 
 int GridVertLineWidth(const TGridMetrics &grid)
 {
-    return grid.FixedVertLines() || grid.VertLines() ? grid.GridLineWidth() : 0;
+    return VertLineWidth(grid);
 }
 
 int GridHorzLineWidth(const TGridMetrics &grid)
 {
-    return grid.FixedHorzLines() || grid.HorzLines() ? grid.GridLineWidth() : 0;
+    return HorzLineWidth(grid);
 }
 
 int ColumnFillWidth(const TGridMetrics &grid, int target)
@@ -42,10 +42,7 @@ int ColumnFillWidth(const TGridMetrics &grid, int target)
 
 bool InSizingZone(int edge, int lineWidth, int x)
 {
-    if (lineWidth >= kSizingZoneWidth)
-        return edge - lineWidth <= x && x <= edge;
-    const int zoneRight = edge + (kSizingZoneWidth - lineWidth) / 2;
-    return zoneRight - (kSizingZoneWidth - 1) <= x && x <= zoneRight;
+    return InBorderSizingZone(edge, lineWidth, x);
 }
 
 void FitColumnWidth(TGridMetrics &grid, int dataColumn)
@@ -64,40 +61,7 @@ void FitColumnWidth(TGridMetrics &grid, int dataColumn)
 
 int GridColumnAtBorder(const TGridMetrics &grid, int x, int y)
 {
-    if (!grid.ColSizing())
-        return -1;
-    const int line = GridVertLineWidth(grid);
-    const int hline = GridHorzLineWidth(grid);
-
-    int bottom = -1;
-    for (int row = 0; row < grid.FixedRows(); ++row)
-        bottom += grid.RowHeights(row) + hline;
-    if (y < 0 || y > bottom)
-        return -1;
-
-    const int colCount = grid.ColCount();
-    if (grid.LeftCol() >= colCount)
-        return -1;
-    int edge = 0;
-    for (int i = 0; i < grid.FixedCols(); ++i)
-        edge += grid.ColWidths(i) + line;
-    edge += grid.ColWidths(grid.LeftCol()) + line;
-    int prev = edge;
-    int i = grid.LeftCol() + 1;
-    while (i < colCount && edge < x) {
-        prev = edge;
-        edge += grid.ColWidths(i) + line;
-        ++i;
-    }
-    if (edge > grid.GridWidth())
-        edge = grid.GridWidth() + line;
-
-    // The border after the walk wins over the one before it.
-    if (InSizingZone(edge, line, x))
-        return i - 1;
-    if (InSizingZone(prev, line, x))
-        return i - 2;
-    return -1;
+    return ColumnBorderAt(grid, x, y);
 }
 
 int ColumnAtBorder(const TGridMetrics &grid, int x, int y)

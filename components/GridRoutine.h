@@ -1,12 +1,11 @@
 #pragma once
 
-#include "toolkit/grid/GridMetrics.h"
+#include "toolkit/grid/GridBorders.h"
 
 // Column fitting over a grid's metrics. Nothing is stored between calls;
-// every routine is linear in the column count and allocates nothing.
-
-// Width of a sizing zone around a column border, in pixels.
-inline constexpr int kSizingZoneWidth = 8;
+// every routine is linear in the column count and allocates nothing. The
+// border geometry is the toolkit grid's own (GridBorders); the routines here
+// answer for it under the names the windows use.
 
 // The grid-line width when the grid draws vertical (horizontal) lines in its
 // fixed or its scrollable area, else 0.

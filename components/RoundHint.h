@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Colors.h"
 #include "toolkit/hints/HintWindow.h"
 #include "toolkit/hints/HintWindowClass.h"

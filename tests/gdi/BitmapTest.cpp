@@ -1,5 +1,6 @@
 #include "support/PixelMask.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>

@@ -16,6 +16,13 @@ TApplication::TApplication(int &argc, char **argv)
     : QApplication(argc, argv)
 {
     Application = this;
+    SetErrorHandler([this](std::exception_ptr error) { HandleException(error); });
+    TForm::SetMainFormClosing([this](TForm *form) {
+        if (form != MainForm())
+            return false;
+        Terminate();
+        return true;
+    });
     // The event loop ends on Terminate() or with the main form, not when the
     // last window hides: secondary forms only hide when they close.
     setQuitOnLastWindowClosed(false);
@@ -27,8 +34,11 @@ TApplication::TApplication(int &argc, char **argv)
 TApplication::~TApplication()
 {
     DestroyForms();
-    if (Application == this)
+    if (Application == this) {
+        SetErrorHandler(nullptr);
+        TForm::SetMainFormClosing(nullptr);
         Application = nullptr;
+    }
 }
 
 void TApplication::SetTitle(const QString &title)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolkit/app/ErrorReporting.h"
 #include "toolkit/hints/HintManager.h"
 
 #include <QApplication>
@@ -113,19 +114,6 @@ private:
 
 // The one application object of the process (null before it is created).
 extern TApplication *Application;
-
-// Runs a handler that Qt called us for (a click, a timer, a key): an
-// exception it raises goes to the application's HandleException right here
-// instead of unwinding through Qt's frames. Without an application object the
-// exception reaches the caller.
-template <class Handler>
-void CallGuarded(Handler &&handler)
-{
-    if (Application)
-        Application->Guarded(std::forward<Handler>(handler));
-    else
-        std::forward<Handler>(handler)();
-}
 
 // The text an error box shows for an exception message: a "." is appended
 // when the last character sorts after ".", so "Ошибка" ends in a full stop

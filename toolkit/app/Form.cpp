@@ -1,10 +1,12 @@
 #include "toolkit/app/Form.h"
 
-#include "toolkit/app/Application.h"
+#include "toolkit/app/ErrorReporting.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Colors.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMetaMethod>
@@ -150,13 +152,25 @@ TForm::TForm(QWidget *parent)
 
 TForm::~TForm() = default;
 
+namespace {
+
+TForm::TMainFormClosing &MainFormClosing()
+{
+    static TForm::TMainFormClosing closing;
+    return closing;
+}
+
+} // namespace
+
+void TForm::SetMainFormClosing(TMainFormClosing closing)
+{
+    MainFormClosing() = std::move(closing);
+}
+
 template <class Handler>
 void TForm::RunHandler(Handler &&handler)
 {
-    if (Application)
-        Application->Guarded(std::forward<Handler>(handler));
-    else
-        handler();
+    CallGuarded(std::forward<Handler>(handler));
 }
 
 void TForm::AdoptLayout()
@@ -354,9 +368,9 @@ void TForm::Close()
     RunHandler([&] { emit Closing(action); });
     if (action == caNone)
         return;
-    if (Application && Application->MainForm() == this)
-        Application->Terminate();
-    else if (action == caHide)
+    if (MainFormClosing() && MainFormClosing()(this))
+        return;
+    if (action == caHide)
         Hide();
     else if (action == caMinimize)
         showMinimized();

@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QEventLoop;
 class QKeyEvent;
 class TCanvas;
@@ -105,6 +107,11 @@ public:
     // When CloseQuery agrees: hides a secondary form (or what FormClose
     // decides); closing the main form ends the application's event loop.
     void Close();
+    // Asked when a form's close is accepted; answers true when it took the
+    // close (the application ends the program for its main form). Without
+    // one, a form closes by its close action.
+    using TMainFormClosing = std::function<bool(TForm *)>;
+    static void SetMainFormClosing(TMainFormClosing closing);
 
     // Shows the form application-modal and returns once ModalResult is set
     // or the form closes (closing gives mrCancel).

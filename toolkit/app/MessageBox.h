@@ -1,25 +1,11 @@
 #pragma once
 
+#include "toolkit/app/MessageBoxTypes.h"
+
 #include <QString>
 
 #include <functional>
 #include <vector>
-
-enum class TMsgIcon { None, Information, Question, Error };
-enum class TMsgButtons { OK, OKCancel };
-
-// What a message box returns: the button pressed. Closing a box or pressing
-// Escape answers Cancel, or OK when OK is its only button.
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-
-struct TMessageBoxRequest
-{
-    QString text;
-    QString caption;
-    TMsgIcon icon = TMsgIcon::None;
-    TMsgButtons buttons = TMsgButtons::OK;
-};
 
 // Shows a modal message box and returns the button pressed.
 int MessageBox(const QString &text, const QString &caption, TMsgIcon icon = TMsgIcon::None,
@@ -28,15 +14,6 @@ int MessageBox(const QString &text, const QString &caption, TMsgIcon icon = TMsg
 // The toolkit's confirmation before a record is deleted ("Delete record?",
 // OK and Cancel). Returns true when the user chose OK.
 bool ConfirmDeleteRecord();
-
-// The toolkit's own texts.
-namespace MsgText {
-inline const QString OK = QStringLiteral("OK");
-inline const QString Cancel = QStringLiteral("Cancel");
-inline const QString kConfirm = QStringLiteral("Confirm");
-inline const QString kDeleteRecordQuestion = QStringLiteral("Delete record?");
-inline const QString kApplicationError = QStringLiteral("Application Error");
-} // namespace MsgText
 
 // While one exists, message boxes are not shown: each request is recorded and
 // answered by the hook (tests answer boxes this way). Hooks nest; the newest

@@ -88,9 +88,9 @@ TMessageForm::TMessageForm(const TMessageBoxRequest &request)
     BindHandlers();
 
     auto *body = new MessageBody(request, ClientArea());
-    AddButton(MsgText::OK, IDOK);
+    AddButton(MsgText::kOk, IDOK);
     if (request.buttons == TMsgButtons::OKCancel)
-        AddButton(MsgText::Cancel, IDCANCEL);
+        AddButton(MsgText::kCancel, IDCANCEL);
 
     const int buttonsWidth = int(m_buttons.size()) * kButtonWidth + int(m_buttons.size() - 1) * kButtonGap;
     const int clientWidth = std::max(body->width(), buttonsWidth) + 2 * kMargin;

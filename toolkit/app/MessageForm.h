@@ -1,7 +1,7 @@
 #pragma once
 
 #include "toolkit/app/Form.h"
-#include "toolkit/app/MessageBox.h"
+#include "toolkit/app/MessageBoxTypes.h"
 
 class QPushButton;
 

@@ -1,6 +1,6 @@
 #include "toolkit/controls/DBNavigator.h"
 
-#include "toolkit/app/Application.h"
+#include "toolkit/app/ErrorReporting.h"
 #include "toolkit/db/DataLink.h"
 #include "toolkit/db/DataSource.h"
 #include "toolkit/app/MessageBox.h"
@@ -165,10 +165,7 @@ bool TDBNavigator::MoveFocus(int step)
 // unwinding through the toolkit's event delivery.
 void TDBNavigator::ClickGuarded(TNavigateBtn button)
 {
-    if (Application)
-        Application->Guarded([&] { BtnClick(button); });
-    else
-        BtnClick(button);
+    CallGuarded([&] { BtnClick(button); });
 }
 
 void TDBNavigator::BtnClick(TNavigateBtn button)

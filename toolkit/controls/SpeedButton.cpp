@@ -1,6 +1,6 @@
 #include "toolkit/controls/SpeedButton.h"
 
-#include "toolkit/app/Application.h"
+#include "toolkit/app/ErrorReporting.h"
 #include "toolkit/gdi/Bevel.h"
 #include "toolkit/gdi/Canvas.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/Geometry.h"
 #include "toolkit/controls/GraphicControl.h"

@@ -1,5 +1,7 @@
 #include "toolkit/gdi/Bitmap.h"
 
+#include "toolkit/gdi/Canvas.h"
+
 #include <QFile>
 #include <QImageReader>
 #include <QImageWriter>

@@ -1,12 +1,13 @@
 #pragma once
 
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Colors.h"
 
 #include <QImage>
 #include <QString>
 #include <QVector>
 #include <memory>
+
+class TCanvas;
 
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 

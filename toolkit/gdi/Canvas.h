@@ -56,9 +56,6 @@ constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 constexpr unsigned DT_RTLREADING = 0x20000;
 constexpr unsigned DT_HIDEPREFIX = 0x100000;
 
-// Polygon fill rules.
-enum TPolyFillMode { ALTERNATE = 1, WINDING = 2 };
-
 // A device context over a QImage with the platform's pixel rules:
 // rectangles leave out their right column and bottom row, lines leave out
 // their end point, a thin pen touches exactly the pixels a Bresenham walk

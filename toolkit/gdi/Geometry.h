@@ -89,3 +89,6 @@ inline bool UnionRect(TRect &dest, const TRect &a, const TRect &b)
     return !dest.IsEmpty();
 }
 inline bool PtInRect(const TRect &r, TPoint p) { return r.Contains(p); }
+
+// Polygon fill rules.
+enum TPolyFillMode { ALTERNATE = 1, WINDING = 2 };

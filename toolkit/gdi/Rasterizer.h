@@ -1,6 +1,5 @@
 #pragma once
 
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Geometry.h"
 #include "toolkit/gdi/Region.h"
 

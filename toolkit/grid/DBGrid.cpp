@@ -1,7 +1,7 @@
 #include "toolkit/grid/DBGrid.h"
 
-#include "components/GridRoutine.h"
-#include "toolkit/app/Application.h"
+#include "toolkit/grid/GridBorders.h"
+#include "toolkit/app/ErrorReporting.h"
 #include "toolkit/grid/DBGridInplaceEdit.h"
 #include "toolkit/grid/DBGridPainter.h"
 #include "toolkit/db/DataLink.h"
@@ -22,18 +22,6 @@ namespace {
 // Widest column the grid makes for a field when it builds its own columns.
 constexpr int kMaxDefaultColumnChars = 40;
 constexpr int kWheelStepDegrees = 120;
-
-// Qt does not carry exceptions through its event delivery: a data-set error
-// raised by a key, a click or a scroll is shown by the application's handler
-// right here, and the grid stays as the failed operation left it.
-template <class Action>
-void Guarded(Action &&action)
-{
-    if (Application)
-        Application->Guarded(std::forward<Action>(action));
-    else
-        action();
-}
 
 } // namespace
 
@@ -80,7 +68,7 @@ TDBGrid::TDBGrid(QWidget *parent)
     m_horzScrollBar->hide();
     connect(m_vertScrollBar, &QScrollBar::valueChanged, this, [this](int row) {
         if (!m_updatingScrollBars)
-            Guarded([&] { MoveToDisplayRow(row); });
+            CallGuarded([&] { MoveToDisplayRow(row); });
     });
     connect(m_horzScrollBar, &QScrollBar::valueChanged, this, [this](int col) {
         if (!m_updatingScrollBars)
@@ -532,7 +520,7 @@ void TDBGrid::FocusLeft()
         return;
     TDataSet *ds = DataSet();
     if ((m_options & dgCancelOnExit) && ds && ds->State() == dsInsert && !ds->Modified() && !m_editorModified)
-        Guarded([this] { CancelEditing(); });
+        CallGuarded([this] { CancelEditing(); });
     update();
 }
 
@@ -731,7 +719,7 @@ bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &t
 bool TDBGrid::HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString &text)
 {
     bool used = true;
-    Guarded([&] { used = KeyDown(key, modifiers, text); });
+    CallGuarded([&] { used = KeyDown(key, modifiers, text); });
     return used;
 }
 
@@ -764,13 +752,13 @@ void TDBGrid::focusOutEvent(QFocusEvent *event)
 
 int TDBGrid::SizingColumnAt(QPoint client) const
 {
-    const int col = GridColumnAtBorder(*this, client.x(), client.y());
+    const int col = ColumnBorderAt(*this, client.x(), client.y());
     return col >= Geometry().FixedCols() ? col : -1;
 }
 
 void TDBGrid::mousePressEvent(QMouseEvent *event)
 {
-    Guarded([&] { MouseDown(event); });
+    CallGuarded([&] { MouseDown(event); });
 }
 
 void TDBGrid::MouseDown(QMouseEvent *event)
@@ -836,14 +824,14 @@ void TDBGrid::mouseReleaseEvent(QMouseEvent *event)
     if (m_sizingCol >= 0 && event->button() == Qt::LeftButton)
         FinishSizing(client.x());
     if (OnMouseUp)
-        Guarded([&] { OnMouseUp(this, event->button(), event->modifiers(), client.x(), client.y()); });
+        CallGuarded([&] { OnMouseUp(this, event->button(), event->modifiers(), client.x(), client.y()); });
 }
 
 void TDBGrid::wheelEvent(QWheelEvent *event)
 {
     const int steps = event->angleDelta().y() / kWheelStepDegrees;
     if (steps != 0)
-        Guarded([&] { MoveRows(-steps); });
+        CallGuarded([&] { MoveRows(-steps); });
     event->accept();
 }
 

@@ -1,6 +1,6 @@
 #include "toolkit/menus/Menu.h"
 
-#include "toolkit/app/Application.h"
+#include "toolkit/app/ErrorReporting.h"
 #include "toolkit/menus/MenuBar.h"
 #include "toolkit/menus/PopupMenuWindow.h"
 
