@@ -36,5 +36,7 @@ private:
 };
 
 // The connection string of the directory: the file velirsk.dat in the working
-// directory, with the eighteen entries of the program's original provider.
+// directory, with the eighteen entries the directory's provider is opened
+// with; the connection opens the file that "Data Source" names, and the other
+// entries are kept as written.
 QString DirectoryConnectionString();

@@ -2,11 +2,12 @@
 
 #include <QString>
 
-// The program writes its statements in the dialect of its original database
-// engine: string literals between double quotes ("" inside stands for one "),
-// names bare or in [brackets], one statement with an optional closing ";".
-// SQLite reads double quotes as names, so statements are translated token by
-// token before they reach it.
+// The program writes its statements in the directory's own dialect: string
+// literals between double quotes ("" inside stands for one "), names bare or
+// in [brackets], one statement with an optional closing ";". SQLite reads
+// double quotes as names, so statements are translated token by token before
+// they reach it, and SQLite's own acceptance of double-quoted strings is
+// never relied on.
 
 // The statement for SQLite: every string literal single-quoted, the closing
 // ";" dropped. An empty text, a second statement, a NUL character or an
