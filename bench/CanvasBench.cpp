@@ -1,7 +1,5 @@
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/gdi/Font.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -59,13 +57,3 @@ void SmallEllipses(benchmark::State &state)
 BENCHMARK(SmallEllipses);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -6,7 +6,6 @@
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuPainter.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <benchmark/benchmark.h>
 
@@ -76,14 +75,3 @@ void SkinnedPopupItem(benchmark::State &state)
 BENCHMARK(SkinnedPopupItem)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,9 +2,7 @@
 #include "forms/FindForm.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/controls/SpeedButton.h"
-#include "toolkit/gdi/Font.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
@@ -56,14 +54,3 @@ void PaintSpeedButton(benchmark::State &state)
 BENCHMARK(PaintSpeedButton)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,10 +3,8 @@
 #include "toolkit/bars/ToolBar.h"
 #include "toolkit/bars/ToolButton.h"
 #include "toolkit/controls/ControlTag.h"
-#include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/ImageList.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -60,14 +58,3 @@ void PaintToolBar(benchmark::State &state)
 BENCHMARK(PaintToolBar)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

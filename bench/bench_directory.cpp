@@ -26,7 +26,6 @@
 #include "data/SqlDialect.h"
 #include "forms/SearchStatement.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <benchmark/benchmark.h>
@@ -230,12 +229,3 @@ BENCHMARK(SearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchma
 BENCHMARK(ShellSearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ShellSearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,10 +3,8 @@
 // cost about the same whatever the length.
 #include "toolkit/db/DataSource.h"
 #include "toolkit/db/MemoryDataSet.h"
-#include "toolkit/gdi/Font.h"
 #include "toolkit/grid/DBGrid.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -33,15 +31,3 @@ void BM_PaintLongCell(benchmark::State &state)
 BENCHMARK(BM_PaintLongCell)->Arg(100)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
