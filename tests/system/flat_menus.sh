@@ -65,6 +65,8 @@ expect "icon column" "$ITEM_X" $((ITEM_Y + 5)) "$work/mouse.png" "$ICON_START"
 # them may be lost with the popup's window.
 xdotool key Escape Escape alt Down
 wait_for_menu "$work/keyboard.png"
+# The popup may show before it draws the item that Down selected.
+wait_for_screen "$work/keyboard.png" 10 "the selected item" pixel_is "$ITEM_X" $((ITEM_Y + 5)) "$work/keyboard.png" "$HIGHLIGHT" || true
 cp "$work/keyboard.png" "$VELIRSK_BUILD_DIR/flat_menus_keyboard.png" 2>/dev/null || true
 check_open_menu "$work/keyboard.png"
 # Down selects "Выход": filled, framed from its second row.
