@@ -153,14 +153,6 @@ void TADOConnection::Close()
     CloseHandle();
 }
 
-void TADOConnection::SetConnected(bool connected)
-{
-    if (connected)
-        Open();
-    else
-        Close();
-}
-
 void TADOConnection::CloseHandle()
 {
     sqlite3_close_v2(m_db);

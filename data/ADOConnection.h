@@ -42,7 +42,6 @@ public:
     // Closes the data sets on this connection first.
     void Close();
     bool Connected() const { return m_db != nullptr; }
-    void SetConnected(bool connected);
 
     // The absolute path of the open file.
     QString FileName() const { return m_fileName; }

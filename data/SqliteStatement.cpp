@@ -176,13 +176,6 @@ qint64 TSqliteStatement::Int64(int column) const
     return sqlite3_column_int64(m_statement, column);
 }
 
-void ExecuteSql(sqlite3 *db, const QString &sql)
-{
-    TSqliteStatement statement(db, sql);
-    while (statement.Step()) {
-    }
-}
-
 bool IsBusyCode(int resultCode)
 {
     const int primary = resultCode & 0xFF;

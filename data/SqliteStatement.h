@@ -49,8 +49,6 @@ private:
     sqlite3_stmt *m_statement = nullptr;
 };
 
-// Runs statements that return no rows.
-void ExecuteSql(sqlite3 *db, const QString &sql);
 
 // The message for the user for an SQLite result code on this connection.
 QString SqliteErrorMessage(sqlite3 *db, int resultCode);

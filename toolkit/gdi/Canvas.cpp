@@ -823,11 +823,6 @@ void TCanvas::StretchBlt(int x, int y, int width, int height, const TCanvas &sou
          rop, true);
 }
 
-void TCanvas::PatBlt(int x, int y, int width, int height, TRasterOp rop)
-{
-    Blit(ToDevice(Bounds(x, y, width, height)), nullptr, {}, rop, false);
-}
-
 void TCanvas::Draw(int x, int y, const TBitmap &bitmap)
 {
     StretchDraw(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap);
@@ -866,18 +861,3 @@ void TCanvas::StretchDraw(const TRect &dest, const TBitmap &bitmap)
     }
 }
 
-void TCanvas::DrawImage(int x, int y, const QImage &image)
-{
-    if (image.isNull() || !Drawable())
-        return;
-    const QImage rgb = image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
-                           ? image
-                           : image.convertToFormat(QImage::Format_RGB32);
-    const TPoint d = ToDevice(x, y);
-    const TRect area = Bounds(d.X, d.Y, rgb.width(), rgb.height()).Intersected(WritableArea());
-    for (int py = area.Top; py < area.Bottom; ++py) {
-        const QRgb *line = reinterpret_cast<const QRgb *>(rgb.constScanLine(py - d.Y));
-        for (int px = area.Left; px < area.Right; ++px)
-            WritePixel(px, py, line[px - d.X]);
-    }
-}

@@ -169,13 +169,9 @@ public:
     void BitBlt(int x, int y, int width, int height, const TCanvas &source, int sx, int sy, TRasterOp rop);
     void StretchBlt(int x, int y, int width, int height, const TCanvas &source, int sx, int sy, int sourceWidth,
                     int sourceHeight, TRasterOp rop);
-    // Applies a raster operation that needs no source (PATCOPY, DSTINVERT...).
-    void PatBlt(int x, int y, int width, int height, TRasterOp rop);
     // Draws a bitmap; a transparent bitmap leaves out its transparent colour.
     void Draw(int x, int y, const TBitmap &bitmap);
     void StretchDraw(const TRect &dest, const TBitmap &bitmap);
-    // Draws an image as it is (32-bit source, opaque).
-    void DrawImage(int x, int y, const QImage &image);
 
     void FillRgn(const TRegion &region, const TBrush &brush);
     void FrameRgn(const TRegion &region, const TBrush &brush, int width, int height);

@@ -75,20 +75,5 @@ constexpr TPoint Point(int x, int y) { return {x, y}; }
 constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
 constexpr TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
 
-// The platform's in-place rectangle helpers.
-inline void InflateRect(TRect &r, int dx, int dy) { r = r.Inflated(dx, dy); }
-inline void OffsetRect(TRect &r, int dx, int dy) { r = r.Offset(dx, dy); }
-inline bool IntersectRect(TRect &dest, const TRect &a, const TRect &b)
-{
-    dest = a.Intersected(b);
-    return !dest.IsEmpty();
-}
-inline bool UnionRect(TRect &dest, const TRect &a, const TRect &b)
-{
-    dest = a.United(b);
-    return !dest.IsEmpty();
-}
-inline bool PtInRect(const TRect &r, TPoint p) { return r.Contains(p); }
-
 // Polygon fill rules.
 enum TPolyFillMode { ALTERNATE = 1, WINDING = 2 };
