@@ -6,6 +6,7 @@
 #include "components/FlatBtn/FlatBtnMetrics.h"
 #include "components/FlatBtn/FlatBtnOutline.h"
 #include "components/FlatBtn/GlyphDrawing.h"
+#include "toolkit/gdi/Accelerator.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/app/ErrorReporting.h"
 #include "toolkit/app/Form.h"
@@ -57,20 +58,6 @@ int builtinSetFor(TFlatBtnType type, bool cutCornerLook)
 }
 
 QString glyphResourceName(int number) { return QStringLiteral("FLATBTN_%1").arg(number); }
-
-// The accelerator of a caption: the character after a single ampersand
-// ("&&" stands for an ampersand itself); null when there is none.
-QChar acceleratorOf(const QString &caption)
-{
-    for (qsizetype i = 0; i + 1 < caption.size(); ++i) {
-        if (caption.at(i) != QLatin1Char('&'))
-            continue;
-        if (caption.at(i + 1) != QLatin1Char('&'))
-            return caption.at(i + 1);
-        ++i;
-    }
-    return {};
-}
 
 TForm *parentFormOf(const QWidget *widget)
 {
@@ -647,7 +634,7 @@ bool TFlatGlyphButton::HandleDialogKey(QKeyEvent *event)
 bool TFlatGlyphButton::HandleDialogChar(QKeyEvent *event)
 {
     const QString text = event->text();
-    const QChar accelerator = acceleratorOf(m_caption);
+    const QChar accelerator = AcceleratorOf(m_caption);
     if (text.size() != 1 || accelerator.isNull() || text.at(0).toUpper() != accelerator.toUpper())
         return false;
     const bool altDown = event->modifiers() & Qt::AltModifier;

@@ -1,5 +1,6 @@
 #include "toolkit/menus/MenuItem.h"
 
+#include "toolkit/gdi/Accelerator.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/menus/Menu.h"
 
@@ -18,14 +19,7 @@ void TMenuItem::SetCaption(const QString &caption)
 
 QChar TMenuItem::Accelerator() const
 {
-    for (qsizetype i = 0; i + 1 < m_caption.size(); ++i) {
-        if (m_caption[i] != QLatin1Char('&'))
-            continue;
-        if (m_caption[i + 1] != QLatin1Char('&'))
-            return m_caption[i + 1].toUpper();
-        ++i;
-    }
-    return QChar();
+    return AcceleratorOf(m_caption).toUpper();
 }
 
 void TMenuItem::SetImageIndex(int index)
