@@ -1,3 +1,4 @@
+#include "bench/support/SampleGlyph.h"
 #include "components/FlatSkin.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/bars/ToolBar.h"
@@ -21,12 +22,7 @@ struct ToolBarSetup {
 
     ToolBarSetup()
     {
-        QImage picture(kImageSize, kImageSize, QImage::Format_RGB32);
-        picture.fill(ToQRgb(clFuchsia));
-        for (int y = 3; y < 13; ++y)
-            for (int x = 2; x < 14; ++x)
-                picture.setPixel(x, y, ToQRgb(RGB(40 + 10 * x, 120, 20 + 10 * y)));
-        images.AddMasked(picture, clFuchsia);
+        images.AddMasked(SampleGlyph(kImageSize), clFuchsia);
         bar = new TToolBar(form.ClientArea());
         bar->SetImages(&images);
         bar->SetShowCaptions(true);
