@@ -21,7 +21,7 @@ class TADOConnection : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int DefaultBusyTimeoutMs = 3000;
+    static constexpr int kDefaultBusyTimeoutMs = 3000;
 
     explicit TADOConnection(QObject *parent = nullptr);
     ~TADOConnection() override;
@@ -59,7 +59,7 @@ private:
     QString m_connectionString;
     QString m_fileName;
     sqlite3 *m_db = nullptr;
-    int m_busyTimeoutMs = DefaultBusyTimeoutMs;
+    int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
     bool m_loginPrompt = false;
     QList<TCustomADODataSet *> m_dataSets;
 };

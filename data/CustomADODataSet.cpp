@@ -13,7 +13,7 @@
 namespace {
 
 // Rows kept by the read cache: a grid shows a few dozen at a time.
-constexpr size_t CacheSlots = 512;
+constexpr size_t kCacheSlots = 512;
 
 QString Tr(const char *text)
 {
@@ -103,7 +103,7 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
         if (traceable)
             m_reader = std::move(described);
         m_nullRecord.assign(defs.size(), std::nullopt);
-        m_cache.assign(CacheSlots, {});
+        m_cache.assign(kCacheSlots, {});
         LoadCursor();
     } catch (...) {
         InternalClose();
@@ -226,7 +226,7 @@ int TCustomADODataSet::InternalRecordCount() const
 
 TCustomADODataSet::TCacheSlot &TCustomADODataSet::Slot(qint64 rowid) const
 {
-    return m_cache[static_cast<quint64>(rowid) % CacheSlots];
+    return m_cache[static_cast<quint64>(rowid) % kCacheSlots];
 }
 
 void TCustomADODataSet::Forget(qint64 rowid)
@@ -456,7 +456,7 @@ int TCustomADODataSet::InternalRefresh(int index)
     if (!m_source.table.isEmpty() && index >= 0)
         current = m_rowids.At(index);
     LoadCursor();
-    m_cache.assign(CacheSlots, {});
+    m_cache.assign(kCacheSlots, {});
     const int count = InternalRecordCount();
     if (current && m_source.wholeTable) {
         // In rowid order the row's position is the number of rows before it.

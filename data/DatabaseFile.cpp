@@ -10,20 +10,21 @@
 
 namespace {
 
-constexpr int HeaderSize = 100;
-constexpr char Magic[] = "SQLite format 3";  // 16 bytes with the closing NUL
-constexpr int PageSizeOffset = 16;
-constexpr int ChangeCounterOffset = 24;
-constexpr int PageCountOffset = 28;
-constexpr int VersionValidForOffset = 92;
-constexpr qint64 LargestPageSize = 65536;
+constexpr int kHeaderSize = 100;
+constexpr char kMagic[] = "SQLite format 3";  // 16 bytes with the closing NUL
+constexpr int kPageSizeOffset = 16;
+constexpr int kChangeCounterOffset = 24;
+constexpr int kPageCountOffset = 28;
+constexpr int kVersionValidForOffset = 92;
+constexpr qint64 kSmallestPageSize = 512;
+constexpr qint64 kLargestPageSize = 65536;
 
 QString Tr(const char *text)
 {
     return QCoreApplication::translate("DatabaseFile", text);
 }
 
-quint32 BigEndian32(const std::array<char, HeaderSize> &header, int offset)
+quint32 BigEndian32(const std::array<char, kHeaderSize> &header, int offset)
 {
     quint32 value = 0;
     for (int i = 0; i < 4; ++i)
@@ -31,11 +32,11 @@ quint32 BigEndian32(const std::array<char, HeaderSize> &header, int offset)
     return value;
 }
 
-qint64 PageSize(const std::array<char, HeaderSize> &header)
+qint64 PageSize(const std::array<char, kHeaderSize> &header)
 {
-    const qint64 field = (static_cast<unsigned char>(header[PageSizeOffset]) << 8)
-                         | static_cast<unsigned char>(header[PageSizeOffset + 1]);
-    return field == 1 ? LargestPageSize : field;
+    const qint64 field = (static_cast<unsigned char>(header[kPageSizeOffset]) << 8)
+                         | static_cast<unsigned char>(header[kPageSizeOffset + 1]);
+    return field == 1 ? kLargestPageSize : field;
 }
 
 } // namespace
@@ -56,13 +57,13 @@ void CheckDatabaseFile(const QString &path, const QString &shownName)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         fail("the file cannot be read (access denied).");
-    std::array<char, HeaderSize> header{};
-    const qint64 read = file.read(header.data(), HeaderSize);
-    if (read < HeaderSize || std::memcmp(header.data(), Magic, sizeof Magic) != 0)
+    std::array<char, kHeaderSize> header{};
+    const qint64 read = file.read(header.data(), kHeaderSize);
+    if (read < kHeaderSize || std::memcmp(header.data(), kMagic, sizeof kMagic) != 0)
         fail("the file is not a database of this program.");
 
     const qint64 pageSize = PageSize(header);
-    const bool pageSizeValid = pageSize >= 512 && pageSize <= LargestPageSize && (pageSize & (pageSize - 1)) == 0;
+    const bool pageSizeValid = pageSize >= kSmallestPageSize && pageSize <= kLargestPageSize && (pageSize & (pageSize - 1)) == 0;
     if (!pageSizeValid)
         fail("the file is damaged (its header is invalid).");
 
@@ -79,15 +80,15 @@ void CheckDatabaseFile(const QString &path, const QString &shownName)
 QString DatabaseFileDamage(const QString &path)
 {
     QFile file(path);
-    std::array<char, HeaderSize> header{};
-    if (!file.open(QIODevice::ReadOnly) || file.read(header.data(), HeaderSize) < HeaderSize)
+    std::array<char, kHeaderSize> header{};
+    if (!file.open(QIODevice::ReadOnly) || file.read(header.data(), kHeaderSize) < kHeaderSize)
         return Tr("the file is truncated; part of the database is missing.");
     const qint64 size = file.size();
     const qint64 pageSize = PageSize(header);
     // The page count in the header is only trustworthy when the last writer
     // knew about it, which the matching counters say.
-    const quint32 pageCount = BigEndian32(header, PageCountOffset);
-    const bool countValid = pageCount != 0 && BigEndian32(header, ChangeCounterOffset) == BigEndian32(header, VersionValidForOffset);
+    const quint32 pageCount = BigEndian32(header, kPageCountOffset);
+    const bool countValid = pageCount != 0 && BigEndian32(header, kChangeCounterOffset) == BigEndian32(header, kVersionValidForOffset);
     if ((countValid && size < qint64(pageCount) * pageSize) || size % pageSize != 0)
         return Tr("the file is truncated; part of the database is missing.");
     return {};

@@ -4,7 +4,7 @@
 
 namespace {
 // Rows listed at least per trip to the store.
-constexpr int ListingBatch = 16384;
+constexpr int kListingBatch = 16384;
 }
 
 void TRowidList::Clear()
@@ -41,9 +41,9 @@ qint64 TRowidList::At(int index)
     const int frontDistance = index - int(m_head.size()) + 1;
     const int backDistance = m_count - int(m_tail.size()) - index;
     if (frontDistance <= backDistance)
-        ListFront(std::max(frontDistance, ListingBatch));
+        ListFront(std::max(frontDistance, kListingBatch));
     else
-        ListBack(std::max(backDistance, ListingBatch));
+        ListBack(std::max(backDistance, kListingBatch));
     return At(index);
 }
 
@@ -78,7 +78,7 @@ void TRowidList::ListBack(int rows)
 void TRowidList::Join()
 {
     m_head.reserve(m_count);
-    m_head.resize(m_count - m_tail.size(), Missing);
+    m_head.resize(m_count - m_tail.size(), kMissing);
     m_head.insert(m_head.end(), m_tail.rbegin(), m_tail.rend());
     m_head.shrink_to_fit();
     m_tail = {};

@@ -15,11 +15,11 @@
 // The cursor is the `count` rows with rowid up to `highest` that existed when
 // it was made, in rowid order. If another process deletes some of them before
 // they are listed, the middle comes up short: the missing rows are kept as
-// Missing, so that the count and every listed row's position still hold.
+// kMissing, so that the count and every listed row's position still hold.
 class TRowidList
 {
 public:
-    static constexpr qint64 Missing = std::numeric_limits<qint64>::min();
+    static constexpr qint64 kMissing = std::numeric_limits<qint64>::min();
 
     // Appends to `out` up to `limit` rowids r with after < r < before, in
     // ascending order, or descending when `descending`.

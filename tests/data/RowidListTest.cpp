@@ -93,7 +93,7 @@ TEST(RowidList, rowsDeletedByOthersBeforeListingKeepTheCount)
     qint64 previous = 0;
     for (int i = 0; i < list.Count(); ++i) {
         const qint64 rowid = list.At(i);
-        if (rowid == TRowidList::Missing) {
+        if (rowid == TRowidList::kMissing) {
             ++missing;
             continue;
         }
@@ -128,5 +128,5 @@ TEST(RowidList, rowsRemovedElsewhereLeaveEveryEndAndTheMiddle)
     EXPECT_EQ(list.At(49997), 49999);
     EXPECT_EQ(list.At(49998), 50001);
     for (int i = 0; i < list.Count(); ++i)
-        ASSERT_NE(list.At(i), TRowidList::Missing) << i;
+        ASSERT_NE(list.At(i), TRowidList::kMissing) << i;
 }
