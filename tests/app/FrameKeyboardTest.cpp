@@ -1,3 +1,4 @@
+#include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/SystemMenu.h"
 #include "toolkit/menus/Menu.h"
@@ -140,6 +141,30 @@ TEST(FrameKeyboard, keyboardGoesBackToTheFormThatHadItWhenTheNextOneWasShown)
     EXPECT_EQ(QApplication::activeWindow(), &results.form) << "a form without the keyboard takes nothing";
     results.form.Hide();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&main.form));
+}
+
+// The opener that the hidden form knew is gone from the screen: the
+// application's main form takes the keyboard.
+TEST(FrameKeyboard, keyboardFallsBackToTheMainFormWhenNoOpenerCanTakeIt)
+{
+    Application->Restart();
+    TForm *main = Application->CreateForm<TForm>();
+    main->SetBounds(30, 30, 300, 200);
+    KeyedForm opener;
+    KeyedForm dialog(bsDialog, {90, 90});
+    ASSERT_TRUE(opener.ShowActive());
+    ASSERT_TRUE(dialog.ShowActive());
+    opener.form.Hide();
+    EXPECT_EQ(QApplication::activeWindow(), &dialog.form);
+    main->Show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main));
+    dialog.form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog.form));
+
+    dialog.form.Hide();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(main));
+    Application->Restart();
 }
 
 } // namespace

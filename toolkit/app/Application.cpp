@@ -26,7 +26,7 @@ TApplication::TApplication(int &argc, char **argv)
     // The event loop ends on Terminate() or with the main form, not when the
     // last window hides: secondary forms only hide when they close.
     setQuitOnLastWindowClosed(false);
-    new TFrameKeyboard(this);
+    m_frameKeyboard = std::make_unique<TFrameKeyboard>([this] { return MainForm(); });
     RegisterBundledFonts();
     InstallApplicationPalette();
 }

@@ -8,10 +8,12 @@
 #include <QString>
 
 #include <exception>
+#include <memory>
 #include <utility>
 #include <vector>
 
 class TForm;
+class TFrameKeyboard;
 
 // The application object: title, the forms it owns, the event loop and the
 // handlers that turn an escaping exception into a message box.
@@ -110,6 +112,9 @@ private:
     bool m_running = false;
     THintManager m_hints;
     int m_lastResortCount = 0;
+    // Last, so that it goes first: it asks for the main form while forms hide,
+    // up to the end of the destructor's body and never after.
+    std::unique_ptr<TFrameKeyboard> m_frameKeyboard;
 };
 
 // The one application object of the process (null before it is created).

@@ -1,6 +1,5 @@
 #include "toolkit/app/FrameKeyboard.h"
 
-#include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/SystemMenu.h"
 
@@ -27,16 +26,15 @@ bool CanTakeKeyboard(const TForm *form)
 
 } // namespace
 
-TFrameKeyboard::TFrameKeyboard(QObject *parent) : QObject(parent)
+TFrameKeyboard::TFrameKeyboard(TMainFormQuery mainForm, QObject *parent)
+    : QObject(parent), m_mainForm(std::move(mainForm))
 {
     qApp->installEventFilter(this);
 }
 
 TFrameKeyboard::~TFrameKeyboard()
 {
-    // Gone already when the application object destroys its children.
-    if (QCoreApplication *application = QCoreApplication::instance())
-        application->removeEventFilter(this);
+    qApp->removeEventFilter(this);
 }
 
 TForm *TFrameKeyboard::Opener(const TForm *form) const
@@ -103,7 +101,7 @@ void TFrameKeyboard::Hidden(TForm *form)
     for (int hops = 0; next && !CanTakeKeyboard(next) && hops < m_openers.size(); ++hops)
         next = Opener(next);
     if (!CanTakeKeyboard(next))
-        next = Application ? Application->MainForm() : nullptr;
+        next = m_mainForm ? m_mainForm() : nullptr;
     if (CanTakeKeyboard(next) && next != form)
         next->activateWindow();
 }

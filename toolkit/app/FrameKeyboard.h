@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class QKeyEvent;
 class TForm;
 
@@ -16,13 +18,17 @@ class TForm;
 //   form that had it when this one was shown, or the nearest visible one
 //   before that, or the main form. Without a window manager nothing else
 //   would hand it on and the next keys would be lost.
-// The application object installs one for the whole program.
+// The application object installs one for the whole program, for as long as
+// it lives, and names its main form through `mainForm`, asked afresh at every
+// hiding (it may be null).
 class TFrameKeyboard : public QObject
 {
     Q_OBJECT
 
 public:
-    explicit TFrameKeyboard(QObject *parent = nullptr);
+    using TMainFormQuery = std::function<TForm *()>;
+
+    explicit TFrameKeyboard(TMainFormQuery mainForm, QObject *parent = nullptr);
     ~TFrameKeyboard() override;
 
     // The form that had the keyboard when this one was last shown.
@@ -36,5 +42,6 @@ private:
     void Shown(TForm *form);
     void Hidden(TForm *form);
 
+    TMainFormQuery m_mainForm;
     QHash<const TForm *, QPointer<TForm>> m_openers;
 };
