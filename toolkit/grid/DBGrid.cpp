@@ -4,6 +4,7 @@
 #include "toolkit/app/ErrorReporting.h"
 #include "toolkit/grid/DBGridInplaceEdit.h"
 #include "toolkit/grid/DBGridPainter.h"
+#include "toolkit/grid/GridKeyMap.h"
 #include "toolkit/db/DataLink.h"
 #include "toolkit/db/DataSource.h"
 #include "toolkit/db/DatabaseError.h"
@@ -52,7 +53,10 @@ TDBGrid::TDBGrid(QWidget *parent)
       m_color(clWindow),
       m_fixedColor(clBtnFace),
       m_measureImage(1, 1, QImage::Format_RGB32),
-      m_measureCanvas(&m_measureImage)
+      m_measureCanvas(&m_measureImage),
+      m_scrollBars(
+          *this, [this](int row) { CallGuarded([&] { MoveToDisplayRow(row); }); },
+          [this](int col) { SetLeftCol(col); })
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -60,20 +64,6 @@ TDBGrid::TDBGrid(QWidget *parent)
     m_canvas = &m_measureCanvas;
     m_font.OnChange = [this] { LayoutChanged(); };
     m_titleFont.OnChange = [this] { LayoutChanged(); };
-
-    m_vertScrollBar = new QScrollBar(Qt::Vertical, this);
-    m_horzScrollBar = new QScrollBar(Qt::Horizontal, this);
-    for (QScrollBar *bar : {m_vertScrollBar, m_horzScrollBar})
-        bar->setFocusPolicy(Qt::NoFocus);
-    m_horzScrollBar->hide();
-    connect(m_vertScrollBar, &QScrollBar::valueChanged, this, [this](int row) {
-        if (!m_updatingScrollBars)
-            CallGuarded([&] { MoveToDisplayRow(row); });
-    });
-    connect(m_horzScrollBar, &QScrollBar::valueChanged, this, [this](int col) {
-        if (!m_updatingScrollBars)
-            SetLeftCol(col);
-    });
     LayoutChanged();
 }
 
@@ -206,27 +196,16 @@ void TDBGrid::UpdateClientArea() const
     const int clientHeight = std::max(0, inner.height() - (horzBar ? barHeight : 0));
     m_geometry.SetClientSize(clientWidth, clientHeight);
 
-    m_vertScrollBar->setGeometry(inner.left() + clientWidth, inner.top(), barWidth, clientHeight);
-    m_horzScrollBar->setGeometry(inner.left(), inner.top() + clientHeight, clientWidth, barHeight);
-    m_horzScrollBar->setVisible(horzBar);
+    m_scrollBars.Place(QRect(inner.topLeft(), QSize(clientWidth, clientHeight)), horzBar);
 }
 
 void TDBGrid::UpdateScrollBars()
 {
-    m_updatingScrollBars = true;
-    if (TDataSet *ds = DataSet()) {
-        m_vertScrollBar->setRange(0, std::max(0, ds->DisplayRowCount() - 1));
-        m_vertScrollBar->setPageStep(Geometry().WholeDataRows());
-        m_vertScrollBar->setValue(std::max(0, ds->ActiveDisplayRow()));
-        m_vertScrollBar->setEnabled(ds->DisplayRowCount() > 1);
-    } else {
-        m_vertScrollBar->setRange(0, 0);
-        m_vertScrollBar->setEnabled(false);
-    }
-    m_horzScrollBar->setRange(Geometry().FixedCols(), Geometry().MaxLeftCol());
-    m_horzScrollBar->setPageStep(std::max(1, Geometry().VisibleColCount()));
-    m_horzScrollBar->setValue(LeftCol());
-    m_updatingScrollBars = false;
+    std::optional<TGridScrollBars::TRowRange> rows;
+    if (TDataSet *ds = DataSet())
+        rows = TGridScrollBars::TRowRange{ds->DisplayRowCount(), Geometry().WholeDataRows(), ds->ActiveDisplayRow()};
+    m_scrollBars.ShowPosition(rows, {Geometry().FixedCols(), Geometry().MaxLeftCol(), Geometry().VisibleColCount(),
+                                     LeftCol()});
 }
 
 // Keeps the current row in view and the rows in view filled as far as the
@@ -645,68 +624,77 @@ void TDBGrid::DeleteRow()
 bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &text)
 {
     TDataSet *ds = DataSet();
-    const bool ctrl = modifiers & Qt::ControlModifier;
-    const bool rowSelect = m_options & dgRowSelect;
     const int lastRow = ds ? ds->DisplayRowCount() - 1 : 0;
-    switch (key) {
-    case Qt::Key_Up:
+    const TGridKeyCommand command =
+        GridKeyCommand(key, modifiers, {.RowSelect = bool(m_options & dgRowSelect), .Tabs = bool(m_options & dgTabs)});
+    using enum TGridKeyCommand;
+    switch (command) {
+    case None:
+        break;
+    case Unused:
+        return false;
+    case PriorRow:
         MoveRows(-1);
         return true;
-    case Qt::Key_Down:
+    case NextRowOrAppend:
         DownOrAppend();
         return true;
-    case Qt::Key_PageUp:
-        ctrl ? MoveToDisplayRow(0) : MoveRows(-Geometry().WholeDataRows());
+    case PriorPage:
+        MoveRows(-Geometry().WholeDataRows());
         return true;
-    case Qt::Key_PageDown:
-        ctrl ? MoveToDisplayRow(lastRow) : MoveRows(Geometry().WholeDataRows());
+    case NextPage:
+        MoveRows(Geometry().WholeDataRows());
         return true;
-    case Qt::Key_Home:
-        ctrl || rowSelect ? MoveToDisplayRow(0) : MoveCol(Geometry().FixedCols());
+    case FirstRow:
+        MoveToDisplayRow(0);
         return true;
-    case Qt::Key_End:
-        ctrl || rowSelect ? MoveToDisplayRow(lastRow) : MoveCol(ColCount() - 1);
+    case LastRow:
+        MoveToDisplayRow(lastRow);
         return true;
-    case Qt::Key_Left:
-        rowSelect ? SetLeftCol(LeftCol() - 1) : MoveCol(m_col - 1);
+    case FirstCol:
+        MoveCol(Geometry().FixedCols());
         return true;
-    case Qt::Key_Right:
-        rowSelect ? SetLeftCol(LeftCol() + 1) : MoveCol(m_col + 1);
+    case LastCol:
+        MoveCol(ColCount() - 1);
         return true;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        if (!(m_options & dgTabs) || rowSelect)
-            return false;
-        TabTo(key == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier));
+    case PriorCol:
+        MoveCol(m_col - 1);
         return true;
-    case Qt::Key_Insert:
-        if (modifiers != Qt::NoModifier)
-            return false;
+    case NextCol:
+        MoveCol(m_col + 1);
+        return true;
+    case ScrollLeft:
+        SetLeftCol(LeftCol() - 1);
+        return true;
+    case ScrollRight:
+        SetLeftCol(LeftCol() + 1);
+        return true;
+    case TabForward:
+    case TabBack:
+        TabTo(command == TabForward);
+        return true;
+    case InsertRecord:
         InsertRow();
         return true;
-    case Qt::Key_Delete:
-        if (!ctrl)
-            return false;
+    case DeleteRecord:
         DeleteRow();
         return true;
-    case Qt::Key_F2:
+    case ToggleEditor:
         SetEditorMode(!EditorMode());
         return true;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case PostOrEdit:
         if (ds && (ds->State() == dsEdit || ds->State() == dsInsert))
             PostEditor();
         else
             StartEditing(QString());
         return true;
-    case Qt::Key_Escape:
+    case Cancel:
         if (!ds || ds->State() == dsBrowse)
             return false;
         CancelEditing();
         return true;
-    default:
-        break;
     }
+    const bool ctrl = modifiers & Qt::ControlModifier;
     if (!ctrl && !text.isEmpty() && text.at(0).isPrint() && CanEditCell()) {
         StartEditing(text);
         return true;
@@ -769,10 +757,7 @@ void TDBGrid::MouseDown(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     if (const int col = SizingColumnAt(client); col >= 0) {
-        m_sizingCol = col;
-        m_sizingStartX = client.x();
-        m_sizingStartWidth = ColWidths(col);
-        m_sizingX = Geometry().ColumnSpan(col)->End;
+        m_sizing.Begin(col, client.x(), ColWidths(col), Geometry().ColumnSpan(col)->End);
         update();
         return;
     }
@@ -801,9 +786,8 @@ void TDBGrid::mouseDoubleClickEvent(QMouseEvent *event)
 void TDBGrid::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint client = ClientFromWidget(event->position().toPoint());
-    if (m_sizingCol >= 0) {
-        const int width = std::max(kMinSizedColumnWidth, m_sizingStartWidth + client.x() - m_sizingStartX);
-        m_sizingX = Geometry().ColumnSpan(m_sizingCol)->Start + width;
+    if (m_sizing.Active()) {
+        m_sizing.MoveTo(client.x(), Geometry().ColumnSpan(m_sizing.Col())->Start);
         update();
         return;
     }
@@ -812,16 +796,15 @@ void TDBGrid::mouseMoveEvent(QMouseEvent *event)
 
 void TDBGrid::FinishSizing(int x)
 {
-    const int col = m_sizingCol;
-    m_sizingCol = -1;
-    SetColWidths(col, std::max(kMinSizedColumnWidth, m_sizingStartWidth + x - m_sizingStartX));
+    const TColumnSizingDrag::TResult sized = m_sizing.Finish(x);
+    SetColWidths(sized.Col, sized.Width);
     update();
 }
 
 void TDBGrid::mouseReleaseEvent(QMouseEvent *event)
 {
     const QPoint client = ClientFromWidget(event->position().toPoint());
-    if (m_sizingCol >= 0 && event->button() == Qt::LeftButton)
+    if (m_sizing.Active() && event->button() == Qt::LeftButton)
         FinishSizing(client.x());
     if (OnMouseUp)
         CallGuarded([&] { OnMouseUp(this, event->button(), event->modifiers(), client.x(), client.y()); });
@@ -870,8 +853,8 @@ void TDBGrid::PaintGrid(TCanvas &canvas)
     canvas.FillRect({0, 0, Geometry().ClientWidth(), Geometry().ClientHeight()});
     PaintTitleRow(canvas);
     PaintDataRows(canvas);
-    if (m_sizingCol >= 0)
-        canvas.InvertRect({m_sizingX, 0, m_sizingX + kSizingLineWidth, Geometry().ClientHeight()});
+    if (m_sizing.Active())
+        canvas.InvertRect({m_sizing.LineX(), 0, m_sizing.LineX() + kSizingLineWidth, Geometry().ClientHeight()});
     canvas.Restore();
 }
 

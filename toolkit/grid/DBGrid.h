@@ -1,8 +1,10 @@
 #pragma once
 
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/grid/ColumnSizingDrag.h"
 #include "toolkit/grid/DBGridColumns.h"
 #include "toolkit/grid/GridGeometry.h"
+#include "toolkit/grid/GridScrollBars.h"
 
 #include <QFlags>
 #include <QWidget>
@@ -103,8 +105,8 @@ public:
     // The in-place editor while it is shown, else null.
     QWidget *InplaceEditor() const;
 
-    QScrollBar *VertScrollBar() const { return m_vertScrollBar; }
-    QScrollBar *HorzScrollBar() const { return m_horzScrollBar; }
+    QScrollBar *VertScrollBar() const { return m_scrollBars.Vert(); }
+    QScrollBar *HorzScrollBar() const { return m_scrollBars.Horz(); }
 
     // Cell rectangle of grid column `col` and grid row `row` in client
     // coordinates; empty when the cell is out of view.
@@ -180,11 +182,10 @@ private:
     void SyncWindow();
     void InvalidateGrid();
 
-    // Keyboard and mouse actions; true when the key was used. HandleKey
-    // shows a data-set error instead of letting it leave the event handler.
+    // Keyboard and moves. HandleKey shows a data-set error instead of letting
+    // it leave the event handler; both return true when the key was used.
     bool HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString &text);
     bool KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &text);
-    void MouseDown(QMouseEvent *event);
     void MoveToDisplayRow(int displayRow);
     void MoveRows(int distance);
     void DownOrAppend();
@@ -192,6 +193,13 @@ private:
     void TabTo(bool forward);
     void InsertRow();
     void DeleteRow();
+
+    // Mouse.
+    void MouseDown(QMouseEvent *event);
+    int SizingColumnAt(QPoint client) const;
+    void FinishSizing(int x);
+
+    // The in-place editor.
     bool CanEditCell() const;
     bool CanAppend() const;
     void StartEditing(const QString &typed);
@@ -199,7 +207,6 @@ private:
     void FocusLeft();
     void PostEditor();
     void CancelEditing();
-
     TDBGridInplaceEdit &Editor();
     // Raises EDatabaseError, with the editor hidden, when the current cell's
     // text is longer than the editor can hold.
@@ -210,9 +217,7 @@ private:
     void WriteEditorToField();
     void EditorTextEdited();
 
-    int SizingColumnAt(QPoint client) const;
-    void FinishSizing(int x);
-
+    // Painting.
     void PaintGrid(TCanvas &canvas);
     void PaintTitleRow(TCanvas &canvas);
     void PaintDataRows(TCanvas &canvas);
@@ -232,22 +237,17 @@ private:
     TColor m_fixedColor;
     bool m_defaultColumns = false;
 
-    int m_col = 0;        // current grid column
-    int m_topRow = 0;     // display row at the top of the data rows
-    int m_sizingCol = -1; // grid column being sized by the user, -1 when none
-    int m_sizingStartX = 0;
-    int m_sizingStartWidth = 0;
-    int m_sizingX = 0;
+    int m_col = 0;    // current grid column
+    int m_topRow = 0; // display row at the top of the data rows
+    TColumnSizingDrag m_sizing;
 
     QImage m_backBuffer;
     QImage m_measureImage;
     TCanvas m_measureCanvas;
     TCanvas *m_canvas = nullptr;
 
-    QScrollBar *m_vertScrollBar;
-    QScrollBar *m_horzScrollBar;
+    TGridScrollBars m_scrollBars;
     TDBGridInplaceEdit *m_editor = nullptr;
     bool m_editorModified = false;
     bool m_writingEditor = false;
-    bool m_updatingScrollBars = false;
 };
