@@ -13,6 +13,7 @@
 #include <memory>
 
 class QScrollBar;
+class TDataLink;
 class TDataSet;
 class TDataSource;
 class TDBGridInplaceEdit;
@@ -51,6 +52,11 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TGridDrawState)
 //
 // Client coordinates exclude the grid's sunken border and its scroll bars;
 // every metric of TGridMetrics is in client coordinates.
+//
+// The grid's own sources: DBGrid.cpp (settings, layout, data link, focus),
+// DBGridNavigation.cpp (keyboard and moves between cells and rows),
+// DBGridMouse.cpp (clicks, column sizing, wheel), DBGridEditing.cpp (the
+// in-place editor and posting) and DBGridDrawing.cpp (painting).
 class TDBGrid : public QWidget, public TGridMetrics
 {
     Q_OBJECT
@@ -182,8 +188,9 @@ private:
     void SyncWindow();
     void InvalidateGrid();
 
-    // Keyboard and moves. HandleKey shows a data-set error instead of letting
-    // it leave the event handler; both return true when the key was used.
+    // Keyboard and moves (DBGridNavigation.cpp). HandleKey shows a data-set
+    // error instead of letting it leave the event handler; both return true
+    // when the key was used.
     bool HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString &text);
     bool KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &text);
     void MoveToDisplayRow(int displayRow);
@@ -194,12 +201,12 @@ private:
     void InsertRow();
     void DeleteRow();
 
-    // Mouse.
+    // Mouse (DBGridMouse.cpp).
     void MouseDown(QMouseEvent *event);
     int SizingColumnAt(QPoint client) const;
     void FinishSizing(int x);
 
-    // The in-place editor.
+    // The in-place editor (DBGridEditing.cpp).
     bool CanEditCell() const;
     bool CanAppend() const;
     void StartEditing(const QString &typed);
@@ -217,7 +224,7 @@ private:
     void WriteEditorToField();
     void EditorTextEdited();
 
-    // Painting.
+    // Painting (DBGridDrawing.cpp).
     void PaintGrid(TCanvas &canvas);
     void PaintTitleRow(TCanvas &canvas);
     void PaintDataRows(TCanvas &canvas);
@@ -225,7 +232,7 @@ private:
     void PaintCellLines(TCanvas &canvas, const TRect &cell, bool fixed);
     int RowsInView() const;
 
-    std::unique_ptr<TGridDataLink> m_dataLink;
+    std::unique_ptr<TDataLink> m_dataLink; // the grid's TGridDataLink
     TDBGridColumns m_columns;
     mutable TGridGeometry m_geometry;
     mutable QSize m_laidOutSize;
