@@ -1,6 +1,6 @@
 #include "components/FlatSkin/SkinBarPainters.h"
 
-#include "components/FlatSkin.h"
+#include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinItemRoutines.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/bars/ToolBar.h"
@@ -57,7 +57,7 @@ void OutlineFrame(TCanvas &canvas, const TRect &g)
 // The glyph of the button composed on the transparent key colour; empty
 // when no list has its image. Hot images win while hot, then disabled images
 // while disabled, then the normal ones.
-TBitmap ComposeGlyph(const TFlatSkin &skin, const TToolBar &bar, const TToolButton &button, TCustomDrawState state)
+TBitmap ComposeGlyph(const TSkinLook &skin, const TToolBar &bar, const TToolButton &button, TCustomDrawState state)
 {
     const int index = button.ImageIndex();
     const TImageList *source = nullptr;
@@ -81,7 +81,7 @@ TBitmap ComposeGlyph(const TFlatSkin &skin, const TToolBar &bar, const TToolButt
 
 } // namespace
 
-void DrawToolButton(TFlatSkin &Skin, TToolBar &ToolBar, TToolButton &Button, TCustomDrawState State,
+void DrawToolButton(TSkinLook &Skin, TToolBar &ToolBar, TToolButton &Button, TCustomDrawState State,
                     bool &DefaultDraw)
 {
     DefaultDraw = false;
@@ -217,7 +217,7 @@ void DrawToolButton(TFlatSkin &Skin, TToolBar &ToolBar, TToolButton &Button, TCu
     }
 }
 
-void DrawBandGrip(TFlatSkin &Skin, TControlBar &ControlBar, QWidget *, TCanvas &Canvas, TRect &ARect,
+void DrawBandGrip(TSkinLook &Skin, TControlBar &ControlBar, QWidget *, TCanvas &Canvas, TRect &ARect,
                   TBandPaintOptions &Options)
 {
     if (Skin.PaletteStale())

@@ -1,6 +1,6 @@
 #include "components/FlatSkin/SkinItemRoutines.h"
 
-#include "components/FlatSkin.h"
+#include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -56,7 +56,7 @@ void FillSolid(TCanvas &canvas, const TRect &r, TColor color)
 }
 
 // The colours of a check or radio mark: pen, and the brush when enabled.
-void SetMarkColors(TFlatSkin &skin, TCanvas &canvas, bool selected, bool enabled)
+void SetMarkColors(TSkinLook &skin, TCanvas &canvas, bool selected, bool enabled)
 {
     const TSkinPalette &p = skin.Palette();
     canvas.Brush().SetStyle(bsSolid);
@@ -70,7 +70,7 @@ void SetMarkColors(TFlatSkin &skin, TCanvas &canvas, bool selected, bool enabled
 
 // A disabled tool button's caption, drawn on a bitmap of the rectangle in
 // the bitmap's own font.
-void DrawDisabledToolCaption(TFlatSkin &skin, const QString &caption, unsigned format, TRect r, TCanvas &canvas)
+void DrawDisabledToolCaption(TSkinLook &skin, const QString &caption, unsigned format, TRect r, TCanvas &canvas)
 {
     r.Top += (r.Height() - canvas.TextHeight(QStringLiteral("W"))) / 2;
     if (r.IsEmpty())
@@ -89,7 +89,7 @@ void DrawDisabledToolCaption(TFlatSkin &skin, const QString &caption, unsigned f
 
 } // namespace
 
-void DrawBarSelection(TFlatSkin &skin, TSkinPart part, TCanvas &canvas, bool rightToLeft, TColor color,
+void DrawBarSelection(TSkinLook &skin, TSkinPart part, TCanvas &canvas, bool rightToLeft, TColor color,
                       const TRect &rect)
 {
     const TSkinPalette &p = skin.Palette();
@@ -123,7 +123,7 @@ void DrawBarSelection(TFlatSkin &skin, TSkinPart part, TCanvas &canvas, bool rig
     FillSolid(canvas, TRect(R - kPlainShadowWidth, T, R, T + 2), color);
 }
 
-void DrawCheckMark(TFlatSkin &skin, const TMenuItem &item, bool selected, const TRect &mark, TCanvas &canvas,
+void DrawCheckMark(TSkinLook &skin, const TMenuItem &item, bool selected, const TRect &mark, TCanvas &canvas,
                    bool hasGlyph, bool enabled)
 {
     if (!item.Checked())
@@ -160,7 +160,7 @@ void DrawCheckMark(TFlatSkin &skin, const TMenuItem &item, bool selected, const 
     line(L + 4, B - 2, R - 2, T + 3);
 }
 
-void DrawItemText(TFlatSkin &skin, TSkinPart part, const QString &caption, unsigned format, const TFont &font,
+void DrawItemText(TSkinLook &skin, TSkinPart part, const QString &caption, unsigned format, const TFont &font,
                   bool rightToLeft, bool barItem, bool defaultItem, bool enabled, bool selected, TRect rect,
                   TCanvas &canvas, const QString &shortCut)
 {
@@ -208,7 +208,7 @@ void DrawItemText(TFlatSkin &skin, TSkinPart part, const QString &caption, unsig
     canvas.DrawText(shortCut, shortCutRect, rightToLeft ? DT_LEFT : DT_RIGHT);
 }
 
-void DrawItemGlyph(TFlatSkin &skin, TSkinPart part, TCanvas &canvas, bool rightToLeft, bool barItem, bool checked,
+void DrawItemGlyph(TSkinLook &skin, TSkinPart part, TCanvas &canvas, bool rightToLeft, bool barItem, bool checked,
                    bool enabled, bool down, bool selected, const TRect &rect, TBitmap *glyph)
 {
     if (!glyph || glyph->Width() == 0)
@@ -252,7 +252,7 @@ void DrawItemGlyph(TFlatSkin &skin, TSkinPart part, TCanvas &canvas, bool rightT
     canvas.Draw(x, y, *glyph);
 }
 
-TColor ContrastTextColor(const TFlatSkin &skin, TColor color)
+TColor ContrastTextColor(const TSkinLook &skin, TColor color)
 {
     const TColor rgb = ColorToRGB(color);
     if ((GetRValue(rgb) + GetBValue(rgb)) / 2 > kContrastRedBlue || GetGValue(rgb) > kContrastGreen)
@@ -260,7 +260,7 @@ TColor ContrastTextColor(const TFlatSkin &skin, TColor color)
     return LightenColor(color, kContrastLighten);
 }
 
-void FillIconGradient(const TFlatSkin &skin, TCanvas &canvas, const TRect &rect, bool rightToLeft)
+void FillIconGradient(const TSkinLook &skin, TCanvas &canvas, const TRect &rect, bool rightToLeft)
 {
     if (rect.Right < rect.Left)
         return;

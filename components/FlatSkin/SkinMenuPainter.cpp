@@ -1,8 +1,8 @@
 #include "components/FlatSkin/SkinMenuPainter.h"
 
-#include "components/FlatSkin.h"
 #include "components/FlatSkin/FlatFrameRequest.h"
 #include "components/FlatSkin/SkinItemRoutines.h"
+#include "components/FlatSkin/SkinLook.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"

@@ -4,7 +4,7 @@
 
 class TBitmap;
 class TCanvas;
-class TFlatSkin;
+class TSkinLook;
 class TMenuItem;
 
 // Where the parts of one item go, in the coordinates of the off-screen
@@ -19,12 +19,12 @@ struct TSkinItemGeometry {
     TRect Full;       // F: Work with four more columns on the left
 };
 
-// Measures and draws the menu items a TFlatSkin has hooked, in its flat
+// Measures and draws the menu items a flat skin has hooked, in its flat
 // look: icon column, dimmed glyphs, framed selection, shadowed bar item.
 class TSkinMenuPainter
 {
 public:
-    explicit TSkinMenuPainter(TFlatSkin &skin) : m_skin(skin) {}
+    explicit TSkinMenuPainter(TSkinLook &skin) : m_skin(skin) {}
 
     // Width and Height arrive holding the standard size and are only raised,
     // except that a separator is always 4 high.
@@ -45,5 +45,5 @@ private:
                      bool selected) const;
     void RequestFlatFrame(TMenuItem &item, bool rightToLeft) const;
 
-    TFlatSkin &m_skin;
+    TSkinLook &m_skin;
 };
