@@ -62,24 +62,24 @@ bool IsSpaceKey(const QEvent &event)
     return static_cast<const QKeyEvent &>(event).key() == Qt::Key_Space;
 }
 
-void RunPainter(TSkinPainter painter, TControlSubClass &record)
+void RunPainter(TSkinPainter painter, const TControlPaint &paint)
 {
     switch (painter) {
-    case spCombo: PaintComboFrame(record); break;
-    case spLookupCombo: PaintLookupComboFrame(record); break;
-    case spRichEdit: PaintRichEditFrame(record); break;
-    case spEdit: PaintEditFrame(record); break;
-    case spCheckBox: PaintCheckBox(record); break;
-    case spRadioButton: PaintRadioButton(record); break;
-    case spBitBtn: PaintBitBtn(record); break;
-    case spButton: PaintButton(record); break;
-    case spUpDown: PaintUpDown(record); break;
-    case spSpeedButton: PaintSpeedButton(record); break;
-    case spPanel: PaintPanel(record); break;
-    case spGroupBox: PaintGroupBox(record); break;
-    case spListFrame: PaintListFrame(record); break;
-    case spProgressBar: PaintProgressBarFrame(record); break;
-    case spHotKey: PaintHotKeyFrame(record); break;
+    case spCombo: PaintComboFrame(paint); break;
+    case spLookupCombo: PaintLookupComboFrame(paint); break;
+    case spRichEdit: PaintRichEditFrame(paint); break;
+    case spEdit: PaintEditFrame(paint); break;
+    case spCheckBox: PaintCheckBox(paint); break;
+    case spRadioButton: PaintRadioButton(paint); break;
+    case spBitBtn: PaintBitBtn(paint); break;
+    case spButton: PaintButton(paint); break;
+    case spUpDown: PaintUpDown(paint); break;
+    case spSpeedButton: PaintSpeedButton(paint); break;
+    case spPanel: PaintPanel(paint); break;
+    case spGroupBox: PaintGroupBox(paint); break;
+    case spListFrame: PaintListFrame(paint); break;
+    case spProgressBar: PaintProgressBarFrame(paint); break;
+    case spHotKey: PaintHotKeyFrame(paint); break;
     }
 }
 
@@ -92,8 +92,9 @@ TControlSubClass::TControlSubClass(TFlatSkin &flatSkin, QWidget &control)
 }
 
 TControlSubClass::TControlSubClass(TFlatSkin &flatSkin, QWidget &control, const TFrameSettings &savedFrame)
-    : QObject(&flatSkin), m_control(&control), m_flatSkin(&flatSkin), m_savedFrame(savedFrame)
+    : QObject(&flatSkin), m_control(&control), m_flatSkin(&flatSkin)
 {
+    m_state.savedFrame = savedFrame;
     Bind();
 }
 
@@ -149,7 +150,7 @@ void TControlSubClass::GiveBack()
     if (!Bound())
         return;
     Unbind();
-    m_savedFrame.Restore(*m_control);
+    m_state.savedFrame.Restore(*m_control);
     m_control->update();
 }
 
@@ -165,7 +166,7 @@ TControlSubClass *TControlSubClass::Rebind(TFlatSkin &successor)
     if (!Bound())
         return nullptr;
     Unbind();
-    return new TControlSubClass(successor, *m_control, m_savedFrame);
+    return new TControlSubClass(successor, *m_control, m_state.savedFrame);
 }
 
 void TControlSubClass::ConnectSignals(QWidget &control)
@@ -177,12 +178,12 @@ void TControlSubClass::ConnectSignals(QWidget &control)
 
     if (auto *button = qobject_cast<QAbstractButton *>(&control)) {
         m_connections.append(connect(button, &QAbstractButton::toggled, this, [this] {
-            m_lastMessage = BM_SETCHECK;
-            m_hot = false;
+            m_state.lastMessage = BM_SETCHECK;
+            m_state.hot = false;
             PaintDispatch();
         }));
         auto stateChanged = [this] {
-            m_lastMessage = BM_SETSTATE;
+            m_state.lastMessage = BM_SETSTATE;
             PaintDispatch();
         };
         m_connections.append(connect(button, &QAbstractButton::pressed, this, stateChanged));
@@ -202,7 +203,7 @@ void TControlSubClass::ConnectSignals(QWidget &control)
     m_connections.append(connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *now) {
         const QWidget *window = m_control ? m_control->window() : nullptr;
         if ((old && old->window() == window) || (now && now->window() == window)) {
-            m_lastMessage = CM_FOCUSCHANGED;
+            m_state.lastMessage = CM_FOCUSCHANGED;
             PaintDispatch();
         }
     }));
@@ -210,7 +211,7 @@ void TControlSubClass::ConnectSignals(QWidget &control)
 
 void TControlSubClass::TextChanged()
 {
-    m_lastMessage = CM_TEXTCHANGED;
+    m_state.lastMessage = CM_TEXTCHANGED;
     PaintDispatch();
 }
 
@@ -220,7 +221,7 @@ void TControlSubClass::ControlDestroyed()
         disconnect(connection);
     m_connections.clear();
     m_control = nullptr;
-    m_lastMessage = WM_DESTROY;
+    m_state.lastMessage = WM_DESTROY;
     deleteLater();
 }
 
@@ -244,64 +245,64 @@ bool TControlSubClass::HandleEvent(QWidget &control, QEvent &event)
     // acts alike, as do the non-client paint and the paint.
     switch (event.type()) {
     case QtEventFor(WM_SETFOCUS):
-        m_lastMessage = WM_SETFOCUS;
-        m_hot = true;
+        m_state.lastMessage = WM_SETFOCUS;
+        m_state.hot = true;
         PaintDispatch();
         break;
     case QtEventFor(WM_KILLFOCUS):
-        m_lastMessage = WM_KILLFOCUS;
-        m_hot = false;
+        m_state.lastMessage = WM_KILLFOCUS;
+        m_state.hot = false;
         PaintDispatch();
         break;
     case QtEventFor(WM_PAINT):
-        m_lastMessage = WM_PAINT;
-        m_expectRecreate = false;
+        m_state.lastMessage = WM_PAINT;
+        m_state.expectRecreate = false;
         return ComposePaint(control, static_cast<QPaintEvent &>(event));
     case QtEventFor(WM_WINDOWPOSCHANGED):
     case QEvent::Resize:
-        m_lastMessage = WM_WINDOWPOSCHANGED;
-        m_expectRecreate = true;
+        m_state.lastMessage = WM_WINDOWPOSCHANGED;
+        m_state.expectRecreate = true;
         break;
     case QtEventFor(WM_KEYDOWN):
-        m_lastMessage = WM_KEYDOWN;
+        m_state.lastMessage = WM_KEYDOWN;
         if (IsSpaceKey(event)) {
-            m_spaceDown = true;
+            m_state.spaceDown = true;
             if (!m_spacePainted)
                 PaintDispatch();
             m_spacePainted = true;
         }
         break;
     case QtEventFor(WM_KEYUP):
-        m_lastMessage = WM_KEYUP;
+        m_state.lastMessage = WM_KEYUP;
         // A held key repeats as release and press pairs; only the real
         // release ends the press.
         if (IsSpaceKey(event) && !static_cast<QKeyEvent &>(event).isAutoRepeat()) {
-            m_spaceDown = false;
+            m_state.spaceDown = false;
             m_spacePainted = false;
             PaintDispatch();
         }
         break;
     case QtEventFor(WM_MOUSEMOVE):
-        m_lastMessage = WM_MOUSEMOVE;
+        m_state.lastMessage = WM_MOUSEMOVE;
         if (control.isEnabled() && RepaintsOnMouseMove(control))
             PaintDispatch();
         break;
     case QtEventFor(WM_LBUTTONDOWN):
-        m_lastMessage = WM_LBUTTONDOWN;
+        m_state.lastMessage = WM_LBUTTONDOWN;
         if (IsLeftButton(event)) {
-            m_leftButtonDown = true;
+            m_state.leftButtonDown = true;
             PaintDispatch();
         }
         break;
     case QtEventFor(WM_LBUTTONUP):
-        m_lastMessage = WM_LBUTTONUP;
+        m_state.lastMessage = WM_LBUTTONUP;
         if (IsLeftButton(event)) {
-            m_leftButtonDown = false;
+            m_state.leftButtonDown = false;
             RepaintGraphicOrDispatch(false);
         }
         break;
     case QtEventFor(WM_LBUTTONDBLCLK):
-        m_lastMessage = WM_LBUTTONDBLCLK;
+        m_state.lastMessage = WM_LBUTTONDBLCLK;
         if (IsLeftButton(event) && TakesDoubleClickAsClick(control)) {
             // A quick second click is a click: the control sees a press
             // instead of the double click.
@@ -313,32 +314,32 @@ bool TControlSubClass::HandleEvent(QWidget &control, QEvent &event)
         }
         break;
     case QtEventFor(CM_ENABLEDCHANGED):
-        m_lastMessage = CM_ENABLEDCHANGED;
+        m_state.lastMessage = CM_ENABLEDCHANGED;
         // No mouse-entered notification follows when a control is enabled
         // under a resting pointer, so hot is taken from the pointer here.
-        m_hot = control.isEnabled() && control.rect().contains(control.mapFromGlobal(QCursor::pos()));
+        m_state.hot = control.isEnabled() && control.rect().contains(control.mapFromGlobal(QCursor::pos()));
         PaintDispatch();
         break;
     case QtEventFor(CM_PARENTCOLORCHANGED):
-        m_lastMessage = CM_PARENTCOLORCHANGED;
+        m_state.lastMessage = CM_PARENTCOLORCHANGED;
         PaintDispatch();
         break;
     case QtEventFor(CM_MOUSEENTER):
-        m_lastMessage = CM_MOUSEENTER;
+        m_state.lastMessage = CM_MOUSEENTER;
         if (control.isEnabled()) {
-            m_hot = true;
+            m_state.hot = true;
             RepaintGraphicOrDispatch(false);
         }
         break;
     case QtEventFor(CM_MOUSELEAVE):
-        m_lastMessage = CM_MOUSELEAVE;
+        m_state.lastMessage = CM_MOUSELEAVE;
         if (control.isEnabled()) {
-            m_hot = false;
+            m_state.hot = false;
             RepaintGraphicOrDispatch(true);
         }
         break;
     default:
-        m_lastMessage = kNoMessage;
+        m_state.lastMessage = kNoMessage;
         break;
     }
     return false;
@@ -384,7 +385,7 @@ void TControlSubClass::PaintDispatch()
 {
     if (!m_control)
         return;
-    m_hasFocus = !IsGraphicControl(*m_control) && m_control->hasFocus();
+    m_state.hasFocus = !IsGraphicControl(*m_control) && m_control->hasFocus();
     if (!m_canvas) {
         ++m_paintRequests;
         m_control->update();
@@ -395,6 +396,15 @@ void TControlSubClass::PaintDispatch()
 
 void TControlSubClass::RunPainters()
 {
-    for (TSkinPainter painter : PaintersFor(*m_control))
-        RunPainter(painter, *this);
+    for (TSkinPainter painter : PaintersFor(*m_control)) {
+        // A painter's change to the control may make the record let go of
+        // it; the painters after it then draw nothing.
+        QWidget *control = m_control.data();
+        TFlatSkin *skin = m_flatSkin.data();
+        if (!control || !skin || !m_canvas)
+            continue;
+        if (skin->PaletteStale())
+            skin->RefreshPalette(*m_canvas);
+        RunPainter(painter, TControlPaint{*control, *skin, skin->Palette(), *m_canvas, m_state});
+    }
 }

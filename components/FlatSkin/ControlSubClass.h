@@ -1,6 +1,7 @@
 #pragma once
 
 #include "components/FlatSkin/FrameSettings.h"
+#include "components/FlatSkin/SkinControlPaint.h"
 
 #include <QObject>
 #include <QPointer>
@@ -45,27 +46,16 @@ public:
     // The control still runs this record.
     bool Bound() const;
 
-    // The control may lose its window and get a new one: while set, losing
-    // the window does not release the record. Painters set it just before
-    // they change the control's frame settings; the next paint clears it.
-    bool ExpectRecreate() const { return m_expectRecreate; }
-    void SetExpectRecreate(bool expect) { m_expectRecreate = expect; }
-    // The mouse is over the enabled control, or the control has the focus.
-    bool Hot() const { return m_hot; }
-    bool LeftButtonDown() const { return m_leftButtonDown; }
-    bool SpaceDown() const { return m_spaceDown; }
+    // The state the painters read, described at TSkinControlState.
+    bool ExpectRecreate() const { return m_state.expectRecreate; }
+    void SetExpectRecreate(bool expect) { m_state.expectRecreate = expect; }
+    bool Hot() const { return m_state.hot; }
+    bool LeftButtonDown() const { return m_state.leftButtonDown; }
+    bool SpaceDown() const { return m_state.spaceDown; }
     // The repaint for the current space press is done; repeats do not repaint.
     bool SpacePainted() const { return m_spacePainted; }
-    // Recomputed at every paint dispatch: a windowed control with the focus.
-    bool HasFocus() const { return m_hasFocus; }
-    // The platform message standing for the last event the record saw.
-    int LastMessage() const { return m_lastMessage; }
-    const TFrameSettings &SavedFrame() const { return m_savedFrame; }
-
-    // The painters' picture, in control coordinates: transparent at first
-    // and laid over what the control painted. Only while the painters run,
-    // nullptr otherwise.
-    TCanvas *Canvas() const { return m_canvas; }
+    int LastMessage() const { return m_state.lastMessage; }
+    const TFrameSettings &SavedFrame() const { return m_state.savedFrame; }
 
     // Repaints asked for by the record's events since it was created.
     int PaintRequests() const { return m_paintRequests; }
@@ -102,16 +92,13 @@ private:
 
     QPointer<QWidget> m_control;
     QPointer<TFlatSkin> m_flatSkin;
-    bool m_expectRecreate = false;
-    bool m_hot = false;
-    bool m_leftButtonDown = false;
-    bool m_spaceDown = false;
+    TSkinControlState m_state;
     bool m_spacePainted = false;
-    bool m_hasFocus = false;
-    int m_lastMessage = 0;
-    TFrameSettings m_savedFrame;
     // Set while the control paints into the picture being composed.
     bool m_composing = false;
+    // The painters' picture, in control coordinates: transparent at first
+    // and laid over what the control painted. Only while the painters run,
+    // nullptr otherwise.
     TCanvas *m_canvas = nullptr;
     int m_paintRequests = 0;
     QList<QMetaObject::Connection> m_connections;

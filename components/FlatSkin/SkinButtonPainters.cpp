@@ -1,9 +1,8 @@
 #include "components/FlatSkin/SkinButtonPainters.h"
 
-#include "components/FlatSkin.h"
-#include "components/FlatSkin/ControlSubClass.h"
 #include "components/FlatSkin/SkinControlPaint.h"
 #include "components/FlatSkin/SkinItemRoutines.h"
+#include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/BitBtn.h"
@@ -219,25 +218,22 @@ unsigned CaptionFormat(bool rightToLeft)
 
 } // namespace
 
-void PaintSpeedButton(TControlSubClass &record)
+void PaintSpeedButton(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    auto *button = qobject_cast<TSpeedButton *>(&paint->control);
+    auto *button = qobject_cast<TSpeedButton *>(&paint.control);
     if (!button)
         return;
-    TCanvas &canvas = paint->canvas;
-    TFlatSkin &skin = paint->skin;
-    const TSkinPalette &palette = paint->palette;
+    TCanvas &canvas = paint.canvas;
+    TSkinLook &skin = paint.skin;
+    const TSkinPalette &palette = paint.palette;
     const int w = button->width();
     const int h = button->height();
     const bool flat = button->Flat();
     const bool transparent = button->Transparent();
     const bool down = button->Down();
     const bool enabled = button->isEnabled();
-    const bool pressed = record.LeftButtonDown();
-    const bool hot = record.Hot() && (!flat || PointerStillOver(*button));
+    const bool pressed = paint.state.leftButtonDown;
+    const bool hot = paint.state.hot && (!flat || PointerStillOver(*button));
     const bool rightToLeft = IsRightToLeft(*button);
     const TColor background = ParentBackground(*button);
     const TButtonColors colors = SpeedButtonColors(hot, down, flat, enabled, ControlTag(button) == kParentTintTag,
@@ -284,7 +280,7 @@ void PaintSpeedButton(TControlSubClass &record)
     const TButtonLayout layout = rightToLeft ? MirroredLayout(button->Layout()) : button->Layout();
     const TGlyphAndCaption place =
         PlaceGlyphAndCaption(w, h, {glyph.Width(), glyph.Height()}, text, spacing, layout, kGlyphLeftLift);
-    DrawItemGlyph(skin, TSkinPart::Control, canvas, rightToLeft, false, down || pressed, enabled, record.HasFocus(),
+    DrawItemGlyph(skin, TSkinPart::Control, canvas, rightToLeft, false, down || pressed, enabled, paint.state.hasFocus,
                   hot, place.glyph, &glyph);
     DrawItemText(skin, TSkinPart::Control, caption, format, button->Font(), rightToLeft, false, false, enabled,
                  false, place.caption, canvas, QString());
@@ -320,21 +316,18 @@ QString CaptionOf(const QWidget &control)
 
 } // namespace
 
-void PaintButton(TControlSubClass &record)
+void PaintButton(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    QWidget &control = paint->control;
-    TCanvas &canvas = paint->canvas;
+    QWidget &control = paint.control;
+    TCanvas &canvas = paint.canvas;
     const int w = control.width();
     const int h = control.height();
     const bool rightToLeft = IsRightToLeft(control);
     const TColor background = ParentBackground(control);
-    const TButtonColors colors = PushButtonColors(record.Hot(), record.HasFocus(),
-                                                  ControlTag(&control) == kParentTintTag, paint->palette,
+    const TButtonColors colors = PushButtonColors(paint.state.hot, paint.state.hasFocus,
+                                                  ControlTag(&control) == kParentTintTag, paint.palette,
                                                   background);
-    const bool pressed = record.SpaceDown() || (record.LeftButtonDown() && record.Hot());
+    const bool pressed = paint.state.spaceDown || (paint.state.leftButtonDown && paint.state.hot);
     PaintRoundedFace(canvas, w, h, colors, background, control.isEnabled(), pressed, true);
 
     const QString caption = CaptionOf(control);
@@ -342,30 +335,27 @@ void PaintButton(TControlSubClass &record)
     const TFont font = FontOf(control);
     canvas.SetFont(font);
     const TSize text = CaptionExtent(canvas, caption, format);
-    DrawItemText(paint->skin, TSkinPart::Control, caption, format, font, rightToLeft, false,
+    DrawItemText(paint.skin, TSkinPart::Control, caption, format, font, rightToLeft, false,
                  IsDefaultButton(control), control.isEnabled(), false,
                  Bounds((w - text.cx) / 2, (h - text.cy) / 2, text.cx, text.cy), canvas, QString());
 }
 
-void PaintBitBtn(TControlSubClass &record)
+void PaintBitBtn(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    auto *button = qobject_cast<TBitBtn *>(&paint->control);
+    auto *button = qobject_cast<TBitBtn *>(&paint.control);
     if (!button)
         return;
-    TCanvas &canvas = paint->canvas;
+    TCanvas &canvas = paint.canvas;
     const int w = button->width();
     const int h = button->height();
     const int tag = ControlTag(button);
     const bool rightToLeft = IsRightToLeft(*button);
     const bool enabled = button->isEnabled();
     const TColor background = ParentBackground(*button);
-    const TButtonColors colors = PushButtonColors(record.Hot() || record.SpaceDown(), record.HasFocus(),
-                                                  HasTagBits(tag, kParentTintTag), paint->palette, background);
+    const TButtonColors colors = PushButtonColors(paint.state.hot || paint.state.spaceDown, paint.state.hasFocus,
+                                                  HasTagBits(tag, kParentTintTag), paint.palette, background);
     const bool outlined = !HasTagBits(tag, kNoOutlineTag);
-    const bool pressed = record.SpaceDown() || (record.LeftButtonDown() && record.Hot());
+    const bool pressed = paint.state.spaceDown || (paint.state.leftButtonDown && paint.state.hot);
     PaintRoundedFace(canvas, w, h, colors, background, enabled, pressed, outlined);
 
     const QString caption = button->Caption();
@@ -380,10 +370,10 @@ void PaintBitBtn(TControlSubClass &record)
     TBitmap glyph = GlyphCell(button->Glyph(), button->NumGlyphs(), gcEnabled);
     const TGlyphAndCaption place =
         PlaceGlyphAndCaption(w, h, {glyph.Width(), glyph.Height()}, text, spacing, button->Layout(), 0);
-    DrawItemGlyph(paint->skin, TSkinPart::Control, canvas, rightToLeft, false, false, enabled, record.HasFocus(),
-                  record.Hot(), place.glyph, &glyph);
+    DrawItemGlyph(paint.skin, TSkinPart::Control, canvas, rightToLeft, false, false, enabled, paint.state.hasFocus,
+                  paint.state.hot, place.glyph, &glyph);
     const TRect captionRect =
         sideCaption ? Rect(0, 0, w, h).Inflated(-kSideCaptionInsetX, -kSideCaptionInsetY) : place.caption;
-    DrawItemText(paint->skin, TSkinPart::Control, caption, format, font, rightToLeft, false, button->Default(),
+    DrawItemText(paint.skin, TSkinPart::Control, caption, format, font, rightToLeft, false, button->Default(),
                  enabled, false, captionRect, canvas, QString());
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-class TControlSubClass;
+struct TControlPaint;
 
 // Push buttons, bit buttons and speed buttons. Each draws on
-// record.Canvas() over what the control painted itself.
-void PaintBitBtn(TControlSubClass &record);
-void PaintButton(TControlSubClass &record);
-void PaintSpeedButton(TControlSubClass &record);
+// paint.canvas over what the control painted itself.
+void PaintBitBtn(const TControlPaint &paint);
+void PaintButton(const TControlPaint &paint);
+void PaintSpeedButton(const TControlPaint &paint);

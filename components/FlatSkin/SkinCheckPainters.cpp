@@ -1,8 +1,7 @@
 #include "components/FlatSkin/SkinCheckPainters.h"
 
-#include "components/FlatSkin.h"
-#include "components/FlatSkin/ControlSubClass.h"
 #include "components/FlatSkin/SkinControlPaint.h"
+#include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/CheckBox.h"
@@ -144,70 +143,61 @@ void PaintUpDownHalf(TCanvas &canvas, const TRect &half, int direction, THalfCol
 
 } // namespace
 
-void PaintCheckBox(TControlSubClass &record)
+void PaintCheckBox(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    auto *box = qobject_cast<QCheckBox *>(&paint->control);
+    auto *box = qobject_cast<QCheckBox *>(&paint.control);
     if (!box)
         return;
-    TCanvas &canvas = paint->canvas;
+    TCanvas &canvas = paint.canvas;
     const TClientCanvasScope clientCanvas(canvas, ClientRectOf(*box));
-    const bool pressed = record.SpaceDown() || record.LeftButtonDown();
+    const bool pressed = paint.state.spaceDown || paint.state.leftButtonDown;
     const bool grayed = box->checkState() == Qt::PartiallyChecked;
-    const TBoxColors colors = CheckBoxColors(record.Hot() || record.HasFocus(), pressed, grayed, paint->palette);
+    const TBoxColors colors = CheckBoxColors(paint.state.hot || paint.state.hasFocus, pressed, grayed, paint.palette);
     const TRect mark = ClearBox(canvas, *box, kCheckBoxInsetY, false);
     canvas.Brush().SetColor(colors.fill);
     canvas.Pen().SetColor(colors.frame);
     canvas.Rectangle(mark);
     if (box->checkState() == Qt::Unchecked)
         return;
-    canvas.Pen().SetColor(TickColor(box->isEnabled(), pressed, grayed, paint->palette));
+    canvas.Pen().SetColor(TickColor(box->isEnabled(), pressed, grayed, paint.palette));
     DrawCheckTick(canvas, mark.Left, mark.Bottom);
 }
 
-void PaintRadioButton(TControlSubClass &record)
+void PaintRadioButton(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    auto *radio = qobject_cast<QRadioButton *>(&paint->control);
+    auto *radio = qobject_cast<QRadioButton *>(&paint.control);
     if (!radio)
         return;
-    TCanvas &canvas = paint->canvas;
+    TCanvas &canvas = paint.canvas;
     const TClientCanvasScope clientCanvas(canvas, ClientRectOf(*radio));
-    const TBoxColors colors = RadioColors(record.Hot(), record.HasFocus(), paint->palette);
+    const TBoxColors colors = RadioColors(paint.state.hot, paint.state.hasFocus, paint.palette);
     const TRect circle = ClearBox(canvas, *radio, kRadioInsetY, true);
     canvas.Brush().SetColor(colors.fill);
     canvas.Pen().SetColor(colors.frame);
     canvas.Ellipse(circle);
     if (!radio->isChecked())
         return;
-    const TColor dot = radio->isEnabled() ? ColorToRGB(clHighlight) : paint->palette.DisabledTextColor;
+    const TColor dot = radio->isEnabled() ? ColorToRGB(clHighlight) : paint.palette.DisabledTextColor;
     canvas.Brush().SetColor(dot);
     canvas.Pen().SetColor(dot);
     canvas.Ellipse(circle.Inflated(-kDotInset, -kDotInset));
 }
 
-void PaintUpDown(TControlSubClass &record)
+void PaintUpDown(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    QWidget &control = paint->control;
+    QWidget &control = paint.control;
     const int w = control.width();
     const int h = control.height();
     const TRect upper = Rect(0, 0, w, h / 2);
     const TRect lower = Rect(0, h - h / 2, w, h);
-    const bool live = control.isEnabled() && record.Hot();
+    const bool live = control.isEnabled() && paint.state.hot;
     const bool pointerAbove = control.mapFromGlobal(QCursor::pos()).y() < h / 2;
     const bool tinted = ControlTag(&control) == kParentTintTag;
     const TColor background = ParentBackground(control);
     auto colors = [&](bool lit) {
-        return UpDownHalfColors(lit, record.LeftButtonDown(), control.isEnabled(), tinted, paint->palette,
+        return UpDownHalfColors(lit, paint.state.leftButtonDown, control.isEnabled(), tinted, paint.palette,
                                 background);
     };
-    PaintUpDownHalf(paint->canvas, upper, kChevronUp, colors(live && pointerAbove));
-    PaintUpDownHalf(paint->canvas, lower, kChevronDown, colors(live && !pointerAbove));
+    PaintUpDownHalf(paint.canvas, upper, kChevronUp, colors(live && pointerAbove));
+    PaintUpDownHalf(paint.canvas, lower, kChevronDown, colors(live && !pointerAbove));
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-class TControlSubClass;
+struct TControlPaint;
 
 // Check boxes, radio buttons and up-down controls. Each draws on
-// record.Canvas() over what the control painted itself.
-void PaintCheckBox(TControlSubClass &record);
-void PaintRadioButton(TControlSubClass &record);
-void PaintUpDown(TControlSubClass &record);
+// paint.canvas over what the control painted itself.
+void PaintCheckBox(const TControlPaint &paint);
+void PaintRadioButton(const TControlPaint &paint);
+void PaintUpDown(const TControlPaint &paint);

@@ -1,25 +1,11 @@
 #include "components/FlatSkin/SkinControlPaint.h"
 
-#include "components/FlatSkin.h"
-#include "components/FlatSkin/ControlSubClass.h"
 #include "toolkit/controls/Panel.h"
 #include "toolkit/controls/StandardControl.h"
 #include "toolkit/gdi/Canvas.h"
 
 #include <QFontInfo>
 #include <QWidget>
-
-std::optional<TControlPaint> BeginControlPaint(TControlSubClass &record)
-{
-    QWidget *control = record.Control();
-    TFlatSkin *skin = record.FlatSkin();
-    TCanvas *canvas = record.Canvas();
-    if (!control || !skin || !canvas)
-        return std::nullopt;
-    if (skin->PaletteStale())
-        skin->RefreshPalette(*canvas);
-    return TControlPaint{*control, *skin, skin->Palette(), *canvas};
-}
 
 TColor ParentBackground(const QWidget &control)
 {

@@ -1,33 +1,49 @@
 #pragma once
 
+#include "components/FlatSkin/FrameSettings.h"
 #include "toolkit/gdi/Colors.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/Geometry.h"
 
-#include <optional>
-
 class QWidget;
 class TCanvas;
-class TControlSubClass;
-class TFlatSkin;
+class TSkinLook;
 struct TSkinPalette;
 
 // A combo box, button or up-down control with this Tag takes its surface
 // from the parent's background.
 constexpr int kParentTintTag = 1000;
 
-// What a control painter draws with: the control, its skin with a palette
-// that is not stale, and the canvas over the control's whole window.
-struct TControlPaint {
-    QWidget &control;
-    TFlatSkin &skin;
-    const TSkinPalette &palette;
-    TCanvas &canvas;
+// What the skin's record of a control knows of it, kept up to date by the
+// control's events; painters read it as it is at the moment they look, since
+// a change they make to the control may send it events.
+struct TSkinControlState {
+    // The mouse is over the enabled control, or the control has the focus.
+    bool hot = false;
+    // Recomputed at every paint dispatch: a windowed control with the focus.
+    bool hasFocus = false;
+    bool leftButtonDown = false;
+    bool spaceDown = false;
+    // The platform message standing for the last event the record saw.
+    int lastMessage = 0;
+    // The control may lose its window and get a new one: while set, losing
+    // the window does not release the record. Painters set it just before
+    // they change the control's frame settings; the next paint clears it.
+    bool expectRecreate = false;
+    // What the control gets back when the skin lets go of it.
+    TFrameSettings savedFrame;
 };
 
-// Nothing to paint when the record has let go of its control, has no skin,
-// or is not inside a paint.
-std::optional<TControlPaint> BeginControlPaint(TControlSubClass &record);
+// What a control painter draws with: the control, the look of its skin with
+// a palette that is not stale, the canvas over the control's whole window,
+// and the control's state as its record keeps it.
+struct TControlPaint {
+    QWidget &control;
+    TSkinLook &skin;
+    const TSkinPalette &palette;
+    TCanvas &canvas;
+    TSkinControlState &state;
+};
 
 // The colour the control's parent fills its background with.
 TColor ParentBackground(const QWidget &control);

@@ -1,8 +1,7 @@
 #include "components/FlatSkin/SkinFramePainters.h"
 
-#include "components/FlatSkin.h"
-#include "components/FlatSkin/ControlSubClass.h"
 #include "components/FlatSkin/SkinControlPaint.h"
+#include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/ComboBox.h"
@@ -44,24 +43,24 @@ struct TLitState {
     bool focused;
 };
 
-TLitState StateOf(const TControlSubClass &record)
+TLitState StateOf(const TSkinControlState &state)
 {
-    return {record.Hot(), record.HasFocus()};
+    return {state.hot, state.hasFocus};
 }
 
-bool SavedSingleBorder(const TControlSubClass &record)
+bool SavedSingleBorder(const TSkinControlState &state)
 {
-    return record.SavedFrame().borderStyle == TBorderStyle::bsSingle;
+    return state.savedFrame.borderStyle == TBorderStyle::bsSingle;
 }
 
 // Switches a 3D frame off before the frame is painted flat; the record
 // survives the control's new window.
-void TurnCtl3DOff(TControlSubClass &record, QWidget &control)
+void TurnCtl3DOff(TSkinControlState &state, QWidget &control)
 {
     TStandardControl *standard = AsStandardControl(&control);
     if (!standard || !standard->Ctl3D())
         return;
-    record.SetExpectRecreate(true);
+    state.expectRecreate = true;
     standard->SetCtl3D(false);
 }
 
@@ -201,55 +200,46 @@ void PaintComboArrow(TCanvas &canvas, int x, int y, TColor color)
 
 } // namespace
 
-void PaintEditFrame(TControlSubClass &record)
+void PaintEditFrame(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    TurnCtl3DOff(record, paint->control);
-    const TColor frame = EditFrameColor(StateOf(record), SavedSingleBorder(record), paint->palette,
-                                        ControlColor(paint->control), ParentBackground(paint->control));
-    const TRect client = ClientRectOf(paint->control);
-    const TClientCanvasScope clientCanvas(paint->canvas, client);
-    OutlineRect(paint->canvas, Rect(0, 0, client.Width(), client.Height()), frame);
+    TurnCtl3DOff(paint.state, paint.control);
+    const TColor frame = EditFrameColor(StateOf(paint.state), SavedSingleBorder(paint.state), paint.palette,
+                                        ControlColor(paint.control), ParentBackground(paint.control));
+    const TRect client = ClientRectOf(paint.control);
+    const TClientCanvasScope clientCanvas(paint.canvas, client);
+    OutlineRect(paint.canvas, Rect(0, 0, client.Width(), client.Height()), frame);
 }
 
-void PaintRichEditFrame(TControlSubClass &record)
+void PaintRichEditFrame(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    auto *richEdit = qobject_cast<TRichEdit *>(&paint->control);
-    const bool singleBorder = SavedSingleBorder(record);
+    auto *richEdit = qobject_cast<TRichEdit *>(&paint.control);
+    const bool singleBorder = SavedSingleBorder(paint.state);
     if (singleBorder && richEdit && richEdit->BorderStyle() != TBorderStyle::bsNone) {
-        record.SetExpectRecreate(true);
+        paint.state.expectRecreate = true;
         richEdit->SetBorderStyle(TBorderStyle::bsNone);
         richEdit->SetBorderWidth(std::max(richEdit->BorderWidth(), kRichEditMinBorderWidth));
     }
     const TColor frame =
-        RichEditFrameColor(StateOf(record), singleBorder, paint->palette, ParentBackground(paint->control));
+        RichEditFrameColor(StateOf(paint.state), singleBorder, paint.palette, ParentBackground(paint.control));
     // The control's picture ends at its own edge, so the frame takes the
     // control's outermost ring rather than the ring around it on the parent.
-    OutlineRect(paint->canvas, Rect(0, 0, paint->control.width(), paint->control.height()), frame);
+    OutlineRect(paint.canvas, Rect(0, 0, paint.control.width(), paint.control.height()), frame);
 }
 
-void PaintComboFrame(TControlSubClass &record)
+void PaintComboFrame(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    QWidget &control = paint->control;
-    TCanvas &canvas = paint->canvas;
-    const TLitState state = StateOf(record);
+    QWidget &control = paint.control;
+    TCanvas &canvas = paint.canvas;
+    const TLitState state = StateOf(paint.state);
     const bool lit = state.hot || state.focused;
     const bool rightToLeft = IsRightToLeft(control);
     const TColor controlColor = ControlColor(control);
     const TColor background = ParentBackground(control);
     const bool tinted = ControlTag(&control) == kParentTintTag;
     const TComboColors colors = ComboColors(state, control.isEnabled(), tinted, IsDroppedDown(control),
-                                            paint->palette, controlColor, background);
+                                            paint.palette, controlColor, background);
     // Until the list opens the frame keeps the colour of hover or focus.
-    const TComboColors closed = ComboColors(state, control.isEnabled(), tinted, false, paint->palette,
+    const TComboColors closed = ComboColors(state, control.isEnabled(), tinted, false, paint.palette,
                                             controlColor, background);
 
     const TClientCanvasScope clientCanvas(canvas, ClientRectOf(control));
@@ -276,23 +266,20 @@ void PaintComboFrame(TControlSubClass &record)
                     colors.arrow);
 }
 
-void PaintLookupComboFrame(TControlSubClass &record)
+void PaintLookupComboFrame(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    QWidget &control = paint->control;
-    TCanvas &canvas = paint->canvas;
-    TurnCtl3DOff(record, control);
-    const TLitState state = StateOf(record);
+    QWidget &control = paint.control;
+    TCanvas &canvas = paint.canvas;
+    TurnCtl3DOff(paint.state, control);
+    const TLitState state = StateOf(paint.state);
     const bool rightToLeft = IsRightToLeft(control);
     const TColor controlColor = ControlColor(control);
     const TComboColors colors =
-        LookupComboColors(state, control.isEnabled(), IsDroppedDown(control), paint->palette);
+        LookupComboColors(state, control.isEnabled(), IsDroppedDown(control), paint.palette);
 
     const int w = control.width();
     const int h = control.height();
-    FrameRectIn(canvas, Rect(0, 0, w, h), LookupOuterColor(state, paint->palette, ParentBackground(control)));
+    FrameRectIn(canvas, Rect(0, 0, w, h), LookupOuterColor(state, paint.palette, ParentBackground(control)));
     // With Ctl3D off the client area lies inside a one-pixel border.
     const TRect client = Rect(1, 1, w - 1, h - 1);
     TRect r = client;
@@ -307,41 +294,32 @@ void PaintLookupComboFrame(TControlSubClass &record)
     PaintComboArrow(canvas, client.Left + x, client.Top + kLookupArrowTop, colors.arrow);
 }
 
-void PaintListFrame(TControlSubClass &record)
+void PaintListFrame(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    paint->skin.RefreshPalette(paint->canvas);
-    const TColor frame = ListFrameColor(StateOf(record), SavedSingleBorder(record), paint->skin.Palette(),
-                                        ParentBackground(paint->control));
-    TurnCtl3DOff(record, paint->control);
-    OutlineRect(paint->canvas, Rect(0, 0, paint->control.width(), paint->control.height()), frame);
+    paint.skin.RefreshPalette(paint.canvas);
+    const TColor frame = ListFrameColor(StateOf(paint.state), SavedSingleBorder(paint.state), paint.skin.Palette(),
+                                        ParentBackground(paint.control));
+    TurnCtl3DOff(paint.state, paint.control);
+    OutlineRect(paint.canvas, Rect(0, 0, paint.control.width(), paint.control.height()), frame);
 }
 
-void PaintProgressBarFrame(TControlSubClass &record)
+void PaintProgressBarFrame(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
     // Focus plays no part: a progress bar only follows the pointer.
-    const TColor frame = record.Hot() ? paint->palette.SelectFrameColor
-                                      : DarkenColor(ParentBackground(paint->control), kIdleDarken);
-    OutlineRect(paint->canvas, Rect(0, 0, paint->control.width(), paint->control.height()), frame);
+    const TColor frame = paint.state.hot ? paint.palette.SelectFrameColor
+                                      : DarkenColor(ParentBackground(paint.control), kIdleDarken);
+    OutlineRect(paint.canvas, Rect(0, 0, paint.control.width(), paint.control.height()), frame);
 }
 
-void PaintHotKeyFrame(TControlSubClass &record)
+void PaintHotKeyFrame(const TControlPaint &paint)
 {
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    paint->skin.RefreshPalette(paint->canvas);
-    const TLitState state = StateOf(record);
+    paint.skin.RefreshPalette(paint.canvas);
+    const TLitState state = StateOf(paint.state);
     const TColor frame = state.hot || state.focused
-                             ? LightenColor(paint->skin.Palette().SelectFrameColor, kActiveLighten)
-                             : DarkenColor(ParentBackground(paint->control), kIdleDarken);
-    const int w = paint->control.width();
-    const int h = paint->control.height();
-    OutlineRect(paint->canvas, Rect(0, 0, w, h), frame);
-    OutlineRect(paint->canvas, Rect(1, 1, w - 1, h - 1), clWindow);
+                             ? LightenColor(paint.skin.Palette().SelectFrameColor, kActiveLighten)
+                             : DarkenColor(ParentBackground(paint.control), kIdleDarken);
+    const int w = paint.control.width();
+    const int h = paint.control.height();
+    OutlineRect(paint.canvas, Rect(0, 0, w, h), frame);
+    OutlineRect(paint.canvas, Rect(1, 1, w - 1, h - 1), clWindow);
 }

@@ -1,14 +1,14 @@
 #pragma once
 
-class TControlSubClass;
+struct TControlPaint;
 
 // The flat one-pixel frames of input controls: edits, rich edits, combo
 // boxes, lookup combo boxes, lists, progress bars and hot-key fields. Each
-// draws on record.Canvas() over what the control painted itself.
-void PaintComboFrame(TControlSubClass &record);
-void PaintLookupComboFrame(TControlSubClass &record);
-void PaintRichEditFrame(TControlSubClass &record);
-void PaintEditFrame(TControlSubClass &record);
-void PaintListFrame(TControlSubClass &record);
-void PaintProgressBarFrame(TControlSubClass &record);
-void PaintHotKeyFrame(TControlSubClass &record);
+// draws on paint.canvas over what the control painted itself.
+void PaintComboFrame(const TControlPaint &paint);
+void PaintLookupComboFrame(const TControlPaint &paint);
+void PaintRichEditFrame(const TControlPaint &paint);
+void PaintEditFrame(const TControlPaint &paint);
+void PaintListFrame(const TControlPaint &paint);
+void PaintProgressBarFrame(const TControlPaint &paint);
+void PaintHotKeyFrame(const TControlPaint &paint);

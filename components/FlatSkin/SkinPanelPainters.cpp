@@ -1,7 +1,7 @@
 #include "components/FlatSkin/SkinPanelPainters.h"
 
-#include "components/FlatSkin/ControlSubClass.h"
 #include "components/FlatSkin/SkinControlPaint.h"
+#include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/app/PlatformMessages.h"
 #include "toolkit/controls/Panel.h"
@@ -48,35 +48,29 @@ bool Is3D(const QWidget &control)
 
 } // namespace
 
-void PaintPanel(TControlSubClass &record)
+void PaintPanel(const TControlPaint &paint)
 {
-    if (record.LastMessage() != WM_PAINT)
+    if (paint.state.lastMessage != WM_PAINT)
         return;
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    auto *panel = qobject_cast<TPanel *>(&paint->control);
+    auto *panel = qobject_cast<TPanel *>(&paint.control);
     if (!panel)
         return;
     const TShades shades = ShadesOf(panel->Color());
     TRect r = ClientRectOf(*panel);
     if (panel->BevelOuter() != bvNone)
-        PaintBevel(paint->canvas, r, panel->BevelOuter(), shades, panel->BevelWidth());
+        PaintBevel(paint.canvas, r, panel->BevelOuter(), shades, panel->BevelWidth());
     if (panel->BevelInner() != bvNone) {
         r = r.Inflated(-panel->BorderWidth(), -panel->BorderWidth());
-        PaintBevel(paint->canvas, r, panel->BevelInner(), shades, panel->BevelWidth());
+        PaintBevel(paint.canvas, r, panel->BevelInner(), shades, panel->BevelWidth());
     }
 }
 
-void PaintGroupBox(TControlSubClass &record)
+void PaintGroupBox(const TControlPaint &paint)
 {
-    if (record.LastMessage() != WM_PAINT)
+    if (paint.state.lastMessage != WM_PAINT)
         return;
-    const auto paint = BeginControlPaint(record);
-    if (!paint)
-        return;
-    QWidget &control = paint->control;
-    TCanvas &canvas = paint->canvas;
+    QWidget &control = paint.control;
+    TCanvas &canvas = paint.canvas;
     const auto *groupBox = qobject_cast<const QGroupBox *>(&control);
     const QString caption = groupBox ? groupBox->title() : QString();
     const TColor face = ControlColor(control);

@@ -1,8 +1,8 @@
 #pragma once
 
-class TControlSubClass;
+struct TControlPaint;
 
-// Group boxes and panels. Each draws on record.Canvas() over what the
+// Group boxes and panels. Each draws on paint.canvas over what the
 // control painted itself.
-void PaintPanel(TControlSubClass &record);
-void PaintGroupBox(TControlSubClass &record);
+void PaintPanel(const TControlPaint &paint);
+void PaintGroupBox(const TControlPaint &paint);
