@@ -1,18 +1,22 @@
 #include "components/FlatSkin.h"
 
-#include "components/FlatSkin/ControlSkinning.h"
+#include "components/FlatSkin/ControlSubClass.h"
+#include "components/FlatSkin/SkinBarPainters.h"
+#include "components/FlatSkin/SkinKinds.h"
 #include "components/FlatSkin/SkinMenuPainter.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/InvalidCast.h"
 #include "toolkit/bars/ControlBar.h"
 #include "toolkit/bars/ToolBar.h"
 #include "toolkit/bars/ToolButton.h"
+#include "toolkit/controls/ControlTag.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/SystemColors.h"
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuMetrics.h"
 
 #include <QPointer>
+#include <QWidget>
 
 #include <type_traits>
 #include <vector>
@@ -370,8 +374,73 @@ void TFlatSkin::HookItemTree(TMenuItem &item, bool activate)
 
 void TFlatSkin::SkinWidgetComponent(QObject &component, bool activate, bool repaint)
 {
-    SkinToolbarOrControlBar(*this, component, activate, repaint);
-    SkinControl(*this, component, activate, repaint);
+    if (auto *toolBar = qobject_cast<TToolBar *>(&component); toolBar && m_skinControls.Contains(scToolbar)) {
+        SkinToolBar(*toolBar, activate);
+        if (repaint)
+            toolBar->update();
+    } else if (auto *controlBar = qobject_cast<TControlBar *>(&component);
+               controlBar && m_skinControls.Contains(scControlbar)) {
+        SkinControlBar(*controlBar, activate);
+        if (repaint)
+            controlBar->update();
+    }
+    SkinControl(component, activate, repaint);
+}
+
+void TFlatSkin::SkinControl(QObject &component, bool activate, bool repaint)
+{
+    // The walk of a component being destroyed neither creates records nor
+    // repaints; its records give their controls back as they go.
+    if (!activate && !repaint)
+        return;
+    auto *control = qobject_cast<QWidget *>(&component);
+    if (!control || control->isWindow())
+        return;
+    if (!QualifiesAsSkinnedKind(*control, m_skinControls) || !QualifiesByContainer(*control, m_skinContainers))
+        return;
+    const bool exempt =
+        ControlTag(control) == kExemptTag || ControlTag(SkinContainerOf(*control)) == kExemptTag;
+    if (activate && !exempt && !TControlSubClass::Of(*control))
+        new TControlSubClass(*this, *control);
+    if (repaint)
+        control->update();
+}
+
+void TFlatSkin::SkinToolBar(TToolBar &bar, bool activate)
+{
+    bar.SetFlat(true);
+    if (!activate) {
+        if (bar.OnCustomDrawButtonKey() == HandlerKey())
+            bar.SetOnCustomDrawButton({});
+        return;
+    }
+    if (bar.ButtonCount() == 0 || (bar.OnCustomDrawButton() && !m_overrideOwnerDraw))
+        return;
+    const QPointer<TFlatSkin> self(this);
+    bar.SetOnCustomDrawButton(
+        [self](TToolBar *sender, TToolButton *button, TCustomDrawState state, bool &defaultDraw) {
+            if (self && sender && button)
+                DrawToolButton(*self, *sender, *button, state, defaultDraw);
+        },
+        HandlerKey());
+}
+
+void TFlatSkin::SkinControlBar(TControlBar &bar, bool activate)
+{
+    if (!activate) {
+        if (bar.OnBandPaintKey() == HandlerKey())
+            bar.SetOnBandPaint({});
+        return;
+    }
+    if (bar.OnBandPaint() && !m_overrideOwnerDraw)
+        return;
+    const QPointer<TFlatSkin> self(this);
+    bar.SetOnBandPaint(
+        [self](TControlBar *sender, QWidget *control, TCanvas &canvas, TRect &rect, TBandPaintOptions &options) {
+            if (self && sender)
+                DrawBandGrip(*self, *sender, control, canvas, rect, options);
+        },
+        HandlerKey());
 }
 
 void TFlatSkin::MeasureMenuItem(TMenuItem *sender, TCanvas &canvas, int &width, int &height)

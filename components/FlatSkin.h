@@ -9,8 +9,10 @@
 #include <QObject>
 
 class TCanvas;
+class TControlBar;
 class TMenu;
 class TMenuItem;
+class TToolBar;
 struct TRect;
 
 // A form's flat skin: while active it draws the form's menus itself (flat
@@ -91,6 +93,19 @@ private:
     void HookItemTree(TMenuItem &item, bool activate);
     // Controls, tool bars and control bars of the form's widget tree.
     void SkinWidgetComponent(QObject &component, bool activate, bool repaint);
+    // A control of a kind in SkinControls whose container is of a kind in
+    // SkinContainers gets a TControlSubClass owned by this component when
+    // activating (unless it or its container carries the exempt tag, or it
+    // runs a record already), and is repainted when repaint is set,
+    // deactivating too: its record then lets go at the control's next event.
+    void SkinControl(QObject &component, bool activate, bool repaint);
+    // Activating gives a tool bar with buttons DrawToolButton and a control
+    // bar DrawBandGrip, unless they have handlers of their own and
+    // OverrideOwnerDraw is clear; deactivating takes the skin's handlers
+    // away, whichever component installed them. A tool bar is made flat
+    // either way.
+    void SkinToolBar(TToolBar &bar, bool activate);
+    void SkinControlBar(TControlBar &bar, bool activate);
     // Runs a deactivating walk with the old selection and an activating one
     // with the new when the selection changes while active.
     template <class Set>
