@@ -4,86 +4,125 @@
 
 #include <QChar>
 #include <QList>
+#include <QString>
+#include <QStringDecoder>
 #include <algorithm>
 #include <memory>
 #include <sqlite3.h>
+#include <utility>
 
 namespace {
 
-constexpr char32_t ReplacementCharacter = 0xFFFD;
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+constexpr char32_t kFirstSurrogate = 0xD800;
+constexpr char32_t kLastSurrogate = 0xDFFF;
+constexpr unsigned char kFirstUpperByte = 0x80;
 
-// Decodes one UTF-8 sequence at `pos` and advances past it; malformed bytes
-// read as the replacement character, one byte at a time. An over-long form,
-// a surrogate or a value past U+10FFFF is malformed: otherwise a pattern could
-// hide a "%" or an escape character in bytes that no check of its plain
-// bytes would see.
-char32_t NextCodePoint(std::string_view text, size_t &pos)
+// Every character whose folded form is another character, as pairs
+// (folded, character) sorted by the folded form. Built once, on the first
+// pattern that needs it.
+const std::vector<std::pair<char32_t, char32_t>> &Unfoldings()
 {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(pos);
-    if (lead < 0x80) {
-        ++pos;
-        return lead;
-    }
-    int length = 0;
-    char32_t value = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        length = 2;
-        value = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        length = 3;
-        value = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        length = 4;
-        value = lead & 0x07;
-    } else {
-        ++pos;
-        return ReplacementCharacter;
-    }
-    if (pos + length > text.size()) {
-        ++pos;
-        return ReplacementCharacter;
-    }
-    for (int i = 1; i < length; ++i) {
-        const unsigned char part = byte(pos + i);
-        if ((part & 0xC0) != 0x80) {
-            ++pos;
-            return ReplacementCharacter;
+    static const std::vector<std::pair<char32_t, char32_t>> table = [] {
+        std::vector<std::pair<char32_t, char32_t>> pairs;
+        for (char32_t c = 0; c <= kLastCodePoint; ++c) {
+            if (c == kFirstSurrogate)
+                c = kLastSurrogate + 1;
+            const char32_t folded = FoldCase(c);
+            if (folded != c)
+                pairs.emplace_back(folded, c);
         }
-        value = (value << 6) | (part & 0x3F);
-    }
-    constexpr char32_t kShortest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < kShortest[length] || (value >= 0xD800 && value <= 0xDFFF) || value > 0x10FFFF) {
-        ++pos;
-        return ReplacementCharacter;
-    }
-    pos += length;
-    return value;
+        std::sort(pairs.begin(), pairs.end());
+        return pairs;
+    }();
+    return table;
 }
 
-std::u32string FoldedText(std::string_view text)
+// The UTF-8 encodings of every character that folds to `folded`.
+std::vector<std::string> Utf8FoldingTo(char32_t folded)
 {
-    std::u32string result;
-    result.reserve(text.size());
-    for (size_t pos = 0; pos < text.size();)
-        result.push_back(FoldCase(NextCodePoint(text, pos)));
-    return result;
-}
-
-std::u32string FoldedText(const QString &text)
-{
-    std::u32string result;
-    result.reserve(size_t(text.size()));
-    for (const uint c : text.toUcs4())
-        result.push_back(FoldCase(c));
-    return result;
+    std::vector<char32_t> characters;
+    if (FoldCase(folded) == folded)
+        characters.push_back(folded);
+    const auto &table = Unfoldings();
+    for (auto it = std::lower_bound(table.begin(), table.end(), std::pair(folded, char32_t(0)));
+         it != table.end() && it->first == folded; ++it)
+        characters.push_back(it->second);
+    // Each character alone: a reading of UTF-32 would drop a byte-order mark.
+    std::vector<std::string> encodings;
+    for (const char32_t c : characters) {
+        const QByteArray utf8 = QStringView(QChar::fromUcs4(c)).toUtf8();
+        encodings.emplace_back(utf8.constData(), size_t(utf8.size()));
+    }
+    return encodings;
 }
 
 // True when the grid shows the bytes exactly as a plain UTF-8 reading does.
 bool ReadsAsPlainUtf8(std::string_view bytes)
 {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     return IsStoredUtf8(bytes) && !bytes.starts_with(kByteOrderMark);
+}
+
+// A value's text in the database's encoding, UTF-8. NULL reads as empty.
+std::string_view StoredBytes(sqlite3_value *value)
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
+    return {bytes ? bytes : "", size_t(sqlite3_value_bytes(value))};
+}
+
+// A value's UTF-8 as UTF-16, by SQLite; null when memory ran out. SQLite's
+// conversion reads some malformed forms (over-long ones, values past
+// U+10FFFF) as characters, so it is only ever given bytes found valid: a
+// pattern must not hide a "%" or an escape character in bytes that no check
+// of its plain bytes would see. Invalidates what StoredBytes returned.
+std::optional<QStringView> ValidUtf8AsUtf16(sqlite3_value *value)
+{
+    const auto *text = static_cast<const char16_t *>(sqlite3_value_text16(value));
+    if (!text)
+        return std::nullopt;
+    return QStringView(text, sqlite3_value_bytes16(value) / qsizetype(sizeof(char16_t)));
+}
+
+// A pattern or escape argument as characters, a byte-order mark among them;
+// each malformed sequence of its bytes reads as the replacement character.
+std::optional<QString> ArgumentText(sqlite3_value *value)
+{
+    const std::string_view bytes = StoredBytes(value);
+    if (!IsStoredUtf8(bytes)) {
+        QStringDecoder decoder(QStringConverter::Utf8, QStringConverter::Flag::ConvertInitialBom);
+        return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    }
+    const std::optional<QStringView> text = ValidUtf8AsUtf16(value);
+    if (!text)
+        return std::nullopt;
+    return text->toString();
+}
+
+// For a value whose bytes leave the answer open.
+void ResultForCharacters(sqlite3_context *context, const TLikePattern &pattern, sqlite3_value *value)
+{
+    const std::optional<QStringView> text = ValidUtf8AsUtf16(value);
+    if (text)
+        sqlite3_result_int(context, pattern.MatchesText(*text) ? 1 : 0);
+    else
+        sqlite3_result_error_nomem(context);
+}
+
+// Answers for one value; its characters are read only when its bytes leave
+// the answer open. The text is NULL only when the value is NULL or memory ran out.
+void ResultFor(sqlite3_context *context, const TLikePattern &pattern, sqlite3_value *value)
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
+    if (!bytes && sqlite3_value_type(value) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::optional<bool> matches = pattern.MatchesBytes({bytes ? bytes : "", size_t(sqlite3_value_bytes(value))});
+    if (matches)
+        sqlite3_result_int(context, *matches ? 1 : 0);
+    else
+        ResultForCharacters(context, pattern, value);
 }
 
 void DeletePattern(void *pattern)
@@ -96,16 +135,9 @@ void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
 {
     // The common call, once per row of a scan: the pattern is a constant that
     // an earlier row compiled (it was not NULL then, and it cannot change).
-    // The text is NULL only when the value is NULL or memory ran out.
     if (argc == 2) {
         if (const auto *cached = static_cast<const TLikePattern *>(sqlite3_get_auxdata(context, 0))) {
-            const auto *textBytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
-            if (!textBytes && sqlite3_value_type(argv[1]) == SQLITE_NULL) {
-                sqlite3_result_null(context);
-                return;
-            }
-            const std::string_view text(textBytes ? textBytes : "", size_t(sqlite3_value_bytes(argv[1])));
-            sqlite3_result_int(context, cached->Matches(text) ? 1 : 0);
+            ResultFor(context, *cached, argv[1]);
             return;
         }
     }
@@ -117,22 +149,25 @@ void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     }
     char32_t escape = 0;
     if (argc == 3) {
-        const auto *escapeText = reinterpret_cast<const char *>(sqlite3_value_text(argv[2]));
-        const std::string_view view(escapeText ? escapeText : "", size_t(sqlite3_value_bytes(argv[2])));
-        size_t pos = 0;
-        if (!view.empty())
-            escape = NextCodePoint(view, pos);
-        if (view.empty() || pos != view.size()) {
+        const std::optional<QString> escapeText = ArgumentText(argv[2]);
+        if (!escapeText) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+        const QList<uint> characters = escapeText->toUcs4();
+        if (characters.size() != 1) {
             sqlite3_result_error(context, "ESCAPE expression must be a single character", -1);
             return;
         }
+        escape = characters.front();
     }
-    const auto *textBytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[1]));
-    const std::string_view text(textBytes ? textBytes : "", size_t(sqlite3_value_bytes(argv[1])));
-    const auto *patternBytes = reinterpret_cast<const char *>(sqlite3_value_text(argv[0]));
-    auto pattern = std::make_unique<TLikePattern>(
-        std::string_view(patternBytes ? patternBytes : "", size_t(sqlite3_value_bytes(argv[0]))), escape);
-    sqlite3_result_int(context, pattern->Matches(text) ? 1 : 0);
+    const std::optional<QString> patternText = ArgumentText(argv[0]);
+    if (!patternText) {
+        sqlite3_result_error_nomem(context);
+        return;
+    }
+    auto pattern = std::make_unique<TLikePattern>(*patternText, escape);
+    ResultFor(context, *pattern, argv[1]);
     // A constant pattern is compiled once per statement; SQLite owns it from here.
     if (argc == 2)
         sqlite3_set_auxdata(context, 0, pattern.release(), DeletePattern);
@@ -142,108 +177,158 @@ void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
 
 char32_t FoldCase(char32_t c)
 {
-    if (c < 0x80)
-        return (c >= U'A' && c <= U'Z') ? c + 0x20 : c;
-    if (c >= 0x0410 && c <= 0x042F)  // А..Я
-        return c + 0x20;
-    if (c >= 0x0400 && c <= 0x040F)  // Ѐ..Џ, Ё among them
-        return c + 0x50;
-    if (c >= 0x0430 && c <= 0x045F)
-        return c;
-    if (c > 0x10FFFF)
-        return c;
     return QChar::toCaseFolded(c);
 }
 
-TLikePattern::TLikePattern(std::string_view utf8Pattern, char32_t escape)
+TLikePattern::TLikePattern(QStringView pattern, char32_t escape)
 {
     // An escape character at the very end stands for nothing.
     bool escaped = false;
-    for (size_t pos = 0; pos < utf8Pattern.size();) {
-        const char32_t c = NextCodePoint(utf8Pattern, pos);
+    for (const char32_t c : pattern.toUcs4()) {
         if (escaped) {
             m_pattern.push_back(FoldCase(c));
             escaped = false;
         } else if (escape != 0 && c == escape) {
             escaped = true;
         } else if (c == U'%') {
-            if (m_pattern.empty() || m_pattern.back() != AnyRun)
-                m_pattern.push_back(AnyRun);
+            if (m_pattern.empty() || m_pattern.back() != kAnyRun)
+                m_pattern.push_back(kAnyRun);
         } else if (c == U'_') {
-            m_pattern.push_back(AnyOne);
+            m_pattern.push_back(kAnyOne);
         } else {
             m_pattern.push_back(FoldCase(c));
         }
     }
-    if (!m_pattern.empty() && m_pattern.front() != AnyRun && m_pattern.front() != AnyOne) {
-        m_firstCharacterDecides = true;
-        for (char32_t c = 0; c < kShortCharacters; ++c)
-            m_firstMayMatch[c] = FoldCase(c) == m_pattern.front();
-        QByteArray upperBytes;
-        for (int byte = kFirstUpperByte; byte <= 0xFF; ++byte)
-            upperBytes += char(byte);
-        const QString upperHalf = FromWindows1251(upperBytes);
-        for (qsizetype i = 0; i < upperHalf.size(); ++i)
-            m_firstMayMatchAsLegacy[size_t(i)] = FoldCase(upperHalf[i].unicode()) == m_pattern.front();
-    }
-    const size_t wildcards = std::count(m_pattern.begin(), m_pattern.end(), AnyRun)
-                             + std::count(m_pattern.begin(), m_pattern.end(), AnyOne);
-    if (wildcards == 0) {
+    const size_t wildcards = std::count(m_pattern.begin(), m_pattern.end(), kAnyRun)
+                             + std::count(m_pattern.begin(), m_pattern.end(), kAnyOne);
+    if (wildcards == 0)
         m_shape = Exact;
-        m_literal = m_pattern;
-    } else if (wildcards == 1 && m_pattern.back() == AnyRun) {
+    else if (wildcards == 1 && m_pattern.back() == kAnyRun)
         m_shape = m_pattern.size() == 1 ? Anything : Prefix;
-        m_literal = m_pattern.substr(0, m_pattern.size() - 1);
+    if (m_shape == Exact || m_shape == Prefix) {
+        for (size_t i = 0; i < FixedLength(); ++i) {
+            std::vector<TEncoding> variants;
+            for (const std::string &utf8 : Utf8FoldingTo(m_pattern[i]))
+                variants.push_back(Encoding(utf8));
+            m_literalVariants.push_back(std::move(variants));
+        }
+    }
+
+    if (m_pattern.empty() || m_pattern.front() == kAnyRun || m_pattern.front() == kAnyOne)
+        return;
+    m_firstCharacterDecides = true;
+    const char32_t first = m_pattern.front();
+    const std::vector<std::string> firstVariants = Utf8FoldingTo(first);
+    for (const std::string &utf8 : firstVariants)
+        m_firstMayBegin.push_back(Encoding(utf8));
+    m_firstMayBegin.push_back(Encoding(kByteOrderMark));
+    QByteArray upperBytes;
+    for (size_t byte = kFirstUpperByte; byte < kByteValues; ++byte)
+        upperBytes += char(byte);
+    const QString upperHalf = FromWindows1251(upperBytes);
+    for (size_t byte = 0; byte < kByteValues; ++byte) {
+        if (byte < kFirstUpperByte) {
+            m_leadBytes[byte] = FoldCase(char32_t(byte)) == first ? MayMatch : RulesOut;
+            continue;
+        }
+        const bool legacyMatches = FoldCase(upperHalf[qsizetype(byte - kFirstUpperByte)].unicode()) == first;
+        const bool beginsVariant =
+            byte == static_cast<unsigned char>(kByteOrderMark[0])
+            || std::any_of(firstVariants.begin(), firstVariants.end(),
+                           [&](const std::string &variant) { return static_cast<unsigned char>(variant[0]) == byte; });
+        const bool twoByteLead = byte >= kFirstTwoByteLead && byte < kFirstThreeByteLead;
+        m_leadBytes[byte] = legacyMatches    ? MayMatch
+                            : !beginsVariant ? RulesOut
+                            : twoByteLead    ? CheckSecondByte
+                                             : CheckVariants;
+    }
+    for (const std::string &utf8 : firstVariants) {
+        const auto lead = static_cast<unsigned char>(utf8[0]);
+        if (m_leadBytes[lead] == CheckSecondByte)
+            m_secondBytes[lead - kFirstTwoByteLead] |= std::uint64_t(1) << (static_cast<unsigned char>(utf8[1]) & ~kContinuationMask);
     }
 }
 
 size_t TLikePattern::FixedLength() const
 {
-    return size_t(std::find_if(m_pattern.begin(), m_pattern.end(), [](char32_t c) { return c == AnyOne || c == AnyRun; })
+    return size_t(std::find_if(m_pattern.begin(), m_pattern.end(), [](char32_t c) { return c == kAnyOne || c == kAnyRun; })
                   - m_pattern.begin());
 }
 
-bool TLikePattern::MatchesAll(std::string_view storedText) const
+bool TLikePattern::Matches(std::string_view storedBytes) const
 {
-    // "%" matches every present value, however it reads.
-    if (m_shape == Anything)
-        return true;
-    if (!ReadsAsPlainUtf8(storedText))
-        return MatchGeneral(
-            FoldedText(DecodeStoredText(QByteArray::fromRawData(storedText.data(), qsizetype(storedText.size())))));
+    if (const std::optional<bool> matches = MatchesBytes(storedBytes))
+        return *matches;
+    return MatchesText(QString::fromUtf8(storedBytes.data(), qsizetype(storedBytes.size())));
+}
+
+bool TLikePattern::MatchesText(QStringView shownText) const
+{
+    std::u32string folded;
+    folded.reserve(size_t(shownText.size()));
+    for (const char32_t c : shownText.toUcs4())
+        folded.push_back(FoldCase(c));
+    return MatchGeneral(folded);
+}
+
+TLikePattern::TEncoding TLikePattern::Encoding(std::string_view utf8)
+{
+    TEncoding encoding;
+    encoding.bytes = LeadingWord(utf8);
+    encoding.length = utf8.size();
+    const std::uint32_t allOnes = ~std::uint32_t(0);
+    std::memcpy(&encoding.mask, &allOnes, std::min(utf8.size(), sizeof encoding.mask));
+    return encoding;
+}
+
+std::optional<bool> TLikePattern::MatchesRest(std::string_view storedBytes) const
+{
+    if (!ReadsAsPlainUtf8(storedBytes))
+        return MatchesText(DecodeStoredText(QByteArray::fromRawData(storedBytes.data(), qsizetype(storedBytes.size()))));
     if (m_shape == General)
-        return MatchGeneral(FoldedText(storedText));
+        return std::nullopt;
+    return MatchesLiteralBytes(storedBytes);
+}
+
+// Valid UTF-8 reads one way only, and no encoding of a character begins
+// another's, so at most one variant fits at each place.
+bool TLikePattern::MatchesLiteralBytes(std::string_view utf8) const
+{
     size_t pos = 0;
-    for (char32_t expected : m_literal) {
-        if (pos >= storedText.size() || FoldCase(NextCodePoint(storedText, pos)) != expected)
+    for (const std::vector<TEncoding> &variants : m_literalVariants) {
+        const std::uint32_t word = LeadingWord(utf8.substr(pos));
+        const auto fits = std::find_if(variants.begin(), variants.end(),
+                                       [&](const TEncoding &variant) { return Begins(variant, word); });
+        if (fits == variants.end() || pos + fits->length > utf8.size())
             return false;
+        pos += fits->length;
     }
-    return m_shape == Prefix || pos == storedText.size();
+    return m_shape == Prefix || pos == utf8.size();
 }
 
 // Classic wildcard matching: on a mismatch, let the last "%" swallow one more
 // character and retry from there. Linear in practice, never exponential.
-bool TLikePattern::MatchGeneral(const std::u32string &text) const
+bool TLikePattern::MatchGeneral(const std::u32string &foldedText) const
 {
     size_t p = 0;
     size_t t = 0;
-    size_t starP = std::u32string::npos;
-    size_t starT = 0;
-    while (t < text.size()) {
-        if (p < m_pattern.size() && (m_pattern[p] == AnyOne || m_pattern[p] == text[t])) {
+    size_t runAtPattern = std::u32string::npos;
+    size_t runAtText = 0;
+    while (t < foldedText.size()) {
+        if (p < m_pattern.size() && (m_pattern[p] == kAnyOne || m_pattern[p] == foldedText[t])) {
             ++p;
             ++t;
-        } else if (p < m_pattern.size() && m_pattern[p] == AnyRun) {
-            starP = p++;
-            starT = t;
-        } else if (starP != std::u32string::npos) {
-            p = starP + 1;
-            t = ++starT;
+        } else if (p < m_pattern.size() && m_pattern[p] == kAnyRun) {
+            runAtPattern = p++;
+            runAtText = t;
+        } else if (runAtPattern != std::u32string::npos) {
+            p = runAtPattern + 1;
+            t = ++runAtText;
         } else {
             return false;
         }
     }
-    while (p < m_pattern.size() && m_pattern[p] == AnyRun)
+    while (p < m_pattern.size() && m_pattern[p] == kAnyRun)
         ++p;
     return p == m_pattern.size();
 }

@@ -1,8 +1,14 @@
 #pragma once
 
-#include <bitset>
+#include <QStringView>
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct sqlite3;
 
@@ -10,9 +16,14 @@ struct sqlite3;
 // "_" exactly one, letters compare without regard to case in every script
 // (Cyrillic as well as Latin), and NULL on either side never matches.
 //
-// A compiled pattern. The pattern is UTF-8; the text to match is a stored
-// value's bytes, read as the grid shows them: UTF-8 when they are valid UTF-8
-// (a leading byte-order mark dropped), Windows-1251 otherwise (LegacyText).
+// A compiled pattern. The text to match is a stored value's bytes, read as
+// the grid shows them: UTF-8 when they are valid UTF-8 (a leading byte-order
+// mark dropped), Windows-1251 otherwise (LegacyText).
+//
+// Most values are settled on their bytes: a fixed text is compared with the
+// UTF-8 encodings of the characters that fold to each of its characters,
+// which is exact because valid UTF-8 reads one way only. Values that are not
+// plain UTF-8, and general patterns, compare characters.
 class TLikePattern
 {
 public:
@@ -21,58 +32,125 @@ public:
     enum TShape { General, Anything, Prefix, Exact };
 
     // `escape` is the character that makes the next one literal (0 for none).
-    TLikePattern(std::string_view utf8Pattern, char32_t escape);
+    TLikePattern(QStringView pattern, char32_t escape);
 
-    bool Matches(std::string_view storedText) const
+    // The answer for the stored bytes, or nothing when they are plain UTF-8
+    // and the pattern is general: then MatchesText on their characters
+    // answers. Inline: a scan calls it for every row.
+    std::optional<bool> MatchesBytes(std::string_view storedBytes) const
     {
-        return !FirstCharacterRulesOut(storedText) && MatchesAll(storedText);
+        if (m_shape == Anything)
+            return true;
+        if (FirstCharacterRulesOut(storedBytes))
+            return false;
+        return MatchesRest(storedBytes);
     }
+    // A value's characters as the grid shows them.
+    bool MatchesText(QStringView shownText) const;
+    // Both steps, for callers that hold the stored bytes alone.
+    bool Matches(std::string_view storedBytes) const;
 
     TShape Shape() const { return m_shape; }
     // Characters before the first wildcard.
     size_t FixedLength() const;
 
 private:
-    static constexpr char32_t AnyOne = 0xFFFFFFFE;
-    static constexpr char32_t AnyRun = 0xFFFFFFFF;
+    static constexpr char32_t kAnyOne = 0xFFFFFFFE;
+    static constexpr char32_t kAnyRun = 0xFFFFFFFF;
+    static constexpr size_t kByteValues = 0x100;
 
-    // Inline: a scan calls it for every row, and it settles most of them.
-    bool FirstCharacterRulesOut(std::string_view storedText) const
+    // What the first byte of a value tells when the pattern begins with a
+    // character rather than a wildcard.
+    enum TLeadByte : unsigned char {
+        RulesOut,         // no reading of a value that begins so can match
+        MayMatch,         // ASCII that folds to the first character, or a
+                          // byte whose Windows-1251 letter does
+        CheckSecondByte,  // the lead of two-byte variants: the pair decides
+        CheckVariants     // matches only if a variant's encoding (or a
+                          // byte-order mark) begins the value
+    };
+    static constexpr unsigned char kFirstTwoByteLead = 0xC0;
+    static constexpr unsigned char kFirstThreeByteLead = 0xE0;
+    static constexpr unsigned char kContinuationMask = 0xC0;
+    static constexpr unsigned char kContinuationBits = 0x80;
+
+    bool FirstCharacterRulesOut(std::string_view storedBytes) const
     {
         if (!m_firstCharacterDecides)
             return false;
-        if (storedText.empty())
+        if (storedBytes.empty())
             return true;
-        const auto lead = static_cast<unsigned char>(storedText[0]);
-        if (lead < 0x80)
-            return !m_firstMayMatch[lead];
-        // C0 and C1 begin only over-long forms, which the full comparison
-        // reads. Bytes after the first two may still make the value
-        // Windows-1251, so the lead byte's Windows-1251 letter must not match
-        // either.
-        if (lead >= 0xC2 && lead < 0xE0 && storedText.size() >= 2) {
-            const auto next = static_cast<unsigned char>(storedText[1]);
-            return (next & 0xC0) == 0x80 && !m_firstMayMatch[((lead & 0x1F) << 6) | (next & 0x3F)]
-                   && !m_firstMayMatchAsLegacy[lead - kFirstUpperByte];
+        switch (m_leadBytes[static_cast<unsigned char>(storedBytes[0])]) {
+        case RulesOut:
+            return true;
+        case MayMatch:
+            return false;
+        case CheckSecondByte:
+            return !SecondByteMayMatch(storedBytes);
+        case CheckVariants:
+            break;
+        }
+        return !StartsWithFirstVariant(storedBytes);
+    }
+    // A lead and a byte that cannot follow it make the value Windows-1251,
+    // whose reading of this lead does not match.
+    bool SecondByteMayMatch(std::string_view storedBytes) const
+    {
+        if (storedBytes.size() < 2)
+            return false;
+        const auto lead = static_cast<unsigned char>(storedBytes[0]);
+        const auto second = static_cast<unsigned char>(storedBytes[1]);
+        return (second & kContinuationMask) == kContinuationBits
+               && ((m_secondBytes[lead - kFirstTwoByteLead] >> (second & ~kContinuationMask)) & 1) != 0;
+    }
+    // One character's UTF-8 encoding (at most four bytes), compared with the
+    // leading bytes of a text in one step.
+    struct TEncoding
+    {
+        std::uint32_t bytes = 0;
+        std::uint32_t mask = 0;
+        size_t length = 0;
+    };
+    static TEncoding Encoding(std::string_view utf8);
+    static std::uint32_t LeadingWord(std::string_view text)
+    {
+        std::uint32_t word = 0;
+        if (text.size() >= sizeof word)
+            std::memcpy(&word, text.data(), sizeof word);
+        else
+            std::memcpy(&word, text.data(), text.size());
+        return word;
+    }
+    static bool Begins(const TEncoding &encoding, std::uint32_t leadingWord)
+    {
+        return (leadingWord & encoding.mask) == encoding.bytes;
+    }
+    bool StartsWithFirstVariant(std::string_view storedBytes) const
+    {
+        const std::uint32_t word = LeadingWord(storedBytes);
+        for (const TEncoding &encoding : m_firstMayBegin) {
+            if (Begins(encoding, word))
+                return true;
         }
         return false;
     }
-    bool MatchesAll(std::string_view storedText) const;
-    bool MatchGeneral(const std::u32string &text) const;
+    std::optional<bool> MatchesRest(std::string_view storedBytes) const;
+    bool MatchesLiteralBytes(std::string_view utf8) const;
+    bool MatchGeneral(const std::u32string &foldedText) const;
 
-    // Set when the pattern begins with a character rather than a wildcard.
-    // A text that begins with a one- or two-byte character (Latin, Cyrillic)
-    // is then turned down at once unless that character is among those that
-    // fold to the pattern's first one; other texts take the full comparison.
-    static constexpr char32_t kShortCharacters = 0x800;
-    static constexpr unsigned char kFirstUpperByte = 0x80;
-    bool m_firstCharacterDecides = false;
-    std::bitset<kShortCharacters> m_firstMayMatch;
-    // By byte from 0x80: whether the byte's Windows-1251 character may match.
-    std::bitset<0x100 - kFirstUpperByte> m_firstMayMatchAsLegacy;
-    std::u32string m_pattern;  // case-folded; wildcards as AnyOne / AnyRun
-    std::u32string m_literal;  // for Prefix and Exact: the pattern without the final run
+    std::u32string m_pattern;  // case-folded; wildcards as kAnyOne / kAnyRun
     TShape m_shape = General;
+    // For Prefix and Exact: per character of the fixed text, the UTF-8
+    // encodings of every character that folds to it.
+    std::vector<std::vector<TEncoding>> m_literalVariants;
+    // Set when the pattern begins with a character; the encodings of the
+    // characters that fold to it, and the byte-order mark (after which a
+    // value may show any character), and the verdict of each first byte.
+    bool m_firstCharacterDecides = false;
+    std::vector<TEncoding> m_firstMayBegin;
+    std::array<TLeadByte, kByteValues> m_leadBytes{};
+    // By two-byte lead: a bit for each continuation byte that completes a variant.
+    std::array<std::uint64_t, kFirstThreeByteLead - kFirstTwoByteLead> m_secondBytes{};
 };
 
 // The case folding used by LIKE: one code point to its caseless form.

@@ -86,7 +86,7 @@ private:
         const TSqlToken &literal = m_tokens[m_pos++];
         if (m_pos < m_tokens.size() && m_tokens[m_pos].IsWord("ESCAPE"))
             return false;
-        m_terms.push_back({column, literal.text, TLikePattern(literal.value.toStdString(), 0)});
+        m_terms.push_back({column, literal.text, TLikePattern(literal.value, 0)});
         return true;
     }
 

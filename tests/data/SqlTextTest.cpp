@@ -1,11 +1,16 @@
+#include "data/ADOConnection.h"
 #include "data/CaseInsensitiveLike.h"
 #include "data/ConnectionString.h"
 #include "data/SqlDialect.h"
 #include "toolkit/db/DatabaseError.h"
 
+#include "SqliteFixture.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
+#include <optional>
+#include <sqlite3.h>
+#include <string_view>
 
 TEST(ConnectionString, directoryStringIsExact)
 {
@@ -134,6 +139,16 @@ TEST(Dialect, cursorsOfPlainColumnsListRowidsWithLikeTermsInTheirFasterForm)
         EXPECT_TRUE(cursor(whole).startsWith(QStringLiteral("SELECT t.rowid, "))) << whole;
 }
 
+namespace {
+
+// The pattern as the SQL text carries it; the text as stored bytes.
+bool Like(const char *pattern, std::string_view storedBytes, char32_t escape = 0)
+{
+    return TLikePattern(QString::fromUtf8(pattern), escape).Matches(storedBytes);
+}
+
+} // namespace
+
 TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
 {
     struct Case
@@ -166,15 +181,15 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
         {"12-%", "12-34-56", true},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(TLikePattern(c.pattern, 0).Matches(c.text), c.matches) << c.pattern << " / " << c.text;
+        EXPECT_EQ(Like(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;
 
-    EXPECT_TRUE(TLikePattern("100!%", U'!').Matches("100%"));
-    EXPECT_FALSE(TLikePattern("100!%", U'!').Matches("1000"));
-    EXPECT_TRUE(TLikePattern("a!_b", U'!').Matches("a_b"));
-    EXPECT_FALSE(TLikePattern("a!_b", U'!').Matches("axb"));
+    EXPECT_TRUE(Like("100!%", "100%", U'!'));
+    EXPECT_FALSE(Like("100!%", "1000", U'!'));
+    EXPECT_TRUE(Like("a!_b", "a_b", U'!'));
+    EXPECT_FALSE(Like("a!_b", "axb", U'!'));
     // A cut UTF-8 sequence is no UTF-8 and reads as Windows-1251, as the grid shows it.
-    EXPECT_FALSE(TLikePattern("я%", 0).Matches("\xD1"));
-    EXPECT_TRUE(TLikePattern("с", 0).Matches("\xD1"));
+    EXPECT_FALSE(Like("я%", "\xD1"));
+    EXPECT_TRUE(Like("с", "\xD1"));
 
     // A text is turned down by its first byte only when no character that
     // byte can begin, nor the byte's Windows-1251 letter, folds to the
@@ -197,7 +212,60 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
         {"\uFFFD%", "И", false},
         {"и%", "", false},
         {"и_", "Й", false},
+        {"\U00010428%", "\U00010400x", true},  // four bytes
+        {"kelvin", "\u212AELVIN", true},
+        {"a\uFEFFb", "A\uFEFFB", true},  // a byte-order mark inside is a character like any other
+        {"kelvin", "\u212AELVINS", false},
+        {"ив%", "Ив\xFF", false},  // a stray byte after a fitting beginning makes it all Windows-1251
     };
     for (const Case &c : firstCharacters)
-        EXPECT_EQ(TLikePattern(c.pattern, 0).Matches(c.text), c.matches) << c.pattern << " / " << c.text;
+        EXPECT_EQ(Like(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;
+}
+
+// The SQL function reads every argument as characters before it compares:
+// a pattern's malformed bytes each read as the replacement character, and
+// never as a wildcard or an escape that the bytes do not show.
+TEST(Like, sqlFunctionReadsEveryArgumentSafely)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory({});
+    TADOConnection connection;
+    connection.SetConnectionString(fixture.ConnectionString());
+    connection.Open();
+    // The value of `expression`; nothing for NULL, -1 for an error.
+    const auto evaluate = [&](const char *expression) -> std::optional<int> {
+        sqlite3_stmt *statement = nullptr;
+        const std::string sql = std::string("SELECT ") + expression;
+        if (sqlite3_prepare_v2(connection.Handle(), sql.c_str(), -1, &statement, nullptr) != SQLITE_OK)
+            return -1;
+        std::optional<int> result = -1;
+        if (sqlite3_step(statement) == SQLITE_ROW)
+            result = sqlite3_column_type(statement, 0) == SQLITE_NULL ? std::nullopt
+                                                                     : std::optional(sqlite3_column_int(statement, 0));
+        sqlite3_finalize(statement);
+        return result;
+    };
+
+    // An over-long "и" is no escape "и", an over-long "%" no wildcard.
+    EXPECT_EQ(evaluate("'%' LIKE CAST(X'E090B825' AS TEXT) ESCAPE 'и'"), 0);
+    EXPECT_EQ(evaluate("char(65533, 65533, 65533) || 'abc' LIKE CAST(X'E090B825' AS TEXT) ESCAPE 'и'"), 1);
+    EXPECT_EQ(evaluate("'abc' LIKE CAST(X'C0A5' AS TEXT)"), 0);
+    EXPECT_EQ(evaluate("char(65533, 65533, 65533, 65533) LIKE CAST(X'F4908080' AS TEXT)"), 1);
+    EXPECT_EQ(evaluate("'100%' LIKE '100ж%' ESCAPE 'Ж'"), 0);
+    EXPECT_EQ(evaluate("'100%' LIKE '100ж%' ESCAPE 'ж'"), 1);
+    EXPECT_EQ(evaluate("'1000' LIKE '100ж%' ESCAPE 'ж'"), 0);
+    EXPECT_EQ(evaluate("'a' LIKE 'a' ESCAPE 'жж'"), -1);
+
+    // A character beyond the first plane is one character, for "_" too.
+    EXPECT_EQ(evaluate("char(66560) || 'b' LIKE '_B'"), 1);
+    EXPECT_EQ(evaluate("char(66560) || 'b' LIKE '__B'"), 0);
+    EXPECT_EQ(evaluate("char(66560) || 'b' LIKE char(66600) || '%'"), 1);
+    EXPECT_EQ(evaluate("'Пётр' LIKE 'п_ТР'"), 1);
+
+    // Other storage classes compare as their text; NULL on either side is NULL.
+    EXPECT_EQ(evaluate("12 LIKE '1%'"), 1);
+    EXPECT_EQ(evaluate("X'C8E2E0ED' LIKE 'ив%'"), 1);
+    EXPECT_EQ(evaluate("X'D098D0B2' LIKE '_В'"), 1);
+    EXPECT_EQ(evaluate("NULL LIKE '%'"), std::nullopt);
+    EXPECT_EQ(evaluate("'a' LIKE NULL"), std::nullopt);
 }
