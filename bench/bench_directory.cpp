@@ -202,14 +202,14 @@ void ShellSearch(benchmark::State &state, const QStringList &criteria)
 }
 
 // A surname's beginning as a person types it; all seven edits filled; none.
-const QStringList OneCriterion{QString(), QStringLiteral("Иван")};
-const QStringList SevenCriteria{QStringLiteral("2"), QStringLiteral("П"), QStringLiteral("С"), QStringLiteral("1"),
+const QStringList kOneCriterion{QString(), QStringLiteral("Иван")};
+const QStringList kSevenCriteria{QStringLiteral("2"), QStringLiteral("П"), QStringLiteral("С"), QStringLiteral("1"),
                                 QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("В")};
 
-void SearchOne(benchmark::State &state) { Search(state, OneCriterion); }
-void ShellSearchOne(benchmark::State &state) { ShellSearch(state, OneCriterion); }
-void SearchSeven(benchmark::State &state) { Search(state, SevenCriteria); }
-void ShellSearchSeven(benchmark::State &state) { ShellSearch(state, SevenCriteria); }
+void SearchOne(benchmark::State &state) { Search(state, kOneCriterion); }
+void ShellSearchOne(benchmark::State &state) { ShellSearch(state, kOneCriterion); }
+void SearchSeven(benchmark::State &state) { Search(state, kSevenCriteria); }
+void ShellSearchSeven(benchmark::State &state) { ShellSearch(state, kSevenCriteria); }
 void SearchAll(benchmark::State &state) { Search(state, {}); }
 void ShellSearchAll(benchmark::State &state) { ShellSearch(state, {}); }
 
