@@ -544,6 +544,21 @@ TEST_F(DBGridTest, titleBorderDragResizesAndNotifiesAfterwards)
     EXPECT_EQ(grid.Columns()[2]->Width(), 110);
 }
 
+TEST_F(DBGridTest, sizingGoesOnWhileTheKeyboardScrollsTheColumnOutOfView)
+{
+    Open(5);
+    grid.show();
+    grid.resize(400, 321);
+    const int line = grid.CellRect(1, 0).Right;
+    Mouse(QEvent::MouseButtonPress, {line, 5});
+    Key(Qt::Key_End);
+    ASSERT_TRUE(grid.CellRect(1, 0).IsEmpty()) << "scrolled out of view";
+    MoveMouse(&grid, Local({line + 30, 5}), Qt::LeftButton);
+    Paint();
+    Mouse(QEvent::MouseButtonRelease, {line + 30, 5});
+    EXPECT_EQ(grid.Columns()[0]->Width(), kWidths[0] + 30);
+}
+
 TEST_F(DBGridTest, workDependsOnTheRowsInViewOnly)
 {
     grid.Columns().Clear();

@@ -10,6 +10,8 @@
 #include <QMouseEvent>
 #include <QWheelEvent>
 
+#include <optional>
+
 namespace {
 
 constexpr int kWheelStepDegrees = 120;
@@ -65,7 +67,10 @@ void TDBGrid::mouseMoveEvent(QMouseEvent *event)
 {
     const QPoint client = ClientFromWidget(event->position().toPoint());
     if (m_sizing.Active()) {
-        m_sizing.MoveTo(client.x(), Geometry().ColumnSpan(m_sizing.Col())->Start);
+        // Keys can scroll the sized column out of view during the drag; its
+        // line then stays where it was, and the release still sizes it.
+        if (const std::optional<TGridSpan> span = Geometry().ColumnSpan(m_sizing.Col()))
+            m_sizing.MoveTo(client.x(), span->Start);
         update();
         return;
     }
