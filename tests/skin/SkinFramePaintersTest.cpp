@@ -96,6 +96,22 @@ TEST(SkinFramePainters, releasedEditGetsItsCtl3DBack)
     EXPECT_EQ(TControlSubClass::Of(*f.control), nullptr);
 }
 
+TEST(SkinFramePainters, switchingCtl3DOffWhilePaintingLeavesTheRecordExpectingANewWindow)
+{
+    SkinnedControl<TEdit> f(100, 21);
+    f.Shot();
+    TControlSubClass &record = f.Record();
+    f.control->SetCtl3D(true);
+    record.SetExpectRecreate(false);
+    f.control->repaint();
+    EXPECT_FALSE(f.control->Ctl3D());
+    EXPECT_TRUE(record.ExpectRecreate());
+    // The paint that follows the change ends the expectation; the record stays.
+    f.Shot();
+    EXPECT_FALSE(record.ExpectRecreate());
+    EXPECT_EQ(TControlSubClass::Of(*f.control), &record);
+}
+
 TEST(SkinFramePainters, richEditGivesUpItsSingleBorderForAFlatFrame)
 {
     SkinnedControl<TRichEdit> f(100, 60);
