@@ -49,6 +49,9 @@ constexpr ColorTable ClassicColors()
     return t;
 }
 
+// The table keeps plain RGB values, without the high byte.
+constexpr TColor kRgbBits = 0x00FFFFFFu;
+
 constexpr int kDefaultScreenWidth = 1024;
 constexpr int kDefaultScreenHeight = 768;
 constexpr int kDefaultColorDepth = 32;
@@ -145,8 +148,10 @@ TColor GetSysColor(int index)
 
 void SetSysColor(int index, TColor rgb)
 {
-    if (ValidColorIndex(index))
-        Settings().colors[index] = ColorToRGB(rgb) & 0x00FFFFFFu;
+    if (!ValidColorIndex(index))
+        return;
+    const TColor value = IsSystemColor(rgb) ? GetSysColor(SystemColorIndex(rgb)) : rgb;
+    Settings().colors[index] = value & kRgbBits;
 }
 
 int GetSystemMetrics(int index)
@@ -197,7 +202,10 @@ void ResetSystemSettings()
 
 QPalette BuildApplicationPalette()
 {
-    const auto color = [](int index) { return ToQColor(GetSysColor(index)); };
+    const auto color = [](int index) {
+        const TColor rgb = GetSysColor(index);
+        return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
+    };
     QPalette p;
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
         p.setColor(group, QPalette::Window, color(COLOR_BTNFACE));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "toolkit/gdi/Colors.h"
+#include "toolkit/gdi/ColorValue.h"
 
 #include <QPalette>
 
@@ -12,6 +12,7 @@ class QApplication;
 
 // The RGB value of a system colour index; an unknown index gives black.
 TColor GetSysColor(int index);
+// A system colour given as the value takes that entry's current value.
 void SetSysColor(int index, TColor rgb);
 
 // Indices of the system metrics the program reads.
