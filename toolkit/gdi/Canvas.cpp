@@ -3,6 +3,7 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Rasterizer.h"
 #include "toolkit/gdi/Region.h"
+#include "toolkit/gdi/SpanSet.h"
 
 #include <QPainter>
 #include <QTextLayout>
@@ -268,7 +269,7 @@ QRgb TCanvas::BrushPixel(const TBrush &brush, int x, int y) const
     return p;
 }
 
-void TCanvas::PaintWithBrush(const TRegion &deviceRegion, const TBrush &brush)
+void TCanvas::PaintWithBrush(const TSpanSet &deviceRegion, const TBrush &brush)
 {
     if (!Drawable() || !brush.Paints())
         return;
@@ -281,7 +282,7 @@ void TCanvas::PaintWithBrush(const TRegion &deviceRegion, const TBrush &brush)
         if (y < area.Top || y >= area.Bottom)
             continue;
         QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(y));
-        for (const TRegion::Span &s : rows[i]) {
+        for (const TSpanSet::Span &s : rows[i]) {
             const int x0 = std::max(s.x0, area.Left), x1 = std::min(s.x1, area.Right);
             if (patterned)
                 for (int x = x0; x < x1; ++x)
@@ -303,13 +304,13 @@ void TCanvas::PenPixel(int x, int y)
     }
 }
 
-void TCanvas::PaintWithPen(const TRegion &deviceRegion)
+void TCanvas::PaintWithPen(const TSpanSet &deviceRegion)
 {
     if (!Drawable() || m_state.pen.Style() == psClear)
         return;
     const auto &rows = deviceRegion.Rows();
     for (size_t i = 0; i < rows.size(); ++i)
-        for (const TRegion::Span &s : rows[i])
+        for (const TSpanSet::Span &s : rows[i])
             for (int x = s.x0; x < s.x1; ++x)
                 PenPixel(x, deviceRegion.Top() + int(i));
 }
@@ -352,7 +353,7 @@ void TCanvas::Polyline(const std::vector<TPoint> &points)
     if (points.empty())
         return;
     if (m_state.pen.Width() > 1 && m_state.pen.Style() != psClear) {
-        TRegion band;
+        TSpanSet band;
         for (size_t i = 0; i + 1 < points.size(); ++i) {
             const TPoint a = ToDevice(points[i].X, points[i].Y), b = ToDevice(points[i + 1].X, points[i + 1].Y);
             band.Combine(TRasterizer::WideLine(a.X, a.Y, b.X, b.Y, m_state.pen.Width()));
@@ -379,7 +380,7 @@ void TCanvas::Polygon(const std::vector<TPoint> &points)
     Polyline(closed);
 }
 
-void TCanvas::PaintFigure(const TRegion &outline, const TRegion &inside)
+void TCanvas::PaintFigure(const TSpanSet &outline, const TSpanSet &inside)
 {
     PaintWithBrush(inside, m_state.brush);
     PaintWithPen(outline);
@@ -387,7 +388,7 @@ void TCanvas::PaintFigure(const TRegion &outline, const TRegion &inside)
 
 namespace {
 
-using ShapeBuilder = std::function<TRegion(int, int, int, int)>;
+using ShapeBuilder = std::function<TSpanSet(int, int, int, int)>;
 
 } // namespace
 
@@ -396,12 +397,12 @@ using ShapeBuilder = std::function<TRegion(int, int, int, int)>;
 // pen the brush fills the box less its right column and bottom row, as the
 // platform does.
 static void DrawBoxFigure(TCanvas &canvas, const ShapeBuilder &shape, TRect box,
-                          const std::function<void(const TRegion &, const TRegion &)> &paint)
+                          const std::function<void(const TSpanSet &, const TSpanSet &)> &paint)
 {
     box = box.Normalized();
     const TPen &pen = canvas.Pen();
     if (pen.Style() == psClear) {
-        paint(TRegion(), shape(box.Left, box.Top, box.Right - 1, box.Bottom - 1));
+        paint(TSpanSet(), shape(box.Left, box.Top, box.Right - 1, box.Bottom - 1));
         return;
     }
     const int width = pen.Width();
@@ -417,14 +418,14 @@ void TCanvas::Rectangle(int left, int top, int right, int bottom)
 {
     const TRect box = ToDevice(TRect(left, top, right, bottom));
     DrawBoxFigure(*this, &TRasterizer::RectShape, box,
-                  [this](const TRegion &outline, const TRegion &inside) { PaintFigure(outline, inside); });
+                  [this](const TSpanSet &outline, const TSpanSet &inside) { PaintFigure(outline, inside); });
 }
 
 void TCanvas::Ellipse(int left, int top, int right, int bottom)
 {
     const TRect box = ToDevice(TRect(left, top, right, bottom));
     DrawBoxFigure(*this, &TRasterizer::EllipseShape, box,
-                  [this](const TRegion &outline, const TRegion &inside) { PaintFigure(outline, inside); });
+                  [this](const TSpanSet &outline, const TSpanSet &inside) { PaintFigure(outline, inside); });
 }
 
 void TCanvas::RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
@@ -434,21 +435,21 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int ellipseWid
         return TRasterizer::RoundRectShape(l, t, r, b, ellipseWidth, ellipseHeight);
     };
     DrawBoxFigure(*this, shape, box,
-                  [this](const TRegion &outline, const TRegion &inside) { PaintFigure(outline, inside); });
+                  [this](const TSpanSet &outline, const TSpanSet &inside) { PaintFigure(outline, inside); });
 }
 
 void TCanvas::FillRect(const TRect &r)
 {
     if (r.IsEmpty())
         return;
-    PaintWithBrush(TRegion::FromRect(ToDevice(r)), m_state.brush);
+    PaintWithBrush(TSpanSet::FromRect(ToDevice(r)), m_state.brush);
 }
 
 void TCanvas::FrameRect(const TRect &r)
 {
     if (r.IsEmpty())
         return;
-    PaintWithBrush(TRegion::FromRect(ToDevice(r)).Frame(1, 1), m_state.brush);
+    PaintWithBrush(TRegion::FromRect(ToDevice(r)).Frame(1, 1).Spans(), m_state.brush);
 }
 
 void TCanvas::InvertRect(const TRect &r)
@@ -465,13 +466,13 @@ void TCanvas::DrawFocusRect(const TRect &r)
 {
     if (r.IsEmpty() || !Drawable())
         return;
-    const TRegion frame = TRegion::FromRect(ToDevice(r)).Frame(1, 1);
+    const TSpanSet frame = TRegion::FromRect(ToDevice(r)).Frame(1, 1).Spans();
     const TRect area = WritableArea();
     const auto &rows = frame.Rows();
     // Every other pixel, on a checkerboard fixed to the image, is inverted.
     for (size_t i = 0; i < rows.size(); ++i) {
         const int y = frame.Top() + int(i);
-        for (const TRegion::Span &s : rows[i])
+        for (const TSpanSet::Span &s : rows[i])
             for (int x = s.x0; x < s.x1; ++x)
                 if (((x + y) & 1) == 0 && area.Contains(x, y))
                     WritePixel(x, y, ~ReadPixel(x, y));
@@ -494,14 +495,14 @@ void TCanvas::SetPixel(int x, int y, TColor color)
 
 void TCanvas::FillRgn(const TRegion &region, const TBrush &brush)
 {
-    TRegion device = region;
+    TSpanSet device = region.Spans();
     device.Offset(m_state.origin.X, m_state.origin.Y);
     PaintWithBrush(device, brush);
 }
 
 void TCanvas::FrameRgn(const TRegion &region, const TBrush &brush, int width, int height)
 {
-    TRegion device = region.Frame(width, height);
+    TSpanSet device = region.Frame(width, height).Spans();
     device.Offset(m_state.origin.X, m_state.origin.Y);
     PaintWithBrush(device, brush);
 }
@@ -567,7 +568,7 @@ void TCanvas::DrawTextRun(const QString &rawText, int x, int top, const TRect *c
         clipDevice = clipDevice.Intersected(ToDevice(*clip));
     area = area.Intersected(clipDevice);
     if (opaque && m_state.brush.Paints())
-        PaintWithBrush(TRegion::FromRect(area), m_state.brush);
+        PaintWithBrush(TSpanSet::FromRect(area), m_state.brush);
     if (!line.isValid() || clipDevice.IsEmpty())
         return;
 

@@ -15,6 +15,7 @@
 
 class TBitmap;
 class TRegion;
+class TSpanSet;
 
 // Raster operations: the ternary operation code in bits 16..23 decides every
 // bit of the result from the pattern (the brush), the source and the
@@ -202,12 +203,12 @@ private:
     void StorePixel(int x, int y, QRgb rgb);
     QRgb ReadPixel(int x, int y) const;
     QRgb BrushPixel(const TBrush &brush, int x, int y) const;
-    void PaintWithBrush(const TRegion &deviceRegion, const TBrush &brush);
-    void PaintWithPen(const TRegion &deviceRegion);
+    void PaintWithBrush(const TSpanSet &deviceRegion, const TBrush &brush);
+    void PaintWithPen(const TSpanSet &deviceRegion);
     void PenPixel(int x, int y);
     void ThinPenLine(int x0, int y0, int x1, int y1, int &patternPosition);
     void PenSegment(TPoint from, TPoint to, int &patternPosition);
-    void PaintFigure(const TRegion &outline, const TRegion &inside);
+    void PaintFigure(const TSpanSet &outline, const TSpanSet &inside);
     TPoint ToDevice(int x, int y) const { return {x + m_state.origin.X, y + m_state.origin.Y}; }
     TRect ToDevice(const TRect &r) const { return r.Offset(m_state.origin.X, m_state.origin.Y); }
     // Finishes a Qt drawing on the image: maps the touched pixels onto the

@@ -7,8 +7,8 @@
 
 namespace {
 
-using Span = TRegion::Span;
-using Row = TRegion::Row;
+using Span = TSpanSet::Span;
+using Row = TSpanSet::Row;
 
 // Exact crossing of a polygon edge with a row's centre line, as a fraction.
 struct Crossing {
@@ -77,7 +77,7 @@ void TRasterizer::ThinLine(int x0, int y0, int x1, int y1, const std::function<v
     }
 }
 
-TRegion TRasterizer::WideLine(int x0, int y0, int x1, int y1, int width)
+TSpanSet TRasterizer::WideLine(int x0, int y0, int x1, int y1, int width)
 {
     const double shift = width % 2 == 0 ? -0.5 : 0.0;
     const double ax = x0 + shift, ay = y0 + shift, bx = x1 + shift, by = y1 + shift;
@@ -107,15 +107,15 @@ TRegion TRasterizer::WideLine(int x0, int y0, int x1, int y1, int width)
         }
         rows.push_back(any ? SingleSpan(first, last + 1) : Row{});
     }
-    return TRegion::FromRows(top, std::move(rows));
+    return TSpanSet::FromRows(top, std::move(rows));
 }
 
-TRegion TRasterizer::RectShape(int left, int top, int right, int bottom)
+TSpanSet TRasterizer::RectShape(int left, int top, int right, int bottom)
 {
-    return TRegion::FromRect(TRect(left, top, right, bottom).Normalized());
+    return TSpanSet::FromRect(TRect(left, top, right, bottom).Normalized());
 }
 
-TRegion TRasterizer::EllipseShape(int left, int top, int right, int bottom)
+TSpanSet TRasterizer::EllipseShape(int left, int top, int right, int bottom)
 {
     const TRect box = TRect(left, top, right, bottom).Normalized();
     if (box.IsEmpty())
@@ -149,10 +149,10 @@ TRegion TRasterizer::EllipseShape(int left, int top, int right, int bottom)
         const int last = box.Left + box.Right - 1 - x; // mirrored about the centre
         rows.push_back(rest >= 0 && x <= last ? SingleSpan(x, last + 1) : Row{});
     }
-    return TRegion::FromRows(box.Top, std::move(rows));
+    return TSpanSet::FromRows(box.Top, std::move(rows));
 }
 
-TRegion TRasterizer::RoundRectShape(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
+TSpanSet TRasterizer::RoundRectShape(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight)
 {
     const TRect box = TRect(left, top, right, bottom).Normalized();
     if (box.IsEmpty())
@@ -160,8 +160,8 @@ TRegion TRasterizer::RoundRectShape(int left, int top, int right, int bottom, in
     const int w = std::min(std::abs(ellipseWidth), box.Width());
     const int h = std::min(std::abs(ellipseHeight), box.Height());
     if (w <= 1 || h <= 1)
-        return TRegion::FromRect(box);
-    const TRegion corner = EllipseShape(0, 0, w, h);
+        return TSpanSet::FromRect(box);
+    const TSpanSet corner = EllipseShape(0, 0, w, h);
     const auto &cornerRows = corner.Rows();
     const int band = h / 2;
     auto cornerSpan = [&](int row) -> Span {
@@ -183,10 +183,10 @@ TRegion TRasterizer::RoundRectShape(int left, int top, int right, int bottom, in
         }
         rows.push_back(SingleSpan(x0, x1));
     }
-    return TRegion::FromRows(box.Top, std::move(rows));
+    return TSpanSet::FromRows(box.Top, std::move(rows));
 }
 
-TRegion TRasterizer::PolygonShape(const std::vector<TPoint> &points, TPolyFillMode mode)
+TSpanSet TRasterizer::PolygonShape(const std::vector<TPoint> &points, TPolyFillMode mode)
 {
     if (points.size() < 3)
         return {};
@@ -247,10 +247,10 @@ TRegion TRasterizer::PolygonShape(const std::vector<TPoint> &points, TPolyFillMo
         }
         rows.push_back(std::move(row));
     }
-    return TRegion::FromRows(top, std::move(rows));
+    return TSpanSet::FromRows(top, std::move(rows));
 }
 
-TRegion TRasterizer::Outline(const TRegion &shape)
+TSpanSet TRasterizer::Outline(const TSpanSet &shape)
 {
     const auto &rows = shape.Rows();
     std::vector<Row> result(rows.size());
@@ -279,22 +279,22 @@ TRegion TRasterizer::Outline(const TRegion &shape)
         result[i].push_back({row->x0, innerLeft});
         result[i].push_back({innerRight, row->x1});
     }
-    return TRegion::FromRows(shape.Top(), std::move(result));
+    return TSpanSet::FromRows(shape.Top(), std::move(result));
 }
 
-TRasterizer::Figure TRasterizer::BoxFigure(const std::function<TRegion(int, int, int, int)> &shape, int left,
+TRasterizer::Figure TRasterizer::BoxFigure(const std::function<TSpanSet(int, int, int, int)> &shape, int left,
                                            int top, int right, int bottom, int penWidth)
 {
     const TRect box = TRect(left, top, right, bottom).Normalized();
     const int width = std::max(1, penWidth);
     const int outward = width / 2;
     const int inward = width - 1 - outward;
-    const TRegion outer = shape(box.Left - outward, box.Top - outward, box.Right + inward, box.Bottom + inward);
-    const TRegion innerShape = shape(box.Left + inward, box.Top + inward, box.Right - outward, box.Bottom - outward);
+    const TSpanSet outer = shape(box.Left - outward, box.Top - outward, box.Right + inward, box.Bottom + inward);
+    const TSpanSet innerShape = shape(box.Left + inward, box.Top + inward, box.Right - outward, box.Bottom - outward);
     Figure figure;
     const TRect innerBox(box.Left + inward, box.Top + inward, box.Right - outward, box.Bottom - outward);
     if (!innerBox.IsEmpty())
-        figure.inside = TRegion::Combined(innerShape, Outline(innerShape), RGN_DIFF);
-    figure.outline = TRegion::Combined(outer, figure.inside, RGN_DIFF);
+        figure.inside = TSpanSet::Combined(innerShape, Outline(innerShape), RGN_DIFF);
+    figure.outline = TSpanSet::Combined(outer, figure.inside, RGN_DIFF);
     return figure;
 }

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "toolkit/gdi/Geometry.h"
-#include "toolkit/gdi/Region.h"
+#include "toolkit/gdi/SpanSet.h"
 
 #include <functional>
 #include <vector>
 
 // The platform's pixel rules for figures, in one place. Every shape is a
-// set of spans (a TRegion); the canvas paints them and regions are built
+// set of spans (a TSpanSet); the canvas paints them and regions are built
 // from them, so a region of a shape holds exactly the pixels the canvas
 // paints for it.
 class TRasterizer {
@@ -20,29 +20,29 @@ public:
     // A line of a wide pen: the pixels whose centres lie closer than
     // width / 2 to the segment (round ends); an even width centres the pen
     // half a pixel up and to the left of the path.
-    static TRegion WideLine(int x0, int y0, int x1, int y1, int width);
+    static TSpanSet WideLine(int x0, int y0, int x1, int y1, int width);
 
     // Filled shapes within the box (left, top)..(right, bottom), right and
     // bottom excluded; an inverted box is normalised, an empty one gives the
-    // empty region.
-    static TRegion RectShape(int left, int top, int right, int bottom);
-    static TRegion EllipseShape(int left, int top, int right, int bottom);
-    static TRegion RoundRectShape(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
+    // empty set.
+    static TSpanSet RectShape(int left, int top, int right, int bottom);
+    static TSpanSet EllipseShape(int left, int top, int right, int bottom);
+    static TSpanSet RoundRectShape(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);
     // The pixels whose centres lie inside the polygon by the fill rule.
-    static TRegion PolygonShape(const std::vector<TPoint> &points, TPolyFillMode mode);
+    static TSpanSet PolygonShape(const std::vector<TPoint> &points, TPolyFillMode mode);
 
     // The thin outline of a shape that has one span per row: the pixels of
     // each row not covered by both neighbouring rows, which join diagonally
     // (8-connected) along slopes.
-    static TRegion Outline(const TRegion &shape);
+    static TSpanSet Outline(const TSpanSet &shape);
 
     // The outline band of a pen of the given width centred on the box's
     // thin outline, and the inside that the brush fills, for a shape
     // builder taking a box.
     struct Figure {
-        TRegion outline;
-        TRegion inside;
+        TSpanSet outline;
+        TSpanSet inside;
     };
-    static Figure BoxFigure(const std::function<TRegion(int, int, int, int)> &shape, int left, int top, int right,
+    static Figure BoxFigure(const std::function<TSpanSet(int, int, int, int)> &shape, int left, int top, int right,
                             int bottom, int penWidth);
 };
