@@ -59,16 +59,14 @@ TBitmap::TBitmap()
     Rebind();
 }
 
-TBitmap::TBitmap(int width, int height, TPixelFormat format) : m_image(BlankImage(width, height))
+TBitmap::TBitmap(int width, int height, TPixelFormat format)
 {
+    m_image = BlankImage(width, height);
     Rebind();
     SetPixelFormat(format);
 }
 
-TBitmap::TBitmap(const TBitmap &other)
-    : m_image(other.m_image), m_format(other.m_format), m_palette(other.m_palette),
-      m_transparent(other.m_transparent), m_transparentMode(other.m_transparentMode),
-      m_transparentColor(other.m_transparentColor)
+TBitmap::TBitmap(const TBitmap &other) : TBitmapPixels(other)
 {
     Rebind();
 }
@@ -85,12 +83,7 @@ void TBitmap::Assign(const TBitmap &other)
 {
     if (this == &other)
         return;
-    m_image = other.m_image;
-    m_format = other.m_format;
-    m_palette = other.m_palette;
-    m_transparent = other.m_transparent;
-    m_transparentMode = other.m_transparentMode;
-    m_transparentColor = other.m_transparentColor;
+    TBitmapPixels::operator=(other);
     Rebind();
 }
 
@@ -165,21 +158,6 @@ void TBitmap::SetPalette(const QVector<QRgb> &palette)
 TCanvas &TBitmap::Canvas()
 {
     return *m_canvas;
-}
-
-TColor TBitmap::TransparentColor() const
-{
-    if (m_transparentMode == tmFixed)
-        return m_transparentColor;
-    if (Empty())
-        return clNone;
-    return FromQRgb(m_image.pixel(0, Height() - 1));
-}
-
-void TBitmap::SetTransparentColor(TColor color)
-{
-    m_transparentColor = color;
-    m_transparentMode = tmFixed;
 }
 
 TBitmap TBitmap::CreateMask(TColor color) const

@@ -2,7 +2,7 @@
 
 #include "toolkit/gdi/Colors.h"
 
-class TBitmap;
+class TBitmapPixels;
 
 enum TBrushStyle { bsSolid, bsClear };
 
@@ -16,8 +16,8 @@ public:
     void SetColor(TColor color) { m_color = color; }
     TBrushStyle Style() const { return m_style; }
     void SetStyle(TBrushStyle style) { m_style = style; }
-    TBitmap *Bitmap() const { return m_bitmap; }
-    void SetBitmap(TBitmap *pattern) { m_bitmap = pattern; }
+    const TBitmapPixels *Bitmap() const { return m_bitmap; }
+    void SetBitmap(const TBitmapPixels *pattern) { m_bitmap = pattern; }
 
     // Whether filling with this brush paints anything.
     bool Paints() const { return m_bitmap != nullptr || m_style != bsClear; }
@@ -27,5 +27,5 @@ public:
 private:
     TColor m_color = clWhite;
     TBrushStyle m_style = bsSolid;
-    TBitmap *m_bitmap = nullptr;
+    const TBitmapPixels *m_bitmap = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "toolkit/gdi/Canvas.h"
 
-#include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/BitmapPixels.h"
 #include "toolkit/gdi/Rasterizer.h"
 #include "toolkit/gdi/Region.h"
 #include "toolkit/gdi/SpanSet.h"
@@ -258,7 +258,7 @@ QRgb TCanvas::ReadPixel(int x, int y) const
 
 QRgb TCanvas::BrushPixel(const TBrush &brush, int x, int y) const
 {
-    const TBitmap *pattern = brush.Bitmap();
+    const TBitmapPixels *pattern = brush.Bitmap();
     if (!pattern || pattern->Empty())
         return Resolve(brush.Color());
     const int px = ((x % pattern->Width()) + pattern->Width()) % pattern->Width();
@@ -824,12 +824,12 @@ void TCanvas::StretchBlt(int x, int y, int width, int height, const TCanvas &sou
          rop, true);
 }
 
-void TCanvas::Draw(int x, int y, const TBitmap &bitmap)
+void TCanvas::Draw(int x, int y, const TBitmapPixels &bitmap)
 {
     StretchDraw(Bounds(x, y, bitmap.Width(), bitmap.Height()), bitmap);
 }
 
-void TCanvas::StretchDraw(const TRect &dest, const TBitmap &bitmap)
+void TCanvas::StretchDraw(const TRect &dest, const TBitmapPixels &bitmap)
 {
     if (bitmap.Empty() || !Drawable())
         return;

@@ -13,7 +13,7 @@
 #include <initializer_list>
 #include <vector>
 
-class TBitmap;
+class TBitmapPixels;
 class TRegion;
 class TSpanSet;
 
@@ -171,8 +171,8 @@ public:
     void StretchBlt(int x, int y, int width, int height, const TCanvas &source, int sx, int sy, int sourceWidth,
                     int sourceHeight, TRasterOp rop);
     // Draws a bitmap; a transparent bitmap leaves out its transparent colour.
-    void Draw(int x, int y, const TBitmap &bitmap);
-    void StretchDraw(const TRect &dest, const TBitmap &bitmap);
+    void Draw(int x, int y, const TBitmapPixels &bitmap);
+    void StretchDraw(const TRect &dest, const TBitmapPixels &bitmap);
 
     void FillRgn(const TRegion &region, const TBrush &brush);
     void FrameRgn(const TRegion &region, const TBrush &brush, int width, int height);
