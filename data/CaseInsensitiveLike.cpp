@@ -14,19 +14,18 @@
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-constexpr char32_t kLastCodePoint = 0x10FFFF;
 constexpr char32_t kFirstSurrogate = 0xD800;
 constexpr char32_t kLastSurrogate = 0xDFFF;
 constexpr unsigned char kFirstUpperByte = 0x80;
 
 // Every character whose folded form is another character, as pairs
 // (folded, character) sorted by the folded form. Built once, on the first
-// pattern that needs it.
+// pattern that needs it (half a millisecond).
 const std::vector<std::pair<char32_t, char32_t>> &Unfoldings()
 {
     static const std::vector<std::pair<char32_t, char32_t>> table = [] {
         std::vector<std::pair<char32_t, char32_t>> pairs;
-        for (char32_t c = 0; c <= kLastCodePoint; ++c) {
+        for (char32_t c = 0; c < kEndOfCasedCharacters; ++c) {
             if (c == kFirstSurrogate)
                 c = kLastSurrogate + 1;
             const char32_t folded = FoldCase(c);
@@ -125,9 +124,57 @@ void ResultFor(sqlite3_context *context, const TLikePattern &pattern, sqlite3_va
         ResultForCharacters(context, pattern, value);
 }
 
-void DeletePattern(void *pattern)
+// The patterns that the LIKE calls of one connection's statements have
+// compiled, by call. A scan makes the same call for every row, with the same
+// constant pattern. SQLite's auxiliary data keeps each pattern exactly as long
+// as its call may use it, but finding it there walks the list of every
+// pattern of the statement, the first term's last; here the call itself finds
+// its pattern. An entry lives as long as its auxiliary data: SQLite's drop of
+// the pattern (a changed argument, a reset or finalized statement) removes it.
+class TCompiledPatterns
 {
-    delete static_cast<TLikePattern *>(pattern);
+public:
+    const TLikePattern *Find(const sqlite3_context *call) const
+    {
+        for (const TKept *kept : m_kept) {
+            if (kept->call == call)
+                return &kept->pattern;
+        }
+        return nullptr;
+    }
+
+    void Keep(sqlite3_context *call, std::unique_ptr<TLikePattern> pattern)
+    {
+        auto kept = std::make_unique<TKept>(TKept{this, call, std::move(*pattern)});
+        TKept *token = kept.get();
+        // SQLite drops the data at once when it cannot keep it (no statement,
+        // no memory); only data it kept may be found.
+        sqlite3_set_auxdata(call, 0, kept.release(), Drop);
+        if (sqlite3_get_auxdata(call, 0) == token)
+            m_kept.push_back(token);
+    }
+
+private:
+    struct TKept
+    {
+        TCompiledPatterns *owner;
+        const sqlite3_context *call;
+        TLikePattern pattern;
+    };
+
+    static void Drop(void *data)
+    {
+        std::unique_ptr<TKept> kept(static_cast<TKept *>(data));
+        std::vector<TKept *> &all = kept->owner->m_kept;
+        all.erase(std::remove(all.begin(), all.end(), kept.get()), all.end());
+    }
+
+    std::vector<TKept *> m_kept;
+};
+
+void DeleteCompiledPatterns(void *patterns)
+{
+    delete static_cast<TCompiledPatterns *>(patterns);
 }
 
 // like(pattern, text [, escape]); SQLite calls it for "text LIKE pattern".
@@ -135,9 +182,10 @@ void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
 {
     // The common call, once per row of a scan: the pattern is a constant that
     // an earlier row compiled (it was not NULL then, and it cannot change).
+    auto *compiled = static_cast<TCompiledPatterns *>(sqlite3_user_data(context));
     if (argc == 2) {
-        if (const auto *cached = static_cast<const TLikePattern *>(sqlite3_get_auxdata(context, 0))) {
-            ResultFor(context, *cached, argv[1]);
+        if (const TLikePattern *pattern = compiled->Find(context)) {
+            ResultFor(context, *pattern, argv[1]);
             return;
         }
     }
@@ -168,9 +216,8 @@ void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     }
     auto pattern = std::make_unique<TLikePattern>(*patternText, escape);
     ResultFor(context, *pattern, argv[1]);
-    // A constant pattern is compiled once per statement; SQLite owns it from here.
     if (argc == 2)
-        sqlite3_set_auxdata(context, 0, pattern.release(), DeletePattern);
+        compiled->Keep(context, std::move(pattern));
 }
 
 } // namespace
@@ -335,7 +382,10 @@ bool TLikePattern::MatchGeneral(const std::u32string &foldedText) const
 
 void InstallCaseInsensitiveLike(sqlite3 *db)
 {
+    // Only the two-argument form keeps patterns; SQLite deletes them with the
+    // connection, or at once when it cannot register the function.
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS;
-    sqlite3_create_function(db, "like", 2, flags, nullptr, LikeFunction, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "like", 2, flags, new TCompiledPatterns, LikeFunction, nullptr, nullptr,
+                               DeleteCompiledPatterns);
     sqlite3_create_function(db, "like", 3, flags, nullptr, LikeFunction, nullptr, nullptr);
 }

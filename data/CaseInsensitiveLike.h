@@ -155,6 +155,10 @@ private:
 
 // The case folding used by LIKE: one code point to its caseless form.
 char32_t FoldCase(char32_t c);
+// Case folding changes no character from here on, and yields none: every
+// cased script lies in the first two planes. LIKE looks no further for the
+// characters that fold to a pattern's.
+constexpr char32_t kEndOfCasedCharacters = 0x20000;
 
 // Replaces SQLite's like() (the LIKE operator, with and without ESCAPE) on
 // this connection.

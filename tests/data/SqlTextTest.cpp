@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 #include <optional>
+#include <string>
+#include <utility>
 #include <sqlite3.h>
 #include <string_view>
 
@@ -222,6 +224,19 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
         EXPECT_EQ(Like(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;
 }
 
+TEST(Like, caseFoldingLeavesCharactersPastTheCasedPlanesAlone)
+{
+    constexpr char32_t kLastCodePoint = 0x10FFFF;
+    char32_t changed = 0;
+    for (char32_t c = kEndOfCasedCharacters; c <= kLastCodePoint && changed == 0; ++c)
+        changed = FoldCase(c) != c ? c : 0;
+    EXPECT_EQ(changed, 0u);
+    char32_t escaping = 0;
+    for (char32_t c = 0; c < kEndOfCasedCharacters && escaping == 0; ++c)
+        escaping = FoldCase(c) >= kEndOfCasedCharacters ? c : 0;
+    EXPECT_EQ(escaping, 0u);
+}
+
 // The SQL function reads every argument as characters before it compares:
 // a pattern's malformed bytes each read as the replacement character, and
 // never as a wildcard or an escape that the bytes do not show.
@@ -268,4 +283,53 @@ TEST(Like, sqlFunctionReadsEveryArgumentSafely)
     EXPECT_EQ(evaluate("X'D098D0B2' LIKE '_В'"), 1);
     EXPECT_EQ(evaluate("NULL LIKE '%'"), std::nullopt);
     EXPECT_EQ(evaluate("'a' LIKE NULL"), std::nullopt);
+}
+
+// A compiled pattern serves its call for as long as its argument stays the
+// same: a pattern taken from each row, or a parameter bound anew after a
+// reset, is read again.
+TEST(Like, compiledPatternsFollowTheirArguments)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory({Record({"1", "Иванов", "", "", "", "", ""}), Record({"2", "Петров", "", "", "", "", ""})});
+    TADOConnection connection;
+    connection.SetConnectionString(fixture.ConnectionString());
+    connection.Open();
+    sqlite3 *db = connection.Handle();
+    const auto rows = [&](sqlite3_stmt *statement) {
+        std::string found;
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            found += reinterpret_cast<const char *>(sqlite3_column_text(statement, 0)) + std::string(" ");
+        return found;
+    };
+
+    sqlite3_stmt *perRow = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db,
+                                 "SELECT column1 LIKE column2 FROM (VALUES ('abc', 'a%'), ('abc', 'b%'), ('abc', '%C'), ('abc', 'abc'))",
+                                 -1, &perRow, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(rows(perRow), "1 0 1 1 ");
+    sqlite3_finalize(perRow);
+
+    sqlite3_stmt *bound = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT Телефон FROM Велирск WHERE Фамилия LIKE ?1 ORDER BY rowid", -1, &bound, nullptr),
+              SQLITE_OK);
+    for (const auto &[pattern, expected] : {std::pair("и%", "1 "), std::pair("П%", "2 "), std::pair("%ов", "1 2 ")}) {
+        sqlite3_bind_text(bound, 1, pattern, -1, SQLITE_TRANSIENT);
+        EXPECT_EQ(rows(bound), expected) << pattern;
+        sqlite3_reset(bound);
+    }
+    sqlite3_finalize(bound);
+
+    // Two statements at once, each with its own pattern at the same place.
+    sqlite3_stmt *first = nullptr;
+    sqlite3_stmt *second = nullptr;
+    sqlite3_prepare_v2(db, "SELECT Телефон FROM Велирск WHERE Фамилия LIKE 'и%'", -1, &first, nullptr);
+    sqlite3_prepare_v2(db, "SELECT Телефон FROM Велирск WHERE Фамилия LIKE 'п%'", -1, &second, nullptr);
+    ASSERT_EQ(sqlite3_step(first), SQLITE_ROW);
+    ASSERT_EQ(sqlite3_step(second), SQLITE_ROW);
+    EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(first, 0)), "1");
+    EXPECT_STREQ(reinterpret_cast<const char *>(sqlite3_column_text(second, 0)), "2");
+    sqlite3_finalize(first);
+    sqlite3_finalize(second);
 }
