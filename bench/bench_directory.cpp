@@ -14,6 +14,11 @@
 //                  (shell: the same SQL with its built-in LIKE, which finds
 //                  the same rows here since the criteria are typed in the
 //                  data's case)
+//   ScanFloor      the least a search that looks at every row costs here:
+//                  every row read, its first column tested, nothing called
+//   CallFloor      the same with one SQL function called per row: the least
+//                  a condition of LIKE terms can cost while SQLite scans
+//   ShellStart     starting the shell and running nothing
 //
 // Each shell benchmark includes starting the shell and is measured in the
 // child's CPU time too ("shell_cpu_ms"); the machine is shared, so compare
@@ -201,6 +206,39 @@ void ShellSearch(benchmark::State &state, const QStringList &criteria)
     RunShell(state, DirectoryFile(state.range(0)), TranslateDialect(SearchText(criteria)));
 }
 
+// Runs `sql` to its end on a connection opened as the program's.
+void RunToEnd(benchmark::State &state, const char *sql)
+{
+    TADOConnection connection;
+    connection.SetConnectionString(ConnectionStringFor(DirectoryFile(state.range(0))));
+    connection.Open();
+    for (auto _ : state) {
+        sqlite3_stmt *statement = nullptr;
+        if (sqlite3_prepare_v2(connection.Handle(), sql, -1, &statement, nullptr) != SQLITE_OK) {
+            state.SkipWithError(sqlite3_errmsg(connection.Handle()));
+            break;
+        }
+        while (sqlite3_step(statement) == SQLITE_ROW)
+            benchmark::DoNotOptimize(sqlite3_column_int64(statement, 0));
+        sqlite3_finalize(statement);
+    }
+}
+
+void ScanFloor(benchmark::State &state)
+{
+    RunToEnd(state, "SELECT rowid FROM \"Велирск\" WHERE \"Телефон\" IS NULL");
+}
+
+void CallFloor(benchmark::State &state)
+{
+    RunToEnd(state, "SELECT rowid FROM \"Велирск\" WHERE typeof(\"Телефон\") = 'none'");
+}
+
+void ShellStart(benchmark::State &state)
+{
+    RunShell(state, DirectoryFile(state.range(0)), QStringLiteral("SELECT 1"));
+}
+
 // A surname's beginning as a person types it; all seven edits filled; none.
 const QStringList kOneCriterion{QString(), QStringLiteral("Иван")};
 const QStringList kSevenCriteria{QStringLiteral("2"), QStringLiteral("П"), QStringLiteral("С"), QStringLiteral("1"),
@@ -227,5 +265,8 @@ BENCHMARK(SearchOne)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark
 BENCHMARK(ShellSearchOne)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ShellSearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ScanFloor)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(CallFloor)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ShellStart)->Arg(kSmallDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ShellSearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
