@@ -1,7 +1,7 @@
 #include "toolkit/menus/MenuBar.h"
 
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuBase.h"
 #include "toolkit/menus/MenuOwnerDraw.h"
 #include "toolkit/menus/MenuPainter.h"
 #include "toolkit/menus/PopupMenuWindow.h"
@@ -29,7 +29,7 @@ bool IsModifierKey(int key)
 
 } // namespace
 
-TMenuBar::TMenuBar(TMainMenu *menu, QWidget *parent) : QWidget(parent), m_menu(menu)
+TMenuBar::TMenuBar(TMenu *menu, QWidget *parent) : QWidget(parent), m_menu(menu)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "toolkit/menus/MenuMetrics.h"
+#include "toolkit/menus/PopupMenuHost.h"
 
 #include <QPointer>
 #include <QWidget>
 
 #include <vector>
 
-class TMainMenu;
+class TMenu;
 class TMenuItem;
 class TPopupMenuWindow;
 
@@ -16,17 +17,17 @@ class TPopupMenuWindow;
 // (pressed and released alone) or F10 enters the bar, Alt+letter opens the
 // item with that accelerator, and item shortcuts are dispatched before the
 // focused control sees the key.
-class TMenuBar : public QWidget
+class TMenuBar : public QWidget, public TPopupMenuHost
 {
     Q_OBJECT
 
 public:
     static constexpr int kHeight = TMenuMetrics::kBarHeight;
 
-    TMenuBar(TMainMenu *menu, QWidget *parent);
+    TMenuBar(TMenu *menu, QWidget *parent);
     ~TMenuBar() override;
 
-    TMainMenu *Menu() const { return m_menu; }
+    TMenu *Menu() const { return m_menu; }
     // Rectangle of top-level item Index in bar coordinates; empty when the
     // item is hidden or out of range.
     QRect ItemRect(int index) const;
@@ -38,17 +39,17 @@ public:
 
     // Keyboard entry (Alt or F10): the first item is highlighted.
     void EnterMenuMode();
-    void ExitMenuMode();
+    void ExitMenuMode() override;
     // Opens the item's popup, or clicks an item without sub-items.
     void OpenItem(int index, bool selectFirst);
     // Left/Right from the keyboard: the neighbouring visible item; its popup
     // opens when one was open.
-    void SelectNeighbour(int step, bool open);
+    void SelectNeighbour(int step, bool open) override;
 
     // Called by open popups, which hold the pointer while they are open.
-    void TrackPopupMouse(const QPoint &globalPos);
-    bool PopupMousePress(const QPoint &globalPos);
-    void PopupClosed(bool byEscape);
+    void TrackPopupMouse(const QPoint &globalPos) override;
+    bool PopupMousePress(const QPoint &globalPos) override;
+    void PopupClosed(bool byEscape) override;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -68,7 +69,7 @@ private:
     bool HandleWindowKey(QObject *receiver, QKeyEvent *event);
     TMenuItem *TopItem(int index) const;
 
-    TMainMenu *m_menu;
+    TMenu *m_menu;
     int m_listenerId = 0;
     std::vector<QRect> m_itemRects; // one per top-level item, empty if hidden
     int m_selected = -1;

@@ -2,7 +2,7 @@
 
 #include "toolkit/gdi/Accelerator.h"
 #include "toolkit/gdi/Bitmap.h"
-#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuBase.h"
 
 #include <algorithm>
 
@@ -204,7 +204,7 @@ bool TMenuItem::IsBarItem() const
 {
     if (!m_parent || m_parent->m_parent)
         return false;
-    return dynamic_cast<TMainMenu *>(m_parent->m_menu) != nullptr;
+    return m_parent->m_menu && m_parent->m_menu->IsMainMenu();
 }
 
 void TMenuItem::SetOnDrawItem(TMenuDrawItemEvent handler, const void *key)

@@ -1,7 +1,7 @@
 #include "toolkit/menus/MenuOwnerDraw.h"
 
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuBase.h"
 #include "toolkit/menus/MenuMetrics.h"
 
 #include <QPointer>

@@ -2,8 +2,8 @@
 
 #include "toolkit/app/DeliveredDelete.h"
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/menus/Menu.h"
-#include "toolkit/menus/MenuBar.h"
+#include "toolkit/menus/MenuBase.h"
+#include "toolkit/menus/PopupMenuHost.h"
 #include "toolkit/menus/MenuMetrics.h"
 #include "toolkit/menus/MenuOwnerDraw.h"
 #include "toolkit/menus/MenuPainter.h"
@@ -29,8 +29,8 @@ bool Selectable(const TMenuItem *item)
 } // namespace
 
 TPopupMenuWindow::TPopupMenuWindow(TMenu *menu, TMenuItem *parentItem, TPopupMenuWindow *parentPopup,
-                                   TMenuBar *bar, QWidget *parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_menu(menu), m_parentItem(parentItem), m_parentPopup(parentPopup), m_bar(bar)
+                                   TPopupMenuHost *host, QWidget *parent)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_menu(menu), m_parentItem(parentItem), m_parentPopup(parentPopup), m_host(host)
 {
     // A press that closes the menu is consumed, not passed to the window below.
     setAttribute(Qt::WA_NoMouseReplay);
@@ -279,7 +279,7 @@ void TPopupMenuWindow::OpenChild(int row, bool selectFirst)
     CloseChild();
     m_selected = row;
     update();
-    auto *child = new TPopupMenuWindow(m_menu, item, this, m_bar, this);
+    auto *child = new TPopupMenuWindow(m_menu, item, this, m_host, this);
     m_child = child;
     const QRect rect = RowRect(row);
     child->ShowBeside(QRect(mapToGlobal(rect.topLeft()), rect.size()));
@@ -319,8 +319,8 @@ void TPopupMenuWindow::HoverAt(const QPoint &globalPos)
 {
     TPopupMenuWindow *level = LevelAt(globalPos);
     if (!level) {
-        if (m_bar)
-            m_bar->TrackPopupMouse(globalPos);
+        if (m_host)
+            m_host->TrackPopupMouse(globalPos);
         SelectRow(-1);
         return;
     }
@@ -347,7 +347,7 @@ void TPopupMenuWindow::mousePressEvent(QMouseEvent *event)
         HoverAt(global);
         return;
     }
-    if (m_bar && m_bar->PopupMousePress(global))
+    if (m_host && m_host->PopupMousePress(global))
         return;
     CloseChain();
 }
@@ -374,21 +374,21 @@ void TPopupMenuWindow::keyPressEvent(QKeyEvent *event)
         TMenuItem *item = RowItem(m_selected);
         if (item && item->Enabled() && item->HasVisibleItems())
             OpenChild(m_selected, true);
-        else if (m_bar)
-            m_bar->SelectNeighbour(RightToLeft() ? -1 : 1, true);
+        else if (m_host)
+            m_host->SelectNeighbour(RightToLeft() ? -1 : 1, true);
     } else if (key == back) {
         if (m_parentPopup)
             close();
-        else if (m_bar)
-            m_bar->SelectNeighbour(RightToLeft() ? 1 : -1, true);
+        else if (m_host)
+            m_host->SelectNeighbour(RightToLeft() ? 1 : -1, true);
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         ActivateRow(m_selected, true);
     } else if (key == Qt::Key_Escape) {
         m_closedByEscape = true;
         close();
     } else if (key == Qt::Key_Alt || key == Qt::Key_F10) {
-        if (m_bar)
-            m_bar->ExitMenuMode();
+        if (m_host)
+            m_host->ExitMenuMode();
         else
             CloseChain();
     } else {
@@ -413,8 +413,8 @@ void TPopupMenuWindow::closeEvent(QCloseEvent *event)
     CloseChild();
     if (m_parentPopup) {
         m_parentPopup->m_child = nullptr;
-    } else if (m_bar) {
-        m_bar->PopupClosed(m_closedByEscape);
+    } else if (m_host) {
+        m_host->PopupClosed(m_closedByEscape);
     }
     QWidget::closeEvent(event);
     emit Closed();

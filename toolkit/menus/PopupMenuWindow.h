@@ -7,7 +7,7 @@
 #include <vector>
 
 class TMenu;
-class TMenuBar;
+class TPopupMenuHost;
 class TMenuItem;
 
 // The window of one open popup level: the visible sub-items of ParentItem.
@@ -20,7 +20,8 @@ class TPopupMenuWindow : public QWidget
     Q_OBJECT
 
 public:
-    TPopupMenuWindow(TMenu *menu, TMenuItem *parentItem, TPopupMenuWindow *parentPopup, TMenuBar *bar,
+    // Host is the bar the chain drops from; nullptr for a popup menu's chain.
+    TPopupMenuWindow(TMenu *menu, TMenuItem *parentItem, TPopupMenuWindow *parentPopup, TPopupMenuHost *host,
                      QWidget *parent);
     ~TPopupMenuWindow() override;
 
@@ -91,7 +92,7 @@ private:
     TMenu *m_menu;
     TMenuItem *m_parentItem;
     QPointer<TPopupMenuWindow> m_parentPopup;
-    QPointer<TMenuBar> m_bar;
+    TPopupMenuHost *m_host;
     QPointer<TPopupMenuWindow> m_child;
     std::vector<Row> m_rows;
     int m_checkColumn = 0;

@@ -1,8 +1,6 @@
-#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/MenuBase.h"
 
 #include "toolkit/app/ErrorReporting.h"
-#include "toolkit/menus/MenuBar.h"
-#include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QTimer>
 
@@ -153,44 +151,4 @@ void TMenu::NotifyChanged(bool rebuild)
     const auto listeners = m_listeners;
     for (const auto &[id, listener] : listeners)
         listener(rebuild);
-}
-
-TMainMenu::TMainMenu(QWidget *owner) : TMenu(owner)
-{
-    m_bar = new TMenuBar(this, owner);
-}
-
-TMainMenu::~TMainMenu()
-{
-    delete m_bar.data();
-}
-
-TMenuBar *TMainMenu::Bar() const
-{
-    return m_bar.data();
-}
-
-TPopupMenu::TPopupMenu(QWidget *owner) : TMenu(owner) {}
-
-TPopupMenu::~TPopupMenu()
-{
-    delete m_window.data();
-}
-
-void TPopupMenu::Popup(int x, int y)
-{
-    if (m_window)
-        m_window->close();
-    if (m_onPopup)
-        m_onPopup(this);
-    auto *window = new TPopupMenuWindow(this, Items(), nullptr, nullptr, Owner());
-    m_window = window;
-    window->ShowAt(QPoint(x, y));
-}
-
-TPopupMenuWindow *TPopupMenu::Window() const
-{
-    // A closed window lingers until the window system has delivered what it
-    // sent to it; the menu is open only while its window shows.
-    return m_window && m_window->isVisible() ? m_window.data() : nullptr;
 }
