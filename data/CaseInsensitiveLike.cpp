@@ -108,13 +108,19 @@ void ResultForCharacters(sqlite3_context *context, const TLikePattern &pattern, 
         sqlite3_result_error_nomem(context);
 }
 
-// Answers for one value; its characters are read only when its bytes leave
-// the answer open. The text is NULL only when the value is NULL or memory ran out.
+// Answers for one value; its length is asked for only when its first bytes
+// leave the answer open, and its characters only when all its bytes do.
+// SQLite's text is zero-terminated, and NULL only when the value is NULL or
+// memory ran out.
 void ResultFor(sqlite3_context *context, const TLikePattern &pattern, sqlite3_value *value)
 {
     const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
     if (!bytes && sqlite3_value_type(value) == SQLITE_NULL) {
         sqlite3_result_null(context);
+        return;
+    }
+    if (bytes && pattern.LeadBytesRuleOut(bytes)) {
+        sqlite3_result_int(context, 0);
         return;
     }
     const std::optional<bool> matches = pattern.MatchesBytes({bytes ? bytes : "", size_t(sqlite3_value_bytes(value))});

@@ -45,6 +45,24 @@ public:
             return false;
         return MatchesRest(storedBytes);
     }
+    // MatchesBytes' first check, on the bytes of a zero-terminated text
+    // before its length is known: true only for a value that cannot match.
+    // The end reads as a NUL byte, which turns a text down as its end does.
+    bool LeadBytesRuleOut(const char *zeroTerminated) const
+    {
+        if (!m_firstCharacterDecides)
+            return false;
+        switch (m_leadBytes[static_cast<unsigned char>(zeroTerminated[0])]) {
+        case RulesOut:
+            return true;
+        case CheckSecondByte:
+            return !SecondByteMayMatch(zeroTerminated[0], zeroTerminated[1]);
+        case MayMatch:
+        case CheckVariants:
+            break;
+        }
+        return false;
+    }
     // A value's characters as the grid shows them.
     bool MatchesText(QStringView shownText) const;
     // Both steps, for callers that hold the stored bytes alone.
@@ -86,7 +104,7 @@ private:
         case MayMatch:
             return false;
         case CheckSecondByte:
-            return !SecondByteMayMatch(storedBytes);
+            return storedBytes.size() < 2 || !SecondByteMayMatch(storedBytes[0], storedBytes[1]);
         case CheckVariants:
             break;
         }
@@ -94,14 +112,12 @@ private:
     }
     // A lead and a byte that cannot follow it make the value Windows-1251,
     // whose reading of this lead does not match.
-    bool SecondByteMayMatch(std::string_view storedBytes) const
+    bool SecondByteMayMatch(char lead, char second) const
     {
-        if (storedBytes.size() < 2)
-            return false;
-        const auto lead = static_cast<unsigned char>(storedBytes[0]);
-        const auto second = static_cast<unsigned char>(storedBytes[1]);
-        return (second & kContinuationMask) == kContinuationBits
-               && ((m_secondBytes[lead - kFirstTwoByteLead] >> (second & ~kContinuationMask)) & 1) != 0;
+        const auto secondByte = static_cast<unsigned char>(second);
+        return (secondByte & kContinuationMask) == kContinuationBits
+               && ((m_secondBytes[static_cast<unsigned char>(lead) - kFirstTwoByteLead]
+                    >> (secondByte & ~kContinuationMask)) & 1) != 0;
     }
     // One character's UTF-8 encoding (at most four bytes), compared with the
     // leading bytes of a text in one step.

@@ -1,6 +1,7 @@
 // The case-insensitive LIKE over any pattern and text (split at the first
-// NUL byte), and a property: a text as the grid shows it, its wildcards and
-// escape characters escaped, matches the stored bytes.
+// NUL byte), and two properties: what a text's leading bytes turn down does
+// not match; a text as the grid shows it, its wildcards and escape
+// characters escaped, matches the stored bytes.
 #include "data/CaseInsensitiveLike.h"
 #include "data/LegacyText.h"
 
@@ -43,8 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const std::string_view text = split == std::string_view::npos ? std::string_view() : input.substr(split + 1);
 
     const QString patternText = PatternText(pattern);
-    TLikePattern(patternText, 0).Matches(text);
-    TLikePattern(patternText, kEscape).Matches(text);
+    // What the leading bytes of the zero-terminated text turn down matches nothing.
+    const std::string zeroTerminated(text);
+    for (const char32_t escape : {char32_t(0), char32_t(kEscape)}) {
+        const TLikePattern compiled(patternText, escape);
+        if (compiled.Matches(text) && compiled.LeadBytesRuleOut(zeroTerminated.c_str()))
+            __builtin_trap();
+    }
     const QByteArray shown = DecodeStoredText(QByteArray(text.data(), qsizetype(text.size()))).toUtf8();
     const std::string escaped = Escaped(std::string_view(shown.constData(), size_t(shown.size())));
     if (!TLikePattern(PatternText(escaped), kEscape).Matches(text))

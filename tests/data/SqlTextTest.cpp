@@ -277,6 +277,16 @@ TEST(Like, sqlFunctionReadsEveryArgumentSafely)
     EXPECT_EQ(evaluate("char(66560) || 'b' LIKE char(66600) || '%'"), 1);
     EXPECT_EQ(evaluate("'Пётр' LIKE 'п_ТР'"), 1);
 
+    // A value's first bytes alone may turn it down, its end and NULs included.
+    EXPECT_EQ(evaluate("'' LIKE 'a%'"), 0);
+    EXPECT_EQ(evaluate("'' LIKE char(0) || '%'"), 0);
+    EXPECT_EQ(evaluate("CAST(X'00' AS TEXT) LIKE char(0) || '%'"), 1);
+    EXPECT_EQ(evaluate("CAST(X'0061' AS TEXT) LIKE char(0) || 'A'"), 1);
+    EXPECT_EQ(evaluate("CAST(X'D0' AS TEXT) LIKE 'р%'"), 1);
+    EXPECT_EQ(evaluate("CAST(X'D0' AS TEXT) LIKE 'и%'"), 0);
+    EXPECT_EQ(evaluate("CAST(X'D000' AS TEXT) LIKE 'и%'"), 0);
+    EXPECT_EQ(evaluate("'и' LIKE 'И%'"), 1);
+
     // Other storage classes compare as their text; NULL on either side is NULL.
     EXPECT_EQ(evaluate("12 LIKE '1%'"), 1);
     EXPECT_EQ(evaluate("X'C8E2E0ED' LIKE 'ив%'"), 1);
