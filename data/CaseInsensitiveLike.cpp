@@ -183,18 +183,11 @@ void DeleteCompiledPatterns(void *patterns)
     delete static_cast<TCompiledPatterns *>(patterns);
 }
 
-// like(pattern, text [, escape]); SQLite calls it for "text LIKE pattern".
-void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
+// A call whose pattern is not compiled yet, and every call with ESCAPE.
+// Out of line, so that the call every row makes stays small.
+[[gnu::noinline]] void CompileAndAnswer(sqlite3_context *context, int argc, sqlite3_value **argv,
+                                        TCompiledPatterns *compiled)
 {
-    // The common call, once per row of a scan: the pattern is a constant that
-    // an earlier row compiled (it was not NULL then, and it cannot change).
-    auto *compiled = static_cast<TCompiledPatterns *>(sqlite3_user_data(context));
-    if (argc == 2) {
-        if (const TLikePattern *pattern = compiled->Find(context)) {
-            ResultFor(context, *pattern, argv[1]);
-            return;
-        }
-    }
     for (int i = 0; i < argc; ++i) {
         if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
             sqlite3_result_null(context);
@@ -224,6 +217,21 @@ void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
     ResultFor(context, *pattern, argv[1]);
     if (argc == 2)
         compiled->Keep(context, std::move(pattern));
+}
+
+// like(pattern, text [, escape]); SQLite calls it for "text LIKE pattern".
+void LikeFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    // The common call, once per row of a scan: the pattern is a constant that
+    // an earlier row compiled (it was not NULL then, and it cannot change).
+    auto *compiled = static_cast<TCompiledPatterns *>(sqlite3_user_data(context));
+    if (argc == 2) {
+        if (const TLikePattern *pattern = compiled->Find(context)) {
+            ResultFor(context, *pattern, argv[1]);
+            return;
+        }
+    }
+    CompileAndAnswer(context, argc, argv, compiled);
 }
 
 } // namespace
