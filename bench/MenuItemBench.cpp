@@ -45,7 +45,7 @@ void PlainPopupItem(benchmark::State &state)
     TCanvas canvas(&surface);
     const bool selected = state.range(0) != 0;
     for (auto _ : state)
-        TMenuPainter::DrawPopupItem(canvas, *setup.item, kItemRect, selected, kCheckColumn, false);
+        TMenuPainter::DrawPopupItem(canvas, setup.item->Face(), kItemRect, selected, kCheckColumn, false);
 }
 BENCHMARK(PlainPopupItem)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 

@@ -86,7 +86,7 @@ void TMenuBar::Relayout()
         TMenuItem *item = root->Items(i);
         if (!item->Visible())
             continue;
-        const QSize standard = TMenuPainter::MeasureBarItem(*item);
+        const QSize standard = TMenuPainter::MeasureBarItem(item->Face());
         const int itemWidth = TMenuOwnerDraw::Measure(this, *item, surface, standard).width();
         if (rightToLeft)
             x -= itemWidth;
@@ -122,7 +122,7 @@ void TMenuBar::paintEvent(QPaintEvent *)
                 look = m_popup ? TBarItemLook::Pressed : TBarItemLook::Hot;
             else if (i == m_hot && !InMenuMode())
                 look = TBarItemLook::Hot;
-            TMenuPainter::DrawBarItem(canvas, *item, TRect::FromQRect(m_itemRects[i]), look, rightToLeft);
+            TMenuPainter::DrawBarItem(canvas, item->Face(), TRect::FromQRect(m_itemRects[i]), look, rightToLeft);
         }
     }
     m_pointerItemAtPaint = ItemAt(mapFromGlobal(QCursor::pos()));

@@ -2,6 +2,7 @@
 
 #include "toolkit/gdi/Accelerator.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "toolkit/gdi/ImageList.h"
 #include "toolkit/menus/MenuBase.h"
 
 #include <algorithm>
@@ -63,6 +64,42 @@ void TMenuItem::SetShortCut(const QKeySequence &shortCut)
 QString TMenuItem::ShortCutText() const
 {
     return m_shortCut.toString(QKeySequence::PortableText);
+}
+
+QImage TMenuItem::Glyph() const
+{
+    if (const TImageList *images = EffectiveImages(); images && m_imageIndex >= 0) {
+        QImage glyph = images->Image(m_imageIndex);
+        if (!glyph.isNull())
+            return glyph;
+    }
+    if (m_bitmap->Empty() || m_bitmap->Width() == 0)
+        return {};
+    QImage glyph = m_bitmap->Image().convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = glyph.pixel(0, glyph.height() - 1) & RGB_MASK;
+    for (int y = 0; y < glyph.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(glyph.scanLine(y));
+        for (int x = 0; x < glyph.width(); ++x)
+            line[x] = (line[x] & RGB_MASK) == key ? 0 : (line[x] | 0xFF000000u);
+    }
+    return glyph;
+}
+
+TMenuItemFace TMenuItem::Face() const
+{
+    TMenuItemFace face;
+    face.Caption = m_caption;
+    face.ShortCut = ShortCutText();
+    face.IsLine = IsLine();
+    face.Enabled = m_enabled;
+    face.Checked = m_checked;
+    face.RadioItem = m_radioItem;
+    face.Default = m_default;
+    face.HasSubMenu = HasVisibleItems();
+    face.Glyph = Glyph();
+    face.Images = EffectiveImages();
+    face.ImageIndex = m_imageIndex;
+    return face;
 }
 
 void TMenuItem::SetChecked(bool checked)

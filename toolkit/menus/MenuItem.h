@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/menus/MenuItemFace.h"
+
 #include <QKeySequence>
 #include <QString>
 
@@ -62,6 +64,12 @@ public:
     void SetShortCut(const QKeySequence &shortCut);
     // The text shown for the shortcut, e.g. "Ctrl+F"; empty without one.
     QString ShortCutText() const;
+    // The picture the item shows, transparent pixels at alpha 0: an image
+    // from its image list (which wins), else its own bitmap with the
+    // bottom-left colour taken out; a null image when it has neither.
+    QImage Glyph() const;
+    // Everything the standard look draws of the item, as it is now.
+    TMenuItemFace Face() const;
 
     bool Checked() const { return m_checked; }
     // Checking a radio item unchecks the radio items of its group among its

@@ -1,10 +1,8 @@
 #include "toolkit/menus/MenuPainter.h"
 
 #include "toolkit/gdi/Bevel.h"
-#include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
-#include "toolkit/menus/MenuItem.h"
 #include "toolkit/menus/MenuMetrics.h"
 
 #include <algorithm>
@@ -37,21 +35,21 @@ void DrawEdge(TCanvas &canvas, TRect r, TColor light, TColor shadow)
     Frame3D(canvas, r, light, shadow, 1);
 }
 
-TFont ItemFont(const TMenuItem &item)
+TFont ItemFont(const TMenuItemFace &item)
 {
     TFont font = M::MenuFont();
-    if (item.Default())
+    if (item.Default)
         font.SetStyle(fsBold);
     return font;
 }
 
-int TextHeight(const TMenuItem &item)
+int TextHeight(const TMenuItemFace &item)
 {
     return ItemFont(item).Metrics().Height;
 }
 
 // Measures on a scratch canvas: the platform's text widths, prefixes honoured.
-int TextWidth(const TMenuItem &item, const QString &text, unsigned flags)
+int TextWidth(const TMenuItemFace &item, const QString &text, unsigned flags)
 {
     QImage scratch(1, 1, QImage::Format_RGB32);
     TCanvas canvas(&scratch);
@@ -119,57 +117,36 @@ void DrawSubMenuArrow(TCanvas &canvas, const TRect &column, bool rightToLeft, TC
     }
 }
 
-void DrawGlyph(TCanvas &canvas, const TMenuItem &item, const QImage &glyph, int x, int y)
+void DrawGlyph(TCanvas &canvas, const TMenuItemFace &item, int x, int y)
 {
-    const TImageList *images = item.EffectiveImages();
-    if (images && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count())
-        images->Draw(canvas, x, y, item.ImageIndex(), item.Enabled());
+    const TImageList *images = item.Images;
+    if (images && item.ImageIndex >= 0 && item.ImageIndex < images->Count())
+        images->Draw(canvas, x, y, item.ImageIndex, item.Enabled);
     else
-        TImageList::DrawMasked(canvas, x, y, glyph);
+        TImageList::DrawMasked(canvas, x, y, item.Glyph);
 }
 
 } // namespace
-
-QImage TMenuPainter::ItemGlyph(const TMenuItem &item)
-{
-    if (const TImageList *images = item.EffectiveImages(); images && item.ImageIndex() >= 0) {
-        QImage glyph = images->Image(item.ImageIndex());
-        if (!glyph.isNull())
-            return glyph;
-    }
-    const TBitmap *bitmap = item.Bitmap();
-    if (!bitmap || bitmap->Empty() || bitmap->Width() == 0)
-        return {};
-    QImage glyph = bitmap->Image().convertToFormat(QImage::Format_ARGB32);
-    const QRgb key = glyph.pixel(0, glyph.height() - 1) & RGB_MASK;
-    for (int y = 0; y < glyph.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(glyph.scanLine(y));
-        for (int x = 0; x < glyph.width(); ++x)
-            line[x] = (line[x] & RGB_MASK) == key ? 0 : (line[x] | 0xFF000000u);
-    }
-    return glyph;
-}
 
 int TMenuPainter::CheckColumnWidth(int widestGlyph)
 {
     return std::max(widestGlyph, M::kCheckMarkSize) + M::kCheckColumnPadding;
 }
 
-QSize TMenuPainter::MeasureBarItem(const TMenuItem &item)
+QSize TMenuPainter::MeasureBarItem(const TMenuItemFace &item)
 {
-    return {TextWidth(item, item.Caption(), 0) + 2 * M::kBarItemPaddingX, M::kBarHeight};
+    return {TextWidth(item, item.Caption, 0) + 2 * M::kBarItemPaddingX, M::kBarHeight};
 }
 
-QSize TMenuPainter::MeasurePopupItem(const TMenuItem &item, int checkColumn)
+QSize TMenuPainter::MeasurePopupItem(const TMenuItemFace &item, int checkColumn)
 {
-    if (item.IsLine())
+    if (item.IsLine)
         return {checkColumn, M::kSeparatorHeight};
-    int width = checkColumn + M::kTextGap + TextWidth(item, item.Caption(), 0) + M::kArrowColumn;
-    const QString shortCut = item.ShortCutText();
-    if (!shortCut.isEmpty())
-        width += M::kShortCutGap + TextWidth(item, shortCut, DT_NOPREFIX);
+    int width = checkColumn + M::kTextGap + TextWidth(item, item.Caption, 0) + M::kArrowColumn;
+    if (!item.ShortCut.isEmpty())
+        width += M::kShortCutGap + TextWidth(item, item.ShortCut, DT_NOPREFIX);
     const int height = std::max({TextHeight(item) + M::kPopupItemPaddingY,
-                                 ItemGlyph(item).height() + M::kPopupGlyphPaddingY,
+                                 item.Glyph.height() + M::kPopupGlyphPaddingY,
                                  M::kCheckMarkSize + M::kPopupItemPaddingY});
     return {width, height};
 }
@@ -196,11 +173,11 @@ void TMenuPainter::DrawBarBackground(TCanvas &canvas, const TRect &band)
     Fill(canvas, band, MenuBackColor());
 }
 
-void TMenuPainter::DrawBarItem(TCanvas &canvas, const TMenuItem &item, const TRect &rect, TBarItemLook look,
+void TMenuPainter::DrawBarItem(TCanvas &canvas, const TMenuItemFace &item, const TRect &rect, TBarItemLook look,
                                bool rightToLeft)
 {
     Fill(canvas, rect, MenuBackColor());
-    const bool enabled = item.Enabled();
+    const bool enabled = item.Enabled;
     if (look == TBarItemLook::Hot && enabled)
         DrawEdge(canvas, rect, EdgeLightColor(), EdgeShadowColor());
     else if (look == TBarItemLook::Pressed)
@@ -208,7 +185,7 @@ void TMenuPainter::DrawBarItem(TCanvas &canvas, const TMenuItem &item, const TRe
     const TRect text = look == TBarItemLook::Pressed ? rect.Offset(1, 1) : rect;
     canvas.SetFont(ItemFont(item));
     const unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_CENTER | (rightToLeft ? DT_RTLREADING : 0);
-    DrawCaption(canvas, text, flags, item.Caption(), enabled, true, ItemTextColor(false));
+    DrawCaption(canvas, text, flags, item.Caption, enabled, true, ItemTextColor(false));
 }
 
 void TMenuPainter::DrawPopupFrame(TCanvas &canvas, const TRect &window)
@@ -218,10 +195,10 @@ void TMenuPainter::DrawPopupFrame(TCanvas &canvas, const TRect &window)
     DrawEdge(canvas, window.Inflated(-1, -1), EdgeLightColor(), EdgeShadowColor());
 }
 
-void TMenuPainter::DrawPopupItem(TCanvas &canvas, const TMenuItem &item, const TRect &rect, bool selected,
+void TMenuPainter::DrawPopupItem(TCanvas &canvas, const TMenuItemFace &item, const TRect &rect, bool selected,
                                  int checkColumn, bool rightToLeft)
 {
-    if (item.IsLine()) {
+    if (item.IsLine) {
         Fill(canvas, rect, MenuBackColor());
         const int y = rect.Top + M::kSeparatorHeight / 2 - 1;
         const TRect line(rect.Left + M::kSeparatorInset, y, rect.Right - M::kSeparatorInset, y + 1);
@@ -229,38 +206,36 @@ void TMenuPainter::DrawPopupItem(TCanvas &canvas, const TMenuItem &item, const T
         Fill(canvas, line.Offset(0, 1), EdgeLightColor());
         return;
     }
-    const bool enabled = item.Enabled();
+    const bool enabled = item.Enabled;
     Fill(canvas, rect, PopupBackColor(selected));
     const TPopupItemLayout layout = PopupItemLayout(rect, checkColumn, rightToLeft);
     const TColor textColor = ItemTextColor(selected);
 
-    const QImage glyph = ItemGlyph(item);
+    const QImage &glyph = item.Glyph;
     if (!glyph.isNull()) {
         const int x = layout.Check.Left + (layout.Check.Width() - glyph.width()) / 2;
         const int y = layout.Check.Top + (layout.Check.Height() - glyph.height()) / 2;
-        if (item.Checked())
+        if (item.Checked)
             DrawEdge(canvas, Bounds(x - 1, y - 1, glyph.width() + 2, glyph.height() + 2), EdgeShadowColor(),
                      EdgeLightColor());
-        DrawGlyph(canvas, item, glyph, x, y);
-    } else if (item.Checked()) {
-        DrawCheckMark(canvas, layout.Check, item.RadioItem(), enabled ? textColor : DisabledTextColor());
+        DrawGlyph(canvas, item, x, y);
+    } else if (item.Checked) {
+        DrawCheckMark(canvas, layout.Check, item.RadioItem, enabled ? textColor : DisabledTextColor());
     }
 
     canvas.SetFont(ItemFont(item));
-    DrawCaption(canvas, layout.Caption, CaptionFlags(rightToLeft), item.Caption(), enabled, !selected, textColor);
-    if (const QString shortCut = item.ShortCutText(); !shortCut.isEmpty()) {
+    DrawCaption(canvas, layout.Caption, CaptionFlags(rightToLeft), item.Caption, enabled, !selected, textColor);
+    if (!item.ShortCut.isEmpty()) {
         const unsigned flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | (rightToLeft ? DT_LEFT : DT_RIGHT);
-        DrawCaption(canvas, layout.Caption, flags, shortCut, enabled, !selected, textColor);
+        DrawCaption(canvas, layout.Caption, flags, item.ShortCut, enabled, !selected, textColor);
     }
-    if (item.HasVisibleItems())
+    if (item.HasSubMenu)
         DrawSubMenuArrow(canvas, layout.Arrow, rightToLeft, enabled ? textColor : DisabledTextColor());
 }
 
-void TMenuPainter::DrawOwnerDrawnArrow(TCanvas &canvas, const TMenuItem &item, const TRect &rect, bool rightToLeft)
+void TMenuPainter::DrawOwnerDrawnArrow(TCanvas &canvas, const TRect &rect, bool enabled, bool rightToLeft)
 {
-    if (!item.HasVisibleItems())
-        return;
     const TRect arrow = rightToLeft ? TRect(rect.Left, rect.Top, rect.Left + M::kArrowColumn, rect.Bottom)
                                     : TRect(rect.Right - M::kArrowColumn, rect.Top, rect.Right, rect.Bottom);
-    DrawSubMenuArrow(canvas, arrow, rightToLeft, item.Enabled() ? ItemTextColor(false) : DisabledTextColor());
+    DrawSubMenuArrow(canvas, arrow, rightToLeft, enabled ? ItemTextColor(false) : DisabledTextColor());
 }

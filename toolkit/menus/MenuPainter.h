@@ -1,12 +1,11 @@
 #pragma once
 
 #include "toolkit/gdi/Geometry.h"
+#include "toolkit/menus/MenuItemFace.h"
 
-#include <QImage>
 #include <QSize>
 
 class TCanvas;
-class TMenuItem;
 
 // How a bar item looks at the moment; later states win over earlier ones
 // (an open item is drawn pressed even while the pointer is over it).
@@ -20,29 +19,26 @@ struct TPopupItemLayout
     TRect Arrow;    // the sub-menu arrow
 };
 
-// The standard, classic look of menus. Owner-drawn items bypass it.
+// The standard, classic look of menus. Owner-drawn items bypass it. It
+// draws what a face holds and knows nothing of menus and their items.
 class TMenuPainter
 {
 public:
-    // The picture an item shows, transparent pixels at alpha 0: an image from
-    // its image list (which wins), else its own bitmap with the bottom-left
-    // colour taken out; a null image when the item has neither.
-    static QImage ItemGlyph(const TMenuItem &item);
     // The width of the check column of a popup showing glyphs this wide.
     static int CheckColumnWidth(int widestGlyph);
 
-    static QSize MeasureBarItem(const TMenuItem &item);
-    static QSize MeasurePopupItem(const TMenuItem &item, int checkColumn);
+    static QSize MeasureBarItem(const TMenuItemFace &item);
+    static QSize MeasurePopupItem(const TMenuItemFace &item, int checkColumn);
     static TPopupItemLayout PopupItemLayout(const TRect &item, int checkColumn, bool rightToLeft);
 
     static void DrawBarBackground(TCanvas &canvas, const TRect &band);
-    static void DrawBarItem(TCanvas &canvas, const TMenuItem &item, const TRect &rect, TBarItemLook look,
+    static void DrawBarItem(TCanvas &canvas, const TMenuItemFace &item, const TRect &rect, TBarItemLook look,
                             bool rightToLeft);
     static void DrawPopupFrame(TCanvas &canvas, const TRect &window);
-    static void DrawPopupItem(TCanvas &canvas, const TMenuItem &item, const TRect &rect, bool selected,
+    static void DrawPopupItem(TCanvas &canvas, const TMenuItemFace &item, const TRect &rect, bool selected,
                               int checkColumn, bool rightToLeft);
-    // The platform draws the sub-menu arrow of an owner-drawn item itself,
-    // over what the handler drew, in the menu text colour: the owner paints
-    // the selection, and its colours are unknown here.
-    static void DrawOwnerDrawnArrow(TCanvas &canvas, const TMenuItem &item, const TRect &rect, bool rightToLeft);
+    // The platform draws the sub-menu arrow of an owner-drawn item that has
+    // one itself, over what the handler drew, in the menu text colour: the
+    // owner paints the selection, and its colours are unknown here.
+    static void DrawOwnerDrawnArrow(TCanvas &canvas, const TRect &rect, bool enabled, bool rightToLeft);
 };

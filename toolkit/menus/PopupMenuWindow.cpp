@@ -3,10 +3,10 @@
 #include "toolkit/app/DeliveredDelete.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/menus/MenuBase.h"
-#include "toolkit/menus/PopupMenuHost.h"
 #include "toolkit/menus/MenuMetrics.h"
 #include "toolkit/menus/MenuOwnerDraw.h"
 #include "toolkit/menus/MenuPainter.h"
+#include "toolkit/menus/PopupMenuHost.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -126,7 +126,7 @@ void TPopupMenuWindow::Relayout()
         if (!item->Visible())
             continue;
         m_rows.push_back({item, QRect()});
-        widestGlyph = std::max(widestGlyph, TMenuPainter::ItemGlyph(*item).width());
+        widestGlyph = std::max(widestGlyph, item->Glyph().width());
     }
     m_checkColumn = TMenuPainter::CheckColumnWidth(widestGlyph);
 
@@ -134,7 +134,7 @@ void TPopupMenuWindow::Relayout()
     std::vector<QSize> sizes;
     int innerWidth = 0;
     for (const Row &row : m_rows) {
-        const QSize standard = TMenuPainter::MeasurePopupItem(*row.Item, m_checkColumn);
+        const QSize standard = TMenuPainter::MeasurePopupItem(row.Item->Face(), m_checkColumn);
         sizes.push_back(TMenuOwnerDraw::Measure(this, *row.Item, surface, standard));
         innerWidth = std::max(innerWidth, sizes.back().width());
     }
@@ -168,15 +168,17 @@ QImage TPopupMenuWindow::PaintSurface()
             if (TMenuOwnerDraw::DrawsItem(*row.Item))
                 ownerDrawn.push_back(i);
             else
-                TMenuPainter::DrawPopupItem(canvas, *row.Item, TRect::FromQRect(row.Rect), i == m_selected,
+                TMenuPainter::DrawPopupItem(canvas, row.Item->Face(), TRect::FromQRect(row.Rect), i == m_selected,
                                             m_checkColumn, RightToLeft());
         }
     }
     for (const int i : ownerDrawn) {
         const Row &row = m_rows[static_cast<std::size_t>(i)];
         TMenuOwnerDraw::Draw(this, *row.Item, surface, row.Rect, i == m_selected);
-        TCanvas canvas(&surface);
-        TMenuPainter::DrawOwnerDrawnArrow(canvas, *row.Item, TRect::FromQRect(row.Rect), RightToLeft());
+        if (row.Item->HasVisibleItems()) {
+            TCanvas canvas(&surface);
+            TMenuPainter::DrawOwnerDrawnArrow(canvas, TRect::FromQRect(row.Rect), row.Item->Enabled(), RightToLeft());
+        }
     }
     return surface;
 }
