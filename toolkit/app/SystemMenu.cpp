@@ -1,8 +1,8 @@
 #include "toolkit/app/SystemMenu.h"
 
 #include "toolkit/app/Form.h"
-#include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuItem.h"
+#include "toolkit/menus/PopupMenu.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -4,7 +4,7 @@
 #include "toolkit/controls/GraphicControl.h"
 #include "toolkit/gdi/Bevel.h"
 #include "toolkit/gdi/ImageList.h"
-#include "toolkit/menus/Menu.h"
+#include "toolkit/menus/PopupMenu.h"
 #include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QMouseEvent>
