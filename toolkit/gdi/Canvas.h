@@ -4,12 +4,14 @@
 #include "toolkit/gdi/Colors.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/Geometry.h"
+#include "toolkit/gdi/PaletteMap.h"
 #include "toolkit/gdi/Pen.h"
+#include "toolkit/gdi/RasterOp.h"
+#include "toolkit/gdi/TextLayout.h"
 
 #include <QImage>
 #include <QString>
 #include <QVector>
-#include <cstdint>
 #include <initializer_list>
 #include <vector>
 
@@ -17,51 +19,14 @@ class TBitmapPixels;
 class TRegion;
 class TSpanSet;
 
-// Raster operations: the ternary operation code in bits 16..23 decides every
-// bit of the result from the pattern (the brush), the source and the
-// destination bits.
-using TRasterOp = std::uint32_t;
-constexpr TRasterOp SRCCOPY = 0x00CC0020;
-constexpr TRasterOp SRCPAINT = 0x00EE0086;
-constexpr TRasterOp SRCAND = 0x008800C6;
-constexpr TRasterOp SRCINVERT = 0x00660046;
-constexpr TRasterOp SRCERASE = 0x00440328;
-constexpr TRasterOp NOTSRCCOPY = 0x00330008;
-constexpr TRasterOp NOTSRCERASE = 0x001100A6;
-constexpr TRasterOp MERGECOPY = 0x00C000CA;
-constexpr TRasterOp MERGEPAINT = 0x00BB0226;
-constexpr TRasterOp PATCOPY = 0x00F00021;
-constexpr TRasterOp PATPAINT = 0x00FB0A09;
-constexpr TRasterOp PATINVERT = 0x005A0049;
-constexpr TRasterOp DSTINVERT = 0x00550009;
-constexpr TRasterOp BLACKNESS = 0x00000042;
-constexpr TRasterOp WHITENESS = 0x00FF0062;
-// Source pixels that are set take the brush, clear ones keep the
-// destination: painting through a monochrome mask.
-constexpr TRasterOp ROP_MASKED_BRUSH = 0x00E20746;
-
-// Format flags of DrawText.
-constexpr unsigned DT_TOP = 0x0;
-constexpr unsigned DT_LEFT = 0x0;
-constexpr unsigned DT_CENTER = 0x1;
-constexpr unsigned DT_RIGHT = 0x2;
-constexpr unsigned DT_VCENTER = 0x4;
-constexpr unsigned DT_BOTTOM = 0x8;
-constexpr unsigned DT_WORDBREAK = 0x10;
-constexpr unsigned DT_SINGLELINE = 0x20;
-constexpr unsigned DT_EXPANDTABS = 0x40;
-constexpr unsigned DT_NOCLIP = 0x100;
-constexpr unsigned DT_CALCRECT = 0x400;
-constexpr unsigned DT_NOPREFIX = 0x800;
-constexpr unsigned DT_END_ELLIPSIS = 0x8000;
-constexpr unsigned DT_RTLREADING = 0x20000;
-constexpr unsigned DT_HIDEPREFIX = 0x100000;
-
 // A device context over a QImage with the platform's pixel rules:
 // rectangles leave out their right column and bottom row, lines leave out
 // their end point, a thin pen touches exactly the pixels a Bresenham walk
 // gives. Lines, rectangles, ellipses, round rectangles, polygons and regions
 // are rasterised here; Qt draws the glyphs of text and scales images.
+// The state, the pixel rules and the painting of span sets are in
+// Canvas.cpp; figures, text and copies in CanvasShapes.cpp, CanvasText.cpp
+// and CanvasBlits.cpp.
 //
 // Coordinates are logical: the origin (SetOrigin) is added to every
 // coordinate, and every write is clipped to the image and to the clip
@@ -84,7 +49,7 @@ public:
     // Restricts drawing to the given palette: every colour written becomes
     // the nearest entry (used by 1- and 8-bit bitmaps). Empty: no limit.
     void SetPalette(const QVector<QRgb> &palette);
-    const QVector<QRgb> &Palette() const { return m_palette; }
+    const QVector<QRgb> &Palette() const { return m_palette.Entries(); }
 
     TPen &Pen() { return m_state.pen; }
     TBrush &Brush() { return m_state.brush; }
@@ -192,42 +157,36 @@ private:
         TRect clip; // device coordinates
     };
 
+    // The pixel rules that figures, text and copies all go through.
     bool Drawable() const;
-    bool Monochrome() const;
     // Device rectangle that may be written: the image within the clip.
     TRect WritableArea() const;
-    QRgb Quantise(QRgb rgb) const;
     QRgb Resolve(TColor color) const;
     void WritePixel(int x, int y, QRgb rgb);
     // As WritePixel for a pixel known to lie in the writable area.
     void StorePixel(int x, int y, QRgb rgb);
     QRgb ReadPixel(int x, int y) const;
     QRgb BrushPixel(const TBrush &brush, int x, int y) const;
-    void PaintWithBrush(const TSpanSet &deviceRegion, const TBrush &brush);
-    void PaintWithPen(const TSpanSet &deviceRegion);
     void PenPixel(int x, int y);
-    void ThinPenLine(int x0, int y0, int x1, int y1, int &patternPosition);
-    void PenSegment(TPoint from, TPoint to, int &patternPosition);
-    void PaintFigure(const TSpanSet &outline, const TSpanSet &inside);
-    TPoint ToDevice(int x, int y) const { return {x + m_state.origin.X, y + m_state.origin.Y}; }
-    TRect ToDevice(const TRect &r) const { return r.Offset(m_state.origin.X, m_state.origin.Y); }
+    void PaintWithBrush(const TSpanSet &deviceSpans, const TBrush &brush);
+    // Pixels x0..x1-1 of a device row, from a pattern brush.
+    void PaintPatternRun(QRgb *line, int x0, int x1, int y, const TBrush &brush);
+    void PaintWithPen(const TSpanSet &deviceSpans);
     // Finishes a Qt drawing on the image: maps the touched pixels onto the
     // palette.
     void AfterQtDrawing(const TRect &deviceArea);
-    void Blit(const TRect &dest, const TCanvas *source, const TRect &sourceRect, TRasterOp rop, bool withSource);
+    TPoint ToDevice(int x, int y) const { return {x + m_state.origin.X, y + m_state.origin.Y}; }
+    TRect ToDevice(const TRect &r) const { return r.Offset(m_state.origin.X, m_state.origin.Y); }
+
+    void ThinPenLine(int x0, int y0, int x1, int y1, int &patternPosition);
+    void PenSegment(TPoint from, TPoint to, int &patternPosition);
+    void PaintFigure(const TSpanSet &outline, const TSpanSet &inside);
     void DrawTextRun(const QString &text, int x, int top, const TRect *clip, bool opaque, bool prefixes,
                      bool expandTabs, bool rightToLeft);
-    int RunWidth(const QString &text, bool prefixes, bool expandTabs) const;
-    QString ElidedAtEnd(const QString &line, int width, bool prefixes, bool expandTabs) const;
-    std::vector<QString> BreakLines(const QString &text, int width, bool wordBreak, bool prefixes,
-                                    bool expandTabs) const;
-
-    mutable QRgb m_lastQuantised = 0;
-    mutable QRgb m_lastQuantisedResult = 0;
-    mutable bool m_quantiseCached = false;
+    void Blit(const TRect &dest, const TCanvas *source, const TRect &sourceRect, TRasterOp rop, bool withSource);
 
     State m_state;
     std::vector<State> m_saved;
     QImage *m_image = nullptr;
-    QVector<QRgb> m_palette;
+    TPaletteMap m_palette;
 };
