@@ -131,3 +131,38 @@ TEST(FocusRect, invertsEveryOtherFramePixelAndUndoesItselfWhenDrawnTwice)
 }
 
 } // namespace
+
+namespace {
+
+// The result of a ternary code worked out one bit at a time, as the
+// operation's truth table defines it.
+QRgb TruthTable(unsigned code, QRgb p, QRgb s, QRgb d)
+{
+    QRgb result = 0;
+    for (int bit = 0; bit < 24; ++bit) {
+        const unsigned index = (((p >> bit) & 1u) << 2) | (((s >> bit) & 1u) << 1) | ((d >> bit) & 1u);
+        result |= QRgb((code >> index) & 1u) << bit;
+    }
+    return result;
+}
+
+} // namespace
+
+TEST(RasterOps, everyCodeAndItsShortcutsFollowTheTruthTable)
+{
+    const QRgb patterns[] = {0x000000, 0xFFFFFF, 0xF0F000, 0x5A5AA5};
+    const QRgb sources[] = {0x000000, 0xFFFFFF, 0x335577, 0xC3C33C};
+    const QRgb targets[] = {0x0F3CAA, 0xFFFFFF, 0x000000};
+    for (unsigned code = 0; code < 256; ++code) {
+        bool sourceMatters = false;
+        for (QRgb p : patterns)
+            for (QRgb s : sources)
+                for (QRgb d : targets) {
+                    ASSERT_EQ(ApplyTernary(code, p, s, d), TruthTable(code, p, s, d)) << std::hex << code;
+                    sourceMatters |= TruthTable(code, p, s, d) != TruthTable(code, p, 0xFFFFFF & ~s, d);
+                }
+        EXPECT_EQ(UsesSource(code), sourceMatters) << std::hex << code;
+    }
+    EXPECT_EQ(TernaryCode(SRCCOPY), 0xCCu);
+    EXPECT_EQ(TernaryCode(ROP_MASKED_BRUSH), 0xE2u);
+}
