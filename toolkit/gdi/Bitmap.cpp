@@ -9,7 +9,6 @@
 
 namespace {
 
-constexpr QRgb kRgbMask = 0x00FFFFFF;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
 
@@ -163,10 +162,10 @@ TCanvas &TBitmap::Canvas()
 TBitmap TBitmap::CreateMask(TColor color) const
 {
     TBitmap mask(Width(), Height(), pf1bit);
-    const QRgb key = ToQRgb(color) & kRgbMask;
+    const QRgb key = ToQRgb(color) & kRgbBits;
     for (int y = 0; y < Height(); ++y)
         for (int x = 0; x < Width(); ++x)
-            mask.m_image.setPixel(x, y, (m_image.pixel(x, y) & kRgbMask) == key ? kWhite : kBlack);
+            mask.m_image.setPixel(x, y, (m_image.pixel(x, y) & kRgbBits) == key ? kWhite : kBlack);
     return mask;
 }
 

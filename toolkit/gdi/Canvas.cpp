@@ -5,12 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr QRgb kRgbMask = 0x00FFFFFF;
-
-} // namespace
-
 TCanvas::TCanvas() = default;
 
 TCanvas::TCanvas(QImage *image)
@@ -120,9 +114,9 @@ QRgb TCanvas::BrushPixel(const TBrush &brush, int x, int y) const
         return Resolve(brush.Color());
     const int px = ((x % pattern->Width()) + pattern->Width()) % pattern->Width();
     const int py = ((y % pattern->Height()) + pattern->Height()) % pattern->Height();
-    const QRgb p = pattern->Image().pixel(px, py) & kRgbMask;
+    const QRgb p = pattern->Image().pixel(px, py) & kRgbBits;
     if (pattern->PixelFormat() == pf1bit)
-        return p == kRgbMask ? Resolve(m_state.bkColor) : Resolve(m_state.textColor);
+        return p == kRgbBits ? Resolve(m_state.bkColor) : Resolve(m_state.textColor);
     return p;
 }
 

@@ -4,12 +4,6 @@
 
 #include <cstdint>
 
-namespace {
-
-constexpr QRgb kRgbMask = 0x00FFFFFF;
-
-} // namespace
-
 void TCanvas::Blit(const TRect &dest, const TCanvas *source, const TRect &sourceRect, TRasterOp rop, bool withSource)
 {
     if (!Drawable())
@@ -29,11 +23,11 @@ void TCanvas::Blit(const TRect &dest, const TCanvas *source, const TRect &source
     const TRect area = box.Intersected(WritableArea());
     const bool sourceMono = needsSource && source->m_palette.IsMonochrome();
     const bool targetMono = m_palette.IsMonochrome();
-    const QRgb text = Resolve(m_state.textColor) & kRgbMask;
-    const QRgb background = Resolve(m_state.bkColor) & kRgbMask;
-    const QRgb sourceBackground = needsSource ? (source->Resolve(source->m_state.bkColor) & kRgbMask) : 0;
+    const QRgb text = Resolve(m_state.textColor) & kRgbBits;
+    const QRgb background = Resolve(m_state.bkColor) & kRgbBits;
+    const QRgb sourceBackground = needsSource ? (source->Resolve(source->m_state.bkColor) & kRgbBits) : 0;
     const bool patterned = m_state.brush.Bitmap() && !m_state.brush.Bitmap()->Empty();
-    const QRgb solidPattern = m_state.brush.Paints() ? Resolve(m_state.brush.Color()) & kRgbMask : 0;
+    const QRgb solidPattern = m_state.brush.Paints() ? Resolve(m_state.brush.Color()) & kRgbBits : 0;
 
     for (int y = area.Top; y < area.Bottom; ++y) {
         const QRgb *sourceLine = nullptr;
@@ -56,14 +50,14 @@ void TCanvas::Blit(const TRect &dest, const TCanvas *source, const TRect &source
                 const int sx = src.Left + column;
                 if (sx < 0 || sx >= source->Width())
                     continue;
-                s = sourceLine[sx] & kRgbMask;
+                s = sourceLine[sx] & kRgbBits;
                 if (sourceMono && !targetMono)
-                    s = s == kRgbMask ? background : text;
+                    s = s == kRgbBits ? background : text;
                 else if (targetMono && !sourceMono)
-                    s = s == sourceBackground ? kRgbMask : 0;
+                    s = s == sourceBackground ? kRgbBits : 0;
             }
-            const QRgb p = patterned ? BrushPixel(m_state.brush, x, y) & kRgbMask : solidPattern;
-            line[x] = m_palette.Map(ApplyTernary(code, p, s, line[x] & kRgbMask));
+            const QRgb p = patterned ? BrushPixel(m_state.brush, x, y) & kRgbBits : solidPattern;
+            line[x] = m_palette.Map(ApplyTernary(code, p, s, line[x] & kRgbBits));
         }
     }
 }
@@ -107,7 +101,7 @@ void TCanvas::StretchDraw(const TRect &dest, const TBitmapPixels &bitmap)
         m_state.bkColor = savedBk;
         return;
     }
-    const QRgb key = ToQRgb(bitmap.TransparentColor()) & kRgbMask;
+    const QRgb key = ToQRgb(bitmap.TransparentColor()) & kRgbBits;
     const TRect box = ToDevice(dest).Normalized();
     if (box.IsEmpty())
         return;
@@ -116,7 +110,7 @@ void TCanvas::StretchDraw(const TRect &dest, const TBitmapPixels &bitmap)
         const int sy = int((std::int64_t(y - box.Top) * bitmap.Height()) / box.Height());
         for (int x = area.Left; x < area.Right; ++x) {
             const int sx = int((std::int64_t(x - box.Left) * bitmap.Width()) / box.Width());
-            const QRgb s = source.ReadPixel(sx, sy) & kRgbMask;
+            const QRgb s = source.ReadPixel(sx, sy) & kRgbBits;
             if (s != key)
                 WritePixel(x, y, s);
         }

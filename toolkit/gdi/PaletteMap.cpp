@@ -1,8 +1,8 @@
 #include "toolkit/gdi/PaletteMap.h"
 
-namespace {
+#include "toolkit/gdi/ColorValue.h"
 
-constexpr QRgb kRgbBits = 0x00FFFFFF;
+namespace {
 
 int ColorDistance(QRgb a, QRgb b)
 {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "toolkit/gdi/ColorValue.h"
+
 #include <QRgb>
 #include <cstdint>
 
@@ -44,7 +46,6 @@ constexpr bool UsesSource(unsigned code)
 // common codes answered directly.
 inline QRgb ApplyTernary(unsigned code, QRgb p, QRgb s, QRgb d)
 {
-    constexpr QRgb kRgbBits = 0x00FFFFFF;
     switch (code) {
     case 0xCC: return s;
     case 0x88: return s & d;

@@ -49,9 +49,6 @@ constexpr ColorTable ClassicColors()
     return t;
 }
 
-// The table keeps plain RGB values, without the high byte.
-constexpr TColor kRgbBits = 0x00FFFFFFu;
-
 constexpr int kDefaultScreenWidth = 1024;
 constexpr int kDefaultScreenHeight = 768;
 constexpr int kDefaultColorDepth = 32;
