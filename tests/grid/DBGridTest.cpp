@@ -253,6 +253,22 @@ TEST_F(DBGridTest, typingEditsTheCellEnterPostsEscapeCancels)
     EXPECT_EQ(Cell(1, 2), "y");
 }
 
+TEST_F(DBGridTest, lettersHeldWithAltCtrlOrMetaLeaveTheCellAlone)
+{
+    Open(5);
+    const QString before = Cell(0, 0);
+    for (const Qt::KeyboardModifiers held : {Qt::KeyboardModifiers(Qt::AltModifier),
+                                             Qt::AltModifier | Qt::ShiftModifier,
+                                             Qt::KeyboardModifiers(Qt::ControlModifier),
+                                             Qt::KeyboardModifiers(Qt::MetaModifier)}) {
+        Key(Qt::Key_F, held, held & Qt::ShiftModifier ? "F" : "f");
+        EXPECT_FALSE(grid.EditorMode()) << held;
+        EXPECT_EQ(data.State(), dsBrowse) << held;
+    }
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Cell(0, 0), before) << "a mistyped accelerator is never posted";
+}
+
 TEST_F(DBGridTest, failedPostKeepsTheTypedText)
 {
     Open(5);

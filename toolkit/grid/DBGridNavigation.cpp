@@ -201,8 +201,11 @@ bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &t
         CancelEditing();
         return true;
     }
-    const bool ctrl = modifiers & Qt::ControlModifier;
-    if (!ctrl && !text.isEmpty() && text.at(0).isPrint() && CanEditCell()) {
+    // A letter held with Ctrl, Alt or Meta is a command (a menu's accelerator
+    // among them), never text: typed into the cell it would replace the value
+    // and the next move would post it.
+    const bool heldAsCommand = modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (!heldAsCommand && !text.isEmpty() && text.at(0).isPrint() && CanEditCell()) {
         StartEditing(text);
         return true;
     }
