@@ -245,11 +245,11 @@ void PaintSpeedButton(const TControlPaint &paint)
     PaintParentBeneath(button, canvas);
     if ((down || hot) && transparent) {
         TBitmap tint(w, h);
-        FillRectIn(tint.Canvas(), face, TransparentTint(flat, colors.face, palette));
+        tint.Canvas().FillSolidRect(face, TransparentTint(flat, colors.face, palette));
         canvas.BitBlt(0, 0, w, h, tint.Canvas(), 0, 0, SRCAND);
     }
     if (!transparent || qobject_cast<TNavButton *>(button))
-        FillRectIn(canvas, face, colors.face);
+        canvas.FillSolidRect(face, colors.face);
     canvas.Brush().SetColor(colors.face);
     canvas.Pen().SetColor(flat && !transparent && !down && !hot ? colors.face
                                                                  : LightenColor(colors.frame, kFrameLighten));
@@ -294,7 +294,7 @@ namespace {
 void PaintRoundedFace(TCanvas &canvas, int w, int h, TButtonColors colors, TColor background, bool enabled,
                       bool pressed, bool outlined)
 {
-    FillRectIn(canvas, Rect(0, 0, w, h), background);
+    canvas.FillSolidRect(Rect(0, 0, w, h), background);
     canvas.Brush().SetColor(colors.face);
     canvas.Pen().SetColor(outlined ? LightenColor(colors.frame, kFrameLighten) : colors.face);
     canvas.RoundRect(0, 0, w, h, kPushButtonCorner, kPushButtonCorner);

@@ -67,7 +67,7 @@ TRect ClearBox(TCanvas &canvas, const QWidget &control, int insetY, bool radio)
     const TRect client = ClientRectOf(control);
     const TRect rows = Rect(0, insetY, client.Width(), client.Height() - insetY);
     const TRect box = PlaceBox(rows, GetSystemMetrics(SM_CXHTHUMB), radio, BoxSide(control));
-    FillRectIn(canvas, box, ControlColor(control));
+    canvas.FillSolidRect(box, ControlColor(control));
     return box.Inflated(-kBoxMargin, -kBoxMargin);
 }
 

@@ -94,13 +94,6 @@ void FrameRectIn(TCanvas &canvas, const TRect &rect, TColor color)
     canvas.FrameRect(rect);
 }
 
-void FillRectIn(TCanvas &canvas, const TRect &rect, TColor color)
-{
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(rect);
-}
-
 void LineIn(TCanvas &canvas, TPoint from, TPoint to, TColor color)
 {
     canvas.Pen().SetColor(color);

@@ -75,6 +75,5 @@ private:
 void OutlineRect(TCanvas &canvas, const TRect &rect, TColor color);
 // A one-pixel outline painted with a brush of the colour (FrameRect).
 void FrameRectIn(TCanvas &canvas, const TRect &rect, TColor color);
-void FillRectIn(TCanvas &canvas, const TRect &rect, TColor color);
 // A line from `from` up to, not including, `to`.
 void LineIn(TCanvas &canvas, TPoint from, TPoint to, TColor color);

@@ -185,7 +185,7 @@ void PaintComboStrip(TCanvas &canvas, const TRect &button, bool rightToLeft, TCo
         strip.Left = strip.Right - kComboStripWidth;
     else
         strip.Right = strip.Left + kComboStripWidth;
-    FillRectIn(canvas, strip, controlColor);
+    canvas.FillSolidRect(strip, controlColor);
     const int x = rightToLeft ? strip.Left : strip.Right;
     LineIn(canvas, Point(x, strip.Top), Point(x, strip.Bottom), frame);
 }
@@ -260,7 +260,7 @@ void PaintComboFrame(const TControlPaint &paint)
         return;
     r = r.Inflated(-1, -1);
     const TRect button = ComboButtonRect(r, rightToLeft, lit, kComboLitWidening);
-    FillRectIn(canvas, button, colors.button);
+    canvas.FillSolidRect(button, colors.button);
     PaintComboStrip(canvas, button, rightToLeft, controlColor, colors.frame);
     PaintComboArrow(canvas, rightToLeft ? kComboArrowFromLeft : w - kComboArrowFromRight, kComboArrowTop,
                     colors.arrow);
@@ -286,7 +286,7 @@ void PaintLookupComboFrame(const TControlPaint &paint)
     FrameRectIn(canvas, r, controlColor);
     r = r.Inflated(-1, -1);
     const TRect button = ComboButtonRect(r, rightToLeft, state.hot || state.focused, kLookupLitWidening);
-    FillRectIn(canvas, button, colors.button);
+    canvas.FillSolidRect(button, colors.button);
     FrameRectIn(canvas, button, colors.frame);
     PaintComboStrip(canvas, button, rightToLeft, controlColor, colors.frame);
     // The arrow is placed in client coordinates and drawn in window ones.

@@ -49,10 +49,8 @@ constexpr int kGradientMost = 96;
 
 void FillSolid(TCanvas &canvas, const TRect &r, TColor color)
 {
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
     canvas.Pen().SetColor(color);
-    canvas.FillRect(r);
+    canvas.FillSolidRect(r, color);
 }
 
 // The colours of a check or radio mark: pen, and the brush when enabled.

@@ -64,10 +64,8 @@ bool ReadsRightToLeft(const TMenuItem &item)
 
 void FillSurface(TCanvas &canvas, const TRect &r, TColor color)
 {
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
     canvas.Pen().SetColor(color);
-    canvas.FillRect(r);
+    canvas.FillSolidRect(r, color);
 }
 
 // A rectangle filled and outlined with square corners.

@@ -90,12 +90,12 @@ void PaintGroupBox(const TControlPaint &paint)
     LineIn(canvas, Point(1, textHeight / 2 - 1), Point(1, h), face);
     TRect ring = Rect(0, textHeight / 2 - 1, w, h);
     Frame3D(canvas, ring, topLeft, shades.dark, kRingWidth);
-    FillRectIn(canvas, Rect(0, 0, w, band), ParentBackground(control));
+    canvas.FillSolidRect(Rect(0, 0, w, band), ParentBackground(control));
 
     const bool rightToLeft = IsRightToLeft(control);
     TRect text = rightToLeft ? Rect(w - kCaptionIndent - textWidth, 0, w - kCaptionIndent, textHeight)
                              : Rect(kCaptionIndent, 0, kCaptionIndent + textWidth, textHeight);
-    FillRectIn(canvas, Rect(text.Left, band, text.Right, 2 * band), face);
+    canvas.FillSolidRect(Rect(text.Left, band, text.Right, 2 * band), face);
     LineIn(canvas, Point(w - 2, band), Point(w - 2, textHeight), face);
     canvas.Brush().SetStyle(bsClear);
     canvas.DrawText(caption, text, DT_SINGLELINE | DT_NOPREFIX | (rightToLeft ? DT_RTLREADING : 0));

@@ -47,6 +47,15 @@ std::vector<TRecord> SampleRows()
     };
 }
 
+// Rows that hold only their number, 1 to `count`, as the phone.
+std::vector<TRecord> NumberedRows(int count)
+{
+    std::vector<TRecord> rows;
+    for (int i = 1; i <= count; ++i)
+        rows.push_back(Record({QString::number(i), "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}));
+    return rows;
+}
+
 struct Provider
 {
     explicit Provider(SqliteFixture &fixture, const QString &fileName = QStringLiteral("velirsk.dat"))
@@ -541,10 +550,7 @@ TEST(Provider, rowsDeletedThroughOneDataSetLeaveTheOthersOnTheConnection)
 TEST(Provider, aRowDeletedElsewhereBeforeTheTableListedItLeavesNoGap)
 {
     SqliteFixture fixture;
-    std::vector<TRecord> rows;
-    for (int i = 1; i <= 3000; ++i)
-        rows.push_back(Record({QString::number(i), "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}));
-    fixture.CreateDirectory(rows);
+    fixture.CreateDirectory(NumberedRows(3000));
     Provider p(fixture);
     p.table.Open();
     p.table.Last();
@@ -564,10 +570,7 @@ TEST(Provider, aRowDeletedElsewhereBeforeTheTableListedItLeavesNoGap)
 TEST(Provider, bigTableIsAStaticSetListedAsNeeded)
 {
     SqliteFixture fixture;
-    std::vector<TRecord> rows;
-    for (int i = 1; i <= 3000; ++i)
-        rows.push_back(Record({QString::number(i), "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}));
-    fixture.CreateDirectory(rows);
+    fixture.CreateDirectory(NumberedRows(3000));
     Provider p(fixture);
     p.table.Open();
     TField *phone = p.table.Fields(0);

@@ -78,13 +78,6 @@ TColor CaptionTextColor(const TFrameState &state)
     return state.active ? clCaptionText : clInactiveCaptionText;
 }
 
-void FillSolid(TCanvas &canvas, const TRect &r, TColor color)
-{
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(r);
-}
-
 void DrawEdge(TCanvas &canvas, const TRect &r, const EdgeColors &colors)
 {
     TRect ring = r;
@@ -107,7 +100,7 @@ void DrawCaptionGradient(TCanvas &canvas, const TRect &bar, TColor fromColor, TC
         const TColor column = RGB(Blend(GetRValue(from), GetRValue(to), i, steps),
                                   Blend(GetGValue(from), GetGValue(to), i, steps),
                                   Blend(GetBValue(from), GetBValue(to), i, steps));
-        FillSolid(canvas, TRect(bar.Left + i, bar.Top, bar.Left + i + 1, bar.Bottom), column);
+        canvas.FillSolidRect(TRect(bar.Left + i, bar.Top, bar.Left + i + 1, bar.Bottom), column);
     }
 }
 
@@ -128,7 +121,7 @@ void DrawCaptionButton(TCanvas &canvas, const QRect &box, TCaptionButton button,
         return;
     const TRect r = TRect::FromQRect(box);
     const bool pushed = state.pushedButton == button;
-    FillSolid(canvas, r, clBtnFace);
+    canvas.FillSolidRect(r, clBtnFace);
     DrawEdge(canvas, r, pushed ? kSunkenEdge : kRaisedEdge);
 
     // A pushed button's glyph moves one pixel right and down.
@@ -180,8 +173,8 @@ void PaintFormFrame(TCanvas &canvas, const TFrameLayout &layout, const TFrameSta
     const int edge = EdgeWidth();
     // Border band first, then the face inside it; the edge, the bar and the
     // buttons go over them.
-    FillSolid(canvas, outer.Inflated(-edge, -edge), BorderColor(layout.style, state));
-    FillSolid(canvas, outer.Inflated(-layout.border, -layout.border), clBtnFace);
+    canvas.FillSolidRect(outer.Inflated(-edge, -edge), BorderColor(layout.style, state));
+    canvas.FillSolidRect(outer.Inflated(-layout.border, -layout.border), clBtnFace);
     DrawEdge(canvas, outer, kRaisedEdge);
 
     const auto [from, to] = CaptionGradient(state);

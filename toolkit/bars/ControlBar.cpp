@@ -17,13 +17,6 @@ constexpr int kMinRowSize = 6;
 constexpr int kGrabberInset = 3;
 constexpr int kGrabberLineWidth = 3;
 
-void FillSolid(TCanvas &canvas, const TRect &r, TColor color)
-{
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(r);
-}
-
 } // namespace
 
 TControlBar::TControlBar(QWidget *parent) : QWidget(parent)
@@ -99,7 +92,7 @@ void TControlBar::Relayout()
 void TControlBar::PaintOn(QImage &image)
 {
     TCanvas canvas(&image);
-    FillSolid(canvas, TRect(0, 0, width(), height()), m_color);
+    canvas.FillSolidRect(TRect(0, 0, width(), height()), m_color);
     for (const TBand &band : m_bands) {
         if (!band.control->isVisibleTo(this))
             continue;

@@ -30,13 +30,6 @@ constexpr int kListVerticalPadding = 6;
 constexpr int kArrowInset = 4;
 constexpr int kArrowWidths[] = {5, 3, 1};
 
-void FillSolid(TCanvas &canvas, const TRect &r, TColor color)
-{
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(r);
-}
-
 // A classic one-pixel edge: raised (light above and left) or sunken.
 void DrawEdge(TCanvas &canvas, TRect r, bool sunken)
 {
@@ -288,7 +281,7 @@ void TToolBar::PaintOn(QImage &image)
     if (m_transparent)
         PaintParentBeneath(this, m_canvas);
     else
-        FillSolid(m_canvas, TRect(0, 0, width(), height()), m_color);
+        m_canvas.FillSolidRect(TRect(0, 0, width(), height()), m_color);
     // A button's own drawing may reach over the gap before it, so the
     // buttons are painted in their order.
     for (TToolButton *button : m_buttons)
@@ -302,8 +295,8 @@ void TToolBar::PaintButton(TToolButton &button)
     const TRect b = button.BoundsRect();
     if (button.Style() == tbsDivider) {
         const int middle = b.Left + b.Width() / 2;
-        FillSolid(canvas, TRect(middle - 1, b.Top, middle, b.Bottom), clBtnShadow);
-        FillSolid(canvas, TRect(middle, b.Top, middle + 1, b.Bottom), clBtnHighlight);
+        canvas.FillSolidRect(TRect(middle - 1, b.Top, middle, b.Bottom), clBtnShadow);
+        canvas.FillSolidRect(TRect(middle, b.Top, middle + 1, b.Bottom), clBtnHighlight);
         return;
     }
     if (button.IsSeparator())

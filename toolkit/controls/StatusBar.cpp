@@ -22,19 +22,12 @@ TColor TextColor() { return clBtnText; }
 TColor SunkenShadowColor() { return clBtnShadow; }
 TColor SunkenLightColor() { return clBtnHighlight; }
 
-void Fill(TCanvas &canvas, const TRect &r, TColor color)
-{
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(r);
-}
-
 void DrawSunkenFrame(TCanvas &canvas, const TRect &r)
 {
-    Fill(canvas, TRect(r.Left, r.Top, r.Right - 1, r.Top + 1), SunkenShadowColor());
-    Fill(canvas, TRect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), SunkenShadowColor());
-    Fill(canvas, TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), SunkenLightColor());
-    Fill(canvas, TRect(r.Right - 1, r.Top, r.Right, r.Bottom), SunkenLightColor());
+    canvas.FillSolidRect(TRect(r.Left, r.Top, r.Right - 1, r.Top + 1), SunkenShadowColor());
+    canvas.FillSolidRect(TRect(r.Left, r.Top, r.Left + 1, r.Bottom - 1), SunkenShadowColor());
+    canvas.FillSolidRect(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), SunkenLightColor());
+    canvas.FillSolidRect(TRect(r.Right - 1, r.Top, r.Right, r.Bottom), SunkenLightColor());
 }
 
 unsigned AlignmentFlags(Qt::Alignment alignment)
@@ -186,7 +179,7 @@ void TStatusBar::paintEvent(QPaintEvent *)
     QImage surface(size(), QImage::Format_RGB32);
     {
         TCanvas canvas(&surface);
-        Fill(canvas, TRect::FromQRect(surface.rect()), BarColor());
+        canvas.FillSolidRect(TRect::FromQRect(surface.rect()), BarColor());
         canvas.SetFont(m_font);
         if (m_simplePanel) {
             const TRect frame = TRect::FromQRect(SimplePanelRect());

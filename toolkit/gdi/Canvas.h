@@ -103,6 +103,8 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect &r) { Rectangle(r.Left, r.Top, r.Right, r.Bottom); }
     void FillRect(const TRect &r);
+    // Selects a solid brush of `color` and fills; the brush stays selected.
+    void FillSolidRect(const TRect &r, TColor color);
     // A one-pixel frame painted with the brush.
     void FrameRect(const TRect &r);
     void RoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);

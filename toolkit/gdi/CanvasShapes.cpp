@@ -137,6 +137,13 @@ void TCanvas::FillRect(const TRect &r)
     PaintWithBrush(TSpanSet::FromRect(ToDevice(r)), m_state.brush);
 }
 
+void TCanvas::FillSolidRect(const TRect &r, TColor color)
+{
+    m_state.brush.SetStyle(bsSolid);
+    m_state.brush.SetColor(color);
+    FillRect(r);
+}
+
 void TCanvas::FrameRect(const TRect &r)
 {
     if (r.IsEmpty())

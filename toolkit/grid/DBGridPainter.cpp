@@ -11,21 +11,14 @@ constexpr int kBeamHalfHeight = 4;
 constexpr int kBeamSerifHalfWidth = 2;
 constexpr int kStarRadius = 3;
 
-void FillStrip(TCanvas &canvas, const TRect &strip, TColor color)
-{
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(strip);
-}
-
 // A one-pixel frame: `light` on the top and left edges, `dark` on the
 // bottom and right ones.
 void PaintEdge(TCanvas &canvas, const TRect &r, TColor light, TColor dark)
 {
-    FillStrip(canvas, {r.Left, r.Top, r.Right - 1, r.Top + 1}, light);
-    FillStrip(canvas, {r.Left, r.Top, r.Left + 1, r.Bottom - 1}, light);
-    FillStrip(canvas, {r.Left, r.Bottom - 1, r.Right, r.Bottom}, dark);
-    FillStrip(canvas, {r.Right - 1, r.Top, r.Right, r.Bottom}, dark);
+    canvas.FillSolidRect({r.Left, r.Top, r.Right - 1, r.Top + 1}, light);
+    canvas.FillSolidRect({r.Left, r.Top, r.Left + 1, r.Bottom - 1}, light);
+    canvas.FillSolidRect({r.Left, r.Bottom - 1, r.Right, r.Bottom}, dark);
+    canvas.FillSolidRect({r.Right - 1, r.Top, r.Right, r.Bottom}, dark);
 }
 
 void Line(TCanvas &canvas, int x1, int y1, int x2, int y2)
@@ -83,13 +76,13 @@ void PaintSunkenBorder(TCanvas &canvas, const TRect &outer)
 
 void PaintFixedCell(TCanvas &canvas, const TRect &cell, TColor face)
 {
-    FillStrip(canvas, cell, face);
+    canvas.FillSolidRect(cell, face);
     PaintEdge(canvas, cell, clBtnHighlight, clBtnShadow);
 }
 
 void PaintTitleCell(TCanvas &canvas, const TRect &cell, TColor face, const QString &caption)
 {
-    FillStrip(canvas, cell, face);
+    canvas.FillSolidRect(cell, face);
     canvas.Brush().SetStyle(bsClear);
     canvas.TextRect(cell, cell.Left + kCellTextMargin, cell.Top + kCellTextMargin, caption);
     PaintEdge(canvas, cell, clBtnHighlight, clBtnShadow);

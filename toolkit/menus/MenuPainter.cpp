@@ -21,13 +21,6 @@ TColor EdgeShadowColor() { return clBtnShadow; }
 TColor FrameOuterLightColor() { return cl3DLight; }
 TColor FrameOuterShadowColor() { return cl3DDkShadow; }
 
-void Fill(TCanvas &canvas, const TRect &r, TColor color)
-{
-    canvas.Brush().SetStyle(bsSolid);
-    canvas.Brush().SetColor(color);
-    canvas.FillRect(r);
-}
-
 // One-pixel edge: light on the top and left sides, shadow on the bottom and
 // right sides (swap them for a sunken edge).
 void DrawEdge(TCanvas &canvas, TRect r, TColor light, TColor shadow)
@@ -101,7 +94,7 @@ void DrawCheckMark(TCanvas &canvas, const TRect &column, bool radio, TColor colo
     const int top = cy - 3;
     for (int i = 0; i < kTickWidth; ++i) {
         const int y = i <= kTickLowest ? top + 2 + i : top + 4 - (i - kTickLowest);
-        Fill(canvas, Bounds(left + i, y, 1, kTickThickness), color);
+        canvas.FillSolidRect(Bounds(left + i, y, 1, kTickThickness), color);
     }
 }
 
@@ -113,7 +106,7 @@ void DrawSubMenuArrow(TCanvas &canvas, const TRect &column, bool rightToLeft, TC
     const int left = column.Left + (column.Width() - width) / 2;
     for (int i = 0; i < width; ++i) {
         const int x = rightToLeft ? left + width - 1 - i : left + i;
-        Fill(canvas, Bounds(x, cy - half + i, 1, M::kArrowHeight - 2 * i), color);
+        canvas.FillSolidRect(Bounds(x, cy - half + i, 1, M::kArrowHeight - 2 * i), color);
     }
 }
 
@@ -170,13 +163,13 @@ TPopupItemLayout TMenuPainter::PopupItemLayout(const TRect &item, int checkColum
 
 void TMenuPainter::DrawBarBackground(TCanvas &canvas, const TRect &band)
 {
-    Fill(canvas, band, MenuBackColor());
+    canvas.FillSolidRect(band, MenuBackColor());
 }
 
 void TMenuPainter::DrawBarItem(TCanvas &canvas, const TMenuItemFace &item, const TRect &rect, TBarItemLook look,
                                bool rightToLeft)
 {
-    Fill(canvas, rect, MenuBackColor());
+    canvas.FillSolidRect(rect, MenuBackColor());
     const bool enabled = item.Enabled;
     if (look == TBarItemLook::Hot && enabled)
         DrawEdge(canvas, rect, EdgeLightColor(), EdgeShadowColor());
@@ -190,7 +183,7 @@ void TMenuPainter::DrawBarItem(TCanvas &canvas, const TMenuItemFace &item, const
 
 void TMenuPainter::DrawPopupFrame(TCanvas &canvas, const TRect &window)
 {
-    Fill(canvas, window, MenuBackColor());
+    canvas.FillSolidRect(window, MenuBackColor());
     DrawEdge(canvas, window, FrameOuterLightColor(), FrameOuterShadowColor());
     DrawEdge(canvas, window.Inflated(-1, -1), EdgeLightColor(), EdgeShadowColor());
 }
@@ -199,15 +192,15 @@ void TMenuPainter::DrawPopupItem(TCanvas &canvas, const TMenuItemFace &item, con
                                  int checkColumn, bool rightToLeft)
 {
     if (item.IsLine) {
-        Fill(canvas, rect, MenuBackColor());
+        canvas.FillSolidRect(rect, MenuBackColor());
         const int y = rect.Top + M::kSeparatorHeight / 2 - 1;
         const TRect line(rect.Left + M::kSeparatorInset, y, rect.Right - M::kSeparatorInset, y + 1);
-        Fill(canvas, line, EdgeShadowColor());
-        Fill(canvas, line.Offset(0, 1), EdgeLightColor());
+        canvas.FillSolidRect(line, EdgeShadowColor());
+        canvas.FillSolidRect(line.Offset(0, 1), EdgeLightColor());
         return;
     }
     const bool enabled = item.Enabled;
-    Fill(canvas, rect, PopupBackColor(selected));
+    canvas.FillSolidRect(rect, PopupBackColor(selected));
     const TPopupItemLayout layout = PopupItemLayout(rect, checkColumn, rightToLeft);
     const TColor textColor = ItemTextColor(selected);
 
