@@ -11,10 +11,6 @@ start_display
 work=$(mktemp -d)
 trap 'stop_program; [ -n "${WRITER_PID:-}" ] && kill -9 "$WRITER_PID" 2>/dev/null; stop_display; rm -rf "$work"' EXIT
 
-TITLE="Телефонный справочник г. Велирск v. 1.0"
-APP_TITLE="Телефонный справочник г. Велирск"
-DIALOG_TITLE="Телефонный справочник г. Велирск | Поиск в базе данных"
-RESULTS_PREFIX="Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) "
 ROWS=20
 mkdir "$work/dir"
 "$VELIRSK_BUILD_DIR/tools/make_directory" "$work/dir/velirsk.dat" "$ROWS" > /dev/null
@@ -26,7 +22,7 @@ rowid_of_row() { query "SELECT rowid FROM \"Велирск\" ORDER BY rowid LIMI
 
 open_window() {
   start_program_in "$work/dir"
-  WIN=$(wait_for_window "$TITLE") || fail "no main window"
+  WIN=$(wait_for_window "$MAIN_TITLE") || fail "no main window"
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
   CX=$((X + 4)); CY=$((Y + 42))
   xdotool windowfocus --sync "$WIN"

@@ -10,7 +10,6 @@ start_display
 work=$(mktemp -d)
 trap 'stop_program; stop_display; rm -rf "$work"' EXIT
 
-TITLE="Телефонный справочник г. Велирск v. 1.0"
 FRAME="122,120,110"   # DarkenColor(button face, 90)
 SHADOW="136,134,124"  # DarkenColor(button face, 76)
 mkdir "$work/dir"
@@ -19,7 +18,7 @@ mkdir "$work/dir"
 fail() { echo "$*" >&2; cp "$work"/*.png "$VELIRSK_BUILD_DIR/" 2>/dev/null || true; exit 1; }
 
 start_program_in "$work/dir"
-WIN=$(wait_for_window "$TITLE")
+WIN=$(wait_for_window "$MAIN_TITLE")
 eval "$(xdotool getwindowgeometry --shell "$WIN")"
 xdotool windowfocus --sync "$WIN"
 # Below the 4-pixel frame and the 19-pixel caption lies the menu bar; its

@@ -10,7 +10,6 @@ start_display
 work=$(mktemp -d)
 trap 'stop_program; stop_display; rm -rf "$work"' EXIT
 
-TITLE="Телефонный справочник г. Велирск v. 1.0"
 mkdir "$work/dir"
 "$VELIRSK_BUILD_DIR/tools/make_directory" "$work/dir/velirsk.dat" 20 > /dev/null
 
@@ -23,7 +22,7 @@ HIGHLIGHT="10,36,106"
 FLAT_FRAME="122,120,110"
 
 start_program_in "$work/dir"
-WIN=$(wait_for_window "$TITLE")
+WIN=$(wait_for_window "$MAIN_TITLE")
 eval "$(xdotool getwindowgeometry --shell "$WIN")"
 xdotool windowfocus --sync "$WIN"
 # The menu bar lies below the 4-pixel frame and the 19-pixel caption; "Файл"

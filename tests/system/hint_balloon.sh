@@ -15,7 +15,7 @@ FRAME_COLOUR="178,178,158"
 fail() { echo "$*" >&2; cp "$work/hint.png" "$VELIRSK_BUILD_DIR/hint_balloon_failure.png" 2>/dev/null || true; exit 1; }
 
 start_program_in "$work"
-win=$(wait_for_window "Телефонный справочник г. Велирск v. 1.0")
+win=$(wait_for_window "$MAIN_TITLE")
 wait_for_focus "$win" || fail "the main window did not get the keys"
 eval "$(xdotool getwindowgeometry --shell "$win")"
 # The first navigator button, inside the client area (4 in, 42 down).

@@ -14,7 +14,7 @@ fail() { echo "$*" >&2; cp "$work/shot.png" "$VELIRSK_BUILD_DIR/hint_screen_edge
 start_wm
 
 start_program_in "$work"
-win=$(wait_for_window "Телефонный справочник г. Велирск v. 1.0")
+win=$(wait_for_window "$MAIN_TITLE")
 wait_for_focus "$win" || fail "the main window did not get the keys"
 # The navigator bar 20 pixels above the screen's bottom edge (768).
 xdotool windowmove --sync "$win" 100 $((768 - 42 - 25 + 5))

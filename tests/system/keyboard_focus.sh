@@ -12,10 +12,6 @@ start_display
 work=$(mktemp -d)
 trap 'stop_program; stop_wm; stop_display; rm -rf "$work"' EXIT
 
-TITLE="Телефонный справочник г. Велирск v. 1.0"
-APP_TITLE="Телефонный справочник г. Велирск"
-DIALOG_TITLE="Телефонный справочник г. Велирск | Поиск в базе данных"
-RESULTS_PREFIX="Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) "
 ACTIVE_CAPTION="10,36,106"
 mkdir "$work/dir"
 "$VELIRSK_BUILD_DIR/tools/make_directory" "$work/dir/velirsk.dat" 40 > /dev/null
@@ -31,7 +27,7 @@ park_pointer() { xdotool mousemove 1020 760; }
 
 open_window() {
   start_program_in "$work/dir"
-  WIN=$(wait_for_window "$TITLE")
+  WIN=$(wait_for_window "$MAIN_TITLE")
   wait_for_focus "$WIN" || fail "the main window did not get the keys at the start"
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
   CX=$((X + 4)); CY=$((Y + 42))

@@ -6,6 +6,12 @@
 # focus, a pixel, a row in the file), and every wait ends with a message
 # after its limit, so that a real fault fails the test and never hangs it.
 
+# The program's window captions, exactly as its forms set them.
+MAIN_TITLE="Телефонный справочник г. Велирск v. 1.0"
+APP_TITLE="Телефонный справочник г. Велирск"
+DIALOG_TITLE="Телефонный справочник г. Велирск | Поиск в базе данных"
+RESULTS_PREFIX="Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) "
+
 start_display() {
   local n deadline
   for n in $(seq 140 200); do

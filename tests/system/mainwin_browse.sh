@@ -10,8 +10,6 @@ start_display
 work=$(mktemp -d)
 trap 'stop_program; stop_display; rm -rf "$work"' EXIT
 
-TITLE="Телефонный справочник г. Велирск v. 1.0"
-APP_TITLE="Телефонный справочник г. Велирск"
 ROWS=40
 mkdir "$work/dir"
 "$VELIRSK_BUILD_DIR/tools/make_directory" "$work/dir/velirsk.dat" "$ROWS" > /dev/null
@@ -29,7 +27,7 @@ colour_count() {
 # border and a 16-pixel scroll bar; data rows are 18 apart below the titles.
 open_window() {
   start_program_in "$work/dir"
-  WIN=$(wait_for_window "$TITLE")
+  WIN=$(wait_for_window "$MAIN_TITLE")
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
   CX=$((X + 4)); CY=$((Y + 42))
   xdotool windowfocus --sync "$WIN"

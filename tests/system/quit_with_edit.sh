@@ -10,8 +10,6 @@ start_display
 work=$(mktemp -d)
 trap 'stop_program; stop_display; rm -rf "$work"' EXIT
 
-TITLE="Телефонный справочник г. Велирск v. 1.0"
-APP_TITLE="Телефонный справочник г. Велирск"
 ROWS=20
 mkdir "$work/dir"
 "$VELIRSK_BUILD_DIR/tools/make_directory" "$work/dir/velirsk.dat" "$ROWS" > /dev/null
@@ -23,7 +21,7 @@ surname_of_row() { query "SELECT \"Фамилия\" FROM \"Велирск\" ORDE
 
 open_window() {
   start_program_in "$work/dir"
-  WIN=$(wait_for_window "$TITLE")
+  WIN=$(wait_for_window "$MAIN_TITLE")
   eval "$(xdotool getwindowgeometry --shell "$WIN")"
   CX=$((X + 4)); CY=$((Y + 42))
   xdotool windowfocus --sync "$WIN"
@@ -81,7 +79,7 @@ box=$(wait_for_window "$APP_TITLE" 5) || fail "no error box when the row could n
 kill -0 "$PROGRAM_PID" || fail "the program ended although the row was not saved"
 xdotool windowfocus --sync "$box" key Return
 wait_for_no_window "^$APP_TITLE\$" || fail "Enter left the error box open"
-wait_for_window "$TITLE" 2 > /dev/null || fail "the main window went away"
+wait_for_window "$MAIN_TITLE" 2 > /dev/null || fail "the main window went away"
 [ "$(surname_of_row 3)" = Theirs ] || fail "the other program's change was overwritten"
 # The text is still there: leaving it in the editor shows it in the cell.
 xdotool windowfocus --sync "$WIN"

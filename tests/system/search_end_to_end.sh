@@ -10,9 +10,6 @@ start_display
 work=$(mktemp -d)
 trap 'stop_program; stop_display; rm -rf "$work"' EXIT
 
-MAIN_TITLE="Телефонный справочник г. Велирск v. 1.0"
-DIALOG_TITLE="Телефонный справочник г. Велирск | Поиск в базе данных"
-RESULTS_PREFIX="Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) "
 mkdir "$work/dir"
 "$VELIRSK_BUILD_DIR/tools/make_directory" "$work/dir/velirsk.dat" 3000 > /dev/null
 DB="$work/dir/velirsk.dat"

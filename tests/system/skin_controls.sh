@@ -10,9 +10,6 @@ start_display
 work=$(mktemp -d)
 trap 'stop_program; stop_display; rm -rf "$work"' EXIT
 
-MAIN_TITLE="Телефонный справочник г. Велирск v. 1.0"
-DIALOG_TITLE="Телефонный справочник г. Велирск | Поиск в базе данных"
-RESULTS_PREFIX="Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) "
 # The classic scheme: button face 212,208,200, highlight 10,36,106.
 IDLE_EDIT="152,150,140"        # the button face darkened by 60
 FOCUSED_EDIT="157,167,195"     # the highlight lightened by 60 %

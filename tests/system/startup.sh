@@ -11,7 +11,7 @@ trap 'stop_watching; stop_program; stop_display; rm -rf "$work"' EXIT
 
 watch_windows "$work/windows.log"
 start_program_in "$work"
-main=$(wait_for_window "Телефонный справочник г. Велирск v. 1.0")
+main=$(wait_for_window "$MAIN_TITLE")
 main_map_recorded() {
   local id
   id=$(window_of_size 699x411)

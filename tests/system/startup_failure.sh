@@ -23,7 +23,7 @@ check_failed_start() {
   if xdotool search --name "^SplashForm\$" > /dev/null 2>&1; then
     echo "$name: the splash window is still there"; exit 1
   fi
-  if xdotool search --name "^Телефонный справочник г. Велирск v. 1.0\$" > /dev/null 2>&1; then
+  if xdotool search --name "^$MAIN_TITLE\$" > /dev/null 2>&1; then
     echo "$name: a main window exists"; exit 1
   fi
 
