@@ -6,6 +6,7 @@
 #include "data/DatabaseFile.h"
 #include "data/LocalFileSystem.h"
 #include "data/SqliteStatement.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseError.h"
 
@@ -68,7 +69,11 @@ void CheckPages(sqlite3 *db)
 
 } // namespace
 
-TADOConnection::TADOConnection(QObject *parent) : QObject(parent) {}
+TADOConnection::TADOConnection(QObject *parent) : QObject(parent)
+{
+    m_storeCheck.setInterval(kStoreCheckIntervalMs);
+    connect(&m_storeCheck, &QTimer::timeout, this, &TADOConnection::FollowOtherWriters);
+}
 
 TADOConnection::~TADOConnection()
 {
@@ -142,6 +147,46 @@ void TADOConnection::Open()
                                  .arg(dataSource, error.Message()));
     }
     m_fileName = path;
+    // Taken before any data set reads, so that no commit slips between.
+    m_dataVersion = DataVersion().value_or(0);
+    m_storeCheck.start();
+}
+
+std::optional<qint64> TADOConnection::DataVersion()
+{
+    // A writer's lock makes the look fail at once rather than wait.
+    const int busyTimeout = m_busyTimeoutMs;
+    m_busyTimeoutMs = 0;
+    std::optional<qint64> version;
+    try {
+        TSqliteStatement pragma(m_db, QStringLiteral("PRAGMA data_version"));
+        if (pragma.Step())
+            version = pragma.Int64(0);
+    } catch (const EDatabaseError &) {
+    }
+    m_busyTimeoutMs = busyTimeout;
+    return version;
+}
+
+bool TADOConnection::FollowOtherWriters()
+{
+    if (!m_db || MessageBoxShowing() || !sqlite3_get_autocommit(m_db))
+        return false;
+    const std::optional<qint64> version = DataVersion();
+    if (!version || *version == m_dataVersion)
+        return false;
+    for (TCustomADODataSet *dataSet : QList<TCustomADODataSet *>(m_dataSets)) {
+        if (!m_dataSets.contains(dataSet))
+            continue;
+        try {
+            dataSet->FollowStore();
+        } catch (const EDatabaseError &error) {
+            emit FollowFailed(error.Message());
+            return false;
+        }
+    }
+    m_dataVersion = *version;
+    return true;
 }
 
 void TADOConnection::Close()
@@ -155,6 +200,7 @@ void TADOConnection::Close()
 
 void TADOConnection::CloseHandle()
 {
+    m_storeCheck.stop();
     sqlite3_close_v2(m_db);
     m_db = nullptr;
     m_fileName.clear();

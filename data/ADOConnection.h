@@ -3,6 +3,9 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QTimer>
+
+#include <optional>
 
 struct sqlite3;
 class TCustomADODataSet;
@@ -16,12 +19,20 @@ class TCustomADODataSet;
 // strings is off, LIKE is the case-insensitive one of CaseInsensitiveLike.h,
 // and a busy timeout lets other processes' short locks pass.
 // The other entries of the connection string are kept as data.
+//
+// Following other programs: while the connection is open, it looks a few
+// times a second, from the event loop, whether another connection has
+// committed to the file (the file's data version, a read of its header
+// that waits for no lock), and then has every open data set on it follow
+// the store (TDataSet::FollowStore). It does not look while a message box
+// is up, since what the box asks about must stay as it was shown.
 class TADOConnection : public QObject
 {
     Q_OBJECT
 
 public:
     static constexpr int kDefaultBusyTimeoutMs = 3000;
+    static constexpr int kStoreCheckIntervalMs = 250;
 
     explicit TADOConnection(QObject *parent = nullptr);
     ~TADOConnection() override;
@@ -47,6 +58,16 @@ public:
     QString FileName() const { return m_fileName; }
     sqlite3 *Handle() const { return m_db; }
 
+    // Looks once whether another connection committed since the last look,
+    // and if so has the open data sets follow the store. Returns whether
+    // they did.
+    bool FollowOtherWriters();
+
+signals:
+    // A data set could not follow the store; it shows what it showed
+    // before, and the next look tries again.
+    void FollowFailed(const QString &message);
+
 private:
     friend class TCustomADODataSet;
     void AddDataSet(TCustomADODataSet *dataSet);
@@ -55,6 +76,8 @@ private:
     // so that a row deleted in the results window leaves the main grid.
     void RowDeleted(TCustomADODataSet *from, const QString &table, qint64 rowid);
     void CloseHandle();
+    // The file's data version, or nothing when the file is locked right now.
+    std::optional<qint64> DataVersion();
 
     QString m_connectionString;
     QString m_fileName;
@@ -62,4 +85,6 @@ private:
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
     bool m_loginPrompt = false;
     QList<TCustomADODataSet *> m_dataSets;
+    QTimer m_storeCheck;
+    qint64 m_dataVersion = 0;
 };

@@ -116,7 +116,10 @@ void ResultFor(sqlite3_context *context, const TLikePattern &pattern, sqlite3_va
 {
     const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
     if (!bytes && sqlite3_value_type(value) == SQLITE_NULL) {
-        sqlite3_result_null(context);
+        if (pattern.MatchesEmptyField())
+            sqlite3_result_int(context, 1);
+        else
+            sqlite3_result_null(context);
         return;
     }
     if (bytes && pattern.LeadBytesRuleOut(bytes)) {
@@ -188,8 +191,9 @@ void DeleteCompiledPatterns(void *patterns)
 [[gnu::noinline]] void CompileAndAnswer(sqlite3_context *context, int argc, sqlite3_value **argv,
                                         TCompiledPatterns *compiled)
 {
+    // A NULL value is answered by the pattern (see ResultFor).
     for (int i = 0; i < argc; ++i) {
-        if (sqlite3_value_type(argv[i]) == SQLITE_NULL) {
+        if (i != 1 && sqlite3_value_type(argv[i]) == SQLITE_NULL) {
             sqlite3_result_null(context);
             return;
         }
@@ -242,6 +246,7 @@ char32_t FoldCase(char32_t c)
 }
 
 TLikePattern::TLikePattern(QStringView pattern, char32_t escape)
+    : m_matchesEmptyField(pattern == u"%" && escape != U'%')
 {
     // An escape character at the very end stands for nothing.
     bool escaped = false;

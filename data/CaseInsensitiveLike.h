@@ -14,7 +14,10 @@ struct sqlite3;
 
 // LIKE as the program's users expect it: "%" matches any run of characters,
 // "_" exactly one, letters compare without regard to case in every script
-// (Cyrillic as well as Latin), and NULL on either side never matches.
+// (Cyrillic as well as Latin). An empty field (NULL) is matched by the
+// pattern "%" alone, which a search writes for a criterion left empty and
+// which so imposes no condition; every other pattern, and a NULL pattern,
+// never match it.
 //
 // A compiled pattern. The text to match is a stored value's bytes, read as
 // the grid shows them: UTF-8 when they are valid UTF-8 (a leading byte-order
@@ -69,6 +72,8 @@ public:
     bool Matches(std::string_view storedBytes) const;
 
     TShape Shape() const { return m_shape; }
+    // The pattern is "%" alone, written without an escape: it matches an empty field too.
+    bool MatchesEmptyField() const { return m_matchesEmptyField; }
     // Characters before the first wildcard.
     size_t FixedLength() const;
 
@@ -156,6 +161,7 @@ private:
 
     std::u32string m_pattern;  // case-folded; wildcards as kAnyOne / kAnyRun
     TShape m_shape = General;
+    bool m_matchesEmptyField = false;
     // For Prefix and Exact: per character of the fixed text, the UTF-8
     // encodings of every character that folds to it.
     std::vector<std::vector<TEncoding>> m_literalVariants;

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <algorithm>
 #include <limits>
+#include <unordered_map>
 #include <sqlite3.h>
 
 namespace {
@@ -163,7 +164,7 @@ void TCustomADODataSet::LoadCursor()
     m_rows = std::move(rows);
 }
 
-void TCustomADODataSet::StartTableListing()
+void TCustomADODataSet::StartTableListing(const std::function<void()> &alsoRead)
 {
     const QString table = QuoteSqlName(m_source.table);
     qint64 highest = 0;
@@ -175,6 +176,8 @@ void TCustomADODataSet::StartTableListing()
         TSqliteStatement count(Db(), QStringLiteral("SELECT count(*) FROM %1").arg(table));
         count.Step();
         rows = count.Int64(0);
+        if (alsoRead)
+            alsoRead();
     });
     if (rows > std::numeric_limits<int>::max())
         throw EDatabaseError(Tr("The table \"%1\" has too many rows to be shown.").arg(m_source.table));
@@ -356,12 +359,17 @@ void TCustomADODataSet::ThrowRowConflict(qint64 rowid, bool deleting)
 
 void TCustomADODataSet::InternalEdit(int index)
 {
-    m_editStored = m_source.table.isEmpty() ? TStoredRecord() : StoredRecord(index);
+    if (m_source.table.isEmpty()) {
+        m_editStored.clear();
+        return;
+    }
+    m_editRowid = m_rowids.At(index);
+    m_editStored = StoredRecord(index);
 }
 
-void TCustomADODataSet::InternalUpdate(int index, const TRecord &original, const TRecord &values)
+void TCustomADODataSet::InternalUpdate(int, const TRecord &original, const TRecord &values)
 {
-    const qint64 rowid = m_rowids.At(index);
+    const qint64 rowid = m_editRowid;
     QStringList assignments;
     std::vector<TFieldValue> changed;
     for (int field = 0; field < int(m_columns.size()); ++field) {
@@ -473,6 +481,100 @@ int TCustomADODataSet::InternalRefresh(int index)
         }
     }
     return std::min(std::max(index, 0), count - 1);
+}
+
+std::vector<TDataSet::TRowPlace> TCustomADODataSet::InternalFollowStore(const std::vector<int> &indexes)
+{
+    std::vector<TRowPlace> places;
+    if (m_source.table.isEmpty()) {
+        LoadCursor();
+        for (const int index : indexes)
+            places.push_back({std::min(index, int(m_rows.size())), false});
+    } else {
+        places = m_source.wholeTable ? FollowTable(indexes) : FollowQuery(indexes);
+    }
+    // Cells changed elsewhere show their new values.
+    m_cache.assign(kCacheSlots, {});
+    return places;
+}
+
+// In rowid order a row's place is the number of rows before it, whether or
+// not it is still there.
+std::vector<TDataSet::TRowPlace> TCustomADODataSet::FollowTable(const std::vector<int> &indexes)
+{
+    std::vector<qint64> rowids;
+    for (const int index : indexes)
+        rowids.push_back(m_rowids.At(index));
+    std::vector<TRowPlace> places;
+    const QString table = QuoteSqlName(m_source.table);
+    StartTableListing([&] {
+        TSqliteStatement before(Db(), QStringLiteral("SELECT count(*) FROM %1 WHERE rowid < ?1").arg(table));
+        TSqliteStatement present(Db(), QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(table));
+        for (const qint64 rowid : rowids) {
+            before.Reset();
+            before.Bind(1, rowid);
+            before.Step();
+            present.Reset();
+            present.Bind(1, rowid);
+            places.push_back({int(before.Int64(0)), rowid == TRowidList::kMissing || !present.Step()});
+        }
+    });
+    return places;
+}
+
+// The query runs again. A row that is gone is placed by its old neighbours:
+// the nearest following one still found, else the nearest preceding one.
+std::vector<TDataSet::TRowPlace> TCustomADODataSet::FollowQuery(const std::vector<int> &indexes)
+{
+    constexpr int kNeighboursLooked = 64;
+    // Per row of interest, its old rowid first, then the following
+    // neighbours, then the preceding ones from the nearest.
+    std::vector<std::vector<qint64>> candidates;
+    std::vector<int> following;
+    const int oldCount = m_rowids.Count();
+    for (const int index : indexes) {
+        std::vector<qint64> row{m_rowids.At(index)};
+        for (int next = index + 1; next < std::min(oldCount, index + 1 + kNeighboursLooked); ++next)
+            row.push_back(m_rowids.At(next));
+        following.push_back(int(row.size()) - 1);
+        for (int previous = index - 1; previous >= std::max(0, index - kNeighboursLooked); --previous)
+            row.push_back(m_rowids.At(previous));
+        candidates.push_back(std::move(row));
+    }
+    LoadCursor();
+
+    std::unordered_map<qint64, int> found;
+    for (const auto &row : candidates) {
+        for (const qint64 rowid : row)
+            found.emplace(rowid, -1);
+    }
+    const int count = m_rowids.Count();
+    for (int i = 0; i < count && !found.empty(); ++i) {
+        const auto at = found.find(m_rowids.At(i));
+        if (at != found.end() && at->second < 0)
+            at->second = i;
+    }
+    std::vector<TRowPlace> places;
+    for (size_t k = 0; k < candidates.size(); ++k) {
+        const std::vector<qint64> &row = candidates[k];
+        TRowPlace place{std::min(indexes[k], count), true};
+        for (size_t c = 0; c < row.size(); ++c) {
+            const int at = found[row[c]];
+            if (at < 0)
+                continue;
+            const bool preceding = int(c) > following[k];
+            place = {preceding ? at + 1 : at, c != 0};
+            break;
+        }
+        places.push_back(place);
+    }
+    return places;
+}
+
+void TCustomADODataSet::InternalKnowRow(int index)
+{
+    if (!m_source.table.isEmpty())
+        m_rowids.At(index);
 }
 
 void TCustomADODataSet::InternalCancel(int index)

@@ -22,7 +22,9 @@ class TADOConnection;
 // A query's rowids are all read when it opens. A whole table is counted in
 // one read transaction that also notes its highest rowid; its rowids, in
 // rowid order, are listed later as far as they are needed. Rows that other
-// processes add after opening stay out, and the count stays exact.
+// processes add after opening stay out, and the count stays exact, until
+// the set follows the store (FollowStore): then a query runs again and a
+// table is counted again, and the rows of interest are found again by rowid.
 //
 // Writing: each post or delete is one short transaction begun IMMEDIATE.
 // The UPDATE or DELETE names the row by rowid and requires every column to
@@ -66,7 +68,9 @@ protected:
     void InternalInsert(int index, const TRecord &values) override;
     void InternalDelete(int index) override;
     int InternalRefresh(int index) override;
+    std::vector<TRowPlace> InternalFollowStore(const std::vector<int> &indexes) override;
     void InternalCancel(int index) override;
+    void InternalKnowRow(int index) override;
     bool InternalCanModify() const override;
 
 private:
@@ -88,7 +92,11 @@ private:
     sqlite3 *Db() const;
     void CheckRowNumbers() const;
     void LoadCursor();
-    void StartTableListing();
+    // Counts the table and notes its highest rowid in one read transaction,
+    // with `alsoRead` run inside it; then lists its rowids from there on.
+    void StartTableListing(const std::function<void()> &alsoRead = {});
+    std::vector<TRowPlace> FollowTable(const std::vector<int> &indexes);
+    std::vector<TRowPlace> FollowQuery(const std::vector<int> &indexes);
     void RunRead(const std::function<void()> &work) const;
     void RunWrite(const std::function<void()> &work);
     // Raises the conflict error for a row that changed or vanished.
@@ -110,5 +118,6 @@ private:
     mutable TSqliteStatement m_reader;
     mutable std::vector<TCacheSlot> m_cache;
     TRecord m_nullRecord;
+    qint64 m_editRowid = 0;      // the row being edited, by rowid: its index may change
     TStoredRecord m_editStored;  // the row being edited, as read when the edit began
 };

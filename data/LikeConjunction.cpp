@@ -148,6 +148,8 @@ std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condi
     });
     QStringList parts;
     for (const TLikeTerm &term : *terms) {
+        if (term.pattern.MatchesEmptyField())
+            continue;
         parts << (term.pattern.Shape() == TLikePattern::Anything ? QStringLiteral("%1 IS NOT NULL").arg(term.column)
                                                                 : QStringLiteral("%1 LIKE %2").arg(term.column, term.literal));
     }

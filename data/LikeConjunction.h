@@ -8,7 +8,10 @@
 // with any parentheses around terms and columns, rewritten into a form that
 // SQLite evaluates with less work and that selects exactly the same rows:
 //
-// - a term whose pattern matches every value that is present ("%", "%%")
+// - a term whose pattern is "%" alone matches every row, an empty field
+//   included, and is dropped; when no term is left, the answer is empty
+//   (no condition at all);
+// - a term whose pattern matches every value that is present ("%%")
 //   becomes "column IS NOT NULL", since LIKE is NULL for NULL and true for
 //   anything else;
 // - the LIKE terms that remain come first, the cheapest and most selective

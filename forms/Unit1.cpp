@@ -24,6 +24,8 @@ namespace {
 
 constexpr int kRecordCountPanelWidth = 150;
 constexpr int kRecordNumberPanelWidth = 50;
+constexpr int kNoticePanel = 2;
+constexpr int kNoticeMs = 10000;
 constexpr int kMenuImageSize = 16;
 
 // The menu images, in image-index order.
@@ -58,6 +60,15 @@ TForm1::TForm1(QWidget *parent)
     SetUpNavigator();
     SetUpGrid();
     connect(Data->DataSource1, &TDataSource::DataChange, this, &TForm1::DataSource1DataChange);
+    m_noticeTimer.setSingleShot(true);
+    m_noticeTimer.setInterval(kNoticeMs);
+    connect(&m_noticeTimer, &QTimer::timeout, this, &TForm1::HideNotice);
+    connect(Data->DataSource1, &TDataSource::StateChange, this, &TForm1::HideNotice);
+    connect(Data->ADOTable1, &TDataSet::CurrentRowDeletedElsewhere, this,
+            [this] { ShowNotice(RowDeletedElsewhereText(), false); });
+    connect(Data->ADOTable1, &TDataSet::EditedRowKeptAsNew, this, [this] { ShowNotice(EditKeptAsNewText(), true); });
+    connect(Data->ADOConnection1, &TADOConnection::FollowFailed, this,
+            [this](const QString &reason) { ShowNotice(FollowFailedText(reason), false); });
 
     Data->Open();
     FlatSkin1 = CreateFormSkin(*this, true);
@@ -68,6 +79,7 @@ TForm1::~TForm1()
     // The status bar's handler goes first; the grid and the navigator stay
     // attached until the data sets have closed and told them so.
     disconnect(Data->DataSource1, nullptr, this, nullptr);
+    disconnect(Data->ADOTable1, nullptr, this, nullptr);
     delete Data;
     Data = nullptr;
 }
@@ -145,6 +157,46 @@ QString TForm1::RecordCountText(int recordCount)
 QString TForm1::RecordNumberText(int recNo)
 {
     return QStringLiteral("Запись № ") + QString::number(recNo);
+}
+
+QString TForm1::RowDeletedElsewhereText()
+{
+    return QStringLiteral("Запись, на которой вы стояли, удалена другим пользователем.");
+}
+
+QString TForm1::EditKeptAsNewText()
+{
+    return QStringLiteral("Запись удалена в окне результатов. Введённое оставлено новой записью: "
+                          "Enter сохранит её, Esc отменит.");
+}
+
+QString TForm1::FollowFailedText(const QString &reason)
+{
+    return QStringLiteral("Не удалось показать изменения других пользователей: ") + reason;
+}
+
+QString TForm1::NoticeText() const
+{
+    return StatusBar1->PanelCount() > kNoticePanel ? StatusBar1->Panel(kNoticePanel).Text : QString();
+}
+
+void TForm1::ShowNotice(const QString &text, bool lasting)
+{
+    const int width = std::max(0, StatusBar1->width() - kRecordCountPanelWidth - kRecordNumberPanelWidth);
+    if (StatusBar1->PanelCount() <= kNoticePanel)
+        StatusBar1->AddPanel(width, text);
+    StatusBar1->SetPanelWidth(kNoticePanel, width);
+    StatusBar1->SetPanelText(kNoticePanel, text);
+    if (lasting)
+        m_noticeTimer.stop();
+    else
+        m_noticeTimer.start();
+}
+
+void TForm1::HideNotice()
+{
+    m_noticeTimer.stop();
+    StatusBar1->RemovePanel(kNoticePanel);
 }
 
 QString TForm1::AboutText()

@@ -5,6 +5,7 @@
 #include "toolkit/app/Form.h"
 
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
@@ -27,6 +28,11 @@ class Form1;
 // that leaves the program, opens the search dialog and shows the about box.
 // It owns the directory's data objects, which its creation opens; closing it
 // ends the program.
+//
+// When another program changes the directory, the grid and the counts follow
+// by themselves (see TADOConnection); what the person should know of it (the
+// row they stood on was deleted elsewhere, their edit outlived its row) is
+// told in a third status panel that comes for the time it is needed.
 //
 // Closing (the menu's "Выход", the close box, or the window system) first
 // posts the row being edited, the grid's editor text included, while every
@@ -59,6 +65,14 @@ public:
     // The texts of the two status panels.
     static QString RecordCountText(int recordCount);
     static QString RecordNumberText(int recNo);
+    // What the notice panel says when the current row was deleted elsewhere,
+    // when the row being edited was deleted in the results window, and when
+    // the grid could not follow the file.
+    static QString RowDeletedElsewhereText();
+    static QString EditKeptAsNewText();
+    static QString FollowFailedText(const QString &reason);
+    // The notice panel's text; empty while there is no notice.
+    QString NoticeText() const;
     // The text of the about box: six lines, each pair joined by LF then CR.
     static QString AboutText();
 
@@ -75,6 +89,10 @@ private:
 
     void DBGrid1MouseUp();
     void DataSource1DataChange(TField *field);
+    // Shows a notice; one that lasts goes when the table's state next changes,
+    // any other also after kNoticeMs.
+    void ShowNotice(const QString &text, bool lasting);
+    void HideNotice();
     void mnuExitClick(TMenuItem *sender);
     void mnuFindClick(TMenuItem *sender);
     void mnuAboutClick(TMenuItem *sender);
@@ -83,4 +101,5 @@ private:
     std::unique_ptr<TImageList> m_imageList;
     std::unique_ptr<TMainMenu> m_mainMenu;
     std::unique_ptr<TPairedBorderDrag> m_borderDrag;
+    QTimer m_noticeTimer;
 };

@@ -44,7 +44,11 @@ TForm2::~TForm2() = default;
 
 void TForm2::SetData(TDirectoryData *data)
 {
+    if (m_data)
+        disconnect(m_data->ADOQuery1, nullptr, this, nullptr);
     m_data = data;
+    if (m_data)
+        connect(m_data->ADOQuery1, &TDataSet::StoreFollowed, this, &TForm2::ShowCount);
     GlyphNavigator1->SetDataSource(data ? data->FindResult : nullptr);
     DBGrid1->SetDataSource(data ? data->FindResult : nullptr);
 }
@@ -61,6 +65,11 @@ void TForm2::FormCreate()
 }
 
 void TForm2::FormShow()
+{
+    ShowCount();
+}
+
+void TForm2::ShowCount()
 {
     const TADOQuery *query = m_data ? m_data->ADOQuery1 : nullptr;
     SetCaption(ResultsCaption(query && query->Active() ? query->RecordCount() : 0));

@@ -14,7 +14,9 @@ class Form2;
 
 // The results window: the rows of the last search in a striped grid without
 // in-place editing, a four-button navigator bar, and their number in the
-// caption. Shown modally by the search dialog; closing only hides it.
+// caption. Shown modally by the search dialog; closing only hides it. The
+// caption's count is taken when the window is shown, and again whenever the
+// query follows other programs' changes to the directory.
 class TForm2 : public TForm
 {
     Q_OBJECT
@@ -39,6 +41,7 @@ public slots:
 
 private:
     void DBGrid1MouseUp();
+    void ShowCount();
 
     std::unique_ptr<Ui::Form2> ui;
     std::unique_ptr<TPairedBorderDrag> m_borderDrag;

@@ -439,12 +439,12 @@ TEST(Provider, searchQueryFollowsItsTextRules)
     TDataSource findResult;
     findResult.SetDataSet(&p.query);
 
-    // All criteria empty: rows with a NULL anywhere are not found; ordered by
-    // the apartment as text.
+    // All criteria empty: every row, those with empty (NULL) fields too;
+    // ordered by the apartment as text.
     Search(p.query, {});
     EXPECT_EQ(p.query.CommandText(), SearchStatement::Lines({}).join("\r\n") + "\r\n");
     EXPECT_EQ(Column(p.query, QStringLiteral("Квартира")),
-              (QStringList{"", "10", "2", "3", "7"}));
+              (QStringList{"", "1", "10", "2", "3", "7"}));
     EXPECT_EQ(p.query.RecNo(), 1);
     EXPECT_TRUE(p.query.Bof());
     EXPECT_FALSE(p.query.Eof());
@@ -469,7 +469,8 @@ TEST(Provider, searchQueryFollowsItsTextRules)
     const QList<Case> cases{
         {{"", "иван"}, {"Иванов", "Иванова"}},
         {{"", "ИВАНОВА"}, {"Иванова"}},
-        {{"", "%ов"}, {"Иванов", "Иванова", "Петров"}},
+        {{"", "%ов"}, {"Сидоров", "Иванов", "Иванова", "Петров"}},
+        {{"", "", "", "%"}, {"", "Иванов", "Иванова", "O\"Brien; --x", "Петров"}},
         {{"", "_в"}, {"Иванов", "Иванова"}},
         {{"", "O\"Brien; --"}, {"O\"Brien; --x"}},
         {{"", "", "мира", "", "", "", "школа"}, {""}},
@@ -533,16 +534,27 @@ TEST(Provider, rowsDeletedThroughOneDataSetLeaveTheOthersOnTheConnection)
     EXPECT_EQ(Column(p.table, QStringLiteral("Фамилия")),
               (QStringList{"Иванов", "Иванова", "", "Сидоров", "O\"Brien; --x"}));
 
+    // A row being edited that goes keeps what was typed, offered as a new row.
+    int keptAsNew = 0;
+    QObject::connect(&p.table, &TDataSet::EditedRowKeptAsNew, [&keptAsNew] { ++keptAsNew; });
     p.table.First();
     p.table.Edit();
     surname->SetAsString(QStringLiteral("правка"));
     Search(p.query, {"", "иванов"});
     p.query.First();
     p.query.Delete();
-    EXPECT_EQ(p.table.State(), dsBrowse);
+    EXPECT_EQ(keptAsNew, 1);
+    EXPECT_EQ(p.table.State(), dsInsert);
     EXPECT_EQ(p.table.RecordCount(), 4);
-    EXPECT_EQ(surname->AsString(), QStringLiteral("Иванова"));
+    EXPECT_EQ(p.table.RecNo(), -1);
+    EXPECT_EQ(surname->AsString(), QStringLiteral("правка"));
+    EXPECT_EQ(Column(p.table, QStringLiteral("Фамилия")), (QStringList{"правка", "Иванова", "", "Сидоров", "O\"Brien; --x"}));
+    p.table.Post();
+    SqliteFixture::OtherConnection other(fixture.Path());
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT Телефон, Улица FROM Велирск WHERE Фамилия = 'правка'")),
+              QStringList{"2-11-01|Ленина"});
 
+    p.table.SetRecNo(2);
     p.table.Delete();
     EXPECT_EQ(p.query.RecordCount(), 0) << "and the query learns of the table's deletions";
 }

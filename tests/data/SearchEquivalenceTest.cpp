@@ -104,8 +104,10 @@ QList<QStringList> ReferenceSearch(const std::vector<ReferenceRow> &rows, const 
     std::vector<const ReferenceRow *> found;
     for (const ReferenceRow &row : rows) {
         bool all = true;
+        // An empty criterion imposes no condition on its field.
         for (int field = 0; field < SearchStatement::kCriterionCount && all; ++field) {
-            all = ReferenceLike(SearchStatement::Pattern(criteria.value(field)), row.values[field].Shown());
+            all = criteria.value(field).isEmpty()
+                  || ReferenceLike(SearchStatement::Pattern(criteria.value(field)), row.values[field].Shown());
         }
         if (all)
             found.push_back(&row);
@@ -268,5 +270,7 @@ TEST(SearchEquivalence, legacyBytesAreSearchedAsTheGridShowsThem)
     EXPECT_EQ(surnames("_\uFFFDИ"), QStringList({"И\uFFFDи"}));
     EXPECT_EQ(surnames("Ivan"), QStringList({"Ivan"}));
     EXPECT_EQ(surnames(QString(QChar(0xFEFF))), QStringList()) << "the grid drops a byte-order mark";
-    EXPECT_EQ(surnames("_").size(), 5) << "NULL matches no pattern";
+    EXPECT_EQ(surnames("_").size(), 5) << "NULL matches no typed pattern";
+    EXPECT_EQ(surnames("%").size(), 5) << "NULL matches no typed pattern";
+    EXPECT_EQ(surnames("").size(), 6) << "an empty criterion finds an empty field too";
 }

@@ -94,7 +94,7 @@ TEST(Dialect, oneTableQueriesAreTracedToTheirRows)
     ASSERT_TRUE(search.traceable);
     EXPECT_EQ(search.table, QStringLiteral("Велирск"));
     EXPECT_EQ(search.cursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Телефон LIKE '2%' "
-                                               "AND Велирск.Фамилия IS NOT NULL ORDER BY Велирск.Квартира"));
+                                               "ORDER BY Велирск.Квартира"));
     EXPECT_EQ(search.readerSql,
               QStringLiteral("SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE Велирск.rowid = ?1"));
 
@@ -127,6 +127,11 @@ TEST(Dialect, cursorsOfPlainColumnsListRowidsWithLikeTermsInTheirFasterForm)
                      "AND d LIKE \"abc\" ORDER BY t.a DESC, b LIMIT 5"),
               QStringLiteral("SELECT t.rowid FROM t WHERE d LIKE 'abc' AND c LIKE 'ab%' AND t.b LIKE '%x' "
                              "AND a IS NOT NULL ORDER BY t.a DESC, b LIMIT 5"));
+    // "%" alone (an empty criterion) imposes nothing, even on an empty field.
+    EXPECT_EQ(cursor("SELECT a FROM t WHERE (a LIKE \"%\") AND (b LIKE \"%\") ORDER BY a"),
+              QStringLiteral("SELECT t.rowid FROM t ORDER BY a"));
+    EXPECT_EQ(cursor("SELECT a FROM t WHERE a LIKE \"%\" AND b LIKE \"%%\""),
+              QStringLiteral("SELECT t.rowid FROM t WHERE b IS NOT NULL"));
     // Other conditions run as written, still over the rowids alone.
     EXPECT_EQ(cursor("SELECT a FROM t WHERE a LIKE \"%\" OR b LIKE \"%\""),
               QStringLiteral("SELECT t.rowid FROM t WHERE a LIKE '%' OR b LIKE '%'"));
@@ -287,11 +292,15 @@ TEST(Like, sqlFunctionReadsEveryArgumentSafely)
     EXPECT_EQ(evaluate("CAST(X'D000' AS TEXT) LIKE 'и%'"), 0);
     EXPECT_EQ(evaluate("'и' LIKE 'И%'"), 1);
 
-    // Other storage classes compare as their text; NULL on either side is NULL.
+    // Other storage classes compare as their text. NULL on either side is
+    // NULL, but for the pattern of an empty criterion, "%" alone.
     EXPECT_EQ(evaluate("12 LIKE '1%'"), 1);
     EXPECT_EQ(evaluate("X'C8E2E0ED' LIKE 'ив%'"), 1);
     EXPECT_EQ(evaluate("X'D098D0B2' LIKE '_В'"), 1);
-    EXPECT_EQ(evaluate("NULL LIKE '%'"), std::nullopt);
+    EXPECT_EQ(evaluate("NULL LIKE '%'"), 1);
+    EXPECT_EQ(evaluate("NULL LIKE '%%'"), std::nullopt);
+    EXPECT_EQ(evaluate("NULL LIKE '%' ESCAPE '%'"), std::nullopt);
+    EXPECT_EQ(evaluate("NULL LIKE '_%'"), std::nullopt);
     EXPECT_EQ(evaluate("'a' LIKE NULL"), std::nullopt);
 }
 

@@ -9,6 +9,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include "support/QtPrinters.h"
+
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -81,10 +83,14 @@ TEST_F(ResultsWindowTest, matchesArePrefixesOfAnyCaseOrderedByApartmentAsText)
     EXPECT_EQ(Column(QStringLiteral("Квартира")), QStringList({"10", "2", "7"}));
 }
 
-TEST_F(ResultsWindowTest, emptyCriteriaSkipRowsWithANullField)
+TEST_F(ResultsWindowTest, emptyCriteriaImposeNothingEvenOnANullField)
 {
     Search(QStringList(7, QString()));
-    EXPECT_EQ(m_data.ADOQuery1->RecordCount(), 4);
+    EXPECT_EQ(m_data.ADOQuery1->RecordCount(), 5);
+    Search({"", "петров", "", "", "", "", ""});
+    EXPECT_EQ(m_data.ADOQuery1->RecordCount(), 1);
+    Search({"", "", "", "", "", "", "%"});
+    EXPECT_EQ(m_data.ADOQuery1->RecordCount(), 4) << "a criterion typed never matches an empty field";
 }
 
 TEST_F(ResultsWindowTest, typedQuotesAndWildcardsSearchAsTyped)
@@ -92,12 +98,12 @@ TEST_F(ResultsWindowTest, typedQuotesAndWildcardsSearchAsTyped)
     Search({"", "Сидоров \"К", "", "", "", "", ""});
     EXPECT_EQ(m_data.ADOQuery1->RecordCount(), 1);
     Search({"", "%ов", "", "", "", "", ""});
-    EXPECT_EQ(m_data.ADOQuery1->RecordCount(), 3);
+    EXPECT_EQ(m_data.ADOQuery1->RecordCount(), 4);
     Search({"", "'; DROP TABLE Велирск; --", "\\", "", "", "", QString(1000, QLatin1Char('x'))});
     EXPECT_EQ(m_data.ADOQuery1->RecordCount(), 0);
 }
 
-TEST_F(ResultsWindowTest, captionGivesTheCountTakenOnceWhenShown)
+TEST_F(ResultsWindowTest, captionGivesTheCountWhenShownAndWhenAnotherProgramChangesTheRows)
 {
     Search({"", "иван", "", "", "", "", ""});
     m_window.Show();
@@ -117,6 +123,11 @@ TEST_F(ResultsWindowTest, captionGivesTheCountTakenOnceWhenShown)
     EXPECT_EQ(m_window.Caption(), caption);
     m_data.ADOTable1->Refresh();
     EXPECT_EQ(m_data.ADOTable1->RecordCount(), 4);
+
+    Execute("INSERT INTO Велирск VALUES ('2-11-06','Иванченко','Мира','5','1','4','');"
+            "INSERT INTO Велирск VALUES ('2-11-07','Ивашов','Мира','5','1','5','');");
+    ASSERT_TRUE(m_data.ADOConnection1->FollowOtherWriters());
+    EXPECT_EQ(m_window.Caption(), QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) 3 запись(ей)"));
     m_window.Hide();
 }
 

@@ -24,8 +24,8 @@ variants() {
   local IFS=,
   echo "${out[*]}"
 }
-all_present="\"Телефон\" IS NOT NULL AND \"Фамилия\" IS NOT NULL AND \"Улица\" IS NOT NULL AND \"Дом\" IS NOT NULL AND \"Корпус\" IS NOT NULL AND \"Квартира\" IS NOT NULL AND \"Организация\" IS NOT NULL"
-expected=$(sqlite3 "$DB" "SELECT COUNT(*) FROM \"Велирск\" WHERE $all_present AND substr(\"Фамилия\", 1, 3) IN ($(variants));")
+# The fields left empty impose nothing, so rows with empty fields count too.
+expected=$(sqlite3 "$DB" "SELECT COUNT(*) FROM \"Велирск\" WHERE substr(\"Фамилия\", 1, 3) IN ($(variants));")
 
 # The dialog comes up with the keys: the program activates it.
 open_dialog() {

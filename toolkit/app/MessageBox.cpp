@@ -4,6 +4,7 @@
 
 namespace {
 TMessageBoxHook *activeHook = nullptr;
+int boxesShowing = 0;
 }
 
 TMessageBoxHook::TMessageBoxHook(int answer)
@@ -28,6 +29,11 @@ TMessageBoxHook::~TMessageBoxHook()
     activeHook = m_previous;
 }
 
+bool MessageBoxShowing()
+{
+    return boxesShowing > 0;
+}
+
 int MessageBox(const QString &text, const QString &caption, TMsgIcon icon, TMsgButtons buttons)
 {
     const TMessageBoxRequest request{text, caption, icon, buttons};
@@ -37,7 +43,16 @@ int MessageBox(const QString &text, const QString &caption, TMsgIcon icon, TMsgB
             return activeHook->m_answer(request);
     }
     TMessageForm box(request);
-    const int answer = box.ShowModal();
+    ++boxesShowing;
+    const int answer = [&] {
+        try {
+            return box.ShowModal();
+        } catch (...) {
+            --boxesShowing;
+            throw;
+        }
+    }();
+    --boxesShowing;
     // A box with OK alone answers OK however it is closed.
     return buttons == TMsgButtons::OK ? IDOK : answer;
 }

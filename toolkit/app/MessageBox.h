@@ -11,6 +11,9 @@
 int MessageBox(const QString &text, const QString &caption, TMsgIcon icon = TMsgIcon::None,
                TMsgButtons buttons = TMsgButtons::OK);
 
+// Whether a real message box is up: what it asks about must not change under it.
+bool MessageBoxShowing();
+
 // The toolkit's confirmation before a record is deleted ("Delete record?",
 // OK and Cancel). Returns true when the user chose OK.
 bool ConfirmDeleteRecord();

@@ -90,6 +90,14 @@ int TStatusBar::AddPanel(int width, const QString &text)
     return PanelCount() - 1;
 }
 
+void TStatusBar::RemovePanel(int index)
+{
+    if (index < 0 || index >= PanelCount())
+        return;
+    m_panels.erase(m_panels.begin() + index);
+    update();
+}
+
 void TStatusBar::SetPanelText(int index, const QString &text)
 {
     if (index < 0 || index >= PanelCount() || m_panels[static_cast<std::size_t>(index)].Text == text)

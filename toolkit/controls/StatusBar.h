@@ -28,6 +28,8 @@ public:
 
     int PanelCount() const { return static_cast<int>(m_panels.size()); }
     int AddPanel(int width, const QString &text = {});
+    // Out-of-range indexes are ignored.
+    void RemovePanel(int index);
     const TStatusPanel &Panel(int index) const { return m_panels.at(static_cast<std::size_t>(index)); }
     void SetPanelText(int index, const QString &text);
     void SetPanelWidth(int index, int width);

@@ -13,6 +13,10 @@ class TDataSource;
 //   DataSetChanged()          rows may have changed, appeared or disappeared
 //                             (open, insert, append, post, cancel, delete,
 //                             refresh): re-read the row count and repaint.
+//   DataSetFollowedStore(shift) the rows were read again as the store now
+//                             holds them; the active display row moved by
+//                             `shift` rows with its row. By default
+//                             DataSetChanged().
 //   DataSetScrolled(distance) the current row moved by `distance` rows (0 when
 //                             only Bof/Eof changed); the rows are unchanged.
 //   RecordChanged(field)      the current row's values changed: one field of
@@ -49,6 +53,7 @@ public:
 protected:
     virtual void ActiveChanged() {}
     virtual void DataSetChanged() {}
+    virtual void DataSetFollowedStore(int shift) { (void)shift; DataSetChanged(); }
     virtual void DataSetScrolled(int distance) { (void)distance; }
     virtual void RecordChanged(TField *field) { (void)field; }
     virtual void EditingChanged() {}

@@ -48,6 +48,7 @@ void TDataSet::Close()
     m_bof = m_eof = true;
     m_buffer.clear();
     m_original.clear();
+    m_editedRowGone = false;
     SetState(dsInactive);
     Notify(TEvent::ActiveChange);
     m_fields.clear();
@@ -127,14 +128,14 @@ int TDataSet::RecNo() const
 {
     if (m_displayRow) {
         const int row = *m_displayRow;
-        if (m_state == dsInsert) {
+        if (ShowsLooseRow()) {
             if (row == m_insertPosition)
                 return -1;
             return row < m_insertPosition ? row + 1 : row;
         }
         return row >= 0 && row < RecordCount() ? row + 1 : -1;
     }
-    if (m_state == dsInsert || m_current < 0 || !Active())
+    if (ShowsLooseRow() || m_current < 0 || !Active())
         return -1;
     return m_current + 1;
 }
@@ -202,6 +203,12 @@ void TDataSet::Post()
     UpdateRecord();
     if (m_state == dsEdit) {
         InternalUpdate(m_current, m_original, m_buffer);
+        // A row gone from the store takes an update only if it came back;
+        // its place is then read afresh.
+        if (m_editedRowGone) {
+            m_editedRowGone = false;
+            m_current = InternalRefresh(std::min(m_insertPosition, RecordCount() - 1));
+        }
     } else {
         InternalInsert(m_insertPosition, m_buffer);
         m_current = m_insertPosition;
@@ -218,8 +225,12 @@ void TDataSet::Cancel()
 {
     if (m_state != dsEdit && m_state != dsInsert)
         return;
-    if (m_state == dsEdit)
+    if (m_editedRowGone) {
+        m_editedRowGone = false;
+        m_current = std::min(m_insertPosition, RecordCount() - 1);
+    } else if (m_state == dsEdit) {
         InternalCancel(m_current);
+    }
     m_buffer.clear();
     m_original.clear();
     m_modified = false;
@@ -232,7 +243,7 @@ void TDataSet::Cancel()
 void TDataSet::Delete()
 {
     CheckActive();
-    if (m_state == dsInsert) {
+    if (ShowsLooseRow()) {
         Cancel();
         return;
     }
@@ -262,6 +273,47 @@ void TDataSet::Refresh()
         m_current = RecordCount() - 1;
     m_bof = m_eof = RecordCount() == 0;
     Notify(TEvent::DataSetChange);
+}
+
+void TDataSet::FollowStore()
+{
+    if (!Active())
+        return;
+    const int oldActive = ActiveDisplayRow();
+    const int count = RecordCount();
+    std::vector<int> indexes;
+    const bool followCurrent = !m_editedRowGone && m_current >= 0 && m_current < count;
+    if (followCurrent)
+        indexes.push_back(m_current);
+    const bool followLooseRow = ShowsLooseRow() && m_insertPosition < count;
+    if (followLooseRow)
+        indexes.push_back(m_insertPosition);
+
+    const std::vector<TRowPlace> places = InternalFollowStore(indexes);
+    const int newCount = RecordCount();
+    if (ShowsLooseRow())
+        m_insertPosition = followLooseRow ? places.back().index : newCount;
+    bool currentDeleted = false;
+    if (followCurrent) {
+        const TRowPlace &place = places.front();
+        if (place.gone && m_state == dsEdit) {
+            m_editedRowGone = true;
+            m_insertPosition = place.index;
+        }
+        currentDeleted = place.gone && m_state == dsBrowse;
+        m_current = place.index;
+    }
+    m_current = std::min(m_current, newCount - 1);
+    if (m_current < 0 && newCount > 0)
+        m_current = 0;
+    m_bof = newCount == 0 || (m_bof && m_current == 0);
+    m_eof = newCount == 0 || (m_eof && m_current == newCount - 1);
+
+    const int newActive = ActiveDisplayRow();
+    Notify(TEvent::StoreFollowed, nullptr, oldActive >= 0 && newActive >= 0 ? newActive - oldActive : 0);
+    emit StoreFollowed();
+    if (currentDeleted)
+        emit CurrentRowDeletedElsewhere();
 }
 
 void TDataSet::CheckBrowseMode()
@@ -315,12 +367,12 @@ TField *TDataSet::FieldByName(const QString &fieldName) const
 
 int TDataSet::DisplayRowCount() const
 {
-    return RecordCount() + (m_state == dsInsert ? 1 : 0);
+    return RecordCount() + (ShowsLooseRow() ? 1 : 0);
 }
 
 int TDataSet::ActiveDisplayRow() const
 {
-    if (m_state == dsInsert)
+    if (ShowsLooseRow())
         return m_insertPosition;
     return Active() ? m_current : -1;
 }
@@ -352,7 +404,7 @@ const TFieldValue &TDataSet::FieldValue(int fieldIndex) const
 const TFieldValue &TDataSet::DisplayRowValue(int displayRow, int fieldIndex) const
 {
     int index = displayRow;
-    if (m_state == dsInsert) {
+    if (ShowsLooseRow()) {
         if (displayRow == m_insertPosition)
             return m_buffer[fieldIndex];
         if (displayRow > m_insertPosition)
@@ -381,6 +433,8 @@ void TDataSet::InternalEdit(int) {}
 
 void TDataSet::InternalCancel(int) {}
 
+void TDataSet::InternalKnowRow(int) {}
+
 void TDataSet::NotifyDataSetChanged()
 {
     if (Active())
@@ -391,14 +445,15 @@ void TDataSet::RowRemoved(int index)
 {
     if (!Active())
         return;
-    if (m_state == dsEdit && m_current == index) {
-        m_buffer.clear();
+    // What was typed into the row stays, offered as a new row in its place.
+    const bool keptAsNew = m_state == dsEdit && !m_editedRowGone && m_current == index;
+    if (keptAsNew) {
+        m_insertPosition = index;
         m_original.clear();
-        m_modified = false;
-        SetState(dsBrowse);
-    }
-    if (m_state == dsInsert && m_insertPosition > index)
+        SetState(dsInsert);
+    } else if (ShowsLooseRow() && m_insertPosition > index) {
         --m_insertPosition;
+    }
     if (m_current > index)
         --m_current;
     const int count = RecordCount();
@@ -406,6 +461,8 @@ void TDataSet::RowRemoved(int index)
     if (count == 0)
         m_bof = m_eof = true;
     Notify(TEvent::DataSetChange);
+    if (keptAsNew)
+        emit EditedRowKeptAsNew();
 }
 
 void TDataSet::CheckActive() const
@@ -441,6 +498,13 @@ void TDataSet::MoveTo(int index, bool bof, bool eof)
 
 void TDataSet::Notify(TEvent event, TField *field, int distance)
 {
+    if (Active()) {
+        const int count = RecordCount();
+        if (m_current >= 0 && m_current < count)
+            InternalKnowRow(m_current);
+        if (ShowsLooseRow() && m_insertPosition < count)
+            InternalKnowRow(m_insertPosition);
+    }
     for (TDataSource *source : QList<TDataSource *>(m_sources)) {
         if (m_sources.contains(source))
             source->DataEvent(int(event), field, distance);

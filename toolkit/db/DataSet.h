@@ -44,6 +44,16 @@ enum TDataSetState { dsInactive, dsBrowse, dsEdit, dsInsert };
 //   Cancel           state change, data-set change
 //   Delete           (state change when editing), data-set change
 //   Refresh          data-set change
+//   FollowStore      store followed (the rows as the store now holds them)
+//
+// Following the store: FollowStore() shows the rows as the store holds them
+// now, after other programs changed it, without leaving the row the person
+// is on. The current row, the row being edited and the row a new row is
+// inserted before keep their identity, whatever their numbers become. A row
+// being edited is never replaced: its edit buffer stays, and when the row
+// is gone from the store the buffer stays shown where the row was (RecNo()
+// -1, like a new row) until it is posted, which then reports the conflict,
+// or cancelled, which lets it go.
 class TDataSet : public QObject
 {
     Q_OBJECT
@@ -85,12 +95,16 @@ public:
     void Cancel();
     void Delete();
     void Refresh();
+    // Re-reads the store in place (see above); the state and any edit stay.
+    void FollowStore();
     // Leaves edit or insert state: posts a modified buffer, cancels an untouched one.
     void CheckBrowseMode();
     // Asks every data link to write its pending editor text into the fields.
     void UpdateRecord();
     bool CanModify() const;
     bool Modified() const { return m_modified; }
+    // The row being edited is no longer in the store.
+    bool EditedRowGone() const { return m_editedRowGone; }
 
     int FieldCount() const { return int(m_fields.size()); }
     TField *Fields(int index) const;
@@ -100,7 +114,8 @@ public:
     TField *FieldByName(const QString &fieldName) const;
 
     // For grids: the rows to show are the records plus, while inserting, the
-    // new row at its place. Display rows are indexed from 0.
+    // new row at its place (and an edited row gone from the store at its
+    // place). Display rows are indexed from 0.
     int DisplayRowCount() const;
     // The display row of the current record; -1 when there is none.
     int ActiveDisplayRow() const;
@@ -126,6 +141,16 @@ public:
     // The value of a field in the active record (used by TField).
     const TFieldValue &FieldValue(int fieldIndex) const;
     void SetFieldValue(int fieldIndex, const TFieldValue &value);
+
+signals:
+    // FollowStore() found the current row deleted by another program and
+    // made the row now in its place current.
+    void CurrentRowDeletedElsewhere();
+    // A row being edited was deleted through another data set: the edit
+    // became a new row holding what was typed, to be posted or cancelled.
+    void EditedRowKeptAsNew();
+    // FollowStore() has run: the rows are as the store now holds them.
+    void StoreFollowed();
 
 protected:
     struct TFieldDef
@@ -153,8 +178,23 @@ protected:
     // Reads the store again; returns the new index of the row that was
     // `index` (-1 when the set is now empty).
     virtual int InternalRefresh(int index) = 0;
+    // Where a row stands after the store was read again: its new index, or,
+    // when it is gone, the index of the row now in its place (the count when
+    // none follows it).
+    struct TRowPlace
+    {
+        int index = -1;
+        bool gone = false;
+    };
+    // Reads the store again, as it is now, and places the rows that had the
+    // given indexes (each 0 <= index < InternalRecordCount()).
+    virtual std::vector<TRowPlace> InternalFollowStore(const std::vector<int> &indexes) = 0;
     // The edit of row `index` was dropped: values held for it may be stale.
     virtual void InternalCancel(int index);
+    // Row `index` is one the person stands on (the current row, or the row
+    // a new row goes before): a provider that learns its rows lazily learns
+    // this one now, so that FollowStore() knows it however the store changes.
+    virtual void InternalKnowRow(int index);
     virtual bool InternalCanModify() const = 0;
 
     // Closes for good, never throwing: posts a modified row when the store
@@ -167,12 +207,13 @@ protected:
     void NotifyDataSetChanged();
     // The provider has dropped row `index`, deleted through another data set:
     // the rows after it move up, the current row stays the same row where it
-    // can, an edit of the deleted row is dropped, and the sources are told.
+    // can, an edit of the deleted row becomes a new row in its place holding
+    // the edit buffer, and the sources are told.
     void RowRemoved(int index);
 
 private:
     friend class TDataSource;
-    enum class TEvent { ActiveChange, DataSetChange, Scroll, RecordChange, StateChange, UpdateData };
+    enum class TEvent { ActiveChange, DataSetChange, Scroll, RecordChange, StateChange, UpdateData, StoreFollowed };
 
     void CheckActive() const;
     void CheckCanModify() const;
@@ -180,6 +221,9 @@ private:
     void Notify(TEvent event, TField *field = nullptr, int distance = 0);
     void MoveTo(int index, bool bof, bool eof);
     void StartInsert(int position);
+    // A row shown beside the records: a new row, or an edited row gone from the store.
+    bool ShowsLooseRow() const { return m_state == dsInsert || m_editedRowGone; }
+    void LeaveEditing();
     const TFieldValue &DisplayRowValue(int displayRow, int fieldIndex) const;
     void AddSource(TDataSource *source);
     void RemoveSource(TDataSource *source);
@@ -188,7 +232,9 @@ private:
     std::vector<std::unique_ptr<TField>> m_fields;
     QList<TDataSource *> m_sources;
     int m_current = -1;          // index of the current row, -1 when empty
-    int m_insertPosition = -1;   // index the inserted row will take
+    int m_insertPosition = -1;   // index the inserted row will take; also
+                                 // where an edited row gone from the store is shown
+    bool m_editedRowGone = false;
     std::optional<int> m_displayRow;  // set inside a DisplayRowScope
     bool m_bof = true;
     bool m_eof = true;

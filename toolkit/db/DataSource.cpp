@@ -58,10 +58,12 @@ void TDataSource::DataEvent(int event, TField *field, int distance)
         case TEvent::RecordChange: link->RecordChanged(field); break;
         case TEvent::StateChange: link->NotifyStateChanged(); break;
         case TEvent::UpdateData: link->UpdateData(); break;
+        case TEvent::StoreFollowed: link->DataSetFollowedStore(distance); break;
         }
     }
     switch (kind) {
     case TEvent::DataSetChange:
+    case TEvent::StoreFollowed:
     case TEvent::Scroll:
     case TEvent::RecordChange:
         emit DataChange(field);

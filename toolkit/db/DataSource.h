@@ -13,8 +13,8 @@ class TDataLink;
 // For each data-set event the links are told first, then the signals fire:
 //   DataChange(field)  when the set opens, when the current row moves (also
 //                      when only Bof/Eof changed), when the current row's data
-//                      changes (edit, insert, post, cancel, delete, refresh;
-//                      field is nullptr) and when one field of the edit buffer
+//                      changes (edit, insert, post, cancel, delete, refresh,
+//                      store followed; field is nullptr) and when one field of the edit buffer
 //                      is written (field is that field).
 //   StateChange()      whenever the set's state changes (open, close, edit, ...).
 //   UpdateData()       before a post: write pending editor text into the fields.

@@ -64,6 +64,14 @@ int TMemoryDataSet::InternalRefresh(int index)
     return std::min(index, int(m_rows.size()) - 1);
 }
 
+std::vector<TDataSet::TRowPlace> TMemoryDataSet::InternalFollowStore(const std::vector<int> &indexes)
+{
+    std::vector<TRowPlace> places;
+    for (const int index : indexes)
+        places.push_back({index, false});
+    return places;
+}
+
 bool TMemoryDataSet::InternalCanModify() const
 {
     return !m_readOnly;

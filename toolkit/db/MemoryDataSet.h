@@ -31,6 +31,8 @@ protected:
     void InternalInsert(int index, const TRecord &values) override;
     void InternalDelete(int index) override;
     int InternalRefresh(int index) override;
+    // Nothing but this set changes its rows: every row stays where it is.
+    std::vector<TRowPlace> InternalFollowStore(const std::vector<int> &indexes) override;
     bool InternalCanModify() const override;
 
 private:

@@ -26,6 +26,7 @@ public:
 protected:
     void ActiveChanged() override { m_grid.LinkActiveChanged(); }
     void DataSetChanged() override { m_grid.LinkDataSetChanged(); }
+    void DataSetFollowedStore(int shift) override { m_grid.LinkFollowedStore(shift); }
     void DataSetScrolled(int) override { m_grid.LinkScrolled(); }
     void RecordChanged(TField *field) override { m_grid.LinkRecordChanged(field); }
     void EditingChanged() override { m_grid.LinkEditingChanged(); }
@@ -283,6 +284,15 @@ void TDBGrid::LinkDataSetChanged()
     if (ds && ds->State() == dsBrowse)
         HideEditor();
     InvalidateGrid();
+}
+
+// The rows in view move with the active row, so that the person keeps their
+// place; an editor that shows a value nobody has typed over shows it anew.
+void TDBGrid::LinkFollowedStore(int shift)
+{
+    m_topRow += shift;
+    InvalidateGrid();
+    LinkRecordChanged(nullptr);
 }
 
 void TDBGrid::LinkScrolled()

@@ -176,6 +176,7 @@ private:
     // Data-link notifications.
     void LinkActiveChanged();
     void LinkDataSetChanged();
+    void LinkFollowedStore(int shift);
     void LinkScrolled();
     void LinkRecordChanged(TField *field);
     void LinkEditingChanged();
