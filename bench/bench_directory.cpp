@@ -19,6 +19,14 @@
 //   CallFloor      the same with one SQL function called per row: the least
 //                  a condition of LIKE terms can cost while SQLite scans
 //   ShellStart     starting the shell and running nothing
+//   FollowTable    another connection commits a change to one row; the open
+//                  table, standing in its middle, follows the file and reads
+//                  a screen of rows around its current row, as the main grid
+//                  paints them (on a copy of the file); "longest_step_ms" is
+//                  the longest time the event loop was kept from running
+//   FollowOne      the same for an open result of the one-criterion search,
+//   FollowAll      and of the search with all criteria empty (which runs
+//                  again in the background: the time is until it is shown)
 //
 // Each shell benchmark includes starting the shell and is measured in the
 // child's CPU time too ("shell_cpu_ms"); the machine is shared, so compare
@@ -31,11 +39,18 @@
 #include "data/SqlDialect.h"
 #include "forms/SearchStatement.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTimer>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <malloc.h>
 #include <sqlite3.h>
 #include <sys/resource.h>
@@ -251,8 +266,105 @@ void ShellSearchSeven(benchmark::State &state) { ShellSearch(state, kSevenCriter
 void SearchAll(benchmark::State &state) { Search(state, {}); }
 void ShellSearchAll(benchmark::State &state) { ShellSearch(state, {}); }
 
+// Runs the event loop until `done` holds, and returns the longest time
+// between two turns of it (the longest step some event took).
+qint64 LongestStepUntil(const std::function<bool()> &done)
+{
+    QElapsedTimer clock;
+    clock.start();
+    qint64 last = 0;
+    qint64 longest = 0;
+    QEventLoop loop;
+    QTimer tick;
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const qint64 now = clock.elapsed();
+        longest = std::max(longest, now - last);
+        last = now;
+        if (done())
+            loop.quit();
+    });
+    tick.start();
+    if (!done())
+        loop.exec();
+    return longest;
+}
+
+// Another program's commit, then one look of the connection and a screen of
+// rows read as a grid paints them; the commit is not timed.
+void Follow(benchmark::State &state, const std::function<TDataSet &(TADOConnection &)> &open)
+{
+    constexpr int kScreenRows = 20;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("velirsk.dat"));
+    QFile::copy(DirectoryFile(state.range(0)), path);
+    TADOConnection connection;
+    connection.SetConnectionString(ConnectionStringFor(path));
+    connection.Open();
+    TDataSet &dataSet = open(connection);
+    dataSet.SetRecNo(dataSet.RecordCount() / 2);
+    sqlite3 *other = nullptr;
+    sqlite3_open(QFile::encodeName(path).constData(), &other);
+    int round = 0;
+    int followed = 0;
+    QObject::connect(&dataSet, &TDataSet::StoreFollowed, [&followed] { ++followed; });
+    qint64 longestStep = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QByteArray change = QStringLiteral("UPDATE \"Велирск\" SET \"Дом\" = '%1' WHERE rowid = %2")
+                                      .arg(++round)
+                                      .arg(state.range(0) / 2)
+                                      .toUtf8();
+        sqlite3_exec(other, change.constData(), nullptr, nullptr, nullptr);
+        state.ResumeTiming();
+        const int before = followed;
+        QElapsedTimer step;
+        step.start();
+        if (!connection.FollowOtherWriters())
+            state.SkipWithError("the change was not followed");
+        longestStep = std::max(longestStep, step.elapsed());
+        longestStep = std::max(longestStep, LongestStepUntil([&] { return followed > before; }));
+        step.restart();
+        const int first = std::max(0, dataSet.ActiveDisplayRow() - kScreenRows / 2);
+        for (int row = first; row < std::min(first + kScreenRows, dataSet.DisplayRowCount()); ++row) {
+            TDataSet::DisplayRowScope scope(dataSet, row);
+            benchmark::DoNotOptimize(dataSet.Fields(1)->AsString());
+        }
+        longestStep = std::max(longestStep, step.elapsed());
+    }
+    state.counters["longest_step_ms"] = double(longestStep);
+    sqlite3_close(other);
+    state.counters["rows"] = dataSet.RecordCount();
+}
+
+void FollowTable(benchmark::State &state)
+{
+    TADOTable table;
+    Follow(state, [&table](TADOConnection &connection) -> TDataSet & {
+        table.SetConnection(&connection);
+        table.SetTableName(QStringLiteral("Велирск"));
+        table.Open();
+        return table;
+    });
+}
+
+void FollowSearch(benchmark::State &state, const QStringList &criteria)
+{
+    TADOQuery query;
+    Follow(state, [&](TADOConnection &connection) -> TDataSet & {
+        query.SetConnection(&connection);
+        query.SQL()->SetText(SearchText(criteria));
+        query.Open();
+        return query;
+    });
+}
+
+void FollowOne(benchmark::State &state) { FollowSearch(state, kOneCriterion); }
+void FollowAll(benchmark::State &state) { FollowSearch(state, {}); }
+
 constexpr long kSmallDirectory = 100'000;
 constexpr long kLargeDirectory = 1'000'000;
+constexpr long kTinyDirectory = 1'000;
 
 } // namespace
 
@@ -268,5 +380,8 @@ BENCHMARK(ShellSearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(be
 BENCHMARK(ScanFloor)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CallFloor)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ShellStart)->Arg(kSmallDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(FollowTable)->Arg(kTinyDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(FollowOne)->Arg(kTinyDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(FollowAll)->Arg(kTinyDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(SearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ShellSearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();

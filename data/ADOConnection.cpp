@@ -179,7 +179,7 @@ bool TADOConnection::FollowOtherWriters()
         if (!m_dataSets.contains(dataSet))
             continue;
         try {
-            dataSet->FollowStore();
+            dataSet->FollowOtherWriters();
         } catch (const EDatabaseError &error) {
             emit FollowFailed(error.Message());
             return false;

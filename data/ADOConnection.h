@@ -59,9 +59,11 @@ public:
     sqlite3 *Handle() const { return m_db; }
 
     // Looks once whether another connection committed since the last look,
-    // and if so has the open data sets follow the store. Returns whether
-    // they did.
+    // and if so has the open data sets follow the store (a long query when
+    // its run in the background is done). Returns whether it found a commit.
     bool FollowOtherWriters();
+    // Commits made through this connection so far.
+    int OwnCommits() const { return m_ownCommits; }
 
 signals:
     // A data set could not follow the store; it shows what it showed
@@ -76,6 +78,8 @@ private:
     // so that a row deleted in the results window leaves the main grid.
     void RowDeleted(TCustomADODataSet *from, const QString &table, qint64 rowid);
     void CloseHandle();
+    void NoteOwnCommit() { ++m_ownCommits; }
+    void ReportFollowFailure(const QString &message) { emit FollowFailed(message); }
     // The file's data version, or nothing when the file is locked right now.
     std::optional<qint64> DataVersion();
 
@@ -87,4 +91,5 @@ private:
     QList<TCustomADODataSet *> m_dataSets;
     QTimer m_storeCheck;
     qint64 m_dataVersion = 0;
+    int m_ownCommits = 0;
 };

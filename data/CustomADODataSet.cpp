@@ -5,6 +5,7 @@
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseError.h"
 
+#include <QElapsedTimer>
 #include <QRegularExpression>
 #include <algorithm>
 #include <limits>
@@ -50,7 +51,14 @@ QString ColumnHolds(const QString &column, TStoredValue::TStorageClass storageCl
 
 } // namespace
 
-TCustomADODataSet::TCustomADODataSet(QObject *parent) : TDataSet(parent) {}
+TCustomADODataSet::TCustomADODataSet(QObject *parent) : TDataSet(parent)
+{
+    connect(&m_background, &TBackgroundCursor::Listed, this, &TCustomADODataSet::BackgroundListed);
+    connect(&m_background, &TBackgroundCursor::Failed, this, [this](const QString &message) {
+        if (m_connection)
+            m_connection->ReportFollowFailure(message);
+    });
+}
 
 TCustomADODataSet::~TCustomADODataSet()
 {
@@ -146,11 +154,14 @@ void TCustomADODataSet::LoadCursor()
     }
     TSqliteStatement cursor(Db(), m_source.cursorSql);
     if (!m_source.table.isEmpty()) {
+        QElapsedTimer listing;
+        listing.start();
         std::vector<qint64> rowids;
         while (cursor.Step())
             rowids.push_back(cursor.Int64(0));
         rowids.shrink_to_fit();
         m_rowids.Assign(std::move(rowids));
+        m_lastListingMs = listing.elapsed();
         return;
     }
     const int columns = cursor.ColumnCount();
@@ -214,6 +225,10 @@ void TCustomADODataSet::RunRead(const std::function<void()> &work) const
 
 void TCustomADODataSet::InternalClose()
 {
+    m_background.Cancel();
+    m_listedAfresh.reset();
+    m_followAgain = false;
+    m_lastListingMs = 0;
     m_reader = TSqliteStatement();
     m_rowids.Clear();
     m_rows = {};
@@ -330,6 +345,7 @@ void TCustomADODataSet::RunWrite(const std::function<void()> &work)
                 throw lockedError();
             ThrowSqliteError(db, rc);
         }
+        m_connection->NoteOwnCommit();
     } catch (...) {
         if (!sqlite3_get_autocommit(db))
             sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
@@ -541,7 +557,12 @@ std::vector<TDataSet::TRowPlace> TCustomADODataSet::FollowQuery(const std::vecto
             row.push_back(m_rowids.At(previous));
         candidates.push_back(std::move(row));
     }
-    LoadCursor();
+    if (m_listedAfresh) {
+        m_rowids.Assign(std::move(*m_listedAfresh));
+        m_listedAfresh.reset();
+    } else {
+        LoadCursor();
+    }
 
     std::unordered_map<qint64, int> found;
     for (const auto &row : candidates) {
@@ -569,6 +590,49 @@ std::vector<TDataSet::TRowPlace> TCustomADODataSet::FollowQuery(const std::vecto
         places.push_back(place);
     }
     return places;
+}
+
+void TCustomADODataSet::FollowOtherWriters()
+{
+    if (!Active())
+        return;
+    const bool longQuery = !m_source.table.isEmpty() && !m_source.wholeTable && m_lastListingMs > m_foregroundListingMs;
+    if (!longQuery) {
+        FollowStore();
+        return;
+    }
+    if (m_background.Running())
+        m_followAgain = true;
+    else
+        StartBackgroundListing();
+}
+
+void TCustomADODataSet::StartBackgroundListing()
+{
+    m_followAgain = false;
+    m_ownCommitsAtRun = m_connection->OwnCommits();
+    m_background.Start(m_connection->FileName(), m_source.cursorSql);
+}
+
+void TCustomADODataSet::BackgroundListed(const std::shared_ptr<std::vector<qint64>> &rowids)
+{
+    if (!Active() || !m_connection)
+        return;
+    // Rows this connection deleted or added meanwhile may be missing from
+    // the run, or be in it still: it is not shown.
+    if (m_connection->OwnCommits() != m_ownCommitsAtRun) {
+        StartBackgroundListing();
+        return;
+    }
+    m_listedAfresh = rowids;
+    try {
+        FollowStore();
+    } catch (const EDatabaseError &error) {
+        m_listedAfresh.reset();
+        m_connection->ReportFollowFailure(error.Message());
+    }
+    if (m_followAgain)
+        StartBackgroundListing();
 }
 
 void TCustomADODataSet::InternalKnowRow(int index)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/BackgroundCursor.h"
 #include "data/RowidList.h"
 #include "data/SqliteStatement.h"
 #include "toolkit/db/DataSet.h"
@@ -25,6 +26,10 @@ class TADOConnection;
 // processes add after opening stay out, and the count stays exact, until
 // the set follows the store (FollowStore): then a query runs again and a
 // table is counted again, and the rows of interest are found again by rowid.
+// A query that took long to list runs again in the background (see
+// TBackgroundCursor) and is followed when its rows are in; commits of
+// others meanwhile are followed by one more run after it, and a run that
+// overlapped a commit of this connection is run again before it is shown.
 //
 // Writing: each post or delete is one short transaction begun IMMEDIATE.
 // The UPDATE or DELETE names the row by rowid and requires every column to
@@ -47,6 +52,11 @@ public:
     TADOConnection *Connection() const { return m_connection; }
     // Closes the set first when it is open.
     void SetConnection(TADOConnection *connection);
+
+    static constexpr qint64 kDefaultForegroundListingMs = 50;
+    // A query whose last listing took longer than this many milliseconds
+    // follows the store through a run in the background.
+    void SetForegroundListingLimit(qint64 milliseconds) { m_foregroundListingMs = milliseconds; }
 
 protected:
     struct TCursorSource
@@ -79,6 +89,11 @@ private:
     void DetachFromConnection() noexcept;
     // Another data set on the connection deleted a row of `table`.
     void ForgetDeletedRow(const QString &table, qint64 rowid);
+    // Another connection committed: follow the store, now or when a run in
+    // the background has listed the rows.
+    void FollowOtherWriters();
+    void StartBackgroundListing();
+    void BackgroundListed(const std::shared_ptr<std::vector<qint64>> &rowids);
 
     using TStoredRecord = std::vector<TStoredValue>;
     struct TCacheSlot
@@ -118,6 +133,12 @@ private:
     mutable TSqliteStatement m_reader;
     mutable std::vector<TCacheSlot> m_cache;
     TRecord m_nullRecord;
+    TBackgroundCursor m_background;
+    qint64 m_foregroundListingMs = kDefaultForegroundListingMs;
+    qint64 m_lastListingMs = 0;            // how long the query's last listing took
+    int m_ownCommitsAtRun = 0;             // the connection's commits when the run began
+    bool m_followAgain = false;            // others committed during the run
+    std::shared_ptr<std::vector<qint64>> m_listedAfresh;  // the run's rows, until followed
     qint64 m_editRowid = 0;      // the row being edited, by rowid: its index may change
     TStoredRecord m_editStored;  // the row being edited, as read when the edit began
 };

@@ -12,6 +12,7 @@
 #include "support/QtPrinters.h"
 
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 // Another program writes to the file while the data sets show it; each look
@@ -294,4 +295,46 @@ TEST(LiveView, theGridKeepsThePlaceTheColumnAndTheTypedText)
     key(Qt::Key_Escape);
     EXPECT_EQ(d.table.State(), dsBrowse);
     EXPECT_EQ(d.Phone(), QStringLiteral("101"));
+}
+
+TEST(LiveView, aLongSearchRunsAgainInTheBackgroundAndIsFollowedWhenItsRowsAreIn)
+{
+    LiveDirectory d({
+        Record({"1", "Иванов", "Мира", "1", "", "10", ""}),
+        Record({"2", "Иванова", "Мира", "1", "", "2", ""}),
+        Record({"3", "Петров", "Мира", "1", "", "3", ""}),
+    });
+    d.query.SetForegroundListingLimit(-1);
+    d.Search({"", "иванов"});
+    d.query.Last();
+    QSignalSpy followed(&d.query, &TDataSet::StoreFollowed);
+    const auto surnames = [&] { return Column(d.query, QStringLiteral("Фамилия")).join(u','); };
+
+    d.Elsewhere(QStringLiteral("INSERT INTO Велирск VALUES ('4', 'Ивановский', 'Мира', '1', '', '15', '')"));
+    EXPECT_TRUE(d.connection.FollowOtherWriters());
+    EXPECT_EQ(followed.count(), 0) << "the rows come in later";
+    EXPECT_EQ(d.table.RecordCount(), 4) << "the table does not wait";
+    ASSERT_TRUE(followed.wait(10000));
+    EXPECT_EQ(surnames(), QStringLiteral("Иванов,Ивановский,Иванова"));
+    EXPECT_EQ(d.query.RecNo(), 3);
+
+    // A commit of this connection while the run goes on: the run may or may
+    // not hold the deleted row, so it runs again before it is shown.
+    d.Elsewhere(QStringLiteral("INSERT INTO Велирск VALUES ('5', 'Ивановских', 'Мира', '1', '', '16', '')"));
+    d.connection.FollowOtherWriters();
+    d.query.First();
+    d.query.Delete();
+    ASSERT_TRUE(followed.wait(10000));
+    EXPECT_EQ(surnames(), QStringLiteral("Ивановский,Ивановских,Иванова"));
+    EXPECT_FALSE(followed.wait(300)) << "one showing per run";
+
+    // Commits of others during a run: one more run follows them.
+    d.Elsewhere(QStringLiteral("INSERT INTO Велирск VALUES ('6', 'Ивановцев', 'Мира', '1', '', '17', '')"));
+    d.connection.FollowOtherWriters();
+    d.Elsewhere(QStringLiteral("DELETE FROM Велирск WHERE Телефон = '2'"));
+    d.connection.FollowOtherWriters();
+    while (surnames() != QStringLiteral("Ивановский,Ивановских,Ивановцев") && followed.wait(10000)) {
+    }
+    EXPECT_EQ(surnames(), QStringLiteral("Ивановский,Ивановских,Ивановцев"));
+    d.query.Close();
 }
