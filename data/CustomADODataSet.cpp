@@ -175,7 +175,7 @@ void TCustomADODataSet::LoadCursor()
     m_rows = std::move(rows);
 }
 
-void TCustomADODataSet::StartTableListing(const std::function<void()> &alsoRead)
+void TCustomADODataSet::StartTableListing()
 {
     const QString table = QuoteSqlName(m_source.table);
     qint64 highest = 0;
@@ -187,8 +187,6 @@ void TCustomADODataSet::StartTableListing(const std::function<void()> &alsoRead)
         TSqliteStatement count(Db(), QStringLiteral("SELECT count(*) FROM %1").arg(table));
         count.Step();
         rows = count.Int64(0);
-        if (alsoRead)
-            alsoRead();
     });
     if (rows > std::numeric_limits<int>::max())
         throw EDatabaseError(Tr("The table \"%1\" has too many rows to be shown.").arg(m_source.table));
@@ -515,26 +513,18 @@ std::vector<TDataSet::TRowPlace> TCustomADODataSet::InternalFollowStore(const st
 }
 
 // In rowid order a row's place is the number of rows before it, whether or
-// not it is still there.
+// not it is still there: the listing from the nearer end finds it.
 std::vector<TDataSet::TRowPlace> TCustomADODataSet::FollowTable(const std::vector<int> &indexes)
 {
-    std::vector<qint64> rowids;
+    std::vector<std::pair<qint64, bool>> rows;  // rowid, nearer the back
     for (const int index : indexes)
-        rowids.push_back(m_rowids.At(index));
+        rows.emplace_back(m_rowids.At(index), index > m_rowids.Count() / 2);
+    StartTableListing();
     std::vector<TRowPlace> places;
-    const QString table = QuoteSqlName(m_source.table);
-    StartTableListing([&] {
-        TSqliteStatement before(Db(), QStringLiteral("SELECT count(*) FROM %1 WHERE rowid < ?1").arg(table));
-        TSqliteStatement present(Db(), QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(table));
-        for (const qint64 rowid : rowids) {
-            before.Reset();
-            before.Bind(1, rowid);
-            before.Step();
-            present.Reset();
-            present.Bind(1, rowid);
-            places.push_back({int(before.Int64(0)), rowid == TRowidList::kMissing || !present.Step()});
-        }
-    });
+    for (const auto &[rowid, fromBack] : rows) {
+        const TRowidList::TPlace place = m_rowids.PlaceOf(rowid, fromBack);
+        places.push_back({place.position, !place.present});
+    }
     return places;
 }
 

@@ -107,9 +107,7 @@ private:
     sqlite3 *Db() const;
     void CheckRowNumbers() const;
     void LoadCursor();
-    // Counts the table and notes its highest rowid in one read transaction,
-    // with `alsoRead` run inside it; then lists its rowids from there on.
-    void StartTableListing(const std::function<void()> &alsoRead = {});
+    void StartTableListing();
     std::vector<TRowPlace> FollowTable(const std::vector<int> &indexes);
     std::vector<TRowPlace> FollowQuery(const std::vector<int> &indexes);
     void RunRead(const std::function<void()> &work) const;

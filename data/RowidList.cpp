@@ -53,6 +53,29 @@ void TRowidList::ListAll()
         ListFront(Gap());
 }
 
+TRowidList::TPlace TRowidList::PlaceOf(qint64 rowid, bool fromBack)
+{
+    if (fromBack) {
+        while (!Complete() && (m_tail.empty() || m_tail.back() >= rowid))
+            ListBack(kListingBatch);
+    } else {
+        while (!Complete() && (m_head.empty() || m_head.back() < rowid))
+            ListFront(kListingBatch);
+    }
+    // Rows deleted before they were listed stand as kMissing, which no rowid equals.
+    if (!fromBack || Complete()) {
+        const auto first = std::find_if(m_head.begin(), m_head.end(),
+                                        [rowid](qint64 listed) { return listed != kMissing && listed >= rowid; });
+        // Listing stopped at a greater rowid, or listed everything.
+        if (first != m_head.end())
+            return {int(first - m_head.begin()), *first == rowid};
+        return {m_count, false};
+    }
+    const auto below = std::find_if(m_tail.begin(), m_tail.end(), [rowid](qint64 listed) { return listed < rowid; });
+    const int atOrAbove = int(below - m_tail.begin());
+    return {m_count - atOrAbove, atOrAbove > 0 && m_tail[atOrAbove - 1] == rowid};
+}
+
 void TRowidList::ListFront(int rows)
 {
     const int wanted = std::min(rows, Gap());

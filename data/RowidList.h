@@ -36,6 +36,16 @@ public:
     // The rowid at `index` (0 <= index < Count()), listing as needed.
     qint64 At(int index);
     void ListAll();
+    // Where `rowid` stands in a cursor in rowid order: its position and
+    // whether it is there, or the position of the first greater rowid (the
+    // count when there is none). Lists from the front, or from the back,
+    // as far as it takes.
+    struct TPlace
+    {
+        int position = 0;
+        bool present = false;
+    };
+    TPlace PlaceOf(qint64 rowid, bool fromBack);
     // Our own changes: a new row at `index`, the row at `index` gone.
     void Insert(int index, qint64 rowid);
     void Erase(int index);

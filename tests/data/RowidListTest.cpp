@@ -130,3 +130,26 @@ TEST(RowidList, rowsRemovedElsewhereLeaveEveryEndAndTheMiddle)
     for (int i = 0; i < list.Count(); ++i)
         ASSERT_NE(list.At(i), TRowidList::kMissing) << i;
 }
+
+TEST(RowidList, placeOfARowidFromEitherEndListsOnlyAsFarAsIt)
+{
+    FakeStore store = StoreOf(1, 100000);
+    store.rowids.erase(70000);
+    TRowidList list;
+    list.Start(99999, 100000, store.Lister());
+    const TRowidList::TPlace near = list.PlaceOf(20000, false);
+    EXPECT_EQ(near.position, 19999);
+    EXPECT_TRUE(near.present);
+    EXPECT_LT(store.handedOut, 40000);
+
+    const TRowidList::TPlace gone = list.PlaceOf(70000, true);
+    EXPECT_EQ(gone.position, 69999) << "a rowid no longer there is placed before the next greater one";
+    EXPECT_FALSE(gone.present);
+    EXPECT_EQ(list.At(69999), 70001);
+    EXPECT_LT(store.handedOut, 80000);
+
+    EXPECT_EQ(list.PlaceOf(100001, true).position, 99999);
+    EXPECT_EQ(list.PlaceOf(0, false).position, 0);
+    EXPECT_EQ(list.PlaceOf(99999, false).position, 99997) << "both ends meet";
+    EXPECT_TRUE(list.Complete());
+}
