@@ -5,27 +5,23 @@
 #include <QString>
 #include <QTimer>
 
-#include <optional>
+#include <memory>
 
 struct sqlite3;
 class TCustomADODataSet;
+class TStore;
 
 // The connection to the directory's database: an SQLite file named by the
 // connection string's "Data Source" entry, taken relative to the working
-// directory. The file is opened read-write and never created; other
-// processes may open it at the same time (its rollback journal is kept).
-//
-// On the connection: SQLite's reading of unknown double-quoted names as
-// strings is off, LIKE is the case-insensitive one of CaseInsensitiveLike.h,
-// and a busy timeout lets other processes' short locks pass.
-// The other entries of the connection string are kept as data.
+// directory (see TSqliteStore). The other entries of the connection string
+// are kept as data.
 //
 // Following other programs: while the connection is open, it looks a few
 // times a second, from the event loop, whether another connection has
-// committed to the file (the file's data version, a read of its header
-// that waits for no lock), and then has every open data set on it follow
-// the store (TDataSet::FollowStore). It does not look while a message box
-// is up, since what the box asks about must stay as it was shown.
+// committed (TStore::OthersCommitted, which waits for no lock), and then has
+// every open data set on it follow the store (TDataSet::FollowStore). It
+// does not look while a message box is up, since what the box asks about
+// must stay as it was shown; a look whose following failed is made again.
 class TADOConnection : public QObject
 {
     Q_OBJECT
@@ -43,20 +39,22 @@ public:
     // Kept for the window layouts; the connection never asks for a login.
     bool LoginPrompt() const { return m_loginPrompt; }
     void SetLoginPrompt(bool loginPrompt) { m_loginPrompt = loginPrompt; }
+    // How long a write waits for another program's lock.
     int BusyTimeout() const { return m_busyTimeoutMs; }
     void SetBusyTimeout(int milliseconds);
 
-    // Raises EDatabaseError with a clear message when the file is missing,
-    // empty, not a database, truncated, damaged, read-only or locked; the
-    // file is then left exactly as it was.
+    // Raises EDatabaseError with a clear message when the data cannot be
+    // reached; a file is then left exactly as it was.
     void Open();
     // Closes the data sets on this connection first.
     void Close();
-    bool Connected() const { return m_db != nullptr; }
+    bool Connected() const { return m_store != nullptr; }
 
-    // The absolute path of the open file.
+    // The store while connected.
+    TStore &Store() const { return *m_store; }
+    // The open SQLite file's absolute path and handle; empty and null otherwise.
     QString FileName() const { return m_fileName; }
-    sqlite3 *Handle() const { return m_db; }
+    sqlite3 *Handle() const;
 
     // Looks once whether another connection committed since the last look,
     // and if so has the open data sets follow the store (a long query when
@@ -77,19 +75,18 @@ private:
     // Data sets on one connection tell each other of the rows they delete,
     // so that a row deleted in the results window leaves the main grid.
     void RowDeleted(TCustomADODataSet *from, const QString &table, qint64 rowid);
-    void CloseHandle();
+    void CloseStore();
     void NoteOwnCommit() { ++m_ownCommits; }
     void ReportFollowFailure(const QString &message) { emit FollowFailed(message); }
-    // The file's data version, or nothing when the file is locked right now.
-    std::optional<qint64> DataVersion();
 
     QString m_connectionString;
     QString m_fileName;
-    sqlite3 *m_db = nullptr;
+    std::unique_ptr<TStore> m_store;
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;
     bool m_loginPrompt = false;
     QList<TCustomADODataSet *> m_dataSets;
     QTimer m_storeCheck;
-    qint64 m_dataVersion = 0;
     int m_ownCommits = 0;
+    bool m_following = false;
+    bool m_followPending = false;  // a commit was seen but not yet followed
 };

@@ -1,12 +1,13 @@
 #include "data/ADOQuery.h"
 
-#include "data/SqlDialect.h"
+#include "data/ADOConnection.h"
+#include "data/Store.h"
 
 TADOQuery::TADOQuery(QObject *parent) : TCustomADODataSet(parent), m_sql([this] { Close(); }) {}
 
 TADOQuery::TCursorSource TADOQuery::CursorSource()
 {
-    const TQueryPlan plan = PlanQuery(CommandText());
+    const TQueryPlan plan = Connection()->Store().PlanQuery(CommandText());
     if (!plan.traceable)
         return {QString(), plan.sql, QString()};
     return {plan.table, plan.cursorSql, plan.readerSql};

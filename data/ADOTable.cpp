@@ -1,7 +1,7 @@
 #include "data/ADOTable.h"
 
 #include "data/ADOConnection.h"
-#include "data/SqlDialect.h"
+#include "data/Store.h"
 #include "toolkit/db/DatabaseError.h"
 
 TADOTable::TADOTable(QObject *parent) : TCustomADODataSet(parent) {}
@@ -16,12 +16,8 @@ void TADOTable::SetTableName(const QString &tableName)
 
 TADOTable::TCursorSource TADOTable::CursorSource()
 {
-    TSqliteStatement lookup(Connection()->Handle(),
-                            QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
-    lookup.Bind(1, TFieldValue(m_tableName));
-    if (m_tableName.isEmpty() || !lookup.Step())
+    const QString table = m_tableName.isEmpty() ? QString() : Connection()->Store().FindTable(m_tableName);
+    if (table.isEmpty())
         throw EDatabaseError(tr("The database file does not hold the table \"%1\".").arg(m_tableName));
-    const QString table = *lookup.Value(0);
-    const QString quoted = QuoteSqlName(table);
-    return {table, QString(), QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(quoted), true};
+    return {table, QString(), Connection()->Store().TableReaderSql(table), true};
 }

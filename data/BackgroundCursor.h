@@ -8,11 +8,11 @@
 #include <thread>
 #include <vector>
 
-struct sqlite3;
+class TStore;
 
-// Lists a cursor's rowids on a thread of its own, over a read-only
-// connection of its own to the same file (with the program's LIKE), so that
-// a long search runs again while the window goes on painting. The answer
+// Lists a cursor's row numbers on a thread of its own, over a reading
+// connection of its own to the same data (TStore::OpenReader), so that a
+// long search runs again while the window goes on painting. The answer
 // comes back as a signal on the thread that owns this object.
 //
 // One run at a time: Start() while a run goes on, Cancel() and destruction
@@ -25,22 +25,23 @@ public:
     explicit TBackgroundCursor(QObject *parent = nullptr);
     ~TBackgroundCursor() override;
 
-    // `cursorSql` gives a rowid in column 0 of each row.
-    void Start(const QString &path, const QString &cursorSql);
+    // `cursorSql` gives a row number in column 0 of each row; `reader` is
+    // used on the run's thread alone.
+    void Start(std::unique_ptr<TStore> reader, const QString &cursorSql);
     void Cancel();
     bool Running() const { return m_running; }
 
 signals:
-    // The rowids in the cursor's order, or the reason there are none.
+    // The row numbers in the cursor's order, or the reason there are none.
     void Listed(std::shared_ptr<std::vector<qint64>> rowids);
     void Failed(const QString &message);
 
 private:
-    void Run(QString path, QString cursorSql, int run);
+    void Run(QString cursorSql, int run);
 
     std::thread m_thread;
-    std::mutex m_lock;       // guards m_db and m_cancelled between the threads
-    sqlite3 *m_db = nullptr;
+    std::mutex m_lock;                 // guards m_reader and m_cancelled between the threads
+    std::unique_ptr<TStore> m_reader;
     bool m_cancelled = false;
     // Owner's thread only: the run whose answer is awaited; an answer of
     // an earlier run is dropped.

@@ -2,15 +2,14 @@
 
 #include "data/ADOConnection.h"
 #include "data/SqlDialect.h"
+#include "data/Store.h"
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseError.h"
 
 #include <QElapsedTimer>
-#include <QRegularExpression>
 #include <algorithm>
 #include <limits>
 #include <unordered_map>
-#include <sqlite3.h>
 
 namespace {
 
@@ -20,33 +19,6 @@ constexpr size_t kCacheSlots = 512;
 QString Tr(const char *text)
 {
     return TCustomADODataSet::tr(text);
-}
-
-int DeclaredLength(const QString &declaredType)
-{
-    static const QRegularExpression length(QStringLiteral("\\(\\s*(\\d+)"));
-    const QRegularExpressionMatch match = length.match(declaredType);
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
-
-// Whether a column still holds exactly a value read from it (its storage
-// class and its bytes), that value being bound as parameter `parameter`.
-QString ColumnHolds(const QString &column, TStoredValue::TStorageClass storageClass, int parameter)
-{
-    const QString quoted = QuoteSqlName(column);
-    switch (storageClass) {
-    case TStoredValue::Null:
-        return QStringLiteral("%1 IS ?%2").arg(quoted, QString::number(parameter));
-    case TStoredValue::Integer:
-        return QStringLiteral("(typeof(%1) = 'integer' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
-    case TStoredValue::Real:
-        return QStringLiteral("(typeof(%1) = 'real' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
-    case TStoredValue::Text:
-        return QStringLiteral("(typeof(%1) = 'text' AND CAST(%1 AS BLOB) = CAST(?%2 AS BLOB))").arg(quoted, QString::number(parameter));
-    case TStoredValue::Blob:
-        return QStringLiteral("(typeof(%1) = 'blob' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
-    }
-    return {};
 }
 
 } // namespace
@@ -85,9 +57,9 @@ void TCustomADODataSet::DetachFromConnection() noexcept
     m_connection = nullptr;
 }
 
-sqlite3 *TCustomADODataSet::Db() const
+TStore &TCustomADODataSet::Store() const
 {
-    return m_connection ? m_connection->Handle() : nullptr;
+    return m_connection->Store();
 }
 
 std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
@@ -100,20 +72,23 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
     m_columns.clear();
     try {
         const bool traceable = !m_source.table.isEmpty();
-        if (traceable)
-            CheckRowNumbers();
-        TSqliteStatement described(Db(), traceable ? m_source.readerSql : m_source.cursorSql);
-        for (int column = 0; column < described.ColumnCount(); ++column) {
-            const bool ownColumn = traceable
-                                   && described.ColumnOriginTable(column).compare(m_source.table, Qt::CaseInsensitive) == 0;
-            m_columns << (ownColumn ? described.ColumnOriginName(column) : QString());
-            defs.push_back({described.ColumnName(column), DeclaredLength(described.ColumnDeclaredType(column)), !ownColumn});
+        std::vector<TStore::TColumn> columns;
+        if (traceable) {
+            Store().CheckRowNumbers(m_source.table);
+            m_reader = Store().PrepareReader(m_source.readerSql);
+            columns = m_reader->Columns();
+        } else {
+            m_rows = Store().ReadAll(m_source.cursorSql, columns);
         }
-        if (traceable)
-            m_reader = std::move(described);
+        for (const TStore::TColumn &column : columns) {
+            const bool ownColumn = traceable && column.originTable.compare(m_source.table, Qt::CaseInsensitive) == 0;
+            m_columns << (ownColumn ? column.originColumn : QString());
+            defs.push_back({column.name, column.size, !ownColumn});
+        }
         m_nullRecord.assign(defs.size(), std::nullopt);
         m_cache.assign(kCacheSlots, {});
-        LoadCursor();
+        if (traceable)
+            LoadCursor();
     } catch (...) {
         InternalClose();
         throw;
@@ -121,104 +96,35 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
     return defs;
 }
 
-// Rows are found again by their rowid: a table without one, or whose column
-// named rowid hides it, cannot be edited safely and is refused plainly.
-void TCustomADODataSet::CheckRowNumbers() const
-{
-    TSqliteStatement hidden(Db(), QStringLiteral("SELECT name FROM pragma_table_info(?1) WHERE lower(name) = 'rowid'"));
-    hidden.Bind(1, TFieldValue(m_source.table));
-    if (hidden.Step()) {
-        throw EDatabaseError(Tr("The table \"%1\" cannot be shown: its column \"%2\" has the name the program needs "
-                                "for numbering the rows.")
-                                 .arg(m_source.table, *hidden.Value(0)));
-    }
-    sqlite3_stmt *probe = nullptr;
-    const QByteArray sql = QStringLiteral("SELECT rowid FROM %1").arg(QuoteSqlName(m_source.table)).toUtf8();
-    const int rc = sqlite3_prepare_v2(Db(), sql.constData(), int(sql.size()), &probe, nullptr);
-    sqlite3_finalize(probe);
-    if (rc != SQLITE_OK) {
-        throw EDatabaseError(Tr("The table \"%1\" cannot be shown: it is made without row numbers (WITHOUT ROWID), "
-                                "by which the program finds a row again when it is changed.")
-                                 .arg(m_source.table));
-    }
-}
-
 // Replaces the rows only once the new ones are read, so that a failure
 // leaves the cursor as it was.
 void TCustomADODataSet::LoadCursor()
 {
-    const TWaitCursor wait;
+    if (m_source.table.isEmpty()) {
+        std::vector<TStore::TColumn> columns;
+        m_rows = Store().ReadAll(m_source.cursorSql, columns);
+        return;
+    }
     if (m_source.wholeTable) {
         StartTableListing();
         return;
     }
-    TSqliteStatement cursor(Db(), m_source.cursorSql);
-    if (!m_source.table.isEmpty()) {
-        QElapsedTimer listing;
-        listing.start();
-        std::vector<qint64> rowids;
-        while (cursor.Step())
-            rowids.push_back(cursor.Int64(0));
-        rowids.shrink_to_fit();
-        m_rowids.Assign(std::move(rowids));
-        m_lastListingMs = listing.elapsed();
-        return;
-    }
-    const int columns = cursor.ColumnCount();
-    std::vector<TRecord> rows;
-    while (cursor.Step()) {
-        TRecord row(columns);
-        for (int column = 0; column < columns; ++column)
-            row[column] = cursor.Value(column);
-        rows.push_back(std::move(row));
-    }
-    m_rows = std::move(rows);
+    QElapsedTimer listing;
+    listing.start();
+    m_rowids.Assign(Store().ListCursor(m_source.cursorSql));
+    m_lastListingMs = listing.elapsed();
 }
 
 void TCustomADODataSet::StartTableListing()
 {
-    const QString table = QuoteSqlName(m_source.table);
-    qint64 highest = 0;
-    qint64 rows = 0;
-    RunRead([&] {
-        TSqliteStatement last(Db(), QStringLiteral("SELECT max(rowid) FROM %1").arg(table));
-        last.Step();
-        highest = last.Int64(0);
-        TSqliteStatement count(Db(), QStringLiteral("SELECT count(*) FROM %1").arg(table));
-        count.Step();
-        rows = count.Int64(0);
-    });
-    if (rows > std::numeric_limits<int>::max())
+    const TStore::TTableSize size = Store().MeasureTable(m_source.table);
+    if (size.rows > std::numeric_limits<int>::max())
         throw EDatabaseError(Tr("The table \"%1\" has too many rows to be shown.").arg(m_source.table));
-    const QString ascending =
-        QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 AND rowid < ?2 ORDER BY rowid LIMIT ?3").arg(table);
-    const QString descending =
-        QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 AND rowid < ?2 ORDER BY rowid DESC LIMIT ?3").arg(table);
-    m_rowids.Start(int(rows), highest, [this, ascending, descending](qint64 after, qint64 before, int limit, bool backwards,
-                                                                    std::vector<qint64> &out) {
-        TSqliteStatement list(Db(), backwards ? descending : ascending);
-        list.Bind(1, after);
-        list.Bind(2, before);
-        list.Bind(3, qint64(limit));
-        while (list.Step())
-            out.push_back(list.Int64(0));
-    });
-}
-
-void TCustomADODataSet::RunRead(const std::function<void()> &work) const
-{
-    const TWaitCursor wait;
-    sqlite3 *db = Db();
-    const int rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        ThrowSqliteError(db, rc);
-    try {
-        work();
-    } catch (...) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
-    sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
+    m_rowids.Start(int(size.rows), size.highest,
+                   [this, table = m_source.table](qint64 after, qint64 before, int limit, bool backwards,
+                                                  std::vector<qint64> &out) {
+                       Store().ListRowids(table, after, before, limit, backwards, out);
+                   });
 }
 
 void TCustomADODataSet::InternalClose()
@@ -227,7 +133,7 @@ void TCustomADODataSet::InternalClose()
     m_listedAfresh.reset();
     m_followAgain = false;
     m_lastListingMs = 0;
-    m_reader = TSqliteStatement();
+    m_reader.reset();
     m_rowids.Clear();
     m_rows = {};
     m_cache = {};
@@ -271,17 +177,11 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
     TRecord record = m_nullRecord;
     TStoredRecord stored(record.size());
     try {
-        m_reader.Reset();
-        m_reader.Bind(1, rowid);
-        if (m_reader.Step()) {
-            for (int column = 0; column < int(record.size()); ++column) {
-                stored[column] = m_reader.Stored(column);
+        if (m_reader->Read(rowid, stored)) {
+            for (int column = 0; column < int(record.size()); ++column)
                 record[column] = stored[column].Shown();
-            }
         }
-        m_reader.Reset();
     } catch (const EDatabaseError &) {
-        m_reader.Reset();
         return m_nullRecord;
     }
     slot.rowid = rowid;
@@ -301,61 +201,19 @@ TCustomADODataSet::TStoredRecord TCustomADODataSet::StoredRecord(int index) cons
     return TStoredRecord(m_columns.size());
 }
 
-QString TCustomADODataSet::StillAsRead(const TStoredRecord &stored, int firstParameter) const
+std::vector<TStore::TColumnAsRead> TCustomADODataSet::AsRead(const TStoredRecord &stored) const
 {
-    QString checks;
-    int parameter = firstParameter;
+    std::vector<TStore::TColumnAsRead> asRead;
     for (int field = 0; field < int(m_columns.size()); ++field) {
         if (!m_columns[field].isEmpty())
-            checks += QStringLiteral(" AND ") + ColumnHolds(m_columns[field], stored[field].storageClass, parameter++);
+            asRead.push_back({m_columns[field], stored[field]});
     }
-    return checks;
-}
-
-void TCustomADODataSet::BindStored(TSqliteStatement &statement, const TStoredRecord &stored, int firstParameter) const
-{
-    int parameter = firstParameter;
-    for (int field = 0; field < int(m_columns.size()); ++field) {
-        if (!m_columns[field].isEmpty())
-            statement.Bind(parameter++, stored[field]);
-    }
-}
-
-void TCustomADODataSet::RunWrite(const std::function<void()> &work)
-{
-    const TWaitCursor wait;
-    sqlite3 *db = Db();
-    const auto lockedError = [&] {
-        return EDatabaseError(Tr("The database is locked by another user or program, so the change was not saved. "
-                                 "Nothing was lost: try again in a moment."));
-    };
-    int rc = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK) {
-        if (IsBusyCode(rc))
-            throw lockedError();
-        ThrowSqliteError(db, rc);
-    }
-    try {
-        work();
-        rc = sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr);
-        if (rc != SQLITE_OK) {
-            if (IsBusyCode(rc))
-                throw lockedError();
-            ThrowSqliteError(db, rc);
-        }
-        m_connection->NoteOwnCommit();
-    } catch (...) {
-        if (!sqlite3_get_autocommit(db))
-            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
+    return asRead;
 }
 
 void TCustomADODataSet::ThrowRowConflict(qint64 rowid, bool deleting)
 {
-    TSqliteStatement exists(Db(), QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(QuoteSqlName(m_source.table)));
-    exists.Bind(1, rowid);
-    const bool present = exists.Step();
+    const bool present = Store().RowExists(m_source.table, rowid);
     if (deleting) {
         // The row is shown afresh, so that the person decides on what it holds now.
         Forget(rowid);
@@ -384,30 +242,16 @@ void TCustomADODataSet::InternalEdit(int index)
 void TCustomADODataSet::InternalUpdate(int, const TRecord &original, const TRecord &values)
 {
     const qint64 rowid = m_editRowid;
-    QStringList assignments;
-    std::vector<TFieldValue> changed;
+    std::vector<TStore::TColumnValue> changes;
     for (int field = 0; field < int(m_columns.size()); ++field) {
-        if (m_columns[field].isEmpty() || values[field] == original[field])
-            continue;
-        changed.push_back(values[field]);
-        assignments << QStringLiteral("%1 = ?%2").arg(QuoteSqlName(m_columns[field]), QString::number(changed.size() + 1));
+        if (!m_columns[field].isEmpty() && values[field] != original[field])
+            changes.push_back({m_columns[field], values[field]});
     }
-    if (assignments.isEmpty())
+    if (changes.empty())
         return;
-    const int firstCheck = int(changed.size()) + 2;
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?1%3")
-                            .arg(QuoteSqlName(m_source.table), assignments.join(QStringLiteral(", ")),
-                                 StillAsRead(m_editStored, firstCheck));
-    RunWrite([&] {
-        TSqliteStatement update(Db(), sql);
-        update.Bind(1, rowid);
-        for (int i = 0; i < int(changed.size()); ++i)
-            update.Bind(i + 2, changed[i]);
-        BindStored(update, m_editStored, firstCheck);
-        update.Step();
-        if (sqlite3_changes(Db()) != 1)
-            ThrowRowConflict(rowid, false);
-    });
+    if (!Store().Update(m_source.table, rowid, changes, AsRead(m_editStored)))
+        ThrowRowConflict(rowid, false);
+    m_connection->NoteOwnCommit();
     Forget(rowid);
 }
 
@@ -416,28 +260,13 @@ void TCustomADODataSet::InternalInsert(int index, const TRecord &values)
     // The new row's neighbour must be listed for its position to be known.
     if (index < m_rowids.Count())
         m_rowids.At(index);
-    QStringList columns;
-    QStringList placeholders;
-    std::vector<TFieldValue> parameters;
+    std::vector<TStore::TColumnValue> columns;
     for (int field = 0; field < int(m_columns.size()); ++field) {
-        if (m_columns[field].isEmpty())
-            continue;
-        columns << QuoteSqlName(m_columns[field]);
-        parameters.push_back(values[field]);
-        placeholders << QStringLiteral("?%1").arg(parameters.size());
+        if (!m_columns[field].isEmpty())
+            columns.push_back({m_columns[field], values[field]});
     }
-    const QString table = QuoteSqlName(m_source.table);
-    const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                .arg(table, columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
-    qint64 rowid = 0;
-    RunWrite([&] {
-        TSqliteStatement insert(Db(), sql);
-        for (int i = 0; i < int(parameters.size()); ++i)
-            insert.Bind(i + 1, parameters[i]);
-        insert.Step();
-        rowid = sqlite3_last_insert_rowid(Db());
-    });
+    const qint64 rowid = Store().Insert(m_source.table, columns);
+    m_connection->NoteOwnCommit();
     Forget(rowid);
     m_rowids.Insert(index, rowid);
 }
@@ -445,17 +274,9 @@ void TCustomADODataSet::InternalInsert(int index, const TRecord &values)
 void TCustomADODataSet::InternalDelete(int index)
 {
     const qint64 rowid = m_rowids.At(index);
-    const TStoredRecord read = StoredRecord(index);
-    const QString sql =
-        QStringLiteral("DELETE FROM %1 WHERE rowid = ?1%2").arg(QuoteSqlName(m_source.table), StillAsRead(read, 2));
-    RunWrite([&] {
-        TSqliteStatement remove(Db(), sql);
-        remove.Bind(1, rowid);
-        BindStored(remove, read, 2);
-        remove.Step();
-        if (sqlite3_changes(Db()) != 1)
-            ThrowRowConflict(rowid, true);
-    });
+    if (!Store().Delete(m_source.table, rowid, AsRead(StoredRecord(index))))
+        ThrowRowConflict(rowid, true);
+    m_connection->NoteOwnCommit();
     Forget(rowid);
     m_rowids.Erase(index);
     m_connection->RowDeleted(this, m_source.table, rowid);
@@ -481,13 +302,9 @@ int TCustomADODataSet::InternalRefresh(int index)
     m_cache.assign(kCacheSlots, {});
     const int count = InternalRecordCount();
     if (current && m_source.wholeTable) {
-        // In rowid order the row's position is the number of rows before it.
-        TSqliteStatement before(Db(), QStringLiteral("SELECT count(*) FROM %1 WHERE rowid < ?1").arg(QuoteSqlName(m_source.table)));
-        before.Bind(1, *current);
-        before.Step();
-        const qint64 position = before.Int64(0);
-        if (position < count && m_rowids.At(int(position)) == *current)
-            return int(position);
+        const TRowidList::TPlace place = m_rowids.PlaceOf(*current, index > count / 2);
+        if (place.present)
+            return place.position;
     } else if (current) {
         for (int i = 0; i < count; ++i) {
             if (m_rowids.At(i) == *current)
@@ -601,7 +418,11 @@ void TCustomADODataSet::StartBackgroundListing()
 {
     m_followAgain = false;
     m_ownCommitsAtRun = m_connection->OwnCommits();
-    m_background.Start(m_connection->FileName(), m_source.cursorSql);
+    try {
+        m_background.Start(Store().OpenReader(), m_source.cursorSql);
+    } catch (const EDatabaseError &error) {
+        m_connection->ReportFollowFailure(error.Message());
+    }
 }
 
 void TCustomADODataSet::BackgroundListed(const std::shared_ptr<std::vector<qint64>> &rowids)
@@ -639,5 +460,5 @@ void TCustomADODataSet::InternalCancel(int index)
 
 bool TCustomADODataSet::InternalCanModify() const
 {
-    return !m_source.table.isEmpty() && Db() && sqlite3_db_readonly(Db(), "main") == 0;
+    return !m_source.table.isEmpty() && m_connection && m_connection->Connected() && !Store().ReadOnly();
 }

@@ -2,7 +2,7 @@
 
 #include "data/BackgroundCursor.h"
 #include "data/RowidList.h"
-#include "data/SqliteStatement.h"
+#include "data/Store.h"
 #include "toolkit/db/DataSet.h"
 
 #include <QStringList>
@@ -11,11 +11,11 @@
 
 class TADOConnection;
 
-// A static cursor over rows of an SQLite table (the base of TADOTable and
-// TADOQuery).
+// A static cursor over rows of a table of the connection's store (the base
+// of TADOTable and TADOQuery).
 //
-// The cursor keeps only the rowid of each row (8 bytes a row, see
-// TRowidList); record numbers are positions in that list. A row's values are
+// The cursor keeps only the number of each row (its rowid, 8 bytes a row,
+// see TRowidList); record numbers are positions in that list. A row's values are
 // read by rowid when they are asked for, through a small cache. No statement
 // or transaction stays open between calls, so the program holds no lock on
 // the file while the user looks.
@@ -31,12 +31,12 @@ class TADOConnection;
 // others meanwhile are followed by one more run after it, and a run that
 // overlapped a commit of this connection is run again before it is shown.
 //
-// Writing: each post or delete is one short transaction begun IMMEDIATE.
-// The UPDATE or DELETE names the row by rowid and requires every column to
-// still hold the value that was read (compared with IS, so NULLs compare
-// safely), and exactly one row must change. Another process's change or
-// delete of the row, or a lock held past the busy timeout, raises
-// EDatabaseError; the data set then keeps the user's edit (see TDataSet).
+// Writing: each post or delete is one short transaction of the store, which
+// names the row by rowid and requires every column to still hold the value
+// that was read (NULLs included), and exactly one row must change. Another
+// process's change or delete of the row, or a lock held past the timeout,
+// raises EDatabaseError; the data set then keeps the user's edit (see
+// TDataSet).
 // Cancelling an edit forgets the cached values, so the row is read afresh.
 //
 // Cursors that cannot name the rows of one table (see TQueryPlan) are read
@@ -104,23 +104,18 @@ private:
         TStoredRecord stored;  // the same row as the file holds it
     };
 
-    sqlite3 *Db() const;
-    void CheckRowNumbers() const;
+    TStore &Store() const;
     void LoadCursor();
     void StartTableListing();
     std::vector<TRowPlace> FollowTable(const std::vector<int> &indexes);
     std::vector<TRowPlace> FollowQuery(const std::vector<int> &indexes);
-    void RunRead(const std::function<void()> &work) const;
-    void RunWrite(const std::function<void()> &work);
     // Raises the conflict error for a row that changed or vanished.
     [[noreturn]] void ThrowRowConflict(qint64 rowid, bool deleting);
     TCacheSlot &Slot(qint64 rowid) const;
     // The stored values of row `index` as last read (all NULL when it could not be read).
     TStoredRecord StoredRecord(int index) const;
-    // " AND ..." requiring each column to hold its stored value; BindStored
-    // binds those values from parameter `firstParameter` on.
-    QString StillAsRead(const TStoredRecord &stored, int firstParameter) const;
-    void BindStored(TSqliteStatement &statement, const TStoredRecord &stored, int firstParameter) const;
+    // The table columns of the set with their values as read.
+    std::vector<TStore::TColumnAsRead> AsRead(const TStoredRecord &stored) const;
     void Forget(qint64 rowid);
 
     TADOConnection *m_connection = nullptr;
@@ -128,7 +123,7 @@ private:
     mutable TRowidList m_rowids;           // traceable cursors
     std::vector<TRecord> m_rows;           // untraceable cursors
     QStringList m_columns;                 // per field: the table column it reads, empty if none
-    mutable TSqliteStatement m_reader;
+    std::unique_ptr<TStore::TRowReader> m_reader;
     mutable std::vector<TCacheSlot> m_cache;
     TRecord m_nullRecord;
     TBackgroundCursor m_background;

@@ -1,0 +1,472 @@
+#include "data/SqliteStore.h"
+
+#include "data/CaseInsensitiveLike.h"
+#include "data/DatabaseFile.h"
+#include "data/LocalFileSystem.h"
+#include "data/SqliteStatement.h"
+#include "toolkit/app/WaitCursor.h"
+#include "toolkit/db/DatabaseError.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QRegularExpression>
+#include <QThread>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// How often, in engine instructions, a running statement reports that it
+// is still busy (well under a millisecond apart).
+constexpr int kProgressInstructions = 20000;
+// Files up to this size are checked page by page when they open; the check
+// reads the whole file, which takes well under a second at this size.
+constexpr qint64 kQuickCheckLimitBytes = 16 * 1024 * 1024;
+// The part of a file on a local disk that SQLite reads through a memory
+// mapping rather than a copy per page; a search scans the whole table.
+constexpr qint64 kMappedBytes = qint64(1) << 30;
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("TCustomADODataSet", text);
+}
+
+int ReportProgress(void *)
+{
+    TWaitCursor::Tick();
+    return 0;
+}
+
+// Raises EDatabaseError when SQLite finds a page of the file damaged.
+void CheckPages(sqlite3 *db)
+{
+    TSqliteStatement check(db, QStringLiteral("PRAGMA quick_check(1)"));
+    if (check.Step() && check.Value(0) != QStringLiteral("ok"))
+        throw EDatabaseError(QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(*check.Value(0)));
+}
+
+int DeclaredLength(const QString &declaredType)
+{
+    static const QRegularExpression length(QStringLiteral("\\(\\s*(\\d+)"));
+    const QRegularExpressionMatch match = length.match(declaredType);
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+// Whether a column still holds exactly a value read from it (its storage
+// class and its bytes), that value being bound as parameter `parameter`.
+QString ColumnHolds(const QString &column, TStoredValue::TStorageClass storageClass, int parameter)
+{
+    const QString quoted = QuoteSqlName(column);
+    switch (storageClass) {
+    case TStoredValue::Null:
+        return QStringLiteral("%1 IS ?%2").arg(quoted, QString::number(parameter));
+    case TStoredValue::Integer:
+        return QStringLiteral("(typeof(%1) = 'integer' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
+    case TStoredValue::Real:
+        return QStringLiteral("(typeof(%1) = 'real' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
+    case TStoredValue::Text:
+        return QStringLiteral("(typeof(%1) = 'text' AND CAST(%1 AS BLOB) = CAST(?%2 AS BLOB))").arg(quoted, QString::number(parameter));
+    case TStoredValue::Blob:
+        return QStringLiteral("(typeof(%1) = 'blob' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
+    }
+    return {};
+}
+
+// " AND ..." requiring each column to hold its value as read, the values
+// bound from parameter `firstParameter` on by BindAsRead.
+QString StillAsRead(const std::vector<TStore::TColumnAsRead> &asRead, int firstParameter)
+{
+    QString checks;
+    int parameter = firstParameter;
+    for (const TStore::TColumnAsRead &column : asRead)
+        checks += QStringLiteral(" AND ") + ColumnHolds(column.column, column.value.storageClass, parameter++);
+    return checks;
+}
+
+void BindAsRead(TSqliteStatement &statement, const std::vector<TStore::TColumnAsRead> &asRead, int firstParameter)
+{
+    int parameter = firstParameter;
+    for (const TStore::TColumnAsRead &column : asRead)
+        statement.Bind(parameter++, column.value);
+}
+
+std::vector<TStore::TColumn> ColumnsOf(const TSqliteStatement &statement)
+{
+    std::vector<TStore::TColumn> columns;
+    for (int column = 0; column < statement.ColumnCount(); ++column) {
+        columns.push_back({statement.ColumnName(column), DeclaredLength(statement.ColumnDeclaredType(column)),
+                           statement.ColumnOriginTable(column), statement.ColumnOriginName(column)});
+    }
+    return columns;
+}
+
+class TSqliteRowReader : public TStore::TRowReader
+{
+public:
+    TSqliteRowReader(sqlite3 *db, const QString &sql) : m_statement(db, sql), m_columns(ColumnsOf(m_statement)) {}
+
+    const std::vector<TStore::TColumn> &Columns() const override { return m_columns; }
+
+    bool Read(qint64 rowid, TStore::TStoredRecord &values) override
+    {
+        try {
+            m_statement.Reset();
+            m_statement.Bind(1, rowid);
+            const bool found = m_statement.Step();
+            if (found) {
+                values.resize(m_columns.size());
+                for (int column = 0; column < int(m_columns.size()); ++column)
+                    values[column] = m_statement.Stored(column);
+            }
+            m_statement.Reset();
+            return found;
+        } catch (...) {
+            m_statement.Reset();
+            throw;
+        }
+    }
+
+private:
+    TSqliteStatement m_statement;
+    std::vector<TStore::TColumn> m_columns;
+};
+
+} // namespace
+
+std::unique_ptr<TSqliteStore> TSqliteStore::Open(const QString &path, const QString &shownName)
+{
+    CheckDatabaseFile(path, shownName);
+    sqlite3 *db = nullptr;
+    int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    std::unique_ptr<TSqliteStore> store(new TSqliteStore(db, path, false));
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(db, rc);
+    sqlite3_progress_handler(db, kProgressInstructions, ReportProgress, nullptr);
+    // Reading the schema is the first real access to the file: it finds
+    // foreign, damaged and locked files, and rolls back a journal that a
+    // writer which died mid-commit left, before the file is judged whole.
+    // A file shorter than its header says reads as malformed: it is
+    // reported as truncated.
+    rc = sqlite3_exec(db, "SELECT count(*) FROM sqlite_schema", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK || (rc & 0xFF) == SQLITE_CORRUPT) {
+        const QString damage = DatabaseFileDamage(path);
+        if (!damage.isEmpty())
+            throw EDatabaseError(damage);
+    }
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(db, rc);
+    if (sqlite3_db_readonly(db, "main") == 1)
+        throw EDatabaseError(SqliteErrorMessage(db, SQLITE_READONLY));
+    if (QFileInfo(path).size() <= kQuickCheckLimitBytes)
+        CheckPages(db);
+    // Taken before any data set reads, so that no commit slips between.
+    store->m_dataVersion = store->DataVersion().value_or(0);
+    return store;
+}
+
+TSqliteStore::TSqliteStore(sqlite3 *db, QString path, bool backgroundReader)
+    : m_db(db), m_path(std::move(path)), m_backgroundReader(backgroundReader)
+{
+    if (!m_db)
+        return;
+    sqlite3_extended_result_codes(m_db, 1);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    if (m_backgroundReader)
+        sqlite3_busy_timeout(m_db, m_lockTimeoutMs);
+    else
+        sqlite3_busy_handler(m_db, WaitOutLock, this);
+    InstallCaseInsensitiveLike(m_db);
+    if (IsOnLocalFileSystem(m_path))
+        sqlite3_exec(m_db, QByteArray("PRAGMA mmap_size = " + QByteArray::number(kMappedBytes)).constData(), nullptr,
+                     nullptr, nullptr);
+}
+
+TSqliteStore::~TSqliteStore()
+{
+    sqlite3_close_v2(m_db);
+}
+
+// Waits out another program's lock for up to the lock timeout, in the
+// engine's own growing steps; the wait cursor comes up meanwhile, as for any
+// long step. Returns 0 to give up.
+int TSqliteStore::WaitOutLock(void *store, int attempt)
+{
+    static constexpr int kStepsMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+    constexpr int kSteps = int(std::size(kStepsMs));
+    const int timeout = static_cast<const TSqliteStore *>(store)->m_lockTimeoutMs;
+    int waited = 0;
+    for (int i = 0; i < std::min(attempt, kSteps); ++i)
+        waited += kStepsMs[i];
+    const int step = kStepsMs[std::min(attempt, kSteps - 1)];
+    if (attempt >= kSteps)
+        waited += (attempt - kSteps) * step;
+    if (waited >= timeout)
+        return 0;
+    TWaitCursor::Tick();
+    QThread::msleep(std::min(step, timeout - waited));
+    return 1;
+}
+
+template <typename Work> void TSqliteStore::InReadTransaction(Work &&work)
+{
+    const TWaitCursor wait;
+    const int rc = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(m_db, rc);
+    try {
+        work();
+    } catch (...) {
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+    sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+}
+
+template <typename Work> void TSqliteStore::InWriteTransaction(Work &&work)
+{
+    const TWaitCursor wait;
+    const auto lockedError = [] {
+        return EDatabaseError(Tr("The database is locked by another user or program, so the change was not saved. "
+                                 "Nothing was lost: try again in a moment."));
+    };
+    int rc = sqlite3_exec(m_db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) {
+        if (IsBusyCode(rc))
+            throw lockedError();
+        ThrowSqliteError(m_db, rc);
+    }
+    try {
+        work();
+        rc = sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+        if (rc != SQLITE_OK) {
+            if (IsBusyCode(rc))
+                throw lockedError();
+            ThrowSqliteError(m_db, rc);
+        }
+    } catch (...) {
+        if (!sqlite3_get_autocommit(m_db))
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        throw;
+    }
+}
+
+QString TSqliteStore::FindTable(const QString &name)
+{
+    TSqliteStatement lookup(m_db, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
+    lookup.Bind(1, TFieldValue(name));
+    if (name.isEmpty() || !lookup.Step())
+        return {};
+    return *lookup.Value(0);
+}
+
+// Rows are found again by their rowid: a table without one, or whose column
+// named rowid hides it, cannot be edited safely and is refused plainly.
+void TSqliteStore::CheckRowNumbers(const QString &table)
+{
+    TSqliteStatement hidden(m_db, QStringLiteral("SELECT name FROM pragma_table_info(?1) WHERE lower(name) = 'rowid'"));
+    hidden.Bind(1, TFieldValue(table));
+    if (hidden.Step()) {
+        throw EDatabaseError(Tr("The table \"%1\" cannot be shown: its column \"%2\" has the name the program needs "
+                                "for numbering the rows.")
+                                 .arg(table, *hidden.Value(0)));
+    }
+    sqlite3_stmt *probe = nullptr;
+    const QByteArray sql = QStringLiteral("SELECT rowid FROM %1").arg(QuoteSqlName(table)).toUtf8();
+    const int rc = sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &probe, nullptr);
+    sqlite3_finalize(probe);
+    if (rc != SQLITE_OK) {
+        throw EDatabaseError(Tr("The table \"%1\" cannot be shown: it is made without row numbers (WITHOUT ROWID), "
+                                "by which the program finds a row again when it is changed.")
+                                 .arg(table));
+    }
+}
+
+QString TSqliteStore::TableReaderSql(const QString &table)
+{
+    return QStringLiteral("SELECT * FROM %1 WHERE rowid = ?1").arg(QuoteSqlName(table));
+}
+
+TQueryPlan TSqliteStore::PlanQuery(const QString &statement)
+{
+    return ::PlanQuery(statement);
+}
+
+std::unique_ptr<TStore::TRowReader> TSqliteStore::PrepareReader(const QString &sql)
+{
+    return std::make_unique<TSqliteRowReader>(m_db, sql);
+}
+
+std::vector<TRecord> TSqliteStore::ReadAll(const QString &sql, std::vector<TColumn> &columns)
+{
+    const TWaitCursor wait;
+    TSqliteStatement cursor(m_db, sql);
+    columns = ColumnsOf(cursor);
+    std::vector<TRecord> rows;
+    while (cursor.Step()) {
+        TRecord row(columns.size());
+        for (int column = 0; column < int(columns.size()); ++column)
+            row[column] = cursor.Value(column);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::vector<qint64> TSqliteStore::ListCursor(const QString &cursorSql)
+{
+    std::optional<TWaitCursor> wait;
+    if (!m_backgroundReader)
+        wait.emplace();
+    TSqliteStatement cursor(m_db, cursorSql);
+    std::vector<qint64> rowids;
+    while (cursor.Step())
+        rowids.push_back(cursor.Int64(0));
+    rowids.shrink_to_fit();
+    return rowids;
+}
+
+TStore::TTableSize TSqliteStore::MeasureTable(const QString &table)
+{
+    const QString quoted = QuoteSqlName(table);
+    TTableSize size;
+    InReadTransaction([&] {
+        TSqliteStatement last(m_db, QStringLiteral("SELECT max(rowid) FROM %1").arg(quoted));
+        last.Step();
+        size.highest = last.Int64(0);
+        TSqliteStatement count(m_db, QStringLiteral("SELECT count(*) FROM %1").arg(quoted));
+        count.Step();
+        size.rows = count.Int64(0);
+    });
+    return size;
+}
+
+void TSqliteStore::ListRowids(const QString &table, qint64 after, qint64 before, int limit, bool descending,
+                              std::vector<qint64> &out)
+{
+    TSqliteStatement list(m_db, QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 AND rowid < ?2 ORDER BY rowid %2 LIMIT ?3")
+                                    .arg(QuoteSqlName(table), descending ? QStringLiteral("DESC") : QStringLiteral("ASC")));
+    list.Bind(1, after);
+    list.Bind(2, before);
+    list.Bind(3, qint64(limit));
+    while (list.Step())
+        out.push_back(list.Int64(0));
+}
+
+bool TSqliteStore::RowExists(const QString &table, qint64 rowid)
+{
+    TSqliteStatement exists(m_db, QStringLiteral("SELECT 1 FROM %1 WHERE rowid = ?1").arg(QuoteSqlName(table)));
+    exists.Bind(1, rowid);
+    return exists.Step();
+}
+
+bool TSqliteStore::Update(const QString &table, qint64 rowid, const std::vector<TColumnValue> &changes,
+                          const std::vector<TColumnAsRead> &asRead)
+{
+    QStringList assignments;
+    for (int i = 0; i < int(changes.size()); ++i)
+        assignments << QStringLiteral("%1 = ?%2").arg(QuoteSqlName(changes[i].column), QString::number(i + 2));
+    const int firstCheck = int(changes.size()) + 2;
+    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?1%3")
+                            .arg(QuoteSqlName(table), assignments.join(QStringLiteral(", ")), StillAsRead(asRead, firstCheck));
+    bool changed = false;
+    InWriteTransaction([&] {
+        TSqliteStatement update(m_db, sql);
+        update.Bind(1, rowid);
+        for (int i = 0; i < int(changes.size()); ++i)
+            update.Bind(i + 2, changes[i].value);
+        BindAsRead(update, asRead, firstCheck);
+        update.Step();
+        changed = sqlite3_changes(m_db) == 1;
+    });
+    return changed;
+}
+
+qint64 TSqliteStore::Insert(const QString &table, const std::vector<TColumnValue> &values)
+{
+    QStringList columns;
+    QStringList placeholders;
+    for (int i = 0; i < int(values.size()); ++i) {
+        columns << QuoteSqlName(values[i].column);
+        placeholders << QStringLiteral("?%1").arg(i + 1);
+    }
+    const QString quoted = QuoteSqlName(table);
+    const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted)
+                                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                                .arg(quoted, columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
+    qint64 rowid = 0;
+    InWriteTransaction([&] {
+        TSqliteStatement insert(m_db, sql);
+        for (int i = 0; i < int(values.size()); ++i)
+            insert.Bind(i + 1, values[i].value);
+        insert.Step();
+        rowid = sqlite3_last_insert_rowid(m_db);
+    });
+    return rowid;
+}
+
+bool TSqliteStore::Delete(const QString &table, qint64 rowid, const std::vector<TColumnAsRead> &asRead)
+{
+    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?1%2").arg(QuoteSqlName(table), StillAsRead(asRead, 2));
+    bool deleted = false;
+    InWriteTransaction([&] {
+        TSqliteStatement remove(m_db, sql);
+        remove.Bind(1, rowid);
+        BindAsRead(remove, asRead, 2);
+        remove.Step();
+        deleted = sqlite3_changes(m_db) == 1;
+    });
+    return deleted;
+}
+
+bool TSqliteStore::ReadOnly()
+{
+    return sqlite3_db_readonly(m_db, "main") != 0;
+}
+
+std::optional<qint64> TSqliteStore::DataVersion()
+{
+    // A writer's lock makes the look fail at once rather than wait.
+    const int lockTimeout = m_lockTimeoutMs;
+    m_lockTimeoutMs = 0;
+    std::optional<qint64> version;
+    try {
+        TSqliteStatement pragma(m_db, QStringLiteral("PRAGMA data_version"));
+        if (pragma.Step())
+            version = pragma.Int64(0);
+    } catch (const EDatabaseError &) {
+    }
+    m_lockTimeoutMs = lockTimeout;
+    return version;
+}
+
+// The file's data version changes with every commit of another connection.
+std::optional<bool> TSqliteStore::OthersCommitted()
+{
+    if (!sqlite3_get_autocommit(m_db))
+        return std::nullopt;
+    const std::optional<qint64> version = DataVersion();
+    if (!version)
+        return std::nullopt;
+    const bool changed = *version != m_dataVersion;
+    m_dataVersion = *version;
+    return changed;
+}
+
+std::unique_ptr<TStore> TSqliteStore::OpenReader() const
+{
+    sqlite3 *db = nullptr;
+    const int rc = sqlite3_open_v2(QFile::encodeName(m_path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    std::unique_ptr<TStore> reader(new TSqliteStore(db, m_path, true));
+    if (rc != SQLITE_OK)
+        ThrowSqliteError(db, rc);
+    return reader;
+}
+
+void TSqliteStore::Interrupt()
+{
+    sqlite3_interrupt(m_db);
+}

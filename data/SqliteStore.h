@@ -1,0 +1,70 @@
+#pragma once
+
+#include "data/Store.h"
+
+#include <QString>
+#include <memory>
+
+struct sqlite3;
+
+// The directory's SQLite file. The file is opened read-write and never
+// created; other processes may open it at the same time (its rollback
+// journal is kept). SQLite's reading of unknown double-quoted names as
+// strings is off, LIKE is the case-insensitive one of CaseInsensitiveLike.h,
+// and a lock of another program is waited out for up to the lock timeout
+// with the wait cursor up.
+//
+// Rows are named by SQLite's rowid. A row is changed or deleted only while
+// every column still holds the value that was read: its storage class and
+// its bytes (so NULLs, numbers and text that is not UTF-8 compare safely).
+class TSqliteStore : public TStore
+{
+public:
+    static constexpr int kDefaultLockTimeoutMs = 3000;
+
+    // Raises EDatabaseError with a clear message (naming the file as
+    // `shownName`) when the file is missing, empty, not a database,
+    // truncated, damaged, read-only or locked; the file is then left
+    // exactly as it was.
+    static std::unique_ptr<TSqliteStore> Open(const QString &path, const QString &shownName);
+    ~TSqliteStore() override;
+
+    sqlite3 *Handle() const { return m_db; }
+
+    QString FindTable(const QString &name) override;
+    void CheckRowNumbers(const QString &table) override;
+    QString TableReaderSql(const QString &table) override;
+    TQueryPlan PlanQuery(const QString &statement) override;
+    std::unique_ptr<TRowReader> PrepareReader(const QString &sql) override;
+    std::vector<TRecord> ReadAll(const QString &sql, std::vector<TColumn> &columns) override;
+    std::vector<qint64> ListCursor(const QString &cursorSql) override;
+    TTableSize MeasureTable(const QString &table) override;
+    void ListRowids(const QString &table, qint64 after, qint64 before, int limit, bool descending,
+                    std::vector<qint64> &out) override;
+    bool RowExists(const QString &table, qint64 rowid) override;
+    bool Update(const QString &table, qint64 rowid, const std::vector<TColumnValue> &changes,
+                const std::vector<TColumnAsRead> &asRead) override;
+    qint64 Insert(const QString &table, const std::vector<TColumnValue> &values) override;
+    bool Delete(const QString &table, qint64 rowid, const std::vector<TColumnAsRead> &asRead) override;
+    bool ReadOnly() override;
+    std::optional<bool> OthersCommitted() override;
+    std::unique_ptr<TStore> OpenReader() const override;
+    void Interrupt() override;
+    void SetLockTimeout(int milliseconds) override { m_lockTimeoutMs = milliseconds; }
+    int LockTimeout() const { return m_lockTimeoutMs; }
+
+private:
+    TSqliteStore(sqlite3 *db, QString path, bool readOnlyCopy);
+    static int WaitOutLock(void *store, int attempt);
+    // Runs `work` in one read transaction, or in one write transaction begun
+    // IMMEDIATE; a lock held past the timeout is reported as such.
+    template <typename Work> void InReadTransaction(Work &&work);
+    template <typename Work> void InWriteTransaction(Work &&work);
+    std::optional<qint64> DataVersion();
+
+    sqlite3 *m_db = nullptr;
+    QString m_path;
+    bool m_backgroundReader = false;  // a reader for another thread: no wait cursor
+    int m_lockTimeoutMs = kDefaultLockTimeoutMs;
+    qint64 m_dataVersion = 0;
+};
