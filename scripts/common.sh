@@ -8,7 +8,7 @@ BUILD_DIR="${VELIRSK_BUILD_DIR:-$ROOT/build}"
 REQUIRED_PACKAGES=(
   g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
-  libsqlite3-dev sqlite3 libjpeg-dev libxcb1-dev
+  libsqlite3-dev sqlite3 libjpeg-dev libxcb1-dev postgresql libpq-dev
   libgtest-dev libbenchmark-dev
   fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
 )
