@@ -25,6 +25,9 @@ namespace {
 constexpr int kRecordCountPanelWidth = 150;
 constexpr int kRecordNumberPanelWidth = 50;
 constexpr int kNoticePanel = 2;
+// The record number is the last panel and runs to the bar's end; beside a
+// notice it keeps room for the longest number.
+constexpr int kRecordNumberBesideNoticeWidth = 110;
 constexpr int kNoticeMs = 10000;
 constexpr int kMenuImageSize = 16;
 
@@ -182,7 +185,8 @@ QString TForm1::NoticeText() const
 
 void TForm1::ShowNotice(const QString &text, bool lasting)
 {
-    const int width = std::max(0, StatusBar1->width() - kRecordCountPanelWidth - kRecordNumberPanelWidth);
+    const int width = std::max(0, StatusBar1->width() - kRecordCountPanelWidth - kRecordNumberBesideNoticeWidth);
+    StatusBar1->SetPanelWidth(1, kRecordNumberBesideNoticeWidth);
     if (StatusBar1->PanelCount() <= kNoticePanel)
         StatusBar1->AddPanel(width, text);
     StatusBar1->SetPanelWidth(kNoticePanel, width);
@@ -197,6 +201,7 @@ void TForm1::HideNotice()
 {
     m_noticeTimer.stop();
     StatusBar1->RemovePanel(kNoticePanel);
+    StatusBar1->SetPanelWidth(1, kRecordNumberPanelWidth);
 }
 
 QString TForm1::AboutText()

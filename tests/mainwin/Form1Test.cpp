@@ -343,6 +343,37 @@ TEST_F(Form1Fixture, aRowDeletedInTheSearchResultsLeavesTheMainGridAndItsCount)
     EXPECT_EQ(form->DBGrid1->DataSource()->DataSet()->FieldByName(QStringLiteral("Квартира"))->AsString(), QStringLiteral("3"));
 }
 
+TEST_F(Form1Fixture, noticesTellOfARowGoneUnderfootAndOfAnEditKeptAsANewRow)
+{
+    Open(4);
+    Table()->SetRecNo(2);
+    Sql(QStringLiteral("DELETE FROM Велирск WHERE Квартира = '2'"));
+    ASSERT_TRUE(form->Data->ADOConnection1->FollowOtherWriters());
+    EXPECT_EQ(form->NoticeText(), TForm1::RowDeletedElsewhereText());
+    EXPECT_EQ(Panel(0), QStringLiteral("В базе записей: 3"));
+    EXPECT_EQ(Panel(1), QStringLiteral("Запись № 2"));
+    EXPECT_GT(form->StatusBar1->Panel(1).Width, 50) << "the record number stays readable beside the notice";
+
+    // The row being edited goes through the results window: what was typed
+    // stays as a new row, and the notice says so until the row is left.
+    form->DBGrid1->setFocus();
+    TypeIntoGrid(QStringLiteral("77"));
+    TDataSet *query = form->Data->ADOQuery1;
+    query->Close();
+    form->Data->ADOQuery1->SQL()->Clear();
+    form->Data->ADOQuery1->SQL()->Add(QStringLiteral("SELECT * FROM Велирск WHERE Квартира = '3'"));
+    query->Open();
+    query->Delete();
+    EXPECT_EQ(form->NoticeText(), TForm1::EditKeptAsNewText());
+    EXPECT_EQ(Table()->State(), dsInsert);
+    EXPECT_EQ(EditorText(), QStringLiteral("77"));
+    PressKey(form->DBGrid1->InplaceEditor(), Qt::Key_Return);
+    EXPECT_EQ(Table()->State(), dsBrowse);
+    EXPECT_EQ(form->NoticeText(), QString());
+    EXPECT_EQ(form->StatusBar1->PanelCount(), 2);
+    EXPECT_EQ(Sql(QStringLiteral("SELECT Телефон || '|' || Квартира FROM Велирск WHERE Телефон = '77'")), QStringLiteral("77|3"));
+}
+
 TEST(Form1About, sixNonEmptyLinesJoinedByLineFeedThenCarriageReturn)
 {
     const QString text = TForm1::AboutText();

@@ -130,10 +130,8 @@ expect_clean_exit "after the legacy row"
 
 # A row deleted in the results window: the main window's count drops at once,
 # to what a fresh start shows.
-# A search finds only rows with every field present.
-third=$(query "SELECT rowid FROM \"Велирск\" WHERE \"Телефон\" IS NOT NULL AND \"Улица\" IS NOT NULL AND \"Дом\" IS NOT NULL
-  AND \"Корпус\" IS NOT NULL AND \"Квартира\" IS NOT NULL AND \"Организация\" IS NOT NULL AND rowid <> $second ORDER BY rowid LIMIT 1;")
-[ -n "$third" ] || fail "the sample has no row with every field present"
+third=$(query "SELECT rowid FROM \"Велирск\" WHERE rowid <> $second ORDER BY rowid LIMIT 1;")
+[ -n "$third" ] || fail "the sample has no third row"
 query "UPDATE \"Велирск\" SET \"Фамилия\" = 'Unikalnov' WHERE rowid = $third;"
 open_window
 wait_for_screen "$work/shot.png" 10 "the record count" count_shown || fail "no record count in the status bar"
