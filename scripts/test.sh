@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test through CTest:
-# unit and widget tests offscreen, system tests under Xvfb.
+# unit and widget tests offscreen, system tests under Xvfb, the tests of the
+# PostgreSQL engine against a private server that lives as long as this script.
 source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
+source "$ROOT/scripts/pg_server.sh"
 
 ensure_packages
 build_tree
+start_test_server
 cd "$BUILD_DIR"
 ctest --output-on-failure -j "$(nproc)" "$@"
 
