@@ -2,6 +2,7 @@
 
 #include "data/ConnectionString.h"
 #include "data/CustomADODataSet.h"
+#include "data/PostgresStore.h"
 #include "data/SqliteStore.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/db/DatabaseError.h"
@@ -31,6 +32,14 @@ void TADOConnection::SetConnectionString(const QString &connectionString)
     m_connectionString = connectionString;
 }
 
+void TADOConnection::SetServer(const QString &connectionString)
+{
+    if (connectionString == m_server)
+        return;
+    Close();
+    m_server = connectionString;
+}
+
 void TADOConnection::SetBusyTimeout(int milliseconds)
 {
     if (milliseconds < 0)
@@ -50,6 +59,18 @@ void TADOConnection::Open()
 {
     if (m_store)
         return;
+    if (!m_server.isEmpty()) {
+        try {
+            m_store = TPostgresStore::Open(m_server);
+        } catch (const EDatabaseError &error) {
+            throw EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the directory on the server: %1")
+                                     .arg(error.Message()));
+        }
+        m_store->SetLockTimeout(m_busyTimeoutMs);
+        m_followPending = false;
+        m_storeCheck.start();
+        return;
+    }
     const TConnectionString entries = TConnectionString::Parse(m_connectionString);
     const QString dataSource = entries.Value(QStringLiteral("Data Source"));
     if (dataSource.isEmpty())

@@ -13,8 +13,9 @@ class TStore;
 
 // The connection to the directory's database: an SQLite file named by the
 // connection string's "Data Source" entry, taken relative to the working
-// directory (see TSqliteStore). The other entries of the connection string
-// are kept as data.
+// directory (see TSqliteStore), or, when a server is set, the database of
+// a PostgreSQL server (see TPostgresStore). The other entries of the
+// connection string are kept as data.
 //
 // Following other programs: while the connection is open, it looks a few
 // times a second, from the event loop, whether another connection has
@@ -36,6 +37,10 @@ public:
     QString ConnectionString() const { return m_connectionString; }
     // Closes the connection first when it is open.
     void SetConnectionString(const QString &connectionString);
+    // A libpq connection string or URI; when set, it is opened instead of
+    // the file. Closes the connection first when it is open.
+    QString Server() const { return m_server; }
+    void SetServer(const QString &connectionString);
     // Kept for the window layouts; the connection never asks for a login.
     bool LoginPrompt() const { return m_loginPrompt; }
     void SetLoginPrompt(bool loginPrompt) { m_loginPrompt = loginPrompt; }
@@ -80,6 +85,7 @@ private:
     void ReportFollowFailure(const QString &message) { emit FollowFailed(message); }
 
     QString m_connectionString;
+    QString m_server;
     QString m_fileName;
     std::unique_ptr<TStore> m_store;
     int m_busyTimeoutMs = kDefaultBusyTimeoutMs;

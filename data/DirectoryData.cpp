@@ -20,6 +20,7 @@ TDirectoryData::TDirectoryData(QObject *parent)
 {
     ADOConnection1->setObjectName(QStringLiteral("ADOConnection1"));
     ADOConnection1->SetConnectionString(DirectoryConnectionString());
+    ADOConnection1->SetServer(qEnvironmentVariable(kServerVariable));
     ADOConnection1->SetLoginPrompt(false);
 
     ADOTable1->setObjectName(QStringLiteral("ADOTable1"));

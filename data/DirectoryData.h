@@ -17,6 +17,10 @@ class TDirectoryData : public QObject
     Q_OBJECT
 
 public:
+    // Names a PostgreSQL server's database (a libpq connection string or
+    // URI) to open instead of the file velirsk.dat.
+    static constexpr const char *kServerVariable = "VELIRSK_DATABASE";
+
     // The directory table and its seven fields, in order.
     static QString TableName();
     static QStringList FieldNames();

@@ -135,7 +135,7 @@ int Rank(const TLikePattern &pattern)
 
 } // namespace
 
-std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition)
+std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition, TSqlEngine engine)
 {
     std::optional<std::vector<TLikeTerm>> terms = TConjunctionReader(condition).Read();
     if (!terms)
@@ -150,8 +150,12 @@ std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condi
     for (const TLikeTerm &term : *terms) {
         if (term.pattern.MatchesEmptyField())
             continue;
-        parts << (term.pattern.Shape() == TLikePattern::Anything ? QStringLiteral("%1 IS NOT NULL").arg(term.column)
-                                                                : QStringLiteral("%1 LIKE %2").arg(term.column, term.literal));
+        if (term.pattern.Shape() == TLikePattern::Anything)
+            parts << QStringLiteral("%1 IS NOT NULL").arg(term.column);
+        else if (engine == TSqlEngine::Postgres)
+            parts << QStringLiteral("lower(%1) LIKE lower(%2) ESCAPE ''").arg(term.column, term.literal);
+        else
+            parts << QStringLiteral("%1 LIKE %2").arg(term.column, term.literal);
     }
     return parts.join(QStringLiteral(" AND "));
 }

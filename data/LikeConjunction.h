@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/SqlDialect.h"
 #include "data/SqlTokenizer.h"
 
 #include <optional>
@@ -24,4 +25,6 @@
 //
 // `condition` holds the significant tokens between WHERE and the end of the
 // clause, literals already in SQLite's single-quoted form.
-std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition);
+// `engine` chooses how a LIKE term is written (see TSqlEngine).
+std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition,
+                                             TSqlEngine engine = TSqlEngine::Sqlite);

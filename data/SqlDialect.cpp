@@ -22,9 +22,10 @@ QString SingleQuoted(const QString &value)
     return u'\'' + text + u'\'';
 }
 
-// The tokens of the one statement, with literals in SQLite's form and
-// everything from the closing ";" on dropped.
-std::vector<TSqlToken> StatementTokens(const QString &statement)
+// The tokens of the one statement, with literals single-quoted (and, for
+// the server, names in brackets double-quoted) and everything from the
+// closing ";" on dropped.
+std::vector<TSqlToken> StatementTokens(const QString &statement, TSqlEngine engine = TSqlEngine::Sqlite)
 {
     if (statement.contains(QChar(u'\0')))
         throw EDatabaseError(Tr("The SQL statement contains a NUL character."));
@@ -44,6 +45,8 @@ std::vector<TSqlToken> StatementTokens(const QString &statement)
         if (token.kind == TSqlToken::String || token.kind == TSqlToken::QuotedString) {
             token.kind = TSqlToken::String;
             token.text = SingleQuoted(token.value);
+        } else if (token.kind == TSqlToken::QuotedName && engine == TSqlEngine::Postgres) {
+            token.text = QuoteSqlName(token.value);
         }
         result.push_back(std::move(token));
     }
@@ -144,7 +147,8 @@ bool IsPlainColumnList(const std::vector<TSqlToken> &tokens, const std::vector<s
 // `clauses` is the position in `at` of the first clause after the source.
 // Nothing for other queries.
 std::optional<QString> RowidCursor(const std::vector<TSqlToken> &tokens, const std::vector<size_t> &at, size_t listFirst,
-                                   size_t from, size_t clauses, const QString &qualifier, const QString &source)
+                                   size_t from, size_t clauses, const QString &qualifier, const QString &source,
+                                   TSqlEngine engine)
 {
     if (!IsPlainColumnList(tokens, at, listFirst, from, false))
         return std::nullopt;
@@ -173,19 +177,24 @@ std::optional<QString> RowidCursor(const std::vector<TSqlToken> &tokens, const s
         std::vector<TSqlToken> significant;
         for (size_t s = clauses + 1; s < whereEnd; ++s)
             significant.push_back(tokens[at[s]]);
-        condition = FasterLikeConjunction(significant).value_or(Join(tokens, at[clauses] + 1, tokenAt(whereEnd)));
+        condition = FasterLikeConjunction(significant, engine).value_or(Join(tokens, at[clauses] + 1, tokenAt(whereEnd)));
     }
     QString cursor = QStringLiteral("SELECT %1.rowid %2").arg(qualifier, source);
     if (!condition.isEmpty())
         cursor += QStringLiteral(" WHERE ") + condition;
-    const QString tail = Join(tokens, tokenAt(whereEnd), tokens.size());
-    if (!tail.isEmpty())
-        cursor += u' ' + tail;
+    QString order = Join(tokens, tokenAt(whereEnd), tokenAt(limitAt));
+    if (engine == TSqlEngine::Postgres)
+        order += (order.isEmpty() ? QStringLiteral("ORDER BY %1.rowid") : QStringLiteral(", %1.rowid")).arg(qualifier);
+    if (!order.isEmpty())
+        cursor += u' ' + order;
+    const QString limit = Join(tokens, tokenAt(limitAt), tokens.size());
+    if (!limit.isEmpty())
+        cursor += u' ' + limit;
     return cursor;
 }
 
 // Fills the traceable parts of `plan` when the statement has the one-table form.
-void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan)
+void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan, TSqlEngine engine)
 {
     std::vector<size_t> at;  // indexes of the significant tokens
     for (size_t i = 0; i < tokens.size(); ++i) {
@@ -259,9 +268,10 @@ void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan)
     const QString rest = Join(tokens, sourceEnd, tokens.size());
     plan.traceable = true;
     plan.table = table;
-    plan.cursorSql = RowidCursor(tokens, at, listFirst, from, t, qualifier, source)
+    plan.cursorSql = RowidCursor(tokens, at, listFirst, from, t, qualifier, source, engine)
                          .value_or(QStringLiteral("SELECT %1.rowid, %2 %3 %4").arg(qualifier, list, source, rest).trimmed());
-    plan.readerSql = QStringLiteral("SELECT %1 %2 WHERE %3.rowid = ?1").arg(list, source, qualifier);
+    const QString rowidParameter = engine == TSqlEngine::Postgres ? QStringLiteral("$1") : QStringLiteral("?1");
+    plan.readerSql = QStringLiteral("SELECT %1 %2 WHERE %3.rowid = %4").arg(list, source, qualifier, rowidParameter);
 }
 
 } // namespace
@@ -272,12 +282,12 @@ QString TranslateDialect(const QString &statement)
     return Join(tokens, 0, tokens.size());
 }
 
-TQueryPlan PlanQuery(const QString &statement)
+TQueryPlan PlanQuery(const QString &statement, TSqlEngine engine)
 {
-    const std::vector<TSqlToken> tokens = StatementTokens(statement);
+    const std::vector<TSqlToken> tokens = StatementTokens(statement, engine);
     TQueryPlan plan;
     plan.sql = Join(tokens, 0, tokens.size());
-    TraceRows(tokens, plan);
+    TraceRows(tokens, plan, engine);
     return plan;
 }
 

@@ -36,7 +36,14 @@ struct TQueryPlan
     QString readerSql;
 };
 
-TQueryPlan PlanQuery(const QString &statement);
+// The engines a plan is written for. For the server, names in brackets or
+// backquotes are double-quoted, parameters are numbered $1, ..., LIKE terms
+// of the faster form compare lower() of both sides without an escape
+// character (the server's indexes serve that form), and a cursor of rowids
+// is ordered by rowid where its own order leaves ties, as the file's is.
+enum class TSqlEngine { Sqlite, Postgres };
+
+TQueryPlan PlanQuery(const QString &statement, TSqlEngine engine = TSqlEngine::Sqlite);
 
 // A name quoted for SQLite ("name", with " doubled).
 QString QuoteSqlName(const QString &name);

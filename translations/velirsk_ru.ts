@@ -4,6 +4,10 @@
 <context>
     <name>ADOConnection</name>
     <message>
+        <source>Cannot open the directory on the server: %1</source>
+        <translation>Не удаётся открыть справочник на сервере: %1</translation>
+    </message>
+    <message>
         <source>the file is damaged (%1).</source>
         <translation>файл повреждён (%1).</translation>
     </message>
@@ -138,6 +142,10 @@
 <context>
     <name>TADOTable</name>
     <message>
+        <source>The database on the server does not hold the table &quot;%1&quot;.</source>
+        <translation>В базе данных на сервере нет таблицы «%1».</translation>
+    </message>
+    <message>
         <source>The database file does not hold the table &quot;%1&quot;.</source>
         <translation>В файле базы данных нет таблицы «%1».</translation>
     </message>
@@ -231,6 +239,37 @@
     <message>
         <source>The table &quot;%1&quot; of the database file lacks the fields: %2.</source>
         <translation>В таблице «%1» файла базы данных нет полей: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>TPostgresStore</name>
+    <message>
+        <source>The directory's server cannot be reached: %1</source>
+        <translation>Сервер справочника недоступен: %1</translation>
+    </message>
+    <message>
+        <source>out of memory</source>
+        <translation>не хватает памяти</translation>
+    </message>
+    <message>
+        <source>The connection to the directory's server is lost and cannot be made again: %1 Nothing was changed; what you typed is kept, and the next step tries again.</source>
+        <translation>Связь с сервером справочника потеряна и не восстанавливается: %1 Ничего не изменено; набранный текст сохранён, следующее действие попробует снова.</translation>
+    </message>
+    <message>
+        <source>The connection to the directory's server was lost: %1 Nothing was changed; what you typed is kept, and the next step connects again.</source>
+        <translation>Связь с сервером справочника потеряна: %1 Ничего не изменено; набранный текст сохранён, следующее действие подключится снова.</translation>
+    </message>
+    <message>
+        <source>The server's work was cancelled.</source>
+        <translation>Работа сервера прервана.</translation>
+    </message>
+    <message>
+        <source>The directory's server refused the request: %1</source>
+        <translation>Сервер справочника отклонил запрос: %1</translation>
+    </message>
+    <message>
+        <source>The table &quot;%1&quot; on the server cannot be shown: it has no column rowid, by which the program finds a row again when it is changed.</source>
+        <translation>Таблицу «%1» на сервере нельзя показать: в ней нет столбца rowid, по которому программа снова находит запись, когда её меняют.</translation>
     </message>
 </context>
 </TS>
