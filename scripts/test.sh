@@ -22,7 +22,8 @@ if [ "${VELIRSK_SKIP_SANITIZERS:-0}" != 1 ]; then
     grep -q "^build $t:" "$SAN_DIR/build.ninja" 2>/dev/null && targets+=("$t")
   done
   if [ ${#targets[@]} -gt 0 ]; then
-    cmake --build "$SAN_DIR" -j "$(nproc)" --target "${targets[@]}"
+    # The data layer's server tests fill their databases with the transfer tool.
+    cmake --build "$SAN_DIR" -j "$(nproc)" --target "${targets[@]}" transfer_directory
     cd "$SAN_DIR"
     ctest --output-on-failure -R "^($(IFS='|'; echo "${targets[*]#test_}"))\$"
   fi
