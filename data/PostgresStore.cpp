@@ -26,9 +26,10 @@ QString Tr(const char *text)
     return QCoreApplication::translate("TPostgresStore", text);
 }
 
+// libpq's messages run over several indented lines.
 QString ServerText(const char *text)
 {
-    return QString::fromUtf8(text).trimmed();
+    return QString::fromUtf8(text).simplified();
 }
 
 std::optional<QByteArray> TextOf(const TFieldValue &value)
@@ -91,7 +92,7 @@ std::unique_ptr<TPostgresStore> TPostgresStore::Connect(const QString &connectio
     PGconn *connection = PQconnectdb(connectionString.toUtf8().constData());
     std::unique_ptr<TPostgresStore> store(new TPostgresStore(connection, connectionString, reader));
     if (!connection || PQstatus(connection) != CONNECTION_OK) {
-        throw EDatabaseError(Tr("The directory's server cannot be reached: %1")
+        throw EDatabaseError(Tr("the server cannot be reached (%1)")
                                  .arg(connection ? ServerText(PQerrorMessage(connection)) : Tr("out of memory")));
     }
     store->m_lockTimeoutMs = lockTimeoutMs;

@@ -244,8 +244,8 @@
 <context>
     <name>TPostgresStore</name>
     <message>
-        <source>The directory's server cannot be reached: %1</source>
-        <translation>Сервер справочника недоступен: %1</translation>
+        <source>the server cannot be reached (%1)</source>
+        <translation>сервер недоступен (%1)</translation>
     </message>
     <message>
         <source>out of memory</source>
