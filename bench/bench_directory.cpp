@@ -38,6 +38,7 @@
 #include "data/ADOTable.h"
 #include "data/SqlDialect.h"
 #include "forms/SearchStatement.h"
+#include "support/BenchDirectory.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -56,40 +57,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-QString BenchDataDir()
-{
-    const QString exe = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
-    return QFileInfo(exe).absolutePath() + QStringLiteral("/../bench-data");
-}
-
-// The generated file of `rows` rows, made on first use.
-QString DirectoryFile(long rows)
-{
-    const QString dir = QDir::cleanPath(BenchDataDir());
-    QDir().mkpath(dir);
-    const QString path = QStringLiteral("%1/velirsk-%2.dat").arg(dir).arg(rows);
-    if (!QFileInfo::exists(path)) {
-        const QString tool = QDir::cleanPath(dir + QStringLiteral("/../tools/make_directory"));
-        const QString command = QStringLiteral("'%1' '%2' %3 >/dev/null").arg(tool, path).arg(rows);
-        if (std::system(command.toLocal8Bit().constData()) != 0) {
-            std::fprintf(stderr, "cannot generate %s\n", qPrintable(path));
-            std::exit(1);
-        }
-    }
-    return path;
-}
-
-QString ConnectionStringFor(const QString &path)
-{
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1;Mode=Share Deny None").arg(path);
-}
-
-// The search statement exactly as the search dialog writes it.
-QString SearchText(const QStringList &criteria)
-{
-    return SearchStatement::Lines(criteria).join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
-}
 
 void RunShell(benchmark::State &state, const QString &path, const QString &sql)
 {
@@ -253,11 +220,6 @@ void ShellStart(benchmark::State &state)
 {
     RunShell(state, DirectoryFile(state.range(0)), QStringLiteral("SELECT 1"));
 }
-
-// A surname's beginning as a person types it; all seven edits filled; none.
-const QStringList kOneCriterion{QString(), QStringLiteral("Иван")};
-const QStringList kSevenCriteria{QStringLiteral("2"), QStringLiteral("П"), QStringLiteral("С"), QStringLiteral("1"),
-                                QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("В")};
 
 void SearchOne(benchmark::State &state) { Search(state, kOneCriterion); }
 void ShellSearchOne(benchmark::State &state) { ShellSearch(state, kOneCriterion); }
