@@ -43,8 +43,13 @@ QStringList Column(TDataSet &set, const QString &field)
 }
 
 
-// How long a server's notification may take to arrive.
+// How long a server's notification may take to arrive, and how long the
+// notifications of one burst of commits may trail each other.
 constexpr int kNotificationWaitMs = 5000;
+constexpr int kBurstMs = 150;
+// Another program waits this long for a reader's lock, as it would with a
+// busy timeout of its own.
+constexpr int kOtherProgramsBusyTimeoutMs = 10000;
 
 struct LiveDirectory
 {
@@ -57,6 +62,7 @@ struct LiveDirectory
         } else {
             connection.SetConnectionString(fixture.ConnectionString());
             other = std::make_unique<SqliteFixture::OtherConnection>(fixture.Path());
+            other->SetBusyTimeout(kOtherProgramsBusyTimeoutMs);
         }
         connection.SetBusyTimeout(50);
         table.SetConnection(&connection);
@@ -75,7 +81,8 @@ struct LiveDirectory
             other->Execute(sql);
     }
     QStringList Rows(const QString &sql) { return server ? server->Rows(sql) : other->Rows(sql); }
-    // One look, or on the server the looks until its notification is in.
+    // One look, or on the server the looks until the notifications of the
+    // last commits are in.
     bool Follow()
     {
         QElapsedTimer waited;
@@ -84,6 +91,10 @@ struct LiveDirectory
             if (engine == TSqlEngine::Sqlite || waited.elapsed() > kNotificationWaitMs)
                 return false;
             QThread::msleep(5);
+        }
+        if (engine == TSqlEngine::Postgres) {
+            QThread::msleep(kBurstMs);
+            connection.FollowOtherWriters();
         }
         return true;
     }

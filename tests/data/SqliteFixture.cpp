@@ -63,6 +63,11 @@ SqliteFixture::OtherConnection::OtherConnection(const QString &path)
               SQLITE_OK);
 }
 
+void SqliteFixture::OtherConnection::SetBusyTimeout(int milliseconds)
+{
+    sqlite3_busy_timeout(m_db, milliseconds);
+}
+
 SqliteFixture::OtherConnection::~OtherConnection()
 {
     sqlite3_close(m_db);

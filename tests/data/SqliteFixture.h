@@ -34,6 +34,8 @@ public:
         explicit OtherConnection(const QString &path);
         ~OtherConnection();
         void Execute(const QString &sql);
+        // Waits up to this long for the program's locks (by default not at all).
+        void SetBusyTimeout(int milliseconds);
         // The rows of a query, each row's values joined with "|" ("NULL" for NULL).
         QStringList Rows(const QString &sql);
 
