@@ -294,7 +294,7 @@ TEST_P(LiveView, resultsFollowByRunningTheSearchAgain)
     d.Elsewhere(QStringLiteral("INSERT INTO Велирск (Телефон, Фамилия, Квартира) VALUES ('4', 'Ивановский', '15')"));
     d.Elsewhere(QStringLiteral("UPDATE Велирск SET Фамилия = 'Иванишин' WHERE Телефон = '3'"));
     d.Follow();
-    EXPECT_EQ(followed, 1);
+    EXPECT_GE(followed, 1);
     EXPECT_EQ(surnames(), QStringLiteral("Иванов,Ивановский,Иванова")) << "in the order of the apartment, as text";
     EXPECT_EQ(d.query.RecNo(), 3);
     EXPECT_EQ(d.table.RecordCount(), 4) << "the table follows on the same look";
