@@ -1,5 +1,4 @@
-#include "ServerFixture.h"
-#include "SqliteFixture.h"
+#include "EngineDirectory.h"
 
 #include "data/ADOConnection.h"
 #include "data/ADOQuery.h"
@@ -22,133 +21,13 @@
 // data sets show it; each look of the connection (FollowOtherWriters, which
 // its timer runs a few times a second) brings them to the data as it now is.
 
-namespace {
-
-std::vector<TRecord> NumberedRows(int count)
+class LiveView : public EngineTest
 {
-    std::vector<TRecord> rows;
-    for (int i = 1; i <= count; ++i)
-        rows.push_back(Record({QString::number(i), "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}));
-    return rows;
-}
-
-QStringList Column(TDataSet &set, const QString &field)
-{
-    QStringList values;
-    for (int row = 0; row < set.DisplayRowCount(); ++row) {
-        TDataSet::DisplayRowScope scope(set, row);
-        values << set.FieldByName(field)->AsString();
-    }
-    return values;
-}
-
-
-// How long a server's notification may take to arrive, and how long the
-// notifications of one burst of commits may trail each other.
-constexpr int kNotificationWaitMs = 5000;
-constexpr int kBurstMs = 150;
-// Another program waits this long for a reader's lock, as it would with a
-// busy timeout of its own.
-constexpr int kOtherProgramsBusyTimeoutMs = 10000;
-
-struct LiveDirectory
-{
-    LiveDirectory(TSqlEngine engine, const std::vector<TRecord> &rows) : engine(engine)
-    {
-        fixture.CreateDirectory(rows);
-        if (engine == TSqlEngine::Postgres) {
-            server = std::make_unique<ServerFixture>(fixture);
-            connection.SetServer(server->ConnectionString());
-        } else {
-            connection.SetConnectionString(fixture.ConnectionString());
-            other = std::make_unique<SqliteFixture::OtherConnection>(fixture.Path());
-            other->SetBusyTimeout(kOtherProgramsBusyTimeoutMs);
-        }
-        connection.SetBusyTimeout(50);
-        table.SetConnection(&connection);
-        table.SetTableName(QStringLiteral("Велирск"));
-        query.SetConnection(&connection);
-        source.SetDataSet(&table);
-        table.Open();
-    }
-    QString Phone() const { return table.FieldByName(QStringLiteral("Телефон"))->AsString(); }
-    QString Phones() { return Column(table, QStringLiteral("Телефон")).join(u','); }
-    void Elsewhere(const QString &sql)
-    {
-        if (server)
-            server->Execute(sql);
-        else
-            other->Execute(sql);
-    }
-    QStringList Rows(const QString &sql) { return server ? server->Rows(sql) : other->Rows(sql); }
-    // One look, or on the server the looks until the notifications of the
-    // last commits are in.
-    bool Follow()
-    {
-        QElapsedTimer waited;
-        waited.start();
-        while (!connection.FollowOtherWriters()) {
-            if (engine == TSqlEngine::Sqlite || waited.elapsed() > kNotificationWaitMs)
-                return false;
-            QThread::msleep(5);
-        }
-        if (engine == TSqlEngine::Postgres) {
-            QThread::msleep(kBurstMs);
-            connection.FollowOtherWriters();
-        }
-        return true;
-    }
-    // Whether a look finds nothing new, after time enough for a notification.
-    bool NothingToFollow()
-    {
-        if (engine == TSqlEngine::Postgres)
-            QThread::msleep(200);
-        return !connection.FollowOtherWriters();
-    }
-    void Search(const QStringList &criteria)
-    {
-        query.SQL()->Clear();
-        for (const QString &line : SearchStatement::Lines(criteria))
-            query.SQL()->Add(line);
-        query.Open();
-    }
-
-    TSqlEngine engine;
-    SqliteFixture fixture;
-    std::unique_ptr<ServerFixture> server;
-    std::unique_ptr<SqliteFixture::OtherConnection> other;
-    TADOConnection connection;
-    TADOTable table;
-    TADOQuery query;
-    TDataSource source;
 };
-
-// Each case runs on the file and on the test server.
-class LiveView : public ::testing::TestWithParam<TSqlEngine>
-{
-protected:
-    void SetUp() override
-    {
-        if (GetParam() == TSqlEngine::Postgres && ServerFixture::TestServer().isEmpty())
-            GTEST_SKIP() << "VELIRSK_TEST_SERVER names no test server";
-    }
-};
-
-QString DatabaseErrorOf(const std::function<void()> &work)
-{
-    try {
-        work();
-    } catch (const EDatabaseError &error) {
-        return error.Message();
-    }
-    return {};
-}
-
-} // namespace
 
 TEST_P(LiveView, theTableFollowsRowsDeletedAddedAndChangedElsewhere)
 {
-    LiveDirectory d(GetParam(), NumberedRows(10));
+    EngineDirectory d(GetParam(), NumberedRows(10));
     int changes = 0;
     int deletedUnderfoot = 0;
     QObject::connect(&d.source, &TDataSource::DataChange, [&changes] { ++changes; });
@@ -180,7 +59,7 @@ TEST_P(LiveView, theTableFollowsRowsDeletedAddedAndChangedElsewhere)
 
 TEST_P(LiveView, aCurrentRowDeletedElsewhereGivesWayToTheRowInItsPlace)
 {
-    LiveDirectory d(GetParam(), NumberedRows(6));
+    EngineDirectory d(GetParam(), NumberedRows(6));
     int deletedUnderfoot = 0;
     QObject::connect(&d.table, &TDataSet::CurrentRowDeletedElsewhere, [&deletedUnderfoot] { ++deletedUnderfoot; });
     d.table.SetRecNo(3);
@@ -216,7 +95,7 @@ TEST_P(LiveView, aCurrentRowDeletedElsewhereGivesWayToTheRowInItsPlace)
 
 TEST_P(LiveView, anEditOutlivesItsRowAndItsPostReportsTheConflict)
 {
-    LiveDirectory d(GetParam(), NumberedRows(5));
+    EngineDirectory d(GetParam(), NumberedRows(5));
     TField *surname = d.table.FieldByName(QStringLiteral("Фамилия"));
     d.table.SetRecNo(3);
     d.table.Edit();
@@ -259,7 +138,7 @@ TEST_P(LiveView, anEditOutlivesItsRowAndItsPostReportsTheConflict)
 
 TEST_P(LiveView, aNewRowKeepsItsPlaceAmongRowsThatMove)
 {
-    LiveDirectory d(GetParam(), NumberedRows(6));
+    EngineDirectory d(GetParam(), NumberedRows(6));
     d.table.SetRecNo(4);
     d.table.Insert();
     d.table.FieldByName(QStringLiteral("Телефон"))->SetAsString(QStringLiteral("новый"));
@@ -279,7 +158,7 @@ TEST_P(LiveView, aNewRowKeepsItsPlaceAmongRowsThatMove)
 
 TEST_P(LiveView, resultsFollowByRunningTheSearchAgain)
 {
-    LiveDirectory d(GetParam(), {
+    EngineDirectory d(GetParam(), {
         Record({"1", "Иванов", "Мира", "1", "NULL", "10", "NULL"}),
         Record({"2", "Иванова", "Мира", "1", "", "2", ""}),
         Record({"3", "Петров", "Мира", "1", "", "3", ""}),
@@ -307,7 +186,7 @@ TEST_P(LiveView, resultsFollowByRunningTheSearchAgain)
 
 TEST(LiveFile, aWriterHoldingTheFileDelaysTheLookWithoutWaitingForIt)
 {
-    LiveDirectory d(TSqlEngine::Sqlite, NumberedRows(3));
+    EngineDirectory d(TSqlEngine::Sqlite, NumberedRows(3));
     d.connection.SetBusyTimeout(60000);
     d.Elsewhere(QStringLiteral("BEGIN EXCLUSIVE"));
     d.Elsewhere(QStringLiteral("DELETE FROM Велирск WHERE Телефон = '1'"));
@@ -321,7 +200,7 @@ TEST(LiveFile, aWriterHoldingTheFileDelaysTheLookWithoutWaitingForIt)
 
 TEST_P(LiveView, theGridKeepsThePlaceTheColumnAndTheTypedText)
 {
-    LiveDirectory d(GetParam(), NumberedRows(200));
+    EngineDirectory d(GetParam(), NumberedRows(200));
     TDBGrid grid;
     grid.resize(691, 321);
     grid.SetDataSource(&d.source);
@@ -360,7 +239,7 @@ TEST_P(LiveView, theGridKeepsThePlaceTheColumnAndTheTypedText)
 
 TEST_P(LiveView, aLongSearchRunsAgainInTheBackgroundAndIsFollowedWhenItsRowsAreIn)
 {
-    LiveDirectory d(GetParam(), {
+    EngineDirectory d(GetParam(), {
         Record({"1", "Иванов", "Мира", "1", "", "10", ""}),
         Record({"2", "Иванова", "Мира", "1", "", "2", ""}),
         Record({"3", "Петров", "Мира", "1", "", "3", ""}),
@@ -400,7 +279,4 @@ TEST_P(LiveView, aLongSearchRunsAgainInTheBackgroundAndIsFollowedWhenItsRowsAreI
     d.query.Close();
 }
 
-INSTANTIATE_TEST_SUITE_P(Engines, LiveView, ::testing::Values(TSqlEngine::Sqlite, TSqlEngine::Postgres),
-                         [](const ::testing::TestParamInfo<TSqlEngine> &engine) {
-                             return engine.param == TSqlEngine::Sqlite ? std::string("File") : std::string("Server");
-                         });
+INSTANTIATE_ENGINES(LiveView);

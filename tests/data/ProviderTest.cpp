@@ -1,3 +1,4 @@
+#include "EngineDirectory.h"
 #include "SqliteFixture.h"
 
 #include "data/ADOConnection.h"
@@ -25,16 +26,6 @@ void Search(TADOQuery &query, const QStringList &criteria)
     query.Open();
 }
 
-QStringList Column(TDataSet &set, const QString &field)
-{
-    QStringList values;
-    for (int row = 0; row < set.DisplayRowCount(); ++row) {
-        TDataSet::DisplayRowScope scope(set, row);
-        values << set.FieldByName(field)->AsString();
-    }
-    return values;
-}
-
 std::vector<TRecord> SampleRows()
 {
     return {
@@ -45,15 +36,6 @@ std::vector<TRecord> SampleRows()
         Record({"5-44-05", "Сидоров", "Мира", "NULL", "", "1", ""}),
         Record({"6-55-06", "O\"Brien; --x", "Мира", "9", "", "3", ""}),
     };
-}
-
-// Rows that hold only their number, 1 to `count`, as the phone.
-std::vector<TRecord> NumberedRows(int count)
-{
-    std::vector<TRecord> rows;
-    for (int i = 1; i <= count; ++i)
-        rows.push_back(Record({QString::number(i), "NULL", "NULL", "NULL", "NULL", "NULL", "NULL"}));
-    return rows;
 }
 
 struct Provider
