@@ -269,3 +269,22 @@ start_wm() {
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "window id"; }
 
 stop_wm() { [ -n "${WM_PID:-}" ] && kill "$WM_PID" 2>/dev/null; true; }
+
+# The main window's client area: 691 x 365, 4 pixels in from the window's
+# left edge and 42 down from its top.
+CLIENT_W=691
+CLIENT_H=365
+# client WINDOW FILE OUT: the window's client area in the screenshot FILE.
+client() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  convert "$2" -crop "${CLIENT_W}x${CLIENT_H}+$((X + 4))+$((Y + 42))" +repage "$3"
+}
+# same_in A B W H [X Y]: two client pictures agree in that rectangle.
+same_in() {
+  [ "$(compare -metric AE -extract "${3}x${4}+${5:-0}+${6:-0}" "$1" "$2" null: 2>&1 || true)" = 0 ]
+}
+# The psql client, where the PATH has none from the server's own folder.
+find_psql() {
+  command -v psql || ls /usr/lib/postgresql/*/bin/psql 2>/dev/null | sort -V | tail -n 1
+}

@@ -46,22 +46,9 @@ await() {
 settled() { ! no_box || "$@"; }
 report() { echo "$1: ${FOLLOWED_MS} ms after the commit"; }
 
-# The classic layout: the client area starts 4 pixels in and 42 down; the
-# navigator is 25 high, the grid 321 with a 2-pixel border and a 16-pixel
+# The classic layout (see client in lib.bash): the navigator is 25 high, the grid 321 with a 2-pixel border and a 16-pixel
 # scroll bar, data rows 18 apart below the titles; the status bar below.
-CLIENT_W=691
-CLIENT_H=365
 GRID_H=346
-# client WINDOW FILE OUT: the window's client area in the screenshot FILE.
-client() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  convert "$2" -crop "${CLIENT_W}x${CLIENT_H}+$((X + 4))+$((Y + 42))" +repage "$3"
-}
-# same_in A B W H [X Y]: two client pictures agree in that rectangle.
-same_in() {
-  [ "$(compare -metric AE -extract "${3}x${4}+${5:-0}+${6:-0}" "$1" "$2" null: 2>&1 || true)" = 0 ]
-}
 # live_agrees FILE W H [X Y]: the live window's client area, as on the
 # screen now, agrees with the picture FILE in that rectangle;
 # live_matches W H [X Y]: with the fresh start's.

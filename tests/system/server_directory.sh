@@ -12,7 +12,7 @@ set -euo pipefail
 source "$VELIRSK_SOURCE_DIR/tests/system/lib.bash"
 [ -n "${VELIRSK_TEST_SERVER:-}" ] || { echo "no test server: VELIRSK_TEST_SERVER is unset"; exit 77; }
 command -v sqlite3 > /dev/null || { echo "no sqlite3 shell to change the file with"; exit 77; }
-PSQL=$(command -v psql || ls /usr/lib/postgresql/*/bin/psql 2>/dev/null | sort -V | tail -n 1)
+PSQL=$(find_psql)
 [ -n "$PSQL" ] || { echo "no psql to change the server with"; exit 77; }
 
 # Every call to the server ends by itself, whatever the server does; the
@@ -84,16 +84,7 @@ await() {
 }
 report() { echo "$1: ${FOLLOWED_MS} ms after the commit"; }
 
-# The main window's client area starts 4 pixels in and 42 down; the status
-# bar's record count is at (2, 348).
-CLIENT_W=691
-CLIENT_H=365
-client() {
-  local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  convert "$2" -crop "${CLIENT_W}x${CLIENT_H}+$((X + 4))+$((Y + 42))" +repage "$3"
-}
-same_in() { [ "$(compare -metric AE -extract "${3}x${4}+${5:-0}+${6:-0}" "$1" "$2" null: 2>&1 || true)" = 0 ]; }
+# The status bar's record count is at (2, 348) of the client area.
 # shot WINDOW FILE: that main window's client area as on the screen now.
 shot() { import -window root "$work/screen.png" && client "$1" "$work/screen.png" "$2"; }
 # still WINDOW FILE: two pictures one after the other agree; the last one

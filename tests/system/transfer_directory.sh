@@ -12,7 +12,7 @@ set -euo pipefail
 source "$VELIRSK_SOURCE_DIR/tests/system/lib.bash"
 [ -n "${VELIRSK_TEST_SERVER:-}" ] || { echo "no test server: VELIRSK_TEST_SERVER is unset"; exit 77; }
 command -v sqlite3 > /dev/null || { echo "no sqlite3 shell to check the files with"; exit 77; }
-PSQL=$(command -v psql || ls /usr/lib/postgresql/*/bin/psql 2>/dev/null | sort -V | tail -n 1)
+PSQL=$(find_psql)
 [ -n "$PSQL" ] || { echo "no psql to check the server with"; exit 77; }
 
 # Every call to the server or the tool ends by itself, whatever the server does.
