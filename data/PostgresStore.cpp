@@ -20,6 +20,18 @@ constexpr const char *kQueryCanceled = "57014";
 constexpr Oid kVarcharType = 1043;
 constexpr int kVarcharHeader = 4;
 constexpr size_t kCancelMessageBytes = 256;
+// How long a connection is tried for when the connection string names no
+// limit of its own: an unreachable host must not hold the window for minutes.
+constexpr const char *kDefaultConnectSeconds = "10";
+
+// Connects with the default limit first, so that the string's own wins.
+PGconn *ConnectWithin(const QString &connectionString)
+{
+    const QByteArray text = connectionString.toUtf8();
+    const char *const keywords[] = {"connect_timeout", "dbname", nullptr};
+    const char *const values[] = {kDefaultConnectSeconds, text.constData(), nullptr};
+    return PQconnectdbParams(keywords, values, 1);
+}
 
 QString Tr(const char *text)
 {
@@ -89,7 +101,7 @@ std::unique_ptr<TPostgresStore> TPostgresStore::Open(const QString &connectionSt
 
 std::unique_ptr<TPostgresStore> TPostgresStore::Connect(const QString &connectionString, bool reader, int lockTimeoutMs)
 {
-    PGconn *connection = PQconnectdb(connectionString.toUtf8().constData());
+    PGconn *connection = ConnectWithin(connectionString);
     std::unique_ptr<TPostgresStore> store(new TPostgresStore(connection, connectionString, reader));
     if (!connection || PQstatus(connection) != CONNECTION_OK) {
         throw EDatabaseError(Tr("the server cannot be reached (%1)")
@@ -132,14 +144,21 @@ void TPostgresStore::SetUpSession()
 
 bool TPostgresStore::Reconnect()
 {
-    if (PQstatus(m_connection) == CONNECTION_OK)
+    if (PQstatus(m_connection) == CONNECTION_OK && !m_resetting)
         return false;
+    m_resetting = false;
     PQreset(m_connection);
     if (PQstatus(m_connection) != CONNECTION_OK) {
         throw EDatabaseError(Tr("The connection to the directory's server is lost and cannot be made again: %1 "
                                 "Nothing was changed; what you typed is kept, and the next step tries again.")
                                  .arg(ServerText(PQerrorMessage(m_connection))));
     }
+    Reconnected();
+    return true;
+}
+
+void TPostgresStore::Reconnected()
+{
     ++m_session;
     m_missedNotifications = true;
     {
@@ -148,6 +167,30 @@ bool TPostgresStore::Reconnect()
         m_cancel = PQgetCancel(m_connection);
     }
     SetUpSession();
+}
+
+// While idle the connection is made again without waiting: each look takes
+// the attempt one step further.
+bool TPostgresStore::ReconnectWithoutWaiting()
+{
+    if (!m_resetting) {
+        if (PQstatus(m_connection) == CONNECTION_OK)
+            return true;
+        m_resetting = PQresetStart(m_connection) == 1;
+        if (!m_resetting)
+            return false;
+    }
+    const PostgresPollingStatusType step = PQresetPoll(m_connection);
+    if (step == PGRES_POLLING_READING || step == PGRES_POLLING_WRITING)
+        return false;
+    m_resetting = false;
+    if (step != PGRES_POLLING_OK)
+        return false;
+    try {
+        Reconnected();
+    } catch (const EDatabaseError &) {
+        return false;
+    }
     return true;
 }
 
@@ -444,14 +487,7 @@ bool TPostgresStore::Delete(const QString &table, qint64 rowid, const std::vecto
 // own are told by the sending server process.
 std::optional<bool> TPostgresStore::OthersCommitted()
 {
-    if (PQstatus(m_connection) != CONNECTION_OK) {
-        try {
-            Reconnect();
-        } catch (const EDatabaseError &) {
-            return std::nullopt;
-        }
-    }
-    if (!PQconsumeInput(m_connection))
+    if (!ReconnectWithoutWaiting() || !PQconsumeInput(m_connection))
         return std::nullopt;
     bool committed = m_missedNotifications;
     m_missedNotifications = false;

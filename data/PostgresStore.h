@@ -79,6 +79,10 @@ private:
     void Prepare(TPrepared &statement);
     // Makes the connection again when it was lost; true when it had been.
     bool Reconnect();
+    bool ReconnectWithoutWaiting();
+    // The session is new: statements are prepared again, the notifications
+    // listened to again, and those missed made up for.
+    void Reconnected();
     void SetUpSession();
     [[noreturn]] void ThrowError(pg_result *result);
     std::vector<qint64> RowidsOf(pg_result *result) const;
@@ -90,6 +94,7 @@ private:
     int m_lockTimeoutMs = kDefaultLockTimeoutMs;
     int m_session = 0;            // grows each time the connection is made again
     bool m_missedNotifications = false;
+    bool m_resetting = false;     // a reconnection started while idle is under way
     int m_statementNames = 0;
     std::mutex m_cancelLock;      // guards m_cancel against Interrupt from another thread
     pg_cancel *m_cancel = nullptr;
