@@ -44,6 +44,7 @@
 
 namespace {
 
+constexpr const char *kUsage = "clerk_load [--clerks N] [--seconds S] [--server CONNECTION] FILE";
 constexpr int kDefaultClerks = 20;
 constexpr int kDefaultSeconds = 60;
 // Edits and deletes fall on this many rows at the front, so that clerks meet.
@@ -297,6 +298,7 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     TOptions options;
+    bool wrongUsage = false;
     const QStringList arguments = app.arguments().mid(1);
     for (int i = 0; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
@@ -308,11 +310,17 @@ int main(int argc, char **argv)
             options.server = arguments[++i];
         else if (argument == QLatin1String("--clerk") && i + 1 < arguments.size())
             options.clerk = arguments[++i].toInt();
-        else
+        else if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            std::printf("usage: %s\n", kUsage);
+            return 0;
+        } else if (argument.startsWith(u'-') || !options.file.isEmpty()) {
+            wrongUsage = true;
+        } else {
             options.file = argument;
+        }
     }
-    if (options.file.isEmpty() || options.clerks < 1 || options.seconds < 1) {
-        std::fprintf(stderr, "usage: clerk_load [--clerks N] [--seconds S] [--server CONNECTION] FILE\n");
+    if (wrongUsage || options.file.isEmpty() || options.clerks < 1 || options.seconds < 1) {
+        std::fprintf(stderr, "usage: %s\n", kUsage);
         return 2;
     }
     try {

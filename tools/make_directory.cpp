@@ -7,6 +7,8 @@
 // A few rows hold NULLs and a few are exact copies of others, as in a
 // directory kept by hand for years. The file must not exist yet.
 
+#include "ToolArguments.h"
+
 #include <sqlite3.h>
 
 #include <array>
@@ -126,16 +128,14 @@ bool Check(sqlite3 *db, int rc, const char *what)
 
 int main(int argc, char *argv[])
 {
-    if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: make_directory <path> [rows]\n");
-        return 2;
-    }
+    if (const std::optional<int> exit = CheckToolArguments(argc, argv, "make_directory PATH [ROWS]", 1, 2))
+        return *exit;
     const char *path = argv[1];
     long rows = kDefaultRows;
     if (argc == 3) {
         char *end = nullptr;
         rows = std::strtol(argv[2], &end, 10);
-        if (*end != '\0' || rows < 0 || rows > kMaximumRows) {
+        if (argv[2][0] == '\0' || *end != '\0' || rows < 0 || rows > kMaximumRows) {
             std::fprintf(stderr, "make_directory: the row count must be a number from 0 to %ld\n", kMaximumRows);
             return 2;
         }

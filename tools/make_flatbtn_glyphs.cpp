@@ -7,6 +7,8 @@
 // and <folder>/FindGlyph.bmp, <folder>/CancelGlyph.bmp (magenta background).
 // The output is byte-for-byte reproducible.
 
+#include "ToolArguments.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -291,10 +293,8 @@ Picture redCross()
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <resources folder>\n", argv[0]);
-        return 2;
-    }
+    if (const std::optional<int> exit = CheckToolArguments(argc, argv, "make_flatbtn_glyphs RESOURCES_FOLDER", 1, 1))
+        return *exit;
     const std::filesystem::path root(argv[1]);
     const std::filesystem::path flat = root / "flatbtn";
     std::filesystem::create_directories(flat);

@@ -4,6 +4,8 @@
 //
 //   make_menu_images [output directory]   (default: resources/menu)
 
+#include "ToolArguments.h"
+
 #include <QColor>
 #include <QDir>
 #include <QGuiApplication>
@@ -142,6 +144,10 @@ bool Write(const QDir &dir, const char *name, const std::function<void(QPainter 
 
 int main(int argc, char *argv[])
 {
+    if (const std::optional<int> exit = CheckToolArguments(argc, argv, "make_menu_images [OUTPUT_DIR]", 0, 1))
+        return *exit;
+    // The pictures are drawn off screen: no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources/menu"));
     if (!dir.exists() && !QDir().mkpath(dir.path())) {

@@ -5,6 +5,8 @@
 //
 // Usage: make_nav_glyphs OUTPUT_DIR   (normally resources/nav)
 
+#include "ToolArguments.h"
+
 #include <QColor>
 #include <QDir>
 #include <QImage>
@@ -182,10 +184,8 @@ QImage ToIndexed(const QImage &rgb)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
-        return 2;
-    }
+    if (const std::optional<int> exit = CheckToolArguments(argc, argv, "make_nav_glyphs OUTPUT_DIR", 1, 1))
+        return *exit;
     const QString outDir = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(outDir)) {
         std::fprintf(stderr, "cannot create %s\n", argv[1]);

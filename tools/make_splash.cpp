@@ -4,6 +4,8 @@
 //
 //   make_splash OUTPUT.jpg
 
+#include "ToolArguments.h"
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QImage>
@@ -169,10 +171,8 @@ bool WriteBaselineJpeg(const QImage &picture, const char *fileName)
 
 int main(int argc, char *argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_splash OUTPUT.jpg\n");
-        return 2;
-    }
+    if (const std::optional<int> exit = CheckToolArguments(argc, argv, "make_splash OUTPUT.jpg", 1, 1))
+        return *exit;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
