@@ -9,6 +9,6 @@ TADOQuery::TCursorSource TADOQuery::CursorSource()
 {
     const TQueryPlan plan = Connection()->Store().PlanQuery(CommandText());
     if (!plan.traceable)
-        return {QString(), plan.sql, QString()};
-    return {plan.table, plan.cursorSql, plan.readerSql};
+        return {QString(), plan.sql, QString(), false, QString()};
+    return {plan.table, plan.cursorSql, plan.readerSql, false, plan.nullCursorSql};
 }

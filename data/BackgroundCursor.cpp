@@ -12,13 +12,13 @@ TBackgroundCursor::~TBackgroundCursor()
     Cancel();
 }
 
-void TBackgroundCursor::Start(std::unique_ptr<TStore> reader, const QString &cursorSql)
+void TBackgroundCursor::Start(std::unique_ptr<TStore> reader, TLister list)
 {
     Cancel();
     m_reader = std::move(reader);
     m_cancelled = false;
     m_running = true;
-    m_thread = std::thread(&TBackgroundCursor::Run, this, cursorSql, ++m_run);
+    m_thread = std::thread(&TBackgroundCursor::Run, this, std::move(list), ++m_run);
 }
 
 void TBackgroundCursor::Cancel()
@@ -36,7 +36,7 @@ void TBackgroundCursor::Cancel()
     m_thread.join();
 }
 
-void TBackgroundCursor::Run(QString cursorSql, int run)
+void TBackgroundCursor::Run(TLister list, int run)
 {
     auto rowids = std::make_shared<std::vector<qint64>>();
     QString failure;
@@ -47,7 +47,7 @@ void TBackgroundCursor::Run(QString cursorSql, int run)
     }
     try {
         if (reader)
-            *rowids = reader->ListCursor(cursorSql);
+            *rowids = list(*reader);
     } catch (const EDatabaseError &error) {
         failure = error.Message();
     }

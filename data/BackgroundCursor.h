@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -25,9 +26,9 @@ public:
     explicit TBackgroundCursor(QObject *parent = nullptr);
     ~TBackgroundCursor() override;
 
-    // `cursorSql` gives a row number in column 0 of each row; `reader` is
-    // used on the run's thread alone.
-    void Start(std::unique_ptr<TStore> reader, const QString &cursorSql);
+    // `list` lists the row numbers through `reader`, on the run's thread alone.
+    using TLister = std::function<std::vector<qint64>(TStore &reader)>;
+    void Start(std::unique_ptr<TStore> reader, TLister list);
     void Cancel();
     bool Running() const { return m_running; }
 
@@ -37,7 +38,7 @@ signals:
     void Failed(const QString &message);
 
 private:
-    void Run(QString cursorSql, int run);
+    void Run(TLister list, int run);
 
     std::thread m_thread;
     std::mutex m_lock;                 // guards m_reader and m_cancelled between the threads

@@ -111,8 +111,18 @@ void TCustomADODataSet::LoadCursor()
     }
     QElapsedTimer listing;
     listing.start();
-    m_rowids.Assign(Store().ListCursor(m_source.cursorSql));
+    m_rowids.Assign(ListQueryRows(Store(), m_source));
     m_lastListingMs = listing.elapsed();
+}
+
+std::vector<qint64> TCustomADODataSet::ListQueryRows(TStore &store, const TCursorSource &source)
+{
+    std::vector<qint64> rowids;
+    if (!source.nullCursorSql.isEmpty())
+        rowids = store.ListCursor(source.nullCursorSql);
+    const std::vector<qint64> rest = store.ListCursor(source.cursorSql);
+    rowids.insert(rowids.end(), rest.begin(), rest.end());
+    return rowids;
 }
 
 void TCustomADODataSet::StartTableListing()
@@ -419,7 +429,7 @@ void TCustomADODataSet::StartBackgroundListing()
     m_followAgain = false;
     m_ownCommitsAtRun = m_connection->OwnCommits();
     try {
-        m_background.Start(Store().OpenReader(), m_source.cursorSql);
+        m_background.Start(Store().OpenReader(), [source = m_source](TStore &reader) { return ListQueryRows(reader, source); });
     } catch (const EDatabaseError &error) {
         m_connection->ReportFollowFailure(error.Message());
     }

@@ -65,6 +65,7 @@ protected:
         QString cursorSql;   // traceable: rowid in column 0; otherwise the values of each row
         QString readerSql;   // traceable: the values of the row whose rowid is parameter 1
         bool wholeTable = false;  // every row of `table` in rowid order; cursorSql unused
+        QString nullCursorSql;    // traceable: rowids listed before cursorSql's (see TQueryPlan)
     };
     // The statements of the cursor, built when the set opens.
     virtual TCursorSource CursorSource() = 0;
@@ -106,6 +107,8 @@ private:
 
     TStore &Store() const;
     void LoadCursor();
+    // A traceable query's rowids, in its order.
+    static std::vector<qint64> ListQueryRows(TStore &store, const TCursorSource &source);
     void StartTableListing();
     std::vector<TRowPlace> FollowTable(const std::vector<int> &indexes);
     std::vector<TRowPlace> FollowQuery(const std::vector<int> &indexes);

@@ -146,9 +146,43 @@ bool IsPlainColumnList(const std::vector<TSqlToken> &tokens, const std::vector<s
 // row by row later, so the sort carries only the rowid and its keys.
 // `clauses` is the position in `at` of the first clause after the source.
 // Nothing for other queries.
-std::optional<QString> RowidCursor(const std::vector<TSqlToken> &tokens, const std::vector<size_t> &at, size_t listFirst,
-                                   size_t from, size_t clauses, const QString &qualifier, const QString &source,
-                                   TSqlEngine engine)
+struct TRowidCursor
+{
+    QString cursor;
+    QString nullCursor;
+};
+
+// The items of a plain ORDER BY list, each with its direction as written.
+struct TOrderItem
+{
+    QString key;
+    bool descending = false;
+    QString written;
+};
+
+std::vector<TOrderItem> OrderItems(const std::vector<TSqlToken> &tokens, const std::vector<size_t> &at, size_t from, size_t to)
+{
+    std::vector<TOrderItem> items(1);
+    for (size_t s = from; s < to; ++s) {
+        const TSqlToken &token = tokens[at[s]];
+        if (token.text == u",") {
+            items.emplace_back();
+            continue;
+        }
+        TOrderItem &item = items.back();
+        item.written += item.written.isEmpty() || token.text == u"." || item.written.endsWith(u'.') ? token.text
+                                                                                                     : u' ' + token.text;
+        if (token.IsWord("DESC"))
+            item.descending = true;
+        else if (!token.IsWord("ASC"))
+            item.key += token.text;
+    }
+    return items;
+}
+
+std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, const std::vector<size_t> &at,
+                                        size_t listFirst, size_t from, size_t clauses, const QString &qualifier,
+                                        const QString &source, TSqlEngine engine)
 {
     if (!IsPlainColumnList(tokens, at, listFirst, from, false))
         return std::nullopt;
@@ -179,18 +213,40 @@ std::optional<QString> RowidCursor(const std::vector<TSqlToken> &tokens, const s
             significant.push_back(tokens[at[s]]);
         condition = FasterLikeConjunction(significant, engine).value_or(Join(tokens, at[clauses] + 1, tokenAt(whereEnd)));
     }
-    QString cursor = QStringLiteral("SELECT %1.rowid %2").arg(qualifier, source);
-    if (!condition.isEmpty())
-        cursor += QStringLiteral(" WHERE ") + condition;
-    QString order = Join(tokens, tokenAt(whereEnd), tokenAt(limitAt));
-    if (engine == TSqlEngine::Postgres)
-        order += (order.isEmpty() ? QStringLiteral("ORDER BY %1.rowid") : QStringLiteral(", %1.rowid")).arg(qualifier);
-    if (!order.isEmpty())
-        cursor += u' ' + order;
+    const std::vector<TOrderItem> items =
+        orderAt < at.size() ? OrderItems(tokens, at, orderAt + 2, limitAt) : std::vector<TOrderItem>();
     const QString limit = Join(tokens, tokenAt(limitAt), tokens.size());
-    if (!limit.isEmpty())
-        cursor += u' ' + limit;
-    return cursor;
+    const QString select = QStringLiteral("SELECT %1.rowid %2").arg(qualifier, source);
+    const auto where = [&](const QString &more) {
+        const QString all = condition.isEmpty() ? more
+                            : more.isEmpty()    ? condition
+                                                : u'(' + condition + QStringLiteral(") AND ") + more;
+        return all.isEmpty() ? QString() : QStringLiteral(" WHERE ") + all;
+    };
+    const auto tail = [&](const QString &order) {
+        QString text = order.isEmpty() ? QString() : u' ' + order;
+        return limit.isEmpty() ? text : text + u' ' + limit;
+    };
+
+    TRowidCursor result;
+    if (engine == TSqlEngine::Postgres) {
+        // The server sorts NULL after text; the file sorts it first. Ties
+        // come in rowid order, as the file's scan gives them.
+        QStringList order;
+        for (const TOrderItem &item : items)
+            order << item.written + (item.descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST"));
+        order << QStringLiteral("%1.rowid").arg(qualifier);
+        result.cursor = select + where(QString()) + tail(QStringLiteral("ORDER BY ") + order.join(QStringLiteral(", ")));
+    } else if (items.size() == 1 && !items.front().descending && limit.isEmpty()) {
+        // NULL keys sort first, in rowid order; sorting the rest alone keeps
+        // the sorter on its fast path for keys of one kind.
+        const QString &key = items.front().key;
+        result.nullCursor = select + where(key + QStringLiteral(" IS NULL"));
+        result.cursor = select + where(key + QStringLiteral(" IS NOT NULL")) + tail(QStringLiteral("ORDER BY ") + key);
+    } else {
+        result.cursor = select + where(QString()) + tail(Join(tokens, tokenAt(whereEnd), tokenAt(limitAt)));
+    }
+    return result;
 }
 
 // Fills the traceable parts of `plan` when the statement has the one-table form.
@@ -268,8 +324,12 @@ void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan, TSqlEngin
     const QString rest = Join(tokens, sourceEnd, tokens.size());
     plan.traceable = true;
     plan.table = table;
-    plan.cursorSql = RowidCursor(tokens, at, listFirst, from, t, qualifier, source, engine)
-                         .value_or(QStringLiteral("SELECT %1.rowid, %2 %3 %4").arg(qualifier, list, source, rest).trimmed());
+    if (const std::optional<TRowidCursor> rowids = RowidCursor(tokens, at, listFirst, from, t, qualifier, source, engine)) {
+        plan.cursorSql = rowids->cursor;
+        plan.nullCursorSql = rowids->nullCursor;
+    } else {
+        plan.cursorSql = QStringLiteral("SELECT %1.rowid, %2 %3 %4").arg(qualifier, list, source, rest).trimmed();
+    }
     const QString rowidParameter = engine == TSqlEngine::Postgres ? QStringLiteral("$1") : QStringLiteral("?1");
     plan.readerSql = QStringLiteral("SELECT %1 %2 WHERE %3.rowid = %4").arg(list, source, qualifier, rowidParameter);
 }

@@ -33,6 +33,9 @@ struct TQueryPlan
     bool traceable = false;
     QString table;        // the table's name, quoting undone
     QString cursorSql;
+    // When set, rows that come before cursorSql's (those whose only sort key
+    // is NULL), in their order: the cursor is both lists one after the other.
+    QString nullCursorSql;
     QString readerSql;
 };
 

@@ -200,6 +200,7 @@ void MakeAwkwardDirectory(const SqliteFixture &fixture)
         Record({"21-00-08", "O\"Brien; --", "'", "5", "В", "10", "100%"}),
         Record({"21-00-09", "Smith", "SMITH STREET", "6", "1", "2", "Ünterweg"}),
         Record({"21-00-10", "", "", "", "", "", ""}),
+        Record({"21-00-15", "Иванов", "Мира", "1", "А", "NULL", "NULL"}),
         Record({"21-00-11", " Иванов", "Мира ", "1", "А", "10", "Школа № 1"}),
     });
     SqliteFixture::OtherConnection other(fixture.Path());

@@ -93,10 +93,24 @@ TEST(Dialect, oneTableQueriesAreTracedToTheirRows)
         " AND ((Велирск.Фамилия) LIKE \"%\")) ORDER BY Велирск.Квартира;\r\n"));
     ASSERT_TRUE(search.traceable);
     EXPECT_EQ(search.table, QStringLiteral("Велирск"));
-    EXPECT_EQ(search.cursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Телефон LIKE '2%' "
-                                               "ORDER BY Велирск.Квартира"));
+    // Rows whose sort key is NULL come first, listed apart.
+    EXPECT_EQ(search.nullCursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE (Велирск.Телефон LIKE '2%') "
+                                                   "AND Велирск.Квартира IS NULL"));
+    EXPECT_EQ(search.cursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE (Велирск.Телефон LIKE '2%') "
+                                               "AND Велирск.Квартира IS NOT NULL ORDER BY Велирск.Квартира"));
     EXPECT_EQ(search.readerSql,
               QStringLiteral("SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE Велирск.rowid = ?1"));
+
+    // For the server: lower() on both sides without an escape, NULL keys
+    // first as on the file, ties by rowid, numbered parameters.
+    const TQueryPlan onServer = PlanQuery(QStringLiteral(
+        "SELECT [Велирск].Телефон FROM [Велирск] WHERE ((Велирск.Телефон) LIKE \"2\\%\") ORDER BY Велирск.Квартира DESC, Дом;"),
+        TSqlEngine::Postgres);
+    EXPECT_EQ(onServer.cursorSql, QStringLiteral("SELECT \"Велирск\".rowid FROM \"Велирск\" WHERE lower(Велирск.Телефон) "
+                                                 "LIKE lower('2\\%') ESCAPE '' ORDER BY Велирск.Квартира DESC NULLS LAST, "
+                                                 "Дом NULLS FIRST, \"Велирск\".rowid"));
+    EXPECT_TRUE(onServer.nullCursorSql.isEmpty());
+    EXPECT_EQ(onServer.readerSql, QStringLiteral("SELECT \"Велирск\".Телефон FROM \"Велирск\" WHERE \"Велирск\".rowid = $1"));
 
     const TQueryPlan aliased = PlanQuery(QStringLiteral("select all * from [my table] as m where m.x = 1"));
     ASSERT_TRUE(aliased.traceable);
@@ -129,7 +143,7 @@ TEST(Dialect, cursorsOfPlainColumnsListRowidsWithLikeTermsInTheirFasterForm)
                              "AND a IS NOT NULL ORDER BY t.a DESC, b LIMIT 5"));
     // "%" alone (an empty criterion) imposes nothing, even on an empty field.
     EXPECT_EQ(cursor("SELECT a FROM t WHERE (a LIKE \"%\") AND (b LIKE \"%\") ORDER BY a"),
-              QStringLiteral("SELECT t.rowid FROM t ORDER BY a"));
+              QStringLiteral("SELECT t.rowid FROM t WHERE a IS NOT NULL ORDER BY a"));
     EXPECT_EQ(cursor("SELECT a FROM t WHERE a LIKE \"%\" AND b LIKE \"%%\""),
               QStringLiteral("SELECT t.rowid FROM t WHERE b IS NOT NULL"));
     // Other conditions run as written, still over the rowids alone.
