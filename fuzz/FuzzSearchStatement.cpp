@@ -2,7 +2,9 @@
 // seven edits (one criterion per line of the input; an edit holds no NUL):
 // the statement always translates and always reads rows of the directory
 // table, so that its rows can be edited and deleted, and its cursor lists
-// the rowids alone with the LIKE terms in their faster form.
+// the rowids alone with the LIKE terms in their faster form; with every edit
+// empty no row is left out, and the rows without an apartment are listed
+// apart, before the others.
 #include "data/SqlDialect.h"
 #include "forms/SearchStatement.h"
 
@@ -22,6 +24,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!plan.traceable || plan.table != QStringLiteral("Велирск"))
         __builtin_trap();
     if (!plan.cursorSql.startsWith(QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.")))
+        __builtin_trap();
+    bool anyTyped = false;
+    for (int field = 0; field < SearchStatement::kCriterionCount; ++field)
+        anyTyped = anyTyped || !criteria.value(field).isEmpty();
+    if (anyTyped == !plan.nullCursorSql.isEmpty())
+        __builtin_trap();
+    if (!anyTyped && plan.nullCursorSql != QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NULL"))
         __builtin_trap();
     return 0;
 }
