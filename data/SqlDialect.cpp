@@ -237,9 +237,11 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
             order << item.written + (item.descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST"));
         order << QStringLiteral("%1.rowid").arg(qualifier);
         result.cursor = select + where(QString()) + tail(QStringLiteral("ORDER BY ") + order.join(QStringLiteral(", ")));
-    } else if (items.size() == 1 && !items.front().descending && limit.isEmpty()) {
-        // NULL keys sort first, in rowid order; sorting the rest alone keeps
-        // the sorter on its fast path for keys of one kind.
+    } else if (condition.isEmpty() && items.size() == 1 && !items.front().descending && limit.isEmpty()) {
+        // Every row is sorted: NULL keys sort first, in rowid order, and
+        // sorting the rest alone keeps the sorter on its fast path for keys
+        // of one kind. (A condition keeps few rows, whose sort costs little,
+        // and a second scan would test every row again.)
         const QString &key = items.front().key;
         result.nullCursor = select + where(key + QStringLiteral(" IS NULL"));
         result.cursor = select + where(key + QStringLiteral(" IS NOT NULL")) + tail(QStringLiteral("ORDER BY ") + key);

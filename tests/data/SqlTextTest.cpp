@@ -93,11 +93,15 @@ TEST(Dialect, oneTableQueriesAreTracedToTheirRows)
         " AND ((Велирск.Фамилия) LIKE \"%\")) ORDER BY Велирск.Квартира;\r\n"));
     ASSERT_TRUE(search.traceable);
     EXPECT_EQ(search.table, QStringLiteral("Велирск"));
-    // Rows whose sort key is NULL come first, listed apart.
-    EXPECT_EQ(search.nullCursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE (Велирск.Телефон LIKE '2%') "
-                                                   "AND Велирск.Квартира IS NULL"));
-    EXPECT_EQ(search.cursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE (Велирск.Телефон LIKE '2%') "
-                                               "AND Велирск.Квартира IS NOT NULL ORDER BY Велирск.Квартира"));
+    EXPECT_EQ(search.cursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Телефон LIKE '2%' "
+                                               "ORDER BY Велирск.Квартира"));
+    EXPECT_TRUE(search.nullCursorSql.isEmpty());
+    // Every row sorted: the rows whose sort key is NULL come first, listed apart.
+    const TQueryPlan everyRow = PlanQuery(QStringLiteral("SELECT Велирск.Телефон FROM Велирск WHERE (Велирск.Телефон LIKE \"%\") "
+                                                         "ORDER BY Велирск.Квартира;"));
+    EXPECT_EQ(everyRow.nullCursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NULL"));
+    EXPECT_EQ(everyRow.cursorSql,
+              QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NOT NULL ORDER BY Велирск.Квартира"));
     EXPECT_EQ(search.readerSql,
               QStringLiteral("SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE Велирск.rowid = ?1"));
 
@@ -142,8 +146,8 @@ TEST(Dialect, cursorsOfPlainColumnsListRowidsWithLikeTermsInTheirFasterForm)
               QStringLiteral("SELECT t.rowid FROM t WHERE d LIKE 'abc' AND c LIKE 'ab%' AND t.b LIKE '%x' "
                              "AND a IS NOT NULL ORDER BY t.a DESC, b LIMIT 5"));
     // "%" alone (an empty criterion) imposes nothing, even on an empty field.
-    EXPECT_EQ(cursor("SELECT a FROM t WHERE (a LIKE \"%\") AND (b LIKE \"%\") ORDER BY a"),
-              QStringLiteral("SELECT t.rowid FROM t WHERE a IS NOT NULL ORDER BY a"));
+    EXPECT_EQ(cursor("SELECT a FROM t WHERE (a LIKE \"%\") AND (b LIKE \"%\") ORDER BY a DESC"),
+              QStringLiteral("SELECT t.rowid FROM t ORDER BY a DESC"));
     EXPECT_EQ(cursor("SELECT a FROM t WHERE a LIKE \"%\" AND b LIKE \"%%\""),
               QStringLiteral("SELECT t.rowid FROM t WHERE b IS NOT NULL"));
     // Other conditions run as written, still over the rowids alone.
