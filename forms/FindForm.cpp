@@ -9,6 +9,8 @@
 #include "forms/Unit2.h"
 #include "toolkit/app/Application.h"
 #include "toolkit/app/WaitCursor.h"
+
+#include <utility>
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -22,6 +24,7 @@ namespace {
 constexpr int FrameWidth = 3;
 constexpr TColor FrameColor = RGB(0, 0, 255);
 const QChar kEnterKey(13);
+const QChar kEscapeKey(27);
 
 // Both buttons of the dialog share their look; only caption and glyph differ.
 void SetUpButton(TFlatGlyphButton *button, const QString &caption, const QString &glyphResource)
@@ -106,6 +109,10 @@ TForm2 *TFindDialog::ResultsWindow() const
 
 void TFindDialog::FormShow()
 {
+    if (std::exchange(m_keepCriteria, false)) {
+        FindButton->setFocus();
+        return;
+    }
     for (TEdit *edit : Edits())
         edit->clear();
     FindButton->setFocus();
@@ -118,6 +125,12 @@ void TFindDialog::FormClose(TCloseAction &action)
 
 void TFindDialog::FormKeyPress(QChar &key)
 {
+    // Escape closes the dialog as its close box does.
+    if (key == kEscapeKey) {
+        key = QChar();
+        Close();
+        return;
+    }
     if (key != kEnterKey)
         return;
     // A focused button acting as default has taken Enter as its own dialog
@@ -172,6 +185,7 @@ void TFindDialog::FindButtonClick()
         failure = std::current_exception();
     }
     FindButton->setEnabled(true);
+    m_keepCriteria = failure != nullptr;
     Hide();
     Application->ProcessMessages();
     if (failure)

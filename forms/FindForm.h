@@ -70,4 +70,6 @@ private:
     // From the click to the closing of the results window: input that was
     // queued meanwhile reaches the dialog then and must not search again.
     bool m_searchRunning = false;
+    // A search failed: the next showing keeps what was typed for it.
+    bool m_keepCriteria = false;
 };

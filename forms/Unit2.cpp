@@ -13,6 +13,7 @@
 
 namespace {
 
+const QChar kEscapeKey(27);
 constexpr TDBGridOptions kResultsGridOptions = dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines |
                                               dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit;
 
@@ -73,6 +74,14 @@ void TForm2::ShowCount()
 {
     const TADOQuery *query = m_data ? m_data->ADOQuery1 : nullptr;
     SetCaption(ResultsCaption(query && query->Active() ? query->RecordCount() : 0));
+}
+
+void TForm2::FormKeyPress(QChar &key)
+{
+    if (key != kEscapeKey)
+        return;
+    key = QChar();
+    Close();
 }
 
 void TForm2::FormResize()

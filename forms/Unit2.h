@@ -37,6 +37,8 @@ public:
 public slots:
     void FormCreate();
     void FormShow();
+    // Escape closes the window as its close box does.
+    void FormKeyPress(QChar &key);
     void FormResize();
 
 private:

@@ -88,6 +88,15 @@ TEST(FindDialog, enterAnywhereClicksFindAndStillReachesTheControl)
     dialog.Hide();
 }
 
+TEST(FindDialog, escapeAnywhereClosesTheDialogAsItsCloseBoxDoes)
+{
+    TFindDialog dialog;
+    dialog.Show();
+    dialog.StreetEdit->setFocus();
+    QTest::keyClick(dialog.StreetEdit, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+}
+
 TEST(FindDialog, aBlueFrameOutlinesTheWholeWindowOverItsBorder)
 {
     TFindDialog dialog;

@@ -2,12 +2,16 @@
 #include "forms/FindForm.h"
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
+#include "data/DirectoryData.h"
 #include "toolkit/app/Application.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/grid/DBGrid.h"
 
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -70,6 +74,53 @@ TEST_F(SearchRunTest, aSecondEnterDuringARunningSearchStartsNoOtherSearch)
     EXPECT_EQ(shows, 1);
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_TRUE(m_dialog->FindButton->isEnabled());
+}
+
+// A search that fails (another program holds the file) shows its message;
+// the criteria are still there when the dialog comes back, and go as usual
+// after a search that ran.
+TEST_F(SearchRunTest, aFailedSearchKeepsWhatWasTyped)
+{
+    auto *mainWindow = qobject_cast<TForm1 *>(Application->MainForm());
+    mainWindow->Data->ADOConnection1->SetBusyTimeout(50);
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(QDir(m_dir.path()).filePath("velirsk.dat").toUtf8().constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    TMessageBoxHook box(IDOK);
+    m_dialog->Show();
+    m_dialog->FamilyEdit->setText(QStringLiteral("Иван"));
+    m_dialog->FindButton->Click();
+    EXPECT_EQ(box.Count(), 1);
+    EXPECT_FALSE(m_results->isVisible());
+    m_dialog->Show();
+    EXPECT_EQ(m_dialog->FamilyEdit->text(), QStringLiteral("Иван"));
+
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    // Escape ends the modal window; should it not, the window is closed
+    // after a while so that the test fails rather than waits.
+    constexpr int kEscapeWaitMs = 3000;
+    bool closedByEscape = true;
+    QTimer escape;
+    escape.setSingleShot(true);
+    QObject::connect(&escape, &QTimer::timeout, [this] { QTest::keyClick(m_results->DBGrid1, Qt::Key_Escape); });
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    QObject::connect(&giveUp, &QTimer::timeout, [this, &closedByEscape] {
+        if (m_results->isVisible()) {
+            closedByEscape = false;
+            m_results->Close();
+        }
+    });
+    QObject::connect(m_results, &TForm::Shown, &escape, [&] {
+        escape.start(0);
+        giveUp.start(kEscapeWaitMs);
+    });
+    m_dialog->FindButton->Click();
+    EXPECT_TRUE(closedByEscape) << "Escape closes the results window";
+    m_dialog->Show();
+    EXPECT_TRUE(m_dialog->FamilyEdit->text().isEmpty());
+    EXPECT_EQ(box.Count(), 1);
 }
 
 } // namespace
