@@ -37,15 +37,12 @@ expect_clean_exit() {
   wait_for_exit 10 || fail "$1: the program did not end"
   [ "$PROGRAM_STATUS" = 0 ] || fail "$1: exit code $PROGRAM_STATUS"
 }
-no_box() { [ -z "$(xdotool search --onlyvisible --name "^$(regex "$APP_TITLE")\$" 2>/dev/null || true)" ]; }
 count_crop() { import -window root "$work/shot.png"; convert "$work/shot.png" -crop "140x15+$((CX + 2))+$((CY + 348))" +repage "$1"; }
 # count_shown: the status bar's record count is painted (it has dark text).
 count_shown() {
   [ "$(convert "$work/shot.png" -crop "140x15+$((CX + 2))+$((CY + 348))" +repage txt:- | grep -c "#000000")" -gt 10 ]
 }
 legacy_value() { query "SELECT \"Квартира\" || '|' || hex(\"Фамилия\") FROM \"Велирск\" WHERE rowid = $first;"; }
-# settled CONDITION: CONDITION holds or the program shows a message box.
-settled() { ! no_box || "$@"; }
 row_gone() { [ "$(query "SELECT count(*) FROM \"Велирск\" WHERE rowid = $1;")" = 0 ]; }
 number_moved() { region_changed "$work/before_keys.png" $((CX + 152)) $((CY + 348)) 200 15; }
 

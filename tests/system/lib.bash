@@ -288,3 +288,21 @@ same_in() {
 find_psql() {
   command -v psql || ls /usr/lib/postgresql/*/bin/psql 2>/dev/null | sort -V | tail -n 1
 }
+
+# no_box: no message box is up, the program's own or the last resort's.
+no_box() {
+  [ -z "$(xdotool search --onlyvisible --name "^($(regex "$APP_TITLE")|Application Error)\$" 2>/dev/null || true)" ]
+}
+# settled CONDITION...: CONDITION holds or a message box has come.
+settled() { ! no_box || "$@"; }
+# await SECONDS WHAT CONDITION...: waits for CONDITION; a message box fails
+# the test at once (through the script's own fail). FOLLOWED_MS is then how
+# long it took from CHANGED_AT, the script's time of its last change.
+await() {
+  local limit=$1 what=$2
+  shift 2
+  wait_until "$limit" "$what" settled "$@" 2> /dev/null || fail "$what: not within ${limit}s"
+  no_box || fail "$what: a message box came instead"
+  FOLLOWED_MS=$(($(now_ms) - CHANGED_AT))
+}
+report() { echo "$1: ${FOLLOWED_MS} ms after the commit"; }

@@ -33,18 +33,6 @@ change() { sqlite3 "$DB" "BEGIN; $1 COMMIT;"; CHANGED_AT=$(now_ms); }
 rowid_at() { query "SELECT rowid FROM \"Велирск\" ORDER BY rowid LIMIT 1 OFFSET $(($1 - 1));"; }
 position_of_phone() { query "SELECT COUNT(*) + 1 FROM \"Велирск\" WHERE rowid < (SELECT rowid FROM \"Велирск\" WHERE \"Телефон\" = '$1');"; }
 table_dump() { query "SELECT rowid, quote(\"Телефон\"), quote(\"Фамилия\"), quote(\"Улица\"), quote(\"Дом\"), quote(\"Корпус\"), quote(\"Квартира\"), quote(\"Организация\") FROM \"Велирск\" ORDER BY rowid;"; }
-no_box() { [ -z "$(xdotool search --onlyvisible --name "^$(regex "$APP_TITLE")\$" 2>/dev/null || true)" ]; }
-# await SECONDS WHAT CONDITION...: waits for CONDITION; a message box fails
-# the test at once. Prints how long it took from the last change.
-await() {
-  local limit=$1 what=$2
-  shift 2
-  wait_until "$limit" "$what" settled "$@" 2> /dev/null || fail "$what: not within ${limit}s"
-  no_box || fail "$what: a message box came instead"
-  FOLLOWED_MS=$(($(now_ms) - CHANGED_AT))
-}
-settled() { ! no_box || "$@"; }
-report() { echo "$1: ${FOLLOWED_MS} ms after the commit"; }
 
 # The classic layout (see client in lib.bash): the navigator is 25 high, the grid 321 with a 2-pixel border and a 16-pixel
 # scroll bar, data rows 18 apart below the titles; the status bar below.

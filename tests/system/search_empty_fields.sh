@@ -18,7 +18,6 @@ DB="$work/dir/velirsk.dat"
 
 fail() { echo "$*" >&2; cat "${PROGRAM_LOG:-/dev/null}" >&2 || true; import -window root "$work/failure.png" || true; cp "$work/failure.png" "$VELIRSK_BUILD_DIR/search_empty_fields_failure.png" 2>/dev/null || true; exit 1; }
 query() { sqlite3 "$DB" "$1"; }
-no_box() { [ -z "$(xdotool search --onlyvisible --name "^$(regex "$APP_TITLE")\$" 2>/dev/null || true)" ]; }
 
 # The generator writes empty strings; NULLs in five of the seven fields,
 # spread so that rows have one, several or none, and Latin values to search

@@ -68,21 +68,6 @@ end_program() {
   PROGRAM_PID=
 }
 
-# A message box, the program's own or the last resort, fails a case at once.
-no_box() {
-  [ -z "$(xdotool search --onlyvisible --name "^($(regex "$APP_TITLE")|Application Error)\$" 2>/dev/null || true)" ]
-}
-settled() { ! no_box || "$@"; }
-# await SECONDS WHAT CONDITION...: waits for CONDITION; FOLLOWED_MS is how
-# long it took from the last change.
-await() {
-  local limit=$1 what=$2
-  shift 2
-  wait_until "$limit" "$what" settled "$@" 2> /dev/null || fail "$what: not within ${limit}s"
-  no_box || fail "$what: a message box came instead"
-  FOLLOWED_MS=$(($(now_ms) - CHANGED_AT))
-}
-report() { echo "$1: ${FOLLOWED_MS} ms after the commit"; }
 
 # The status bar's record count is at (2, 348) of the client area.
 # shot WINDOW FILE: that main window's client area as on the screen now.
