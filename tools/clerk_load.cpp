@@ -94,16 +94,27 @@ int RunClerk(const TOptions &options)
     QRandomGenerator random(quint32(options.clerk) * 7919u + 17u);
     QElapsedTimer clock;
     clock.start();
-    table.Open();
+    const auto timeLeft = [&] { return clock.elapsed() < qint64(options.seconds) * 1000; };
+    // Twenty writers may hold a file past a reader's lock timeout: a clerk
+    // then tries again, as a person would.
+    while (!table.Active() && timeLeft()) {
+        try {
+            table.Open();
+        } catch (const EDatabaseError &error) {
+            if (!IsConflictOrLock(error.Message()))
+                throw;
+            out << "locked opening\n";
+        }
+    }
     int step = 0;
     const auto typing = [&] { QThread::msleep(random.bounded(kLongestTypingMs + 1)); };
-    while (clock.elapsed() < qint64(options.seconds) * 1000) {
+    while (table.Active() && timeLeft()) {
         ++step;
-        if (step % kStepsPerRefresh == 0)
-            table.Refresh();
         const QString token = QStringLiteral("c%1-%2").arg(options.clerk).arg(step);
         const int kind = random.bounded(10);
         try {
+            if (step % kStepsPerRefresh == 0)
+                table.Refresh();
             if (kind < 5) {
                 table.SetRecNo(1 + random.bounded(std::min(kHotRows, table.RecordCount())));
                 table.Edit();
@@ -146,7 +157,8 @@ int RunClerk(const TOptions &options)
                 out << "search " << query.RecordCount() << '\n';
             }
         } catch (const EDatabaseError &error) {
-            out << "fault " << token << ' ' << error.Message().simplified() << '\n';
+            out << (IsConflictOrLock(error.Message()) ? "locked " : "fault ") << token << ' '
+                << error.Message().simplified() << '\n';
             table.Cancel();
         }
         out.flush();
@@ -243,6 +255,8 @@ int RunLoad(const TOptions &options)
             ++refused;
             if (kind == QLatin1String("refused"))
                 refusedTokens << parts.value(1);
+        } else if (kind == QLatin1String("locked")) {
+            ++refused;
         } else if (kind == QLatin1String("search")) {
             ++searches;
         } else {
