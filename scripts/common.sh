@@ -5,6 +5,13 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${VELIRSK_BUILD_DIR:-$ROOT/build}"
 
+# What building and running the program needs; the tests need the rest.
+RUN_PACKAGES=(
+  g++ cmake ninja-build pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
+  libsqlite3-dev libpq-dev libjpeg-dev libxcb1-dev
+  fonts-wine xvfb xauth x11-utils imagemagick
+)
 REQUIRED_PACKAGES=(
   g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
@@ -13,9 +20,12 @@ REQUIRED_PACKAGES=(
   fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
 )
 
+# ensure_packages [PACKAGE...]: installs those of the packages (by default
+# all the tests need) that are missing.
 ensure_packages() {
-  local missing=()
-  for pkg in "${REQUIRED_PACKAGES[@]}"; do
+  local wanted=("$@") missing=()
+  [ ${#wanted[@]} -gt 0 ] || wanted=("${REQUIRED_PACKAGES[@]}")
+  for pkg in "${wanted[@]}"; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || missing+=("$pkg")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -33,9 +43,12 @@ compiler_launcher() {
   return 0
 }
 
+# build_tree [CMAKE OPTION...]: configures and builds the targets named in
+# BUILD_TARGETS, or all of them.
 build_tree() {
   cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release $(compiler_launcher) "$@" >/dev/null
-  cmake --build "$BUILD_DIR" -j "$(nproc)"
+  # shellcheck disable=SC2086
+  cmake --build "$BUILD_DIR" -j "$(nproc)" ${BUILD_TARGETS:+--target $BUILD_TARGETS}
 }
 
 # Starts a virtual display when none is set; exports DISPLAY and XVFB_PID.

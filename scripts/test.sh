@@ -6,7 +6,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ROOT/scripts/pg_server.sh"
 
 ensure_packages
-build_tree
+build_tree -DVELIRSK_TESTS=ON
 start_test_server
 cd "$BUILD_DIR"
 ctest --output-on-failure -j "$(nproc)" "$@"
