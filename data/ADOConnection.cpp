@@ -59,34 +59,39 @@ void TADOConnection::Open()
 {
     if (m_store)
         return;
-    if (!m_server.isEmpty()) {
-        try {
-            m_store = TPostgresStore::Open(m_server);
-        } catch (const EDatabaseError &error) {
-            throw EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the directory on the server: %1")
-                                     .arg(error.Message()));
-        }
-        m_store->SetLockTimeout(m_busyTimeoutMs);
-        m_followPending = false;
-        m_storeCheck.start();
-        return;
+    m_store = m_server.isEmpty() ? OpenFile() : OpenServer();
+    m_store->SetLockTimeout(m_busyTimeoutMs);
+    m_followPending = false;
+    m_storeCheck.start();
+}
+
+std::unique_ptr<TStore> TADOConnection::OpenServer()
+{
+    try {
+        return TPostgresStore::Open(m_server);
+    } catch (const EDatabaseError &error) {
+        throw EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the directory on the server: %1")
+                                 .arg(error.Message()));
     }
+}
+
+std::unique_ptr<TStore> TADOConnection::OpenFile()
+{
     const TConnectionString entries = TConnectionString::Parse(m_connectionString);
     const QString dataSource = entries.Value(QStringLiteral("Data Source"));
     if (dataSource.isEmpty())
         throw EDatabaseError(QCoreApplication::translate("ADOConnection", "The connection string names no data source file."));
     // An absolute path never reads as an SQLite URI, whatever the library's settings.
     const QString path = QDir::current().absoluteFilePath(dataSource);
+    std::unique_ptr<TStore> file;
     try {
-        m_store = TSqliteStore::Open(path, dataSource);
+        file = TSqliteStore::Open(path, dataSource);
     } catch (const EDatabaseError &error) {
         throw EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the database file \"%1\": %2")
                                  .arg(dataSource, error.Message()));
     }
-    m_store->SetLockTimeout(m_busyTimeoutMs);
     m_fileName = path;
-    m_followPending = false;
-    m_storeCheck.start();
+    return file;
 }
 
 bool TADOConnection::FollowOtherWriters()

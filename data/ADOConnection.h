@@ -80,6 +80,8 @@ private:
     // Data sets on one connection tell each other of the rows they delete,
     // so that a row deleted in the results window leaves the main grid.
     void RowDeleted(TCustomADODataSet *from, const QString &table, qint64 rowid);
+    std::unique_ptr<TStore> OpenFile();
+    std::unique_ptr<TStore> OpenServer();
     void CloseStore();
     void NoteOwnCommit() { ++m_ownCommits; }
     void ReportFollowFailure(const QString &message) { emit FollowFailed(message); }

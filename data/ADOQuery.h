@@ -7,7 +7,7 @@
 //
 // The text is a list of lines: clearing it and adding a line each close the
 // query when it is open; CommandText() is the lines, each followed by CR LF.
-// Opening translates the text for SQLite, runs it and makes the first row
+// Opening plans the text for the connection's engine, runs it and makes the first row
 // current.
 //
 // Rows of a query over one table (see TQueryPlan) are that table's rows:

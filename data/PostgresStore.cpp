@@ -58,6 +58,20 @@ std::optional<QByteArray> TextOf(const TStoredValue &value)
     return value.bytes;
 }
 
+// A statement's parameters as libpq takes them, pointing into the parameters.
+struct TParameterArrays
+{
+    explicit TParameterArrays(const TPostgresStore::TParameters &parameters)
+    {
+        for (const std::optional<QByteArray> &parameter : parameters) {
+            values.push_back(parameter ? parameter->constData() : nullptr);
+            lengths.push_back(parameter ? int(parameter->size()) : 0);
+        }
+    }
+    std::vector<const char *> values;
+    std::vector<int> lengths;
+};
+
 class TPostgresRowReader : public TStore::TRowReader
 {
 public:
@@ -213,23 +227,22 @@ void TPostgresStore::ThrowError(PGresult *result)
     throw EDatabaseError(Tr("The directory's server refused the request: %1").arg(message));
 }
 
+std::shared_ptr<PGresult> TPostgresStore::Checked(PGresult *result)
+{
+    std::shared_ptr<PGresult> owned(result, PQclear);
+    const ExecStatusType status = result ? PQresultStatus(result) : PGRES_FATAL_ERROR;
+    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
+        ThrowError(result);
+    return owned;
+}
+
 std::shared_ptr<PGresult> TPostgresStore::Execute(const QString &sql, const TParameters &parameters, bool binaryResult)
 {
     Reconnect();
-    std::vector<const char *> values;
-    std::vector<int> lengths;
-    for (const std::optional<QByteArray> &parameter : parameters) {
-        values.push_back(parameter ? parameter->constData() : nullptr);
-        lengths.push_back(parameter ? int(parameter->size()) : 0);
-    }
+    const TParameterArrays arrays(parameters);
     const QByteArray text = sql.toUtf8();
-    std::shared_ptr<PGresult> result(PQexecParams(m_connection, text.constData(), int(parameters.size()), nullptr,
-                                                  values.data(), lengths.data(), nullptr, binaryResult ? 1 : 0),
-                                     PQclear);
-    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        ThrowError(result.get());
-    return result;
+    return Checked(PQexecParams(m_connection, text.constData(), int(parameters.size()), nullptr, arrays.values.data(),
+                                arrays.lengths.data(), nullptr, binaryResult ? 1 : 0));
 }
 
 // A prepared statement lives as long as the server session: it is prepared
@@ -239,39 +252,22 @@ void TPostgresStore::Prepare(TPrepared &statement)
     Reconnect();
     if (statement.session == m_session)
         return;
-    std::shared_ptr<PGresult> prepared(PQprepare(m_connection, statement.name.constData(), statement.sql.constData(), 0,
-                                                 nullptr),
-                                       PQclear);
-    if (!prepared || PQresultStatus(prepared.get()) != PGRES_COMMAND_OK)
-        ThrowError(prepared.get());
+    Checked(PQprepare(m_connection, statement.name.constData(), statement.sql.constData(), 0, nullptr));
     statement.session = m_session;
 }
 
 std::shared_ptr<PGresult> TPostgresStore::DescribePrepared(TPrepared &statement)
 {
     Prepare(statement);
-    std::shared_ptr<PGresult> described(PQdescribePrepared(m_connection, statement.name.constData()), PQclear);
-    if (!described || PQresultStatus(described.get()) != PGRES_COMMAND_OK)
-        ThrowError(described.get());
-    return described;
+    return Checked(PQdescribePrepared(m_connection, statement.name.constData()));
 }
 
 std::shared_ptr<PGresult> TPostgresStore::ExecutePrepared(TPrepared &statement, const TParameters &parameters)
 {
     Prepare(statement);
-    std::vector<const char *> values;
-    std::vector<int> lengths;
-    for (const std::optional<QByteArray> &parameter : parameters) {
-        values.push_back(parameter ? parameter->constData() : nullptr);
-        lengths.push_back(parameter ? int(parameter->size()) : 0);
-    }
-    std::shared_ptr<PGresult> result(PQexecPrepared(m_connection, statement.name.constData(), int(values.size()),
-                                                    values.data(), lengths.data(), nullptr, 0),
-                                     PQclear);
-    const ExecStatusType status = result ? PQresultStatus(result.get()) : PGRES_FATAL_ERROR;
-    if (status != PGRES_COMMAND_OK && status != PGRES_TUPLES_OK)
-        ThrowError(result.get());
-    return result;
+    const TParameterArrays arrays(parameters);
+    return Checked(PQexecPrepared(m_connection, statement.name.constData(), int(parameters.size()), arrays.values.data(),
+                                  arrays.lengths.data(), nullptr, 0));
 }
 
 QByteArray TPostgresStore::NewStatementName()

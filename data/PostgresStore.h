@@ -85,6 +85,8 @@ private:
     void Reconnected();
     void SetUpSession();
     [[noreturn]] void ThrowError(pg_result *result);
+    // Takes `result`, raising the error it reports, if any.
+    std::shared_ptr<pg_result> Checked(pg_result *result);
     std::vector<qint64> RowidsOf(pg_result *result) const;
 
     pg_conn *m_connection = nullptr;

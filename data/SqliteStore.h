@@ -51,7 +51,6 @@ public:
     std::unique_ptr<TStore> OpenReader() const override;
     void Interrupt() override;
     void SetLockTimeout(int milliseconds) override { m_lockTimeoutMs = milliseconds; }
-    int LockTimeout() const { return m_lockTimeoutMs; }
 
 private:
     TSqliteStore(sqlite3 *db, QString path, bool readOnlyCopy);
