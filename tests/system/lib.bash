@@ -288,6 +288,14 @@ same_in() {
 find_psql() {
   command -v psql || ls /usr/lib/postgresql/*/bin/psql 2>/dev/null | sort -V | tail -n 1
 }
+# need_server_and_shells: skips the script (exit 77) without the test server,
+# the sqlite3 shell or psql; sets PSQL.
+need_server_and_shells() {
+  [ -n "${VELIRSK_TEST_SERVER:-}" ] || { echo "no test server: VELIRSK_TEST_SERVER is unset"; exit 77; }
+  command -v sqlite3 > /dev/null || { echo "no sqlite3 shell"; exit 77; }
+  PSQL=$(find_psql)
+  [ -n "$PSQL" ] || { echo "no psql"; exit 77; }
+}
 
 # no_box: no message box is up, the program's own or the last resort's.
 no_box() {

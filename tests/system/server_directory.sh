@@ -10,10 +10,7 @@
 # edit typed into a cell reaches that row on the server and no other.
 set -euo pipefail
 source "$VELIRSK_SOURCE_DIR/tests/system/lib.bash"
-[ -n "${VELIRSK_TEST_SERVER:-}" ] || { echo "no test server: VELIRSK_TEST_SERVER is unset"; exit 77; }
-command -v sqlite3 > /dev/null || { echo "no sqlite3 shell to change the file with"; exit 77; }
-PSQL=$(find_psql)
-[ -n "$PSQL" ] || { echo "no psql to change the server with"; exit 77; }
+need_server_and_shells
 
 # Every call to the server ends by itself, whatever the server does; the
 # program's libpq reads the same limit.

@@ -10,10 +10,7 @@
 # it was.
 set -euo pipefail
 source "$VELIRSK_SOURCE_DIR/tests/system/lib.bash"
-[ -n "${VELIRSK_TEST_SERVER:-}" ] || { echo "no test server: VELIRSK_TEST_SERVER is unset"; exit 77; }
-command -v sqlite3 > /dev/null || { echo "no sqlite3 shell to check the files with"; exit 77; }
-PSQL=$(find_psql)
-[ -n "$PSQL" ] || { echo "no psql to check the server with"; exit 77; }
+need_server_and_shells
 
 # Every call to the server or the tool ends by itself, whatever the server does.
 export PGCONNECT_TIMEOUT=10
