@@ -12,6 +12,7 @@ int main(int argc, char *argv[])
     TApplication application(argc, argv);
     application.SetTitle(QStringLiteral("Телефонный справочник г. Велирск"));
     InstallTranslation(kProgramCatalogue);
+    InstallQtTranslation();
     InstallFlatSkinManager();
     return RunProgram(
         application, [] { return std::make_unique<TSplashForm>(); },

@@ -8,13 +8,13 @@ BUILD_DIR="${VELIRSK_BUILD_DIR:-$ROOT/build}"
 # What building and running the program needs; the tests need the rest.
 RUN_PACKAGES=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n libgl-dev
   libsqlite3-dev libpq-dev libjpeg-dev libxcb1-dev
   fonts-wine xvfb xauth x11-utils imagemagick
 )
 REQUIRED_PACKAGES=(
   g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3 libjpeg-dev libxcb1-dev postgresql libpq-dev
   libgtest-dev libbenchmark-dev
   fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick

@@ -140,6 +140,33 @@
     </message>
 </context>
 <context>
+    <name>SystemMenu</name>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Восстановить</translation>
+    </message>
+    <message>
+        <source>&amp;Move</source>
+        <translation>&amp;Переместить</translation>
+    </message>
+    <message>
+        <source>&amp;Size</source>
+        <translation>&amp;Размер</translation>
+    </message>
+    <message>
+        <source>Mi&amp;nimize</source>
+        <translation>&amp;Свернуть</translation>
+    </message>
+    <message>
+        <source>Ma&amp;ximize</source>
+        <translation>Р&amp;азвернуть</translation>
+    </message>
+    <message>
+        <source>&amp;Close</source>
+        <translation>&amp;Закрыть</translation>
+    </message>
+</context>
+<context>
     <name>TADOTable</name>
     <message>
         <source>The database on the server does not hold the table &quot;%1&quot;.</source>

@@ -1,3 +1,5 @@
+#include "support/Input.h"
+
 #include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/SystemMenu.h"
@@ -9,6 +11,7 @@
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace {
 
@@ -73,22 +76,23 @@ TEST(FrameKeyboard, altSpaceOpensTheSystemMenuAsTheFrameAllows)
     TPopupMenu &menu = SystemMenu::MenuOf(sizeable.form);
     ASSERT_NE(menu.Window(), nullptr);
     EXPECT_TRUE(menu.Window()->isVisible());
-    const std::vector<MenuLine> normal = {{"&Restore", false}, {"&Move", true},     {"&Size", true},
-                                          {"Mi&nimize", true}, {"Ma&ximize", true}, {"&Close", true}};
+    const std::vector<MenuLine> normal = {{"&Восстановить", false}, {"&Переместить", true}, {"&Размер", true},
+                                          {"&Свернуть", true},      {"Р&азвернуть", true},  {"&Закрыть", true}};
     EXPECT_EQ(Lines(menu), normal);
+    EXPECT_EQ(menu.Items()->Items(menu.Items()->Count() - 1)->ShortCutText(), QStringLiteral("Alt+F4"));
     EXPECT_TRUE(sizeable.edit->text().isEmpty());
     menu.Window()->close();
 
     sizeable.form.showMaximized();
     SystemMenu::Open(sizeable.form);
-    const std::vector<MenuLine> maximized = {{"&Restore", true},  {"&Move", false},     {"&Size", false},
-                                             {"Mi&nimize", true}, {"Ma&ximize", false}, {"&Close", true}};
+    const std::vector<MenuLine> maximized = {{"&Восстановить", true}, {"&Переместить", false}, {"&Размер", false},
+                                             {"&Свернуть", true},     {"Р&азвернуть", false},  {"&Закрыть", true}};
     EXPECT_EQ(Lines(menu), maximized);
     menu.Window()->close();
 
     KeyedForm dialog(bsDialog);
     SystemMenu::Open(dialog.form);
-    const std::vector<MenuLine> dialogLines = {{"&Move", true}, {"&Close", true}};
+    const std::vector<MenuLine> dialogLines = {{"&Переместить", true}, {"&Закрыть", true}};
     EXPECT_EQ(Lines(SystemMenu::MenuOf(dialog.form)), dialogLines);
     SystemMenu::MenuOf(dialog.form).Window()->close();
 }
@@ -118,6 +122,35 @@ TEST(FrameKeyboard, arrowKeysMoveAndSizeTheFormEnterKeepsAndEscapePutsBack)
 
     QTest::keyClick(window.edit, Qt::Key_A);
     EXPECT_EQ(window.edit->text(), QStringLiteral("a")) << "the tracking has ended";
+}
+
+// "Размер" and "Развернуть" begin with the same letter: the access keys
+// keep them apart as the platform's Russian menu does, and a Cyrillic key
+// reaches its item.
+TEST(FrameKeyboard, russianAccessKeysOfTheSystemMenuAreDistinctAndChooseTheirItems)
+{
+    KeyedForm window;
+    ASSERT_TRUE(window.ShowActive());
+    SystemMenu::Open(window.form);
+    TPopupMenu &menu = SystemMenu::MenuOf(window.form);
+    ASSERT_NE(menu.Window(), nullptr);
+    std::set<QChar> keys;
+    int commands = 0;
+    for (int i = 0; i < menu.Items()->Count(); ++i) {
+        if (menu.Items()->Items(i)->IsLine())
+            continue;
+        ++commands;
+        keys.insert(menu.Items()->Items(i)->Accelerator());
+    }
+    EXPECT_EQ(int(keys.size()), commands);
+
+    const QSize before = window.form.size();
+    PressKey(menu.Window(), 0x0440, Qt::NoModifier, QStringLiteral("р"));
+    QApplication::processEvents();
+    EXPECT_FALSE(window.form.isMaximized());
+    QTest::keyClick(window.edit, Qt::Key_Down);
+    QTest::keyClick(window.edit, Qt::Key_Return);
+    EXPECT_EQ(window.form.size(), before + QSize(0, SystemMenu::kKeyboardStep)) << "\"р\" chose the size";
 }
 
 // Without a window manager nobody hands the keyboard on when a window goes.

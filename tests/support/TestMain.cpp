@@ -22,8 +22,8 @@ int RefuseUnexpectedBox(const TMessageBoxRequest &request)
 
 // Every test binary runs inside one application object (offscreen platform
 // under CTest), so that widgets, fonts, images and the handling of escaping
-// exceptions behave as in the program, with the program's messages in its
-// language. A message box that no test expected
+// exceptions behave as in the program, with the program's messages and Qt's own
+// in the program's language. A message box that no test expected
 // fails the running test at once instead of opening a modal loop that nobody
 // answers; tests that expect a box install their own TMessageBoxHook, which
 // answers while it lives. An exception that reaches the application's last
@@ -35,6 +35,7 @@ int main(int argc, char *argv[])
         fprintf(stderr, "the program's message catalogue is missing\n");
         return 1;
     }
+    InstallQtTranslation();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new LastResortWatch);
     const TMessageBoxHook unexpectedBoxes{TMessageBoxHook::Answer(RefuseUnexpectedBox)};

@@ -12,6 +12,13 @@
 
 namespace {
 
+// The items are named as the platform's own system menu names them in the
+// program's language, with the same access keys.
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("SystemMenu", text);
+}
+
 // The form's system menu lives as long as the form.
 class TSystemMenuHolder : public QObject
 {
@@ -163,15 +170,15 @@ void SystemMenu::Open(TForm &form)
     const bool maximized = form.isMaximized();
     const bool minimized = form.isMinimized();
     if (sizeable)
-        AddCommand(root, QStringLiteral("&Restore"), maximized || minimized, on([](TForm &f) { f.showNormal(); }));
-    AddCommand(root, QStringLiteral("&Move"), !maximized, on(&TrackMove));
+        AddCommand(root, Tr("&Restore"), maximized || minimized, on([](TForm &f) { f.showNormal(); }));
+    AddCommand(root, Tr("&Move"), !maximized, on(&TrackMove));
     if (sizeable) {
-        AddCommand(root, QStringLiteral("&Size"), !maximized, on(&TrackSize));
-        AddCommand(root, QStringLiteral("Mi&nimize"), !minimized, on([](TForm &f) { f.showMinimized(); }));
-        AddCommand(root, QStringLiteral("Ma&ximize"), !maximized, on([](TForm &f) { f.showMaximized(); }));
+        AddCommand(root, Tr("&Size"), !maximized, on(&TrackSize));
+        AddCommand(root, Tr("Mi&nimize"), !minimized, on([](TForm &f) { f.showMinimized(); }));
+        AddCommand(root, Tr("Ma&ximize"), !maximized, on([](TForm &f) { f.showMaximized(); }));
     }
     root->Add(QStringLiteral("-"));
-    AddCommand(root, QStringLiteral("&Close"), true, on([](TForm &f) { f.Close(); }));
+    AddCommand(root, Tr("&Close"), true, on([](TForm &f) { f.Close(); }));
     root->Items(root->Count() - 1)->SetShortCut(QKeySequence(Qt::ALT | Qt::Key_F4));
 
     const TFrameLayout layout = form.FrameLayout();
