@@ -12,6 +12,7 @@
 #include "forms/FormSkin.h"
 #include "toolkit/app/Align.h"
 #include "toolkit/app/Application.h"
+#include "toolkit/app/ContinuingSentence.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/menus/Menu.h"
@@ -175,7 +176,7 @@ QString TForm1::EditKeptAsNewText()
 
 QString TForm1::FollowFailedText(const QString &reason)
 {
-    return QStringLiteral("Не удалось показать изменения других пользователей: ") + reason;
+    return QStringLiteral("Не удалось показать изменения других пользователей: ") + ContinuingSentence(reason);
 }
 
 QString TForm1::NoticeText() const
