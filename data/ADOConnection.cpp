@@ -4,8 +4,10 @@
 #include "data/CustomADODataSet.h"
 #include "data/PostgresStore.h"
 #include "data/SqliteStore.h"
+#include "toolkit/app/ContinuingSentence.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/db/DatabaseError.h"
+#include "toolkit/db/DatabaseLocked.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,7 +73,7 @@ std::unique_ptr<TStore> TADOConnection::OpenServer()
         return TPostgresStore::Open(m_server);
     } catch (const EDatabaseError &error) {
         throw EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the directory on the server: %1")
-                                 .arg(error.Message()));
+                                 .arg(ContinuingSentence(error.Message())));
     }
 }
 
@@ -83,12 +85,20 @@ std::unique_ptr<TStore> TADOConnection::OpenFile()
         throw EDatabaseError(QCoreApplication::translate("ADOConnection", "The connection string names no data source file."));
     // An absolute path never reads as an SQLite URI, whatever the library's settings.
     const QString path = QDir::current().absoluteFilePath(dataSource);
+    const auto cannotOpen = [&dataSource](const QString &reason) {
+        return EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the database file \"%1\": %2")
+                                  .arg(dataSource, ContinuingSentence(reason)));
+    };
     std::unique_ptr<TStore> file;
     try {
-        file = TSqliteStore::Open(path, dataSource);
+        file = TSqliteStore::Open(path);
+    } catch (const EDatabaseLocked &) {
+        // The connection opens while the program starts, and a failure ends
+        // the program: there is nothing to try again but the start.
+        throw cannotOpen(QCoreApplication::translate(
+            "ADOConnection", "the database is locked by another user or program. Start the program again in a moment."));
     } catch (const EDatabaseError &error) {
-        throw EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the database file \"%1\": %2")
-                                 .arg(dataSource, error.Message()));
+        throw cannotOpen(error.Message());
     }
     m_fileName = path;
     return file;

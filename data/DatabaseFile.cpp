@@ -3,6 +3,7 @@
 #include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <array>
@@ -41,14 +42,12 @@ qint64 PageSize(const std::array<char, kHeaderSize> &header)
 
 } // namespace
 
-void CheckDatabaseFile(const QString &path, const QString &shownName)
+void CheckDatabaseFile(const QString &path)
 {
     const QFileInfo info(path);
-    const auto fail = [&](const char *reason) {
-        throw EDatabaseError(Tr("Cannot open the database file \"%1\": %2").arg(shownName, Tr(reason)));
-    };
+    const auto fail = [](const char *reason) { throw EDatabaseError(Tr(reason)); };
     if (!info.exists())
-        fail("the file does not exist.");
+        throw EDatabaseError(Tr("the file is not in the folder \"%1\".").arg(QDir::toNativeSeparators(info.absolutePath())));
     if (!info.isFile())
         fail("it is not a file.");
     if (info.size() == 0)

@@ -2,6 +2,7 @@
 
 #include "data/ConnectionString.h"
 #include "toolkit/db/DatabaseError.h"
+#include "toolkit/db/DatabaseLocked.h"
 
 QString TDirectoryData::TableName()
 {
@@ -48,7 +49,15 @@ TDirectoryData::~TDirectoryData()
 void TDirectoryData::Open()
 {
     ADOConnection1->Open();
-    ADOTable1->Open();
+    // Opening is part of the program's start, and a failure ends the
+    // program: a lock that another program took meanwhile is answered with
+    // starting again, not with trying again.
+    try {
+        ADOTable1->Open();
+    } catch (const EDatabaseLocked &) {
+        throw EDatabaseError(tr("Cannot read the directory: the database is locked by another user or program. "
+                                "Start the program again in a moment."));
+    }
     QStringList missing;
     for (const QString &name : FieldNames()) {
         if (!ADOTable1->FindField(name))

@@ -1,6 +1,7 @@
 #include "data/SqliteStatement.h"
 
 #include "toolkit/db/DatabaseError.h"
+#include "toolkit/db/DatabaseLocked.h"
 
 #include <QCoreApplication>
 #include <sqlite3.h>
@@ -182,33 +183,62 @@ bool IsBusyCode(int resultCode)
     return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
 }
 
+namespace {
+
+// SQLite's own words for this error, when they say more than the name of
+// the error that the sentence already gives in Russian; empty otherwise. The
+// connection's last error must be this one: a caller may pass a code that no
+// call on the connection returned.
+QString SqliteDetail(sqlite3 *db, int resultCode)
+{
+    if (!db || (sqlite3_errcode(db) & 0xFF) != (resultCode & 0xFF))
+        return {};
+    const QString said = FromUtf8(sqlite3_errmsg(db));
+    return said == FromUtf8(sqlite3_errstr(resultCode)) ? QString() : said;
+}
+
+// One sentence for the person, SQLite's English detail only at its end.
+QString Sentence(const char *text, const QString &detail)
+{
+    return detail.isEmpty() ? Tr(text) + QLatin1Char('.') : QStringLiteral("%1 (%2).").arg(Tr(text), detail);
+}
+
+} // namespace
+
 QString SqliteErrorMessage(sqlite3 *db, int resultCode)
 {
+    const QString detail = SqliteDetail(db, resultCode);
     switch (resultCode & 0xFF) {
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
         return Tr("The database is locked by another user or program. Try again in a moment.");
     case SQLITE_CORRUPT:
-        return Tr("The database file is damaged (%1).").arg(FromUtf8(sqlite3_errmsg(db)));
+        return Sentence("The database file is damaged", detail);
     case SQLITE_NOTADB:
-        return Tr("The file is not a database of this program.");
+        return Sentence("The file is not a database of this program", {});
     case SQLITE_READONLY:
-        return Tr("The database file cannot be changed: it is read-only.");
+        return Sentence("The database file cannot be changed: it is read-only", {});
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return Sentence("Access to the database file is denied", {});
     case SQLITE_FULL:
-        return Tr("The disk is full; the change was not saved.");
+        return Sentence("The disk is full; the change was not saved", {});
     case SQLITE_CANTOPEN:
-        return Tr("The database file cannot be opened.");
+        return Sentence("The database file cannot be opened", detail);
     case SQLITE_IOERR:
-        return Tr("The database file cannot be read or written (input/output error).");
+        return Sentence("The database file cannot be read or written (input/output error)", {});
     case SQLITE_NOMEM:
-        return Tr("Out of memory.");
+        return Sentence("Out of memory", {});
+    case SQLITE_CONSTRAINT:
+        return Sentence("The database refused the change: it breaks a rule of the database", detail);
     default:
-        return Tr("The database reported an error: %1")
-            .arg(db ? FromUtf8(sqlite3_errmsg(db)) : FromUtf8(sqlite3_errstr(resultCode)));
+        return Sentence("The database reported an error", detail.isEmpty() ? FromUtf8(sqlite3_errstr(resultCode)) : detail);
     }
 }
 
 void ThrowSqliteError(sqlite3 *db, int resultCode)
 {
+    if (IsBusyCode(resultCode))
+        throw EDatabaseLocked(SqliteErrorMessage(db, resultCode));
     throw EDatabaseError(SqliteErrorMessage(db, resultCode));
 }

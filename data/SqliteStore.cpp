@@ -41,12 +41,18 @@ int ReportProgress(void *)
     return 0;
 }
 
-// Raises EDatabaseError when SQLite finds a page of the file damaged.
+// Raises EDatabaseError when SQLite finds a page of the file damaged. The
+// check's report ("*** in database main ***", then what it found on which
+// page) is kept at the end of the message, without the heading that names
+// the schema.
 void CheckPages(sqlite3 *db)
 {
     TSqliteStatement check(db, QStringLiteral("PRAGMA quick_check(1)"));
-    if (check.Step() && check.Value(0) != QStringLiteral("ok"))
-        throw EDatabaseError(QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(*check.Value(0)));
+    if (!check.Step() || check.Value(0) == QStringLiteral("ok"))
+        return;
+    QStringList found = check.Value(0)->split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    found.removeIf([](const QString &line) { return line.startsWith(QStringLiteral("***")); });
+    throw EDatabaseError(QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(found.join(QStringLiteral("; "))));
 }
 
 int DeclaredLength(const QString &declaredType)
@@ -137,9 +143,9 @@ private:
 
 } // namespace
 
-std::unique_ptr<TSqliteStore> TSqliteStore::Open(const QString &path, const QString &shownName)
+std::unique_ptr<TSqliteStore> TSqliteStore::Open(const QString &path)
 {
-    CheckDatabaseFile(path, shownName);
+    CheckDatabaseFile(path);
     sqlite3 *db = nullptr;
     int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
     std::unique_ptr<TSqliteStore> store(new TSqliteStore(db, path, false));

@@ -22,11 +22,10 @@ class TSqliteStore : public TStore
 public:
     static constexpr int kDefaultLockTimeoutMs = 3000;
 
-    // Raises EDatabaseError with a clear message (naming the file as
-    // `shownName`) when the file is missing, empty, not a database,
-    // truncated, damaged, read-only or locked; the file is then left
-    // exactly as it was.
-    static std::unique_ptr<TSqliteStore> Open(const QString &path, const QString &shownName);
+    // Raises EDatabaseError saying why when the file is missing, empty, not
+    // a database, truncated, damaged or read-only, and EDatabaseLocked when
+    // it is locked; the file is then left exactly as it was.
+    static std::unique_ptr<TSqliteStore> Open(const QString &path);
     ~TSqliteStore() override;
 
     sqlite3 *Handle() const { return m_db; }

@@ -19,6 +19,10 @@
         <source>Cannot open the database file &quot;%1&quot;: %2</source>
         <translation>Не удаётся открыть файл базы данных «%1»: %2</translation>
     </message>
+    <message>
+        <source>the database is locked by another user or program. Start the program again in a moment.</source>
+        <translation>база данных занята другим пользователем или программой. Запустите программу снова чуть позже.</translation>
+    </message>
 </context>
 <context>
     <name>ConnectionString</name>
@@ -34,12 +38,8 @@
 <context>
     <name>DatabaseFile</name>
     <message>
-        <source>Cannot open the database file &quot;%1&quot;: %2</source>
-        <translation>Не удаётся открыть файл базы данных «%1»: %2</translation>
-    </message>
-    <message>
-        <source>the file does not exist.</source>
-        <translation>файла нет.</translation>
+        <source>the file is not in the folder &quot;%1&quot;.</source>
+        <translation>файла нет в папке «%1».</translation>
     </message>
     <message>
         <source>it is not a file.</source>
@@ -107,36 +107,44 @@
         <translation>База данных занята другим пользователем или программой. Повторите чуть позже.</translation>
     </message>
     <message>
-        <source>The database file is damaged (%1).</source>
-        <translation>Файл базы данных повреждён (%1).</translation>
+        <source>The database file is damaged</source>
+        <translation>Файл базы данных повреждён</translation>
     </message>
     <message>
-        <source>The file is not a database of this program.</source>
-        <translation>Это не база данных справочника.</translation>
+        <source>The file is not a database of this program</source>
+        <translation>Это не база данных справочника</translation>
     </message>
     <message>
-        <source>The database file cannot be changed: it is read-only.</source>
-        <translation>Файл базы данных нельзя изменить: он доступен только для чтения.</translation>
+        <source>The database file cannot be changed: it is read-only</source>
+        <translation>Файл базы данных нельзя изменить: он доступен только для чтения</translation>
     </message>
     <message>
-        <source>The disk is full; the change was not saved.</source>
-        <translation>Диск заполнен, изменение не сохранено.</translation>
+        <source>Access to the database file is denied</source>
+        <translation>Нет доступа к файлу базы данных</translation>
     </message>
     <message>
-        <source>The database file cannot be opened.</source>
-        <translation>Файл базы данных не открывается.</translation>
+        <source>The disk is full; the change was not saved</source>
+        <translation>Диск заполнен, изменение не сохранено</translation>
     </message>
     <message>
-        <source>The database file cannot be read or written (input/output error).</source>
-        <translation>Файл базы данных не читается или не записывается (ошибка ввода-вывода).</translation>
+        <source>The database file cannot be opened</source>
+        <translation>Файл базы данных не открывается</translation>
     </message>
     <message>
-        <source>Out of memory.</source>
-        <translation>Не хватает памяти.</translation>
+        <source>The database file cannot be read or written (input/output error)</source>
+        <translation>Файл базы данных не читается или не записывается (ошибка ввода-вывода)</translation>
     </message>
     <message>
-        <source>The database reported an error: %1</source>
-        <translation>База данных сообщила об ошибке: %1</translation>
+        <source>Out of memory</source>
+        <translation>Не хватает памяти</translation>
+    </message>
+    <message>
+        <source>The database refused the change: it breaks a rule of the database</source>
+        <translation>База данных не приняла изменение: оно нарушает правило, заданное в ней</translation>
+    </message>
+    <message>
+        <source>The database reported an error</source>
+        <translation>База данных сообщила об ошибке</translation>
     </message>
 </context>
 <context>
@@ -263,6 +271,10 @@
 </context>
 <context>
     <name>TDirectoryData</name>
+    <message>
+        <source>Cannot read the directory: the database is locked by another user or program. Start the program again in a moment.</source>
+        <translation>Не удаётся прочитать справочник: база данных занята другим пользователем или программой. Запустите программу снова чуть позже.</translation>
+    </message>
     <message>
         <source>The table &quot;%1&quot; of the database file lacks the fields: %2.</source>
         <translation>В таблице «%1» файла базы данных нет полей: %2.</translation>

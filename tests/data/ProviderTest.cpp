@@ -11,6 +11,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +68,26 @@ QString OpenError(SqliteFixture &fixture, const QString &fileName)
     return QString();
 }
 
+// What every message of a failed start keeps to: the program ends after it,
+// so it never asks to try again; it says once what could not be opened; a
+// sentence goes on in small letters after a colon.
+void ExpectPlainRussian(const QString &message)
+{
+    static const QRegularExpression capitalAfterColon(QStringLiteral(":\\s+\\p{Lu}\\p{Ll}"));
+    EXPECT_FALSE(message.contains(capitalAfterColon)) << message.toStdString();
+    EXPECT_FALSE(message.contains(QStringLiteral("Повторите"))) << message.toStdString();
+    EXPECT_LE(message.count(QStringLiteral("Не удаётся открыть")), 1) << message.toStdString();
+}
+
+// Overwrites `length` bytes of the file from `offset` with `byte`.
+void Damage(const QString &path, qint64 offset, qint64 length, char byte)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.seek(offset));
+    ASSERT_EQ(file.write(QByteArray(length, byte)), length);
+}
+
 } // namespace
 
 TEST(Provider, opensTheFileNamedRelativeToTheWorkingDirectory)
@@ -115,14 +137,16 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
         QString reason;
     };
     const QList<Case> cases{
-        {QStringLiteral("missing.dat"), QStringLiteral("файла нет")},
+        {QStringLiteral("missing.dat"),
+         QStringLiteral("файла нет в папке «%1».").arg(QDir::toNativeSeparators(QFileInfo(fixture.Path()).absolutePath()))},
         {QStringLiteral("empty.dat"), QStringLiteral("файл пуст")},
         {QStringLiteral("foreign.dat"), QStringLiteral("это не база данных справочника")},
         {QStringLiteral("truncated.dat"), QStringLiteral("файл обрезан")},
         {QStringLiteral("torn.dat"), QStringLiteral("файл обрезан")},
         {QStringLiteral("lastpage.dat"), QStringLiteral("файл обрезан")},
         {QStringLiteral("notable.dat"), QStringLiteral("нет таблицы «Велирск»")},
-        {QStringLiteral("locked.dat"), QStringLiteral("База данных занята")},
+        {QStringLiteral("locked.dat"), QStringLiteral("база данных занята другим пользователем или программой. "
+                                                      "Запустите программу снова чуть позже.")},
     };
     QList<QByteArray> before;
     for (const Case &c : cases)
@@ -131,6 +155,7 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
     for (int i = 0; i < cases.size(); ++i) {
         const QString message = OpenError(fixture, cases[i].file);
         EXPECT_TRUE(message.contains(cases[i].reason)) << cases[i].file.toStdString() << ": " << message.toStdString();
+        ExpectPlainRussian(message);
         EXPECT_EQ(fixture.Checksum(cases[i].file), before[i]) << cases[i].file.toStdString();
     }
     // Refused for whoever runs the program, even with rights that ignore
@@ -139,6 +164,68 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
     EXPECT_EQ(fixture.Checksum(QStringLiteral("readonly.dat")), fixture.Checksum(QStringLiteral("whole.dat")));
     EXPECT_EQ(fixture.Files(), filesBefore) << "no file created, no journal left";
     locker.Execute(QStringLiteral("ROLLBACK"));
+}
+
+// A lock taken between the connection and the table: the program ends after
+// the message, which therefore asks for a new start.
+TEST(Provider, aLockMeetingTheDirectoryAtStartAsksToStartAgain)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(fixture.Path()).absolutePath()));
+    TDirectoryData data;
+    data.ADOConnection1->SetBusyTimeout(50);
+    data.ADOConnection1->Open();
+    SqliteFixture::OtherConnection locker(fixture.Path());
+    locker.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
+    QString message;
+    try {
+        data.Open();
+    } catch (const EDatabaseError &error) {
+        message = error.Message();
+    }
+    QDir::setCurrent(previous);
+    EXPECT_EQ(message, QStringLiteral("Не удаётся прочитать справочник: база данных занята другим пользователем или "
+                                      "программой. Запустите программу снова чуть позже."));
+    locker.Execute(QStringLiteral("ROLLBACK"));
+}
+
+// SQLite's own words ("database disk image is malformed", "btreeInitPage()
+// returns error code 11") are no sentence for a clerk: the message says in
+// Russian that the file is damaged, and what SQLite found on which page
+// comes only at its end.
+TEST(Provider, damagedFilesAreReportedInRussianWithSqlitesFindingsAtMostAtTheEnd)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows(), QStringLiteral("schema.dat"));
+    fixture.CreateDirectory(SampleRows(), QStringLiteral("table.dat"));
+    const qint64 pageSize = SqliteFixture::OtherConnection(fixture.Path(QStringLiteral("table.dat")))
+                                .Rows(QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
+    ASSERT_GT(pageSize, 0);
+    // The b-tree header of page 1 (after the file header) and the whole of
+    // page 2, where the table's rows begin.
+    Damage(fixture.Path(QStringLiteral("schema.dat")), 100, 8, '\xff');
+    Damage(fixture.Path(QStringLiteral("table.dat")), pageSize, pageSize, '\xff');
+    const QByteArray schemaBefore = fixture.Checksum(QStringLiteral("schema.dat"));
+    const QByteArray tableBefore = fixture.Checksum(QStringLiteral("table.dat"));
+
+    const QString schema = OpenError(fixture, QStringLiteral("schema.dat"));
+    EXPECT_EQ(schema, QStringLiteral("Не удаётся открыть файл базы данных «%1»: файл базы данных повреждён.")
+                          .arg(fixture.Path(QStringLiteral("schema.dat"))));
+
+    const QString table = OpenError(fixture, QStringLiteral("table.dat"));
+    const QString opening = QStringLiteral("Не удаётся открыть файл базы данных «%1»: файл повреждён (")
+                                .arg(fixture.Path(QStringLiteral("table.dat")));
+    EXPECT_TRUE(table.startsWith(opening)) << table.toStdString();
+    EXPECT_TRUE(table.endsWith(QStringLiteral(")."))) << table.toStdString();
+    EXPECT_TRUE(table.contains(QStringLiteral("Page 2"))) << table.toStdString();
+    EXPECT_FALSE(table.contains(QStringLiteral("***")) || table.contains(QLatin1Char('\n'))) << table.toStdString();
+
+    ExpectPlainRussian(schema);
+    ExpectPlainRussian(table);
+    EXPECT_EQ(fixture.Checksum(QStringLiteral("schema.dat")), schemaBefore);
+    EXPECT_EQ(fixture.Checksum(QStringLiteral("table.dat")), tableBefore);
 }
 
 // What kill -9 leaves when a writer dies in the middle of a commit: the
