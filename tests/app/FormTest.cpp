@@ -5,6 +5,7 @@
 #include "ui_TestLayout.h"
 
 #include <QLineEdit>
+#include <QScreen>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -214,6 +215,35 @@ TEST(FormPlacement, screenCentreOverridesTheStoredPositionOnTheFirstShowOnly)
     designed.SetBounds(85, 150, 300, 200);
     designed.Show();
     EXPECT_EQ(designed.pos(), QPoint(85, 150));
+}
+
+TEST(FormPlacement, everyShowKeepsTheCaptionInsideTheAvailableArea)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    const int tooWide = area.width() + 100;
+
+    TForm sizeable;
+    sizeable.SetPosition(poScreenCenter);
+    sizeable.SetBounds(0, 0, tooWide, 300);
+    sizeable.Show();
+    EXPECT_EQ(sizeable.geometry(), QRect(area.left(), sizeable.y(), area.width(), 300));
+    EXPECT_EQ(sizeable.ClientArea()->geometry(), sizeable.FrameLayout().client);
+
+    TForm dialog;
+    dialog.SetBorderStyle(bsDialog);
+    dialog.SetPosition(poScreenCenter);
+    dialog.SetBounds(0, 0, tooWide, 200);
+    dialog.Show();
+    EXPECT_EQ(dialog.width(), tooWide);
+    EXPECT_EQ(dialog.geometry().right(), area.right()) << "the close box stays on the screen";
+
+    TForm moved;
+    moved.SetBounds(40, 40, 300, 200);
+    moved.Show();
+    moved.Hide();
+    moved.move(area.left() - 100, area.top() - 50);
+    moved.Show();
+    EXPECT_EQ(moved.pos(), area.topLeft());
 }
 
 TEST(FormMenu, aMenuBarTakesItsBandOutOfTheClientArea)

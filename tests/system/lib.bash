@@ -12,13 +12,14 @@ APP_TITLE="Телефонный справочник г. Велирск"
 DIALOG_TITLE="Телефонный справочник г. Велирск | Поиск в базе данных"
 RESULTS_PREFIX="Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) "
 
+# start_display [WIDTHxHEIGHT]: a private display, 1024x768 unless given.
 start_display() {
-  local n deadline
+  local n deadline size=${1:-1024x768}
   for n in $(seq 140 200); do
     [ -e "/tmp/.X${n}-lock" ] && continue
     # Without -noreset the server forgets the keyboard map whenever its last
     # client has gone, between two programs of one test.
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
     XVFB_PID=$!
     export DISPLAY=":$n"
     # A server that lost the number to another test ends at once.

@@ -1,6 +1,7 @@
 #include "toolkit/app/Form.h"
 
 #include "toolkit/app/ErrorReporting.h"
+#include "toolkit/app/ScreenPlacement.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Colors.h"
 
@@ -310,16 +311,17 @@ void TForm::LayoutChildren()
 
 void TForm::PlaceOnScreen()
 {
-    if (m_placed)
-        return;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (!m_placed && m_position == poScreenCenter && primary) {
+        const QRect desktop = primary->geometry();
+        move(desktop.left() + (desktop.width() - width()) / 2, desktop.top() + (desktop.height() - height()) / 2);
+    }
     m_placed = true;
-    if (m_position != poScreenCenter)
-        return;
-    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QScreen *screen = ScreenOfWindow(geometry());
     if (!screen)
         return;
-    const QRect desktop = screen->geometry();
-    move(desktop.left() + (desktop.width() - width()) / 2, desktop.top() + (desktop.height() - height()) / 2);
+    setGeometry(FitCaptionOnScreen(geometry(), screen->availableGeometry(), m_borderStyle == bsSizeable));
+    LayoutChildren();
 }
 
 void TForm::DoCreate()

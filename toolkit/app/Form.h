@@ -99,6 +99,8 @@ public:
     void SetMenuBar(QWidget *menuBar);
     QWidget *MenuBar() const { return m_menuBar; }
 
+    // Every show keeps the caption inside the screen's available area (see
+    // FitCaptionOnScreen); a poScreenCenter form is centred first, once.
     void Show();
     void Hide();
     // Asks FormCloseQuery whether the form may close; a handler that raises
