@@ -1,6 +1,11 @@
 #include "toolkit/app/Application.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/app/Form.h"
+#include "toolkit/app/SystemMenu.h"
+#include "toolkit/controls/StatusBar.h"
+#include "toolkit/menus/MenuItem.h"
+#include "toolkit/menus/PopupMenu.h"
+#include "toolkit/menus/PopupMenuWindow.h"
 
 #include "ui_TestLayout.h"
 
@@ -244,6 +249,136 @@ TEST(FormPlacement, everyShowKeepsTheCaptionInsideTheAvailableArea)
     moved.move(area.left() - 100, area.top() - 50);
     moved.Show();
     EXPECT_EQ(moved.pos(), area.topLeft());
+}
+
+// A sizeable form whose edit has the keyboard, with a status bar and its grip.
+struct SizeableForm
+{
+    SizeableForm()
+    {
+        form.SetBounds(37, 41, 300, 200);
+        edit = new QLineEdit(form.ClientArea());
+        bar = new TStatusBar(form.ClientArea());
+        bar->setGeometry(0, 150, 292, TStatusBar::kDefaultHeight);
+    }
+    bool ShowActive()
+    {
+        form.Show();
+        edit->setFocus();
+        return QTest::qWaitForWindowActive(&form);
+    }
+    QPoint Caption() const { return form.FrameLayout().caption.center(); }
+    QPoint MaximizeBox() const { return form.FrameLayout().maximizeBox.center(); }
+    QImage MaximizeGlyph() const { return form.RenderNonClient().copy(form.FrameLayout().maximizeBox); }
+    // Moves the mouse with the left button held, as after a press.
+    void DragBy(QPoint from, QPoint by)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(from + by), QPointF(form.mapToGlobal(from + by)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(&form, &move);
+    }
+
+    TForm form;
+    QLineEdit *edit = nullptr;
+    TStatusBar *bar = nullptr;
+};
+
+QRect AvailableArea()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+TEST(FormMaximize, theMaximizeBoxTakesTheAvailableAreaAndGivesBackTheExactBounds)
+{
+    SizeableForm window;
+    ASSERT_TRUE(window.ShowActive());
+    const QRect normal = window.form.geometry();
+    const QImage maximizeGlyph = window.MaximizeGlyph();
+
+    QTest::mouseClick(&window.form, Qt::LeftButton, {}, window.MaximizeBox());
+    EXPECT_TRUE(window.form.Maximized());
+    EXPECT_EQ(window.form.geometry(), AvailableArea());
+    EXPECT_EQ(window.form.ClientArea()->geometry(), window.form.FrameLayout().client);
+    EXPECT_NE(window.MaximizeGlyph(), maximizeGlyph) << "the box shows the restore glyph";
+    EXPECT_TRUE(window.bar->GripRect().isEmpty()) << "a maximised window has no size grip";
+    EXPECT_EQ(QApplication::focusWidget(), window.edit);
+
+    QTest::mouseClick(&window.form, Qt::LeftButton, {}, window.MaximizeBox());
+    EXPECT_FALSE(window.form.Maximized());
+    EXPECT_EQ(window.form.geometry(), normal);
+    EXPECT_EQ(window.MaximizeGlyph(), maximizeGlyph);
+    EXPECT_FALSE(window.bar->GripRect().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), window.edit);
+}
+
+TEST(FormMaximize, doubleClickOnTheCaptionTogglesAndTheHeldButtonMovesNothing)
+{
+    SizeableForm window;
+    ASSERT_TRUE(window.ShowActive());
+    const QRect normal = window.form.geometry();
+    const QPoint away(40, 30);
+
+    QTest::mouseDClick(&window.form, Qt::LeftButton, {}, window.Caption());
+    window.DragBy(window.Caption(), away);
+    QTest::mouseRelease(&window.form, Qt::LeftButton, {}, window.Caption() + away);
+    EXPECT_TRUE(window.form.Maximized());
+    EXPECT_EQ(window.form.geometry(), AvailableArea());
+
+    // A maximised caption neither moves nor sizes the window.
+    QTest::mousePress(&window.form, Qt::LeftButton, {}, window.Caption());
+    window.DragBy(window.Caption(), away);
+    QTest::mouseRelease(&window.form, Qt::LeftButton, {}, window.Caption() + away);
+    EXPECT_EQ(window.form.geometry(), AvailableArea());
+
+    QTest::mouseDClick(&window.form, Qt::LeftButton, {}, window.Caption());
+    QTest::mouseRelease(&window.form, Qt::LeftButton, {}, window.Caption());
+    EXPECT_FALSE(window.form.Maximized());
+    EXPECT_EQ(window.form.geometry(), normal);
+    EXPECT_EQ(QApplication::focusWidget(), window.edit);
+
+    // Restored, the caption moves the window again, once the mouse has gone
+    // the drag distance.
+    QTest::mousePress(&window.form, Qt::LeftButton, {}, window.Caption());
+    window.DragBy(window.Caption(), {1, 1});
+    EXPECT_EQ(window.form.geometry(), normal) << "a click's jitter moves nothing";
+    window.DragBy(window.Caption(), away);
+    QTest::mouseRelease(&window.form, Qt::LeftButton, {}, window.Caption() + away);
+    EXPECT_EQ(window.form.geometry(), normal.translated(away));
+}
+
+TEST(FormMaximize, aDialogFrameIgnoresTheDoubleClickAndTheSystemMenuRestores)
+{
+    TForm dialog;
+    dialog.SetBorderStyle(bsDialog);
+    dialog.SetBounds(50, 60, 300, 200);
+    dialog.Show();
+    QTest::mouseDClick(&dialog, Qt::LeftButton, {}, dialog.FrameLayout().caption.center());
+    QTest::mouseRelease(&dialog, Qt::LeftButton, {}, dialog.FrameLayout().caption.center());
+    EXPECT_FALSE(dialog.Maximized());
+    EXPECT_EQ(dialog.geometry(), QRect(50, 60, 300, 200));
+
+    SizeableForm window;
+    ASSERT_TRUE(window.ShowActive());
+    const QRect normal = window.form.geometry();
+    window.form.Maximize();
+    SystemMenu::Open(window.form);
+    TPopupMenu &menu = SystemMenu::MenuOf(window.form);
+    TMenuItem *restore = menu.Items()->Items(0);
+    ASSERT_TRUE(restore->Enabled());
+    restore->Click();
+    menu.Window()->close();
+    EXPECT_EQ(window.form.geometry(), normal);
+    EXPECT_FALSE(window.form.Maximized());
+}
+
+TEST(FormMaximize, aHiddenMaximisedFormComesBackCoveringTheArea)
+{
+    SizeableForm window;
+    window.form.Maximize();
+    window.form.Show();
+    EXPECT_EQ(window.form.geometry(), AvailableArea());
+    window.form.Restore();
+    EXPECT_EQ(window.form.geometry(), QRect(37, 41, 300, 200));
 }
 
 TEST(FormMenu, aMenuBarTakesItsBandOutOfTheClientArea)

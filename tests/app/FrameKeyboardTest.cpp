@@ -83,7 +83,7 @@ TEST(FrameKeyboard, altSpaceOpensTheSystemMenuAsTheFrameAllows)
     EXPECT_TRUE(sizeable.edit->text().isEmpty());
     menu.Window()->close();
 
-    sizeable.form.showMaximized();
+    sizeable.form.Maximize();
     SystemMenu::Open(sizeable.form);
     const std::vector<MenuLine> maximized = {{"&Восстановить", true}, {"&Переместить", false}, {"&Размер", false},
                                              {"&Свернуть", true},     {"Р&азвернуть", false},  {"&Закрыть", true}};
@@ -147,7 +147,7 @@ TEST(FrameKeyboard, russianAccessKeysOfTheSystemMenuAreDistinctAndChooseTheirIte
     const QSize before = window.form.size();
     PressKey(menu.Window(), 0x0440, Qt::NoModifier, QStringLiteral("р"));
     QApplication::processEvents();
-    EXPECT_FALSE(window.form.isMaximized());
+    EXPECT_FALSE(window.form.Maximized());
     QTest::keyClick(window.edit, Qt::Key_Down);
     QTest::keyClick(window.edit, Qt::Key_Return);
     EXPECT_EQ(window.form.size(), before + QSize(0, SystemMenu::kKeyboardStep)) << "\"р\" chose the size";

@@ -13,6 +13,7 @@
 #include <QMetaMethod>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleHints>
 #include <QWindow>
 
 #include <stdexcept>
@@ -320,8 +321,47 @@ void TForm::PlaceOnScreen()
     const QScreen *screen = ScreenOfWindow(geometry());
     if (!screen)
         return;
-    setGeometry(FitCaptionOnScreen(geometry(), screen->availableGeometry(), m_borderStyle == bsSizeable));
+    const QRect area = screen->availableGeometry();
+    setGeometry(m_maximized ? area : FitCaptionOnScreen(geometry(), area, m_borderStyle == bsSizeable));
     LayoutChildren();
+}
+
+void TForm::Maximize()
+{
+    if (m_maximized)
+        return;
+    const QScreen *screen = ScreenOfWindow(geometry());
+    if (!screen)
+        return;
+    EndDrag();
+    m_normalGeometry = geometry();
+    m_maximized = true;
+    setGeometry(screen->availableGeometry());
+    LayoutChildren();
+    update();
+}
+
+void TForm::Restore()
+{
+    if (isMinimized()) {
+        showNormal();
+        return;
+    }
+    if (!m_maximized)
+        return;
+    EndDrag();
+    m_maximized = false;
+    setGeometry(m_normalGeometry);
+    LayoutChildren();
+    update();
+}
+
+void TForm::ToggleMaximized()
+{
+    if (m_maximized)
+        Restore();
+    else
+        Maximize();
 }
 
 void TForm::DoCreate()
@@ -451,7 +491,7 @@ TFrameState TForm::FrameState() const
 {
     TFrameState state;
     state.active = isActiveWindow();
-    state.maximized = isMaximized();
+    state.maximized = m_maximized;
     state.pushedButton = m_pressedButtonDown ? m_pressedButton : TCaptionButton::None;
     return state;
 }
@@ -532,16 +572,15 @@ void TForm::mousePressEvent(QMouseEvent *event)
         update(FrameLayout().ButtonRect(button));
         return;
     }
-    const bool moving = hit == TFrameHit::Caption && !isMaximized();
-    const Qt::Edges edges = m_borderStyle == bsSizeable && !isMaximized() ? EdgesOf(hit) : Qt::Edges();
+    const bool moving = hit == TFrameHit::Caption && !m_maximized;
+    const Qt::Edges edges = m_borderStyle == bsSizeable && !m_maximized ? EdgesOf(hit) : Qt::Edges();
     if (!moving && !edges)
         return;
     QWindow *window = windowHandle();
-    const bool systemHandles = window && (moving ? window->startSystemMove() : window->startSystemResize(edges));
-    if (systemHandles)
+    if (edges && window && window->startSystemResize(edges))
         return;
-    // Without a window manager that moves and sizes for us, follow the mouse.
     m_dragHit = hit;
+    m_followingMouse = !moving;
     m_dragStartGlobal = event->globalPosition().toPoint();
     m_dragStartGeometry = geometry();
 }
@@ -557,11 +596,24 @@ void TForm::mouseMoveEvent(QMouseEvent *event)
         }
         return;
     }
+    // A release that went to another window has ended the drag as well.
+    if (!(event->buttons() & Qt::LeftButton))
+        EndDrag();
     if (m_dragHit == TFrameHit::Client) {
         UpdateFrameCursor(pos);
         return;
     }
     const QPoint delta = event->globalPosition().toPoint() - m_dragStartGlobal;
+    if (!m_followingMouse) {
+        if (delta.manhattanLength() < QGuiApplication::styleHints()->startDragDistance())
+            return;
+        QWindow *window = windowHandle();
+        if (window && window->startSystemMove()) {
+            EndDrag();
+            return;
+        }
+        m_followingMouse = true;
+    }
     if (m_dragHit == TFrameHit::Caption) {
         move(m_dragStartGeometry.topLeft() + delta);
         return;
@@ -574,7 +626,7 @@ void TForm::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    m_dragHit = TFrameHit::Client;
+    EndDrag();
     const TCaptionButton button = m_pressedButton;
     const bool clicked = m_pressedButtonDown;
     m_pressedButton = TCaptionButton::None;
@@ -591,7 +643,13 @@ void TForm::mouseDoubleClickEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton || m_borderStyle != bsSizeable)
         return;
     if (FrameLayout().HitTest(event->position().toPoint()) == TFrameHit::Caption)
-        PressCaptionButton(TCaptionButton::Maximize);
+        ToggleMaximized();
+}
+
+void TForm::EndDrag()
+{
+    m_dragHit = TFrameHit::Client;
+    m_followingMouse = false;
 }
 
 void TForm::PressCaptionButton(TCaptionButton button)
@@ -601,10 +659,7 @@ void TForm::PressCaptionButton(TCaptionButton button)
         Close();
         break;
     case TCaptionButton::Maximize:
-        if (isMaximized())
-            showNormal();
-        else
-            showMaximized();
+        ToggleMaximized();
         break;
     case TCaptionButton::Minimize:
         showMinimized();
@@ -617,6 +672,6 @@ void TForm::PressCaptionButton(TCaptionButton button)
 void TForm::UpdateFrameCursor(const QPoint &pos)
 {
     const TFrameHit hit = FrameLayout().HitTest(pos);
-    const bool sizing = m_borderStyle == bsSizeable && !isMaximized() && EdgesOf(hit);
+    const bool sizing = m_borderStyle == bsSizeable && !m_maximized && EdgesOf(hit);
     setCursor(sizing ? CursorFor(hit) : Qt::ArrowCursor);
 }

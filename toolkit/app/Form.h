@@ -103,6 +103,17 @@ public:
     // FitCaptionOnScreen); a poScreenCenter form is centred first, once.
     void Show();
     void Hide();
+
+    // Maximising is the form's own: it takes the available area of its
+    // screen and keeps the bounds to restore, whether or not a window
+    // manager runs (without one, the window system would do nothing). The
+    // caption buttons, the caption's double-click and the system menu all
+    // come here, and the frame's state follows Maximized() alone.
+    bool Maximized() const { return m_maximized; }
+    void Maximize();
+    // From maximised, back to the exact bounds it had before; from
+    // minimised, back to what it was.
+    void Restore();
     // Asks FormCloseQuery whether the form may close; a handler that raises
     // refuses, and its error is shown. Every way of closing passes here.
     bool CloseQuery();
@@ -171,6 +182,8 @@ private:
     void PlaceOnScreen();
     bool CloseModal();
     void PressCaptionButton(TCaptionButton button);
+    void ToggleMaximized();
+    void EndDrag();
     void UpdateFrameCursor(const QPoint &pos);
     TFrameState FrameState() const;
 
@@ -183,13 +196,19 @@ private:
     bool m_showHint = false;
     bool m_created = false;
     bool m_placed = false;
+    bool m_maximized = false;
+    QRect m_normalGeometry;
     int m_modalResult = mrNone;
     QEventLoop *m_modalLoop = nullptr;
 
-    // Mouse tracking in the non-client area.
+    // Mouse tracking in the non-client area. A press on the caption moves
+    // nothing until the mouse has gone the drag distance, so that a click or
+    // a double-click stays ours; then the window system moves the window, or
+    // the form follows the mouse itself when the system will not.
     TCaptionButton m_pressedButton = TCaptionButton::None;
     bool m_pressedButtonDown = false;
     TFrameHit m_dragHit = TFrameHit::Client;
+    bool m_followingMouse = false;
     QPoint m_dragStartGlobal;
     QRect m_dragStartGeometry;
     bool m_dispatchingKey = false;

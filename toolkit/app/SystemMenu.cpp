@@ -167,15 +167,15 @@ void SystemMenu::Open(TForm &form)
         };
     };
     const bool sizeable = form.BorderStyle() == bsSizeable;
-    const bool maximized = form.isMaximized();
+    const bool maximized = form.Maximized();
     const bool minimized = form.isMinimized();
     if (sizeable)
-        AddCommand(root, Tr("&Restore"), maximized || minimized, on([](TForm &f) { f.showNormal(); }));
+        AddCommand(root, Tr("&Restore"), maximized || minimized, on([](TForm &f) { f.Restore(); }));
     AddCommand(root, Tr("&Move"), !maximized, on(&TrackMove));
     if (sizeable) {
         AddCommand(root, Tr("&Size"), !maximized, on(&TrackSize));
         AddCommand(root, Tr("Mi&nimize"), !minimized, on([](TForm &f) { f.showMinimized(); }));
-        AddCommand(root, Tr("Ma&ximize"), !maximized, on([](TForm &f) { f.showMaximized(); }));
+        AddCommand(root, Tr("Ma&ximize"), !maximized, on([](TForm &f) { f.Maximize(); }));
     }
     root->Add(QStringLiteral("-"));
     AddCommand(root, Tr("&Close"), true, on([](TForm &f) { f.Close(); }));

@@ -1,5 +1,6 @@
 #include "toolkit/controls/StatusBar.h"
 
+#include "toolkit/app/Form.h"
 #include "toolkit/gdi/Canvas.h"
 
 #include <QMouseEvent>
@@ -153,7 +154,12 @@ void TStatusBar::SetSizeGrip(bool sizeGrip)
 
 bool TStatusBar::ShowsGrip() const
 {
-    return m_sizeGrip && !(window() && window()->isMaximized());
+    // Our forms keep their maximised state themselves; other windows have
+    // the window system's.
+    const QWidget *top = window();
+    const auto *form = qobject_cast<const TForm *>(top);
+    const bool maximized = form ? form->Maximized() : top && top->isMaximized();
+    return m_sizeGrip && !maximized;
 }
 
 QRect TStatusBar::GripRect() const
