@@ -101,7 +101,7 @@ type_into_grid 70007 "after the results window"
 
 # The system menu's Close on the main window saves the row being typed.
 xdotool type --delay 40 70008
-xdotool key alt+space c
+xdotool key --delay 100 alt+space Cyrillic_ze
 wait_for_exit 10 || fail "the system menu's Close did not end the program"
 [ "$PROGRAM_STATUS" = 0 ] || fail "exit code $PROGRAM_STATUS after the system menu's Close"
 [ "$(count_phone 70008)" = 1 ] || fail "the system menu's Close lost the typed text"
