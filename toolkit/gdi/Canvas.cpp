@@ -18,16 +18,25 @@ void TCanvas::SetImage(QImage *image)
     if (m_image && !m_image->isNull() && m_image->format() != QImage::Format_RGB32 &&
         m_image->format() != QImage::Format_ARGB32 && m_image->format() != QImage::Format_ARGB32_Premultiplied)
         *m_image = m_image->convertToFormat(QImage::Format_RGB32);
+    m_scale = m_image ? TDeviceScale::FromRatio(m_image->devicePixelRatio()) : TDeviceScale();
+    m_width = m_image ? m_scale.LogicalExtent(m_image->width()) : 0;
+    m_height = m_image ? m_scale.LogicalExtent(m_image->height()) : 0;
 }
 
+// An image of unit scale may be replaced in place by its owner; its size is
+// read anew each time.
 int TCanvas::Width() const
 {
-    return m_image ? m_image->width() : 0;
+    if (!m_image)
+        return 0;
+    return m_scale.IsUnit() ? m_image->width() : m_width;
 }
 
 int TCanvas::Height() const
 {
-    return m_image ? m_image->height() : 0;
+    if (!m_image)
+        return 0;
+    return m_scale.IsUnit() ? m_image->height() : m_height;
 }
 
 void TCanvas::SetPalette(const QVector<QRgb> &palette)
@@ -44,7 +53,7 @@ TRect TCanvas::WritableArea() const
 {
     if (!Drawable())
         return {};
-    const TRect image(0, 0, m_image->width(), m_image->height());
+    const TRect image(0, 0, Width(), Height());
     return m_state.clipped ? image.Intersected(m_state.clip) : image;
 }
 
@@ -99,12 +108,45 @@ void TCanvas::WritePixel(int x, int y, QRgb rgb)
 
 void TCanvas::StorePixel(int x, int y, QRgb rgb)
 {
-    reinterpret_cast<QRgb *>(m_image->scanLine(y))[x] = m_palette.Map(rgb);
+    if (m_scale.IsUnit()) {
+        reinterpret_cast<QRgb *>(m_image->scanLine(y))[x] = m_palette.Map(rgb);
+        return;
+    }
+    FillSurfaceRun(x, x + 1, y, m_palette.Map(rgb));
+}
+
+void TCanvas::FillSurfaceRun(int x0, int x1, int y, QRgb rgb)
+{
+    const int left = SurfaceX(x0), right = SurfaceX(x1);
+    for (int row = SurfaceY(y), end = SurfaceY(y + 1); row < end; ++row) {
+        QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(row));
+        std::fill(line + left, line + std::max(left, right), rgb);
+    }
 }
 
 QRgb TCanvas::ReadPixel(int x, int y) const
 {
-    return reinterpret_cast<const QRgb *>(m_image->constScanLine(y))[x];
+    if (m_scale.IsUnit())
+        return reinterpret_cast<const QRgb *>(m_image->constScanLine(y))[x];
+    return reinterpret_cast<const QRgb *>(m_image->constScanLine(SurfaceY(y)))[SurfaceX(x)];
+}
+
+void TCanvas::XorPixel(int x, int y, QRgb mask)
+{
+    if (!WritableArea().Contains(x, y))
+        return;
+    if (m_scale.IsUnit()) {
+        StorePixel(x, y, ReadPixel(x, y) ^ mask);
+        return;
+    }
+    // Every pixel of the block on its own: text drawn at the image's
+    // resolution keeps its strokes when inverted.
+    const int left = SurfaceX(x), right = SurfaceX(x + 1);
+    for (int row = SurfaceY(y), end = SurfaceY(y + 1); row < end; ++row) {
+        QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(row));
+        for (int column = left; column < right; ++column)
+            line[column] = m_palette.Map(line[column] ^ mask);
+    }
 }
 
 QRgb TCanvas::BrushPixel(const TBrush &brush, int x, int y) const
@@ -132,6 +174,17 @@ void TCanvas::PaintWithBrush(const TSpanSet &deviceSpans, const TBrush &brush)
         const int y = deviceSpans.Top() + int(i);
         if (y < area.Top || y >= area.Bottom)
             continue;
+        if (!m_scale.IsUnit()) {
+            for (const TSpanSet::Span &s : rows[i]) {
+                const int x0 = std::max(s.x0, area.Left), x1 = std::min(s.x1, area.Right);
+                if (!patterned)
+                    FillSurfaceRun(x0, x1, y, solid);
+                else
+                    for (int x = x0; x < x1; ++x)
+                        FillSurfaceRun(x, x + 1, y, m_palette.Map(BrushPixel(brush, x, y)));
+            }
+            continue;
+        }
         QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(y));
         for (const TSpanSet::Span &s : rows[i]) {
             const int x0 = std::max(s.x0, area.Left), x1 = std::min(s.x1, area.Right);
@@ -155,8 +208,8 @@ void TCanvas::PenPixel(int x, int y)
         return;
     switch (m_state.pen.Mode()) {
     case pmCopy: WritePixel(x, y, Resolve(m_state.pen.Color())); break;
-    case pmNot: WritePixel(x, y, ~ReadPixel(x, y)); break;
-    case pmXor: WritePixel(x, y, ReadPixel(x, y) ^ Resolve(m_state.pen.Color())); break;
+    case pmNot: XorPixel(x, y, kInvertAll); break;
+    case pmXor: XorPixel(x, y, Resolve(m_state.pen.Color())); break;
     }
 }
 
@@ -189,7 +242,7 @@ void TCanvas::AfterQtDrawing(const TRect &deviceArea)
 {
     if (m_palette.Entries().isEmpty() || !Drawable())
         return;
-    const TRect d = deviceArea.Intersected(WritableArea());
+    const TRect d = ToSurface(deviceArea.Intersected(WritableArea()));
     for (int y = d.Top; y < d.Bottom; ++y) {
         QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(y));
         for (int x = d.Left; x < d.Right; ++x)

@@ -2,6 +2,7 @@
 
 #include "toolkit/gdi/Brush.h"
 #include "toolkit/gdi/Colors.h"
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/Geometry.h"
 #include "toolkit/gdi/PaletteMap.h"
@@ -15,6 +16,8 @@
 #include <initializer_list>
 #include <vector>
 
+class QPainter;
+class QTextLine;
 class TBitmapPixels;
 class TRegion;
 class TSpanSet;
@@ -32,6 +35,12 @@ class TSpanSet;
 // coordinate, and every write is clipped to the image and to the clip
 // rectangle (in logical coordinates when set). A canvas without an image, or
 // over an empty one, draws nothing and reads CLR_INVALID.
+//
+// An image with a device pixel ratio other than 1 is a scaled surface: the
+// canvas is as many logical pixels as the ratio gives, each logical pixel
+// covers its block of the image's pixels (TDeviceScale), and every rule
+// above holds for the logical pixels. Text alone is drawn at the image's
+// own resolution, on the positions the logical layout gives.
 class TCanvas {
 public:
     TCanvas();
@@ -43,6 +52,7 @@ public:
 
     void SetImage(QImage *image);
     QImage *Image() const { return m_image; }
+    const TDeviceScale &Scale() const { return m_scale; }
     int Width() const;
     int Height() const;
 
@@ -168,6 +178,16 @@ private:
     // As WritePixel for a pixel known to lie in the writable area.
     void StorePixel(int x, int y, QRgb rgb);
     QRgb ReadPixel(int x, int y) const;
+    // The image's pixels under canvas pixels (origin applied).
+    TScaledAxis AxisX() const { return {m_scale, Width(), m_image->width()}; }
+    TScaledAxis AxisY() const { return {m_scale, Height(), m_image->height()}; }
+    int SurfaceX(int x) const { return m_scale.Edge(x, Width(), m_image->width()); }
+    int SurfaceY(int y) const { return m_scale.Edge(y, Height(), m_image->height()); }
+    TRect ToSurface(const TRect &r) const { return {SurfaceX(r.Left), SurfaceY(r.Top), SurfaceX(r.Right), SurfaceY(r.Bottom)}; }
+    void FillSurfaceRun(int x0, int x1, int y, QRgb rgb);
+    // Exclusive-or of a pixel with mask (kInvertAll inverts it).
+    static constexpr QRgb kInvertAll = 0xFFFFFFFFu;
+    void XorPixel(int x, int y, QRgb mask);
     QRgb BrushPixel(const TBrush &brush, int x, int y) const;
     void PenPixel(int x, int y);
     void PaintWithBrush(const TSpanSet &deviceSpans, const TBrush &brush);
@@ -185,10 +205,19 @@ private:
     void PaintFigure(const TSpanSet &outline, const TSpanSet &inside);
     void DrawTextRun(const QString &text, int x, int top, const TRect *clip, bool opaque, bool prefixes,
                      bool expandTabs, bool rightToLeft);
+    // Draws a laid-out line at the image's resolution: each character on
+    // the place the logical layout gives it, in a face that scales.
+    void DrawScaledLine(QPainter &painter, const QTextLine &line, const TPrefixedText &shown, TPoint origin,
+                        int ascent);
+    // The underline of the character at index (an ampersand's letter).
+    static TRect UnderlineOf(const QTextLine &line, int index, TPoint origin, int ascent);
     void Blit(const TRect &dest, const TCanvas *source, const TRect &sourceRect, TRasterOp rop, bool withSource);
 
     State m_state;
     std::vector<State> m_saved;
     QImage *m_image = nullptr;
+    TDeviceScale m_scale;
+    int m_width = 0;
+    int m_height = 0;
     TPaletteMap m_palette;
 };

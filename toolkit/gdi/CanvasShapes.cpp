@@ -158,7 +158,7 @@ void TCanvas::InvertRect(const TRect &r)
     const TRect d = ToDevice(r).Intersected(WritableArea());
     for (int y = d.Top; y < d.Bottom; ++y)
         for (int x = d.Left; x < d.Right; ++x)
-            WritePixel(x, y, ~ReadPixel(x, y));
+            XorPixel(x, y, kInvertAll);
 }
 
 void TCanvas::DrawFocusRect(const TRect &r)
@@ -174,7 +174,7 @@ void TCanvas::DrawFocusRect(const TRect &r)
         for (const TSpanSet::Span &s : rows[i])
             for (int x = s.x0; x < s.x1; ++x)
                 if (((x + y) & 1) == 0 && area.Contains(x, y))
-                    WritePixel(x, y, ~ReadPixel(x, y));
+                    XorPixel(x, y, kInvertAll);
     }
 }
 

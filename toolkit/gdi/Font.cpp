@@ -14,6 +14,9 @@ namespace {
 constexpr int kPointsPerInch = 72;
 constexpr int kProbePixelSize = 64;
 const char *const kDefaultFontDirectory = "/usr/share/wine/fonts";
+// The scalable face that stands in for a raster face at sizes its strikes
+// do not have; it shares the raster faces' proportions and Cyrillic.
+const char *const kScalableFace = "Tahoma";
 
 // Offsets of the fields read from the font's tables.
 constexpr int kOs2AverageWidthOffset = 2;
@@ -72,6 +75,15 @@ QFont BaseQFont(const QString &name, TFontStyles style, int pixelSize)
     f.setStyleStrategy(QFont::StyleStrategy(QFont::NoAntialias | QFont::NoSubpixelAntialias));
     f.setHintingPreference(QFont::PreferFullHinting);
     return f;
+}
+
+// Scaled glyphs are smoothed: one-colour outlines at sizes between the
+// pixels' steps come out with stems one or two pixels wide from word to word.
+QFont Smoothed(QFont font)
+{
+    font.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+    font.setHintingPreference(QFont::PreferVerticalHinting);
+    return font;
 }
 
 QHash<QString, FaceMetrics> &FaceCache()
@@ -237,6 +249,31 @@ int TFont::PixelSize() const
 QFont TFont::ToQFont() const
 {
     return BaseQFont(m_name, m_style, PixelSize());
+}
+
+QFont TFont::ToDeviceQFont(double ratio) const
+{
+    if (ratio == 1.0)
+        return ToQFont();
+    const TFont drawn = Scalable();
+    return Smoothed(BaseQFont(drawn.m_name, m_style, int(std::lround(drawn.PixelSize() * ratio))));
+}
+
+QFont TFont::ToScreenQFont(double ratio) const
+{
+    if (ratio == 1.0)
+        return ToQFont();
+    const TFont drawn = Scalable();
+    return Smoothed(BaseQFont(drawn.m_name, m_style, drawn.PixelSize()));
+}
+
+TFont TFont::Scalable() const
+{
+    TFont scalable(*this);
+    const FaceMetrics &face = MetricsOfFace(m_name, m_style);
+    if (face.valid && face.IsRasterFace())
+        scalable.m_name = QLatin1String(kScalableFace);
+    return scalable;
 }
 
 TTextMetric TFont::Metrics() const

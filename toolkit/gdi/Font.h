@@ -69,12 +69,22 @@ public:
     // The Qt font used to draw and measure; glyphs are drawn without
     // antialiasing so that every run paints the same pixels.
     QFont ToQFont() const;
+    // The Qt font that draws this font's glyphs at `ratio` device pixels
+    // per pixel. A raster face has no such sizes: a scalable face of its
+    // proportions stands in, at the same character height.
+    QFont ToDeviceQFont(double ratio) const;
+    // The font for a Qt widget on a screen of that ratio, which Qt draws
+    // at the device's resolution itself: the same stand-in for a raster
+    // face, at the logical size.
+    QFont ToScreenQFont(double ratio) const;
     TTextMetric Metrics() const;
 
     std::function<void()> OnChange;
 
 private:
     void Changed();
+    // This font, or the scalable face that stands in for its raster face.
+    TFont Scalable() const;
 
     QString m_name;
     int m_height;
