@@ -6,6 +6,7 @@
 #include "components/FlatBtn/FlatBtnMetrics.h"
 #include "components/FlatBtn/FlatBtnOutline.h"
 #include "components/FlatBtn/GlyphDrawing.h"
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/gdi/Accelerator.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/app/ErrorReporting.h"
@@ -665,12 +666,14 @@ bool TFlatGlyphButton::FocusCueShown() const
 
 void TFlatGlyphButton::paintEvent(QPaintEvent *)
 {
-    TBitmap buffer(width(), height());
-    if (buffer.Empty())
+    QImage surface = WidgetSurface(*this, size());
+    if (surface.isNull())
         return;
-    PaintInto(buffer.Canvas());
+    surface.fill(Qt::white);
+    TCanvas canvas(&surface);
+    PaintInto(canvas);
     QPainter painter(this);
-    painter.drawImage(0, 0, buffer.Image());
+    painter.drawImage(0, 0, surface);
 }
 
 void TFlatGlyphButton::PaintInto(TCanvas &canvas)

@@ -49,7 +49,7 @@ TFindDialog::TFindDialog(QWidget *parent)
     : TForm(parent)
     , ui(std::make_unique<Ui::FindDialog>())
 {
-    setFont(TFont().ToQFont());
+    setFont(TFont().ToScreenQFont(devicePixelRatioF()));
     LoadLayout(*ui);
     GroupBox1 = ui->GroupBox1;
     Label1 = ui->Label1;

@@ -24,7 +24,7 @@ TForm2::TForm2(QWidget *parent)
     , ui(std::make_unique<Ui::Form2>())
     , m_borderDrag(std::make_unique<TPairedBorderDrag>())
 {
-    setFont(DirectoryView::WindowFont().ToQFont());
+    setFont(DirectoryView::WindowFont().ToScreenQFont(devicePixelRatioF()));
     connect(this, &TForm::Resized, this, [this] { AlignControls(ClientArea()); });
     LoadLayout(*ui);
     GlyphNavigator1 = ui->GlyphNavigator1;

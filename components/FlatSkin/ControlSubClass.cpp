@@ -6,6 +6,7 @@
 #include "components/FlatSkin/SkinFramePainters.h"
 #include "components/FlatSkin/SkinKinds.h"
 #include "components/FlatSkin/SkinPanelPainters.h"
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/app/PlatformMessages.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -368,7 +369,7 @@ bool TControlSubClass::ComposePaint(QWidget &control, QPaintEvent &event)
         const TFlagScope composing(m_composing);
         static_cast<QObject &>(control).event(&event);
     }
-    QImage picture(control.size(), QImage::Format_ARGB32);
+    QImage picture = WidgetSurface(control, control.size(), QImage::Format_ARGB32);
     picture.fill(Qt::transparent);
     {
         TCanvas canvas(&picture);

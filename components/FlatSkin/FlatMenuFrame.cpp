@@ -1,6 +1,7 @@
 #include "components/FlatSkin/FlatMenuFrame.h"
 
 #include "components/FlatSkin.h"
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/menus/PopupMenuWindow.h"
 
@@ -184,7 +185,7 @@ void TFlatMenuFrame::PaintOver(TPopupMenuWindow &window)
     QImage surface = window.PaintSurface();
     if (m_component) {
         TCanvas canvas(&surface);
-        DrawFlatFrame(canvas, surface.width(), surface.height(), StyleOf(*m_component, m_rightToLeft));
+        DrawFlatFrame(canvas, window.width(), window.height(), StyleOf(*m_component, m_rightToLeft));
         ++framesPainted;
     }
     QPainter(&window).drawImage(0, 0, surface);

@@ -3,6 +3,7 @@
 #include "components/FlatSkin/FlatFrameRequest.h"
 #include "components/FlatSkin/SkinItemRoutines.h"
 #include "components/FlatSkin/SkinLook.h"
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
@@ -207,7 +208,7 @@ void TSkinMenuPainter::Draw(TMenuItem &item, TCanvas &target, const TRect &rect,
     if (g.Surface.cx <= 0 || g.Surface.cy <= 0)
         return;
 
-    QImage image(g.Surface.cx, g.Surface.cy, QImage::Format_RGB32);
+    QImage image = ScaledSurface(target.Scale(), QSize(g.Surface.cx, g.Surface.cy));
     TCanvas surface(&image);
     if (m_skin.PaletteStale())
         m_skin.RefreshPalette(surface);

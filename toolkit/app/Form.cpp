@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/app/Form.h"
 
 #include "toolkit/app/ErrorReporting.h"
@@ -498,7 +499,7 @@ TFrameState TForm::FrameState() const
 
 QImage TForm::RenderNonClient() const
 {
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image = WidgetSurface(*this, size());
     image.fill(ToQColor(clBtnFace));
     TCanvas canvas(&image);
     PaintFormFrame(canvas, FrameLayout(), FrameState(), Caption());

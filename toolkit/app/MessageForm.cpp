@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/app/MessageForm.h"
 
 #include "toolkit/gdi/Canvas.h"
@@ -56,7 +57,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override
     {
-        QImage image(size(), QImage::Format_RGB32);
+        QImage image = WidgetSurface(*this, size());
         TCanvas canvas(&image);
         canvas.Brush().SetColor(clBtnFace);
         canvas.FillRect(TRect(0, 0, width(), height()));

@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/bars/ControlBar.h"
 
 #include "toolkit/gdi/Bevel.h"
@@ -117,7 +118,7 @@ void TControlBar::PaintOn(QImage &image)
 
 void TControlBar::paintEvent(QPaintEvent *event)
 {
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image = WidgetSurface(*this, size());
     PaintOn(image);
     QPainter painter(this);
     painter.setClipRegion(event->region());

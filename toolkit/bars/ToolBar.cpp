@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/bars/ToolBar.h"
 
 #include "toolkit/bars/ToolButton.h"
@@ -376,7 +377,7 @@ void TToolBar::PaintButton(TToolButton &button)
 
 void TToolBar::paintEvent(QPaintEvent *event)
 {
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image = WidgetSurface(*this, size());
     PaintOn(image);
     QPainter painter(this);
     painter.setClipRegion(event->region());

@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/controls/GraphicControl.h"
 
 #include "toolkit/gdi/Canvas.h"
@@ -48,7 +49,7 @@ TGraphicControl::TGraphicControl(QWidget *parent) : QWidget(parent)
 
 void TGraphicControl::paintEvent(QPaintEvent *event)
 {
-    QImage face(size(), QImage::Format_RGB32);
+    QImage face = WidgetSurface(*this, size());
     face.fill(ToQColor(clBtnFace));
     TCanvas canvas(&face);
     PaintParentBeneath(this, canvas);

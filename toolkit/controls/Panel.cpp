@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/controls/Panel.h"
 
 #include "toolkit/gdi/Bevel.h"
@@ -140,7 +141,7 @@ void TPanel::Paint(TCanvas &canvas)
 
 void TPanel::paintEvent(QPaintEvent *event)
 {
-    QImage picture(size(), QImage::Format_RGB32);
+    QImage picture = WidgetSurface(*this, size());
     picture.fill(ToQColor(m_color));
     TCanvas canvas(&picture);
     Paint(canvas);

@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/controls/StatusBar.h"
 
 #include "toolkit/app/Form.h"
@@ -190,10 +191,10 @@ QRect TStatusBar::SimplePanelRect() const
 
 void TStatusBar::paintEvent(QPaintEvent *)
 {
-    QImage surface(size(), QImage::Format_RGB32);
+    QImage surface = WidgetSurface(*this, size());
     {
         TCanvas canvas(&surface);
-        canvas.FillSolidRect(TRect::FromQRect(surface.rect()), BarColor());
+        canvas.FillSolidRect(TRect::FromQRect(rect()), BarColor());
         canvas.SetFont(m_font);
         if (m_simplePanel) {
             const TRect frame = TRect::FromQRect(SimplePanelRect());

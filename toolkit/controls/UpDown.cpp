@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/controls/UpDown.h"
 
 #include "toolkit/gdi/Bevel.h"
@@ -46,7 +47,7 @@ void TUpDown::SetRange(int min, int max)
 
 void TUpDown::paintEvent(QPaintEvent *)
 {
-    QImage face(size(), QImage::Format_RGB32);
+    QImage face = WidgetSurface(*this, size());
     TCanvas canvas(&face);
     PaintHalf(canvas, Upper);
     PaintHalf(canvas, Lower);

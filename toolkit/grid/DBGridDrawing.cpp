@@ -1,6 +1,7 @@
 // The grid composed off screen from the painters of DBGridPainter: border,
 // titles, indicator and data cells, and the line of a column being sized.
 
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/grid/DBGrid.h"
 
 #include "toolkit/db/DataSet.h"
@@ -14,8 +15,10 @@
 
 void TDBGrid::paintEvent(QPaintEvent *)
 {
-    if (m_backBuffer.size() != size())
-        m_backBuffer = QImage(size(), QImage::Format_RGB32);
+    const TDeviceScale scale = DeviceScaleOf(*this);
+    const QSize deviceSize(scale.DeviceExtent(width()), scale.DeviceExtent(height()));
+    if (m_backBuffer.size() != deviceSize || m_backBuffer.devicePixelRatio() != scale.Ratio())
+        m_backBuffer = ScaledSurface(scale, size());
     TCanvas canvas(&m_backBuffer);
     m_canvas = &canvas;
     PaintGrid(canvas);

@@ -92,7 +92,7 @@ void TDBGrid::ShowEditor(bool selectAll)
         return;
     CheckEditorCanHold();
     Editor();
-    m_editor->setFont(m_font.ToQFont());
+    m_editor->setFont(m_font.ToScreenQFont(devicePixelRatioF()));
     QPalette palette = m_editor->palette();
     palette.setColor(QPalette::Base, ToQColor(m_color));
     palette.setColor(QPalette::Text, ToQColor(m_font.Color()));

@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/hints/HintWindow.h"
 
 #include "toolkit/hints/HintWindowClass.h"
@@ -116,7 +117,7 @@ TRect THintWindow::ClientRect() const
 
 QImage THintWindow::Compose()
 {
-    QImage image(size(), QImage::Format_RGB32);
+    QImage image = WidgetSurface(*this, size());
     m_canvas.SetImage(&image);
 
     const TRect window(0, 0, width(), height());

@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/menus/MenuBar.h"
 
 #include "toolkit/gdi/Canvas.h"
@@ -102,12 +103,12 @@ void TMenuBar::Relayout()
 
 void TMenuBar::paintEvent(QPaintEvent *)
 {
-    QImage surface(size(), QImage::Format_RGB32);
+    QImage surface = WidgetSurface(*this, size());
     const bool rightToLeft = m_menu->IsRightToLeft();
     std::vector<int> ownerDrawn;
     {
         TCanvas canvas(&surface);
-        TMenuPainter::DrawBarBackground(canvas, TRect::FromQRect(surface.rect()));
+        TMenuPainter::DrawBarBackground(canvas, TRect::FromQRect(rect()));
         for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i) {
             if (m_itemRects[i].isEmpty())
                 continue;

@@ -1,3 +1,4 @@
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/menus/PopupMenuWindow.h"
 
 #include "toolkit/app/DeliveredDelete.h"
@@ -158,11 +159,11 @@ void TPopupMenuWindow::paintEvent(QPaintEvent *)
 
 QImage TPopupMenuWindow::PaintSurface()
 {
-    QImage surface(size(), QImage::Format_RGB32);
+    QImage surface = WidgetSurface(*this, size());
     std::vector<int> ownerDrawn;
     {
         TCanvas canvas(&surface);
-        TMenuPainter::DrawPopupFrame(canvas, TRect::FromQRect(surface.rect()));
+        TMenuPainter::DrawPopupFrame(canvas, TRect::FromQRect(rect()));
         for (int i = 0; i < RowCount(); ++i) {
             const Row &row = m_rows[static_cast<std::size_t>(i)];
             if (TMenuOwnerDraw::DrawsItem(*row.Item))
