@@ -281,6 +281,13 @@
     </message>
 </context>
 <context>
+    <name>TFindDialog</name>
+    <message>
+        <source>The condition &quot;%1&quot; holds a NUL character (code 0), which cannot be searched for. The cursor stands before it: the Delete key removes it.</source>
+        <translation>В условии «%1» есть нулевой символ (код 0): по нему искать нельзя. Курсор стоит перед этим символом, клавиша Delete удалит его.</translation>
+    </message>
+</context>
+<context>
     <name>TPostgresStore</name>
     <message>
         <source>the server cannot be reached (%1)</source>

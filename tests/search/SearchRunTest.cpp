@@ -157,4 +157,32 @@ TEST_F(SearchRunTest, aLongPastedCriterionIsSearchedWhole)
     EXPECT_EQ(SearchQuery()->RecordCount(), 0);
 }
 
+// A NUL character cannot be searched for: the search is refused before it
+// runs, naming the condition, and the dialog stays with every criterion as
+// typed and the cursor in front of the character, where Delete removes it.
+TEST_F(SearchRunTest, aNulCharacterIsRefusedBeforeTheSearchRunsAndKeepsTheDialog)
+{
+    const QString surname = QStringLiteral("Ив") + QChar(u'\0') + QStringLiteral("ан");
+    TMessageBoxHook box(IDOK);
+    int shows = 0;
+    CloseResultsWhenShown(shows);
+    m_dialog->Show();
+    m_dialog->PhoneEdit->setText(QStringLiteral("2-11"));
+    m_dialog->FamilyEdit->setText(surname);
+    m_dialog->FindButton->Click();
+    ASSERT_EQ(box.Count(), 1);
+    EXPECT_TRUE(box.Requests()[0].text.contains(QStringLiteral("«по фамилии»"))) << box.Requests()[0].text.toStdString();
+    EXPECT_EQ(shows, 0);
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_TRUE(m_dialog->FindButton->isEnabled());
+    EXPECT_EQ(m_dialog->Criteria().mid(0, 2), (QStringList{QStringLiteral("2-11"), surname}));
+    EXPECT_EQ(m_dialog->FamilyEdit->cursorPosition(), 2);
+
+    QTest::keyClick(m_dialog->FamilyEdit, Qt::Key_Delete);
+    m_dialog->FindButton->Click();
+    EXPECT_EQ(box.Count(), 1);
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(SearchQuery()->RecordCount(), 1);
+}
+
 } // namespace
