@@ -272,7 +272,9 @@ TLikePattern::TLikePattern(QStringView pattern, char32_t escape)
     else if (wildcards == 1 && m_pattern.back() == kAnyRun)
         m_shape = m_pattern.size() == 1 ? Anything : Prefix;
     if (m_shape == Exact || m_shape == Prefix) {
-        for (size_t i = 0; i < FixedLength(); ++i) {
+        // Measured once: a pasted criterion may run to many thousands of characters.
+        const size_t fixedLength = FixedLength();
+        for (size_t i = 0; i < fixedLength; ++i) {
             std::vector<TEncoding> variants;
             for (const std::string &utf8 : Utf8FoldingTo(m_pattern[i]))
                 variants.push_back(Encoding(utf8));

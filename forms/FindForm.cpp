@@ -18,6 +18,7 @@
 
 #include <QScopedValueRollback>
 #include <exception>
+#include <stdexcept>
 
 namespace {
 
@@ -86,6 +87,11 @@ TFindDialog::~TFindDialog() = default;
 QList<TEdit *> TFindDialog::Edits() const
 {
     return {PhoneEdit, FamilyEdit, StreetEdit, HomeEdit, korpusEdit, KvartEdit, OrganEdit};
+}
+
+QList<QLabel *> TFindDialog::Labels() const
+{
+    return {Label1, Label2, Label3, Label4, Label5, Label6, Label7};
 }
 
 QStringList TFindDialog::Criteria() const
@@ -162,10 +168,34 @@ void TFindDialog::on_CancelButton_Clicked()
     Close();
 }
 
+// A criterion the search cannot look for is refused before anything runs:
+// the dialog stays with every criterion as typed, and the cursor waits in
+// front of the character, invisible as it may be.
+void TFindDialog::RefuseUnsearchableCriteria()
+{
+    const QList<TEdit *> edits = Edits();
+    const QList<QLabel *> labels = Labels();
+    for (qsizetype field = 0; field < edits.size(); ++field) {
+        const qsizetype at = SearchStatement::UnsearchableAt(edits[field]->text());
+        if (at < 0)
+            continue;
+        edits[field]->setFocus();
+        edits[field]->deselect();
+        edits[field]->setCursorPosition(int(at));
+        QString condition = labels[field]->text();
+        condition.chop(condition.endsWith(u':') ? 1 : 0);
+        throw std::runtime_error(tr("The condition \"%1\" holds a NUL character (code 0), which cannot be searched for. "
+                                    "The cursor stands before it: the Delete key removes it.")
+                                     .arg(condition)
+                                     .toStdString());
+    }
+}
+
 void TFindDialog::FindButtonClick()
 {
     if (m_searchRunning)
         return;
+    RefuseUnsearchableCriteria();
     const QScopedValueRollback<bool> running(m_searchRunning, true);
     FindButton->setEnabled(false);
     // The button comes back, the dialog goes and the screen is repainted

@@ -63,6 +63,8 @@ private slots:
 private:
     void FindButtonClick();
     QList<TEdit *> Edits() const;
+    QList<QLabel *> Labels() const;
+    void RefuseUnsearchableCriteria();
     TADOQuery *SearchQuery() const;
     TForm2 *ResultsWindow() const;
 

@@ -20,6 +20,11 @@ QString Pattern(const QString &criterion)
     return criterion + QLatin1Char('%');
 }
 
+qsizetype UnsearchableAt(const QString &criterion)
+{
+    return criterion.indexOf(QChar(u'\0'));
+}
+
 QStringList Lines(const QStringList &criteria)
 {
     QStringList literals;

@@ -16,8 +16,14 @@ constexpr int kCriterionCount = 7;
 
 QString Pattern(const QString &criterion);
 
+// The statement's text cannot carry a NUL character; a criterion holding one
+// is refused before any statement is built. The position of the first such
+// character, or -1.
+qsizetype UnsearchableAt(const QString &criterion);
+
 // The two lines of the statement, without line ends. Criteria beyond the
-// seventh are ignored, missing ones count as empty.
+// seventh are ignored, missing ones count as empty. A criterion that is not
+// searchable (see UnsearchableAt) gives a statement that fails.
 QStringList Lines(const QStringList &criteria);
 
 } // namespace SearchStatement

@@ -234,8 +234,8 @@
 <context>
     <name>TDBGrid</name>
     <message>
-        <source>This value is %1 characters long, longer than the grid can edit (%2 characters). It is left as it is; the cell can be read but not changed here.</source>
-        <translation>Это значение длиной %1 знаков, а в таблице можно править не больше %2 знаков. Оно оставлено как есть: здесь его можно прочитать, но не изменить.</translation>
+        <source>This field holds at most %1 characters; with the inserted text it would have %2. The text was not inserted.</source>
+        <translation>Поле вмещает не больше %1 знаков, а со вставленным текстом в нём было бы %2. Текст не вставлен, значение осталось прежним.</translation>
     </message>
 </context>
 <context>
@@ -278,6 +278,13 @@
     <message>
         <source>The table &quot;%1&quot; of the database file lacks the fields: %2.</source>
         <translation>В таблице «%1» файла базы данных нет полей: %2.</translation>
+    </message>
+</context>
+<context>
+    <name>TFindDialog</name>
+    <message>
+        <source>The condition &quot;%1&quot; holds a NUL character (code 0), which cannot be searched for. The cursor stands before it: the Delete key removes it.</source>
+        <translation>В условии «%1» есть нулевой символ (код 0): по нему искать нельзя. Курсор стоит перед этим символом, клавиша Delete удалит его.</translation>
     </message>
 </context>
 <context>

@@ -7,6 +7,7 @@
 #include "toolkit/app/MessageBox.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -120,40 +121,69 @@ TEST_F(SqliteGridTest, editsAndNewRowsReachTheFile)
     EXPECT_EQ(FileRows().size(), 4) << "an untouched new row never reaches the file";
 }
 
-// A surname of a million characters cannot be edited in the grid without
-// cutting it: the person is told and the file keeps the value. The longest
-// value the editor holds is edited whole.
-TEST_F(SqliteGridTest, valuesLongerThanTheEditorHoldsAreReadOnlyWithAMessage)
+// A surname declared VARCHAR(50) takes what fits: a paste that would pass
+// the size is refused whole with a message, one key too many only beeps,
+// and a value stored longer by another program is edited whole, never cut.
+TEST_F(SqliteGridTest, theDeclaredSizeRefusesInputWholeAndNeverCutsAStoredValue)
 {
-    Sql("UPDATE \"Велирск\" SET \"Фамилия\" = replace(hex(zeroblob(500000)), '0', 'ж') WHERE rowid = 1;"
-        "UPDATE \"Велирск\" SET \"Фамилия\" = replace(hex(zeroblob(16383)), '0', 'ж') || 'ё' WHERE rowid = 2;");
+    constexpr int kDeclaredSurname = 50;
+    constexpr int kStoredLonger = 40000;
+    Sql("UPDATE \"Велирск\" SET \"Фамилия\" = replace(hex(zeroblob(20000)), '0', 'ж') WHERE rowid = 2;");
     table.Refresh();
     Key(Qt::Key_Right);
+    Key(Qt::Key_F2);
+    ASSERT_TRUE(grid.EditorMode());
+    auto *editor = qobject_cast<QLineEdit *>(grid.InplaceEditor());
+    Key(Qt::Key_End);
+    QApplication::clipboard()->setText(QString(kDeclaredSurname, QChar(u'я')));
     {
         TMessageBoxHook boxes;
-        Key(Qt::Key_F2);
-        Type("x");
-        ASSERT_EQ(boxes.Count(), 2);
-        EXPECT_TRUE(boxes.Requests()[0].text.contains(QStringLiteral("1000000"))) << boxes.Requests()[0].text.toStdString();
+        Key(Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(boxes.Count(), 1);
+        EXPECT_TRUE(boxes.Requests()[0].text.contains(QStringLiteral("50"))) << boxes.Requests()[0].text.toStdString();
+        EXPECT_TRUE(boxes.Requests()[0].text.contains(QStringLiteral("55"))) << boxes.Requests()[0].text.toStdString();
+        EXPECT_EQ(editor->text(), QStringLiteral("Орлов"));
+
+        Type(QString(kDeclaredSurname - 5, QChar(u'ы')));
+        Type(QStringLiteral("ъ"));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(boxes.Count(), 1) << "a key past the size is refused without a message";
+        Key(Qt::Key_Return);
     }
-    EXPECT_FALSE(grid.EditorMode());
-    EXPECT_EQ(table.State(), dsBrowse);
+    EXPECT_EQ(FileRows()[0], "1001|Орлов" + QString(kDeclaredSurname - 5, QChar(u'ы')));
+
+    TMessageBoxHook boxes;
     Key(Qt::Key_Down);
     Key(Qt::Key_F2);
     ASSERT_TRUE(grid.EditorMode());
+    EXPECT_EQ(grid.InplaceEditor()->property("text").toString().size(), kStoredLonger);
     Key(Qt::Key_End);
     Key(Qt::Key_Backspace);
     Key(Qt::Key_Return);
-    sqlite3 *db = nullptr;
-    sqlite3_open(Path().toUtf8().constData(), &db);
-    sqlite3_stmt *lengths = nullptr;
-    sqlite3_prepare_v2(db, "SELECT length(\"Фамилия\") FROM \"Велирск\" ORDER BY rowid", -1, &lengths, nullptr);
-    std::vector<int> found;
-    while (sqlite3_step(lengths) == SQLITE_ROW)
-        found.push_back(sqlite3_column_int(lengths, 0));
-    sqlite3_finalize(lengths);
-    sqlite3_close(db);
-    EXPECT_EQ(found, (std::vector<int>{1000000, 32766, 5}));
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(FileRows()[1], "1002|" + QString(kStoredLonger - 1, QChar(u'ж')));
+}
+
+// A field that declares no size carries a paste of any length to the file.
+TEST_F(SqliteGridTest, aFieldWithoutADeclaredSizeTakesAPasteWhole)
+{
+    constexpr int kPastedLength = 100000;
+    table.Close();
+    Sql("DROP TABLE \"Велирск\";"
+        "CREATE TABLE \"Велирск\" (\"Телефон\" TEXT, \"Фамилия\" TEXT, \"Улица\" TEXT, \"Дом\" TEXT, "
+        "\"Корпус\" TEXT, \"Квартира\" TEXT, \"Организация\" TEXT);"
+        "INSERT INTO \"Велирск\" VALUES ('1001', 'Орлов', 'Садовая', '1', NULL, '10', NULL);");
+    table.Open();
+    TMessageBoxHook boxes;
+    QApplication::clipboard()->setText(QString(kPastedLength, QChar(u'ж')));
+    Key(Qt::Key_Right);
+    Key(Qt::Key_F2);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    Key(Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.Count(), 0);
+    EXPECT_EQ(FileRows(), QStringList{"1001|" + QString(kPastedLength, QChar(u'ж'))});
 }
 
 TEST_F(SqliteGridTest, leavingTheGridDropsAnUntouchedNewRow)

@@ -2,11 +2,13 @@
 #include "forms/FindForm.h"
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
+#include "data/ADOQuery.h"
 #include "data/DirectoryData.h"
 #include "toolkit/app/Application.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/grid/DBGrid.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -43,6 +45,17 @@ protected:
         m_results = Application->CreateForm<TForm2>();
     }
 
+    // Counts the showings of the results window, each closed as soon as it is up.
+    void CloseResultsWhenShown(int &shows)
+    {
+        QObject::connect(m_results, &TForm::Shown, m_results, [this, &shows] {
+            ++shows;
+            QTimer::singleShot(0, m_results, [this] { m_results->Close(); });
+        });
+    }
+
+    TADOQuery *SearchQuery() const { return qobject_cast<TForm1 *>(Application->MainForm())->Data->ADOQuery1; }
+
     void TearDown() override
     {
         Application->Restart();
@@ -61,10 +74,7 @@ protected:
 TEST_F(SearchRunTest, aSecondEnterDuringARunningSearchStartsNoOtherSearch)
 {
     int shows = 0;
-    QObject::connect(m_results, &TForm::Shown, m_results, [&] {
-        ++shows;
-        QTimer::singleShot(0, m_results, [this] { m_results->Close(); });
-    });
+    CloseResultsWhenShown(shows);
     m_dialog->Show();
     m_dialog->PhoneEdit->setFocus();
     QCoreApplication::postEvent(m_dialog->PhoneEdit,
@@ -121,6 +131,58 @@ TEST_F(SearchRunTest, aFailedSearchKeepsWhatWasTyped)
     m_dialog->Show();
     EXPECT_TRUE(m_dialog->FamilyEdit->text().isEmpty());
     EXPECT_EQ(box.Count(), 1);
+}
+
+// A criterion is searched as long as it was pasted: forty thousand letters
+// find no surname that is only their first part.
+TEST_F(SearchRunTest, aLongPastedCriterionIsSearchedWhole)
+{
+    constexpr int kStoredLength = 32767;
+    constexpr int kPastedLength = 40001;
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QDir(m_dir.path()).filePath("velirsk.dat").toUtf8().constData(), &db), SQLITE_OK);
+    const QByteArray update = QStringLiteral("UPDATE Велирск SET Фамилия = '%1';")
+                                  .arg(QString(kStoredLength, QChar(u'ж')))
+                                  .toUtf8();
+    ASSERT_EQ(sqlite3_exec(db, update.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+    int shows = 0;
+    CloseResultsWhenShown(shows);
+    m_dialog->Show();
+    QApplication::clipboard()->setText(QString(kPastedLength, QChar(u'ж')));
+    m_dialog->FamilyEdit->paste();
+    EXPECT_EQ(m_dialog->FamilyEdit->text().size(), kPastedLength);
+    m_dialog->FindButton->Click();
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(SearchQuery()->RecordCount(), 0);
+}
+
+// A NUL character cannot be searched for: the search is refused before it
+// runs, naming the condition, and the dialog stays with every criterion as
+// typed and the cursor in front of the character, where Delete removes it.
+TEST_F(SearchRunTest, aNulCharacterIsRefusedBeforeTheSearchRunsAndKeepsTheDialog)
+{
+    const QString surname = QStringLiteral("Ив") + QChar(u'\0') + QStringLiteral("ан");
+    TMessageBoxHook box(IDOK);
+    int shows = 0;
+    CloseResultsWhenShown(shows);
+    m_dialog->Show();
+    m_dialog->PhoneEdit->setText(QStringLiteral("2-11"));
+    m_dialog->FamilyEdit->setText(surname);
+    m_dialog->FindButton->Click();
+    ASSERT_EQ(box.Count(), 1);
+    EXPECT_TRUE(box.Requests()[0].text.contains(QStringLiteral("«по фамилии»"))) << box.Requests()[0].text.toStdString();
+    EXPECT_EQ(shows, 0);
+    EXPECT_TRUE(m_dialog->isVisible());
+    EXPECT_TRUE(m_dialog->FindButton->isEnabled());
+    EXPECT_EQ(m_dialog->Criteria().mid(0, 2), (QStringList{QStringLiteral("2-11"), surname}));
+    EXPECT_EQ(m_dialog->FamilyEdit->cursorPosition(), 2);
+
+    QTest::keyClick(m_dialog->FamilyEdit, Qt::Key_Delete);
+    m_dialog->FindButton->Click();
+    EXPECT_EQ(box.Count(), 1);
+    EXPECT_EQ(shows, 1);
+    EXPECT_EQ(SearchQuery()->RecordCount(), 1);
 }
 
 } // namespace

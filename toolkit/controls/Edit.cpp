@@ -1,7 +1,10 @@
 #include "toolkit/controls/Edit.h"
 
+#include "toolkit/controls/LengthValidator.h"
+
 TEdit::TEdit(QWidget *parent) : QLineEdit(parent), TStandardControl(*this, clWindow, QPalette::Base, true)
 {
+    setMaxLength(kNoLengthLimit);
     setFrame(false);
     BorderWidthChanged(NonClientWidth());
 }

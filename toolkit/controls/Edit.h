@@ -4,7 +4,8 @@
 
 #include <QLineEdit>
 
-// A one-line edit field with the classic border (see TStandardControl).
+// A one-line edit field with the classic border (see TStandardControl). It
+// takes text of any length: what is typed or pasted is never cut.
 class TEdit : public QLineEdit, public TStandardControl
 {
     Q_OBJECT

@@ -218,7 +218,8 @@ private:
     TDBGridInplaceEdit &Editor();
     // Raises EDatabaseError, with the editor hidden, when the current cell's
     // text is longer than the editor can hold.
-    void CheckEditorCanHold();
+    static qsizetype EditorLengthLimit(const TField &field);
+    void EditorInputRefused();
     void ShowEditor(bool selectAll);
     void HideEditor();
     void PlaceEditor();

@@ -4,6 +4,7 @@
 #include "toolkit/grid/DBGrid.h"
 
 #include "toolkit/app/ErrorReporting.h"
+#include "toolkit/controls/LengthValidator.h"
 #include "toolkit/db/DataLink.h"
 #include "toolkit/db/DatabaseError.h"
 #include "toolkit/grid/DBGridInplaceEdit.h"
@@ -53,7 +54,6 @@ void TDBGrid::StartEditing(const QString &typed)
 {
     if (!CanEditCell())
         return;
-    CheckEditorCanHold();
     if (!m_dataLink->Edit())
         return;
     ShowEditor(typed.isEmpty());
@@ -68,21 +68,40 @@ TDBGridInplaceEdit &TDBGrid::Editor()
     if (!m_editor) {
         m_editor = new TDBGridInplaceEdit(*this);
         connect(m_editor, &QLineEdit::textEdited, this, [this] { EditorTextEdited(); });
+        // The line edit signals before it undoes the refused input.
+        connect(m_editor, &QLineEdit::inputRejected, this, [this] { EditorInputRefused(); }, Qt::QueuedConnection);
     }
     return *m_editor;
 }
 
-// The editor would silently cut a longer text; such a cell stays read-only.
-void TDBGrid::CheckEditorCanHold()
+// A field's declared size limits what the person types or pastes, as
+// editors of such fields always did; a value stored longer by another program
+// is never cut, and may be shortened. A field declaring no size takes any
+// length.
+qsizetype TDBGrid::EditorLengthLimit(const TField &field)
 {
-    TColumn *column = SelectedColumn();
-    const qsizetype length = column && column->Field() ? column->Field()->AsString().size() : 0;
-    if (length <= Editor().maxLength())
+    if (field.Size() <= 0)
+        return kNoLengthLimit;
+    return std::max<qsizetype>(field.Size(), field.AsString().size());
+}
+
+// A single character past the limit is refused as an edit field refuses a
+// key; longer input is refused with a message, so that no text is lost
+// unseen.
+void TDBGrid::EditorInputRefused()
+{
+    if (!EditorMode())
         return;
-    HideEditor();
-    throw EDatabaseError(tr("This value is %1 characters long, longer than the grid can edit (%2 characters). "
-                            "It is left as it is; the cell can be read but not changed here.")
-                             .arg(QString::number(length), QString::number(Editor().maxLength())));
+    const qsizetype refused = m_editor->RefusedLength();
+    if (refused - m_editor->text().size() <= 1) {
+        QApplication::beep();
+        return;
+    }
+    CallGuarded([&] {
+        throw EDatabaseError(tr("This field holds at most %1 characters; with the inserted text it would have %2. "
+                                "The text was not inserted.")
+                                 .arg(QString::number(m_editor->LengthLimit()), QString::number(refused)));
+    });
 }
 
 void TDBGrid::ShowEditor(bool selectAll)
@@ -90,7 +109,6 @@ void TDBGrid::ShowEditor(bool selectAll)
     TColumn *column = SelectedColumn();
     if (!column)
         return;
-    CheckEditorCanHold();
     Editor();
     m_editor->setFont(m_font.ToScreenQFont(devicePixelRatioF()));
     QPalette palette = m_editor->palette();
@@ -100,6 +118,7 @@ void TDBGrid::ShowEditor(bool selectAll)
     m_editor->setAlignment(column->Alignment() == taRightJustify ? Qt::AlignRight
                           : column->Alignment() == taCenter     ? Qt::AlignHCenter
                                                                 : Qt::AlignLeft);
+    m_editor->SetLengthLimit(column->Field() ? EditorLengthLimit(*column->Field()) : kNoLengthLimit);
     m_editor->setText(column->Field() ? column->Field()->AsString() : QString());
     m_editorModified = false;
     m_editor->show();

@@ -1,5 +1,6 @@
 #include "toolkit/grid/DBGridInplaceEdit.h"
 
+#include "toolkit/controls/LengthValidator.h"
 #include "toolkit/grid/DBGrid.h"
 
 #include <QKeyEvent>
@@ -32,12 +33,29 @@ bool IsGridKey(const QKeyEvent &event)
 } // namespace
 
 TDBGridInplaceEdit::TDBGridInplaceEdit(TDBGrid &grid)
-    : QLineEdit(&grid), m_grid(grid)
+    : QLineEdit(&grid), m_grid(grid), m_lengthValidator(new TLengthValidator(this))
 {
+    setMaxLength(kNoLengthLimit);
+    setValidator(m_lengthValidator);
     setFrame(false);
     setTextMargins(0, 0, 0, 0);
     setContentsMargins(0, 0, 0, 0);
     hide();
+}
+
+qsizetype TDBGridInplaceEdit::LengthLimit() const
+{
+    return m_lengthValidator->Limit();
+}
+
+void TDBGridInplaceEdit::SetLengthLimit(qsizetype characters)
+{
+    m_lengthValidator->SetLimit(characters);
+}
+
+qsizetype TDBGridInplaceEdit::RefusedLength() const
+{
+    return m_lengthValidator->RefusedLength();
 }
 
 void TDBGridInplaceEdit::keyPressEvent(QKeyEvent *event)
