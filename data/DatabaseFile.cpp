@@ -8,6 +8,8 @@
 #include <QFileInfo>
 #include <array>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -40,21 +42,54 @@ qint64 PageSize(const std::array<char, kHeaderSize> &header)
     return field == 1 ? kLargestPageSize : field;
 }
 
+// Raises EDatabaseError saying why nothing can be found at `path`: no file
+// in its folder, a symbolic link to nothing or into a loop, a folder on the
+// way that cannot be entered or is no folder.
+void CheckReachable(const QString &path)
+{
+    namespace fs = std::filesystem;
+    const fs::path name(QFile::encodeName(path).toStdString());
+    std::error_code error;
+    fs::status(name, error);
+    if (!error)
+        return;
+    const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
+    if (error == std::errc::too_many_symbolic_link_levels)
+        throw EDatabaseError(Tr("the file name is a symbolic link that leads round in a loop and reaches no file."));
+    if (error == std::errc::permission_denied)
+        throw EDatabaseError(Tr("the folder \"%1\" cannot be entered (access denied).").arg(folder));
+    if (error == std::errc::not_a_directory)
+        throw EDatabaseError(Tr("a part of the path \"%1\" is a file, not a folder.").arg(folder));
+    std::error_code linkError;
+    if (fs::is_symlink(fs::symlink_status(name, linkError))) {
+        const QString target = QFile::decodeName(fs::read_symlink(name, linkError).c_str());
+        throw EDatabaseError(Tr("the file name is a symbolic link to \"%1\", which does not exist.")
+                                 .arg(QDir::toNativeSeparators(target)));
+    }
+    if (error == std::errc::no_such_file_or_directory)
+        throw EDatabaseError(Tr("the file is not in the folder \"%1\".").arg(folder));
+    throw EDatabaseError(Tr("the file cannot be reached (%1).").arg(QString::fromLocal8Bit(error.message())));
+}
+
 } // namespace
 
 void CheckDatabaseFile(const QString &path)
 {
+    CheckReachable(path);
     const QFileInfo info(path);
     const auto fail = [](const char *reason) { throw EDatabaseError(Tr(reason)); };
-    if (!info.exists())
-        throw EDatabaseError(Tr("the file is not in the folder \"%1\".").arg(QDir::toNativeSeparators(info.absolutePath())));
+    if (info.isDir())
+        fail("it is a folder, not a file.");
     if (!info.isFile())
         fail("it is not a file.");
     if (info.size() == 0)
         fail("the file is empty (0 bytes); it holds no database.");
 
+    // As with writing below: a file that nobody may read is refused even
+    // for a user whose rights would let the program read it regardless.
+    constexpr QFile::Permissions kAnyRead = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!(info.permissions() & kAnyRead) || !file.open(QIODevice::ReadOnly))
         fail("the file cannot be read (access denied).");
     std::array<char, kHeaderSize> header{};
     const qint64 read = file.read(header.data(), kHeaderSize);

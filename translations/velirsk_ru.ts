@@ -73,6 +73,30 @@
         <source>the file is truncated; part of the database is missing.</source>
         <translation>файл обрезан, части базы данных в нём нет.</translation>
     </message>
+    <message>
+        <source>it is a folder, not a file.</source>
+        <translation>это папка, а не файл.</translation>
+    </message>
+    <message>
+        <source>the file name is a symbolic link that leads round in a loop and reaches no file.</source>
+        <translation>имя файла — символическая ссылка, которая ведёт по кругу и не приводит ни к какому файлу.</translation>
+    </message>
+    <message>
+        <source>the folder &quot;%1&quot; cannot be entered (access denied).</source>
+        <translation>в папку «%1» нельзя войти (нет доступа).</translation>
+    </message>
+    <message>
+        <source>a part of the path &quot;%1&quot; is a file, not a folder.</source>
+        <translation>часть пути «%1» — файл, а не папка.</translation>
+    </message>
+    <message>
+        <source>the file name is a symbolic link to &quot;%1&quot;, which does not exist.</source>
+        <translation>имя файла — символическая ссылка на «%1», но такого файла не существует.</translation>
+    </message>
+    <message>
+        <source>the file cannot be reached (%1).</source>
+        <translation>до файла нельзя добраться (%1).</translation>
+    </message>
 </context>
 <context>
     <name>SqlDialect</name>

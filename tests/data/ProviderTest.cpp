@@ -166,6 +166,41 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
     locker.Execute(QStringLiteral("ROLLBACK"));
 }
 
+// A name that reaches no readable file says what stands in the way, not
+// just that there is no file.
+TEST(Provider, namesThatReachNoFileSayWhatIsInTheWay)
+{
+    SqliteFixture fixture;
+    ASSERT_TRUE(QFile::link(fixture.Path(QStringLiteral("loop2.dat")), fixture.Path(QStringLiteral("loop1.dat"))));
+    ASSERT_TRUE(QFile::link(fixture.Path(QStringLiteral("loop1.dat")), fixture.Path(QStringLiteral("loop2.dat"))));
+    ASSERT_TRUE(QFile::link(fixture.Path(QStringLiteral("gone.dat")), fixture.Path(QStringLiteral("dangling.dat"))));
+    ASSERT_TRUE(QDir(QFileInfo(fixture.Path()).absolutePath()).mkdir(QStringLiteral("folder.dat")));
+    fixture.CreateDirectory(SampleRows(), QStringLiteral("unreadable.dat"));
+    const QByteArray unreadableBefore = fixture.Checksum(QStringLiteral("unreadable.dat"));
+    QFile::setPermissions(fixture.Path(QStringLiteral("unreadable.dat")), QFile::WriteOwner);
+    fixture.WriteFile("x", QStringLiteral("plain.txt"));
+
+    const QList<std::pair<QString, QString>> cases{
+        {QStringLiteral("loop1.dat"), QStringLiteral("символическая ссылка, которая ведёт по кругу")},
+        {QStringLiteral("dangling.dat"),
+         QStringLiteral("символическая ссылка на «%1», но такого файла не существует")
+             .arg(QDir::toNativeSeparators(fixture.Path(QStringLiteral("gone.dat"))))},
+        {QStringLiteral("folder.dat"), QStringLiteral("это папка, а не файл")},
+        {QStringLiteral("unreadable.dat"), QStringLiteral("файл нельзя прочитать (нет доступа)")},
+        {QStringLiteral("plain.txt/velirsk.dat"), QStringLiteral("файл, а не папка")},
+    };
+    const QStringList filesBefore = fixture.Files();
+    for (const auto &[file, reason] : cases) {
+        const QString message = OpenError(fixture, file);
+        EXPECT_TRUE(message.contains(reason)) << file.toStdString() << ": " << message.toStdString();
+        EXPECT_FALSE(message.contains(QStringLiteral("файла нет"))) << message.toStdString();
+        ExpectPlainRussian(message);
+    }
+    EXPECT_EQ(fixture.Files(), filesBefore) << "nothing created where the links point";
+    QFile::setPermissions(fixture.Path(QStringLiteral("unreadable.dat")), QFile::ReadOwner | QFile::WriteOwner);
+    EXPECT_EQ(fixture.Checksum(QStringLiteral("unreadable.dat")), unreadableBefore);
+}
+
 // A lock taken between the connection and the table: the program ends after
 // the message, which therefore asks for a new start.
 TEST(Provider, aLockMeetingTheDirectoryAtStartAsksToStartAgain)
