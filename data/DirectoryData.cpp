@@ -1,6 +1,7 @@
 #include "data/DirectoryData.h"
 
 #include "data/ConnectionString.h"
+#include "data/SchemaNames.h"
 #include "toolkit/db/DatabaseError.h"
 #include "toolkit/db/DatabaseLocked.h"
 
@@ -46,6 +47,22 @@ TDirectoryData::~TDirectoryData()
     delete ADOConnection1;
 }
 
+// The fields of the open table that `name` stands for, as TSchemaNames
+// finds names.
+QStringList TDirectoryData::FieldSpellings(const QString &name) const
+{
+    TSchemaNames fields;
+    for (int i = 0; i < ADOTable1->FieldCount(); ++i)
+        fields.Add(ADOTable1->Fields(i)->FieldName());
+    return fields.Matches(name);
+}
+
+void TDirectoryData::Close()
+{
+    ADOTable1->Close();
+    ADOConnection1->Close();
+}
+
 void TDirectoryData::Open()
 {
     ADOConnection1->Open();
@@ -60,12 +77,18 @@ void TDirectoryData::Open()
     }
     QStringList missing;
     for (const QString &name : FieldNames()) {
-        if (!ADOTable1->FindField(name))
+        const QStringList spellings = FieldSpellings(name);
+        if (spellings.size() > 1) {
+            Close();
+            throw EDatabaseError(tr("The table \"%1\" of the database file has several fields whose names differ from "
+                                    "\"%2\" in case alone (%3), so it is not clear which one to show.")
+                                     .arg(TableName(), name, spellings.join(QStringLiteral(", "))));
+        }
+        if (spellings.isEmpty())
             missing << name;
     }
     if (!missing.isEmpty()) {
-        ADOTable1->Close();
-        ADOConnection1->Close();
+        Close();
         throw EDatabaseError(tr("The table \"%1\" of the database file lacks the fields: %2.")
                                  .arg(TableName(), missing.join(QStringLiteral(", "))));
     }

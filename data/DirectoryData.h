@@ -31,8 +31,8 @@ public:
     ~TDirectoryData() override;
 
     // Connects and opens the directory table; the query stays closed.
-    // Raises EDatabaseError when the file cannot be opened or lacks the
-    // table or one of its fields.
+    // Raises EDatabaseError when the file cannot be opened, lacks the table
+    // or one of its fields, or holds several that the name stands for alike.
     void Open();
 
     TADOConnection *ADOConnection1;
@@ -40,4 +40,8 @@ public:
     TDataSource *DataSource1;
     TADOQuery *ADOQuery1;
     TDataSource *FindResult;
+
+private:
+    QStringList FieldSpellings(const QString &name) const;
+    void Close();
 };

@@ -1,5 +1,6 @@
 #include "data/PostgresStore.h"
 
+#include "data/SchemaNames.h"
 #include "data/SqlDialect.h"
 #include "toolkit/db/DatabaseError.h"
 
@@ -23,6 +24,8 @@ constexpr size_t kCancelMessageBytes = 256;
 // How long a connection is tried for when the connection string names no
 // limit of its own: an unreachable host must not hold the window for minutes.
 constexpr const char *kDefaultConnectSeconds = "10";
+constexpr const char *kVisibleTables =
+    "SELECT c.relname FROM pg_class c WHERE c.relkind IN ('r', 'p') AND pg_table_is_visible(c.oid)";
 
 // Connects with the default limit first, so that the string's own wins.
 PGconn *ConnectWithin(const QString &connectionString)
@@ -303,19 +306,24 @@ std::vector<TStore::TColumn> TPostgresStore::Describe(PGresult *result)
 
 // Names are compared here: the server folds them in the C collation, which
 // leaves Cyrillic letters alone.
+TSchemaNames TPostgresStore::VisibleNames(const QString &sql)
+{
+    const std::shared_ptr<PGresult> names = Execute(sql);
+    TSchemaNames found;
+    for (int row = 0; row < PQntuples(names.get()); ++row)
+        found.Add(QString::fromUtf8(PQgetvalue(names.get(), row, 0)));
+    return found;
+}
+
 QString TPostgresStore::FindTable(const QString &name)
 {
-    const std::shared_ptr<PGresult> tables = Execute(
-        QStringLiteral("SELECT c.relname FROM pg_class c WHERE c.relkind IN ('r', 'p') AND pg_table_is_visible(c.oid)"));
-    QString found;
-    for (int row = 0; row < PQntuples(tables.get()); ++row) {
-        const QString table = QString::fromUtf8(PQgetvalue(tables.get(), row, 0));
-        if (table == name)
-            return table;
-        if (found.isEmpty() && table.compare(name, Qt::CaseInsensitive) == 0)
-            found = table;
+    const QStringList tables = VisibleNames(QString::fromLatin1(kVisibleTables)).Matches(name);
+    if (tables.size() > 1) {
+        throw EDatabaseError(Tr("The database on the server holds several tables whose names differ from \"%1\" in "
+                                "case alone (%2), so it is not clear which one to show.")
+                                 .arg(name, tables.join(QStringLiteral(", "))));
     }
-    return found;
+    return tables.value(0);
 }
 
 // Rows are found again by the identity column rowid; a table without one
@@ -347,7 +355,12 @@ QString TPostgresStore::TableReaderSql(const QString &table)
 
 TQueryPlan TPostgresStore::PlanQuery(const QString &statement)
 {
-    return ::PlanQuery(statement, TSqlEngine::Postgres);
+    const TSchemaNames names = VisibleNames(QStringLiteral("SELECT relname FROM (%1) t UNION "
+                                                           "SELECT a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+                                                           "WHERE c.relkind IN ('r', 'p') AND pg_table_is_visible(c.oid) "
+                                                           "AND a.attnum > 0 AND NOT a.attisdropped")
+                                                .arg(QString::fromLatin1(kVisibleTables)));
+    return ::PlanQuery(names.Respell(statement), TSqlEngine::Postgres);
 }
 
 std::unique_ptr<TStore::TRowReader> TPostgresStore::PrepareReader(const QString &sql)

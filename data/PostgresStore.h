@@ -25,6 +25,7 @@ struct pg_cancel;
 // A connection that was lost is made again before the next statement, which
 // then runs as if nothing had happened; the statement that found it lost
 // reports it and changes nothing.
+class TSchemaNames;
 class TPostgresStore : public TStore
 {
 public:
@@ -77,6 +78,8 @@ private:
     TPostgresStore(pg_conn *connection, QString connectionString, bool reader);
     static std::unique_ptr<TPostgresStore> Connect(const QString &connectionString, bool reader, int lockTimeoutMs);
     void Prepare(TPrepared &statement);
+    // The names in column 0 of a statement's rows.
+    TSchemaNames VisibleNames(const QString &sql);
     // Makes the connection again when it was lost; true when it had been.
     bool Reconnect();
     bool ReconnectWithoutWaiting();

@@ -3,6 +3,7 @@
 #include "data/CaseInsensitiveLike.h"
 #include "data/DatabaseFile.h"
 #include "data/LocalFileSystem.h"
+#include "data/SchemaNames.h"
 #include "data/SqliteStatement.h"
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseError.h"
@@ -261,13 +262,24 @@ template <typename Work> void TSqliteStore::InWriteTransaction(Work &&work)
     }
 }
 
+TSchemaNames TSqliteStore::TableNames()
+{
+    TSchemaNames names;
+    TSqliteStatement tables(m_db, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table'"));
+    while (tables.Step())
+        names.Add(*tables.Value(0));
+    return names;
+}
+
 QString TSqliteStore::FindTable(const QString &name)
 {
-    TSqliteStatement lookup(m_db, QStringLiteral("SELECT name FROM sqlite_schema WHERE type = 'table' AND name = ?1 COLLATE NOCASE"));
-    lookup.Bind(1, TFieldValue(name));
-    if (name.isEmpty() || !lookup.Step())
-        return {};
-    return *lookup.Value(0);
+    const QStringList tables = TableNames().Matches(name);
+    if (tables.size() > 1) {
+        throw EDatabaseError(Tr("The database file holds several tables whose names differ from \"%1\" in case "
+                                "alone (%2), so it is not clear which one to show.")
+                                 .arg(name, tables.join(QStringLiteral(", "))));
+    }
+    return tables.value(0);
 }
 
 // Rows are found again by their rowid: a table without one, or whose column
@@ -299,7 +311,12 @@ QString TSqliteStore::TableReaderSql(const QString &table)
 
 TQueryPlan TSqliteStore::PlanQuery(const QString &statement)
 {
-    return ::PlanQuery(statement);
+    TSchemaNames names = TableNames();
+    TSqliteStatement columns(m_db, QStringLiteral("SELECT DISTINCT c.name FROM sqlite_schema t, pragma_table_info(t.name) c "
+                                                  "WHERE t.type = 'table'"));
+    while (columns.Step())
+        names.Add(*columns.Value(0));
+    return ::PlanQuery(names.Respell(statement));
 }
 
 std::unique_ptr<TStore::TRowReader> TSqliteStore::PrepareReader(const QString &sql)

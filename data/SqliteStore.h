@@ -6,6 +6,7 @@
 #include <memory>
 
 struct sqlite3;
+class TSchemaNames;
 
 // The directory's SQLite file. The file is opened read-write and never
 // created; other processes may open it at the same time (its rollback
@@ -59,6 +60,7 @@ private:
     template <typename Work> void InReadTransaction(Work &&work);
     template <typename Work> void InWriteTransaction(Work &&work);
     std::optional<qint64> DataVersion();
+    TSchemaNames TableNames();
 
     sqlite3 *m_db = nullptr;
     QString m_path;

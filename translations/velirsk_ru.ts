@@ -303,6 +303,10 @@
         <source>The table &quot;%1&quot; of the database file lacks the fields: %2.</source>
         <translation>В таблице «%1» файла базы данных нет полей: %2.</translation>
     </message>
+    <message>
+        <source>The table &quot;%1&quot; of the database file has several fields whose names differ from &quot;%2&quot; in case alone (%3), so it is not clear which one to show.</source>
+        <translation>В таблице «%1» файла базы данных несколько полей, чьи имена отличаются от «%2» только регистром букв (%3), и неясно, какое из них показывать.</translation>
+    </message>
 </context>
 <context>
     <name>TFindDialog</name>
@@ -313,6 +317,10 @@
 </context>
 <context>
     <name>TPostgresStore</name>
+    <message>
+        <source>The database on the server holds several tables whose names differ from &quot;%1&quot; in case alone (%2), so it is not clear which one to show.</source>
+        <translation>В базе данных на сервере несколько таблиц, чьи имена отличаются от «%1» только регистром букв (%2), и неясно, какую из них показывать.</translation>
+    </message>
     <message>
         <source>the server cannot be reached (%1)</source>
         <translation>сервер недоступен (%1)</translation>

@@ -350,6 +350,62 @@ TEST(Provider, directoryWithoutItsFieldsIsRefused)
     EXPECT_FALSE(data.ADOTable1->Active());
 }
 
+// The directory's first engine took names without regard to case, Cyrillic
+// letters included; SQLite folds only Latin ones. A table and fields
+// written in other letter cases are shown, edited and searched; only names
+// that leave it open which table or field is meant are refused.
+TEST(Provider, namesAreTakenWithoutRegardToCaseCyrillicIncluded)
+{
+    SqliteFixture fixture;
+    {
+        SqliteFixture::OtherConnection other(fixture.Path());
+        other.Execute(QStringLiteral("CREATE TABLE велирск (телефон TEXT, ФАМИЛИЯ TEXT, улица TEXT, дом TEXT, "
+                                     "корпус TEXT, квартира TEXT, организация TEXT)"));
+        other.Execute(QStringLiteral("INSERT INTO велирск VALUES ('1-01', 'Иванов', 'Мира', '1', '', '5', ''), "
+                                     "('1-02', 'Петров', 'Мира', '2', '', '6', '')"));
+    }
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(fixture.Path()).absolutePath()));
+    {
+        TDirectoryData data;
+        EXPECT_NO_THROW(data.Open());
+        ASSERT_TRUE(data.ADOTable1->Active());
+        EXPECT_EQ(data.ADOTable1->RecordCount(), 2);
+        EXPECT_EQ(data.ADOTable1->FieldByName(QStringLiteral("Фамилия"))->AsString(), QStringLiteral("Иванов"));
+        data.ADOTable1->Edit();
+        data.ADOTable1->FieldByName(QStringLiteral("Улица"))->SetAsString(QStringLiteral("Садовая"));
+        data.ADOTable1->Post();
+        Search(*data.ADOQuery1, {"", "петр"});
+        EXPECT_EQ(Column(*data.ADOQuery1, QStringLiteral("Телефон")), QStringList{"1-02"});
+        EXPECT_TRUE(data.ADOQuery1->CanModify()) << "the search's rows are still rows of the table";
+    }
+    SqliteFixture::OtherConnection other(fixture.Path());
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT улица FROM велирск ORDER BY rowid")), (QStringList{"Садовая", "Мира"}));
+
+    other.Execute(QStringLiteral("ALTER TABLE велирск ADD COLUMN Телефон TEXT"));
+    {
+        TDirectoryData data;
+        EXPECT_NO_THROW(data.Open()) << "a field spelled exactly so is the one meant";
+        if (data.ADOTable1->Active())
+            EXPECT_EQ(data.ADOTable1->FieldByName(QStringLiteral("Телефон"))->FieldName(), QStringLiteral("Телефон"));
+    }
+    other.Execute(QStringLiteral("ALTER TABLE велирск RENAME COLUMN Телефон TO ТЕЛЕФОН"));
+    QString ambiguousField;
+    try {
+        TDirectoryData data;
+        data.Open();
+    } catch (const EDatabaseError &error) {
+        ambiguousField = error.Message();
+    }
+    EXPECT_TRUE(ambiguousField.contains(QStringLiteral("(телефон, ТЕЛЕФОН)"))) << ambiguousField.toStdString();
+
+    other.Execute(QStringLiteral("CREATE TABLE ВЕЛИРСК (x)"));
+    const QString ambiguousTable = OpenError(fixture, QStringLiteral("velirsk.dat"));
+    EXPECT_TRUE(ambiguousTable.contains(QStringLiteral("(велирск, ВЕЛИРСК)"))) << ambiguousTable.toStdString();
+    ExpectPlainRussian(ambiguousTable);
+    QDir::setCurrent(previous);
+}
+
 TEST(Provider, countsAndNumbersOfAnEmptyTable)
 {
     SqliteFixture fixture;

@@ -348,11 +348,14 @@ TField *TDataSet::Fields(int index) const
 
 TField *TDataSet::FindField(const QString &fieldName) const
 {
+    TField *found = nullptr;
     for (const auto &field : m_fields) {
-        if (field->FieldName().compare(fieldName, Qt::CaseInsensitive) == 0)
+        if (field->FieldName() == fieldName)
             return field.get();
+        if (!found && field->FieldName().compare(fieldName, Qt::CaseInsensitive) == 0)
+            found = field.get();
     }
-    return nullptr;
+    return found;
 }
 
 TField *TDataSet::FieldByName(const QString &fieldName) const

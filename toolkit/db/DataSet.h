@@ -108,7 +108,8 @@ public:
 
     int FieldCount() const { return int(m_fields.size()); }
     TField *Fields(int index) const;
-    // nullptr when there is no such field (names compare case-insensitively).
+    // nullptr when there is no such field. Names compare case-insensitively,
+    // a field spelled exactly so winning over others.
     TField *FindField(const QString &fieldName) const;
     // EDatabaseError when there is no such field.
     TField *FieldByName(const QString &fieldName) const;
