@@ -6,6 +6,7 @@
 #include "data/SqliteStore.h"
 #include "toolkit/app/ContinuingSentence.h"
 #include "toolkit/app/MessageBox.h"
+#include "toolkit/db/DatabaseDamaged.h"
 #include "toolkit/db/DatabaseError.h"
 #include "toolkit/db/DatabaseLocked.h"
 
@@ -17,6 +18,7 @@ TADOConnection::TADOConnection(QObject *parent) : QObject(parent)
 {
     m_storeCheck.setInterval(kStoreCheckIntervalMs);
     connect(&m_storeCheck, &QTimer::timeout, this, &TADOConnection::FollowOtherWriters);
+    connect(&m_damageCheck, &TDamageCheck::Found, this, &TADOConnection::ReportDamage);
 }
 
 TADOConnection::~TADOConnection()
@@ -65,6 +67,26 @@ void TADOConnection::Open()
     m_store->SetLockTimeout(m_busyTimeoutMs);
     m_followPending = false;
     m_storeCheck.start();
+    const auto *file = dynamic_cast<const TSqliteStore *>(m_store.get());
+    if (file && !file->PagesChecked())
+        m_damageCheck.Start(file->OpenReader());
+}
+
+void TADOConnection::ReportDamage(const QString &finding)
+{
+    if (!m_store || Damaged())
+        return;
+    m_damage = finding;
+    emit DamageFound(DamageNotice());
+}
+
+QString TADOConnection::DamageNotice() const
+{
+    if (!Damaged())
+        return {};
+    return QCoreApplication::translate("ADOConnection", "Nothing can be changed in the directory: %1 So that nothing is "
+                                                        "written over the damage, the directory can now only be read.")
+        .arg(ContinuingSentence(m_damage));
 }
 
 std::unique_ptr<TStore> TADOConnection::OpenServer()
@@ -122,6 +144,9 @@ bool TADOConnection::FollowOtherWriters()
             continue;
         try {
             dataSet->FollowOtherWriters();
+        } catch (const EDatabaseDamaged &error) {
+            ReportDamage(error.Message());
+            return false;
         } catch (const EDatabaseError &error) {
             emit FollowFailed(error.Message());
             return false;
@@ -142,6 +167,8 @@ void TADOConnection::Close()
 
 void TADOConnection::CloseStore()
 {
+    m_damageCheck.Cancel();
+    m_damage.clear();
     m_storeCheck.stop();
     m_store.reset();
     m_fileName.clear();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DamageCheck.h"
+
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -23,6 +25,12 @@ class TStore;
 // every open data set on it follow the store (TDataSet::FollowStore). It
 // does not look while a message box is up, since what the box asks about
 // must stay as it was shown; a look whose following failed is made again.
+//
+// Damage: a file too big to be checked page by page while it opens is
+// checked in the background once it is open. When that check or any read
+// of a data set finds the file damaged, the connection is damaged for good:
+// its data sets stay readable but can no longer be changed, so that nothing
+// is written over the damage, and DamageFound says so once.
 class TADOConnection : public QObject
 {
     Q_OBJECT
@@ -68,10 +76,18 @@ public:
     // Commits made through this connection so far.
     int OwnCommits() const { return m_ownCommits; }
 
+    // A read found the data damaged (the finding as a sentence).
+    void ReportDamage(const QString &finding);
+    bool Damaged() const { return !m_damage.isEmpty(); }
+    // Why nothing can be changed, for the person; empty while not damaged.
+    QString DamageNotice() const;
+
 signals:
     // A data set could not follow the store; it shows what it showed
     // before, and the next look tries again.
     void FollowFailed(const QString &message);
+    // The data was found damaged; `notice` is DamageNotice().
+    void DamageFound(const QString &notice);
 
 private:
     friend class TCustomADODataSet;
@@ -97,4 +113,6 @@ private:
     int m_ownCommits = 0;
     bool m_following = false;
     bool m_followPending = false;  // a commit was seen but not yet followed
+    QString m_damage;              // what was found damaged, until closed
+    TDamageCheck m_damageCheck;
 };

@@ -4,6 +4,7 @@
 #include "data/SqlDialect.h"
 #include "data/Store.h"
 #include "toolkit/app/WaitCursor.h"
+#include "toolkit/db/DatabaseDamaged.h"
 #include "toolkit/db/DatabaseError.h"
 
 #include <QElapsedTimer>
@@ -89,6 +90,10 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
         m_cache.assign(kCacheSlots, {});
         if (traceable)
             LoadCursor();
+    } catch (const EDatabaseDamaged &error) {
+        InternalClose();
+        m_connection->ReportDamage(error.Message());
+        throw;
     } catch (...) {
         InternalClose();
         throw;
@@ -175,6 +180,9 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
     qint64 rowid;
     try {
         rowid = m_rowids.At(index);
+    } catch (const EDatabaseDamaged &error) {
+        m_connection->ReportDamage(error.Message());
+        return m_nullRecord;
     } catch (const EDatabaseError &) {
         return m_nullRecord;
     }
@@ -183,7 +191,8 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
         return slot.record;
     // A row that another process deleted reads as NULLs. A read that fails
     // (a lock held past the timeout) also shows NULLs but is not cached, so
-    // the next paint tries again.
+    // the next paint tries again; one that fails on damage makes the
+    // connection damaged, and the row is never written from those NULLs.
     TRecord record = m_nullRecord;
     TStoredRecord stored(record.size());
     try {
@@ -191,6 +200,9 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
             for (int column = 0; column < int(record.size()); ++column)
                 record[column] = stored[column].Shown();
         }
+    } catch (const EDatabaseDamaged &error) {
+        m_connection->ReportDamage(error.Message());
+        return m_nullRecord;
     } catch (const EDatabaseError &) {
         return m_nullRecord;
     }
@@ -239,8 +251,20 @@ void TCustomADODataSet::ThrowRowConflict(qint64 rowid, bool deleting)
                                       "button) to let it go."));
 }
 
+void TCustomADODataSet::RefuseWritingWhenDamaged() const
+{
+    if (m_connection && m_connection->Damaged())
+        throw EDatabaseDamaged(m_connection->DamageNotice());
+}
+
+QString TCustomADODataSet::InternalReadOnlyReason() const
+{
+    return m_connection ? m_connection->DamageNotice() : QString();
+}
+
 void TCustomADODataSet::InternalEdit(int index)
 {
+    RefuseWritingWhenDamaged();
     if (m_source.table.isEmpty()) {
         m_editStored.clear();
         return;
@@ -251,6 +275,7 @@ void TCustomADODataSet::InternalEdit(int index)
 
 void TCustomADODataSet::InternalUpdate(int, const TRecord &original, const TRecord &values)
 {
+    RefuseWritingWhenDamaged();
     const qint64 rowid = m_editRowid;
     std::vector<TStore::TColumnValue> changes;
     for (int field = 0; field < int(m_columns.size()); ++field) {
@@ -267,6 +292,7 @@ void TCustomADODataSet::InternalUpdate(int, const TRecord &original, const TReco
 
 void TCustomADODataSet::InternalInsert(int index, const TRecord &values)
 {
+    RefuseWritingWhenDamaged();
     // The new row's neighbour must be listed for its position to be known.
     if (index < m_rowids.Count())
         m_rowids.At(index);
@@ -283,6 +309,7 @@ void TCustomADODataSet::InternalInsert(int index, const TRecord &values)
 
 void TCustomADODataSet::InternalDelete(int index)
 {
+    RefuseWritingWhenDamaged();
     const qint64 rowid = m_rowids.At(index);
     if (!Store().Delete(m_source.table, rowid, AsRead(StoredRecord(index))))
         ThrowRowConflict(rowid, true);
@@ -470,5 +497,6 @@ void TCustomADODataSet::InternalCancel(int index)
 
 bool TCustomADODataSet::InternalCanModify() const
 {
-    return !m_source.table.isEmpty() && m_connection && m_connection->Connected() && !Store().ReadOnly();
+    return !m_source.table.isEmpty() && m_connection && m_connection->Connected() && !m_connection->Damaged() &&
+           !Store().ReadOnly();
 }

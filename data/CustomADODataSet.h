@@ -38,6 +38,8 @@ class TADOConnection;
 // raises EDatabaseError; the data set then keeps the user's edit (see
 // TDataSet).
 // Cancelling an edit forgets the cached values, so the row is read afresh.
+// Once the connection finds the file damaged (see TADOConnection), nothing
+// is written any more.
 //
 // Cursors that cannot name the rows of one table (see TQueryPlan) are read
 // into memory once and cannot be changed.
@@ -83,6 +85,7 @@ protected:
     void InternalCancel(int index) override;
     void InternalKnowRow(int index) override;
     bool InternalCanModify() const override;
+    QString InternalReadOnlyReason() const override;
 
 private:
     friend class TADOConnection;
@@ -112,6 +115,9 @@ private:
     void StartTableListing();
     std::vector<TRowPlace> FollowTable(const std::vector<int> &indexes);
     std::vector<TRowPlace> FollowQuery(const std::vector<int> &indexes);
+    // Nothing is written to a damaged file, not even an edit begun before
+    // the damage was found.
+    void RefuseWritingWhenDamaged() const;
     // Raises the conflict error for a row that changed or vanished.
     [[noreturn]] void ThrowRowConflict(qint64 rowid, bool deleting);
     TCacheSlot &Slot(qint64 rowid) const;

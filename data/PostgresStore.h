@@ -55,6 +55,8 @@ public:
     std::optional<bool> OthersCommitted() override;
     std::unique_ptr<TStore> OpenReader() const override;
     void Interrupt() override;
+    // The server keeps its pages whole itself.
+    QString FindDamage() override { return {}; }
     void SetLockTimeout(int milliseconds) override;
 
     // A statement's parameters in text form; nothing is NULL.

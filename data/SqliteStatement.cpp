@@ -1,5 +1,6 @@
 #include "data/SqliteStatement.h"
 
+#include "toolkit/db/DatabaseDamaged.h"
 #include "toolkit/db/DatabaseError.h"
 #include "toolkit/db/DatabaseLocked.h"
 
@@ -240,5 +241,8 @@ void ThrowSqliteError(sqlite3 *db, int resultCode)
 {
     if (IsBusyCode(resultCode))
         throw EDatabaseLocked(SqliteErrorMessage(db, resultCode));
+    const int primary = resultCode & 0xFF;
+    if (primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB)
+        throw EDatabaseDamaged(SqliteErrorMessage(db, resultCode));
     throw EDatabaseError(SqliteErrorMessage(db, resultCode));
 }

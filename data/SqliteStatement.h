@@ -52,6 +52,7 @@ private:
 
 // The message for the user for an SQLite result code on this connection.
 QString SqliteErrorMessage(sqlite3 *db, int resultCode);
+// EDatabaseLocked for a lock, EDatabaseDamaged for damaged data.
 [[noreturn]] void ThrowSqliteError(sqlite3 *db, int resultCode);
 
 // The primary result code means the database was locked past the busy timeout.

@@ -6,6 +6,7 @@
 #include "data/SchemaNames.h"
 #include "data/SqliteStatement.h"
 #include "toolkit/app/WaitCursor.h"
+#include "toolkit/db/DatabaseDamaged.h"
 #include "toolkit/db/DatabaseError.h"
 
 #include <QCoreApplication>
@@ -26,6 +27,7 @@ namespace {
 constexpr int kProgressInstructions = 20000;
 // Files up to this size are checked page by page when they open; the check
 // reads the whole file, which takes well under a second at this size.
+// Bigger files are checked in the background (see TADOConnection).
 constexpr qint64 kQuickCheckLimitBytes = 16 * 1024 * 1024;
 // The part of a file on a local disk that SQLite reads through a memory
 // mapping rather than a copy per page; a search scans the whole table.
@@ -42,18 +44,18 @@ int ReportProgress(void *)
     return 0;
 }
 
-// Raises EDatabaseError when SQLite finds a page of the file damaged. The
-// check's report ("*** in database main ***", then what it found on which
-// page) is kept at the end of the message, without the heading that names
-// the schema.
-void CheckPages(sqlite3 *db)
+// What SQLite's check of every page found, as a sentence; empty when the
+// file is whole. The check's report ("*** in database main ***", then what
+// it found on which page) is kept at the end, without the heading that
+// names the schema.
+QString PageDamage(sqlite3 *db)
 {
     TSqliteStatement check(db, QStringLiteral("PRAGMA quick_check(1)"));
     if (!check.Step() || check.Value(0) == QStringLiteral("ok"))
-        return;
+        return {};
     QStringList found = check.Value(0)->split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     found.removeIf([](const QString &line) { return line.startsWith(QStringLiteral("***")); });
-    throw EDatabaseError(QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(found.join(QStringLiteral("; "))));
+    return QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(found.join(QStringLiteral("; ")));
 }
 
 int DeclaredLength(const QString &declaredType)
@@ -168,8 +170,12 @@ std::unique_ptr<TSqliteStore> TSqliteStore::Open(const QString &path)
         ThrowSqliteError(db, rc);
     if (sqlite3_db_readonly(db, "main") == 1)
         throw EDatabaseError(SqliteErrorMessage(db, SQLITE_READONLY));
-    if (QFileInfo(path).size() <= kQuickCheckLimitBytes)
-        CheckPages(db);
+    store->m_pagesChecked = QFileInfo(path).size() <= kQuickCheckLimitBytes;
+    if (store->m_pagesChecked) {
+        const QString damage = PageDamage(db);
+        if (!damage.isEmpty())
+            throw EDatabaseDamaged(damage);
+    }
     // Taken before any data set reads, so that no commit slips between.
     store->m_dataVersion = store->DataVersion().value_or(0);
     return store;
@@ -492,4 +498,9 @@ std::unique_ptr<TStore> TSqliteStore::OpenReader() const
 void TSqliteStore::Interrupt()
 {
     sqlite3_interrupt(m_db);
+}
+
+QString TSqliteStore::FindDamage()
+{
+    return PageDamage(m_db);
 }

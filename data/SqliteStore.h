@@ -51,6 +51,10 @@ public:
     std::unique_ptr<TStore> OpenReader() const override;
     void Interrupt() override;
     void SetLockTimeout(int milliseconds) override { m_lockTimeoutMs = milliseconds; }
+    QString FindDamage() override;
+    // Whether opening checked every page of the file; a bigger file is
+    // left to FindDamage on a reader.
+    bool PagesChecked() const { return m_pagesChecked; }
 
 private:
     TSqliteStore(sqlite3 *db, QString path, bool readOnlyCopy);
@@ -67,4 +71,5 @@ private:
     bool m_backgroundReader = false;  // a reader for another thread: no wait cursor
     int m_lockTimeoutMs = kDefaultLockTimeoutMs;
     qint64 m_dataVersion = 0;
+    bool m_pagesChecked = false;
 };

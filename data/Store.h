@@ -102,6 +102,9 @@ public:
     // thread; Interrupt() may be called from any thread and ends what runs.
     virtual std::unique_ptr<TStore> OpenReader() const = 0;
     virtual void Interrupt() = 0;
+    // Reads all of the data for damage, which may take long: why it is
+    // damaged, as a sentence for the person, or empty when it is whole.
+    virtual QString FindDamage() = 0;
     // How long a write waits for another program's lock before it gives up.
     virtual void SetLockTimeout(int milliseconds) = 0;
 };

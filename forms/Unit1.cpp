@@ -73,6 +73,13 @@ TForm1::TForm1(QWidget *parent)
     connect(Data->ADOTable1, &TDataSet::EditedRowKeptAsNew, this, [this] { ShowNotice(EditKeptAsNewText(), true); });
     connect(Data->ADOConnection1, &TADOConnection::FollowFailed, this,
             [this](const QString &reason) { ShowNotice(FollowFailedText(reason), false); });
+    // Damage is found while a grid paints a row: the box comes up after the paint.
+    connect(Data->ADOConnection1, &TADOConnection::DamageFound, this,
+            [this](const QString &notice) {
+                ShowNotice(notice, true);
+                MessageBox(notice, Application->Title(), TMsgIcon::Error);
+            },
+            Qt::QueuedConnection);
 
     Data->Open();
     FlatSkin1 = CreateFormSkin(*this, true);

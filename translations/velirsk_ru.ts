@@ -4,6 +4,10 @@
 <context>
     <name>ADOConnection</name>
     <message>
+        <source>Nothing can be changed in the directory: %1 So that nothing is written over the damage, the directory can now only be read.</source>
+        <translation>В справочнике ничего нельзя изменить: %1 Чтобы ничего не записать поверх повреждения, справочник теперь можно только читать.</translation>
+    </message>
+    <message>
         <source>Cannot open the directory on the server: %1</source>
         <translation>Не удаётся открыть справочник на сервере: %1</translation>
     </message>
@@ -218,6 +222,10 @@
 </context>
 <context>
     <name>TCustomADODataSet</name>
+    <message>
+        <source>The database file holds several tables whose names differ from &quot;%1&quot; in case alone (%2), so it is not clear which one to show.</source>
+        <translation>В файле базы данных несколько таблиц, чьи имена отличаются от «%1» только регистром букв (%2), и неясно, какую из них показывать.</translation>
+    </message>
     <message>
         <source>%1: the data set has no connection.</source>
         <translation>%1: набор данных не связан с базой данных.</translation>

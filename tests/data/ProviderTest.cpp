@@ -13,11 +13,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+// Long enough for a check of every page of a file of some tens of megabytes
+// on a busy machine.
+constexpr int kBackgroundCheckWaitMs = 30'000;
 
 // The search as the search dialog writes it.
 void Search(TADOQuery &query, const QStringList &criteria)
@@ -261,6 +266,126 @@ TEST(Provider, damagedFilesAreReportedInRussianWithSqlitesFindingsAtMostAtTheEnd
     ExpectPlainRussian(table);
     EXPECT_EQ(fixture.Checksum(QStringLiteral("schema.dat")), schemaBefore);
     EXPECT_EQ(fixture.Checksum(QStringLiteral("table.dat")), tableBefore);
+}
+
+namespace {
+
+// A directory a little over the size that is checked page by page while it
+// opens, its rows in rowid order.
+constexpr qint64 kRowsPastPageCheck = 90'000;
+
+qint64 Varint(const QByteArray &bytes, int &at)
+{
+    qint64 value = 0;
+    for (int i = 0; i < 9; ++i) {
+        const auto byte = quint8(bytes[at++]);
+        if (i == 8)
+            return (value << 8) | byte;
+        value = (value << 7) | (byte & 0x7f);
+        if (!(byte & 0x80))
+            break;
+    }
+    return value;
+}
+
+// Damages two table leaf pages past the middle of the file, leaving their
+// headers (and so the table's count) whole: on the first the record of each
+// row, so that its values cannot be read though the row is found; on the
+// second every cell, rowids included, which only a check of the pages
+// finds. Returns the rowid of the first row of the first page.
+qint64 DamageRowsInTheMiddle(const QString &path)
+{
+    constexpr quint8 kTableLeaf = 0x0d;
+    constexpr int kCellCountOffset = 3;
+    constexpr int kFirstCellPointer = 8;
+    constexpr int kGarbledRecordBytes = 4;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return 0;
+    const QByteArray header = file.read(100);
+    const qint64 pageSize = quint8(header[16]) << 8 | quint8(header[17]);
+    qint64 firstRowid = 0;
+    for (qint64 page = file.size() / pageSize / 2; page < file.size() / pageSize; ++page) {
+        file.seek(page * pageSize);
+        QByteArray bytes = file.read(pageSize);
+        if (quint8(bytes[0]) != kTableLeaf)
+            continue;
+        if (firstRowid != 0) {
+            file.seek(page * pageSize + pageSize / 2);
+            file.write(QByteArray(pageSize / 2, '\xff'));
+            return firstRowid;
+        }
+        const int cells = quint8(bytes[kCellCountOffset]) << 8 | quint8(bytes[kCellCountOffset + 1]);
+        for (int cell = 0; cell < cells; ++cell) {
+            const int pointer = kFirstCellPointer + 2 * cell;
+            int at = quint8(bytes[pointer]) << 8 | quint8(bytes[pointer + 1]);
+            Varint(bytes, at);  // the payload's length
+            const qint64 rowid = Varint(bytes, at);
+            if (cell == 0)
+                firstRowid = rowid;
+            bytes.replace(at, kGarbledRecordBytes, QByteArray(kGarbledRecordBytes, '\xff'));
+        }
+        file.seek(page * pageSize);
+        file.write(bytes);
+    }
+    return 0;
+}
+
+} // namespace
+
+// Damage beyond the part that is checked while the file opens: the rows
+// that cannot be read say that the file is damaged, and from then on
+// nothing can be written to it; a check in the background finds it even
+// when no damaged row is read.
+TEST(Provider, damageInABigFileIsToldAndNothingIsWrittenOverIt)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory({});
+    {
+        SqliteFixture::OtherConnection other(fixture.Path());
+        other.Execute(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                                     "INSERT INTO Велирск SELECT printf('%07d', i), 'Фамилия ' || i, 'Улица', '1', '', "
+                                     "'2', printf('%.180c', 'x') FROM n")
+                          .arg(kRowsPastPageCheck));
+    }
+    ASSERT_GT(QFileInfo(fixture.Path()).size(), 16 * 1024 * 1024);
+    const qint64 damagedRow = DamageRowsInTheMiddle(fixture.Path());
+    ASSERT_GT(damagedRow, 0);
+    const QByteArray before = fixture.Checksum();
+
+    {
+        Provider p(fixture);
+        QStringList notices;
+        QObject::connect(&p.connection, &TADOConnection::DamageFound, [&](const QString &notice) { notices << notice; });
+        ASSERT_NO_THROW(p.table.Open());
+        p.table.SetRecNo(int(damagedRow));
+        p.table.FieldByName(QStringLiteral("Фамилия"))->AsString();
+        EXPECT_TRUE(p.connection.Damaged());
+        ASSERT_EQ(notices.size(), 1);
+        EXPECT_TRUE(notices[0].contains(QStringLiteral("повреждён"))) << notices[0].toStdString();
+        EXPECT_TRUE(notices[0].contains(QStringLiteral("можно только читать"))) << notices[0].toStdString();
+        ExpectPlainRussian(notices[0]);
+        EXPECT_FALSE(p.table.CanModify());
+        p.table.First();
+        try {
+            p.table.Edit();
+            ADD_FAILURE() << "a damaged file was offered for editing";
+        } catch (const EDatabaseError &error) {
+            EXPECT_EQ(error.Message(), notices[0]);
+        }
+        EXPECT_THROW(p.table.Insert(), EDatabaseError);
+        EXPECT_THROW(p.table.Delete(), EDatabaseError);
+    }
+    EXPECT_EQ(fixture.Checksum(), before);
+
+    Provider p(fixture);
+    QSignalSpy found(&p.connection, &TADOConnection::DamageFound);
+    ASSERT_NO_THROW(p.table.Open());
+    EXPECT_TRUE(found.count() > 0 || found.wait(kBackgroundCheckWaitMs)) << "the background check found nothing";
+    EXPECT_FALSE(p.table.CanModify());
+    p.table.Close();
+    p.connection.Close();
+    EXPECT_EQ(fixture.Checksum(), before);
 }
 
 // What kill -9 leaves when a writer dies in the middle of a commit: the

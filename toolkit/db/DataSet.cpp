@@ -476,8 +476,10 @@ void TDataSet::CheckActive() const
 
 void TDataSet::CheckCanModify() const
 {
-    if (!CanModify())
-        throw EDatabaseError(tr("Cannot modify a read-only dataset"));
+    if (CanModify())
+        return;
+    const QString reason = InternalReadOnlyReason();
+    throw EDatabaseError(reason.isEmpty() ? tr("Cannot modify a read-only dataset") : reason);
 }
 
 void TDataSet::SetState(TDataSetState state)

@@ -197,6 +197,9 @@ protected:
     // this one now, so that FollowStore() knows it however the store changes.
     virtual void InternalKnowRow(int index);
     virtual bool InternalCanModify() const = 0;
+    // Why the set cannot be modified, for the person, when the set knows
+    // better than that it is read-only; empty otherwise.
+    virtual QString InternalReadOnlyReason() const { return {}; }
 
     // Closes for good, never throwing: posts a modified row when the store
     // takes it, drops it otherwise. For destructors of providers, which must
