@@ -8,6 +8,7 @@
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseDamaged.h"
 #include "toolkit/db/DatabaseError.h"
+#include "toolkit/db/DatabaseLocked.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -56,6 +57,30 @@ QString PageDamage(sqlite3 *db)
     QStringList found = check.Value(0)->split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     found.removeIf([](const QString &line) { return line.startsWith(QStringLiteral("***")); });
     return QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(found.join(QStringLiteral("; ")));
+}
+
+// WAL keeps its index in shared memory, which clerks on other machines that
+// open the file over a network do not share: the file is put back to the
+// rollback journal. Leaving WAL first checkpoints every frame into the file,
+// so nothing committed is lost; while another program has the file open in
+// WAL the switch cannot be made, and the file is refused.
+void UseRollbackJournal(sqlite3 *db)
+{
+    TSqliteStatement mode(db, QStringLiteral("PRAGMA journal_mode"));
+    if (!mode.Step() || mode.Value(0)->compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
+        return;
+    const auto heldInWal = [] {
+        return EDatabaseError(QCoreApplication::translate(
+            "ADOConnection", "another program has the file open in WAL mode, which is unsafe when clerks on several "
+                             "machines share the file. Close that program and start this one again."));
+    };
+    try {
+        TSqliteStatement rollbackJournal(db, QStringLiteral("PRAGMA journal_mode = DELETE"));
+        if (!rollbackJournal.Step() || rollbackJournal.Value(0)->compare(QStringLiteral("delete"), Qt::CaseInsensitive) != 0)
+            throw heldInWal();
+    } catch (const EDatabaseLocked &) {
+        throw heldInWal();
+    }
 }
 
 int DeclaredLength(const QString &declaredType)
@@ -168,6 +193,7 @@ std::unique_ptr<TSqliteStore> TSqliteStore::Open(const QString &path)
     }
     if (rc != SQLITE_OK)
         ThrowSqliteError(db, rc);
+    UseRollbackJournal(db);
     if (sqlite3_db_readonly(db, "main") == 1)
         throw EDatabaseError(SqliteErrorMessage(db, SQLITE_READONLY));
     store->m_pagesChecked = QFileInfo(path).size() <= kQuickCheckLimitBytes;

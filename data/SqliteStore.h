@@ -24,8 +24,10 @@ public:
     static constexpr int kDefaultLockTimeoutMs = 3000;
 
     // Raises EDatabaseError saying why when the file is missing, empty, not
-    // a database, truncated, damaged or read-only, and EDatabaseLocked when
-    // it is locked; the file is then left exactly as it was.
+    // a database, truncated, damaged or read-only, or held in WAL mode by
+    // another program, and EDatabaseLocked when it is locked; the file is
+    // then left exactly as it was. A file left in WAL mode is put back to
+    // the rollback journal.
     static std::unique_ptr<TSqliteStore> Open(const QString &path);
     ~TSqliteStore() override;
 

@@ -8,6 +8,10 @@
         <translation>В справочнике ничего нельзя изменить: %1 Чтобы ничего не записать поверх повреждения, справочник теперь можно только читать.</translation>
     </message>
     <message>
+        <source>another program has the file open in WAL mode, which is unsafe when clerks on several machines share the file. Close that program and start this one again.</source>
+        <translation>другая программа держит файл открытым в режиме WAL, а этот режим небезопасен, когда файлом пользуются с нескольких компьютеров. Закройте ту программу и запустите эту снова.</translation>
+    </message>
+    <message>
         <source>Cannot open the directory on the server: %1</source>
         <translation>Не удаётся открыть справочник на сервере: %1</translation>
     </message>

@@ -431,6 +431,49 @@ TEST(Provider, aJournalLeftByADeadWriterIsRolledBackBeforeTheFileIsJudged)
               QStringList{QStringLiteral("0")});
 }
 
+// WAL does not work for clerks on several machines sharing the file: a file
+// left in WAL goes back to the rollback journal when it opens, with every
+// committed row that was still only in the WAL moved into the file. While
+// another program has it open in WAL it is refused and left as it was.
+TEST(Provider, aFileInWalModeGoesBackToTheRollbackJournalWithNothingLost)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    {
+        SqliteFixture::OtherConnection writer(fixture.Path());
+        writer.Execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+        writer.Execute(QStringLiteral("PRAGMA wal_autocheckpoint = 0"));
+        writer.Execute(QStringLiteral("INSERT INTO Велирск (Телефон) VALUES ('7-77-07'), ('8-88-08')"));
+        // What a machine that was switched off leaves: the rows in the WAL only.
+        ASSERT_TRUE(QFile::copy(fixture.Path(), fixture.Path(QStringLiteral("wal.dat"))));
+        ASSERT_TRUE(QFile::copy(fixture.Path(QStringLiteral("velirsk.dat-wal")), fixture.Path(QStringLiteral("wal.dat-wal"))));
+
+        const QByteArray held = fixture.Checksum();
+        const QString refused = OpenError(fixture, QStringLiteral("velirsk.dat"));
+        EXPECT_TRUE(refused.contains(QStringLiteral("в режиме WAL"))) << refused.toStdString();
+        ExpectPlainRussian(refused);
+        EXPECT_EQ(fixture.Checksum(), held);
+        EXPECT_EQ(writer.Rows(QStringLiteral("PRAGMA journal_mode")), QStringList{QStringLiteral("wal")});
+    }
+
+    {
+        Provider p(fixture, QStringLiteral("wal.dat"));
+        ASSERT_NO_THROW(p.table.Open());
+        EXPECT_EQ(p.table.RecordCount(), 8);
+    }
+    EXPECT_FALSE(fixture.Files().contains(QStringLiteral("wal.dat-wal")));
+    // The file alone, read by a program that knows nothing of a WAL.
+    QFile file(fixture.Path(QStringLiteral("wal.dat")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray header = file.read(20);
+    EXPECT_EQ(int(header[18]), 1) << "the rollback journal's format for writing";
+    EXPECT_EQ(int(header[19]), 1) << "the rollback journal's format for reading";
+    SqliteFixture::OtherConnection check(fixture.Path(QStringLiteral("wal.dat")));
+    EXPECT_EQ(check.Rows(QStringLiteral("PRAGMA journal_mode")), QStringList{QStringLiteral("delete")});
+    EXPECT_EQ(check.Rows(QStringLiteral("SELECT count(*) FROM Велирск WHERE Телефон IN ('7-77-07', '8-88-08')")),
+              QStringList{QStringLiteral("2")});
+}
+
 // Rows are found again by their rowid: a table that has none, or hides it
 // behind a column of that name, is refused in plain words instead of
 // showing blank rows or the engine's "no such column: rowid".
