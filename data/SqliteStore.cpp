@@ -59,6 +59,14 @@ QString PageDamage(sqlite3 *db)
     return QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(found.join(QStringLiteral("; ")));
 }
 
+// The file's journal mode; the statement is done with before the mode can
+// be changed, which no statement that is still open allows.
+QString JournalMode(sqlite3 *db)
+{
+    TSqliteStatement mode(db, QStringLiteral("PRAGMA journal_mode"));
+    return mode.Step() ? mode.Value(0).value_or(QString()) : QString();
+}
+
 // WAL keeps its index in shared memory, which clerks on other machines that
 // open the file over a network do not share: the file is put back to the
 // rollback journal. Leaving WAL first checkpoints every frame into the file,
@@ -66,8 +74,7 @@ QString PageDamage(sqlite3 *db)
 // WAL the switch cannot be made, and the file is refused.
 void UseRollbackJournal(sqlite3 *db)
 {
-    TSqliteStatement mode(db, QStringLiteral("PRAGMA journal_mode"));
-    if (!mode.Step() || mode.Value(0)->compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
+    if (JournalMode(db).compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0)
         return;
     const auto heldInWal = [] {
         return EDatabaseError(QCoreApplication::translate(
