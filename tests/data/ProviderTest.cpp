@@ -554,8 +554,9 @@ TEST(Provider, namesAreTakenWithoutRegardToCaseCyrillicIncluded)
     {
         TDirectoryData data;
         EXPECT_NO_THROW(data.Open()) << "a field spelled exactly so is the one meant";
-        if (data.ADOTable1->Active())
+        if (data.ADOTable1->Active()) {
             EXPECT_EQ(data.ADOTable1->FieldByName(QStringLiteral("Телефон"))->FieldName(), QStringLiteral("Телефон"));
+        }
     }
     other.Execute(QStringLiteral("ALTER TABLE велирск RENAME COLUMN Телефон TO ТЕЛЕФОН"));
     QString ambiguousField;
