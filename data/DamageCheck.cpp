@@ -1,7 +1,7 @@
 #include "data/DamageCheck.h"
 
 #include "data/Store.h"
-#include "toolkit/db/DatabaseError.h"
+#include "toolkit/db/DatabaseDamaged.h"
 
 #include <QMetaObject>
 
@@ -46,6 +46,9 @@ void TDamageCheck::Run(int run)
     try {
         if (reader)
             damage = reader->FindDamage();
+    } catch (const EDatabaseDamaged &error) {
+        // So damaged that the check itself cannot go on.
+        damage = error.Message();
     } catch (const EDatabaseError &) {
         // Interrupted, or kept out by a lock: the reads of the window tell
         // of damage on their own when they meet it.
