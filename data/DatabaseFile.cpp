@@ -50,8 +50,7 @@ void CheckReachable(const QString &path)
     namespace fs = std::filesystem;
     const fs::path name(QFile::encodeName(path).toStdString());
     std::error_code error;
-    fs::status(name, error);
-    if (!error)
+    if (fs::exists(fs::status(name, error)))
         return;
     const QString folder = QDir::toNativeSeparators(QFileInfo(path).absolutePath());
     if (error == std::errc::too_many_symbolic_link_levels)
