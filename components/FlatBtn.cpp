@@ -19,6 +19,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include <array>
 
@@ -399,9 +400,10 @@ bool TFlatGlyphButton::TakeFocusForPress()
 {
     if (hasFocus())
         return true;
-    m_clicksSuppressed = true;
-    setFocus(Qt::MouseFocusReason);
-    m_clicksSuppressed = false;
+    {
+        const QScopedValueRollback suppressed(m_clicksSuppressed, true);
+        setFocus(Qt::MouseFocusReason);
+    }
     return window()->focusWidget() == this;
 }
 

@@ -291,13 +291,17 @@ void TFlatSkin::RedrawMenuBar()
 
 void TFlatSkin::SkinWalk(bool activate, bool repaint)
 {
-    if (!m_form)
-        return;
+    if (m_form)
+        SkinWalkOver(*m_form, activate, repaint);
+}
+
+void TFlatSkin::SkinWalkOver(QWidget &form, bool activate, bool repaint)
+{
     std::vector<TSkinComponent> components;
-    for (TMenu *menu : TMenu::MenusOwnedBy(m_form))
+    for (TMenu *menu : TMenu::MenusOwnedBy(&form))
         components.push_back({menu});
     std::vector<QObject *> objects;
-    CollectDescendants(*m_form, this, objects);
+    CollectDescendants(form, this, objects);
     for (QObject *object : objects)
         components.push_back({object});
     for (const TSkinComponent &component : components)

@@ -76,6 +76,8 @@ public:
     // Hands every component the form owns to SkinComponent, menus first,
     // then the form's widget tree in creation order.
     void SkinWalk(bool activate, bool repaint);
+    // The same walk over another form, which the skin serves without owning.
+    void SkinWalkOver(QWidget &form, bool activate, bool repaint);
     // What the skin does with one component of its form.
     void SkinComponent(const TSkinComponent &component, bool activate, bool repaint);
 

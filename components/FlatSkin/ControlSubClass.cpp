@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QImage>
+#include <QScopedValueRollback>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
@@ -25,19 +26,6 @@ namespace {
 
 constexpr char kRecordProperty[] = "velirskSkinRecord";
 constexpr int kNoMessage = 0;
-
-// Sets a flag for a scope, also when the scope is left by an exception.
-class TFlagScope
-{
-public:
-    explicit TFlagScope(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~TFlagScope() { m_flag = false; }
-    TFlagScope(const TFlagScope &) = delete;
-    TFlagScope &operator=(const TFlagScope &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 // Points a slot at a canvas for a scope, also when the scope is left by an
 // exception.
@@ -366,7 +354,7 @@ bool TControlSubClass::ComposePaint(QWidget &control, QPaintEvent &event)
     // which is laid over what the control painted before the surface goes
     // to the screen in one block.
     {
-        const TFlagScope composing(m_composing);
+        const QScopedValueRollback composing(m_composing, true);
         static_cast<QObject &>(control).event(&event);
     }
     QImage picture = WidgetSurface(control, control.size(), QImage::Format_ARGB32);

@@ -7,6 +7,7 @@
 #include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/PlatformMessages.h"
+#include "toolkit/app/RecoveredFault.h"
 #include "toolkit/controls/ControlTag.h"
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuItem.h"
@@ -17,31 +18,6 @@
 #include <algorithm>
 
 namespace {
-
-void CollectDescendants(const QObject &parent, std::vector<QObject *> &out)
-{
-    for (QObject *child : parent.children()) {
-        if (!child)
-            continue;
-        out.push_back(child);
-        CollectDescendants(*child, out);
-    }
-}
-
-// The skin walk of component over a form that is not its own: the form's
-// menus, then its widget tree, parents before children.
-void WalkForm(TFlatSkin &component, TForm &form)
-{
-    std::vector<TSkinComponent> components;
-    for (TMenu *menu : TMenu::MenusOwnedBy(&form))
-        components.push_back({menu});
-    std::vector<QObject *> objects;
-    CollectDescendants(form, objects);
-    for (QObject *object : objects)
-        components.push_back({object});
-    for (const TSkinComponent &one : components)
-        component.SkinComponent(one, true, true);
-}
 
 bool OwnsFlatSkin(const TForm &form)
 {
@@ -259,11 +235,13 @@ void TFlatSkinManager::AdoptPendingForms()
         // settings are made after its first events.
         if (ControlTag(form) == TFlatSkin::kExemptTag || OwnsFlatSkin(*form))
             continue;
-        m_skinnedForms.emplace_back(form);
+        // One form's failure leaves the others to be walked; it counts as
+        // skinned only once its walk went through.
         try {
-            WalkForm(*current, *form);
+            current->SkinWalkOver(*form, true, true);
+            m_skinnedForms.emplace_back(form);
         } catch (...) {
-            // One form's failure leaves the others to be walked.
+            LogRecoveredFault("skinning a form");
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "toolkit/db/DataSet.h"
 
+#include "toolkit/app/RecoveredFault.h"
 #include "toolkit/db/DataSource.h"
 #include "toolkit/db/DatabaseError.h"
 
@@ -60,11 +61,13 @@ void TDataSet::CloseForDestruction() noexcept
         Close();
         return;
     } catch (...) {
+        LogRecoveredFault("closing a data set");
     }
     try {
         Cancel();
         Close();
     } catch (...) {
+        LogRecoveredFault("closing a data set after cancelling its edit");
     }
 }
 
