@@ -340,7 +340,6 @@ void TControlSubClass::RepaintGraphicOrDispatch(bool invalidate)
         PaintDispatch();
         return;
     }
-    ++m_paintRequests;
     if (invalidate)
         m_control->update();
     else
@@ -376,7 +375,6 @@ void TControlSubClass::PaintDispatch()
         return;
     m_state.hasFocus = !IsGraphicControl(*m_control) && m_control->hasFocus();
     if (!m_canvas) {
-        ++m_paintRequests;
         m_control->update();
         return;
     }

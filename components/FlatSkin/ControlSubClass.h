@@ -52,13 +52,7 @@ public:
     bool Hot() const { return m_state.hot; }
     bool LeftButtonDown() const { return m_state.leftButtonDown; }
     bool SpaceDown() const { return m_state.spaceDown; }
-    // The repaint for the current space press is done; repeats do not repaint.
-    bool SpacePainted() const { return m_spacePainted; }
-    int LastMessage() const { return m_state.lastMessage; }
     const TFrameSettings &SavedFrame() const { return m_state.savedFrame; }
-
-    // Repaints asked for by the record's events since it was created.
-    int PaintRequests() const { return m_paintRequests; }
 
     // Runs the painters of the control's kind over the picture being
     // composed; outside a paint, asks the control to paint again.
@@ -100,6 +94,5 @@ private:
     // and laid over what the control painted. Only while the painters run,
     // nullptr otherwise.
     TCanvas *m_canvas = nullptr;
-    int m_paintRequests = 0;
     QList<QMetaObject::Connection> m_connections;
 };
