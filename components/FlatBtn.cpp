@@ -16,11 +16,11 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 
+#include <algorithm>
 #include <array>
 
 // The bitmaps live in a static library; referencing the resource's
@@ -420,7 +420,7 @@ void TFlatGlyphButton::mousePressEvent(QMouseEvent *event)
         }
         return;
     }
-    if (event->button() == Qt::RightButton && m_popupMenu && IsPointerOver(globalPos)) {
+    if (event->button() == Qt::RightButton && PopupMenu() && IsPointerOver(globalPos)) {
         SetMouseState(TFlatBtnMouseState::Normal);
         releaseMouse();
     }
@@ -480,8 +480,23 @@ void TFlatGlyphButton::mouseReleaseEvent(QMouseEvent *event)
 
 void TFlatGlyphButton::contextMenuEvent(QContextMenuEvent *event)
 {
-    if (m_popupMenu)
-        m_popupMenu->popup(event->globalPos());
+    if (TPopupMenu *menu = PopupMenu())
+        menu->Popup(event->globalPos().x(), event->globalPos().y());
+}
+
+TPopupMenu *TFlatGlyphButton::PopupMenu() const
+{
+    // A menu lives no longer than its owner, and may go before it.
+    if (!m_popupMenu || !m_popupMenuOwner)
+        return nullptr;
+    const std::vector<TMenu *> living = TMenu::MenusOwnedBy(m_popupMenuOwner);
+    return std::find(living.begin(), living.end(), m_popupMenu) != living.end() ? m_popupMenu : nullptr;
+}
+
+void TFlatGlyphButton::SetPopupMenu(TPopupMenu *menu)
+{
+    m_popupMenu = menu;
+    m_popupMenuOwner = menu ? menu->Owner() : nullptr;
 }
 
 // A focus change ends Hot as well, so the grab that watched for the pointer

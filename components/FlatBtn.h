@@ -5,8 +5,8 @@
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Colors.h"
 #include "toolkit/gdi/Font.h"
+#include "toolkit/menus/PopupMenu.h"
 
-#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -108,8 +108,10 @@ public:
     void SetFont(const TFont &font);
     bool TabStop() const;
     void SetTabStop(bool on);
-    QMenu *PopupMenu() const { return m_popupMenu; }
-    void SetPopupMenu(QMenu *menu) { m_popupMenu = menu; }
+    // The menu a right click or the menu key opens, drawn as the program's
+    // other menus are (and skinned with them); nullptr once it has gone.
+    TPopupMenu *PopupMenu() const;
+    void SetPopupMenu(TPopupMenu *menu);
 
     // Hands ModalResult to the form and emits Clicked. A click from the
     // keyboard first shows the pressed look for one pass of message
@@ -218,6 +220,7 @@ private:
     QStringList m_captionLines;
     int m_wrapWidth = 0;
     TFont m_font;
-    QPointer<QMenu> m_popupMenu;
+    TPopupMenu *m_popupMenu = nullptr;
+    QPointer<QWidget> m_popupMenuOwner;
     QPointer<QWidget> m_watchedWindow;
 };

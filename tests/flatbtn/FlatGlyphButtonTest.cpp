@@ -2,9 +2,11 @@
 #include "toolkit/app/Application.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBox.h"
+#include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <gtest/gtest.h>
@@ -156,6 +158,31 @@ TEST_F(FlatGlyphButtonTest, losingTheFocusEndsTheHotStateAndItsGrab)
     other->setFocus();
     EXPECT_EQ(button->MouseState(), State::Normal);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+// The button's menu is the program's own, which the skin draws; it opens
+// where the context menu was asked for.
+TEST_F(FlatGlyphButtonTest, theContextMenuOpensTheButtonsPopupMenu)
+{
+    TPopupMenu menu(button);
+    menu.Items()->Add(QStringLiteral("Копировать"));
+    button->SetPopupMenu(&menu);
+    const QPoint at = button->mapToGlobal(QPoint(5, 5));
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), at);
+    QApplication::sendEvent(button, &request);
+    ASSERT_NE(menu.Window(), nullptr);
+    EXPECT_EQ(menu.Window()->pos(), at);
+    menu.Window()->close();
+}
+
+TEST_F(FlatGlyphButtonTest, aPopupMenuThatWentIsNoLongerOpened)
+{
+    auto menu = std::make_unique<TPopupMenu>(button);
+    button->SetPopupMenu(menu.get());
+    menu.reset();
+    EXPECT_EQ(button->PopupMenu(), nullptr);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(button, &request);
 }
 
 TEST_F(FlatGlyphButtonTest, hidingTheWindowLetsTheMouseGo)
