@@ -513,6 +513,10 @@ void TDataSet::SetState(TDataSetState state)
 
 void TDataSet::MoveTo(int index, bool bof, bool eof)
 {
+    // Learnt before the move: a store that cannot be read now leaves the
+    // set on the row it was on.
+    if (index >= 0 && Active())
+        InternalKnowRow(index);
     const int distance = index - m_current;
     const bool changed = distance != 0 || bof != m_bof || eof != m_eof;
     m_current = index;
