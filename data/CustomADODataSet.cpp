@@ -6,6 +6,7 @@
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseDamaged.h"
 #include "toolkit/db/DatabaseError.h"
+#include "toolkit/db/DatabaseLocked.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
@@ -173,44 +174,69 @@ void TCustomADODataSet::Forget(qint64 rowid)
         slot.filled = false;
 }
 
+// A read that fails (a lock held past the timeout) shows NULLs but is not
+// cached, so the row is read again when next asked for; one that fails on
+// damage makes the connection damaged, and the row is never written from
+// those NULLs.
 const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
 {
     if (m_source.table.isEmpty())
         return m_rows[index];
-    qint64 rowid;
     try {
-        rowid = m_rowids.At(index);
+        return ReadRow(m_rowids.At(index)).record;
     } catch (const EDatabaseDamaged &error) {
         m_connection->ReportDamage(error.Message());
         return m_nullRecord;
     } catch (const EDatabaseError &) {
         return m_nullRecord;
     }
-    TCacheSlot &slot = Slot(rowid);
-    if (slot.filled && slot.rowid == rowid)
-        return slot.record;
-    // A row that another process deleted reads as NULLs. A read that fails
-    // (a lock held past the timeout) also shows NULLs but is not cached, so
-    // the next paint tries again; one that fails on damage makes the
-    // connection damaged, and the row is never written from those NULLs.
-    TRecord record = m_nullRecord;
-    TStoredRecord stored(record.size());
+}
+
+// Only a lock keeps a row from being read for now; any other failure shows
+// it as NULLs, as InternalGetRecord does.
+const TRecord *TCustomADODataSet::InternalPeekRecord(int index, TRowRead read) const
+{
+    if (m_source.table.isEmpty())
+        return &m_rows[index];
+    if (const std::optional<qint64> rowid = m_rowids.Listed(index)) {
+        const TCacheSlot &slot = Slot(*rowid);
+        if (slot.filled && slot.rowid == *rowid)
+            return &slot.record;
+    }
+    if (read == TRowRead::HeldOnly)
+        return nullptr;
+    const TCacheSlot *slot = nullptr;
     try {
-        if (m_reader->Read(rowid, stored)) {
-            for (int column = 0; column < int(record.size()); ++column)
-                record[column] = stored[column].Shown();
-        }
+        if (!Store().Glance([&] { slot = &ReadRow(m_rowids.At(index)); }))
+            return nullptr;
+    } catch (const EDatabaseLocked &) {
+        return nullptr;
     } catch (const EDatabaseDamaged &error) {
         m_connection->ReportDamage(error.Message());
-        return m_nullRecord;
+        return &m_nullRecord;
     } catch (const EDatabaseError &) {
-        return m_nullRecord;
+        return &m_nullRecord;
+    }
+    return &slot->record;
+}
+
+const TCustomADODataSet::TCacheSlot &TCustomADODataSet::ReadRow(qint64 rowid) const
+{
+    TCacheSlot &slot = Slot(rowid);
+    if (slot.filled && slot.rowid == rowid)
+        return slot;
+    // A row that another process deleted reads as NULLs.
+    TRecord record = m_nullRecord;
+    TStoredRecord stored(record.size());
+    if (m_reader->Read(rowid, stored)) {
+        for (int column = 0; column < int(record.size()); ++column)
+            record[column] = stored[column].Shown();
     }
     slot.rowid = rowid;
     slot.filled = true;
     slot.record = std::move(record);
     slot.stored = std::move(stored);
-    return slot.record;
+    return slot;
 }
 
 TCustomADODataSet::TStoredRecord TCustomADODataSet::StoredRecord(int index) const

@@ -16,9 +16,11 @@ class TADOConnection;
 //
 // The cursor keeps only the number of each row (its rowid, 8 bytes a row,
 // see TRowidList); record numbers are positions in that list. A row's values are
-// read by rowid when they are asked for, through a small cache. No statement
-// or transaction stays open between calls, so the program holds no lock on
-// the file while the user looks.
+// read by rowid when they are asked for, through a small cache, all values
+// of a row in one step. No statement or transaction stays open between
+// calls, so the program holds no lock on the file while the user looks. A
+// row a painter asks for is read only when that takes no wait for another
+// program's lock; else it is shown as not yet read and asked for again.
 //
 // A query's rowids are all read when it opens. A whole table is counted in
 // one read transaction that also notes its highest rowid; its rowids, in
@@ -76,6 +78,7 @@ protected:
     void InternalClose() override;
     int InternalRecordCount() const override;
     const TRecord &InternalGetRecord(int index) const override;
+    const TRecord *InternalPeekRecord(int index, TRowRead read) const override;
     void InternalEdit(int index) override;
     void InternalUpdate(int index, const TRecord &original, const TRecord &values) override;
     void InternalInsert(int index, const TRecord &values) override;
@@ -121,6 +124,9 @@ private:
     // Raises the conflict error for a row that changed or vanished.
     [[noreturn]] void ThrowRowConflict(qint64 rowid, bool deleting);
     TCacheSlot &Slot(qint64 rowid) const;
+    // The row's slot, read into it when it is not there (EDatabaseError when
+    // it cannot be read; a row that is gone reads as NULLs).
+    const TCacheSlot &ReadRow(qint64 rowid) const;
     // The stored values of row `index` as last read (all NULL when it could not be read).
     TStoredRecord StoredRecord(int index) const;
     // The table columns of the set with their values as read.

@@ -58,6 +58,12 @@ public:
     // The server keeps its pages whole itself.
     QString FindDamage() override { return {}; }
     void SetLockTimeout(int milliseconds) override;
+    // The server's reads wait for no lock that a writer of rows holds.
+    bool Glance(const std::function<void()> &reads) override
+    {
+        reads();
+        return true;
+    }
 
     // A statement's parameters in text form; nothing is NULL.
     using TParameters = std::vector<std::optional<QByteArray>>;

@@ -47,6 +47,16 @@ qint64 TRowidList::At(int index)
     return At(index);
 }
 
+std::optional<qint64> TRowidList::Listed(int index) const
+{
+    if (index < int(m_head.size()))
+        return m_head[index];
+    const int fromBack = m_count - 1 - index;
+    if (fromBack < int(m_tail.size()))
+        return m_tail[fromBack];
+    return std::nullopt;
+}
+
 void TRowidList::ListAll()
 {
     if (!Complete())

@@ -35,6 +35,8 @@ public:
     bool Complete() const { return m_tail.empty() && int(m_head.size()) == m_count; }
     // The rowid at `index` (0 <= index < Count()), listing as needed.
     qint64 At(int index);
+    // The rowid at `index` when it is listed already.
+    std::optional<qint64> Listed(int index) const;
     void ListAll();
     // Where `rowid` stands in a cursor in rowid order: its position and
     // whether it is there, or the position of the first greater rowid (the

@@ -15,6 +15,7 @@
 #include <QFileInfo>
 #include <QStringList>
 #include <QRegularExpression>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <sqlite3.h>
 
@@ -148,12 +149,18 @@ std::vector<TStore::TColumn> ColumnsOf(const TSqliteStatement &statement)
 class TSqliteRowReader : public TStore::TRowReader
 {
 public:
-    TSqliteRowReader(sqlite3 *db, const QString &sql) : m_statement(db, sql), m_columns(ColumnsOf(m_statement)) {}
+    TSqliteRowReader(const TSqliteStore &store, const QString &sql)
+        : m_store(store), m_statement(store.Handle(), sql), m_columns(ColumnsOf(m_statement))
+    {
+    }
 
     const std::vector<TStore::TColumn> &Columns() const override { return m_columns; }
 
     bool Read(qint64 rowid, TStore::TStoredRecord &values) override
     {
+        // The connection is inside a statement that waits: it runs no other.
+        if (m_store.PaintingInWait())
+            throw EDatabaseLocked(SqliteErrorMessage(m_store.Handle(), SQLITE_BUSY));
         try {
             m_statement.Reset();
             m_statement.Bind(1, rowid);
@@ -172,6 +179,7 @@ public:
     }
 
 private:
+    const TSqliteStore &m_store;
     TSqliteStatement m_statement;
     std::vector<TStore::TColumn> m_columns;
 };
@@ -239,23 +247,43 @@ TSqliteStore::~TSqliteStore()
 
 // Waits out another program's lock for up to the lock timeout, in the
 // engine's own growing steps; the wait cursor comes up meanwhile, as for any
-// long step. Returns 0 to give up.
-int TSqliteStore::WaitOutLock(void *store, int attempt)
+// long step, and the windows paint. The timeout counts the time painting
+// took too. Returns 0 to give up.
+int TSqliteStore::WaitOutLock(void *data, int attempt)
 {
     static constexpr int kStepsMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
     constexpr int kSteps = int(std::size(kStepsMs));
-    const int timeout = static_cast<const TSqliteStore *>(store)->m_lockTimeoutMs;
-    int waited = 0;
-    for (int i = 0; i < std::min(attempt, kSteps); ++i)
-        waited += kStepsMs[i];
-    const int step = kStepsMs[std::min(attempt, kSteps - 1)];
-    if (attempt >= kSteps)
-        waited += (attempt - kSteps) * step;
-    if (waited >= timeout)
+    auto *store = static_cast<TSqliteStore *>(data);
+    if (attempt == 0)
+        store->m_lockWait.start();
+    const qint64 left = store->m_lockTimeoutMs - store->m_lockWait.elapsed();
+    if (left <= 0)
         return 0;
     TWaitCursor::Tick();
-    QThread::msleep(std::min(step, timeout - waited));
+    store->PaintWhileWaiting();
+    QThread::msleep(std::clamp<qint64>(left, 0, kStepsMs[std::min(attempt, kSteps - 1)]));
     return 1;
+}
+
+// Only paints are delivered: input, timers and other posted events would
+// run the program's code in the middle of a statement. A wait inside a
+// glance may be inside a paint already, which must not be entered again.
+void TSqliteStore::PaintWhileWaiting()
+{
+    if (m_glancing || m_paintingInWait || !qApp || QThread::currentThread() != qApp->thread())
+        return;
+    const QScopedValueRollback painting(m_paintingInWait, true);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+}
+
+bool TSqliteStore::Glance(const std::function<void()> &reads)
+{
+    if (m_paintingInWait)
+        return false;
+    const QScopedValueRollback timeout(m_lockTimeoutMs, std::min(m_lockTimeoutMs, kLockGlanceMs));
+    const QScopedValueRollback glancing(m_glancing, true);
+    reads();
+    return true;
 }
 
 template <typename Work> void TSqliteStore::InReadTransaction(Work &&work)
@@ -360,7 +388,7 @@ TQueryPlan TSqliteStore::PlanQuery(const QString &statement)
 
 std::unique_ptr<TStore::TRowReader> TSqliteStore::PrepareReader(const QString &sql)
 {
-    return std::make_unique<TSqliteRowReader>(m_db, sql);
+    return std::make_unique<TSqliteRowReader>(*this, sql);
 }
 
 std::vector<TRecord> TSqliteStore::ReadAll(const QString &sql, std::vector<TColumn> &columns)

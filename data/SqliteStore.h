@@ -2,6 +2,7 @@
 
 #include "data/Store.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
@@ -13,7 +14,9 @@ class TSchemaNames;
 // journal is kept). SQLite's reading of unknown double-quoted names as
 // strings is off, LIKE is the case-insensitive one of CaseInsensitiveLike.h,
 // and a lock of another program is waited out for up to the lock timeout
-// with the wait cursor up.
+// with the wait cursor up. The windows keep painting while a statement
+// waits; nothing else runs then, and nothing that paints may use the
+// connection (see Glance).
 //
 // Rows are named by SQLite's rowid. A row is changed or deleted only while
 // every column still holds the value that was read: its storage class and
@@ -22,6 +25,8 @@ class TSqliteStore : public TStore
 {
 public:
     static constexpr int kDefaultLockTimeoutMs = 3000;
+    // Another program's commit holds its lock for a few milliseconds.
+    static constexpr int kLockGlanceMs = 25;
 
     // Raises EDatabaseError saying why when the file is missing, empty, not
     // a database, truncated, damaged or read-only, or held in WAL mode by
@@ -57,10 +62,14 @@ public:
     // Whether opening checked every page of the file; a bigger file is
     // left to FindDamage on a reader.
     bool PagesChecked() const { return m_pagesChecked; }
+    bool Glance(const std::function<void()> &reads) override;
+    // A statement is waiting for a lock and the windows are painting.
+    bool PaintingInWait() const { return m_paintingInWait; }
 
 private:
     TSqliteStore(sqlite3 *db, QString path, bool readOnlyCopy);
     static int WaitOutLock(void *store, int attempt);
+    void PaintWhileWaiting();
     // Runs `work` in one read transaction, or in one write transaction begun
     // IMMEDIATE; a lock held past the timeout is reported as such.
     template <typename Work> void InReadTransaction(Work &&work);
@@ -72,6 +81,9 @@ private:
     QString m_path;
     bool m_backgroundReader = false;  // a reader for another thread: no wait cursor
     int m_lockTimeoutMs = kDefaultLockTimeoutMs;
+    QElapsedTimer m_lockWait;       // since the waiting statement first met the lock
+    bool m_glancing = false;        // inside Glance: a paint may be in progress
+    bool m_paintingInWait = false;
     qint64 m_dataVersion = 0;
     bool m_pagesChecked = false;
 };

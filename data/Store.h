@@ -5,6 +5,7 @@
 #include "toolkit/db/Field.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -107,4 +108,9 @@ public:
     virtual QString FindDamage() = 0;
     // How long a write waits for another program's lock before it gives up.
     virtual void SetLockTimeout(int milliseconds) = 0;
+    // Runs `reads` waiting for another program's lock no more than a glance
+    // (a lock that outlasts it raises EDatabaseError). Returns false without
+    // running them while a statement of this connection is waiting for a
+    // lock: what runs meanwhile (a paint) must not start another.
+    virtual bool Glance(const std::function<void()> &reads) = 0;
 };

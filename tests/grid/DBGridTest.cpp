@@ -595,6 +595,18 @@ TEST_F(DBGridTest, workDependsOnTheRowsInViewOnly)
     }
 }
 
+// Every cell of a row shows the same reading of it: the row is fetched once
+// for all its columns.
+TEST_F(DBGridTest, aPaintedRowIsFetchedOnceForAllItsCells)
+{
+    Open(100);
+    const int rowsInView = grid.Geometry().VisibleDataRows();
+    ASSERT_GT(rowsInView, 1);
+    data.Fetches = 0;
+    Paint();
+    EXPECT_EQ(data.Fetches, rowsInView);
+}
+
 // A text of a hundred thousand characters paints as the part of it that
 // reaches the cell, from the end its alignment shows.
 TEST(DBGridPainter, aVeryLongTextPaintsLikeItsVisiblePart)

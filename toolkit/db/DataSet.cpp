@@ -383,23 +383,32 @@ int TDataSet::ActiveDisplayRow() const
     return Active() ? m_current : -1;
 }
 
-TDataSet::DisplayRowScope::DisplayRowScope(TDataSet &dataSet, int displayRow)
-    : m_dataSet(dataSet), m_previous(dataSet.m_displayRow)
+TDataSet::DisplayRowScope::DisplayRowScope(TDataSet &dataSet, int displayRow, TRowRead read)
+    : m_dataSet(dataSet), m_previousRow(dataSet.m_displayRow), m_previousValues(dataSet.m_displayValues)
 {
+    m_values.assign(dataSet.m_fields.size(), std::nullopt);
+    if (const std::optional<const TRecord *> values = dataSet.DisplayRowValues(displayRow, read)) {
+        if (*values)
+            m_values = **values;
+    } else {
+        m_read = false;
+    }
     m_dataSet.m_displayRow = displayRow;
+    m_dataSet.m_displayValues = &m_values;
 }
 
 TDataSet::DisplayRowScope::~DisplayRowScope()
 {
-    m_dataSet.m_displayRow = m_previous;
+    m_dataSet.m_displayRow = m_previousRow;
+    m_dataSet.m_displayValues = m_previousValues;
 }
 
 const TFieldValue &TDataSet::FieldValue(int fieldIndex) const
 {
     if (!Active() || fieldIndex < 0 || fieldIndex >= FieldCount())
         return kNullValue;
-    if (m_displayRow)
-        return DisplayRowValue(*m_displayRow, fieldIndex);
+    if (m_displayValues)
+        return (*m_displayValues)[fieldIndex];
     if (m_state == dsEdit || m_state == dsInsert)
         return m_buffer[fieldIndex];
     if (m_current < 0)
@@ -407,20 +416,24 @@ const TFieldValue &TDataSet::FieldValue(int fieldIndex) const
     return InternalGetRecord(m_current)[fieldIndex];
 }
 
-const TFieldValue &TDataSet::DisplayRowValue(int displayRow, int fieldIndex) const
+std::optional<const TRecord *> TDataSet::DisplayRowValues(int displayRow, TRowRead read) const
 {
+    if (!Active())
+        return nullptr;
     int index = displayRow;
     if (ShowsLooseRow()) {
         if (displayRow == m_insertPosition)
-            return m_buffer[fieldIndex];
+            return &m_buffer;
         if (displayRow > m_insertPosition)
             --index;
     } else if (m_state == dsEdit && displayRow == m_current) {
-        return m_buffer[fieldIndex];
+        return &m_buffer;
     }
     if (index < 0 || index >= RecordCount())
-        return kNullValue;
-    return InternalGetRecord(index)[fieldIndex];
+        return nullptr;
+    if (const TRecord *values = InternalPeekRecord(index, read))
+        return values;
+    return std::nullopt;
 }
 
 void TDataSet::SetFieldValue(int fieldIndex, const TFieldValue &value)
@@ -433,6 +446,11 @@ void TDataSet::SetFieldValue(int fieldIndex, const TFieldValue &value)
     m_buffer[fieldIndex] = value;
     m_modified = true;
     Notify(TEvent::RecordChange, field);
+}
+
+const TRecord *TDataSet::InternalPeekRecord(int index, TRowRead) const
+{
+    return &InternalGetRecord(index);
 }
 
 void TDataSet::InternalEdit(int) {}
@@ -495,6 +513,10 @@ void TDataSet::SetState(TDataSetState state)
 
 void TDataSet::MoveTo(int index, bool bof, bool eof)
 {
+    // Learnt before the move: a store that cannot be read now leaves the
+    // set on the row it was on.
+    if (index >= 0 && Active())
+        InternalKnowRow(index);
     const int distance = index - m_current;
     const bool changed = distance != 0 || bof != m_bof || eof != m_eof;
     m_current = index;

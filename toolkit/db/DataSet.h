@@ -121,22 +121,36 @@ public:
     // The display row of the current record; -1 when there is none.
     int ActiveDisplayRow() const;
 
+    // How a display row's values are had: read from the store when that
+    // takes no wait for another program's lock, or only when already held.
+    enum class TRowRead { Glance, HeldOnly };
+
     // Makes a display row the active record for the lifetime of the scope:
     // RecNo() and the fields answer for that row (the inserted row: RecNo()
     // -1 and the edit buffer; the row being edited: its edit buffer). No
     // notification is sent and the current row does not change. Scopes may
     // nest; a row out of range reads as NULLs. Meant for painting only.
+    //
+    // The row's values are taken once, together, when the scope begins, so
+    // that every field answers from the same reading. A row the store cannot
+    // give without waiting is not read (Read() false) and its fields are NULL:
+    // a painter shows it as not yet read, never some cells of it.
     class DisplayRowScope
     {
     public:
-        DisplayRowScope(TDataSet &dataSet, int displayRow);
+        DisplayRowScope(TDataSet &dataSet, int displayRow, TRowRead read = TRowRead::Glance);
         ~DisplayRowScope();
         DisplayRowScope(const DisplayRowScope &) = delete;
         DisplayRowScope &operator=(const DisplayRowScope &) = delete;
 
+        bool Read() const { return m_read; }
+
     private:
         TDataSet &m_dataSet;
-        std::optional<int> m_previous;
+        std::optional<int> m_previousRow;
+        const TRecord *m_previousValues;
+        TRecord m_values;
+        bool m_read = true;
     };
 
     // The value of a field in the active record (used by TField).
@@ -168,6 +182,10 @@ protected:
     // The values of row `index` (0 <= index < InternalRecordCount()). The
     // reference stays valid until the next call of any Internal* function.
     virtual const TRecord &InternalGetRecord(int index) const = 0;
+    // The values of row `index` if they can be had without waiting for
+    // another program's lock (see TRowRead), else null; the pointer is valid
+    // as InternalGetRecord's reference. By default InternalGetRecord's.
+    virtual const TRecord *InternalPeekRecord(int index, TRowRead read) const;
     // Row `index` was just read into the edit buffer by Edit(): a provider
     // keeps whatever it needs to recognise the row as read when it is posted.
     virtual void InternalEdit(int index);
@@ -228,7 +246,9 @@ private:
     // A row shown beside the records: a new row, or an edited row gone from the store.
     bool ShowsLooseRow() const { return m_state == dsInsert || m_editedRowGone; }
     void LeaveEditing();
-    const TFieldValue &DisplayRowValue(int displayRow, int fieldIndex) const;
+    // The values a display row shows: null for a row that reads as NULLs,
+    // nothing when the store cannot give them without waiting.
+    std::optional<const TRecord *> DisplayRowValues(int displayRow, TRowRead read) const;
     void AddSource(TDataSource *source);
     void RemoveSource(TDataSource *source);
 
@@ -240,6 +260,7 @@ private:
                                  // where an edited row gone from the store is shown
     bool m_editedRowGone = false;
     std::optional<int> m_displayRow;  // set inside a DisplayRowScope
+    const TRecord *m_displayValues = nullptr;  // that row's values as the scope took them
     bool m_bof = true;
     bool m_eof = true;
     bool m_modified = false;

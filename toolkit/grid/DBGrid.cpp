@@ -52,6 +52,9 @@ TDBGrid::TDBGrid(QWidget *parent)
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_canvas = &m_measureCanvas;
+    m_unreadRowsRetry.setSingleShot(true);
+    m_unreadRowsRetry.setInterval(kUnreadRowsRetryMs);
+    connect(&m_unreadRowsRetry, &QTimer::timeout, this, qOverload<>(&QWidget::update));
     m_font.OnChange = [this] { LayoutChanged(); };
     m_titleFont.OnChange = [this] { LayoutChanged(); };
     LayoutChanged();

@@ -7,6 +7,7 @@
 #include "toolkit/grid/GridScrollBars.h"
 
 #include <QFlags>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -70,6 +71,10 @@ public:
     static constexpr TDBGridOptions kDefaultOptions = TDBGridOptions(
         dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs | dgConfirmDelete |
         dgCancelOnExit);
+
+    // How soon rows that could not be read for another program's lock are
+    // tried again.
+    static constexpr int kUnreadRowsRetryMs = 100;
 
     explicit TDBGrid(QWidget *parent = nullptr);
     ~TDBGrid() override;
@@ -227,10 +232,13 @@ private:
     void EditorTextEdited();
 
     // Painting (DBGridDrawing.cpp).
+    // What a data row in view shows: no row (below the last), a row whose
+    // values could not be read yet (cells empty), or its values.
+    enum class TRowContent { None, NotYetRead, Values };
     void PaintGrid(TCanvas &canvas);
     void PaintTitleRow(TCanvas &canvas);
     void PaintDataRows(TCanvas &canvas);
-    void PaintDataCell(TCanvas &canvas, const TRect &cell, int col, bool currentRow, bool hasRow);
+    void PaintDataCell(TCanvas &canvas, const TRect &cell, int col, bool currentRow, TRowContent content);
     void PaintCellLines(TCanvas &canvas, const TRect &cell, bool fixed);
     int RowsInView() const;
 
@@ -251,6 +259,7 @@ private:
     TColumnSizingDrag m_sizing;
 
     QImage m_backBuffer;
+    QTimer m_unreadRowsRetry;  // paints again while rows in view are not yet read
     QImage m_measureImage;
     TCanvas m_measureCanvas;
     TCanvas *m_canvas = nullptr;

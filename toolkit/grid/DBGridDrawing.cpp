@@ -78,12 +78,16 @@ void TDBGrid::PaintTitleRow(TCanvas &canvas)
     }
 }
 
+// A row is drawn from one reading of its values, or as not yet read; once
+// one row could not be read without waiting, the rows after it are drawn
+// from what is held, and the grid paints again shortly.
 void TDBGrid::PaintDataRows(TCanvas &canvas)
 {
     TDataSet *ds = DataSet();
     const int active = ds ? ds->ActiveDisplayRow() : -1;
     const TDataSetState state = ds ? ds->State() : dsInactive;
     const int rows = RowsInView();
+    TDataSet::TRowRead read = TDataSet::TRowRead::Glance;
     for (int i = 0; i < rows; ++i) {
         const int displayRow = m_topRow + i;
         const int row = Geometry().FixedRows() + i;
@@ -100,20 +104,28 @@ void TDBGrid::PaintDataRows(TCanvas &canvas)
             PaintCellLines(canvas, cell, true);
         }
         std::optional<TDataSet::DisplayRowScope> scope;
-        if (hasRow)
-            scope.emplace(*ds, displayRow);
+        TRowContent content = TRowContent::None;
+        if (hasRow) {
+            scope.emplace(*ds, displayRow, read);
+            content = scope->Read() ? TRowContent::Values : TRowContent::NotYetRead;
+        }
+        if (content == TRowContent::NotYetRead) {
+            read = TDataSet::TRowRead::HeldOnly;
+            m_unreadRowsRetry.start();
+        }
         for (int col = Geometry().FixedCols(); col < ColCount(); ++col) {
             const TRect cell = CellRect(col, row);
             if (cell.IsEmpty())
                 continue;
-            PaintDataCell(canvas, cell, col, current, hasRow);
+            PaintDataCell(canvas, cell, col, current, content);
             PaintCellLines(canvas, cell, false);
         }
     }
 }
 
-void TDBGrid::PaintDataCell(TCanvas &canvas, const TRect &cell, int col, bool currentRow, bool hasRow)
+void TDBGrid::PaintDataCell(TCanvas &canvas, const TRect &cell, int col, bool currentRow, TRowContent content)
 {
+    const bool hasRow = content != TRowContent::None;
     // The selected state follows the current cell (or row) alone, whichever
     // window has the focus; the focused state adds the grid's own focus.
     TGridDrawState state;
@@ -130,7 +142,7 @@ void TDBGrid::PaintDataCell(TCanvas &canvas, const TRect &cell, int col, bool cu
 
     const int dataCol = col - IndicatorOffset();
     TColumn *column = m_columns[dataCol];
-    if (!hasRow) {
+    if (content != TRowContent::Values) {
         canvas.FillRect(cell);
         return;
     }
