@@ -17,11 +17,12 @@ int ClampChannel(long long v)
 }
 
 // v + (255 - v) * fraction, the fraction already formed in extended
-// precision, rounded to the nearest integer with halves to even.
+// precision. The product alone is rounded (halves to even) before v is added:
+// rounding the sum instead lands one higher on some hundreds of pairs.
 int LightenChannel(int v, long double fraction)
 {
-    const long double exact = v + (kChannelMax - v) * fraction;
-    return ClampChannel(std::llrint(exact));
+    const long double lift = (kChannelMax - v) * fraction;
+    return ClampChannel(v + std::llrint(lift));
 }
 
 // Runs f over every pixel, row by row from the top and left to right, with a

@@ -2,6 +2,7 @@
 #include "support/PixelMask.h"
 #include "toolkit/gdi/SystemColors.h"
 
+#include <algorithm>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -45,6 +46,66 @@ INSTANTIATE_TEST_SUITE_P(Examples, LightenColorTest,
                                            ColorCase{RGB(17, 99, 200), 100, clWhite},
                                            ColorCase{RGB(17, 99, 200), 250, clWhite},
                                            ColorCase{clHighlight, 0, RGB(10, 36, 106)}));
+
+// The lightening rule in integers alone: the fraction is percent / 100 rounded
+// to a 64-bit mantissa, the product (255 - v) * fraction is rounded to a
+// 64-bit mantissa as well, then to an integer (halves to even), and only then
+// added to v.
+using Wide = unsigned __int128;
+
+constexpr int kMantissaBits = 64;
+
+int BitLength(Wide x)
+{
+    int bits = 0;
+    for (; x != 0; x >>= 1)
+        ++bits;
+    return bits;
+}
+
+// numerator / denominator rounded to an integer, halves to even.
+Wide DivideRoundingHalfToEven(Wide numerator, Wide denominator)
+{
+    const Wide quotient = numerator / denominator;
+    const Wide twiceRemainder = (numerator - quotient * denominator) * 2;
+    if (twiceRemainder > denominator || (twiceRemainder == denominator && (quotient & 1) != 0))
+        return quotient + 1;
+    return quotient;
+}
+
+int LightenedChannelInIntegers(int v, int percent)
+{
+    if (percent == 0)
+        return v;
+    // fraction = mantissa / 2^scale, the mantissa 64 bits long
+    int scale = 0;
+    while ((Wide(percent) << scale) / 100 < (Wide(1) << (kMantissaBits - 1)))
+        ++scale;
+    const Wide mantissa = DivideRoundingHalfToEven(Wide(percent) << scale, 100);
+    // product = mantissa * (255 - v) / 2^scale, its mantissa cut to 64 bits
+    Wide product = mantissa * Wide(255 - v);
+    int productScale = scale;
+    if (const int excess = BitLength(product) - kMantissaBits; excess > 0) {
+        product = DivideRoundingHalfToEven(product, Wide(1) << excess);
+        productScale -= excess;
+    }
+    return v + int(DivideRoundingHalfToEven(product, Wide(1) << productScale));
+}
+
+TEST(LightenColorRule, everyChannelValueAtEveryPercentRoundsTheProductBeforeAddingIt)
+{
+    constexpr int kReported = 10;
+    int mismatches = 0;
+    for (int percent = 0; percent <= 100; ++percent)
+        for (int v = 0; v <= 255; ++v) {
+            const int expected = LightenedChannelInIntegers(v, percent);
+            const TColor lightened = LightenColor(RGB(v, v, v), percent);
+            if (lightened != RGB(expected, expected, expected) && ++mismatches <= kReported)
+                ADD_FAILURE() << "v " << v << ", percent " << percent << ": " << GetRValue(lightened) << ", not "
+                              << expected;
+        }
+    EXPECT_EQ(mismatches, 0);
+}
 
 } // namespace
 
