@@ -12,7 +12,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCursor>
 #include <QImage>
 #include <QScopedValueRollback>
 #include <QKeyEvent>
@@ -304,9 +303,9 @@ bool TControlSubClass::HandleEvent(QWidget &control, QEvent &event)
         break;
     case QtEventFor(CM_ENABLEDCHANGED):
         m_state.lastMessage = CM_ENABLEDCHANGED;
-        // No mouse-entered notification follows when a control is enabled
-        // under a resting pointer, so hot is taken from the pointer here.
-        m_state.hot = control.isEnabled() && control.rect().contains(control.mapFromGlobal(QCursor::pos()));
+        // Enabled or disabled, the control starts unlit: under a resting
+        // pointer it lights only when the pointer comes in again.
+        m_state.hot = false;
         PaintDispatch();
         break;
     case QtEventFor(CM_PARENTCOLORCHANGED):

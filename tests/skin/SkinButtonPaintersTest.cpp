@@ -1,5 +1,6 @@
 #include "skin/SkinControlFixture.h"
 #include "support/Input.h"
+#include "support/PixelMask.h"
 
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/controls/BitBtn.h"
@@ -81,22 +82,29 @@ TEST(SkinButtonPainters, flatButtonLeftWithoutALeaveNotificationPaintsAsNotHot)
     EXPECT_EQ(At(f.Shot(), 0, 0), kBackground);
 }
 
-// No new mouse-entered notification comes while the pointer rests on a button
-// that is disabled and enabled again (the next record reached from the
-// keyboard): the button lights from where the pointer is.
-TEST(SkinButtonPainters, buttonEnabledAgainLightsOnlyUnderThePointer)
+// A button enabled again under a resting pointer (the next record reached
+// from the keyboard) stays unlit: enabling clears hot, and only the pointer
+// coming in again lights the button.
+TEST(SkinButtonPainters, buttonEnabledUnderARestingPointerLightsOnlyWhenThePointerComesInAgain)
 {
     SkinnedControl<TestNavButton> f(23, 22, [](TestNavButton &button) { button.SetFlat(true); });
-    f.PointAt(QPoint(11, 11));
+    const TRect whole{0, 0, 23, 22};
+    const std::string rest = PixelMask(f.Shot(), whole, kBackground);
     f.control->setEnabled(false);
-    EXPECT_EQ(At(f.Shot(), 0, 0), kBackground) << "a disabled button is never hot";
+    const std::string disabled = PixelMask(f.Shot(), whole, kBackground);
     f.control->setEnabled(true);
-    EXPECT_EQ(At(f.Shot(), 0, 0), ColorToRGB(clHighlight));
+    f.PointAt(QPoint(11, 11));
+    const std::string hot = PixelMask(f.Shot(), whole, kBackground);
+    ASSERT_NE(hot, rest);
 
     f.control->setEnabled(false);
-    QCursor::setPos(f.control->mapToGlobal(QPoint(60, 60)));
+    EXPECT_EQ(PixelMask(f.Shot(), whole, kBackground), disabled) << "a disabled button is never hot";
     f.control->setEnabled(true);
-    EXPECT_EQ(At(f.Shot(), 0, 0), kBackground);
+    EXPECT_EQ(PixelMask(f.Shot(), whole, kBackground), rest) << "enabled under the resting pointer";
+
+    f.Leave();
+    f.PointAt(QPoint(11, 11));
+    EXPECT_EQ(PixelMask(f.Shot(), whole, kBackground), hot);
 }
 
 TEST(SkinButtonPainters, raisedSpeedButtonTaggedForTheParentTintsItsFaceFromTheBackground)
