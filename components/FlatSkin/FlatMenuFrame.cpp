@@ -89,12 +89,16 @@ void DrawFlatFrame(TCanvas &canvas, int width, int height, const TFlatFrameStyle
     canvas.Pen().SetColor(style.frameColor);
     canvas.Rectangle(w);
 
-    // The icon column runs on to the frame on its reading side.
+    // The icon column runs on to the frame on its reading side: left to
+    // right as a two-pixel strip, right to left as one line that steps a
+    // column right on its way down and leaves the frame's right side alone.
     canvas.Pen().SetColor(style.iconBarColor);
-    if (style.rightToLeft)
-        canvas.Rectangle(w.Right - 1 - kIconStripWidth, w.Top + kRaisedBorder, w.Right - 1, w.Bottom - 1);
-    else
+    if (style.rightToLeft) {
+        canvas.MoveTo(w.Right - 1 - kIconStripWidth, w.Top + kRaisedBorder);
+        canvas.LineTo(w.Right - kIconStripWidth, w.Bottom - 1);
+    } else {
         canvas.Rectangle(w.Left + 1, w.Top + kRaisedBorder, w.Left + 1 + kIconStripWidth, w.Bottom - 1);
+    }
 
     const int firstInnerRow = w.Top + 1 + kRaisedBorder;
     StretchRow(canvas, w, firstInnerRow, w.Top + 1);

@@ -224,6 +224,30 @@ TEST(FlatMenuFrame, onVersion51TheFrameTakesTheWholeWindowWithoutShadowAndMirror
     EXPECT_EQ(PixelAt(image, 1, 10), clWhite) << "no strip on the left when right to left";
 }
 
+// Right to left the icon column runs on to the frame as a one-pixel line, not
+// a strip: from the third column inside the frame, two rows down, to the row
+// above its bottom, stepping one column right on the way (the two top rows
+// repeat the first inner row). The items' pixels beside it stay theirs.
+TEST(FlatMenuFrame, rightToLeftTheIconColumnRunsOnToTheFrameAsOneSteppingLine)
+{
+    constexpr int kWidth = 14;
+    constexpr int kHeight = 10;
+    QImage image = FilledImage(kWidth, kHeight, clWhite);
+    TCanvas canvas(&image);
+    DrawFlatFrame(canvas, kWidth, kHeight, Style(false, true));
+    EXPECT_EQ(PixelMask(image, {0, 0, kWidth, kHeight}),
+              "############..\n"
+              "#........#.#..\n"
+              "#........#.###\n"
+              "#........#.###\n"
+              "#........#.###\n"
+              "#.........####\n"
+              "#.........####\n"
+              "##############\n"
+              "..############\n"
+              "..############\n");
+}
+
 TEST_F(FlatSkinManagerTest, aBurstOfItemDrawsGivesOneRequestAndOneFramePaintThenHidingGivesTheWindowBack)
 {
     TForm form;
