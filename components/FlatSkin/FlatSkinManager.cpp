@@ -132,12 +132,31 @@ bool TFlatSkinManager::eventFilter(QObject *watched, QEvent *event)
         AdoptPendingForms();
         return false;
     }
+    if (type == QEvent::Show) {
+        if (auto *popup = qobject_cast<TPopupMenuWindow *>(watched))
+            FrameBeforeMapping(*popup);
+        return false;
+    }
     // A form's first event, from its construction on, tells of its coming.
     if (m_current && watched->isWidgetType() && static_cast<QWidget *>(watched)->isWindow()) {
         if (auto *form = qobject_cast<TForm *>(watched); form && !IsPending(*form) && !IsSkinned(*form))
             NoteForm(*form, opInsert);
     }
     return false;
+}
+
+void TFlatSkinManager::FrameBeforeMapping(TPopupMenuWindow &window)
+{
+    // A request already waiting would swallow the one the rows make.
+    ServeWaitingFrameRequests();
+    window.PaintSurface();
+    ServeWaitingFrameRequests();
+}
+
+void TFlatSkinManager::ServeWaitingFrameRequests()
+{
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), kFlatFrameItemEvent);
+    QCoreApplication::sendPostedEvents(QCoreApplication::instance(), kFlatFrameWindowEvent);
 }
 
 void TFlatSkinManager::ServeFrameRequest(const TFlatFrameRequest &request)

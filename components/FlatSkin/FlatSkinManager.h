@@ -10,6 +10,7 @@
 class QWidget;
 class TFlatFrameRequest;
 class TForm;
+class TPopupMenuWindow;
 
 // The one skin manager of the process. It knows every TFlatSkin that has
 // loaded, and skins the forms that carry no TFlatSkin of their own (adopted
@@ -18,7 +19,7 @@ class TForm;
 //
 // Its hook is an event filter on the application object, which sees every
 // event of the process: it serves the flat-frame requests the menu painter
-// posts, notes forms as they come (their first event) and go, and walks the
+// posts (those of a popup window being shown at once), notes forms as they come (their first event) and go, and walks the
 // forms still pending once control is back in the event loop.
 class TFlatSkinManager : public QObject, public TFlatSkinManagerLink
 {
@@ -50,6 +51,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Shown popup windows ask for their frame as their rows are drawn. The
+    // rows are drawn once as the window is shown, before the window system
+    // maps it, and the requests served at once: the first picture of the
+    // window on the screen is already framed.
+    void FrameBeforeMapping(TPopupMenuWindow &window);
+    void ServeWaitingFrameRequests();
     void ServeFrameRequest(const TFlatFrameRequest &request);
     void NoteForm(TForm &form, TOperation operation);
     void CollectUnskinnedForms();

@@ -17,10 +17,13 @@
 #include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QApplication>
+#include <QList>
+#include <QPointer>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -281,6 +284,71 @@ TEST_F(FlatSkinManagerTest, aBurstOfItemDrawsGivesOneRequestAndOneFramePaintThen
     Settle();
     EXPECT_EQ(TFlatMenuFrame::Of(*window), nullptr);
     EXPECT_TRUE(window->mask().isEmpty());
+}
+
+namespace {
+
+// Notes, at the first paint of each popup menu window, whether the window
+// already had its flat shape and frame.
+class FirstPaintWatch : public QObject
+{
+public:
+    struct Seen {
+        bool framed;
+        QRegion shape;
+        QSize size;
+    };
+    std::vector<Seen> seen;
+
+    FirstPaintWatch() { QApplication::instance()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<TPopupMenuWindow *>(watched);
+        if (event->type() == QEvent::Paint && window && !m_painted.contains(window)) {
+            m_painted.append(window);
+            seen.push_back({TFlatMenuFrame::Of(*window) != nullptr, window->mask(), window->size()});
+        }
+        return false;
+    }
+
+private:
+    QList<QPointer<TPopupMenuWindow>> m_painted;
+};
+
+} // namespace
+
+TEST_F(FlatSkinManagerTest, aPopupWindowAndItsSubMenuHaveTheirShapeAndFrameAtTheirFirstPaint)
+{
+    TForm form;
+    TPopupMenu menu(&form);
+    TMenuItem *more = menu.Items()->Add(QStringLiteral("Ещё"));
+    more->Add(QStringLiteral("Найти"));
+    menu.Items()->Add(QStringLiteral("Выход"));
+    auto *skin = new TFlatSkin(&form);
+    skin->SetFlatMenu(true);
+    skin->SetActive(true);
+    skin->Loaded();
+    form.show();
+    Settle();
+
+    FirstPaintWatch watch;
+    menu.Popup(10, 10);
+    TPopupMenuWindow *window = menu.Window();
+    ASSERT_NE(window, nullptr);
+    Settle();
+    window->ActivateRow(0, false);
+    ASSERT_NE(window->ChildPopup(), nullptr);
+    Settle();
+
+    ASSERT_EQ(watch.seen.size(), 2u) << "the menu and its sub-menu painted";
+    for (const FirstPaintWatch::Seen &first : watch.seen) {
+        EXPECT_TRUE(first.framed);
+        EXPECT_EQ(first.shape, FlatFrameShape(first.size.width(), first.size.height()).ToQRegion());
+    }
+    window->CloseChain();
+    Settle();
 }
 
 TEST_F(FlatSkinManagerTest, aWindowKeepsItsShapeThroughSmallSizeChangesAndGetsANewOneForLargeOnes)
