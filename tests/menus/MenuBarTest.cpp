@@ -156,6 +156,19 @@ TEST_F(BarFixture, mouseOpensSwitchesAndClosesMenus)
     EXPECT_FALSE(Bar()->InMenuMode());
 }
 
+TEST_F(BarFixture, inMenuModeThePointerMovesTheSelectionAndTheKeyboardGoesOnFromThere)
+{
+    Key(Qt::Key_F10);
+    ASSERT_EQ(Bar()->SelectedIndex(), 0);
+    MoveMouse(Bar(), Bar()->ItemRect(2).center());
+    EXPECT_EQ(Bar()->SelectedIndex(), 2);
+    MoveMouse(Bar(), QPoint(Bar()->width() - 2, 5));
+    EXPECT_EQ(Bar()->SelectedIndex(), 2) << "off the items the selection stays";
+    Key(Qt::Key_Down);
+    ASSERT_NE(Popup(), nullptr);
+    EXPECT_EQ(Popup()->ParentItem(), help);
+}
+
 TEST_F(BarFixture, releaseOverAnItemClicksItButNotADisabledOne)
 {
     SendMouse(Bar(), QEvent::MouseButtonPress, Bar()->ItemRect(0).center());

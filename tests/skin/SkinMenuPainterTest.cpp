@@ -2,6 +2,7 @@
 #include "components/FlatSkin/FlatFrameRequest.h"
 #include "components/FlatSkin/SkinMenuPainter.h"
 #include "components/FlatSkin/SkinPrimitives.h"
+#include "support/Input.h"
 #include "support/PixelMask.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/gdi/Canvas.h"
@@ -423,6 +424,39 @@ TEST_F(SkinMenuPainterTest, aBarItemUnderThePointerIsHotOnlyOnTheNtFamily)
     skin = std::make_unique<TFlatSkin>(&form);
     skin->SetActive(true);
     EXPECT_NE(FromQRgb(bar->grab().toImage().pixel(0, 0)), frame) << "the pointer is elsewhere";
+}
+
+// In menu mode the keyboard's item and the item under the pointer are never
+// lit together: the pointer takes the selection along.
+TEST_F(SkinMenuPainterTest, afterF10ThePointerOverAnotherBarItemTakesTheSelectionAlong)
+{
+    TMenuItem *find = mainMenu.Items()->Add(QStringLiteral("Поиск"));
+    find->Add(QStringLiteral("Найти"));
+    skin = std::make_unique<TFlatSkin>(&form);
+    skin->SetActive(true);
+    form.SetMenuBar(mainMenu.Bar());
+    form.SetBounds(0, 0, 300, 200);
+    form.Show();
+    TMenuBar *bar = mainMenu.Bar();
+    const QPoint overFind = bar->ItemRect(1).center();
+    QCursor::setPos(bar->mapToGlobal(QPoint(250, 100)));
+    if (QCursor::pos() != bar->mapToGlobal(QPoint(250, 100)))
+        GTEST_SKIP() << "the platform cannot place the pointer";
+    const TRect whole = TRect::FromQRect(bar->rect());
+    const TColor face = ColorToRGB(clBtnFace);
+
+    bar->EnterMenuMode();
+    bar->SelectNeighbour(1, false);
+    const std::string findChosenByKeyboard = PixelMask(bar->grab().toImage(), whole, face);
+    bar->ExitMenuMode();
+
+    bar->EnterMenuMode();
+    ASSERT_EQ(bar->SelectedIndex(), 0);
+    QCursor::setPos(bar->mapToGlobal(overFind));
+    MoveMouse(bar, overFind);
+    EXPECT_EQ(bar->SelectedIndex(), 1);
+    EXPECT_EQ(PixelMask(bar->grab().toImage(), whole, face), findChosenByKeyboard);
+    bar->ExitMenuMode();
 }
 
 // The selected look keeps the last eight columns of a bar item for its frame

@@ -311,6 +311,12 @@ void TMenuBar::mouseReleaseEvent(QMouseEvent *event)
 void TMenuBar::mouseMoveEvent(QMouseEvent *event)
 {
     const int index = ItemAt(event->position().toPoint());
+    // One item is lit at a time: in menu mode the pointer takes the
+    // keyboard's selection along instead of lighting a second item.
+    if (InMenuMode() && !m_popup && index >= 0 && index != m_selected) {
+        m_selected = index;
+        update();
+    }
     SetHot(index);
     // m_hot may not have changed (after a menu closed under the pointer) while
     // an owner-drawn item's hot look has to follow the pointer elsewhere.

@@ -32,7 +32,8 @@ public:
     // item is hidden or out of range.
     QRect ItemRect(int index) const;
     int ItemAt(const QPoint &pos) const;
-    // The item highlighted by the keyboard or with its popup open; -1 if none.
+    // The item highlighted by the keyboard (or, in menu mode, last by the
+    // pointer) or with its popup open; -1 if none.
     int SelectedIndex() const { return m_selected; }
     bool InMenuMode() const { return m_selected >= 0; }
     TPopupMenuWindow *OpenPopup() const;
