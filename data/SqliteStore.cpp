@@ -208,7 +208,6 @@ std::unique_ptr<TSqliteStore> TSqliteStore::Open(const QString &path)
     }
     if (rc != SQLITE_OK)
         ThrowSqliteError(db, rc);
-    UseRollbackJournal(db);
     if (sqlite3_db_readonly(db, "main") == 1)
         throw EDatabaseError(SqliteErrorMessage(db, SQLITE_READONLY));
     store->m_pagesChecked = QFileInfo(path).size() <= kQuickCheckLimitBytes;
@@ -217,6 +216,8 @@ std::unique_ptr<TSqliteStore> TSqliteStore::Open(const QString &path)
         if (!damage.isEmpty())
             throw EDatabaseDamaged(damage);
     }
+    // Leaving WAL writes to the file: only once it is known to be whole.
+    UseRollbackJournal(db);
     // Taken before any data set reads, so that no commit slips between.
     store->m_dataVersion = store->DataVersion().value_or(0);
     return store;

@@ -33,16 +33,18 @@ if [ "${VELIRSK_SKIP_SANITIZERS:-0}" != 1 ]; then
   fi
 fi
 
-# The SQL dialect translator, the search statement builder, the LIKE and the
-# connection-string parser under clang's libFuzzer with the address and
-# undefined-behaviour sanitizers: each for a bounded time, starting from its
-# seed corpus in fuzz/corpus/; what a run learns stays in the build folder.
+# The SQL dialect translator, the search statement builder, the LIKE, the
+# connection-string parser, the opening of a database file of any content and
+# the search's rows against the reference under clang's libFuzzer with the
+# address and undefined-behaviour sanitizers: each for a bounded time,
+# starting from its seed corpus in fuzz/corpus/; what a run learns stays in
+# the build folder.
 if [ "${VELIRSK_SKIP_FUZZ:-0}" != 1 ]; then
   FUZZ_DIR="$ROOT/build-fuzz"
   FUZZ_SECONDS=${VELIRSK_FUZZ_SECONDS:-11}
   cmake -S "$ROOT" -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DVELIRSK_FUZZ=ON $(compiler_launcher) >/dev/null
-  fuzzers=(FuzzDialect FuzzSearchStatement FuzzLike FuzzConnectionString)
+  fuzzers=(FuzzDialect FuzzSearchStatement FuzzLike FuzzConnectionString FuzzDatabaseFile FuzzSearchRows)
   cmake --build "$FUZZ_DIR" -j "$(nproc)" --target "${fuzzers[@]}"
   mkdir -p "$FUZZ_DIR/artifacts"
   for fuzzer in "${fuzzers[@]}"; do

@@ -474,6 +474,22 @@ TEST(Provider, aFileInWalModeGoesBackToTheRollbackJournalWithNothingLost)
               QStringList{QStringLiteral("2")});
 }
 
+// A damaged file is written to in no way, not even to leave WAL.
+TEST(Provider, aDamagedFileInWalModeIsRefusedAndLeftInWal)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory(SampleRows());
+    const qint64 pageSize = SqliteFixture::OtherConnection(fixture.Path()).Rows(QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
+    ASSERT_GT(pageSize, 0);
+    SqliteFixture::OtherConnection(fixture.Path()).Execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+    Damage(fixture.Path(), pageSize, pageSize, '\xff');
+    const QByteArray before = fixture.Checksum();
+
+    const QString refused = OpenError(fixture, QStringLiteral("velirsk.dat"));
+    EXPECT_TRUE(refused.contains(QStringLiteral("файл повреждён"))) << refused.toStdString();
+    EXPECT_EQ(fixture.Checksum(), before);
+}
+
 // Rows are found again by their rowid: a table that has none, or hides it
 // behind a column of that name, is refused in plain words instead of
 // showing blank rows or the engine's "no such column: rowid".

@@ -1,58 +1,21 @@
-// The search's rows, row for row and in order, against a plain reference:
-// every row whose seven values each match their pattern by a textbook
-// wildcard matcher, ordered by the apartment as SQLite orders values, rows
-// with equal apartments in rowid order.
+// The search's rows, row for row and in order, against the plain reference
+// of ReferenceSearch.h.
 
+#include "ReferenceSearch.h"
 #include "ServerFixture.h"
 #include "SqliteFixture.h"
 
 #include "data/ADOConnection.h"
 #include "data/ADOQuery.h"
-#include "data/CaseInsensitiveLike.h"
 #include "data/StoredValue.h"
 #include "forms/SearchStatement.h"
 
 #include <QFile>
 #include <algorithm>
 #include <gtest/gtest.h>
-#include <optional>
 #include <sqlite3.h>
 
 namespace {
-
-constexpr int kApartment = 5;
-
-struct ReferenceRow
-{
-    qint64 rowid = 0;
-    std::vector<TStoredValue> values;
-};
-
-// "%" any run, "_" any one character, everything else itself after folding;
-// the text is the value as the grid shows it, NULL matching nothing.
-bool ReferenceLike(const QString &pattern, const std::optional<QString> &text)
-{
-    if (!text)
-        return false;
-    const QList<uint> p = pattern.toUcs4();
-    std::u32string t;
-    for (const uint c : text->toUcs4())
-        t.push_back(FoldCase(c));
-    // matches[j]: the pattern so far matches the first j characters of the text.
-    std::vector<bool> matches(t.size() + 1, false);
-    matches[0] = true;
-    for (const char32_t c : p) {
-        std::vector<bool> next(t.size() + 1, false);
-        for (size_t j = 0; j <= t.size(); ++j) {
-            if (c == U'%')
-                next[j] = matches[j] || (j > 0 && next[j - 1]);
-            else if (j > 0)
-                next[j] = matches[j - 1] && (c == U'_' || FoldCase(c) == t[j - 1]);
-        }
-        matches = std::move(next);
-    }
-    return matches[t.size()];
-}
 
 std::vector<ReferenceRow> ReadAll(const QString &path)
 {
@@ -83,47 +46,6 @@ std::vector<ReferenceRow> ReadAll(const QString &path)
     sqlite3_finalize(statement);
     sqlite3_close(db);
     return rows;
-}
-
-// SQLite's order of values: numbers, then text, then blobs, bytes compared
-// within a class (the directory's apartments are text or blobs).
-int StorageRank(const TStoredValue &value)
-{
-    return value.storageClass == TStoredValue::Blob ? 2 : value.storageClass == TStoredValue::Text ? 1 : 0;
-}
-
-QStringList Shown(const std::vector<TStoredValue> &values)
-{
-    QStringList shown;
-    for (const TStoredValue &value : values)
-        shown << value.Shown().value_or(QStringLiteral("<NULL>"));
-    return shown;
-}
-
-QList<QStringList> ReferenceSearch(const std::vector<ReferenceRow> &rows, const QStringList &criteria)
-{
-    std::vector<const ReferenceRow *> found;
-    for (const ReferenceRow &row : rows) {
-        bool all = true;
-        // An empty criterion imposes no condition on its field.
-        for (int field = 0; field < SearchStatement::kCriterionCount && all; ++field) {
-            all = criteria.value(field).isEmpty()
-                  || ReferenceLike(SearchStatement::Pattern(criteria.value(field)), row.values[field].Shown());
-        }
-        if (all)
-            found.push_back(&row);
-    }
-    std::stable_sort(found.begin(), found.end(), [](const ReferenceRow *a, const ReferenceRow *b) {
-        const TStoredValue &x = a->values[kApartment];
-        const TStoredValue &y = b->values[kApartment];
-        if (StorageRank(x) != StorageRank(y))
-            return StorageRank(x) < StorageRank(y);
-        return x.bytes < y.bytes;
-    });
-    QList<QStringList> result;
-    for (const ReferenceRow *row : found)
-        result << Shown(row->values);
-    return result;
 }
 
 QList<QStringList> ProviderSearch(TADOQuery &query, const QStringList &criteria)
