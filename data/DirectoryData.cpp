@@ -92,4 +92,10 @@ void TDirectoryData::Open()
         throw EDatabaseError(tr("The table \"%1\" of the database file lacks the fields: %2.")
                                  .arg(TableName(), missing.join(QStringLiteral(", "))));
     }
+    try {
+        ADOConnection1->Store().AcceptAsDirectory();
+    } catch (...) {
+        Close();
+        throw;
+    }
 }

@@ -57,6 +57,7 @@ public:
     void Interrupt() override;
     // The server keeps its pages whole itself.
     QString FindDamage() override { return {}; }
+    void AcceptAsDirectory() override {}
     void SetLockTimeout(int milliseconds) override;
     // The server's reads wait for no lock that a writer of rows holds.
     bool Glance(const std::function<void()> &reads) override

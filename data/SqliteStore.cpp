@@ -216,11 +216,17 @@ std::unique_ptr<TSqliteStore> TSqliteStore::Open(const QString &path)
         if (!damage.isEmpty())
             throw EDatabaseDamaged(damage);
     }
-    // Leaving WAL writes to the file: only once it is known to be whole.
-    UseRollbackJournal(db);
     // Taken before any data set reads, so that no commit slips between.
     store->m_dataVersion = store->DataVersion().value_or(0);
     return store;
+}
+
+void TSqliteStore::AcceptAsDirectory()
+{
+    // Leaving WAL writes to the file: only once it is known to be whole and
+    // to be the directory.
+    if (!m_backgroundReader)
+        UseRollbackJournal(m_db);
 }
 
 TSqliteStore::TSqliteStore(sqlite3 *db, QString path, bool backgroundReader)

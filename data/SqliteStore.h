@@ -59,6 +59,8 @@ public:
     void Interrupt() override;
     void SetLockTimeout(int milliseconds) override { m_lockTimeoutMs = milliseconds; }
     QString FindDamage() override;
+    // A file left in WAL goes back to the rollback journal.
+    void AcceptAsDirectory() override;
     // Whether opening checked every page of the file; a bigger file is
     // left to FindDamage on a reader.
     bool PagesChecked() const { return m_pagesChecked; }

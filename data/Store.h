@@ -113,4 +113,7 @@ public:
     // running them while a statement of this connection is waiting for a
     // lock: what runs meanwhile (a paint) must not start another.
     virtual bool Glance(const std::function<void()> &reads) = 0;
+    // The data was found to be the directory: what opening it for good
+    // changes in it may be done now, and never to data that is refused.
+    virtual void AcceptAsDirectory() = 0;
 };

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 // Long enough for a check of every page of a file of some tens of megabytes
@@ -431,47 +433,88 @@ TEST(Provider, aJournalLeftByADeadWriterIsRolledBackBeforeTheFileIsJudged)
               QStringList{QStringLiteral("0")});
 }
 
+// Opens the directory as the program does, from `folder`; the refusal's
+// message, or empty when it opened (then `opened` runs on the open data).
+QString OpenDirectoryIn(const QString &folder, const std::function<void(TDirectoryData &)> &opened = {})
+{
+    const QString previous = QDir::currentPath();
+    EXPECT_TRUE(QDir::setCurrent(folder));
+    QString message;
+    {
+        TDirectoryData data;
+        try {
+            data.Open();
+            if (opened)
+                opened(data);
+        } catch (const EDatabaseError &error) {
+            message = error.Message();
+        }
+    }
+    QDir::setCurrent(previous);
+    return message;
+}
+
 // WAL does not work for clerks on several machines sharing the file: a file
-// left in WAL goes back to the rollback journal when it opens, with every
-// committed row that was still only in the WAL moved into the file. While
-// another program has it open in WAL it is refused and left as it was.
+// left in WAL goes back to the rollback journal when it opens as the
+// directory, with every committed row that was still only in the WAL moved
+// into the file. While another program has it open in WAL it is refused and
+// left as it was; so is a file in WAL that turns out not to be the directory.
 TEST(Provider, aFileInWalModeGoesBackToTheRollbackJournalWithNothingLost)
 {
     SqliteFixture fixture;
     fixture.CreateDirectory(SampleRows());
+    const QString folder = QFileInfo(fixture.Path()).absolutePath();
+    const QString copy = folder + QStringLiteral("/copy");
+    ASSERT_TRUE(QDir().mkpath(copy));
     {
         SqliteFixture::OtherConnection writer(fixture.Path());
         writer.Execute(QStringLiteral("PRAGMA journal_mode = WAL"));
         writer.Execute(QStringLiteral("PRAGMA wal_autocheckpoint = 0"));
         writer.Execute(QStringLiteral("INSERT INTO Велирск (Телефон) VALUES ('7-77-07'), ('8-88-08')"));
         // What a machine that was switched off leaves: the rows in the WAL only.
-        ASSERT_TRUE(QFile::copy(fixture.Path(), fixture.Path(QStringLiteral("wal.dat"))));
-        ASSERT_TRUE(QFile::copy(fixture.Path(QStringLiteral("velirsk.dat-wal")), fixture.Path(QStringLiteral("wal.dat-wal"))));
+        ASSERT_TRUE(QFile::copy(fixture.Path(), copy + QStringLiteral("/velirsk.dat")));
+        ASSERT_TRUE(QFile::copy(fixture.Path(QStringLiteral("velirsk.dat-wal")), copy + QStringLiteral("/velirsk.dat-wal")));
 
         const QByteArray held = fixture.Checksum();
-        const QString refused = OpenError(fixture, QStringLiteral("velirsk.dat"));
+        const QString refused = OpenDirectoryIn(folder);
         EXPECT_TRUE(refused.contains(QStringLiteral("в режиме WAL"))) << refused.toStdString();
         ExpectPlainRussian(refused);
         EXPECT_EQ(fixture.Checksum(), held);
         EXPECT_EQ(writer.Rows(QStringLiteral("PRAGMA journal_mode")), QStringList{QStringLiteral("wal")});
     }
 
-    {
-        Provider p(fixture, QStringLiteral("wal.dat"));
-        ASSERT_NO_THROW(p.table.Open());
-        EXPECT_EQ(p.table.RecordCount(), 8);
-    }
-    EXPECT_FALSE(fixture.Files().contains(QStringLiteral("wal.dat-wal")));
+    int rows = 0;
+    EXPECT_EQ(OpenDirectoryIn(copy, [&](TDirectoryData &data) { rows = data.ADOTable1->RecordCount(); }), QString());
+    EXPECT_EQ(rows, 8);
+    EXPECT_FALSE(QFileInfo::exists(copy + QStringLiteral("/velirsk.dat-wal")));
     // The file alone, read by a program that knows nothing of a WAL.
-    QFile file(fixture.Path(QStringLiteral("wal.dat")));
+    QFile file(copy + QStringLiteral("/velirsk.dat"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray header = file.read(20);
     EXPECT_EQ(int(header[18]), 1) << "the rollback journal's format for writing";
     EXPECT_EQ(int(header[19]), 1) << "the rollback journal's format for reading";
-    SqliteFixture::OtherConnection check(fixture.Path(QStringLiteral("wal.dat")));
+    SqliteFixture::OtherConnection check(copy + QStringLiteral("/velirsk.dat"));
     EXPECT_EQ(check.Rows(QStringLiteral("PRAGMA journal_mode")), QStringList{QStringLiteral("delete")});
     EXPECT_EQ(check.Rows(QStringLiteral("SELECT count(*) FROM Велирск WHERE Телефон IN ('7-77-07', '8-88-08')")),
               QStringList{QStringLiteral("2")});
+}
+
+TEST(Provider, aFileInWalModeThatIsNotTheDirectoryIsLeftInWal)
+{
+    SqliteFixture fixture;
+    {
+        SqliteFixture::OtherConnection other(fixture.Path());
+        other.Execute(QStringLiteral("CREATE TABLE Велирск (Телефон TEXT, Фамилия TEXT)"));
+        other.Execute(QStringLiteral("INSERT INTO Велирск VALUES ('1-11-11', 'Иванов')"));
+        other.Execute(QStringLiteral("PRAGMA journal_mode = WAL"));
+    }
+    const QByteArray before = fixture.Checksum();
+    const QString refused = OpenDirectoryIn(QFileInfo(fixture.Path()).absolutePath());
+    EXPECT_TRUE(refused.contains(QStringLiteral("Улица"))) << refused.toStdString();
+    EXPECT_EQ(fixture.Checksum(), before);
+    QFile file(fixture.Path());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(int(file.read(20)[18]), 2) << "still in WAL";
 }
 
 // A damaged file is written to in no way, not even to leave WAL.
