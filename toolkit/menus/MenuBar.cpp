@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 namespace {
 
@@ -179,16 +180,19 @@ void TMenuBar::EnterMenuMode()
 
 void TMenuBar::ExitMenuMode()
 {
-    if (m_popup) {
-        m_closingFromBar = true;
-        m_popup->close();
-        m_closingFromBar = false;
-    }
+    if (m_popup)
+        ClosePopupFromBar();
     m_popup = nullptr;
     if (m_selected >= 0)
         releaseKeyboard();
     m_selected = -1;
     update();
+}
+
+void TMenuBar::ClosePopupFromBar()
+{
+    const QScopedValueRollback closing(m_closingFromBar, true);
+    m_popup->close();
 }
 
 void TMenuBar::OpenItem(int index, bool selectFirst)
@@ -197,9 +201,7 @@ void TMenuBar::OpenItem(int index, bool selectFirst)
     if (!item || ItemRect(index).isEmpty())
         return;
     if (m_popup) {
-        m_closingFromBar = true;
-        m_popup->close();
-        m_closingFromBar = false;
+        ClosePopupFromBar();
         m_popup = nullptr;
     }
     if (!item->HasVisibleItems()) {

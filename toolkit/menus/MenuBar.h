@@ -63,6 +63,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // Closes the open popup as the bar's own doing, not the person's.
+    void ClosePopupFromBar();
     void Relayout();
     int VisibleNeighbour(int from, int step) const;
     int ItemWithAccelerator(QChar letter) const;
