@@ -5,7 +5,7 @@
 // grid shows them. Any file is opened or refused with EDatabaseError, and
 // either way it is left byte for byte as it was: the program never writes to
 // a file that it refuses or only reads. The one write allowed is that of
-// leaving WAL, to a file in WAL mode that the connection took as whole.
+// leaving WAL, to a file in WAL mode that opened as the directory.
 //
 // Every SQLite connection of the process has tight limits, so that no file
 // makes one input run long or take much memory.
@@ -103,18 +103,17 @@ bool OnlyLeftWal(const QByteArray &before, const QByteArray &after)
     return true;
 }
 
-// Whether the connection took the file (the directory's table may still
-// have been refused after).
+// Whether the file opened as the directory.
 bool OpenAndRead(const TWorkspace &workspace)
 {
     TDirectoryData data;
     data.ADOConnection1->SetServer(QString());
     data.ADOConnection1->SetConnectionString(workspace.connectionString);
-    bool connected = false;
+    bool accepted = false;
     try {
         data.ADOConnection1->Open();
-        connected = true;
         data.Open();
+        accepted = true;
         TADOTable &table = *data.ADOTable1;
         table.RecordCount();
         int read = 0;
@@ -124,7 +123,7 @@ bool OpenAndRead(const TWorkspace &workspace)
         }
     } catch (const EDatabaseError &) {
     }
-    return connected;
+    return accepted;
 }
 
 } // namespace
@@ -144,13 +143,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             __builtin_trap();
     }
 
-    const bool connected = OpenAndRead(workspace);
+    const bool accepted = OpenAndRead(workspace);
 
     QFile file(workspace.path);
     if (!file.open(QIODevice::ReadOnly))
         __builtin_trap();
     const QByteArray after = file.readAll();
-    if (after != written && !(connected && OnlyLeftWal(written, after)))
+    if (after != written && !(accepted && OnlyLeftWal(written, after)))
         __builtin_trap();
     return 0;
 }
