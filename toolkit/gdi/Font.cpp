@@ -17,6 +17,10 @@ const char *const kDefaultFontDirectory = "/usr/share/wine/fonts";
 // The scalable face that stands in for a raster face at sizes its strikes
 // do not have; it shares the raster faces' proportions and Cyrillic.
 const char *const kScalableFace = "Tahoma";
+constexpr int kNormalStretch = 100;
+const char *const kWidthSamples[] = {"по № телефона:", "по фамилии:", "по улице:", "по дому:", "по корпусу:",
+                                     "по квартире:", "по названию организации:", "Условия поиска", "Найти",
+                                     "Отмена", "Фёдорова", "Жуковский", "Организация"};
 
 // Offsets of the fields read from the font's tables.
 constexpr int kOs2AverageWidthOffset = 2;
@@ -264,7 +268,23 @@ QFont TFont::ToScreenQFont(double ratio) const
     if (ratio == 1.0)
         return ToQFont();
     const TFont drawn = Scalable();
-    return Smoothed(BaseQFont(drawn.m_name, m_style, drawn.PixelSize()));
+    QFont font = Smoothed(BaseQFont(drawn.m_name, m_style, drawn.PixelSize()));
+    if (drawn.m_name == m_name)
+        return font;
+    // Qt lays such a widget's text out in the stand-in's own widths: it is
+    // narrowed until no word of the directory's texts is wider than in the
+    // raster face, so that labels sized to their text keep it whole.
+    const QFontMetricsF raster(ToQFont()), standIn(font);
+    double narrowing = 1.0;
+    for (const char *sample : kWidthSamples) {
+        const QString word = QString::fromUtf8(sample);
+        const double standInWidth = standIn.horizontalAdvance(word);
+        if (standInWidth > 0)
+            narrowing = std::min(narrowing, raster.horizontalAdvance(word) / standInWidth);
+    }
+    if (narrowing < 1.0)
+        font.setStretch(int(std::floor(kNormalStretch * narrowing)));
+    return font;
 }
 
 TFont TFont::Scalable() const
