@@ -328,6 +328,98 @@ TEST_F(SkinMenuPainterTest, aSelectedBarItemCastsAShadowInHighColourAndAPlainOne
     EXPECT_EQ(PixelAt(image, 60, 5), clWhite) << "no gradient below 16 bits";
 }
 
+// A selected bar item 20 by 12 with a blank caption, drawn on paper one
+// column and two rows larger: the frame stops at column 12, the seven
+// columns right of it hold the shadow bands with their rounded top.
+TEST_F(SkinMenuPainterTest, theSelectedBarItemsShadowIsFourBandsWithARoundedTop)
+{
+    skin->SetDrawMenuBar(true);
+    skin->SetMenuBarColor(clSilver);
+    file->SetCaption(QStringLiteral("    "));
+    const QImage image = Draw(file, true, TRect(0, 0, 20, 12));
+    const TColor b = clSilver;
+    const std::string paper(4, 'p');
+    const std::string face = "K" + std::string(11, 'F') + "K";
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 24, 14),
+                        {{'p', kPaper},
+                         {'F', ColorToRGB(Palette().SelectFillColor)},
+                         {'K', ColorToRGB(Palette().SelectFrameColor)},
+                         {'b', b},
+                         {'1', DarkenColor(b, 10)},
+                         {'3', DarkenColor(b, 30)},
+                         {'4', DarkenColor(b, 40)},
+                         {'6', DarkenColor(b, 60)},
+                         {'0', DarkenColor(b, 100)}}),
+              Rows({std::string(13, 'K') + "1111111" + paper,
+                    face + "11bbbbb" + paper,
+                    face + "1111bbb" + paper,
+                    face + "31111bb" + paper,
+                    face + "333111b" + paper,
+                    face + "643311b" + paper,
+                    face + "0463111" + paper,
+                    face + "0063311" + paper,
+                    face + "0063311" + paper,
+                    face + "0066311" + paper,
+                    face + "0066311" + paper,
+                    face + "0066311" + paper,
+                    std::string(24, 'p'),
+                    std::string(24, 'p')}));
+}
+
+// Below 16 bits the selected bar item has a frame ending at column R - 3
+// and a two-pixel shadow in the menu bar colour darkened by 70, which
+// leaves the bar colour in its top two rows.
+TEST_F(SkinMenuPainterTest, belowSixteenBitsTheSelectedBarItemHasATwoPixelShadow)
+{
+    SetScreenColorDepth(8);
+    skin->SetColor(clBtnFace);
+    skin->SetDrawMenuBar(true);
+    skin->SetMenuBarColor(clSilver);
+    file->SetCaption(QStringLiteral("    "));
+    const QImage image = Draw(file, true, TRect(0, 0, 20, 12));
+    const std::string face = "K" + std::string(16, 'F') + "K";
+    std::string expected = Rows({std::string(18, 'K') + "bb", face + "bb"});
+    for (int y = 2; y < 12; ++y)
+        expected += face + "77\n";
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 20, 12),
+                        {{'F', ColorToRGB(Palette().SelectFillColor)},
+                         {'K', ColorToRGB(Palette().SelectFrameColor)},
+                         {'b', clSilver},
+                         {'7', DarkenColor(clSilver, 70)}}),
+              expected);
+}
+
+// A hot bar item is filled and framed up to seven columns short of its right
+// edge; those seven columns keep the bar colour.
+TEST_F(SkinMenuPainterTest, aHotBarItemIsFramedSevenColumnsShortOfItsRightEdge)
+{
+    skin->SetDrawMenuBar(true);
+    skin->SetMenuBarColor(clSilver);
+    file->SetCaption(QStringLiteral("      "));
+    form.SetMenuBar(mainMenu.Bar());
+    form.SetBounds(0, 0, 300, 200);
+    form.Show();
+    TMenuBar *bar = mainMenu.Bar();
+    const QRect rect = bar->ItemRect(0);
+    QCursor::setPos(bar->mapToGlobal(rect.topLeft() + QPoint(3, 3)));
+    if (QCursor::pos() != bar->mapToGlobal(rect.topLeft() + QPoint(3, 3)))
+        GTEST_SKIP() << "the platform cannot place the pointer";
+    const int w = rect.width();
+    const int h = rect.height();
+    ASSERT_GT(w, 12);
+    const std::string shadowRoom(7, 'b');
+    std::string expected = std::string(w - 7, 'K') + shadowRoom + "\n";
+    for (int y = 1; y < h - 1; ++y)
+        expected += "K" + std::string(w - 9, 'F') + "K" + shadowRoom + "\n";
+    expected += std::string(w - 7, 'K') + shadowRoom + "\n";
+    EXPECT_EQ(ColourMap(bar->grab().toImage(), TRect::FromQRect(rect),
+                        {{'F', ColorToRGB(Palette().SelectFillColor)},
+                         {'K', ColorToRGB(Palette().SelectFrameColor)},
+                         {'b', clSilver}}),
+              expected);
+    QCursor::setPos(bar->mapToGlobal(QPoint(250, 100)));
+}
+
 TEST_F(SkinMenuPainterTest, anInactiveSkinDrawsAndMeasuresNothing)
 {
     skin->SetActive(false);
