@@ -8,7 +8,9 @@
 #include "toolkit/bars/ToolBar.h"
 #include "toolkit/bars/ToolButton.h"
 #include "toolkit/controls/ControlTag.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/ImageList.h"
+#include "toolkit/gdi/TextLayout.h"
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/PopupMenuWindow.h"
 
@@ -16,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <set>
 
@@ -286,6 +289,155 @@ TEST_F(SkinBarPaintersTest, aHotGlyphRisesOverItsShadowAndAPressedOneStays)
     image = Paint();
     SendMouse(bar, QEvent::MouseButtonRelease, CentreOf(button));
     EXPECT_EQ(PixelAt(image, left + 5, top + 5), kGlyphColor);
+    bar->SetImages(nullptr);
+}
+
+// Without the system colours the hot fill and the glyph's shadow come from
+// the select colour lightened by 68, even when the derived selection fill is
+// the select colour itself.
+TEST_F(SkinBarPaintersTest, withoutSystemColoursAHotButtonTakesFillAndShadowFromTheSelectColour)
+{
+    TImageList images(16, 16);
+    images.AddMasked(SquareGlyph(), clFuchsia);
+    bar->SetImages(&images);
+    TToolButton *button = Add();
+    button->SetImageIndex(0);
+    constexpr TColor select = RGB(40, 80, 160);
+    skin->SetUseSystemColors(false);
+    skin->SetUseDimColor(false);
+    skin->SetSelectColor(select);
+    skin->SetActive(true);
+    ASSERT_EQ(button->BoundsRect(), TRect(0, 0, 23, 22));
+    SendMouse(bar, QEvent::MouseMove, CentreOf(button));
+    const QImage image = Paint();
+    const TColor hot = LightenColor(select, 68);
+    // The glyph sits 4 columns in and 3 rows down, raised one up and left
+    // while hot; its shadow lies two down and right of the raised glyph.
+    KeyPicture expected(26, 22, 'c');
+    expected.Fill(0, 0, 23, 1, 'f').Fill(0, 1, 23, 22, 'h').Frame(0, 1, 23, 22, 'K');
+    expected.Fill(3 + 5 + 2, 2 + 5 + 2, 3 + 11 + 2, 2 + 11 + 2, 's').Fill(3 + 5, 2 + 5, 3 + 11, 2 + 11, 'g');
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 26, 22),
+                        {{'c', kBarColor},
+                         {'f', Face()},
+                         {'h', hot},
+                         {'K', ColorToRGB(skin->Palette().SelectFrameColor)},
+                         {'s', DarkenColor(hot, 50)},
+                         {'g', kGlyphColor}}),
+              expected.Text());
+    bar->SetImages(nullptr);
+}
+
+// A button carrying a menu item shows the tool bar's own colour below its
+// top row while nothing happens to it; on a transparent bar neither the face
+// nor that colour is painted, and a lit button there keeps the bar's own
+// background in its top row.
+TEST_F(SkinBarPaintersTest, aMenuItemButtonShowsTheBarColourAndATransparentBarPaintsNoFace)
+{
+    TPopupMenu menu(bar);
+    TMenuItem *entry = menu.Items()->Add(QStringLiteral("Первый"));
+    TToolButton *button = Add();
+    button->SetMenuItem(entry);
+    skin->SetActive(true);
+    ASSERT_EQ(button->BoundsRect(), TRect(0, 0, 23, 22));
+    QImage image = Paint();
+    KeyPicture idle(26, 22, 'c');
+    idle.Fill(0, 0, 23, 1, 'f');
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 26, 22), {{'c', kBarColor}, {'f', Face()}}), idle.Text());
+
+    bar->SetTransparent(true);
+    image = Paint();
+    const TColor beneath = PixelAt(image, 150, 0);
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 26, 22), {{'c', beneath}}), KeyPicture(26, 22, 'c').Text());
+
+    SendMouse(bar, QEvent::MouseMove, CentreOf(button));
+    image = Paint();
+    KeyPicture hot(26, 22, 'c');
+    hot.Fill(0, 1, 23, 22, 'h').Frame(0, 1, 23, 22, 'K');
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 26, 22), {{'c', beneath}, {'h', HotFill()}, {'K', Frame()}}),
+              hot.Text());
+    button->SetMenuItem(nullptr);
+}
+
+namespace {
+
+// The expected picture of an idle button with the square glyph and a
+// caption: the face, the dimmed square with its top-left corner at the
+// glyph's origin plus (5, 5), and the caption as the canvas lays it out in
+// the given rectangle and format.
+QImage IdleButtonPicture(const QSize &size, const TFlatSkin &skin, const QPoint &glyph, const QString &caption,
+                         TRect text, unsigned format)
+{
+    QImage image = FilledImage(size.width(), size.height(), Face());
+    TCanvas canvas(&image);
+    canvas.FillSolidRect(Bounds(glyph.x() + 5, glyph.y() + 5, 6, 6), LightenColor(kGlyphColor, skin.DimLevel()));
+    canvas.SetFont(skin.Font());
+    canvas.Brush().SetStyle(bsClear);
+    canvas.DrawText(caption, text, format);
+    return image;
+}
+
+} // namespace
+
+// Caption under the glyph: the glyph centred across the button 3 rows down,
+// the caption centred with its bottom 6 pixels above the button's bottom.
+// Caption beside the glyph: the glyph 3 columns in, the caption starting 6
+// columns after it and centred on the button's height.
+TEST_F(SkinBarPaintersTest, glyphAndCaptionLieWhereEachLayoutPutsThem)
+{
+    TImageList images(16, 16);
+    images.AddMasked(SquareGlyph(), clFuchsia);
+    bar->SetImages(&images);
+    const QString caption = QStringLiteral("Шаг");
+    TToolButton *button = Add();
+    button->SetImageIndex(0);
+    button->SetCaption(caption);
+    bar->SetShowCaptions(true);
+    skin->SetActive(true);
+
+    TRect b = button->BoundsRect();
+    bar->resize(200, b.Height());
+    ASSERT_EQ(b.Left, 0);
+    QImage image = Paint();
+    QImage textMeasure(1, 1, QImage::Format_RGB32);
+    TCanvas measure(&textMeasure);
+    measure.SetFont(skin->Font());
+    const int th = measure.TextHeight(caption);
+    const int glyphLeft = static_cast<int>(std::nearbyint((b.Width() - 16) / 2.0));
+    QImage expected = IdleButtonPicture(bar->size(), *skin, QPoint(glyphLeft, 3), caption,
+                                        TRect(0, b.Bottom - th - 6, b.Right, b.Bottom), DT_CENTER | DT_EXPANDTABS);
+    EXPECT_EQ(PixelMask(image, b, Face()), PixelMask(expected, b, Face())) << "captions under the glyphs";
+    EXPECT_EQ(PixelAt(image, glyphLeft + 5, 3 + 5), LightenColor(kGlyphColor, skin->DimLevel()));
+
+    bar->SetList(true);
+    b = button->BoundsRect();
+    bar->resize(200, b.Height());
+    image = Paint();
+    expected = IdleButtonPicture(bar->size(), *skin, QPoint(3, 3), caption, TRect(16 + 6, 0, b.Right, b.Bottom),
+                                 DT_VCENTER | DT_SINGLELINE | DT_EXPANDTABS);
+    EXPECT_EQ(PixelMask(image, b, Face()), PixelMask(expected, b, Face())) << "captions beside the glyphs";
+    bar->SetImages(nullptr);
+}
+
+// A drop-down button's glyph is centred on the part left of the arrow,
+// twelve columns short of the button's right edge.
+TEST_F(SkinBarPaintersTest, aDropDownButtonsGlyphIsCentredLeftOfTheArrow)
+{
+    TImageList images(16, 16);
+    images.AddMasked(SquareGlyph(), clFuchsia);
+    bar->SetImages(&images);
+    TToolButton *button = Add(tbsDropDown);
+    button->SetImageIndex(0);
+    skin->SetActive(true);
+    ASSERT_EQ(button->BoundsRect(), TRect(0, 0, 36, 22));
+    const QImage image = Paint();
+    // (36 - 12 - 16) / 2 = 4 columns in, 3 rows down; the arrow 10 from the
+    // right edge on rows 10 to 12.
+    KeyPicture expected(36, 22, 'f');
+    expected.Fill(4 + 5, 3 + 5, 4 + 11, 3 + 11, 'g');
+    expected.Fill(26, 10, 31, 11, 'a').Fill(27, 11, 30, 12, 'a').Fill(28, 12, 29, 13, 'a');
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 36, 22),
+                        {{'f', Face()}, {'g', LightenColor(kGlyphColor, skin->DimLevel())}, {'a', clBlack}}),
+              expected.Text());
     bar->SetImages(nullptr);
 }
 
