@@ -1,6 +1,7 @@
 #include "skin/SkinControlFixture.h"
 
 #include "components/FlatSkin/SkinPrimitives.h"
+#include "support/PixelMask.h"
 #include "toolkit/controls/ComboBox.h"
 #include "toolkit/controls/Edit.h"
 #include "toolkit/controls/HotKey.h"
@@ -165,6 +166,71 @@ TEST(SkinFramePainters, comboButtonFollowsStateTagAndReadingDirection)
         });
         EXPECT_NE(At(f.Shot(), 115, 5), tint) << "a simple combo box has no button";
     }
+}
+
+namespace {
+
+// A combo box W wide and H high as the skin leaves it, in the keys
+// P (parent background), C (control colour), F (frame), B (button) and
+// A (arrow): idle, the parent background's two rings and a frame one in;
+// lit (hot or focused), a frame on the outermost columns from row 1 down
+// and a button one column wider.
+std::string ComboPicture(int w, int h, bool lit)
+{
+    const int thumb = GetSystemMetrics(SM_CXHTHUMB);
+    KeyPicture picture(w, h, 'P');
+    if (lit)
+        picture.Fill(1, 2, w - 1, h - 1, 'C').Frame(0, 1, w, h, 'F').Fill(1, 2, 2, h - 2, '*');
+    else
+        picture.Fill(1, 2, w - 1, h - 1, 'C');
+    const int top = lit ? 2 : 3;
+    const int bottom = lit ? h - 1 : h - 2;
+    const int right = lit ? w - 1 : w - 2;
+    const int left = right - thumb - 1 - (lit ? 1 : 0);
+    picture.Fill(left, top, right, bottom, 'B').Fill(left, top, left + 5, bottom, 'C');
+    picture.Fill(left + 5, top, left + 6, bottom, lit ? 'F' : 'C');
+    const int x0 = w - 10;
+    picture.Fill(x0, 10, x0 + 5, 11, 'A').Fill(x0 + 1, 11, x0 + 4, 12, 'A').Fill(x0 + 2, 12, x0 + 3, 13, 'A');
+    return picture.Text();
+}
+
+} // namespace
+
+TEST(SkinFramePainters, comboBoxFrameButtonAndArrowIdleHotAndFocused)
+{
+    constexpr TColor P = RGB(200, 220, 240);
+    SkinnedControl<TComboBox> f(120, 21, {}, P);
+    const TSkinPalette &p = f.skin->Palette();
+    const TColor C = ColorToRGB(clWindow);
+    const TRect whole(0, 0, 120, 21);
+    // Idle the frame takes the control colour, which hides it.
+    EXPECT_EQ(ColourMap(f.Shot(), whole, {{'P', P}, {'C', C}, {'B', ColorToRGB(clBtnFace)}, {'A', clBlack}}),
+              ComboPicture(120, 21, false));
+
+    f.PointAt(QPoint(50, 10));
+    const std::string hot = ComboPicture(120, 21, true);
+    EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
+                        {{'P', P},
+                         {'C', C},
+                         {'F', ColorToRGB(p.SelectFrameColor)},
+                         {'B', ColorToRGB(p.SelectFillColor)},
+                         {'A', clBlack}}), hot),
+              hot);
+    f.Leave();
+
+    // Focused but not under the pointer; the text field's caret is left out.
+    f.control->setFocus();
+    f.Leave();
+    KeyPicture caret(120, 21, '.');
+    caret.Fill(2, 2, 100, 19, '*');
+    const std::string focused = Blanked(hot, caret.Text());
+    EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
+                        {{'P', P},
+                         {'C', C},
+                         {'F', LightenColor(p.SelectFrameColor, 60)},
+                         {'B', ColorToRGB(p.CheckedFillColor)},
+                         {'A', clBlack}}), focused),
+              focused);
 }
 
 TEST(SkinFramePainters, listProgressAndHotKeyFramesTakeTheOuterRing)
