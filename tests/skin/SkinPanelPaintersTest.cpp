@@ -1,6 +1,8 @@
 #include "skin/SkinControlFixture.h"
 
 #include "components/FlatSkin/SkinPrimitives.h"
+#include "support/PixelMask.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/controls/GroupBox.h"
 
 #include <gtest/gtest.h>
@@ -42,6 +44,36 @@ TEST(SkinPanelPainters, groupBoxIsOnePixelFrameBrokenByItsCaptionUnderABackgroun
     EXPECT_EQ(At(shot, 75, 78), ColorToRGB(clBtnFace));
     // The caption's cell lies over the gap in the top line.
     EXPECT_NE(At(shot, 9, top), Light());
+}
+
+// The whole box in the keys P (parent background), K (box colour), L and D
+// (light and dark shades); the caption's cell is left out.
+TEST(SkinPanelPainters, groupBoxPictureHasItsCaptionGapNineColumnsInAndSquareCorners)
+{
+    const QString caption = QStringLiteral("Условия");
+    SkinnedControl<TGroupBox> f(150, 80, [&](TGroupBox &box) {
+        box.setFont(TFont().ToQFont());
+        box.SetCaption(caption);
+    }, kParentColor);
+    const QImage shot = f.Shot();
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    TCanvas measure(&scratch);
+    measure.SetFont(TFont());
+    const int ht = measure.TextHeight(caption);
+    const int wt = measure.TextWidth(caption);
+    const int w = 150;
+    const int h = 80;
+    const int yt = ht / 2 + 1;
+    KeyPicture expected(w, h, 'K');
+    expected.Fill(0, 0, w, yt, 'P');
+    expected.Fill(0, yt, w - 1, yt + 1, 'L').Fill(0, yt, 1, h - 1, 'L');
+    expected.Fill(9, yt, 9 + wt, 2 * yt, 'K');
+    expected.Fill(w - 1, yt, w, h, 'D').Fill(0, h - 1, w, h, 'D');
+    expected.Fill(9, 0, 9 + wt, ht, '*');
+    EXPECT_EQ(Blanked(ColourMap(shot, TRect(0, 0, w, h),
+                                {{'P', kParentColor}, {'K', ColorToRGB(clBtnFace)}, {'L', Light()}, {'D', Dark()}}),
+                      expected.Text()),
+              expected.Text());
 }
 
 TEST(SkinPanelPainters, groupBoxWithoutCtl3DAndCaptionIsDarkAllRoundAndUnbroken)
