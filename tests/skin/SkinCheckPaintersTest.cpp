@@ -2,6 +2,7 @@
 #include "support/Input.h"
 
 #include "components/FlatSkin/SkinPrimitives.h"
+#include "support/PixelMask.h"
 #include "toolkit/controls/CheckBox.h"
 #include "toolkit/controls/RadioButton.h"
 #include "toolkit/controls/UpDown.h"
@@ -42,6 +43,106 @@ TEST(SkinCheckPainters, checkBoxWithCaptionOnTheLeftHasItsBoxAtTheRightEdge)
     EXPECT_EQ(At(shot, 95, 12), RGB(192, 192, 192));
     EXPECT_EQ(At(shot, 97, 12), ColorToRGB(clBtnShadow));
     EXPECT_NE(At(shot, 10, 12), RGB(192, 192, 192));
+}
+
+namespace {
+
+// The box of a check box 17 pixels high, rows 1 to 16 of its left 15
+// columns, in the keys C (control colour), P (box frame), F (box fill) and
+// T (tick): the box at (2, 3)-(13, 15), the tick three pixels thick with its
+// lowest point at (6, 12).
+std::string CheckBoxPicture(bool ticked)
+{
+    KeyPicture picture(15, 16, 'C');
+    picture.Fill(2, 2, 13, 14, 'F').Frame(2, 2, 13, 14, 'P');
+    if (ticked)
+        for (int i = 0; i < 3; ++i) {
+            const int points[][2] = {{4, 10}, {5, 11}, {6, 12}, {7, 11}, {8, 10}, {9, 9}, {10, 8}};
+            for (const auto &pt : points)
+                picture.Fill(pt[0], pt[1] - i - 1, pt[0] + 1, pt[1] - i, 'T');
+        }
+    return picture.Text();
+}
+
+} // namespace
+
+TEST(SkinCheckPainters, checkBoxPicturesIdleCheckedAndHot)
+{
+    SkinnedControl<TCheckBox> f(100, 17, [](TCheckBox &box) { box.SetState(cbChecked); });
+    const TSkinPalette &p = f.skin->Palette();
+    const TColor C = ColorToRGB(f.control->Color());
+    const TRect box(0, 1, 15, 17);
+    EXPECT_EQ(ColourMap(f.Shot(), box,
+                        {{'C', C},
+                         {'P', ColorToRGB(clBtnShadow)},
+                         {'F', ColorToRGB(clWindow)},
+                         {'T', ColorToRGB(clHighlight)}}),
+              CheckBoxPicture(true));
+
+    f.control->SetState(cbUnchecked);
+    f.PointAt(QPoint(40, 8));
+    EXPECT_EQ(ColourMap(f.Shot(), box,
+                        {{'C', C}, {'P', ColorToRGB(p.SelectFrameColor)}, {'F', ColorToRGB(p.SelectFillColor)}}),
+              CheckBoxPicture(false));
+}
+
+// A radio button 17 pixels high has its circle in (2, 3)-(13, 14) on the
+// control colour; the focus fills it but leaves its ring, the pointer
+// colours both.
+TEST(SkinCheckPainters, radioButtonCircleTakesTheFillFromFocusAndTheRingOnlyFromThePointer)
+{
+    SkinnedControl<TRadioButton> f(100, 17);
+    const TSkinPalette &p = f.skin->Palette();
+    const TColor C = ColorToRGB(f.control->Color());
+    const auto expectCircle = [&](const QImage &shot, TColor ring, TColor fill) {
+        for (auto [x, y] : {std::pair{7, 3}, {7, 13}, {2, 8}, {12, 8}})
+            EXPECT_EQ(At(shot, x, y), ring) << x << "," << y;
+        for (auto [x, y] : {std::pair{7, 8}, {4, 8}, {7, 5}})
+            EXPECT_EQ(At(shot, x, y), fill) << x << "," << y;
+        for (auto [x, y] : {std::pair{0, 1}, {2, 3}, {14, 8}, {7, 2}, {7, 14}, {1, 8}, {13, 8}, {14, 15}})
+            EXPECT_EQ(At(shot, x, y), C) << x << "," << y;
+    };
+    {
+        SCOPED_TRACE("idle");
+        expectCircle(f.Shot(), ColorToRGB(clBtnShadow), ColorToRGB(clWindow));
+    }
+    // Taking the focus lights the control as the pointer does; the pointer
+    // leaving it then leaves the focus alone.
+    f.control->setFocus();
+    f.Leave();
+    ASSERT_TRUE(f.control->hasFocus());
+    {
+        SCOPED_TRACE("focused");
+        expectCircle(f.Shot(), ColorToRGB(clBtnShadow), ColorToRGB(p.SelectFillColor));
+    }
+    f.PointAt(QPoint(40, 8));
+    {
+        SCOPED_TRACE("hot");
+        expectCircle(f.Shot(), ColorToRGB(p.SelectFrameColor), ColorToRGB(p.SelectFillColor));
+    }
+}
+
+// Upper half lit under the pointer, lower half at rest; the chevrons are
+// left out of the picture but must be there in black.
+TEST(SkinCheckPainters, upDownHalvesPicture)
+{
+    SkinnedControl<TUpDown> f(16, 24);
+    const TSkinPalette &p = f.skin->Palette();
+    f.PointAt(QPoint(8, 4));
+    const QImage shot = f.Shot();
+    KeyPicture expected(16, 24, 'l');
+    expected.Frame(0, 0, 16, 12, 'K');
+    expected.Fill(0, 12, 16, 24, 'i').Frame(0, 12, 16, 24, 'R');
+    expected.Fill(4, 3, 13, 9, '*').Fill(4, 15, 13, 20, '*');
+    EXPECT_EQ(Blanked(ColourMap(shot, TRect(0, 0, 16, 24),
+                                {{'K', ColorToRGB(p.SelectFrameColor)},
+                                 {'l', LightenColor(p.SelectFillColor, 60)},
+                                 {'R', LightenColor(SkinnedControl<TUpDown>::kBackground, 80)},
+                                 {'i', LightenColor(p.SelectFillColor, 16)}}),
+                      expected.Text()),
+              expected.Text());
+    EXPECT_EQ(At(shot, 8, 4), clBlack) << "the upper chevron's tip";
+    EXPECT_EQ(At(shot, 8, 19), clBlack) << "the lower chevron's tip";
 }
 
 TEST(SkinCheckPainters, disabledCheckedRadioButtonShowsItsDotInTheDisabledColour)
