@@ -8,6 +8,10 @@
 #include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/NavButton.h"
 
+#include "toolkit/controls/SpeedButton.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/TextLayout.h"
+
 #include <QKeyEvent>
 
 #include <gtest/gtest.h>
@@ -141,6 +145,86 @@ TEST(SkinButtonPainters, speedButtonPicksTheGlyphCellOfItsState)
         EXPECT_EQ(At(f.Shot(), kGlyphX, kGlyphY), clBlue) << "pressed glyphs are neither dimmed nor lifted";
         SendMouse(f.control, QEvent::MouseButtonRelease, QPoint(-5, -5));
     }
+}
+
+// A 4 x 4 glyph and a caption, spaced 4 apart and centred together: the
+// glyph right of, above or below the caption. The glyph is drawn one row
+// below its cell's top; everything inside the outline that is not glyph or
+// caption is face.
+TEST(SkinButtonPainters, speedButtonPlacesGlyphAndCaptionByItsLayout)
+{
+    const QString caption = QStringLiteral("Шаг");
+    constexpr int w = 60;
+    constexpr int h = 44;
+    for (const TButtonLayout layout : {blGlyphRight, blGlyphTop, blGlyphBottom}) {
+        SCOPED_TRACE(layout);
+        SkinnedControl<TSpeedButton> f(w, h, [&](TSpeedButton &button) {
+            button.SetTransparent(false);
+            button.SetGlyph(CellGlyph({clRed}));
+            button.SetCaption(caption);
+            button.SetLayout(layout);
+        });
+        const QImage shot = f.Shot();
+        QImage expected = FilledImage(w, h, LightenColor(clBtnFace, 16));
+        TCanvas canvas(&expected);
+        canvas.SetFont(f.control->Font());
+        const int tw = canvas.TextWidth(caption);
+        const int th = canvas.TextHeight(caption);
+        const int sp = f.control->Spacing();
+        ASSERT_EQ(sp, 4);
+        constexpr int g = 4;
+        TRect glyph;
+        TRect text;
+        if (layout == blGlyphRight) {
+            glyph = Bounds((sp + g + tw + w) / 2 - g, (h - g) / 2, g, g);
+            text = Bounds(glyph.Left - sp - tw, (h - th) / 2, tw, th);
+        } else if (layout == blGlyphTop) {
+            glyph = Bounds((w - g) / 2, (h - (sp + g + th)) / 2, g, g);
+            text = Bounds((w - tw) / 2, glyph.Top + g + sp, tw, th);
+        } else {
+            glyph = Bounds((w - g) / 2, (sp + g + th + h) / 2 - g, g, g);
+            text = Bounds((w - tw) / 2, glyph.Top - sp - th, tw, th);
+        }
+        const TColor dimmed = LightenColor(clRed, f.skin->DimLevel());
+        canvas.FillSolidRect(glyph.Offset(0, 1), dimmed);
+        canvas.SetPixel(glyph.Left, glyph.Top + g, LightenColor(clBtnFace, 16));
+        canvas.Brush().SetStyle(bsClear);
+        canvas.DrawText(caption, text, DT_CENTER | DT_VCENTER);
+        const TRect inside(2, 2, w - 2, h - 2);
+        EXPECT_EQ(PixelMask(shot, inside, LightenColor(clBtnFace, 16)),
+                  PixelMask(expected, inside, LightenColor(clBtnFace, 16)));
+        EXPECT_EQ(At(shot, glyph.Left + 1, glyph.Top + 1), dimmed);
+    }
+}
+
+// A hot push button is lit from the button face by 40 and outlined in the
+// lightened selection frame; a focused one keeps the resting face with that
+// outline; the default button's caption is embossed.
+TEST(SkinButtonPainters, pushButtonHotFocusedAndDefaultLooks)
+{
+    SkinnedControl<TButton> f(75, 25, [](TButton &button) { button.SetCaption(QStringLiteral("OK")); });
+    const TColor lit = LightenColor(clHighlight, 60);
+    f.PointAt(QPoint(37, 12));
+    QImage shot = f.Shot();
+    EXPECT_EQ(At(shot, 37, 5), LightenColor(clBtnFace, 40));
+    EXPECT_EQ(At(shot, 37, 0), LightenColor(lit, 30));
+    EXPECT_EQ(At(shot, 0, 12), LightenColor(lit, 30));
+    EXPECT_EQ(At(shot, 37, 24), DarkenColor(lit, 50));
+    EXPECT_EQ(At(shot, 74, 12), DarkenColor(lit, 50));
+    EXPECT_EQ(At(shot, 0, 0), kBackground) << "the rounded corner";
+    f.Leave();
+
+    f.control->setFocus();
+    shot = f.Shot();
+    EXPECT_EQ(At(shot, 37, 5), LightenColor(clBtnFace, 16));
+    EXPECT_EQ(At(shot, 37, 0), LightenColor(lit, 30));
+    EXPECT_EQ(At(shot, 37, 24), DarkenColor(lit, 50));
+
+    const TRect inside(2, 2, 73, 23);
+    const std::string plain = PixelMask(shot, inside, LightenColor(clBtnFace, 16));
+    f.control->SetDefault(true);
+    const std::string embossed = PixelMask(f.Shot(), inside, LightenColor(clBtnFace, 16));
+    EXPECT_NE(embossed, plain);
 }
 
 TEST(SkinButtonPainters, pushButtonKeepsRoundCornersAndShowsThePressOnlyForSpaceOrAHotPress)
