@@ -34,9 +34,9 @@ TColor Frame() { return ColorToRGB(clHighlight); }
 TColor HotFill() { return LightenColor(clHighlight, 68); }
 
 // A 16 by 16 image: a 6 by 6 red square at (5, 5), the rest transparent.
-QImage SquareGlyph()
+QImage SquareGlyph(int width = 16)
 {
-    QImage image(16, 16, QImage::Format_RGB32);
+    QImage image(width, 16, QImage::Format_RGB32);
     image.fill(ToQRgb(clFuchsia));
     for (int y = 5; y < 11; ++y)
         for (int x = 5; x < 11; ++x)
@@ -422,23 +422,69 @@ TEST_F(SkinBarPaintersTest, glyphAndCaptionLieWhereEachLayoutPutsThem)
 // twelve columns short of the button's right edge.
 TEST_F(SkinBarPaintersTest, aDropDownButtonsGlyphIsCentredLeftOfTheArrow)
 {
-    TImageList images(16, 16);
-    images.AddMasked(SquareGlyph(), clFuchsia);
+    TImageList images(14, 16);
+    images.AddMasked(SquareGlyph(14), clFuchsia);
     bar->SetImages(&images);
     TToolButton *button = Add(tbsDropDown);
     button->SetImageIndex(0);
     skin->SetActive(true);
     ASSERT_EQ(button->BoundsRect(), TRect(0, 0, 36, 22));
     const QImage image = Paint();
-    // (36 - 12 - 16) / 2 = 4 columns in, 3 rows down; the arrow 10 from the
+    // (36 - 12 - 14) / 2 = 5 columns in, 3 rows down; the arrow 10 from the
     // right edge on rows 10 to 12.
     KeyPicture expected(36, 22, 'f');
-    expected.Fill(4 + 5, 3 + 5, 4 + 11, 3 + 11, 'g');
+    expected.Fill(5 + 5, 3 + 5, 5 + 11, 3 + 11, 'g');
     expected.Fill(26, 10, 31, 11, 'a').Fill(27, 11, 30, 12, 'a').Fill(28, 12, 29, 13, 'a');
     EXPECT_EQ(ColourMap(image, TRect(0, 0, 36, 22),
                         {{'f', Face()}, {'g', LightenColor(kGlyphColor, skin->DimLevel())}, {'a', clBlack}}),
               expected.Text());
     bar->SetImages(nullptr);
+}
+
+// With the system colours the hot fill is the derived selection fill, whatever
+// the select colour setting says.
+TEST_F(SkinBarPaintersTest, withSystemColoursTheHotFillIgnoresTheSelectColour)
+{
+    TToolButton *button = Add();
+    skin->SetSelectColor(RGB(40, 80, 160));
+    skin->SetActive(true);
+    SendMouse(bar, QEvent::MouseMove, CentreOf(button));
+    KeyPicture expected(23, 22, 'h');
+    expected.Fill(0, 0, 23, 1, 'f').Frame(0, 1, 23, 22, 'K');
+    EXPECT_EQ(ColourMap(Paint(), TRect(0, 0, 23, 22), {{'f', Face()}, {'h', HotFill()}, {'K', Frame()}}),
+              expected.Text());
+}
+
+// A disabled caption is drawn in the default font on a block of the face,
+// lowered by half the room the letter W leaves in its rectangle and centred
+// there both ways.
+TEST_F(SkinBarPaintersTest, aDisabledCaptionIsCentredInItsLoweredRectangleInTheDefaultFont)
+{
+    TToolButton *button = Add();
+    const QString caption = QStringLiteral("Шаг");
+    button->SetCaption(caption);
+    button->SetEnabled(false);
+    bar->SetShowCaptions(true);
+    skin->SetActive(true);
+    const TRect b = button->BoundsRect();
+    bar->resize(200, b.Height());
+    const QImage image = Paint();
+
+    QImage expected = FilledImage(200, b.Height(), Face());
+    TCanvas canvas(&expected);
+    canvas.SetFont(skin->Font());
+    TRect x(b.Left, b.Bottom - canvas.TextHeight(caption) - 6, b.Right, b.Bottom);
+    x.Top += (x.Height() - canvas.TextHeight(QStringLiteral("W"))) / 2;
+    QImage block = FilledImage(x.Width(), x.Height(), Face());
+    TCanvas blockCanvas(&block);
+    blockCanvas.Font().SetColor(skin->Palette().DisabledTextColor);
+    blockCanvas.Brush().SetStyle(bsClear);
+    TRect area(0, 0, x.Width(), x.Height());
+    blockCanvas.DrawText(caption, area, DT_CENTER | DT_EXPANDTABS | DT_VCENTER);
+    for (int yy = 0; yy < block.height(); ++yy)
+        for (int xx = 0; xx < block.width(); ++xx)
+            expected.setPixel(x.Left + xx, x.Top + yy, block.pixel(xx, yy));
+    EXPECT_EQ(PixelMask(image, b, Face()), PixelMask(expected, b, Face()));
 }
 
 TEST(DrawBandGripTest, dashesLieOnEvenRowsEachSevenDarkerAndNeedABandOfTenRows)
