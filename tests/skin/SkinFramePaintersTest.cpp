@@ -256,6 +256,22 @@ TEST(SkinFramePainters, listProgressAndHotKeyFramesTakeTheOuterRing)
     }
 }
 
+// A list without a border of its own has its outermost ring in the parent
+// background at rest and in the selection frame lightened by 80 under the
+// pointer.
+TEST(SkinFramePainters, borderlessListRingIsTheBackgroundAtRestAndLightUnderThePointer)
+{
+    constexpr TColor P = RGB(200, 220, 240);
+    SkinnedControl<TListBox> f(100, 60, [](TListBox &list) { list.SetBorderStyle(TBorderStyle::bsNone); }, P);
+    KeyPicture ring(100, 60, '*');
+    ring.Frame(0, 0, 100, 60, 'R');
+    const std::string expected = ring.Text();
+    EXPECT_EQ(Blanked(ColourMap(f.Shot(), TRect(0, 0, 100, 60), {{'R', P}}), expected), expected);
+    f.PointAt(QPoint(50, 30));
+    EXPECT_EQ(Blanked(ColourMap(f.Shot(), TRect(0, 0, 100, 60), {{'R', LightenColor(clHighlight, 80)}}), expected),
+              expected);
+}
+
 namespace {
 
 // A lookup combo box as the data-aware controls have it: not a combo box of
