@@ -86,6 +86,29 @@ TEST(SkinCheckPainters, checkBoxPicturesIdleCheckedAndHot)
               CheckBoxPicture(false));
 }
 
+// The box is centred in the client height less 3 above and below: a check
+// box 21 high places its 16-row cell from row 3.
+TEST(SkinCheckPainters, aTallerCheckBoxCentresItsBoxInTheShrunkenHeight)
+{
+    SkinnedControl<TCheckBox> f(100, 21);
+    EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 3, 15, 19),
+                        {{'C', ColorToRGB(f.control->Color())},
+                         {'P', ColorToRGB(clBtnShadow)},
+                         {'F', ColorToRGB(clWindow)}}),
+              CheckBoxPicture(false));
+}
+
+// And less 4 for a radio button: one 23 high has its circle in (2, 6)-(13, 17).
+TEST(SkinCheckPainters, aTallerRadioButtonCentresItsCircleInTheShrunkenHeight)
+{
+    SkinnedControl<TRadioButton> f(100, 23);
+    const QImage shot = f.Shot();
+    for (auto [x, y] : {std::pair{7, 6}, {7, 16}, {2, 11}, {12, 11}})
+        EXPECT_EQ(At(shot, x, y), ColorToRGB(clBtnShadow)) << x << "," << y;
+    for (auto [x, y] : {std::pair{7, 5}, {7, 17}, {0, 4}, {14, 18}})
+        EXPECT_EQ(At(shot, x, y), ColorToRGB(f.control->Color())) << x << "," << y;
+}
+
 // A radio button 17 pixels high has its circle in (2, 3)-(13, 14) on the
 // control colour; the focus fills it but leaves its ring, the pointer
 // colours both.
