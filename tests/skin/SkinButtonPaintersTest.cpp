@@ -125,6 +125,23 @@ TEST(SkinButtonPainters, raisedSpeedButtonTaggedForTheParentTintsItsFaceFromTheB
     EXPECT_EQ(At(shot, 5, 23), DarkenColor(shadow, 50));
 }
 
+// Under the pointer a raised speed button lights its face from the button
+// face by 40 and draws outline and raised edge from the lightened selection
+// frame.
+TEST(SkinButtonPainters, raisedSpeedButtonUnderThePointer)
+{
+    SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) { button.SetTransparent(false); });
+    f.PointAt(QPoint(12, 12));
+    const QImage shot = f.Shot();
+    const TColor a = LightenColor(clHighlight, 60);
+    KeyPicture expected(24, 24, 'S');
+    expected.Frame(0, 0, 24, 24, 'O').Fill(23, 0, 24, 24, 'E').Fill(1, 23, 24, 24, 'E');
+    // The edge's last point, the bottom-left corner, keeps the outline.
+    EXPECT_EQ(ColourMap(shot, TRect(0, 0, 24, 24),
+                        {{'S', LightenColor(clBtnFace, 40)}, {'O', LightenColor(a, 30)}, {'E', DarkenColor(a, 50)}}),
+              expected.Text());
+}
+
 TEST(SkinButtonPainters, speedButtonPicksTheGlyphCellOfItsState)
 {
     {
