@@ -20,6 +20,15 @@
 
 namespace {
 
+// A row of a colour map: `inside` between two pixels of `edge`.
+std::string Between(char edge, const std::string &inside)
+{
+    std::string row(1, edge);
+    row += inside;
+    row += edge;
+    return row;
+}
+
 constexpr TColor kGlyphColor = RGB(200, 0, 0);
 constexpr TColor kPaper = RGB(1, 2, 3);
 constexpr int kItemWidth = 120;
@@ -339,7 +348,7 @@ TEST_F(SkinMenuPainterTest, theSelectedBarItemsShadowIsFourBandsWithARoundedTop)
     const QImage image = Draw(file, true, TRect(0, 0, 20, 12));
     const TColor b = clSilver;
     const std::string paper(4, 'p');
-    const std::string face = "K" + std::string(11, 'F') + "K";
+    const std::string face = Between('K', std::string(11, 'F'));
     EXPECT_EQ(ColourMap(image, TRect(0, 0, 24, 14),
                         {{'p', kPaper},
                          {'F', ColorToRGB(Palette().SelectFillColor)},
@@ -377,7 +386,7 @@ TEST_F(SkinMenuPainterTest, belowSixteenBitsTheSelectedBarItemHasATwoPixelShadow
     skin->SetMenuBarColor(clSilver);
     file->SetCaption(QStringLiteral("    "));
     const QImage image = Draw(file, true, TRect(0, 0, 20, 12));
-    const std::string face = "K" + std::string(16, 'F') + "K";
+    const std::string face = Between('K', std::string(16, 'F'));
     std::string expected = Rows({std::string(18, 'K') + "bb", face + "bb"});
     for (int y = 2; y < 12; ++y)
         expected += face + "77\n";
@@ -410,7 +419,7 @@ TEST_F(SkinMenuPainterTest, aHotBarItemIsFramedSevenColumnsShortOfItsRightEdge)
     const std::string shadowRoom(7, 'b');
     std::string expected = std::string(w - 7, 'K') + shadowRoom + "\n";
     for (int y = 1; y < h - 1; ++y)
-        expected += "K" + std::string(w - 9, 'F') + "K" + shadowRoom + "\n";
+        expected += Between('K', std::string(w - 9, 'F')) + shadowRoom + "\n";
     expected += std::string(w - 7, 'K') + shadowRoom + "\n";
     EXPECT_EQ(ColourMap(bar->grab().toImage(), TRect::FromQRect(rect),
                         {{'F', ColorToRGB(Palette().SelectFillColor)},
