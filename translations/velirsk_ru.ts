@@ -273,6 +273,14 @@
         <source>This field holds at most %1 characters; with the inserted text it would have %2. The text was not inserted.</source>
         <translation>Поле вмещает не больше %1 знаков, а со вставленным текстом в нём было бы %2. Текст не вставлен, значение осталось прежним.</translation>
     </message>
+    <message>
+        <source>record %1</source>
+        <translation>запись %1</translation>
+    </message>
+    <message>
+        <source>new record</source>
+        <translation>новая запись</translation>
+    </message>
 </context>
 <context>
     <name>TDataSet</name>

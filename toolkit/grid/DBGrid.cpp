@@ -2,6 +2,7 @@
 
 #include "toolkit/app/ErrorReporting.h"
 #include "toolkit/db/DataLink.h"
+#include "toolkit/grid/DBGridAccessible.h"
 #include "toolkit/gdi/SystemColors.h"
 #include "toolkit/grid/DBGridInplaceEdit.h"
 #include "toolkit/grid/DBGridPainter.h"
@@ -45,9 +46,10 @@ TDBGrid::TDBGrid(QWidget *parent)
       m_measureImage(1, 1, QImage::Format_RGB32),
       m_measureCanvas(&m_measureImage),
       m_scrollBars(
-          *this, [this](int row) { CallGuarded([&] { MoveToDisplayRow(row); }); },
+          *this, [this](int row) { HandleInput([&] { MoveToDisplayRow(row); }); },
           [this](int col) { SetLeftCol(col); })
 {
+    TDBGridAccessible::Install();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
@@ -228,6 +230,7 @@ void TDBGrid::InvalidateGrid()
     UpdateScrollBars();
     PlaceEditor();
     update();
+    AnnounceCurrentCell();
 }
 
 TRect TDBGrid::CellRect(int col, int row) const
@@ -279,6 +282,7 @@ void TDBGrid::LinkActiveChanged()
     }
     m_topRow = 0;
     LayoutChanged();
+    AnnounceCurrentCell();
 }
 
 void TDBGrid::LinkDataSetChanged()
@@ -296,6 +300,7 @@ void TDBGrid::LinkFollowedStore(int shift)
     m_topRow += shift;
     InvalidateGrid();
     LinkRecordChanged(nullptr);
+    NameEditor();
 }
 
 void TDBGrid::LinkScrolled()
@@ -311,6 +316,7 @@ void TDBGrid::LinkRecordChanged(TField *field)
         (field == nullptr || field == column->Field()))
         m_editor->setText(column->Field() ? column->Field()->AsString() : QString());
     update();
+    AnnounceCurrentCell();
 }
 
 void TDBGrid::LinkEditingChanged()
@@ -331,6 +337,7 @@ void TDBGrid::focusInEvent(QFocusEvent *event)
 {
     QWidget::focusInEvent(event);
     update();
+    AnnounceCurrentCellAfterFocus();
 }
 
 void TDBGrid::focusOutEvent(QFocusEvent *event)

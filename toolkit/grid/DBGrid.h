@@ -57,7 +57,14 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(TGridDrawState)
 // The grid's own sources: DBGrid.cpp (settings, layout, data link, focus),
 // DBGridNavigation.cpp (keyboard and moves between cells and rows),
 // DBGridMouse.cpp (clicks, column sizing, wheel), DBGridEditing.cpp (the
-// in-place editor and posting) and DBGridDrawing.cpp (painting).
+// in-place editor and posting), DBGridDrawing.cpp (painting) and
+// DBGridReading.cpp (what assistive technology and the clipboard are told).
+//
+// Assistive technology sees the grid as a table (TDBGridAccessible): one row
+// per display row, one column per entry of Columns(), the titles as column
+// headers. Whenever the current cell moves or its text changes, the cell (the
+// editor, while editing) is announced as focused; nothing of this is done
+// while no reader is listening.
 class TDBGrid : public QWidget, public TGridMetrics
 {
     Q_OBJECT
@@ -124,6 +131,14 @@ public:
     TRect CellRect(int col, int row) const;
     QPoint ClientFromWidget(QPoint widgetPos) const;
     QRect ClientRect() const;
+
+    // The text a data cell shows (a display row and data column): the field's
+    // display text, empty for a row that cannot be read without waiting or
+    // for a cell out of range.
+    QString CellText(int displayRow, int dataCol) const;
+    // Makes a cell current as a click on it would, without starting an edit;
+    // a data-set error is shown, not raised.
+    void GoToCell(int displayRow, int dataCol);
 
     // Paints a data cell the standard way: the rectangle filled with the
     // canvas brush, the field's display text in the canvas font with the
@@ -193,6 +208,23 @@ private:
     void UpdateScrollBars();
     void SyncWindow();
     void InvalidateGrid();
+
+    // What assistive technology and the clipboard are told
+    // (DBGridReading.cpp). The current cell is announced once an input has
+    // been handled whole, so a click that moves the row and then the column
+    // names only the cell it ends on.
+    struct TAnnouncedCell
+    {
+        int DisplayRow = -1;
+        int DataCol = -1;
+        QString Text;
+        bool operator==(const TAnnouncedCell &) const = default;
+    };
+    void HandleInput(const std::function<void()> &input);
+    void AnnounceCurrentCell();
+    void AnnounceCurrentCellAfterFocus();
+    void NameEditor();
+    void CopyToClipboard(bool wholeRow) const;
 
     // Keyboard and moves (DBGridNavigation.cpp). HandleKey shows a data-set
     // error instead of letting it leave the event handler; both return true
@@ -268,4 +300,7 @@ private:
     TDBGridInplaceEdit *m_editor = nullptr;
     bool m_editorModified = false;
     bool m_writingEditor = false;
+
+    TAnnouncedCell m_announced;
+    int m_inputsInProgress = 0;
 };

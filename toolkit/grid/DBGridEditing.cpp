@@ -121,6 +121,7 @@ void TDBGrid::ShowEditor(bool selectAll)
     m_editor->SetLengthLimit(column->Field() ? EditorLengthLimit(*column->Field()) : kNoLengthLimit);
     m_editor->setText(column->Field() ? column->Field()->AsString() : QString());
     m_editorModified = false;
+    NameEditor();
     m_editor->show();
     PlaceEditor();
     if (selectAll)

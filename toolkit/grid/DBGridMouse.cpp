@@ -26,7 +26,7 @@ int TDBGrid::SizingColumnAt(QPoint client) const
 
 void TDBGrid::mousePressEvent(QMouseEvent *event)
 {
-    CallGuarded([&] { MouseDown(event); });
+    HandleInput([&] { MouseDown(event); });
 }
 
 void TDBGrid::MouseDown(QMouseEvent *event)
@@ -97,6 +97,6 @@ void TDBGrid::wheelEvent(QWheelEvent *event)
 {
     const int steps = event->angleDelta().y() / kWheelStepDegrees;
     if (steps != 0)
-        CallGuarded([&] { MoveRows(-steps); });
+        HandleInput([&] { MoveRows(-steps); });
     event->accept();
 }

@@ -90,6 +90,7 @@ void TDBGrid::MoveCol(int col)
     if (editing)
         ShowEditor(true);
     update();
+    AnnounceCurrentCell();
 }
 
 void TDBGrid::TabTo(bool forward)
@@ -180,6 +181,10 @@ bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &t
     case TabBack:
         TabTo(command == TabForward);
         return true;
+    case CopyCell:
+    case CopyRow:
+        CopyToClipboard(command == CopyRow);
+        return true;
     case InsertRecord:
         InsertRow();
         return true;
@@ -215,7 +220,7 @@ bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &t
 bool TDBGrid::HandleKey(int key, Qt::KeyboardModifiers modifiers, const QString &text)
 {
     bool used = true;
-    CallGuarded([&] { used = KeyDown(key, modifiers, text); });
+    HandleInput([&] { used = KeyDown(key, modifiers, text); });
     return used;
 }
 

@@ -29,6 +29,15 @@ TGridKeyCommand GridKeyCommand(int key, Qt::KeyboardModifiers modifiers, TGridKe
         if (!options.Tabs || options.RowSelect)
             return Unused;
         return key == Qt::Key_Tab && !(modifiers & Qt::ShiftModifier) ? TabForward : TabBack;
+    case Qt::Key_C: {
+        // Where whole rows are selected, the row is what is copied.
+        const Qt::KeyboardModifiers held = modifiers & ~Qt::KeypadModifier;
+        if (held == (Qt::ControlModifier | Qt::ShiftModifier))
+            return CopyRow;
+        if (held == Qt::ControlModifier)
+            return options.RowSelect ? CopyRow : CopyCell;
+        return None;
+    }
     case Qt::Key_Insert:
         return modifiers == Qt::NoModifier ? InsertRecord : Unused;
     case Qt::Key_Delete:

@@ -22,6 +22,8 @@ enum class TGridKeyCommand {
     ScrollRight,
     TabForward,
     TabBack,
+    CopyCell, // the current cell's text to the clipboard
+    CopyRow,  // the current row's texts, tab-separated
     InsertRecord,
     DeleteRecord,
     ToggleEditor,
