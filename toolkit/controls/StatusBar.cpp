@@ -2,6 +2,7 @@
 #include "toolkit/controls/StatusBar.h"
 
 #include "toolkit/app/Form.h"
+#include "toolkit/controls/StatusBarAccessible.h"
 #include "toolkit/gdi/Canvas.h"
 
 #include <QMouseEvent>
@@ -75,6 +76,7 @@ TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent)
     m_font.SetName(QStringLiteral("MS Sans Serif"));
     m_font.SetHeight(-11);
     m_font.OnChange = [this] { update(); };
+    TStatusBarAccessible::Install();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     resize(width(), kDefaultHeight);
@@ -89,6 +91,7 @@ int TStatusBar::AddPanel(int width, const QString &text)
 {
     m_panels.push_back({text, std::max(width, 0), Qt::AlignLeft});
     update();
+    TStatusBarAccessible::PanelsChanged(this);
     return PanelCount() - 1;
 }
 
@@ -98,6 +101,7 @@ void TStatusBar::RemovePanel(int index)
         return;
     m_panels.erase(m_panels.begin() + index);
     update();
+    TStatusBarAccessible::PanelsChanged(this);
 }
 
 void TStatusBar::SetPanelText(int index, const QString &text)
@@ -106,6 +110,8 @@ void TStatusBar::SetPanelText(int index, const QString &text)
         return;
     m_panels[static_cast<std::size_t>(index)].Text = text;
     update(PanelRect(index));
+    if (!m_simplePanel)
+        TStatusBarAccessible::PanelTextChanged(this, index);
 }
 
 void TStatusBar::SetPanelWidth(int index, int width)
@@ -135,6 +141,7 @@ void TStatusBar::SetSimplePanel(bool simple)
         return;
     m_simplePanel = simple;
     update();
+    TStatusBarAccessible::PanelsChanged(this);
 }
 
 void TStatusBar::SetSimpleText(const QString &text)
@@ -143,6 +150,8 @@ void TStatusBar::SetSimpleText(const QString &text)
         return;
     m_simpleText = text;
     update();
+    if (m_simplePanel)
+        TStatusBarAccessible::PanelTextChanged(this, 0);
 }
 
 void TStatusBar::SetSizeGrip(bool sizeGrip)

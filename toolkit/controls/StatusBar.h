@@ -10,6 +10,9 @@
 // A status bar in the classic look: sunken panels side by side, or one
 // simple panel across the whole bar, and a size grip in the bottom-right
 // corner that resizes the window.
+//
+// Assistive technology sees the panels as texts (TStatusBarAccessible) and
+// hears of every change of a panel's text.
 class TStatusBar : public QWidget
 {
     Q_OBJECT
