@@ -155,6 +155,7 @@ void TForm1::SetUpGrid()
 {
     DBGrid1->SetDataSource(Data->DataSource1);
     DBGrid1->SetOptions(TDBGrid::kDefaultOptions);
+    DBGrid1->setAccessibleName(QStringLiteral("Записи справочника"));
     DirectoryView::SetUpColumns(*DBGrid1);
     DBGrid1->OnDrawColumnCell = &DirectoryView::DrawStripedCell;
     DBGrid1->OnMouseUp = [this](TDBGrid *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { DBGrid1MouseUp(); };

@@ -33,6 +33,7 @@ TForm2::TForm2(QWidget *parent)
     GlyphNavigator1->SetVisibleButtons({nbFirst, nbPrior, nbNext, nbLast});
     DirectoryView::SetStandardGlyphs(*GlyphNavigator1);
     DBGrid1->SetOptions(kResultsGridOptions);
+    DBGrid1->setAccessibleName(QStringLiteral("Найденные записи"));
     DirectoryView::SetUpColumns(*DBGrid1);
     DBGrid1->OnDrawColumnCell = &DirectoryView::DrawStripedCell;
     DBGrid1->OnMouseUp = [this](TDBGrid *, Qt::MouseButton, Qt::KeyboardModifiers, int, int) { DBGrid1MouseUp(); };

@@ -13,6 +13,7 @@
 #include "toolkit/menus/Menu.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/controls/StatusBar.h"
+#include "support/AccessibilityRecorder.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 
@@ -180,6 +181,33 @@ TEST_F(Form1Fixture, statusPanelsFollowTheTable)
     EXPECT_EQ(Panel(1), QStringLiteral("Запись № -1"));
     Table()->Cancel();
     EXPECT_EQ(Panel(1), QStringLiteral("Запись № 3"));
+}
+
+TEST_F(Form1Fixture, aReaderHearsTheRecordNumberAndCountChange)
+{
+    TAccessibilityRecorder recorder;
+    Open(3);
+    if (!recorder.Listening())
+        GTEST_SKIP() << TAccessibilityRecorder::kNoReaderHere;
+    QAccessibleInterface *bar = QAccessible::queryAccessibleInterface(form->StatusBar1);
+    ASSERT_EQ(bar->childCount(), 2);
+    EXPECT_EQ(bar->child(0)->text(QAccessible::Name), QStringLiteral("В базе записей: 3"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->DBGrid1)->text(QAccessible::Name),
+              QStringLiteral("Записи справочника"));
+
+    recorder.Clear();
+    Table()->Next();
+    std::vector<TAccessibilityRecorder::TEvent> told = recorder.Of(QAccessible::NameChanged);
+    ASSERT_EQ(told.size(), 1u) << "the count stayed";
+    EXPECT_EQ(told[0].Name, QStringLiteral("Запись № 2"));
+    recorder.Clear();
+    Table()->Append();
+    Table()->FieldByName(QStringLiteral("Телефон"))->SetAsString(QStringLiteral("1999"));
+    Table()->Post();
+    QStringList names;
+    for (const TAccessibilityRecorder::TEvent &event : recorder.Of(QAccessible::NameChanged))
+        names << event.Name;
+    EXPECT_TRUE(names.contains(QStringLiteral("В базе записей: 4"))) << names.join(" | ").toStdString();
 }
 
 TEST_F(Form1Fixture, emptyTableShowsZeroAndMinusOne)
