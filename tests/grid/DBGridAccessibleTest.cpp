@@ -359,7 +359,7 @@ protected:
 
     std::vector<TAccessibilityRecorder::TEvent> CellFocus()
     {
-        std::vector<TAccessibilityRecorder::TEvent> cells = recorder.Of(QAccessible::Focus);
+        const std::vector<TAccessibilityRecorder::TEvent> cells = recorder.Of(QAccessible::Focus);
         recorder.Clear();
         return cells;
     }
@@ -384,6 +384,7 @@ TEST_F(LiveGridAccessibleTest, anotherProgramsCommitNamesTheCellWhereItNowIs)
 
     Sql("DELETE FROM \"Велирск\" WHERE \"Телефон\" = '1001'");
     table.FollowStore();
+    EXPECT_EQ(recorder.Of(QAccessible::TableModelChanged).size(), 1u) << "the table is to be read again";
     auto moved = CellFocus();
     ASSERT_EQ(moved.size(), 1u) << "the row moved up";
     EXPECT_EQ(moved[0].Row, 0);

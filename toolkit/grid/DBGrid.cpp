@@ -230,6 +230,7 @@ void TDBGrid::InvalidateGrid()
     UpdateScrollBars();
     PlaceEditor();
     update();
+    AnnounceRowCount();
     AnnounceCurrentCell();
 }
 
@@ -282,6 +283,7 @@ void TDBGrid::LinkActiveChanged()
     }
     m_topRow = 0;
     LayoutChanged();
+    AnnounceRowCount();
     AnnounceCurrentCell();
 }
 

@@ -222,6 +222,7 @@ private:
     };
     void HandleInput(const std::function<void()> &input);
     void AnnounceCurrentCell();
+    void AnnounceRowCount();
     void AnnounceCurrentCellAfterFocus();
     void NameEditor();
     void CopyToClipboard(bool wholeRow) const;
@@ -302,5 +303,6 @@ private:
     bool m_writingEditor = false;
 
     TAnnouncedCell m_announced;
+    int m_announcedRowCount = 0;
     int m_inputsInProgress = 0;
 };

@@ -222,7 +222,8 @@ bool TDBGridAccessible::selectRow(int row)
     return isRowSelected(row);
 }
 
+// Cells hold places, not rows: a kept cell reads whatever row is at its
+// place now, and one whose place is gone reads as invalid.
 void TDBGridAccessible::modelChange(QAccessibleTableModelChangeEvent *)
 {
-    ForgetCells(0);
 }

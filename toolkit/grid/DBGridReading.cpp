@@ -76,6 +76,21 @@ void TDBGrid::AnnounceCurrentCell()
     QAccessible::updateAccessibility(&event);
 }
 
+// Rows come and go by this program's edits and other programs' commits
+// alike; a reader learns only that the table is to be read again.
+void TDBGrid::AnnounceRowCount()
+{
+    if (!QAccessible::isActive())
+        return;
+    TDataSet *ds = DataSet();
+    const int count = ds ? ds->DisplayRowCount() : 0;
+    if (count == m_announcedRowCount)
+        return;
+    m_announcedRowCount = count;
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
+}
+
 // Qt announces the grid itself once its focus-in handlers have run; the cell
 // is told after that, so that it is what the reader is left on.
 void TDBGrid::AnnounceCurrentCellAfterFocus()
