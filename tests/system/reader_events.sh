@@ -19,7 +19,7 @@ fi
 start_display
 BUS_PID=
 stop_started() {
-  [ -n "$BUS_PID" ] && kill "$BUS_PID" 2> /dev/null
+  if [ -n "$BUS_PID" ]; then kill "$BUS_PID" 2> /dev/null || true; fi
   stop_display
 }
 trap stop_started EXIT
