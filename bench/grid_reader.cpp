@@ -1,0 +1,183 @@
+// What a screen reader costs the data grid on a directory of 1,000,000
+// rows (and 1,000 for comparison): opening the directory into the grid, one
+// PgDn step and a jump to the last row, each with the repaint it causes.
+//
+// Qt's accessibility is active only where the platform connects it to a
+// reader; run the benchmark twice on one X display and compare: once as is
+// (no reader), once with the AT-SPI bus up and QT_LINUX_ACCESSIBILITY_ALWAYS_ON
+// set, as tests/system/reader_events.sh starts them. With a reader, every
+// event goes to a handler that asks what a reader asks of it. Each run's
+// label tells which of the two it was.
+#include "support/BenchDirectory.h"
+#include "data/ADOConnection.h"
+#include "data/ADOTable.h"
+#include "toolkit/db/DataSource.h"
+#include "toolkit/grid/DBGrid.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+const QStringList kFieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
+const int kWidths[] = {50, 140, 100, 28, 40, 52, 243};
+
+long heardEvents = 0;
+
+// What a reader asks of every event: the object, its role and name, and for
+// a cell its place in the table.
+void ReadOut(QAccessibleEvent *event)
+{
+    ++heardEvents;
+    QAccessibleInterface *iface = event->accessibleInterface();
+    if (!iface)
+        return;
+    QString heard = iface->text(QAccessible::Name);
+    heard += QString::number(iface->role());
+    if (QAccessibleTableCellInterface *cell = iface->tableCellInterface()) {
+        heard += QString::number(cell->rowIndex());
+        for (QAccessibleInterface *title : cell->columnHeaderCells())
+            heard += title->text(QAccessible::Name);
+    }
+    benchmark::DoNotOptimize(heard);
+}
+
+constexpr int kActivationWaitMs = 5000;
+
+// Whether a reader listens: the bridge to the bus is made on first asking and
+// comes up as the bus answers. While one does, the handler reads every event.
+bool ReaderListens()
+{
+    static const bool listening = [] {
+        QElapsedTimer clock;
+        clock.start();
+        while (!QAccessible::isActive() && QGuiApplication::platformName() == QLatin1String("xcb") &&
+               clock.elapsed() < kActivationWaitMs)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        if (QAccessible::isActive())
+            QAccessible::installUpdateHandler(&ReadOut);
+        return QAccessible::isActive();
+    }();
+    return listening;
+}
+
+void Label(benchmark::State &state)
+{
+    state.SetLabel(ReaderListens() ? "reader" : "no reader");
+    heardEvents = 0;
+}
+
+// Events the reader heard per step, to show that it was told of each.
+void CountHeard(benchmark::State &state)
+{
+    state.counters["heard"] = benchmark::Counter(double(heardEvents), benchmark::Counter::kAvgIterations);
+}
+
+// The grid as the main window shows it, in the active window, with the focus.
+struct TReadGrid
+{
+    explicit TReadGrid(long rows)
+    {
+        connection.SetConnectionString(ConnectionStringFor(DirectoryFile(rows)));
+        data.SetConnection(&connection);
+        data.SetTableName(QStringLiteral("Велирск"));
+        source.SetDataSet(&data);
+        for (int k = 0; k < kFieldNames.size(); ++k)
+            grid.Columns().Add(kFieldNames[k], kWidths[k])->SetTitleCaption(kFieldNames[k]);
+        grid.SetDataSource(&source);
+        grid.resize(691, 321);
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        grid.setFocus();
+        image = QImage(grid.size(), QImage::Format_RGB32);
+    }
+
+    void Open()
+    {
+        connection.Open();
+        data.Open();
+        Paint();
+    }
+
+    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QKeyEvent press(QEvent::KeyPress, key, modifiers);
+        QApplication::sendEvent(&grid, &press);
+    }
+
+    void Paint() { grid.render(&image); }
+
+    TADOConnection connection;
+    TADOTable data;
+    TDataSource source;
+    TDBGrid grid;
+    QImage image;
+};
+
+TReadGrid &OpenGridOf(long rows)
+{
+    static std::map<long, std::unique_ptr<TReadGrid>> grids;
+    auto &grid = grids[rows];
+    if (!grid) {
+        grid = std::make_unique<TReadGrid>(rows);
+        grid->Open();
+    }
+    return *grid;
+}
+
+void BM_Open(benchmark::State &state)
+{
+    Label(state);
+    for (auto _ : state) {
+        auto grid = std::make_unique<TReadGrid>(state.range(0));
+        grid->Open();
+        state.PauseTiming();
+        grid.reset();
+        state.ResumeTiming();
+    }
+    CountHeard(state);
+}
+
+void BM_PageDown(benchmark::State &state)
+{
+    Label(state);
+    TReadGrid &g = OpenGridOf(state.range(0));
+    g.Key(Qt::Key_Home, Qt::ControlModifier);
+    for (auto _ : state) {
+        if (g.data.RecNo() == g.data.RecordCount()) {
+            state.PauseTiming();
+            g.Key(Qt::Key_Home, Qt::ControlModifier);
+            state.ResumeTiming();
+        }
+        g.Key(Qt::Key_PageDown);
+        g.Paint();
+    }
+    CountHeard(state);
+}
+
+void BM_JumpToLast(benchmark::State &state)
+{
+    Label(state);
+    TReadGrid &g = OpenGridOf(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        g.Key(Qt::Key_Home, Qt::ControlModifier);
+        g.Paint();
+        state.ResumeTiming();
+        g.Key(Qt::Key_End, Qt::ControlModifier);
+        g.Paint();
+    }
+    CountHeard(state);
+}
+
+BENCHMARK(BM_Open)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PageDown)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JumpToLast)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+} // namespace
