@@ -2,8 +2,8 @@
 
 #include "toolkit/app/ErrorReporting.h"
 #include "toolkit/db/DataLink.h"
-#include "toolkit/grid/DBGridAccessible.h"
 #include "toolkit/gdi/SystemColors.h"
+#include "toolkit/grid/DBGridAccessible.h"
 #include "toolkit/grid/DBGridInplaceEdit.h"
 #include "toolkit/grid/DBGridPainter.h"
 

@@ -125,16 +125,15 @@ void TDBGrid::NameEditor()
 void TDBGrid::CopyToClipboard(bool wholeRow) const
 {
     TDataSet *ds = DataSet();
-    QClipboard *clipboard = QGuiApplication::clipboard();
-    if (!ds || !clipboard || ds->ActiveDisplayRow() < 0)
+    if (!ds || ds->ActiveDisplayRow() < 0)
         return;
     const int row = ds->ActiveDisplayRow();
     if (!wholeRow) {
-        clipboard->setText(CellText(row, SelectedIndex()));
+        QGuiApplication::clipboard()->setText(CellText(row, SelectedIndex()));
         return;
     }
     QStringList texts;
     for (int col = 0; col < m_columns.Count(); ++col)
         texts << CellText(row, col);
-    clipboard->setText(texts.join(QLatin1Char('\t')));
+    QGuiApplication::clipboard()->setText(texts.join(QLatin1Char('\t')));
 }
