@@ -16,7 +16,8 @@ import time
 import pyatspi
 from gi.repository import GLib
 
-MAIN_TITLE = "Телефонный справочник г. Велирск v. 1.0"
+APP_TITLE = "Телефонный справочник г. Велирск"
+MAIN_TITLE = APP_TITLE + " v. 1.0"
 DIALOG_TITLE = "Телефонный справочник г. Велирск | Поиск в базе данных"
 COLUMNS = ["Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"]
 NAVIGATOR = ["Первая запись", "Предыдущая запись", "Следующая запись", "Последняя запись",
@@ -202,20 +203,37 @@ def session():
     wait_for("the search dialog to go", lambda: window_titled(DIALOG_TITLE) is None or not
              window_titled(DIALOG_TITLE).getState().contains(pyatspi.STATE_SHOWING))
 
-    delete = find(window, "push button", "Удалить запись")
-    events.heard.clear()
-    click_on(delete)
-    box = wait_for("the delete question", lambda: next(
-        (w for app in children(pyatspi.Registry.getDesktop(0)) for w in children(app)
-         if w is not None and role(w) == "alert" and w.getState().contains(pyatspi.STATE_SHOWING)), None))
-    labels = [n.name for n in walk(box) if role(n) in ("label", "static")]
-    buttons = [n.name for n in walk(box) if role(n) == "push button"]
-    if not box.description or not labels or labels[0] != box.description:
-        fail(f"the question's text is not read: description {box.description!r}, labels {labels}")
-    if len(buttons) != 2 or not all(buttons):
-        fail(f"the question's buttons are {buttons}")
-    print(f"ok: alert {box.name!r}: {box.description!r}, buttons {buttons}")
+    click_on(find(window, "push button", "Удалить запись"))
+    check_alert("the delete question", 2)
     subprocess.run(["xdotool", "key", "Escape"], check=True)
+    wait_for("the delete question to go", lambda: showing_alert() is None)
+
+    subprocess.run(["xdotool", "key", "--delay", "150", "F10", "Left", "Down", "Return"], check=True)
+    about = check_alert("the about box", 1)
+    if about.name != APP_TITLE or "Велирск" not in about.description:
+        fail(f"the about box is {about.name!r}: {about.description!r}")
+    subprocess.run(["xdotool", "key", "Return"], check=True)
+
+
+def showing_alert():
+    for app in children(pyatspi.Registry.getDesktop(0)):
+        for window in children(app):
+            if window is not None and role(window) == "alert" and window.getState().contains(pyatspi.STATE_SHOWING):
+                return window
+    return None
+
+
+def check_alert(what, button_count):
+    """A message box is an alert whose text is its description and its first label, before its buttons."""
+    box = wait_for(what, showing_alert)
+    readable = [(role(n), n.name) for n in walk(box) if role(n) in ("label", "static", "push button")]
+    buttons = [name for r, name in readable if r == "push button"]
+    if not box.description or not readable or readable[0][0] == "push button" or readable[0][1] != box.description:
+        fail(f"{what}: the text is not read first: description {box.description!r}, then {readable}")
+    if len(buttons) != button_count or not all(buttons):
+        fail(f"{what}: buttons {buttons}")
+    print(f"ok: {what}: alert {box.name!r} says {box.description!r}, buttons {buttons}")
+    return box
 
 
 def leave_menus(events):
