@@ -1,6 +1,7 @@
 #include "components/FlatBtn/FlatBtnAccessible.h"
 
 #include "components/FlatBtn.h"
+#include "toolkit/gdi/Accelerator.h"
 
 namespace {
 
@@ -10,19 +11,6 @@ QAccessibleInterface *createForFlatButton(const QString &className, QObject *obj
         if (auto *button = qobject_cast<TFlatGlyphButton *>(object))
             return new TFlatBtnAccessible(button);
     return nullptr;
-}
-
-// The caption as read out: an ampersand marks the accelerator and is not
-// shown, "&&" shows one ampersand.
-QString withoutAmpersands(const QString &caption)
-{
-    QString shown;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
-            break;
-        shown += caption.at(i);
-    }
-    return shown;
 }
 
 } // namespace
@@ -40,7 +28,7 @@ TFlatGlyphButton *TFlatBtnAccessible::Button() const
 QString TFlatBtnAccessible::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name)
-        return withoutAmpersands(Button()->Caption());
+        return WithoutAmpersands(Button()->Caption());
     return QAccessibleWidget::text(t);
 }
 

@@ -2,10 +2,12 @@
 #include "toolkit/app/Form.h"
 
 #include "toolkit/app/ErrorReporting.h"
+#include "toolkit/app/FormAccessible.h"
 #include "toolkit/app/ScreenPlacement.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Colors.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -151,6 +153,7 @@ TForm::TForm(QWidget *parent)
     m_client->setCursor(Qt::ArrowCursor);
     setMouseTracking(true);
     LayoutChildren();
+    TFormAccessible::Install();
 }
 
 TForm::~TForm() = default;
@@ -236,6 +239,10 @@ void TForm::SetCaption(const QString &caption)
         return;
     setWindowTitle(caption);
     update();
+    // The caption is the window's name to assistive technology, which Qt
+    // does not tell of a new title.
+    QAccessibleEvent nameChanged(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nameChanged);
 }
 
 void TForm::SetBorderStyle(TFormBorderStyle style)

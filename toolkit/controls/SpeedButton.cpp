@@ -1,6 +1,7 @@
 #include "toolkit/controls/SpeedButton.h"
 
 #include "toolkit/app/ErrorReporting.h"
+#include "toolkit/controls/SpeedButtonAccessible.h"
 #include "toolkit/gdi/Bevel.h"
 #include "toolkit/gdi/Canvas.h"
 
@@ -149,6 +150,7 @@ TButtonLayout MirroredLayout(TButtonLayout layout)
 TSpeedButton::TSpeedButton(QWidget *parent) : TGraphicControl(parent)
 {
     setAttribute(Qt::WA_Hover);
+    TSpeedButtonAccessible::Install();
 }
 
 void TSpeedButton::SetFlat(bool flat)

@@ -11,3 +11,15 @@ QChar AcceleratorOf(const QString &caption)
     }
     return {};
 }
+
+QString WithoutAmpersands(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption.at(i) == QLatin1Char('&') && ++i == caption.size())
+            break;
+        shown += caption.at(i);
+    }
+    return shown;
+}

@@ -2,6 +2,7 @@
 #include "toolkit/menus/MenuBar.h"
 
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/menus/MenuAccessibility.h"
 #include "toolkit/menus/MenuBase.h"
 #include "toolkit/menus/MenuOwnerDraw.h"
 #include "toolkit/menus/MenuPainter.h"
@@ -44,6 +45,7 @@ TMenuBar::TMenuBar(TMenu *menu, QWidget *parent) : QWidget(parent), m_menu(menu)
     });
     qApp->installEventFilter(this);
     Relayout();
+    InstallMenuAccessibility();
 }
 
 TMenuBar::~TMenuBar()
@@ -172,14 +174,14 @@ void TMenuBar::EnterMenuMode()
     const int first = VisibleNeighbour(-1, 1);
     if (first < 0)
         return;
-    m_selected = first;
     m_hot = -1;
     grabKeyboard();
-    update();
+    SelectItem(first);
 }
 
 void TMenuBar::ExitMenuMode()
 {
+    const bool wasInMenuMode = InMenuMode();
     if (m_popup)
         ClosePopupFromBar();
     m_popup = nullptr;
@@ -187,6 +189,15 @@ void TMenuBar::ExitMenuMode()
         releaseKeyboard();
     m_selected = -1;
     update();
+    if (wasInMenuMode)
+        NotifyMenuLeft(window());
+}
+
+void TMenuBar::SelectItem(int index)
+{
+    m_selected = index;
+    update();
+    NotifyMenuItemFocused(TopItem(index));
 }
 
 void TMenuBar::ClosePopupFromBar()
@@ -212,11 +223,14 @@ void TMenuBar::OpenItem(int index, bool selectFirst)
     }
     if (m_selected < 0)
         grabKeyboard();
-    m_selected = index;
     m_hot = -1;
-    update();
-    if (!item->Enabled())
+    // A disabled item is highlighted but opens nothing.
+    if (!item->Enabled()) {
+        SelectItem(index);
         return;
+    }
+    m_selected = index;
+    update();
     // The popup takes the keyboard while it is open.
     releaseKeyboard();
     auto *popup = new TPopupMenuWindow(m_menu, item, nullptr, this, this);
@@ -225,6 +239,8 @@ void TMenuBar::OpenItem(int index, bool selectFirst)
     popup->ShowBelow(QRect(mapToGlobal(rect.topLeft()), rect.size()));
     if (selectFirst)
         popup->SelectFirst();
+    else
+        NotifyMenuItemFocused(item);
     update();
 }
 
@@ -237,8 +253,7 @@ void TMenuBar::SelectNeighbour(int step, bool open)
         OpenItem(next, true);
         return;
     }
-    m_selected = next;
-    update();
+    SelectItem(next);
 }
 
 void TMenuBar::TrackPopupMouse(const QPoint &globalPos)
@@ -271,11 +286,12 @@ void TMenuBar::PopupClosed(bool byEscape)
     m_popup = nullptr;
     if (byEscape && m_selected >= 0) {
         grabKeyboard();
-        update();
+        SelectItem(m_selected);
         return;
     }
     m_selected = -1;
     update();
+    NotifyMenuLeft(window());
 }
 
 void TMenuBar::mousePressEvent(QMouseEvent *event)
@@ -315,10 +331,8 @@ void TMenuBar::mouseMoveEvent(QMouseEvent *event)
     const int index = ItemAt(event->position().toPoint());
     // One item is lit at a time: in menu mode the pointer takes the
     // keyboard's selection along instead of lighting a second item.
-    if (InMenuMode() && !m_popup && index >= 0 && index != m_selected) {
-        m_selected = index;
-        update();
-    }
+    if (InMenuMode() && !m_popup && index >= 0 && index != m_selected)
+        SelectItem(index);
     SetHot(index);
     // m_hot may not have changed (after a menu closed under the pointer) while
     // an owner-drawn item's hot look has to follow the pointer elsewhere.

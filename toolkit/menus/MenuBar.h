@@ -65,6 +65,8 @@ protected:
 private:
     // Closes the open popup as the bar's own doing, not the person's.
     void ClosePopupFromBar();
+    // Highlights a shown item as the keyboard's and tells assistive technology.
+    void SelectItem(int index);
     void Relayout();
     int VisibleNeighbour(int from, int step) const;
     int ItemWithAccelerator(QChar letter) const;

@@ -3,6 +3,7 @@
 
 #include "toolkit/app/DeliveredDelete.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/menus/MenuAccessibility.h"
 #include "toolkit/menus/MenuBase.h"
 #include "toolkit/menus/MenuMetrics.h"
 #include "toolkit/menus/MenuOwnerDraw.h"
@@ -55,6 +56,7 @@ TPopupMenuWindow::TPopupMenuWindow(TMenu *menu, TMenuItem *parentItem, TPopupMen
         update();
     });
     Relayout();
+    InstallMenuAccessibility();
 }
 
 TPopupMenuWindow::~TPopupMenuWindow()
@@ -198,6 +200,7 @@ void TPopupMenuWindow::PlaceOnScreen(QPoint topLeft, const QRect &avoid, bool ho
     topLeft.setY(std::max(topLeft.y(), area.top()));
     move(topLeft);
     show();
+    NotifyPopupMenuShown(this, true);
 }
 
 void TPopupMenuWindow::ShowAt(const QPoint &globalPos)
@@ -231,6 +234,8 @@ void TPopupMenuWindow::SelectRow(int row)
         CloseChild();
     m_selected = row;
     update();
+    if (row >= 0)
+        NotifyMenuItemFocused(RowItem(row));
 }
 
 void TPopupMenuWindow::SelectFirst()
@@ -303,6 +308,13 @@ TPopupMenuWindow *TPopupMenuWindow::RootPopup()
     while (level->m_parentPopup)
         level = level->m_parentPopup;
     return level;
+}
+
+void TPopupMenuWindow::CloseToParent()
+{
+    close();
+    // The keyboard is back on the item whose sub-menu closed.
+    NotifyMenuItemFocused(m_parentPopup->RowItem(m_parentPopup->m_selected));
 }
 
 void TPopupMenuWindow::CloseChain()
@@ -381,14 +393,17 @@ void TPopupMenuWindow::keyPressEvent(QKeyEvent *event)
             m_host->SelectNeighbour(RightToLeft() ? -1 : 1, true);
     } else if (key == back) {
         if (m_parentPopup)
-            close();
+            CloseToParent();
         else if (m_host)
             m_host->SelectNeighbour(RightToLeft() ? 1 : -1, true);
     } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         ActivateRow(m_selected, true);
     } else if (key == Qt::Key_Escape) {
         m_closedByEscape = true;
-        close();
+        if (m_parentPopup)
+            CloseToParent();
+        else
+            close();
     } else if (key == Qt::Key_Alt || key == Qt::Key_F10) {
         if (m_host)
             m_host->ExitMenuMode();
@@ -414,10 +429,13 @@ void TPopupMenuWindow::keyPressEvent(QKeyEvent *event)
 void TPopupMenuWindow::closeEvent(QCloseEvent *event)
 {
     CloseChild();
+    NotifyPopupMenuShown(this, false);
     if (m_parentPopup) {
         m_parentPopup->m_child = nullptr;
     } else if (m_host) {
         m_host->PopupClosed(m_closedByEscape);
+    } else if (parentWidget()) {
+        NotifyMenuLeft(parentWidget()->window());
     }
     QWidget::closeEvent(event);
     emit Closed();

@@ -86,6 +86,8 @@ private:
     void HoverAt(const QPoint &globalPos);
     void OpenChild(int row, bool selectFirst);
     void CloseChild();
+    // Left or Escape on a deeper level: back to the level above.
+    void CloseToParent();
     void MoveSelection(int step);
     void PlaceOnScreen(QPoint topLeft, const QRect &avoid, bool horizontal);
 
