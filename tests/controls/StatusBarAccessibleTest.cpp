@@ -1,4 +1,4 @@
-#include "support/AccessibilityRecorder.h"
+#include "support/AccessibleEventLog.h"
 
 #include "toolkit/controls/StatusBar.h"
 
@@ -15,11 +15,11 @@ QStringList PanelNames(QAccessibleInterface *bar)
     return names;
 }
 
-QStringList NameChanges(TAccessibilityRecorder &recorder)
+QStringList NameChanges(TAccessibleEventLog &recorder)
 {
     QStringList names;
-    for (const TAccessibilityRecorder::TEvent &event : recorder.Of(QAccessible::NameChanged))
-        names << event.Name;
+    for (const TAccessibleEventLog::TEntry &event : recorder.Of(QAccessible::NameChanged))
+        names << event.name;
     recorder.Clear();
     return names;
 }
@@ -50,9 +50,7 @@ TEST(StatusBarAccessible, panelsAreTextsNamedByWhatTheyShow)
 
 TEST(StatusBarAccessible, aChangedTextIsToldOnceAndOnlyForTheShownPanels)
 {
-    TAccessibilityRecorder recorder;
-    if (!recorder.Listening())
-        GTEST_SKIP() << TAccessibilityRecorder::kNoReaderHere;
+    TAccessibleEventLog recorder;
     TStatusBar bar;
     bar.AddPanel(150, QStringLiteral("В базе записей: 12"));
     bar.AddPanel(50, QStringLiteral("Запись № 3"));

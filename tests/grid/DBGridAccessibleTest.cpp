@@ -1,4 +1,4 @@
-#include "support/AccessibilityRecorder.h"
+#include "support/AccessibleEventLog.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 
@@ -66,9 +66,9 @@ protected:
     QStringList FocusedCells()
     {
         QStringList cells;
-        for (const TAccessibilityRecorder::TEvent &event : recorder.Of(QAccessible::Focus))
-            if (event.Role == QAccessible::Cell)
-                cells << QStringLiteral("%1,%2:%3").arg(event.Row).arg(event.Column).arg(event.Name);
+        for (const TAccessibleEventLog::TEntry &event : recorder.Of(QAccessible::Focus))
+            if (event.role == QAccessible::Cell)
+                cells << QStringLiteral("%1,%2:%3").arg(event.row).arg(event.column).arg(event.name);
         recorder.Clear();
         return cells;
     }
@@ -80,7 +80,7 @@ protected:
         return grid.CellRect(gridCol, grid.FixedRows() + viewRow).ToQRect().center();
     }
 
-    TAccessibilityRecorder recorder;
+    TAccessibleEventLog recorder;
     TMemoryDataSet data;
     TDataSource source;
     TDBGrid grid;
@@ -170,8 +170,6 @@ TEST_F(DBGridAccessibleTest, theCurrentCellIsTheFocusedAndSelectedOneAndTheEdito
 // moving on with the focus is named too, typing is not.
 TEST_F(DBGridAccessibleTest, everyMoveNamesTheCellItEndsOn)
 {
-    if (!recorder.Listening())
-        GTEST_SKIP() << TAccessibilityRecorder::kNoReaderHere;
     Open(1000);
     Key(Qt::Key_Down);
     EXPECT_EQ(FocusedCells(), QStringList{"1,0:100002"});
@@ -203,10 +201,10 @@ TEST_F(DBGridAccessibleTest, everyMoveNamesTheCellItEndsOn)
     Key(Qt::Key_F2);
     recorder.Clear();
     Key(Qt::Key_Tab);
-    const std::vector<TAccessibilityRecorder::TEvent> focus = recorder.Of(QAccessible::Focus);
+    const std::vector<TAccessibleEventLog::TEntry> focus = recorder.Of(QAccessible::Focus);
     ASSERT_EQ(focus.size(), 1u);
-    EXPECT_EQ(focus[0].Object, grid.InplaceEditor());
-    EXPECT_EQ(focus[0].Name, "Улица, запись 5");
+    EXPECT_EQ(focus[0].object, grid.InplaceEditor());
+    EXPECT_EQ(focus[0].name, "Улица, запись 5");
     recorder.Clear();
     Key(Qt::Key_A, Qt::NoModifier, "А");
     EXPECT_TRUE(recorder.Of(QAccessible::Focus).empty());
@@ -214,8 +212,6 @@ TEST_F(DBGridAccessibleTest, everyMoveNamesTheCellItEndsOn)
 
 TEST_F(DBGridAccessibleTest, onlyTheActiveWindowSpeaksAndFocusComingBackNamesTheCell)
 {
-    if (!recorder.Listening())
-        GTEST_SKIP() << TAccessibilityRecorder::kNoReaderHere;
     Open(10);
     QWidget other;
     other.show();

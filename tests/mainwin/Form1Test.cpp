@@ -13,7 +13,7 @@
 #include "toolkit/menus/Menu.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/controls/StatusBar.h"
-#include "support/AccessibilityRecorder.h"
+#include "support/AccessibleEventLog.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
 
@@ -187,10 +187,8 @@ TEST_F(Form1Fixture, statusPanelsFollowTheTable)
 // current one and then changes the current row's value.
 TEST_F(Form1Fixture, aReaderHearsTheCellAndTheStatusAnotherProgramChanges)
 {
-    TAccessibilityRecorder recorder;
+    TAccessibleEventLog recorder;
     Open(3);
-    if (!recorder.Listening())
-        GTEST_SKIP() << TAccessibilityRecorder::kNoReaderHere;
     EXPECT_EQ(QAccessible::queryAccessibleInterface(form->DBGrid1)->text(QAccessible::Name),
               QStringLiteral("Записи справочника"));
     QApplication::setActiveWindow(form.get());
@@ -200,14 +198,14 @@ TEST_F(Form1Fixture, aReaderHearsTheCellAndTheStatusAnotherProgramChanges)
 
     Sql(QStringLiteral("DELETE FROM \"Велирск\" WHERE \"Телефон\" = '1001'"));
     Table()->FollowStore();
-    std::vector<TAccessibilityRecorder::TEvent> focus = recorder.Of(QAccessible::Focus);
+    std::vector<TAccessibleEventLog::TEntry> focus = recorder.Of(QAccessible::Focus);
     ASSERT_EQ(focus.size(), 1u);
-    EXPECT_EQ(focus[0].Row, 0);
-    EXPECT_EQ(focus[0].Name, QStringLiteral("1002"));
+    EXPECT_EQ(focus[0].row, 0);
+    EXPECT_EQ(focus[0].name, QStringLiteral("1002"));
     EXPECT_EQ(recorder.Of(QAccessible::TableModelChanged).size(), 1u);
     QStringList told;
-    for (const TAccessibilityRecorder::TEvent &event : recorder.Of(QAccessible::NameChanged))
-        told << event.Name;
+    for (const TAccessibleEventLog::TEntry &event : recorder.Of(QAccessible::NameChanged))
+        told << event.name;
     EXPECT_EQ(told, (QStringList{QStringLiteral("В базе записей: 2"), QStringLiteral("Запись № 1")}));
 
     recorder.Clear();
@@ -215,7 +213,7 @@ TEST_F(Form1Fixture, aReaderHearsTheCellAndTheStatusAnotherProgramChanges)
     Table()->FollowStore();
     focus = recorder.Of(QAccessible::Focus);
     ASSERT_EQ(focus.size(), 1u) << "the current cell's text changed";
-    EXPECT_EQ(focus[0].Name, QStringLiteral("2002"));
+    EXPECT_EQ(focus[0].name, QStringLiteral("2002"));
     EXPECT_TRUE(recorder.Of(QAccessible::NameChanged).empty()) << "the count and number stayed";
 }
 

@@ -38,8 +38,22 @@ void TAccessibleEventLog::Record(QAccessibleEvent *event)
     if (!currentLog)
         return;
     QAccessibleInterface *target = event->accessibleInterface();
-    currentLog->m_entries.push_back({event->type(), target ? target->role() : QAccessible::NoRole,
-                                     target ? target->text(QAccessible::Name) : QString(), event->object()});
+    TEntry entry{event->type(), target ? target->role() : QAccessible::NoRole,
+                 target ? target->text(QAccessible::Name) : QString(), event->object()};
+    if (QAccessibleTableCellInterface *cell = target ? target->tableCellInterface() : nullptr) {
+        entry.row = cell->rowIndex();
+        entry.column = cell->columnIndex();
+    }
+    currentLog->m_entries.push_back(entry);
+}
+
+std::vector<TAccessibleEventLog::TEntry> TAccessibleEventLog::Of(QAccessible::Event type) const
+{
+    std::vector<TEntry> found;
+    for (const TEntry &entry : m_entries)
+        if (entry.type == type)
+            found.push_back(entry);
+    return found;
 }
 
 QStringList TAccessibleEventLog::Names(QAccessible::Event type) const

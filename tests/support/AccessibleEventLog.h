@@ -16,6 +16,8 @@ public:
         QAccessible::Role role;
         QString name;
         QObject *object;
+        int row = -1; // a table cell's place
+        int column = -1;
     };
 
     TAccessibleEventLog();
@@ -24,6 +26,7 @@ public:
     TAccessibleEventLog &operator=(const TAccessibleEventLog &) = delete;
 
     const std::vector<TEntry> &Entries() const { return m_entries; }
+    std::vector<TEntry> Of(QAccessible::Event type) const;
     // The names of the targets of the events of one type, in order.
     QStringList Names(QAccessible::Event type) const;
     // Focus and popup events as "focus Name", "popup start Name" and
