@@ -487,6 +487,73 @@ TEST_F(SkinBarPaintersTest, aDisabledCaptionIsCentredInItsLoweredRectangleInTheD
     EXPECT_EQ(PixelMask(image, b, Face()), PixelMask(expected, b, Face()));
 }
 
+// One bar holding a checked, an indeterminate and a hot button, a tagged
+// separator between the last two: every button is face in its top row,
+// filled below it, framed only when checked or hot; the separator is face
+// with its dark line from row 2 to row 20; the bar beyond stays its own.
+TEST_F(SkinBarPaintersTest, checkedIndeterminateSeparatorAndHotButtonsAsOnePicture)
+{
+    TToolButton *checked = Add();
+    TToolButton *indeterminate = Add();
+    TToolButton *separator = Add(tbsSeparator);
+    TToolButton *hot = Add();
+    SetControlTag(separator, 1);
+    checked->SetDown(true);
+    indeterminate->SetIndeterminate(true);
+    skin->SetActive(true);
+    SendMouse(bar, QEvent::MouseMove, CentreOf(hot));
+    const QImage image = Paint();
+
+    KeyPicture expected(200, 22, 'c');
+    const auto button = [&](const TToolButton *b, char fill, bool framed) {
+        const TRect r = b->BoundsRect();
+        expected.Fill(r.Left, r.Top, r.Right, r.Top + 1, 'f').Fill(r.Left, r.Top + 1, r.Right, r.Bottom, fill);
+        if (framed)
+            expected.Frame(r.Left, r.Top + 1, r.Right, r.Bottom, 'K');
+    };
+    button(checked, 'k', true);
+    button(indeterminate, 'h', false);
+    button(hot, 'h', true);
+    const TRect s = separator->BoundsRect();
+    const int middle = s.Left + s.Width() / 2;
+    expected.Fill(s.Left, s.Top, s.Right, s.Bottom, 'f').Fill(middle, s.Top + 2, middle + 1, s.Bottom - 1, 'L');
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 200, 22),
+                        {{'c', kBarColor},
+                         {'f', Face()},
+                         {'k', ColorToRGB(skin->Palette().CheckedFillColor)},
+                         {'h', HotFill()},
+                         {'K', Frame()},
+                         {'L', DarkenColor(kBarColor, 30)}}),
+              expected.Text());
+}
+
+// Right to left in list layout the glyph sits 3 columns in from the right
+// edge and the caption ends 7 columns left of the glyph, right-aligned.
+TEST_F(SkinBarPaintersTest, aRightToLeftListButtonHasItsGlyphAtTheRightAndItsCaptionBeforeIt)
+{
+    TImageList images(16, 16);
+    images.AddMasked(SquareGlyph(), clFuchsia);
+    bar->SetImages(&images);
+    const QString caption = QStringLiteral("Шаг");
+    TToolButton *button = Add();
+    button->SetImageIndex(0);
+    button->SetCaption(caption);
+    button->SetBiDiMode(bdRightToLeft);
+    bar->SetShowCaptions(true);
+    bar->SetList(true);
+    skin->SetActive(true);
+    const TRect b = button->BoundsRect();
+    bar->resize(200, b.Height());
+    const QImage image = Paint();
+    const QImage expected =
+        IdleButtonPicture(bar->size(), *skin, QPoint(b.Right - 3 - 16, 3), caption,
+                          TRect(b.Left, 0, b.Right - 16 - 7, b.Bottom),
+                          DT_VCENTER | DT_SINGLELINE | DT_RIGHT | DT_RTLREADING | DT_EXPANDTABS);
+    EXPECT_EQ(PixelMask(image, b, Face()), PixelMask(expected, b, Face()));
+    EXPECT_EQ(PixelAt(image, b.Right - 3 - 16 + 5, 3 + 5), LightenColor(kGlyphColor, skin->DimLevel()));
+    bar->SetImages(nullptr);
+}
+
 TEST(DrawBandGripTest, dashesLieOnEvenRowsEachSevenDarkerAndNeedABandOfTenRows)
 {
     TForm form;
