@@ -461,10 +461,11 @@ TEST(SkinButtonPainters, pushButtonKeepsRoundCornersAndShowsThePressOnlyForSpace
 
 namespace {
 
-// A push button W x H in the keys S (face), O (outline) and E (edge): the
-// rounded corners and the caption are left out; the pressed edge runs down
-// the left column and along the top row, the raised one down the right
-// column and along the bottom row, both short of the corners.
+// A push button W x H in the keys P (parent background), S (face),
+// O (outline) and E (edge), the caption left out: the rounded corners leave
+// their outermost pixels to the background; the pressed edge runs down the
+// left column and along the top row, the raised one down the right column
+// and along the bottom row, both short of the corners.
 std::string PushButtonPicture(int w, int h, bool pressed)
 {
     KeyPicture picture(w, h, 'S');
@@ -473,15 +474,18 @@ std::string PushButtonPicture(int w, int h, bool pressed)
         picture.Fill(0, 1, 1, h - 1, 'E').Fill(1, 0, w - 1, 1, 'E');
     else
         picture.Fill(w - 1, 1, w, h - 1, 'E').Fill(1, h - 1, w - 1, h, 'E');
-    for (const auto &[x, y] : {std::pair{0, 0}, {w - 2, 0}, {0, h - 2}, {w - 2, h - 2}})
-        picture.Fill(x, y, x + 2, y + 2, '*');
+    for (const auto &[x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}})
+        picture.Fill(x, y, x + 1, y + 1, 'P');
     return picture.Fill(10, 3, w - 10, h - 3, '*').Text();
 }
 
 std::string PushButtonMap(const QImage &shot, TColor face, TColor frame, const std::string &expected)
 {
     return Blanked(ColourMap(shot, TRect(0, 0, shot.width(), shot.height()),
-                             {{'S', face}, {'O', LightenColor(frame, 30)}, {'E', DarkenColor(frame, 50)}}),
+                             {{'P', kBackground},
+                              {'S', face},
+                              {'O', LightenColor(frame, 30)},
+                              {'E', DarkenColor(frame, 50)}}),
                    expected);
 }
 
