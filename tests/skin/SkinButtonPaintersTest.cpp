@@ -365,6 +365,33 @@ TEST(SkinButtonPainters, transparentSpeedButtonTintsWhatLiesBeneath)
     }
 }
 
+// A flat opaque button at rest is all face: its outline takes the face's
+// colour. A disabled raised button that is down keeps the checked face but
+// takes its outline from the button shadow, and shows no edge.
+TEST(SkinButtonPainters, flatOpaqueButtonAtRestAndDisabledDownButtonPictures)
+{
+    {
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) {
+            button.SetFlat(true);
+            button.SetTransparent(false);
+        });
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24), {{'P', kBackground}}), KeyPicture(24, 24, 'P').Text());
+    }
+    {
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) {
+            button.SetTransparent(false);
+            button.SetDown(true);
+            button.setEnabled(false);
+        });
+        KeyPicture expected(24, 24, 'S');
+        expected.Frame(0, 0, 24, 24, 'O');
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24),
+                            {{'S', ColorToRGB(f.skin->Palette().CheckedFillColor)},
+                             {'O', LightenColor(clBtnShadow, 30)}}),
+                  expected.Text());
+    }
+}
+
 // Flat and down, or flat and pressed: the outline in A and the pressed edge
 // along the top and left, A being the selection frame when down and the
 // lightened one when pressed under the pointer.
@@ -479,10 +506,11 @@ std::string PushButtonPicture(int w, int h, bool pressed)
     return picture.Fill(10, 3, w - 10, h - 3, '*').Text();
 }
 
-std::string PushButtonMap(const QImage &shot, TColor face, TColor frame, const std::string &expected)
+std::string PushButtonMap(const QImage &shot, TColor face, TColor frame, const std::string &expected,
+                          TColor background = kBackground)
 {
     return Blanked(ColourMap(shot, TRect(0, 0, shot.width(), shot.height()),
-                             {{'P', kBackground},
+                             {{'P', background},
                               {'S', face},
                               {'O', LightenColor(frame, 30)},
                               {'E', DarkenColor(frame, 50)}}),
@@ -516,6 +544,19 @@ TEST(SkinButtonPainters, pushButtonPicturesAtRestLitAndPressed)
     const QImage byMouse = f.Shot();
     SendMouse(f.control, QEvent::MouseButtonRelease, QPoint(37, 12));
     EXPECT_EQ(PushButtonMap(byMouse, LightenColor(clBtnFace, 40), lit, sunk), sunk) << "left button";
+}
+
+// Tagged for the parent, a push button at rest takes its face from the
+// parent's background lightened by 16.
+TEST(SkinButtonPainters, pushButtonTaggedForTheParentTintsItsFace)
+{
+    constexpr TColor P = RGB(200, 220, 240);
+    SkinnedControl<TButton> f(75, 25, [](TButton &button) {
+        button.SetCaption(QStringLiteral("OK"));
+        SetControlTag(&button, 1000);
+    }, P);
+    const std::string raised = PushButtonPicture(75, 25, false);
+    EXPECT_EQ(PushButtonMap(f.Shot(), LightenColor(P, 16), ColorToRGB(clBtnShadow), raised, P), raised);
 }
 
 // A bit button lights its face for a held space key as for the pointer.
