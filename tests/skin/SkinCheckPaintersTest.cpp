@@ -155,6 +155,18 @@ TEST(SkinCheckPainters, aTallerCheckBoxCentresItsBoxInTheShrunkenHeight)
               CheckBoxPicture(false));
 }
 
+// Halving rounds toward zero: a box 23 high has one row more than its
+// 16-row cell between its inset rows, and the cell starts on row 3.
+TEST(SkinCheckPainters, aCheckBoxWithAnOddRowLeftOverRoundsItsOffsetTowardZero)
+{
+    SkinnedControl<TCheckBox> f(100, 23);
+    EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 3, 15, 19),
+                        {{'C', ColorToRGB(f.control->Color())},
+                         {'P', ColorToRGB(clBtnShadow)},
+                         {'F', ColorToRGB(clWindow)}}),
+              CheckBoxPicture(false));
+}
+
 // And less 4 for a radio button: one 23 high has its circle in (2, 6)-(13, 17).
 TEST(SkinCheckPainters, aTallerRadioButtonCentresItsCircleInTheShrunkenHeight)
 {
@@ -254,6 +266,18 @@ TEST(SkinCheckPainters, upDownPressedHalfPicture)
               PixelMask(lit, chevron, LightenColor(p.SelectFillColor, 60)));
 }
 
+// The dot fills the circle's box (2, 3)-(13, 14) shrunk by 2: its extreme
+// pixels lie on columns 4 and 10 and rows 5 and 11.
+TEST(SkinCheckPainters, checkedRadioButtonDotLiesTwoInsideTheCircle)
+{
+    SkinnedControl<TRadioButton> f(100, 17, [](TRadioButton &radio) { radio.setChecked(true); });
+    const QImage shot = f.Shot();
+    for (auto [x, y] : {std::pair{4, 8}, {10, 8}, {7, 5}, {7, 11}, {7, 8}})
+        EXPECT_EQ(At(shot, x, y), ColorToRGB(clHighlight)) << x << "," << y;
+    for (auto [x, y] : {std::pair{3, 8}, {11, 8}, {7, 4}, {7, 12}})
+        EXPECT_EQ(At(shot, x, y), ColorToRGB(clWindow)) << x << "," << y;
+}
+
 TEST(SkinCheckPainters, disabledCheckedRadioButtonShowsItsDotInTheDisabledColour)
 {
     SkinnedControl<TRadioButton> f(100, 17, [](TRadioButton &radio) {
@@ -261,6 +285,20 @@ TEST(SkinCheckPainters, disabledCheckedRadioButtonShowsItsDotInTheDisabledColour
         radio.setEnabled(false);
     });
     EXPECT_EQ(At(f.Shot(), 7, 8), LightenColor(clBtnShadow, 10));
+}
+
+// Tagged for the parent, the halves at rest fill with the parent's
+// background lightened by 16.
+TEST(SkinCheckPainters, upDownTaggedForTheParentTintsItsRestingHalves)
+{
+    constexpr TColor P = RGB(200, 220, 240);
+    SkinnedControl<TUpDown> f(16, 24, [](TUpDown &upDown) { upDown.SetTag(1000); }, P);
+    KeyPicture expected(16, 24, 'i');
+    expected.Frame(0, 0, 16, 12, 'R').Frame(0, 12, 16, 24, 'R');
+    expected.Fill(4, 3, 13, 9, '*').Fill(4, 15, 13, 20, '*');
+    EXPECT_EQ(Blanked(ColourMap(f.Shot(), TRect(0, 0, 16, 24), {{'R', LightenColor(P, 80)}, {'i', LightenColor(P, 16)}}),
+                      expected.Text()),
+              expected.Text());
 }
 
 TEST(SkinCheckPainters, upDownLightsTheHalfUnderThePointer)
