@@ -287,6 +287,26 @@ TEST(SkinCheckPainters, disabledCheckedRadioButtonShowsItsDotInTheDisabledColour
     EXPECT_EQ(At(f.Shot(), 7, 8), LightenColor(clBtnShadow, 10));
 }
 
+// Every picture of the skin follows the control's own paint, so a half is
+// drawn anew each time, whatever colour its corner had: a black selection
+// frame lights the half under the pointer like any other.
+TEST(SkinCheckPainters, upDownHalfUnderThePointerLightsWithABlackSelectionFrame)
+{
+    SkinnedControl<TUpDown> f(16, 24);
+    f.skin->SetUseSystemColors(false);
+    f.skin->SetSelectBorderColor(clBlack);
+    f.PointAt(QPoint(8, 4));
+    const QImage shot = f.Shot();
+    const TSkinPalette &p = f.skin->Palette();
+    ASSERT_EQ(ColorToRGB(p.SelectFrameColor), clBlack);
+    KeyPicture expected(16, 12, 'l');
+    expected.Frame(0, 0, 16, 12, 'K').Fill(4, 3, 13, 9, '*');
+    EXPECT_EQ(Blanked(ColourMap(shot, TRect(0, 0, 16, 12),
+                                {{'K', clBlack}, {'l', LightenColor(p.SelectFillColor, 60)}}),
+                      expected.Text()),
+              expected.Text());
+}
+
 // Tagged for the parent, the halves at rest fill with the parent's
 // background lightened by 16.
 TEST(SkinCheckPainters, upDownTaggedForTheParentTintsItsRestingHalves)
