@@ -69,9 +69,9 @@ public:
     bool DisableSubclassing() const { return m_disableSubclassing; }
     void SetDisableSubclassing(bool on);
 
-    // Keeps the flat frame painter from running inside itself.
-    bool FrameBusy() const { return m_frameBusy; }
-    void SetFrameBusy(bool busy) { m_frameBusy = busy; }
+    // Set while the flat frame painter runs, which keeps it from running
+    // inside itself; held for a scope with QScopedValueRollback.
+    bool &FrameBusy() { return m_frameBusy; }
 
     // Hands every component the form owns to SkinComponent, menus first,
     // then the form's widget tree in creation order.

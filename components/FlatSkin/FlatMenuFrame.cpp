@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QScopedValueRollback>
 
 #include <cstdlib>
 
@@ -20,21 +21,6 @@ constexpr int kShapeTolerance = 5;
 constexpr int kRaisedBorder = 2;
 // Width of the strip continuing the icon column to the frame.
 constexpr int kIconStripWidth = 2;
-
-int framesPainted = 0;
-
-// Keeps a component's frame painter from running inside itself.
-class TBusyScope
-{
-public:
-    explicit TBusyScope(TFlatSkin &component) : m_component(component) { m_component.SetFrameBusy(true); }
-    ~TBusyScope() { m_component.SetFrameBusy(false); }
-    TBusyScope(const TBusyScope &) = delete;
-    TBusyScope &operator=(const TBusyScope &) = delete;
-
-private:
-    TFlatSkin &m_component;
-};
 
 TFlatFrameStyle StyleOf(const TFlatSkin &component, bool rightToLeft)
 {
@@ -121,7 +107,7 @@ void PaintFlatFrame(TFlatSkin &component, QWidget *window, bool rightToLeft)
     auto *popup = qobject_cast<TPopupMenuWindow *>(window);
     if (!popup || component.FrameBusy())
         return;
-    const TBusyScope busy(component);
+    const QScopedValueRollback busy(component.FrameBusy(), true);
 
     // The frame itself is painted at each paint of the window, after the
     // rows; a window taken over already needs only its shape checked.
@@ -143,11 +129,6 @@ void PaintFlatFrame(TFlatSkin &component, QWidget *window, bool rightToLeft)
 TFlatMenuFrame *TFlatMenuFrame::Of(const QWidget &window)
 {
     return window.findChild<TFlatMenuFrame *>(QString(), Qt::FindDirectChildrenOnly);
-}
-
-int TFlatMenuFrame::FramesPainted()
-{
-    return framesPainted;
 }
 
 TFlatMenuFrame::TFlatMenuFrame(TFlatSkin &component, TPopupMenuWindow &window, bool rightToLeft)
@@ -190,7 +171,6 @@ void TFlatMenuFrame::PaintOver(TPopupMenuWindow &window)
     if (m_component) {
         TCanvas canvas(&surface);
         DrawFlatFrame(canvas, window.width(), window.height(), StyleOf(*m_component, m_rightToLeft));
-        ++framesPainted;
     }
     QPainter(&window).drawImage(0, 0, surface);
 }

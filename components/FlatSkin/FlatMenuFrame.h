@@ -47,8 +47,6 @@ class TFlatMenuFrame : public QObject
 public:
     // The frame that holds window, or nullptr.
     static TFlatMenuFrame *Of(const QWidget &window);
-    // Frames painted since the process started.
-    static int FramesPainted();
 
     TFlatMenuFrame(TFlatSkin &component, TPopupMenuWindow &window, bool rightToLeft);
     void SetStyleSource(TFlatSkin &component, bool rightToLeft);

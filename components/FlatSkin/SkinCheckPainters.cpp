@@ -128,11 +128,11 @@ THalfColors UpDownHalfColors(bool lit, bool pressed, bool enabled, bool tinted, 
             LightenColor(tinted ? parentBackground : palette.SelectFillColor, palette.SoftLightLevel), arrow};
 }
 
+// Drawn whole at every paint: the skin's picture starts transparent over
+// the control's own paint, so no half ever already shows its state there
+// (and a transparent corner must not pass for a black frame).
 void PaintUpDownHalf(TCanvas &canvas, const TRect &half, int direction, THalfColors colors)
 {
-    // A half that already shows this state's frame is left as it is.
-    if (canvas.Pixel(half.Left, half.Top) == colors.frame)
-        return;
     canvas.Pen().SetColor(colors.frame);
     canvas.Brush().SetColor(colors.fill);
     canvas.Brush().SetStyle(bsSolid);

@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QList>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,25 @@ struct EditForm {
     {
         TControlSubClass *record = TControlSubClass::Of(*edit);
         return record ? record->FlatSkin() : nullptr;
+    }
+};
+
+// Counts the paints of popup menu windows that a flat frame holds: each
+// such paint draws the frame over the window's rows.
+class FramedPaintCount : public QObject
+{
+public:
+    int count = 0;
+
+    FramedPaintCount() { QApplication::instance()->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<TPopupMenuWindow *>(watched);
+        if (event->type() == QEvent::Paint && window && TFlatMenuFrame::Of(*window))
+            ++count;
+        return false;
     }
 };
 
@@ -273,12 +293,12 @@ TEST_F(FlatSkinManagerTest, aBurstOfItemDrawsGivesOneRequestAndOneFramePaintThen
     EXPECT_EQ(window->mask(), FlatFrameShape(window->width(), window->height()).ToQRegion());
     QCoreApplication::removePostedEvents(QCoreApplication::instance(), kFlatFrameWindowEvent);
 
-    const int framesBefore = TFlatMenuFrame::FramesPainted();
+    const FramedPaintCount frames;
     window->repaint();
     EXPECT_EQ(TFlatFrameRequest::Waiting(), 1) << "fifty items drawn, one request";
-    EXPECT_EQ(TFlatMenuFrame::FramesPainted(), framesBefore + 1);
+    EXPECT_EQ(frames.count, 1);
     Settle();
-    EXPECT_EQ(TFlatMenuFrame::FramesPainted(), framesBefore + 1) << "a window taken over is not painted again";
+    EXPECT_EQ(frames.count, 1) << "a window taken over is not painted again";
 
     window->hide();
     Settle();
@@ -378,11 +398,12 @@ TEST_F(FlatSkinManagerTest, aWindowKeepsItsShapeThroughSmallSizeChangesAndGetsAN
     EXPECT_EQ(window->mask(), FlatFrameShape(size.width() + 6, size.height()).ToQRegion());
 
     // While a frame is being painted no other is begun.
-    skin->SetFrameBusy(true);
-    window->setFixedSize(size + QSize(20, 20));
-    PaintFlatFrame(*skin, window, false);
-    EXPECT_EQ(window->mask(), FlatFrameShape(size.width() + 6, size.height()).ToQRegion());
-    skin->SetFrameBusy(false);
+    {
+        const QScopedValueRollback busy(skin->FrameBusy(), true);
+        window->setFixedSize(size + QSize(20, 20));
+        PaintFlatFrame(*skin, window, false);
+        EXPECT_EQ(window->mask(), FlatFrameShape(size.width() + 6, size.height()).ToQRegion());
+    }
     window->hide();
     Settle();
 }
@@ -414,10 +435,10 @@ TEST_F(FlatSkinManagerTest, closingAMenuRepaintsAFramedMenuJustBeyondItsRightEdg
     if (QApplication::topLevelAt(rightWindow->geometry().topLeft() + QPoint(1, 1)) != rightWindow)
         GTEST_SKIP() << "this platform finds no window at a screen point";
 
-    const int before = TFlatMenuFrame::FramesPainted();
+    const FramedPaintCount frames;
     leftWindow->hide();
     Settle();
-    EXPECT_EQ(TFlatMenuFrame::FramesPainted(), before + 1) << "the right menu painted its frame again";
+    EXPECT_EQ(frames.count, 1) << "the right menu painted its frame again";
     rightWindow->hide();
     Settle();
 }

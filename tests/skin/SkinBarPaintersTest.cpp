@@ -487,6 +487,169 @@ TEST_F(SkinBarPaintersTest, aDisabledCaptionIsCentredInItsLoweredRectangleInTheD
     EXPECT_EQ(PixelMask(image, b, Face()), PixelMask(expected, b, Face()));
 }
 
+// One bar holding a checked, an indeterminate and a hot button, a tagged
+// separator between the last two: every button is face in its top row,
+// filled below it, framed only when checked or hot; the separator is face
+// with its dark line from row 2 to row 20; the bar beyond stays its own.
+TEST_F(SkinBarPaintersTest, checkedIndeterminateSeparatorAndHotButtonsAsOnePicture)
+{
+    TToolButton *checked = Add();
+    TToolButton *indeterminate = Add();
+    TToolButton *separator = Add(tbsSeparator);
+    TToolButton *hot = Add();
+    SetControlTag(separator, 1);
+    checked->SetDown(true);
+    indeterminate->SetIndeterminate(true);
+    skin->SetActive(true);
+    SendMouse(bar, QEvent::MouseMove, CentreOf(hot));
+    const QImage image = Paint();
+
+    KeyPicture expected(200, 22, 'c');
+    const auto button = [&](const TToolButton *b, char fill, bool framed) {
+        const TRect r = b->BoundsRect();
+        expected.Fill(r.Left, r.Top, r.Right, r.Top + 1, 'f').Fill(r.Left, r.Top + 1, r.Right, r.Bottom, fill);
+        if (framed)
+            expected.Frame(r.Left, r.Top + 1, r.Right, r.Bottom, 'K');
+    };
+    button(checked, 'k', true);
+    button(indeterminate, 'h', false);
+    button(hot, 'h', true);
+    const TRect s = separator->BoundsRect();
+    const int middle = s.Left + s.Width() / 2;
+    expected.Fill(s.Left, s.Top, s.Right, s.Bottom, 'f').Fill(middle, s.Top + 2, middle + 1, s.Bottom - 1, 'L');
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 200, 22),
+                        {{'c', kBarColor},
+                         {'f', Face()},
+                         {'k', ColorToRGB(skin->Palette().CheckedFillColor)},
+                         {'h', HotFill()},
+                         {'K', Frame()},
+                         {'L', DarkenColor(kBarColor, 30)}}),
+              expected.Text());
+}
+
+// On a transparent bar neither the buttons' face nor the separator is
+// painted, but the state fills, frames and the separator's line are; a
+// separator of odd width has its line left of the centre.
+TEST_F(SkinBarPaintersTest, aTransparentBarPaintsStatesAndTheSeparatorLineOverWhatLiesBeneath)
+{
+    TToolButton *checked = Add();
+    TToolButton *separator = Add(tbsSeparator);
+    TToolButton *plain = Add();
+    SetControlTag(separator, 1);
+    separator->SetWidth(7);
+    checked->SetDown(true);
+    bar->SetTransparent(true);
+    skin->SetActive(true);
+    const QImage image = Paint();
+    const TColor beneath = PixelAt(image, 150, 0);
+    ASSERT_NE(beneath, Face());
+
+    KeyPicture expected(200, 22, 'b');
+    const TRect c = checked->BoundsRect();
+    expected.Fill(c.Left, c.Top + 1, c.Right, c.Bottom, 'k').Frame(c.Left, c.Top + 1, c.Right, c.Bottom, 'K');
+    const TRect s = separator->BoundsRect();
+    ASSERT_EQ(s.Width(), 7);
+    expected.Fill(s.Left + 3, s.Top + 2, s.Left + 4, s.Bottom - 1, 'L');
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 200, 22),
+                        {{'b', beneath},
+                         {'k', ColorToRGB(skin->Palette().CheckedFillColor)},
+                         {'K', Frame()},
+                         {'L', DarkenColor(kBarColor, 30)}}),
+              expected.Text());
+    EXPECT_EQ(plain->BoundsRect().Left, s.Right);
+}
+
+// The hot images serve a hot button and the disabled images a disabled one,
+// each in place of the normal image.
+TEST_F(SkinBarPaintersTest, hotAndDisabledButtonsTakeTheirOwnImageLists)
+{
+    TImageList images(16, 16);
+    images.AddMasked(SquareGlyph(), clFuchsia);
+    QImage blue = SquareGlyph();
+    QImage dark = SquareGlyph();
+    for (int y = 5; y < 11; ++y)
+        for (int x = 5; x < 11; ++x) {
+            blue.setPixel(x, y, ToQRgb(clBlue));
+            dark.setPixel(x, y, ToQRgb(RGB(0, 0, 90)));
+        }
+    TImageList hotImages(16, 16);
+    hotImages.AddMasked(blue, clFuchsia);
+    TImageList disabledImages(16, 16);
+    disabledImages.AddMasked(dark, clFuchsia);
+    bar->SetImages(&images);
+    TToolButton *hot = Add();
+    TToolButton *disabled = Add();
+    hot->SetImageIndex(0);
+    disabled->SetImageIndex(0);
+    disabled->SetEnabled(false);
+    skin->SetActive(true);
+    SendMouse(bar, QEvent::MouseMove, CentreOf(hot));
+    const QImage plainImage = Paint();
+    bar->SetHotImages(&hotImages);
+    bar->SetDisabledImages(&disabledImages);
+    const QImage image = Paint();
+    // The hot glyph is raised one up and left from 4 columns in, 3 rows down.
+    EXPECT_EQ(PixelAt(image, 4 + 5, 3 + 5 - 1), clBlue);
+    const TRect d = disabled->BoundsRect();
+    EXPECT_NE(PixelAt(image, d.Left + 4 + 7, 3 + 7), PixelAt(plainImage, d.Left + 4 + 7, 3 + 7))
+        << "the disabled list's image, greyed";
+    bar->SetImages(nullptr);
+    bar->SetHotImages(nullptr);
+    bar->SetDisabledImages(nullptr);
+}
+
+// A button both down and disabled draws its caption block one pixel inside
+// its rectangle, so the frame of the checked state stays whole around it.
+TEST_F(SkinBarPaintersTest, aDownDisabledButtonKeepsItsFrameAroundItsCaption)
+{
+    TToolButton *button = Add();
+    button->SetCaption(QStringLiteral("Ш"));
+    button->SetDown(true);
+    button->SetEnabled(false);
+    bar->SetShowCaptions(true);
+    skin->SetActive(true);
+    const TRect b = button->BoundsRect();
+    bar->resize(200, b.Height());
+    const QImage image = Paint();
+    KeyPicture expected(b.Width(), b.Height(), 'k');
+    expected.Fill(0, 0, b.Width(), 1, 'f').Frame(0, 1, b.Width(), b.Height(), 'K');
+    expected.Fill(1, 2, b.Width() - 1, b.Height() - 1, '*');
+    const std::string want = expected.Text();
+    EXPECT_EQ(Blanked(ColourMap(image, b,
+                                {{'f', Face()},
+                                 {'k', ColorToRGB(skin->Palette().CheckedFillColor)},
+                                 {'K', Frame()}}),
+                      want),
+              want);
+}
+
+// Right to left in list layout the glyph sits 3 columns in from the right
+// edge and the caption ends 7 columns left of the glyph, right-aligned.
+TEST_F(SkinBarPaintersTest, aRightToLeftListButtonHasItsGlyphAtTheRightAndItsCaptionBeforeIt)
+{
+    TImageList images(16, 16);
+    images.AddMasked(SquareGlyph(), clFuchsia);
+    bar->SetImages(&images);
+    const QString caption = QStringLiteral("Шаг");
+    TToolButton *button = Add();
+    button->SetImageIndex(0);
+    button->SetCaption(caption);
+    button->SetBiDiMode(bdRightToLeft);
+    bar->SetShowCaptions(true);
+    bar->SetList(true);
+    skin->SetActive(true);
+    const TRect b = button->BoundsRect();
+    bar->resize(200, b.Height());
+    const QImage image = Paint();
+    const QImage expected =
+        IdleButtonPicture(bar->size(), *skin, QPoint(b.Right - 3 - 16, 3), caption,
+                          TRect(b.Left, 0, b.Right - 16 - 7, b.Bottom),
+                          DT_VCENTER | DT_SINGLELINE | DT_RIGHT | DT_RTLREADING | DT_EXPANDTABS);
+    EXPECT_EQ(PixelMask(image, b, Face()), PixelMask(expected, b, Face()));
+    EXPECT_EQ(PixelAt(image, b.Right - 3 - 16 + 5, 3 + 5), LightenColor(kGlyphColor, skin->DimLevel()));
+    bar->SetImages(nullptr);
+}
+
 TEST(DrawBandGripTest, dashesLieOnEvenRowsEachSevenDarkerAndNeedABandOfTenRows)
 {
     TForm form;

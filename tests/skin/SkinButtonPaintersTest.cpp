@@ -11,6 +11,7 @@
 #include "toolkit/controls/SpeedButton.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/TextLayout.h"
+#include "components/FlatSkin/SkinControlPaint.h"
 
 #include <QKeyEvent>
 
@@ -164,53 +165,269 @@ TEST(SkinButtonPainters, speedButtonPicksTheGlyphCellOfItsState)
     }
 }
 
-// A 4 x 4 glyph and a caption, spaced 4 apart and centred together: the
-// glyph right of, above or below the caption. The glyph is drawn one row
-// below its cell's top; everything inside the outline that is not glyph or
-// caption is face.
+namespace {
+
+// The glyph (g x g) and caption (tw x th) rectangles of a w x h face, spaced
+// sp apart and centred together in the layout's order; a glyph left of its
+// caption is lifted by glyphLeftLift rows.
+std::pair<TRect, TRect> LaidOut(TButtonLayout layout, int w, int h, int g, int tw, int th, int sp,
+                                int glyphLeftLift)
+{
+    switch (layout) {
+    case blGlyphLeft: {
+        const TRect glyph = Bounds((w - (sp + g + tw)) / 2, (h - g) / 2 - glyphLeftLift, g, g);
+        return {glyph, Bounds(glyph.Left + g + sp, (h - th) / 2, tw, th)};
+    }
+    case blGlyphRight: {
+        const TRect glyph = Bounds((sp + g + tw + w) / 2 - g, (h - g) / 2, g, g);
+        return {glyph, Bounds(glyph.Left - sp - tw, (h - th) / 2, tw, th)};
+    }
+    case blGlyphTop: {
+        const TRect glyph = Bounds((w - g) / 2, (h - (sp + g + th)) / 2, g, g);
+        return {glyph, Bounds((w - tw) / 2, glyph.Top + g + sp, tw, th)};
+    }
+    case blGlyphBottom: {
+        const TRect glyph = Bounds((w - g) / 2, (sp + g + th + h) / 2 - g, g, g);
+        return {glyph, Bounds((w - tw) / 2, glyph.Top - sp - th, tw, th)};
+    }
+    }
+    return {};
+}
+
+// The expected face of a button: the face colour, the dimmed one-cell red
+// glyph one row below its rectangle (its bottom-left pixel transparent) and
+// the caption in the button's font.
+QImage FacePicture(int w, int h, TColor face, const TFlatSkin &skin, const TFont &font, const QString &caption,
+                   const TRect &glyph, const TRect &text, unsigned format)
+{
+    QImage expected = FilledImage(w, h, face);
+    TCanvas canvas(&expected);
+    canvas.SetFont(font);
+    canvas.FillSolidRect(glyph.Offset(0, 1), LightenColor(clRed, skin.DimLevel()));
+    canvas.SetPixel(glyph.Left, glyph.Bottom, face);
+    canvas.Brush().SetStyle(bsClear);
+    TRect textRect = text;
+    canvas.DrawText(caption, textRect, format);
+    return expected;
+}
+
+} // namespace
+
+// A 4 x 4 glyph and a caption, spaced 4 apart and centred together in each
+// layout; right to left swaps glyph left and glyph right. The glyph is drawn
+// one row below its cell's top, so a glyph left of the caption, lifted a row
+// first, lands on the centre line.
 TEST(SkinButtonPainters, speedButtonPlacesGlyphAndCaptionByItsLayout)
 {
     const QString caption = QStringLiteral("Шаг");
     constexpr int w = 60;
     constexpr int h = 44;
-    for (const TButtonLayout layout : {blGlyphRight, blGlyphTop, blGlyphBottom}) {
-        SCOPED_TRACE(layout);
+    struct Case {
+        TButtonLayout layout;
+        bool rightToLeft;
+        TButtonLayout drawn;
+    };
+    const Case cases[] = {{blGlyphLeft, false, blGlyphLeft},     {blGlyphRight, false, blGlyphRight},
+                          {blGlyphTop, false, blGlyphTop},       {blGlyphBottom, false, blGlyphBottom},
+                          {blGlyphLeft, true, blGlyphRight},     {blGlyphRight, true, blGlyphLeft},
+                          {blGlyphBottom, true, blGlyphBottom}};
+    const TColor face = LightenColor(clBtnFace, 16);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "layout " << c.layout << (c.rightToLeft ? ", right to left" : ""));
         SkinnedControl<TSpeedButton> f(w, h, [&](TSpeedButton &button) {
             button.SetTransparent(false);
             button.SetGlyph(CellGlyph({clRed}));
             button.SetCaption(caption);
-            button.SetLayout(layout);
+            button.SetLayout(c.layout);
+            if (c.rightToLeft)
+                button.setLayoutDirection(Qt::RightToLeft);
         });
         const QImage shot = f.Shot();
-        QImage expected = FilledImage(w, h, LightenColor(clBtnFace, 16));
-        TCanvas canvas(&expected);
-        canvas.SetFont(f.control->Font());
-        const int tw = canvas.TextWidth(caption);
-        const int th = canvas.TextHeight(caption);
-        const int sp = f.control->Spacing();
-        ASSERT_EQ(sp, 4);
-        constexpr int g = 4;
-        TRect glyph;
-        TRect text;
-        if (layout == blGlyphRight) {
-            glyph = Bounds((sp + g + tw + w) / 2 - g, (h - g) / 2, g, g);
-            text = Bounds(glyph.Left - sp - tw, (h - th) / 2, tw, th);
-        } else if (layout == blGlyphTop) {
-            glyph = Bounds((w - g) / 2, (h - (sp + g + th)) / 2, g, g);
-            text = Bounds((w - tw) / 2, glyph.Top + g + sp, tw, th);
-        } else {
-            glyph = Bounds((w - g) / 2, (sp + g + th + h) / 2 - g, g, g);
-            text = Bounds((w - tw) / 2, glyph.Top - sp - th, tw, th);
-        }
-        const TColor dimmed = LightenColor(clRed, f.skin->DimLevel());
-        canvas.FillSolidRect(glyph.Offset(0, 1), dimmed);
-        canvas.SetPixel(glyph.Left, glyph.Top + g, LightenColor(clBtnFace, 16));
-        canvas.Brush().SetStyle(bsClear);
-        canvas.DrawText(caption, text, DT_CENTER | DT_VCENTER);
+        QImage scratch(1, 1, QImage::Format_RGB32);
+        TCanvas measure(&scratch);
+        measure.SetFont(f.control->Font());
+        ASSERT_EQ(f.control->Spacing(), 4);
+        const auto [glyph, text] = LaidOut(c.drawn, w, h, 4, measure.TextWidth(caption),
+                                           measure.TextHeight(caption), 4, 1);
+        const unsigned format = DT_CENTER | DT_VCENTER | (c.rightToLeft ? DT_RTLREADING : 0);
+        const QImage expected = FacePicture(w, h, face, *f.skin, f.control->Font(), caption, glyph, text, format);
         const TRect inside(2, 2, w - 2, h - 2);
-        EXPECT_EQ(PixelMask(shot, inside, LightenColor(clBtnFace, 16)),
-                  PixelMask(expected, inside, LightenColor(clBtnFace, 16)));
-        EXPECT_EQ(At(shot, glyph.Left + 1, glyph.Top + 1), dimmed);
+        EXPECT_EQ(PixelMask(shot, inside, face), PixelMask(expected, inside, face));
+        EXPECT_EQ(At(shot, glyph.Left + 1, glyph.Top + 1), LightenColor(clRed, f.skin->DimLevel()));
+    }
+}
+
+// A bit button lays out like a speed button but never lifts a glyph left of
+// its caption and keeps its layout right to left; with the side-caption tag
+// the caption is left-aligned four pixels in (right-aligned right to left),
+// over a glyph still placed for the centred caption.
+TEST(SkinButtonPainters, bitButtonPlacesGlyphAndCaptionByItsLayout)
+{
+    const QString caption = QStringLiteral("Шаг");
+    constexpr int w = 60;
+    constexpr int h = 44;
+    struct Case {
+        TButtonLayout layout;
+        bool rightToLeft;
+        bool sideCaption;
+    };
+    const Case cases[] = {{blGlyphLeft, false, false}, {blGlyphRight, false, false}, {blGlyphTop, false, false},
+                          {blGlyphBottom, false, false}, {blGlyphLeft, true, false}, {blGlyphTop, false, true},
+                          {blGlyphTop, true, true}};
+    const TColor face = LightenColor(clBtnFace, 16);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "layout " << c.layout << (c.rightToLeft ? ", right to left" : "")
+                                        << (c.sideCaption ? ", caption at the side" : ""));
+        SkinnedControl<TBitBtn> f(w, h, [&](TBitBtn &button) {
+            button.SetGlyph(CellGlyph({clRed, clBlue}));
+            button.SetNumGlyphs(2);
+            button.SetCaption(caption);
+            button.SetLayout(c.layout);
+            if (c.rightToLeft)
+                button.SetBiDiMode(bdRightToLeft);
+            if (c.sideCaption)
+                SetControlTag(&button, 1002);
+        });
+        const QImage shot = f.Shot();
+        const TFont font = FontOf(*f.control);
+        QImage scratch(1, 1, QImage::Format_RGB32);
+        TCanvas measure(&scratch);
+        measure.SetFont(font);
+        const auto [glyph, text] = LaidOut(c.layout, w, h, 4, measure.TextWidth(caption),
+                                           measure.TextHeight(caption), 4, 0);
+        unsigned format = DT_CENTER | DT_VCENTER | (c.rightToLeft ? DT_RTLREADING : 0);
+        TRect textRect = text;
+        if (c.sideCaption) {
+            format = DT_VCENTER | DT_SINGLELINE | (c.rightToLeft ? DT_RIGHT | DT_RTLREADING : DT_LEFT);
+            textRect = TRect(4, 2, w - 4, h - 2);
+        }
+        const QImage expected = FacePicture(w, h, face, *f.skin, font, caption, glyph, textRect, format);
+        const TRect inside(2, 2, w - 2, h - 2);
+        EXPECT_EQ(PixelMask(shot, inside, face), PixelMask(expected, inside, face));
+        EXPECT_EQ(At(shot, glyph.Left + 1, glyph.Top + 1), LightenColor(clRed, f.skin->DimLevel()));
+    }
+}
+
+namespace {
+
+TColor BitwiseAnd(TColor a, TColor b)
+{
+    return ColorToRGB(a) & ColorToRGB(b);
+}
+
+} // namespace
+
+// A transparent speed button that is lit or down lets what lies beneath show
+// through, ANDed with a tint: for a flat button the selection fill lightened
+// by 20, otherwise the face lightened by 5.
+TEST(SkinButtonPainters, transparentSpeedButtonTintsWhatLiesBeneath)
+{
+    constexpr TColor P = RGB(120, 220, 170);
+    const TColor lit = LightenColor(clHighlight, 60);
+    {
+        SCOPED_TRACE("flat, under the pointer");
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) { button.SetFlat(true); }, P);
+        f.PointAt(QPoint(12, 12));
+        KeyPicture expected(24, 24, 'T');
+        expected.Frame(0, 0, 24, 24, 'K');
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24),
+                            {{'T', BitwiseAnd(P, LightenColor(SelectFill(), 20))}, {'K', ColorToRGB(clHighlight)}}),
+                  expected.Text());
+    }
+    {
+        SCOPED_TRACE("raised, under the pointer");
+        SkinnedControl<TSpeedButton> f(24, 24, {}, P);
+        f.PointAt(QPoint(12, 12));
+        KeyPicture expected(24, 24, 'T');
+        expected.Frame(0, 0, 24, 24, 'O').Fill(23, 0, 24, 24, 'E').Fill(1, 23, 24, 24, 'E');
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24),
+                            {{'T', BitwiseAnd(P, LightenColor(LightenColor(clBtnFace, 40), 5))},
+                             {'O', LightenColor(lit, 30)},
+                             {'E', DarkenColor(lit, 50)}}),
+                  expected.Text());
+    }
+    {
+        SCOPED_TRACE("raised, down");
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) { button.SetDown(true); }, P);
+        const TSkinPalette &p = f.skin->Palette();
+        KeyPicture expected(24, 24, 'T');
+        expected.Frame(0, 0, 24, 24, 'O').Fill(0, 0, 1, 24, 'E').Fill(0, 0, 24, 1, 'E');
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24),
+                            {{'T', BitwiseAnd(P, LightenColor(p.CheckedFillColor, 5))},
+                             {'O', LightenColor(p.SelectFrameColor, 30)},
+                             {'E', DarkenColor(p.SelectFrameColor, 50)}}),
+                  expected.Text());
+    }
+    {
+        SCOPED_TRACE("flat, at rest");
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) { button.SetFlat(true); }, P);
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24), {{'P', P}}), KeyPicture(24, 24, 'P').Text());
+    }
+}
+
+// A flat opaque button at rest is all face: its outline takes the face's
+// colour. A disabled raised button that is down keeps the checked face but
+// takes its outline from the button shadow, and shows no edge.
+TEST(SkinButtonPainters, flatOpaqueButtonAtRestAndDisabledDownButtonPictures)
+{
+    {
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) {
+            button.SetFlat(true);
+            button.SetTransparent(false);
+        });
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24), {{'P', kBackground}}), KeyPicture(24, 24, 'P').Text());
+    }
+    {
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) {
+            button.SetTransparent(false);
+            button.SetDown(true);
+            button.setEnabled(false);
+        });
+        KeyPicture expected(24, 24, 'S');
+        expected.Frame(0, 0, 24, 24, 'O');
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24),
+                            {{'S', ColorToRGB(f.skin->Palette().CheckedFillColor)},
+                             {'O', LightenColor(clBtnShadow, 30)}}),
+                  expected.Text());
+    }
+}
+
+// Flat and down, or flat and pressed: the outline in A and the pressed edge
+// along the top and left, A being the selection frame when down and the
+// lightened one when pressed under the pointer.
+TEST(SkinButtonPainters, flatSpeedButtonDownOrPressedShowsThePressedEdge)
+{
+    const auto picture = [] {
+        KeyPicture expected(24, 24, 'S');
+        expected.Frame(0, 0, 24, 24, 'A').Fill(0, 0, 1, 24, 'E').Fill(0, 0, 24, 1, 'E');
+        return expected.Text();
+    };
+    {
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) {
+            button.SetFlat(true);
+            button.SetTransparent(false);
+            button.SetDown(true);
+        });
+        const TSkinPalette &p = f.skin->Palette();
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24),
+                            {{'S', ColorToRGB(p.CheckedFillColor)},
+                             {'A', ColorToRGB(p.SelectFrameColor)},
+                             {'E', DarkenColor(p.SelectFrameColor, 50)}}),
+                  picture());
+    }
+    {
+        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) {
+            button.SetFlat(true);
+            button.SetTransparent(false);
+        });
+        f.PointAt(QPoint(12, 12));
+        SendMouse(f.control, QEvent::MouseButtonPress, QPoint(12, 12));
+        const QImage shot = f.Shot();
+        SendMouse(f.control, QEvent::MouseButtonRelease, QPoint(-5, -5));
+        const TColor a = LightenColor(clHighlight, 60);
+        EXPECT_EQ(ColourMap(shot, TRect(0, 0, 24, 24),
+                            {{'S', SelectFill()}, {'A', a}, {'E', DarkenColor(a, 50)}}),
+                  picture());
     }
 }
 
@@ -267,6 +484,92 @@ TEST(SkinButtonPainters, pushButtonKeepsRoundCornersAndShowsThePressOnlyForSpace
     EXPECT_NE(At(pressed, 37, 0), At(idle, 37, 0));
     EXPECT_NE(At(pressed, 37, 24), At(idle, 37, 24));
     EXPECT_EQ(At(pressed, 0, 12), At(pressed, 37, 0)) << "the pressed edge runs down the left";
+}
+
+namespace {
+
+// A push button W x H in the keys P (parent background), S (face),
+// O (outline) and E (edge), the caption left out: the rounded corners leave
+// their outermost pixels to the background; the pressed edge runs down the
+// left column and along the top row, the raised one down the right column
+// and along the bottom row, both short of the corners.
+std::string PushButtonPicture(int w, int h, bool pressed)
+{
+    KeyPicture picture(w, h, 'S');
+    picture.Frame(0, 0, w, h, 'O');
+    if (pressed)
+        picture.Fill(0, 1, 1, h - 1, 'E').Fill(1, 0, w - 1, 1, 'E');
+    else
+        picture.Fill(w - 1, 1, w, h - 1, 'E').Fill(1, h - 1, w - 1, h, 'E');
+    for (const auto &[x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}})
+        picture.Fill(x, y, x + 1, y + 1, 'P');
+    return picture.Fill(10, 3, w - 10, h - 3, '*').Text();
+}
+
+std::string PushButtonMap(const QImage &shot, TColor face, TColor frame, const std::string &expected,
+                          TColor background = kBackground)
+{
+    return Blanked(ColourMap(shot, TRect(0, 0, shot.width(), shot.height()),
+                             {{'P', background},
+                              {'S', face},
+                              {'O', LightenColor(frame, 30)},
+                              {'E', DarkenColor(frame, 50)}}),
+                   expected);
+}
+
+} // namespace
+
+// Idle, hot, pressed by the space key, and pressed by the left button under
+// the pointer, as whole pictures.
+TEST(SkinButtonPainters, pushButtonPicturesAtRestLitAndPressed)
+{
+    SkinnedControl<TButton> f(75, 25, [](TButton &button) { button.SetCaption(QStringLiteral("OK")); });
+    const TColor rest = LightenColor(clBtnFace, 16);
+    const TColor shadow = ColorToRGB(clBtnShadow);
+    const TColor lit = LightenColor(clHighlight, 60);
+    const std::string raised = PushButtonPicture(75, 25, false);
+    const std::string sunk = PushButtonPicture(75, 25, true);
+    EXPECT_EQ(PushButtonMap(f.Shot(), rest, shadow, raised), raised);
+
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(f.control, &space);
+    const QImage bySpace = f.Shot();
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(f.control, &release);
+    EXPECT_EQ(PushButtonMap(bySpace, rest, shadow, sunk), sunk) << "space";
+
+    f.PointAt(QPoint(37, 12));
+    EXPECT_EQ(PushButtonMap(f.Shot(), LightenColor(clBtnFace, 40), lit, raised), raised) << "hot";
+    SendMouse(f.control, QEvent::MouseButtonPress, QPoint(37, 12));
+    const QImage byMouse = f.Shot();
+    SendMouse(f.control, QEvent::MouseButtonRelease, QPoint(37, 12));
+    EXPECT_EQ(PushButtonMap(byMouse, LightenColor(clBtnFace, 40), lit, sunk), sunk) << "left button";
+}
+
+// Tagged for the parent, a push button at rest takes its face from the
+// parent's background lightened by 16.
+TEST(SkinButtonPainters, pushButtonTaggedForTheParentTintsItsFace)
+{
+    constexpr TColor P = RGB(200, 220, 240);
+    SkinnedControl<TButton> f(75, 25, [](TButton &button) {
+        button.SetCaption(QStringLiteral("OK"));
+        SetControlTag(&button, 1000);
+    }, P);
+    const std::string raised = PushButtonPicture(75, 25, false);
+    EXPECT_EQ(PushButtonMap(f.Shot(), LightenColor(P, 16), ColorToRGB(clBtnShadow), raised, P), raised);
+}
+
+// A bit button lights its face for a held space key as for the pointer.
+TEST(SkinButtonPainters, bitButtonLightsForTheSpaceKey)
+{
+    SkinnedControl<TBitBtn> f(75, 25, [](TBitBtn &button) { button.SetCaption(QStringLiteral("OK")); });
+    QKeyEvent space(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(f.control, &space);
+    const QImage bySpace = f.Shot();
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(f.control, &release);
+    const std::string sunk = PushButtonPicture(75, 25, true);
+    EXPECT_EQ(PushButtonMap(bySpace, LightenColor(clBtnFace, 40), LightenColor(clHighlight, 60), sunk), sunk);
 }
 
 TEST(SkinButtonPainters, bitButtonTaggedWithoutOutlineShowsNeitherOutlineNorEdge)

@@ -86,11 +86,80 @@ TEST(SkinCheckPainters, checkBoxPicturesIdleCheckedAndHot)
               CheckBoxPicture(false));
 }
 
+// The box sits at the right edge when the caption is left of it: left to
+// right with the caption left-justified, right to left with it
+// right-justified; otherwise at the left edge. The client is 100 wide and
+// the box cell a thumb (16) wide less one.
+TEST(SkinCheckPainters, checkBoxPictureLiesOnTheSideAwayFromItsCaption)
+{
+    struct Case {
+        TBiDiMode mode;
+        TAlignment alignment;
+        int cellLeft;
+    };
+    const Case cases[] = {{bdLeftToRight, taRightJustify, 0},
+                          {bdLeftToRight, taLeftJustify, 85},
+                          {bdRightToLeft, taRightJustify, 85},
+                          {bdRightToLeft, taLeftJustify, 0}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "mode " << c.mode << ", alignment " << c.alignment);
+        SkinnedControl<TCheckBox> f(100, 17, [&](TCheckBox &box) {
+            box.SetBiDiMode(c.mode);
+            box.SetAlignment(c.alignment);
+            box.SetState(cbChecked);
+        });
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(c.cellLeft, 1, c.cellLeft + 15, 17),
+                            {{'C', ColorToRGB(f.control->Color())},
+                             {'P', ColorToRGB(clBtnShadow)},
+                             {'F', ColorToRGB(clWindow)},
+                             {'T', ColorToRGB(clHighlight)}}),
+                  CheckBoxPicture(true));
+    }
+}
+
+// A grayed box is grey whatever the pointer does, with a grey tick; a
+// disabled one ticks in the disabled colour.
+TEST(SkinCheckPainters, grayedAndDisabledCheckBoxPictures)
+{
+    SkinnedControl<TCheckBox> f(100, 17, [](TCheckBox &box) { box.SetState(cbGrayed); });
+    const TSkinPalette &p = f.skin->Palette();
+    const TColor C = ColorToRGB(f.control->Color());
+    const TRect box(0, 1, 15, 17);
+    f.PointAt(QPoint(40, 8));
+    EXPECT_EQ(ColourMap(f.Shot(), box,
+                        {{'C', C},
+                         {'P', ColorToRGB(p.SelectFrameColor)},
+                         {'F', RGB(192, 192, 192)},
+                         {'T', RGB(128, 128, 128)}}),
+              CheckBoxPicture(true));
+    f.Leave();
+    f.control->SetState(cbChecked);
+    f.control->setEnabled(false);
+    EXPECT_EQ(ColourMap(f.Shot(), box,
+                        {{'C', C},
+                         {'P', ColorToRGB(clBtnShadow)},
+                         {'F', ColorToRGB(clWindow)},
+                         {'T', ColorToRGB(p.DisabledTextColor)}}),
+              CheckBoxPicture(true));
+}
+
 // The box is centred in the client height less 3 above and below: a check
 // box 21 high places its 16-row cell from row 3.
 TEST(SkinCheckPainters, aTallerCheckBoxCentresItsBoxInTheShrunkenHeight)
 {
     SkinnedControl<TCheckBox> f(100, 21);
+    EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 3, 15, 19),
+                        {{'C', ColorToRGB(f.control->Color())},
+                         {'P', ColorToRGB(clBtnShadow)},
+                         {'F', ColorToRGB(clWindow)}}),
+              CheckBoxPicture(false));
+}
+
+// Halving rounds toward zero: a box 23 high has one row more than its
+// 16-row cell between its inset rows, and the cell starts on row 3.
+TEST(SkinCheckPainters, aCheckBoxWithAnOddRowLeftOverRoundsItsOffsetTowardZero)
+{
+    SkinnedControl<TCheckBox> f(100, 23);
     EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 3, 15, 19),
                         {{'C', ColorToRGB(f.control->Color())},
                          {'P', ColorToRGB(clBtnShadow)},
@@ -168,6 +237,47 @@ TEST(SkinCheckPainters, upDownHalvesPicture)
     EXPECT_EQ(At(shot, 8, 19), clBlack) << "the lower chevron's tip";
 }
 
+// Pressed under the pointer, the lit half fills with the checked selection
+// colour and draws its chevron white, in the same shape as the black one.
+TEST(SkinCheckPainters, upDownPressedHalfPicture)
+{
+    SkinnedControl<TUpDown> f(16, 24);
+    const TSkinPalette &p = f.skin->Palette();
+    f.PointAt(QPoint(8, 18));
+    const QImage lit = f.Shot();
+    SendMouse(f.control, QEvent::MouseButtonPress, QPoint(8, 18));
+    const QImage pressed = f.Shot();
+    SendMouse(f.control, QEvent::MouseButtonRelease, QPoint(8, 18));
+
+    KeyPicture expected(16, 24, 'i');
+    expected.Frame(0, 0, 16, 12, 'R');
+    expected.Fill(0, 12, 16, 24, 'd').Frame(0, 12, 16, 24, 'K');
+    expected.Fill(4, 3, 13, 9, '*').Fill(4, 15, 13, 20, '*');
+    EXPECT_EQ(Blanked(ColourMap(pressed, TRect(0, 0, 16, 24),
+                                {{'K', ColorToRGB(p.SelectFrameColor)},
+                                 {'d', ColorToRGB(p.CheckedSelectFillColor)},
+                                 {'R', LightenColor(SkinnedControl<TUpDown>::kBackground, 80)},
+                                 {'i', LightenColor(p.SelectFillColor, 16)}}),
+                      expected.Text()),
+              expected.Text());
+    const TRect chevron(4, 15, 13, 20);
+    EXPECT_EQ(PixelMask(pressed, chevron, clWhite), PixelMask(lit, chevron, clBlack));
+    EXPECT_EQ(PixelMask(pressed, chevron, p.CheckedSelectFillColor),
+              PixelMask(lit, chevron, LightenColor(p.SelectFillColor, 60)));
+}
+
+// The dot fills the circle's box (2, 3)-(13, 14) shrunk by 2: its extreme
+// pixels lie on columns 4 and 10 and rows 5 and 11.
+TEST(SkinCheckPainters, checkedRadioButtonDotLiesTwoInsideTheCircle)
+{
+    SkinnedControl<TRadioButton> f(100, 17, [](TRadioButton &radio) { radio.setChecked(true); });
+    const QImage shot = f.Shot();
+    for (auto [x, y] : {std::pair{4, 8}, {10, 8}, {7, 5}, {7, 11}, {7, 8}})
+        EXPECT_EQ(At(shot, x, y), ColorToRGB(clHighlight)) << x << "," << y;
+    for (auto [x, y] : {std::pair{3, 8}, {11, 8}, {7, 4}, {7, 12}})
+        EXPECT_EQ(At(shot, x, y), ColorToRGB(clWindow)) << x << "," << y;
+}
+
 TEST(SkinCheckPainters, disabledCheckedRadioButtonShowsItsDotInTheDisabledColour)
 {
     SkinnedControl<TRadioButton> f(100, 17, [](TRadioButton &radio) {
@@ -175,6 +285,40 @@ TEST(SkinCheckPainters, disabledCheckedRadioButtonShowsItsDotInTheDisabledColour
         radio.setEnabled(false);
     });
     EXPECT_EQ(At(f.Shot(), 7, 8), LightenColor(clBtnShadow, 10));
+}
+
+// Every picture of the skin follows the control's own paint, so a half is
+// drawn anew each time, whatever colour its corner had: a black selection
+// frame lights the half under the pointer like any other.
+TEST(SkinCheckPainters, upDownHalfUnderThePointerLightsWithABlackSelectionFrame)
+{
+    SkinnedControl<TUpDown> f(16, 24);
+    f.skin->SetUseSystemColors(false);
+    f.skin->SetSelectBorderColor(clBlack);
+    f.PointAt(QPoint(8, 4));
+    const QImage shot = f.Shot();
+    const TSkinPalette &p = f.skin->Palette();
+    ASSERT_EQ(ColorToRGB(p.SelectFrameColor), clBlack);
+    KeyPicture expected(16, 12, 'l');
+    expected.Frame(0, 0, 16, 12, 'K').Fill(4, 3, 13, 9, '*');
+    EXPECT_EQ(Blanked(ColourMap(shot, TRect(0, 0, 16, 12),
+                                {{'K', clBlack}, {'l', LightenColor(p.SelectFillColor, 60)}}),
+                      expected.Text()),
+              expected.Text());
+}
+
+// Tagged for the parent, the halves at rest fill with the parent's
+// background lightened by 16.
+TEST(SkinCheckPainters, upDownTaggedForTheParentTintsItsRestingHalves)
+{
+    constexpr TColor P = RGB(200, 220, 240);
+    SkinnedControl<TUpDown> f(16, 24, [](TUpDown &upDown) { upDown.SetTag(1000); }, P);
+    KeyPicture expected(16, 24, 'i');
+    expected.Frame(0, 0, 16, 12, 'R').Frame(0, 12, 16, 24, 'R');
+    expected.Fill(4, 3, 13, 9, '*').Fill(4, 15, 13, 20, '*');
+    EXPECT_EQ(Blanked(ColourMap(f.Shot(), TRect(0, 0, 16, 24), {{'R', LightenColor(P, 80)}, {'i', LightenColor(P, 16)}}),
+                      expected.Text()),
+              expected.Text());
 }
 
 TEST(SkinCheckPainters, upDownLightsTheHalfUnderThePointer)

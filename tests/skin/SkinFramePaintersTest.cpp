@@ -174,22 +174,29 @@ namespace {
 // P (parent background), C (control colour), F (frame), B (button) and
 // A (arrow): idle, the parent background's two rings and a frame one in;
 // lit (hot or focused), a frame on the outermost columns from row 1 down
-// and a button one column wider.
-std::string ComboPicture(int w, int h, bool lit)
+// and a button one column wider, two right to left.
+std::string ComboPicture(int w, int h, bool lit, bool rightToLeft = false)
 {
     const int thumb = GetSystemMetrics(SM_CXHTHUMB);
     KeyPicture picture(w, h, 'P');
+    picture.Fill(1, 2, w - 1, h - 1, 'C');
     if (lit)
-        picture.Fill(1, 2, w - 1, h - 1, 'C').Frame(0, 1, w, h, 'F').Fill(1, 2, 2, h - 2, '*');
-    else
-        picture.Fill(1, 2, w - 1, h - 1, 'C');
+        picture.Frame(0, 1, w, h, 'F').Fill(rightToLeft ? w - 2 : 1, 2, rightToLeft ? w - 1 : 2, h - 2, '*');
     const int top = lit ? 2 : 3;
     const int bottom = lit ? h - 1 : h - 2;
-    const int right = lit ? w - 1 : w - 2;
-    const int left = right - thumb - 1 - (lit ? 1 : 0);
-    picture.Fill(left, top, right, bottom, 'B').Fill(left, top, left + 5, bottom, 'C');
-    picture.Fill(left + 5, top, left + 6, bottom, lit ? 'F' : 'C');
-    const int x0 = w - 10;
+    const char line = lit ? 'F' : 'C';
+    if (rightToLeft) {
+        const int left = lit ? 1 : 2;
+        const int right = left + thumb + 1 + (lit ? 2 : 0);
+        picture.Fill(left, top, right, bottom, 'B').Fill(right - 5, top, right, bottom, 'C');
+        picture.Fill(right - 5, top, right - 4, bottom, line);
+    } else {
+        const int right = lit ? w - 1 : w - 2;
+        const int left = right - thumb - 1 - (lit ? 1 : 0);
+        picture.Fill(left, top, right, bottom, 'B').Fill(left, top, left + 5, bottom, 'C');
+        picture.Fill(left + 5, top, left + 6, bottom, line);
+    }
+    const int x0 = rightToLeft ? 5 : w - 10;
     picture.Fill(x0, 10, x0 + 5, 11, 'A').Fill(x0 + 1, 11, x0 + 4, 12, 'A').Fill(x0 + 2, 12, x0 + 3, 13, 'A');
     return picture.Text();
 }
@@ -231,6 +238,100 @@ TEST(SkinFramePainters, comboBoxFrameButtonAndArrowIdleHotAndFocused)
                          {'B', ColorToRGB(p.CheckedFillColor)},
                          {'A', clBlack}}), focused),
               focused);
+}
+
+// Right to left the button, its strip and the arrow move to the left edge;
+// the strip lies on the button's text side, its line on the strip's first
+// column.
+TEST(SkinFramePainters, rightToLeftComboBoxIdleAndHot)
+{
+    constexpr TColor P = RGB(200, 220, 240);
+    SkinnedControl<TComboBox> f(120, 21, [](TComboBox &combo) { combo.SetBiDiMode(bdRightToLeft); }, P);
+    const TSkinPalette &p = f.skin->Palette();
+    const TColor C = ColorToRGB(clWindow);
+    const TRect whole(0, 0, 120, 21);
+    EXPECT_EQ(ColourMap(f.Shot(), whole, {{'P', P}, {'C', C}, {'B', ColorToRGB(clBtnFace)}, {'A', clBlack}}),
+              ComboPicture(120, 21, false, true));
+
+    f.PointAt(QPoint(50, 10));
+    const std::string hot = ComboPicture(120, 21, true, true);
+    EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
+                        {{'P', P},
+                         {'C', C},
+                         {'F', ColorToRGB(p.SelectFrameColor)},
+                         {'B', ColorToRGB(p.SelectFillColor)},
+                         {'A', clBlack}}), hot),
+              hot);
+}
+
+namespace {
+
+// The outermost rings of a frame painted on the whole window: ring 0 in
+// 'F', ring 1 in 'W' when asked for, the inside left out.
+std::string RingPicture(int w, int h, bool secondRing)
+{
+    KeyPicture picture(w, h, '*');
+    picture.Frame(0, 0, w, h, 'F');
+    if (secondRing)
+        picture.Frame(1, 1, w - 1, h - 1, 'W');
+    return picture.Text();
+}
+
+std::string Rings(const QImage &shot, TColor frame, TColor second, const std::string &expected)
+{
+    return Blanked(ColourMap(shot, TRect(0, 0, shot.width(), shot.height()), {{'F', frame}, {'W', second}}),
+                   expected);
+}
+
+} // namespace
+
+// The hot-key field's outer ring follows pointer and focus, its second ring
+// is the window colour; the progress bar's ring follows the pointer alone;
+// the rich edit's ring is the background where it had no border.
+TEST(SkinFramePainters, hotKeyProgressAndRichEditRingsIdleHotAndFocused)
+{
+    const TColor window = ColorToRGB(clWindow);
+    {
+        SCOPED_TRACE("hot-key field");
+        SkinnedControl<THotKey> f(100, 21);
+        const std::string two = RingPicture(100, 21, true);
+        EXPECT_EQ(Rings(f.Shot(), kIdleFrame, window, two), two);
+        f.PointAt(QPoint(50, 10));
+        EXPECT_EQ(Rings(f.Shot(), LitFrame(), window, two), two);
+        f.Leave();
+        f.control->setFocus();
+        EXPECT_EQ(Rings(f.Shot(), LitFrame(), window, two), two);
+    }
+    {
+        SCOPED_TRACE("progress bar");
+        SkinnedControl<TProgressBar> f(100, 16, [](TProgressBar &bar) { bar.setFocusPolicy(Qt::StrongFocus); });
+        const std::string one = RingPicture(100, 16, false);
+        EXPECT_EQ(Rings(f.Shot(), kIdleFrame, window, one), one);
+        f.PointAt(QPoint(50, 8));
+        EXPECT_EQ(Rings(f.Shot(), ColorToRGB(clHighlight), window, one), one);
+        f.Leave();
+        f.control->setFocus();
+        ASSERT_TRUE(f.control->hasFocus());
+        EXPECT_EQ(Rings(f.Shot(), kIdleFrame, window, one), one) << "focus plays no part";
+    }
+    {
+        SCOPED_TRACE("rich edit");
+        SkinnedControl<TRichEdit> f(100, 60);
+        const std::string one = RingPicture(100, 60, false);
+        EXPECT_EQ(Rings(f.Shot(), kIdleFrame, window, one), one);
+        f.PointAt(QPoint(50, 30));
+        EXPECT_EQ(Rings(f.Shot(), LitFrame(), window, one), one);
+        f.Leave();
+        f.control->setFocus();
+        EXPECT_EQ(Rings(f.Shot(), LitFrame(), window, one), one);
+    }
+    {
+        SCOPED_TRACE("rich edit without a border");
+        SkinnedControl<TRichEdit> f(100, 60, [](TRichEdit &edit) { edit.SetBorderStyle(TBorderStyle::bsNone); });
+        const std::string one = RingPicture(100, 60, false);
+        EXPECT_EQ(Rings(f.Shot(), SkinnedControl<TRichEdit>::kBackground, window, one), one);
+        EXPECT_EQ(f.control->BorderWidth(), 0) << "only a single border is given up";
+    }
 }
 
 TEST(SkinFramePainters, listProgressAndHotKeyFramesTakeTheOuterRing)
@@ -311,6 +412,101 @@ TEST(SkinFramePainters, lookupComboBoxDrawsOuterFrameButtonAndArrowOnItsWindow)
     const QImage hot = f.Shot();
     EXPECT_EQ(At(hot, 0, 10), ColorToRGB(clHighlight));
     EXPECT_EQ(At(hot, 117, 10), ColorToRGB(clHighlight));
+}
+
+namespace {
+
+// A lookup combo box W wide and H high in the keys O (outer ring),
+// C (control colour), F (button frame, or frameKey), B (button) and
+// A (arrow): the client ring in C, the button inside it a thumb and one wide
+// (one more when lit), its strip on the text side in C with a line in F, the
+// arrow on rows 9 to 11. The text area is the control's own.
+std::string LookupPicture(int w, int h, bool lit, bool rightToLeft, char frameKey = 'F')
+{
+    const int thumb = GetSystemMetrics(SM_CXHTHUMB);
+    KeyPicture picture(w, h, 'C');
+    picture.Frame(0, 0, w, h, 'O');
+    const int top = 2;
+    const int bottom = h - 2;
+    int left = 0;
+    int right = 0;
+    if (rightToLeft) {
+        left = 2;
+        right = left + thumb + 1 + (lit ? 1 : 0);
+    } else {
+        right = w - 2;
+        left = right - thumb - 1 - (lit ? 1 : 0);
+    }
+    if (rightToLeft)
+        picture.Fill(right, top, w - 2, bottom, '*');
+    else
+        picture.Fill(2, top, left, bottom, '*');
+    picture.Fill(left, top, right, bottom, 'B').Frame(left, top, right, bottom, frameKey);
+    if (rightToLeft)
+        picture.Fill(right - 5, top, right, bottom, 'C').Fill(right - 5, top, right - 4, bottom, frameKey);
+    else
+        picture.Fill(left, top, left + 5, bottom, 'C').Fill(left + 5, top, left + 6, bottom, frameKey);
+    const int x0 = rightToLeft ? 6 : w - 10;
+    picture.Fill(x0, 9, x0 + 5, 10, 'A').Fill(x0 + 1, 10, x0 + 4, 11, 'A').Fill(x0 + 2, 11, x0 + 3, 12, 'A');
+    return picture.Text();
+}
+
+} // namespace
+
+TEST(SkinFramePainters, lookupComboBoxPicturesIdleHotAndFocusedBothWays)
+{
+    constexpr TColor P = RGB(200, 220, 240);
+    for (const bool rightToLeft : {false, true}) {
+        SCOPED_TRACE(rightToLeft ? "right to left" : "left to right");
+        SkinnedControl<TDBLookupComboBox> f(120, 21, [&](TDBLookupComboBox &lookup) {
+            lookup.setFocusPolicy(Qt::StrongFocus);
+            if (rightToLeft)
+                lookup.SetBiDiMode(bdRightToLeft);
+        }, P);
+        const TSkinPalette &p = f.skin->Palette();
+        const TColor C = ColorToRGB(clWindow);
+        const TRect whole(0, 0, 120, 21);
+        const std::string idle = LookupPicture(120, 21, false, rightToLeft);
+        EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
+                                    {{'O', DarkenColor(P, 60)},
+                                     {'C', C},
+                                     {'F', LitFrame()},
+                                     {'B', ColorToRGB(clBtnFace)},
+                                     {'A', clBlack}}),
+                          idle),
+                  idle);
+
+        // Under the pointer the outer ring and the button frame share a colour.
+        f.PointAt(QPoint(50, 10));
+        const std::string hot = LookupPicture(120, 21, true, rightToLeft, 'O');
+        EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
+                                    {{'O', ColorToRGB(p.SelectFrameColor)},
+                                     {'C', C},
+                                     {'B', ColorToRGB(p.SelectFillColor)},
+                                     {'A', clBlack}}),
+                          hot),
+                  hot);
+        f.Leave();
+
+        f.control->setFocus();
+        ASSERT_TRUE(f.control->hasFocus());
+        const std::string focused = LookupPicture(120, 21, true, rightToLeft);
+        EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
+                                    {{'O', DarkenColor(P, 60)},
+                                     {'C', C},
+                                     {'F', LitFrame()},
+                                     {'B', ColorToRGB(p.CheckedFillColor)},
+                                     {'A', clBlack}}),
+                          focused),
+                  focused);
+
+        f.control->setEnabled(false);
+        const std::string disabled = ColourMap(f.Shot(), whole, {{'A', clWhite}});
+        KeyPicture arrow(120, 21, '*');
+        const int x0 = rightToLeft ? 6 : 110;
+        arrow.Fill(x0, 9, x0 + 5, 10, 'A').Fill(x0 + 1, 10, x0 + 4, 11, 'A').Fill(x0 + 2, 11, x0 + 3, 12, 'A');
+        EXPECT_EQ(Blanked(disabled, arrow.Text()), arrow.Text()) << "a white arrow when disabled";
+    }
 }
 
 #include "SkinFramePaintersTest.moc"

@@ -111,6 +111,61 @@ TEST(SkinPanelPainters, panelBevelsBecomeShadesOfItsColourAndKeepTheBorderBetwee
         EXPECT_EQ(At(shot, x, 20), color) << "column " << x;
 }
 
+namespace {
+
+// n rings from r's outermost inwards: left column and top row in a, right
+// column and bottom row in b, b also on the top-right and bottom-left corners.
+void BevelRings(KeyPicture &picture, TRect r, char a, char b, int n)
+{
+    for (int i = 0; i < n; ++i) {
+        picture.Fill(r.Left, r.Top, r.Right, r.Top + 1, a).Fill(r.Left, r.Top, r.Left + 1, r.Bottom, a);
+        picture.Fill(r.Right - 1, r.Top, r.Right, r.Bottom, b).Fill(r.Left, r.Bottom - 1, r.Right, r.Bottom, b);
+        r = r.Inflated(-1, -1);
+    }
+}
+
+} // namespace
+
+// Whole panels: the outer bevel on the outermost rings, the inner one
+// BorderWidth further in; lowered bevels swap the shades, space ones are
+// drawn raised.
+TEST(SkinPanelPainters, panelBevelPictures)
+{
+    struct Case {
+        TPanelBevel outer;
+        TPanelBevel inner;
+        int bevelWidth;
+        int borderWidth;
+    };
+    const Case cases[] = {{bvRaised, bvLowered, 2, 1}, {bvLowered, bvNone, 1, 0}, {bvSpace, bvRaised, 1, 2},
+                          {bvNone, bvLowered, 1, 3}};
+    constexpr int w = 60;
+    constexpr int h = 40;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "outer " << c.outer << ", inner " << c.inner);
+        SkinnedControl<TPanel> f(w, h, [&](TPanel &panel) {
+            panel.SetBevelOuter(c.outer);
+            panel.SetBevelInner(c.inner);
+            panel.SetBevelWidth(c.bevelWidth);
+            panel.SetBorderWidth(c.borderWidth);
+        });
+        KeyPicture expected(w, h, 'K');
+        TRect r(0, 0, w, h);
+        if (c.outer != bvNone) {
+            const bool lowered = c.outer == bvLowered;
+            BevelRings(expected, r, lowered ? 'D' : 'L', lowered ? 'L' : 'D', c.bevelWidth);
+            r = r.Inflated(-c.bevelWidth, -c.bevelWidth);
+        }
+        if (c.inner != bvNone) {
+            r = r.Inflated(-c.borderWidth, -c.borderWidth);
+            const bool lowered = c.inner == bvLowered;
+            BevelRings(expected, r, lowered ? 'D' : 'L', lowered ? 'L' : 'D', c.bevelWidth);
+        }
+        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, w, h), {{'K', ColorToRGB(clBtnFace)}, {'L', Light()}, {'D', Dark()}}),
+                  expected.Text());
+    }
+}
+
 TEST(SkinPanelPainters, panelWithoutBevelsKeepsItsOwnPicture)
 {
     auto bare = [](TPanel &panel) {
