@@ -8,7 +8,9 @@
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
 #include "toolkit/app/Application.h"
+#include "toolkit/app/BusyWait.h"
 #include "toolkit/app/WaitCursor.h"
+#include "toolkit/db/DatabaseCancelled.h"
 
 #include <utility>
 #include "toolkit/gdi/Bitmap.h"
@@ -203,6 +205,7 @@ void TFindDialog::FindButtonClick()
     std::exception_ptr failure;
     try {
         const TWaitCursor wait;
+        const TBusyWait::TCancelControl cancelByButton(CancelButton);
         TADOQuery *query = SearchQuery();
         if (!query)
             throw std::runtime_error("Нет главного окна со справочником");
@@ -211,6 +214,11 @@ void TFindDialog::FindButtonClick()
         for (const QString &line : lines)
             query->SQL()->Add(line);
         query->Open();
+    } catch (const EDatabaseCancelled &) {
+        // The person stopped the search to change the criteria: the dialog
+        // stays as it was.
+        FindButton->setEnabled(true);
+        return;
     } catch (...) {
         failure = std::current_exception();
     }
