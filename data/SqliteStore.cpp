@@ -675,7 +675,10 @@ std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QStrin
     std::optional<TWaitCursor> wait;
     if (!m_backgroundReader)
         wait.emplace();
-    TSqliteStatement span(m_db, QStringLiteral("SELECT min(rowid), max(rowid) FROM %1").arg(QuoteSqlName(table)));
+    // Each of min() and max() alone is read off one end of the table; the
+    // two in one query would scan it whole.
+    TSqliteStatement span(m_db, QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
+                                    .arg(QuoteSqlName(table)));
     if (!span.Step() || sqlite3_column_type(span.Handle(), 0) == SQLITE_NULL)
         return std::nullopt;
     const qint64 lowest = span.Int64(0);
