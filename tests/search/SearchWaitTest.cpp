@@ -11,8 +11,10 @@
 #include "toolkit/app/Application.h"
 #include "toolkit/app/MessageBox.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -199,4 +201,26 @@ TEST_F(SearchWaitTest, otherInputDuringTheSearchStartsNothingAndChangesNothing)
     EXPECT_EQ(m_shows, 1);
     EXPECT_EQ(m_dialog->FamilyEdit->text(), QStringLiteral("Фам"));
     EXPECT_EQ(SearchQuery()->RecordCount(), kRows);
+}
+
+// A window that comes up modal meanwhile (a message) takes its input as
+// usual; its Escape is its own and leaves the search running.
+TEST_F(SearchWaitTest, aModalWindowOpenedDuringTheSearchHasItsInput)
+{
+    TMessageBoxHook box(IDOK);
+    m_dialog->Show();
+    QString typed;
+    ASSERT_TRUE(SearchWith([&typed] {
+        QDialog message;
+        auto *edit = new QLineEdit(&message);
+        QTimer::singleShot(0, &message, [&] {
+            QTest::keyClicks(edit, QStringLiteral("ok"));
+            QTest::keyClick(edit, Qt::Key_Escape);
+        });
+        message.exec();
+        typed = edit->text();
+    })) << "the search was over too soon";
+    EXPECT_EQ(typed, QStringLiteral("ok"));
+    EXPECT_EQ(m_shows, 1);
+    EXPECT_EQ(box.Count(), 0);
 }

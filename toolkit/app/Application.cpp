@@ -124,7 +124,7 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     try {
         // Key events reach notify() once, for the widget with the focus;
         // their propagation to the parents happens inside QApplication.
-        if (!TBusyWait::Waiting() && PreviewKey(receiver, event))
+        if (!TBusyWait::HoldsInput() && PreviewKey(receiver, event))
             return true;
         return QApplication::notify(receiver, event);
     } catch (...) {

@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QThread>
+#include <utility>
 
 namespace {
 
@@ -15,10 +16,11 @@ QPointer<QWidget> &CancelControl()
     return control;
 }
 
-int &RunningWaits()
+// The innermost wait that runs.
+TBusyWait *&Innermost()
 {
-    static int waits = 0;
-    return waits;
+    static TBusyWait *wait = nullptr;
+    return wait;
 }
 
 bool IsInput(QEvent::Type type)
@@ -74,19 +76,25 @@ void TBusyWait::Finish()
 bool TBusyWait::Run()
 {
     const TWaitCursor wait;
+    m_modalAtStart = QApplication::activeModalWidget();
     qApp->installEventFilter(this);
-    ++RunningWaits();
+    TBusyWait *const outer = std::exchange(Innermost(), this);
     m_tick.start();
     m_loop.exec();
     m_tick.stop();
-    --RunningWaits();
+    Innermost() = outer;
     qApp->removeEventFilter(this);
     return !m_cancelled;
 }
 
-bool TBusyWait::Waiting()
+bool TBusyWait::HoldsInput()
 {
-    return RunningWaits() > 0;
+    return Innermost() && Innermost()->Holding();
+}
+
+bool TBusyWait::Holding() const
+{
+    return QApplication::activeModalWidget() == m_modalAtStart;
 }
 
 void TBusyWait::Cancel()
@@ -107,13 +115,13 @@ bool TBusyWait::OnCancelControl(QObject *watched) const
 bool TBusyWait::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
-    if (type == QEvent::Close && event->spontaneous()) {
+    if (type == QEvent::Close && event->spontaneous() && Holding()) {
         event->ignore();
         return true;
     }
     // Input reaches a window first and is passed on to its widgets: it is
     // judged there.
-    if (!IsInput(type) || !watched->isWidgetType())
+    if (!IsInput(type) || !watched->isWidgetType() || !Holding())
         return false;
     // An overridden shortcut lets the key come as a key press, Escape too.
     if (type == QEvent::ShortcutOverride)

@@ -12,7 +12,8 @@
 // Input to the windows is dropped, so that nothing the person does starts
 // other work or changes data before the wait ends; the one exception is
 // Escape, or a click on the cancel control that is named meanwhile, which
-// ends the wait as cancelled. A window's close box does nothing then.
+// ends the wait as cancelled. A window's close box does nothing then. A
+// modal window that comes up meanwhile (a message) has its input as usual.
 class TBusyWait : public QObject
 {
     Q_OBJECT
@@ -27,8 +28,9 @@ public:
     // Whether this thread can wait so: the user-interface thread of a program with windows.
     static bool Possible();
 
-    // Whether a wait runs: a form's preview of keys waits for its end too.
-    static bool Waiting();
+    // Whether a wait now drops the input: a form's preview of keys waits
+    // for its end too.
+    static bool HoldsInput();
 
     // Ends Run() as finished; may be called from any thread, before Run() too.
     void Finish();
@@ -53,9 +55,11 @@ protected:
 
 private:
     bool OnCancelControl(QObject *watched) const;
+    bool Holding() const;
     void Cancel();
 
     QEventLoop m_loop;
     QTimer m_tick;
+    QPointer<QWidget> m_modalAtStart;
     bool m_cancelled = false;
 };
