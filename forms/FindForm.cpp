@@ -18,6 +18,7 @@
 
 #include "ui_FindForm.h"
 
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <exception>
 #include <stdexcept>
@@ -199,6 +200,8 @@ void TFindDialog::FindButtonClick()
         return;
     RefuseUnsearchableCriteria();
     const QScopedValueRollback<bool> running(m_searchRunning, true);
+    // Disabling the focused button moves the focus on.
+    const QPointer<QWidget> focused = focusWidget();
     FindButton->setEnabled(false);
     // The button comes back, the dialog goes and the screen is repainted
     // whatever the search did; only then may an error reach its box.
@@ -216,8 +219,10 @@ void TFindDialog::FindButtonClick()
         query->Open();
     } catch (const EDatabaseCancelled &) {
         // The person stopped the search to change the criteria: the dialog
-        // stays as it was.
+        // stays as it was, the focus too.
         FindButton->setEnabled(true);
+        if (focused)
+            focused->setFocus();
         return;
     } catch (...) {
         failure = std::current_exception();

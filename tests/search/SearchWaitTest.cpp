@@ -173,7 +173,9 @@ TEST_F(SearchWaitTest, escapeOrCancelStopsTheSearchAndKeepsTheDialogAsItWas)
         TMessageBoxHook box(IDOK);
         m_dialog->Show();
         m_dialog->StreetEdit->setText(QStringLiteral("улица"));
+        m_dialog->FindButton->setFocus();
         ASSERT_TRUE(SearchWith(cancel)) << how << ": the search was over too soon";
+        EXPECT_EQ(m_dialog->focusWidget(), m_dialog->FindButton) << how;
         EXPECT_EQ(box.Count(), 0) << how;
         EXPECT_EQ(m_shows, 0) << how;
         EXPECT_TRUE(m_dialog->isVisible()) << how;
