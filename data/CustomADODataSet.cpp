@@ -127,7 +127,7 @@ void TCustomADODataSet::LoadCursor(TListing listing)
 
 std::vector<qint64> TCustomADODataSet::ListQueryRowsPainting()
 {
-    if (!TBusyWait::Possible())
+    if (!TBusyWait::Possible() || Store().ListsAtOnce(m_source.table))
         return ListQueryRows(Store(), m_source);
     std::vector<qint64> rowids;
     std::exception_ptr failure;

@@ -121,8 +121,8 @@ private:
     // A traceable query's rowids, in its order.
     static std::vector<qint64> ListQueryRows(TStore &store, const TCursorSource &source);
     // The same on a reader of its own while the windows go on painting,
-    // when this is the user-interface thread; EDatabaseCancelled when the
-    // person cancels the wait.
+    // when this is the user-interface thread and the table is not small;
+    // EDatabaseCancelled when the person cancels the wait.
     std::vector<qint64> ListQueryRowsPainting();
     void StartTableListing();
     std::vector<TRowPlace> FollowTable(const std::vector<int> &indexes);

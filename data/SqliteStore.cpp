@@ -663,6 +663,23 @@ void TSqliteStore::HoldOneSnapshot(const std::vector<std::unique_ptr<TSqliteStor
     }
 }
 
+// Each of min() and max() alone is read off one end of the table; the two
+// in one query would scan it whole.
+std::optional<std::pair<qint64, qint64>> TSqliteStore::RowidSpan(const QString &table)
+{
+    TSqliteStatement span(m_db, QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
+                                    .arg(QuoteSqlName(table)));
+    if (!span.Step() || sqlite3_column_type(span.Handle(), 0) == SQLITE_NULL)
+        return std::nullopt;
+    return std::pair(span.Int64(0), span.Int64(1));
+}
+
+bool TSqliteStore::ListsAtOnce(const QString &table)
+{
+    const std::optional<std::pair<qint64, qint64>> span = RowidSpan(table);
+    return !span || __int128(span->second) - span->first + 1 < m_rangesFromRows;
+}
+
 // The first range is listed on this connection and this thread, the others
 // each on a reader and a thread of their own; a statement that sorts has
 // read its whole range when it stands on its first row, and the merge then
@@ -675,15 +692,11 @@ std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QStrin
     std::optional<TWaitCursor> wait;
     if (!m_backgroundReader)
         wait.emplace();
-    // Each of min() and max() alone is read off one end of the table; the
-    // two in one query would scan it whole.
-    TSqliteStatement span(m_db, QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
-                                    .arg(QuoteSqlName(table)));
-    if (!span.Step() || sqlite3_column_type(span.Handle(), 0) == SQLITE_NULL)
+    const std::optional<std::pair<qint64, qint64>> span = RowidSpan(table);
+    if (!span)
         return std::nullopt;
-    const qint64 lowest = span.Int64(0);
-    const qint64 highest = span.Int64(1);
-    span.Reset();
+    const qint64 lowest = span->first;
+    const qint64 highest = span->second;
     const __int128 rows = __int128(highest) - lowest + 1;
     if (rows < m_rangesFromRows || !KeysCompareAsStored(rangeCursorSql, int(keysDescending.size())))
         return std::nullopt;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 struct sqlite3;
 class TSchemaNames;
@@ -49,6 +50,8 @@ public:
     std::unique_ptr<TRowReader> PrepareReader(const QString &sql) override;
     std::vector<TRecord> ReadAll(const QString &sql, std::vector<TColumn> &columns) override;
     std::vector<qint64> ListCursor(const QString &cursorSql) override;
+    // Fewer rowids than a listing in ranges starts from.
+    bool ListsAtOnce(const QString &table) override;
     std::optional<std::vector<qint64>> ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
                                                           const std::vector<bool> &keysDescending) override;
     // How many ranges, each on a thread and a reading connection of its
@@ -89,6 +92,8 @@ private:
     template <typename Work> void InWriteTransaction(Work &&work);
     std::optional<qint64> DataVersion();
     std::unique_ptr<TSqliteStore> OpenRangeReader() const;
+    // The lowest and highest rowid of `table`; nothing when it is empty.
+    std::optional<std::pair<qint64, qint64>> RowidSpan(const QString &table);
     bool KeysCompareAsStored(const QString &rangeCursorSql, int keys);
     void HoldOneSnapshot(const std::vector<std::unique_ptr<TSqliteStore>> &readers);
     void WatchRangeReaders(const std::vector<std::unique_ptr<TSqliteStore>> &readers);

@@ -86,6 +86,9 @@ public:
     // small table, one core, keys it cannot compare as the engine does).
     virtual std::optional<std::vector<qint64>> ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
                                                                   const std::vector<bool> &keysDescending) = 0;
+    // Whether any cursor over `table` is listed in a moment (a small table):
+    // it then needs no thread of its own.
+    virtual bool ListsAtOnce(const QString &table) = 0;
     // The number of rows and the highest row number, as of one moment.
     virtual TTableSize MeasureTable(const QString &table) = 0;
     // Appends up to `limit` row numbers r with after < r < before, ascending
