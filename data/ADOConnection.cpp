@@ -12,6 +12,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <thread>
 #include <QScopedValueRollback>
 
 TADOConnection::TADOConnection(QObject *parent) : QObject(parent)
@@ -111,7 +112,7 @@ std::unique_ptr<TStore> TADOConnection::OpenFile()
         return EDatabaseError(QCoreApplication::translate("ADOConnection", "Cannot open the database file \"%1\": %2")
                                   .arg(dataSource, ContinuingSentence(reason)));
     };
-    std::unique_ptr<TStore> file;
+    std::unique_ptr<TSqliteStore> file;
     try {
         file = TSqliteStore::Open(path);
     } catch (const EDatabaseLocked &) {
@@ -121,6 +122,12 @@ std::unique_ptr<TStore> TADOConnection::OpenFile()
             "ADOConnection", "the database is locked by another user or program. Start the program again in a moment."));
     } catch (const EDatabaseError &error) {
         throw cannotOpen(error.Message());
+    }
+    const QString ranges = entries.Value(QStringLiteral("Search Threads"));
+    const QString fromRows = entries.Value(QStringLiteral("Search Threads From Rows"));
+    if (!ranges.isEmpty() || !fromRows.isEmpty()) {
+        file->SetRanges(ranges.isEmpty() ? int(std::thread::hardware_concurrency()) : ranges.toInt(),
+                        fromRows.isEmpty() ? TSqliteStore::kDefaultRangesFromRows : fromRows.toLongLong());
     }
     m_fileName = path;
     return file;

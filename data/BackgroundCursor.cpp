@@ -15,45 +15,27 @@ TBackgroundCursor::~TBackgroundCursor()
 void TBackgroundCursor::Start(std::unique_ptr<TStore> reader, TLister list)
 {
     Cancel();
-    m_reader = std::move(reader);
-    m_cancelled = false;
     m_running = true;
-    m_thread = std::thread(&TBackgroundCursor::Run, this, std::move(list), ++m_run);
+    m_thread.Start(std::move(reader), [this, list = std::move(list), run = ++m_run](TStore &reader) {
+        Run(reader, list, run);
+    });
 }
 
 void TBackgroundCursor::Cancel()
 {
     ++m_run;
     m_running = false;
-    if (!m_thread.joinable())
-        return;
-    {
-        const std::lock_guard guard(m_lock);
-        m_cancelled = true;
-        if (m_reader)
-            m_reader->Interrupt();
-    }
-    m_thread.join();
+    m_thread.Cancel();
 }
 
-void TBackgroundCursor::Run(TLister list, int run)
+void TBackgroundCursor::Run(TStore &reader, const TLister &list, int run)
 {
     auto rowids = std::make_shared<std::vector<qint64>>();
     QString failure;
-    TStore *reader = nullptr;
-    {
-        const std::lock_guard guard(m_lock);
-        reader = m_cancelled ? nullptr : m_reader.get();
-    }
     try {
-        if (reader)
-            *rowids = list(*reader);
+        *rowids = list(reader);
     } catch (const EDatabaseError &error) {
         failure = error.Message();
-    }
-    {
-        const std::lock_guard guard(m_lock);
-        m_reader.reset();
     }
     QMetaObject::invokeMethod(
         this,

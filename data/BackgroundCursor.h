@@ -1,12 +1,12 @@
 #pragma once
 
+#include "data/ReaderThread.h"
+
 #include <QObject>
 #include <QString>
 
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 class TStore;
@@ -38,12 +38,9 @@ signals:
     void Failed(const QString &message);
 
 private:
-    void Run(TLister list, int run);
+    void Run(TStore &reader, const TLister &list, int run);
 
-    std::thread m_thread;
-    std::mutex m_lock;                 // guards m_reader and m_cancelled between the threads
-    std::unique_ptr<TStore> m_reader;
-    bool m_cancelled = false;
+    TReaderThread m_thread;
     // Owner's thread only: the run whose answer is awaited; an answer of
     // an earlier run is dropped.
     int m_run = 0;

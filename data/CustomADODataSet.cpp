@@ -1,15 +1,19 @@
 #include "data/CustomADODataSet.h"
 
 #include "data/ADOConnection.h"
+#include "data/ReaderThread.h"
 #include "data/SqlDialect.h"
 #include "data/Store.h"
+#include "toolkit/app/BusyWait.h"
 #include "toolkit/app/WaitCursor.h"
+#include "toolkit/db/DatabaseCancelled.h"
 #include "toolkit/db/DatabaseDamaged.h"
 #include "toolkit/db/DatabaseError.h"
 #include "toolkit/db/DatabaseLocked.h"
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <exception>
 #include <limits>
 #include <unordered_map>
 
@@ -90,7 +94,7 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
         m_nullRecord.assign(defs.size(), std::nullopt);
         m_cache.assign(kCacheSlots, {});
         if (traceable)
-            LoadCursor();
+            LoadCursor(TListing::Painting);
     } catch (const EDatabaseDamaged &error) {
         InternalClose();
         m_connection->ReportDamage(error.Message());
@@ -104,7 +108,7 @@ std::vector<TDataSet::TFieldDef> TCustomADODataSet::InternalOpen()
 
 // Replaces the rows only once the new ones are read, so that a failure
 // leaves the cursor as it was.
-void TCustomADODataSet::LoadCursor()
+void TCustomADODataSet::LoadCursor(TListing listing)
 {
     if (m_source.table.isEmpty()) {
         std::vector<TStore::TColumn> columns;
@@ -115,14 +119,45 @@ void TCustomADODataSet::LoadCursor()
         StartTableListing();
         return;
     }
-    QElapsedTimer listing;
-    listing.start();
-    m_rowids.Assign(ListQueryRows(Store(), m_source));
-    m_lastListingMs = listing.elapsed();
+    QElapsedTimer took;
+    took.start();
+    m_rowids.Assign(listing == TListing::Painting ? ListQueryRowsPainting() : ListQueryRows(Store(), m_source));
+    m_lastListingMs = took.elapsed();
+}
+
+std::vector<qint64> TCustomADODataSet::ListQueryRowsPainting()
+{
+    if (!TBusyWait::Possible() || Store().ListsAtOnce(m_source.table))
+        return ListQueryRows(Store(), m_source);
+    std::vector<qint64> rowids;
+    std::exception_ptr failure;
+    TBusyWait wait;
+    TReaderThread thread;
+    thread.Start(Store().OpenReader(), [&, source = m_source](TStore &reader) {
+        try {
+            rowids = ListQueryRows(reader, source);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        wait.Finish();
+    });
+    if (!wait.Run()) {
+        thread.Cancel();
+        throw EDatabaseCancelled(Tr("The search was cancelled."));
+    }
+    thread.Join();
+    if (failure)
+        std::rethrow_exception(failure);
+    return rowids;
 }
 
 std::vector<qint64> TCustomADODataSet::ListQueryRows(TStore &store, const TCursorSource &source)
 {
+    if (!source.rangeCursorSql.isEmpty() && source.nullCursorSql.isEmpty()) {
+        if (std::optional<std::vector<qint64>> rowids =
+                store.ListCursorInRanges(source.table, source.rangeCursorSql, source.rangeKeysDescending))
+            return std::move(*rowids);
+    }
     std::vector<qint64> rowids;
     if (!source.nullCursorSql.isEmpty())
         rowids = store.ListCursor(source.nullCursorSql);
@@ -361,7 +396,7 @@ int TCustomADODataSet::InternalRefresh(int index)
     std::optional<qint64> current;
     if (!m_source.table.isEmpty() && index >= 0)
         current = m_rowids.At(index);
-    LoadCursor();
+    LoadCursor(TListing::Painting);
     m_cache.assign(kCacheSlots, {});
     const int count = InternalRecordCount();
     if (current && m_source.wholeTable) {
@@ -381,7 +416,7 @@ std::vector<TDataSet::TRowPlace> TCustomADODataSet::InternalFollowStore(const st
 {
     std::vector<TRowPlace> places;
     if (m_source.table.isEmpty()) {
-        LoadCursor();
+        LoadCursor(TListing::Plain);
         for (const int index : indexes)
             places.push_back({std::min(index, int(m_rows.size())), false});
     } else {
@@ -431,7 +466,7 @@ std::vector<TDataSet::TRowPlace> TCustomADODataSet::FollowQuery(const std::vecto
         m_rowids.Assign(std::move(*m_listedAfresh));
         m_listedAfresh.reset();
     } else {
-        LoadCursor();
+        LoadCursor(TListing::Plain);
     }
 
     std::unordered_map<qint64, int> found;

@@ -70,6 +70,8 @@ protected:
         QString readerSql;   // traceable: the values of the row whose rowid is parameter 1
         bool wholeTable = false;  // every row of `table` in rowid order; cursorSql unused
         QString nullCursorSql;    // traceable: rowids listed before cursorSql's (see TQueryPlan)
+        QString rangeCursorSql;   // traceable: cursorSql over a range of rowids (see TQueryPlan)
+        std::vector<bool> rangeKeysDescending;
     };
     // The statements of the cursor, built when the set opens.
     virtual TCursorSource CursorSource() = 0;
@@ -112,9 +114,16 @@ private:
     };
 
     TStore &Store() const;
-    void LoadCursor();
+    // Following other programs lists on this thread: a query that lists
+    // long follows in the background (FollowOtherWriters).
+    enum class TListing { Painting, Plain };
+    void LoadCursor(TListing listing);
     // A traceable query's rowids, in its order.
     static std::vector<qint64> ListQueryRows(TStore &store, const TCursorSource &source);
+    // The same on a reader of its own while the windows go on painting,
+    // when this is the user-interface thread and the table is not small;
+    // EDatabaseCancelled when the person cancels the wait.
+    std::vector<qint64> ListQueryRowsPainting();
     void StartTableListing();
     std::vector<TRowPlace> FollowTable(const std::vector<int> &indexes);
     std::vector<TRowPlace> FollowQuery(const std::vector<int> &indexes);

@@ -15,37 +15,20 @@ TDamageCheck::~TDamageCheck()
 void TDamageCheck::Start(std::unique_ptr<TStore> reader)
 {
     Cancel();
-    m_reader = std::move(reader);
-    m_cancelled = false;
-    m_thread = std::thread(&TDamageCheck::Run, this, ++m_run);
+    m_thread.Start(std::move(reader), [this, run = ++m_run](TStore &reader) { Run(reader, run); });
 }
 
 void TDamageCheck::Cancel()
 {
     ++m_run;
-    if (!m_thread.joinable())
-        return;
-    {
-        const std::lock_guard guard(m_lock);
-        m_cancelled = true;
-        if (m_reader)
-            m_reader->Interrupt();
-    }
-    m_thread.join();
+    m_thread.Cancel();
 }
 
-void TDamageCheck::Run(int run)
+void TDamageCheck::Run(TStore &reader, int run)
 {
-    TStore *reader = nullptr;
-    {
-        const std::lock_guard guard(m_lock);
-        reader = m_cancelled ? nullptr : m_reader.get();
-    }
     QString damage;
-    bool cancelled = false;
     try {
-        if (reader)
-            damage = reader->FindDamage();
+        damage = reader.FindDamage();
     } catch (const EDatabaseDamaged &error) {
         // So damaged that the check itself cannot go on.
         damage = error.Message();
@@ -53,12 +36,7 @@ void TDamageCheck::Run(int run)
         // Interrupted, or kept out by a lock: the reads of the window tell
         // of damage on their own when they meet it.
     }
-    {
-        const std::lock_guard guard(m_lock);
-        cancelled = m_cancelled;
-        m_reader.reset();
-    }
-    if (damage.isEmpty() || cancelled)
+    if (damage.isEmpty() || m_thread.Cancelled())
         return;
     QMetaObject::invokeMethod(
         this,

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "data/ReaderThread.h"
+
 #include <QObject>
 #include <QString>
 
 #include <memory>
-#include <mutex>
-#include <thread>
 
 class TStore;
 
@@ -29,11 +29,8 @@ signals:
     void Found(const QString &damage);
 
 private:
-    void Run(int run);
+    void Run(TStore &reader, int run);
 
-    std::thread m_thread;
-    std::mutex m_lock;  // guards m_reader and m_cancelled between the threads
-    std::unique_ptr<TStore> m_reader;
-    bool m_cancelled = false;
+    TReaderThread m_thread;
     int m_run = 0;      // owner's thread only: a finding of an earlier run is dropped
 };

@@ -43,6 +43,14 @@ public:
     std::unique_ptr<TRowReader> PrepareReader(const QString &sql) override;
     std::vector<TRecord> ReadAll(const QString &sql, std::vector<TColumn> &columns) override;
     std::vector<qint64> ListCursor(const QString &cursorSql) override;
+    // A server may be slow to answer however small the table.
+    bool ListsAtOnce(const QString &) override { return false; }
+    // The server spreads one statement over its cores itself.
+    std::optional<std::vector<qint64>> ListCursorInRanges(const QString &, const QString &,
+                                                          const std::vector<bool> &) override
+    {
+        return std::nullopt;
+    }
     TTableSize MeasureTable(const QString &table) override;
     void ListRowids(const QString &table, qint64 after, qint64 before, int limit, bool descending,
                     std::vector<qint64> &out) override;

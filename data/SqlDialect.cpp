@@ -150,6 +150,8 @@ struct TRowidCursor
 {
     QString cursor;
     QString nullCursor;
+    QString rangeCursor;
+    std::vector<bool> rangeKeysDescending;
 };
 
 // The items of a plain ORDER BY list, each with its direction as written.
@@ -207,11 +209,14 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
     const size_t whereEnd = std::min(orderAt, limitAt);
     const auto tokenAt = [&](size_t s) { return s < at.size() ? at[s] : tokens.size(); };
     QString condition;
+    bool likeTermsOnly = false;
     if (clauses < at.size() && tokens[at[clauses]].IsWord("WHERE")) {
         std::vector<TSqlToken> significant;
         for (size_t s = clauses + 1; s < whereEnd; ++s)
             significant.push_back(tokens[at[s]]);
-        condition = FasterLikeConjunction(significant, engine).value_or(Join(tokens, at[clauses] + 1, tokenAt(whereEnd)));
+        const std::optional<QString> faster = FasterLikeConjunction(significant, engine);
+        likeTermsOnly = faster.has_value();
+        condition = faster.value_or(Join(tokens, at[clauses] + 1, tokenAt(whereEnd)));
     }
     const std::vector<TOrderItem> items =
         orderAt < at.size() ? OrderItems(tokens, at, orderAt + 2, limitAt) : std::vector<TOrderItem>();
@@ -246,7 +251,19 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
         result.nullCursor = select + where(key + QStringLiteral(" IS NULL"));
         result.cursor = select + where(key + QStringLiteral(" IS NOT NULL")) + tail(QStringLiteral("ORDER BY ") + key);
     } else {
-        result.cursor = select + where(QString()) + tail(Join(tokens, tokenAt(whereEnd), tokenAt(limitAt)));
+        const QString order = Join(tokens, tokenAt(whereEnd), tokenAt(limitAt));
+        result.cursor = select + where(QString()) + tail(order);
+        // A condition that holds no parameter of its own leaves ?1 and ?2
+        // to the range.
+        if (likeTermsOnly && !condition.isEmpty() && limit.isEmpty()) {
+            QString keys;
+            for (const TOrderItem &item : items) {
+                keys += QStringLiteral(", ") + item.key;
+                result.rangeKeysDescending.push_back(item.descending);
+            }
+            result.rangeCursor = QStringLiteral("SELECT %1.rowid%2 %3").arg(qualifier, keys, source)
+                                 + where(QStringLiteral("%1.rowid BETWEEN ?1 AND ?2").arg(qualifier)) + tail(order);
+        }
     }
     return result;
 }
@@ -329,6 +346,8 @@ void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan, TSqlEngin
     if (const std::optional<TRowidCursor> rowids = RowidCursor(tokens, at, listFirst, from, t, qualifier, source, engine)) {
         plan.cursorSql = rowids->cursor;
         plan.nullCursorSql = rowids->nullCursor;
+        plan.rangeCursorSql = rowids->rangeCursor;
+        plan.rangeKeysDescending = rowids->rangeKeysDescending;
     } else {
         plan.cursorSql = QStringLiteral("SELECT %1.rowid, %2 %3 %4").arg(qualifier, list, source, rest).trimmed();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <vector>
 
 // The program writes its statements in the directory's own dialect: string
 // literals between double quotes ("" inside stands for one "), names bare or
@@ -37,6 +38,14 @@ struct TQueryPlan
     // is NULL), in their order: the cursor is both lists one after the other.
     QString nullCursorSql;
     QString readerSql;
+    // SQLite, for a WHERE of LIKE terms without LIMIT and without
+    // nullCursorSql: the cursor's rows whose rowid lies from parameter 1 to
+    // parameter 2, in the cursor's order, rowid in column 0 and the ORDER BY
+    // keys after it. Lists of consecutive ranges merged by those keys, and
+    // by rowid where they tie, are the cursor's list. Empty otherwise.
+    QString rangeCursorSql;
+    // Per ORDER BY key of rangeCursorSql: whether it sorts descending.
+    std::vector<bool> rangeKeysDescending;
 };
 
 // The engines a plan is written for. For the server, names in brackets or

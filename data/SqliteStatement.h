@@ -22,6 +22,7 @@ public:
     TSqliteStatement &operator=(const TSqliteStatement &) = delete;
 
     bool IsPrepared() const { return m_statement != nullptr; }
+    sqlite3_stmt *Handle() const { return m_statement; }
 
     // Binds from parameter 1; NULL values bind as SQL NULL.
     void Bind(int parameter, const TFieldValue &value);

@@ -3,6 +3,7 @@
 #include "data/CaseInsensitiveLike.h"
 #include "data/DatabaseFile.h"
 #include "data/LocalFileSystem.h"
+#include "data/RangeMerge.h"
 #include "data/SchemaNames.h"
 #include "data/SqliteStatement.h"
 #include "toolkit/app/WaitCursor.h"
@@ -20,7 +21,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <exception>
 #include <iterator>
+#include <thread>
 
 namespace {
 
@@ -230,7 +233,8 @@ void TSqliteStore::AcceptAsDirectory()
 }
 
 TSqliteStore::TSqliteStore(sqlite3 *db, QString path, bool backgroundReader)
-    : m_db(db), m_path(std::move(path)), m_backgroundReader(backgroundReader)
+    : m_db(db), m_path(std::move(path)), m_backgroundReader(backgroundReader),
+      m_ranges(int(std::thread::hardware_concurrency()))
 {
     if (!m_db)
         return;
@@ -555,17 +559,198 @@ std::optional<bool> TSqliteStore::OthersCommitted()
 
 std::unique_ptr<TStore> TSqliteStore::OpenReader() const
 {
+    return OpenRangeReader();
+}
+
+std::unique_ptr<TSqliteStore> TSqliteStore::OpenRangeReader() const
+{
     sqlite3 *db = nullptr;
     const int rc = sqlite3_open_v2(QFile::encodeName(m_path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    std::unique_ptr<TStore> reader(new TSqliteStore(db, m_path, true));
+    std::unique_ptr<TSqliteStore> reader(new TSqliteStore(db, m_path, true));
     if (rc != SQLITE_OK)
         ThrowSqliteError(db, rc);
+    reader->m_ranges = m_ranges;
+    reader->m_rangesFromRows = m_rangesFromRows;
+    reader->m_lockTimeoutMs = m_lockTimeoutMs;
+    sqlite3_busy_timeout(db, m_lockTimeoutMs);
     return reader;
 }
 
 void TSqliteStore::Interrupt()
 {
+    const std::lock_guard guard(m_interruptLock);
+    m_interrupted = true;
     sqlite3_interrupt(m_db);
+    for (sqlite3 *reader : m_rangeReaders)
+        sqlite3_interrupt(reader);
+}
+
+void TSqliteStore::SetRanges(int ranges, qint64 fromRows)
+{
+    m_ranges = ranges;
+    m_rangesFromRows = fromRows;
+}
+
+// The merge compares the keys as stored, byte for byte: each must be a
+// column of BINARY collation in a file whose text is UTF-8.
+bool TSqliteStore::KeysCompareAsStored(const QString &rangeCursorSql, int keys)
+{
+    TSqliteStatement encoding(m_db, QStringLiteral("PRAGMA encoding"));
+    if (!encoding.Step() || encoding.Value(0) != QStringLiteral("UTF-8"))
+        return false;
+    encoding.Reset();
+    const TSqliteStatement cursor(m_db, rangeCursorSql);
+    for (int key = 1; key <= keys; ++key) {
+        const char *database = sqlite3_column_database_name(cursor.Handle(), key);
+        const char *table = sqlite3_column_table_name(cursor.Handle(), key);
+        const char *column = sqlite3_column_origin_name(cursor.Handle(), key);
+        const char *collation = nullptr;
+        if (!database || !table || !column
+            || sqlite3_table_column_metadata(m_db, database, table, column, nullptr, &collation, nullptr, nullptr,
+                                             nullptr) != SQLITE_OK
+            || !collation || sqlite3_stricmp(collation, "BINARY") != 0)
+            return false;
+    }
+    return true;
+}
+
+void TSqliteStore::WatchRangeReaders(const std::vector<std::unique_ptr<TSqliteStore>> &readers)
+{
+    const std::lock_guard guard(m_interruptLock);
+    if (m_interrupted)
+        ThrowSqliteError(m_db, SQLITE_INTERRUPT);
+    m_rangeReaders.clear();
+    for (const auto &reader : readers)
+        m_rangeReaders.push_back(reader->m_db);
+}
+
+// Every range must be read as of the same moment. While one connection
+// holds its read lock no other can commit, so the ranges read one version
+// when each takes its lock while the first holds its own. A writer that is
+// about to commit keeps new readers out and waits for the held locks: all
+// are let go and taken again in a moment, rather than waited on in turn.
+void TSqliteStore::HoldOneSnapshot(const std::vector<std::unique_ptr<TSqliteStore>> &readers)
+{
+    constexpr int kRetryMs = 5;
+    const auto beginRead = [](sqlite3 *db) {
+        int rc = sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK)
+            rc = sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+        return rc;
+    };
+    QElapsedTimer waiting;
+    waiting.start();
+    for (;;) {
+        int rc = beginRead(m_db);
+        if (rc != SQLITE_OK) {
+            sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+            ThrowSqliteError(m_db, rc);
+        }
+        size_t held = 0;
+        for (; held < readers.size(); ++held) {
+            rc = beginRead(readers[held]->m_db);
+            if (rc != SQLITE_OK)
+                break;
+        }
+        if (held == readers.size())
+            return;
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        for (size_t reader = 0; reader <= held; ++reader)
+            sqlite3_exec(readers[reader]->m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        if (!IsBusyCode(rc) || waiting.elapsed() >= m_lockTimeoutMs)
+            ThrowSqliteError(readers[held]->m_db, rc);
+        QThread::msleep(kRetryMs);
+    }
+}
+
+// Each of min() and max() alone is read off one end of the table; the two
+// in one query would scan it whole.
+std::optional<std::pair<qint64, qint64>> TSqliteStore::RowidSpan(const QString &table)
+{
+    TSqliteStatement span(m_db, QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
+                                    .arg(QuoteSqlName(table)));
+    if (!span.Step() || sqlite3_column_type(span.Handle(), 0) == SQLITE_NULL)
+        return std::nullopt;
+    return std::pair(span.Int64(0), span.Int64(1));
+}
+
+bool TSqliteStore::ListsAtOnce(const QString &table)
+{
+    const std::optional<std::pair<qint64, qint64>> span = RowidSpan(table);
+    return !span || __int128(span->second) - span->first + 1 < m_rangesFromRows;
+}
+
+// The first range is listed on this connection and this thread, the others
+// each on a reader and a thread of their own; a statement that sorts has
+// read its whole range when it stands on its first row, and the merge then
+// only walks the sorted ranges.
+std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
+                                                                    const std::vector<bool> &keysDescending)
+{
+    if (m_ranges < 2)
+        return std::nullopt;
+    std::optional<TWaitCursor> wait;
+    if (!m_backgroundReader)
+        wait.emplace();
+    const std::optional<std::pair<qint64, qint64>> span = RowidSpan(table);
+    if (!span)
+        return std::nullopt;
+    const qint64 lowest = span->first;
+    const qint64 highest = span->second;
+    const __int128 rows = __int128(highest) - lowest + 1;
+    if (rows < m_rangesFromRows || !KeysCompareAsStored(rangeCursorSql, int(keysDescending.size())))
+        return std::nullopt;
+    const int ranges = int(std::min<__int128>(m_ranges, rows));
+
+    std::vector<std::unique_ptr<TSqliteStore>> readers;
+    for (int range = 1; range < ranges; ++range) {
+        readers.push_back(OpenRangeReader());
+        // Waiting is left to HoldOneSnapshot.
+        sqlite3_busy_timeout(readers.back()->m_db, 0);
+    }
+    WatchRangeReaders(readers);
+    std::vector<TSqliteStatement> statements(ranges);
+    const auto finish = [&](const char *end) {
+        statements.clear();
+        sqlite3_exec(m_db, end, nullptr, nullptr, nullptr);
+        for (const auto &reader : readers)
+            sqlite3_exec(reader->m_db, end, nullptr, nullptr, nullptr);
+        const std::lock_guard guard(m_interruptLock);
+        m_rangeReaders.clear();
+    };
+    try {
+        HoldOneSnapshot(readers);
+        std::vector<TRangeMerge::TPart> parts(ranges);
+        std::vector<std::exception_ptr> failures(ranges);
+        const auto list = [&](int range) {
+            try {
+                const qint64 first = qint64(lowest + rows * range / ranges);
+                const qint64 last = range + 1 == ranges ? highest : qint64(lowest + rows * (range + 1) / ranges - 1);
+                statements[range] = TSqliteStatement(range == 0 ? m_db : readers[range - 1]->m_db, rangeCursorSql);
+                statements[range].Bind(1, first);
+                statements[range].Bind(2, last);
+                parts[range] = {&statements[range], statements[range].Step()};
+            } catch (...) {
+                failures[range] = std::current_exception();
+            }
+        };
+        std::vector<std::thread> threads;
+        for (int range = 1; range < ranges; ++range)
+            threads.emplace_back(list, range);
+        list(0);
+        for (std::thread &thread : threads)
+            thread.join();
+        for (const std::exception_ptr &failure : failures) {
+            if (failure)
+                std::rethrow_exception(failure);
+        }
+        std::vector<qint64> rowids = TRangeMerge(keysDescending).Merge(parts);
+        finish("COMMIT");
+        return rowids;
+    } catch (...) {
+        finish("ROLLBACK");
+        throw;
+    }
 }
 
 QString TSqliteStore::FindDamage()

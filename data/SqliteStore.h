@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QString>
 #include <memory>
+#include <mutex>
+#include <utility>
 
 struct sqlite3;
 class TSchemaNames;
@@ -27,6 +29,9 @@ public:
     static constexpr int kDefaultLockTimeoutMs = 3000;
     // Another program's commit holds its lock for a few milliseconds.
     static constexpr int kLockGlanceMs = 25;
+    // A cursor over fewer rows than this is listed whole: starting the
+    // threads of ranges would cost more than they save.
+    static constexpr qint64 kDefaultRangesFromRows = 50000;
 
     // Raises EDatabaseError saying why when the file is missing, empty, not
     // a database, truncated, damaged or read-only, or held in WAL mode by
@@ -45,6 +50,15 @@ public:
     std::unique_ptr<TRowReader> PrepareReader(const QString &sql) override;
     std::vector<TRecord> ReadAll(const QString &sql, std::vector<TColumn> &columns) override;
     std::vector<qint64> ListCursor(const QString &cursorSql) override;
+    // Fewer rowids than a listing in ranges starts from.
+    bool ListsAtOnce(const QString &table) override;
+    std::optional<std::vector<qint64>> ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
+                                                          const std::vector<bool> &keysDescending) override;
+    // How many ranges, each on a thread and a reading connection of its
+    // own, a cursor over at least `fromRows` rows is listed in (the cores
+    // of the machine unless set; fewer than two lists every cursor whole).
+    // Readers opened later take the setting.
+    void SetRanges(int ranges, qint64 fromRows);
     TTableSize MeasureTable(const QString &table) override;
     void ListRowids(const QString &table, qint64 after, qint64 before, int limit, bool descending,
                     std::vector<qint64> &out) override;
@@ -77,6 +91,12 @@ private:
     template <typename Work> void InReadTransaction(Work &&work);
     template <typename Work> void InWriteTransaction(Work &&work);
     std::optional<qint64> DataVersion();
+    std::unique_ptr<TSqliteStore> OpenRangeReader() const;
+    // The lowest and highest rowid of `table`; nothing when it is empty.
+    std::optional<std::pair<qint64, qint64>> RowidSpan(const QString &table);
+    bool KeysCompareAsStored(const QString &rangeCursorSql, int keys);
+    void HoldOneSnapshot(const std::vector<std::unique_ptr<TSqliteStore>> &readers);
+    void WatchRangeReaders(const std::vector<std::unique_ptr<TSqliteStore>> &readers);
     TSchemaNames TableNames();
 
     sqlite3 *m_db = nullptr;
@@ -88,4 +108,11 @@ private:
     bool m_paintingInWait = false;
     qint64 m_dataVersion = 0;
     bool m_pagesChecked = false;
+    int m_ranges = 0;
+    qint64 m_rangesFromRows = kDefaultRangesFromRows;
+    // Interrupt() may come from another thread while ranges are listed:
+    // it reaches their readers too, and no listing in ranges starts after it.
+    std::mutex m_interruptLock;
+    std::vector<sqlite3 *> m_rangeReaders;
+    bool m_interrupted = false;
 };

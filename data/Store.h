@@ -79,6 +79,16 @@ public:
     virtual std::vector<TRecord> ReadAll(const QString &sql, std::vector<TColumn> &columns) = 0;
     // The row numbers of a traceable cursor (column 0), in its order.
     virtual std::vector<qint64> ListCursor(const QString &cursorSql) = 0;
+    // The row numbers of a cursor that can be listed in ranges of row
+    // numbers (TQueryPlan::rangeCursorSql over `table`), in its order; the
+    // lists of consecutive ranges are made side by side on several cores
+    // and merged. Nothing when the engine lists the cursor better whole (a
+    // small table, one core, keys it cannot compare as the engine does).
+    virtual std::optional<std::vector<qint64>> ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
+                                                                  const std::vector<bool> &keysDescending) = 0;
+    // Whether any cursor over `table` is listed in a moment (a small table):
+    // it then needs no thread of its own.
+    virtual bool ListsAtOnce(const QString &table) = 0;
     // The number of rows and the highest row number, as of one moment.
     virtual TTableSize MeasureTable(const QString &table) = 0;
     // Appends up to `limit` row numbers r with after < r < before, ascending

@@ -8,7 +8,9 @@
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
 #include "toolkit/app/Application.h"
+#include "toolkit/app/BusyWait.h"
 #include "toolkit/app/WaitCursor.h"
+#include "toolkit/db/DatabaseCancelled.h"
 
 #include <utility>
 #include "toolkit/gdi/Bitmap.h"
@@ -16,6 +18,7 @@
 
 #include "ui_FindForm.h"
 
+#include <QPointer>
 #include <QScopedValueRollback>
 #include <exception>
 #include <stdexcept>
@@ -197,12 +200,15 @@ void TFindDialog::FindButtonClick()
         return;
     RefuseUnsearchableCriteria();
     const QScopedValueRollback<bool> running(m_searchRunning, true);
+    // Disabling the focused button moves the focus on.
+    const QPointer<QWidget> focused = focusWidget();
     FindButton->setEnabled(false);
     // The button comes back, the dialog goes and the screen is repainted
     // whatever the search did; only then may an error reach its box.
     std::exception_ptr failure;
     try {
         const TWaitCursor wait;
+        const TBusyWait::TCancelControl cancelByButton(CancelButton);
         TADOQuery *query = SearchQuery();
         if (!query)
             throw std::runtime_error("Нет главного окна со справочником");
@@ -211,6 +217,13 @@ void TFindDialog::FindButtonClick()
         for (const QString &line : lines)
             query->SQL()->Add(line);
         query->Open();
+    } catch (const EDatabaseCancelled &) {
+        // The person stopped the search to change the criteria: the dialog
+        // stays as it was, the focus too.
+        FindButton->setEnabled(true);
+        if (focused)
+            focused->setFocus();
+        return;
     } catch (...) {
         failure = std::current_exception();
     }

@@ -2,8 +2,9 @@
 // the tests (tests/data/ReferenceSearch.h): the statement that the search
 // dialog builds from seven criteria gives exactly the reference's rows in
 // the reference's order, both as the data layer runs it (planned, its LIKE
-// terms in their faster form, rows without an apartment listed apart) and
-// as written, straight through SQLite with the program's LIKE.
+// terms in their faster form, rows without an apartment listed apart), also
+// listed in ranges of rowid merged together, and as written, straight
+// through SQLite with the program's LIKE.
 //
 // The input: seven lines of criteria as typed, then a line per row, its
 // fields split by tabs. A field "\N" is NULL, one that begins with "\B" a
@@ -31,6 +32,8 @@ namespace {
 
 constexpr int kFieldCount = SearchStatement::kCriterionCount;
 constexpr int kMostRows = 24;
+// More ranges than most inputs have rows: some come out empty.
+constexpr int kRanges = 5;
 const QByteArray kNullField = QByteArrayLiteral("\\N");
 const QByteArray kBlobMark = QByteArrayLiteral("\\B");
 
@@ -51,6 +54,10 @@ struct TWorkspace
         if (rc != SQLITE_OK)
             __builtin_trap();
         connection.Open();
+        inRanges.SetConnectionString(QStringLiteral("Data Source=%1;Search Threads=%2;Search Threads From Rows=1")
+                                         .arg(folder.filePath(QStringLiteral("velirsk.dat")))
+                                         .arg(kRanges));
+        inRangesQuery.SetConnection(&inRanges);
         // The rows change with every input and need not outlive the process.
         sqlite3_exec(connection.Handle(), "PRAGMA synchronous = OFF; PRAGMA journal_mode = MEMORY", nullptr, nullptr,
                      nullptr);
@@ -64,6 +71,9 @@ struct TWorkspace
     QTemporaryDir folder;
     TADOConnection connection;
     TADOQuery query;
+    // The same file, every search listed in ranges.
+    TADOConnection inRanges;
+    TADOQuery inRangesQuery;
 };
 
 TWorkspace &Workspace()
@@ -170,6 +180,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QList<QStringList> written = AsWritten(workspace.connection.Handle(), workspace.query.CommandText());
     if (planned != expected) {
         Report("as the data layer runs it", planned, expected);
+        __builtin_trap();
+    }
+    const QList<QStringList> inRanges = AsTheDataLayerRunsIt(workspace.inRangesQuery, statement);
+    if (inRanges != expected) {
+        Report("listed in ranges", inRanges, expected);
         __builtin_trap();
     }
     if (written != expected) {

@@ -247,6 +247,10 @@
         <translation>В таблице «%1» слишком много строк, чтобы их показать.</translation>
     </message>
     <message>
+        <source>The search was cancelled.</source>
+        <translation>Поиск отменён.</translation>
+    </message>
+    <message>
         <source>The database is locked by another user or program, so the change was not saved. Nothing was lost: try again in a moment.</source>
         <translation>База данных занята другим пользователем или программой, поэтому изменение не сохранено. Ничего не потеряно: повторите чуть позже.</translation>
     </message>

@@ -175,6 +175,20 @@ TEST(SearchEquivalence, awkwardValuesGiveTheReferenceRowsInTheReferenceOrder)
     ExpectSameAsReference(fixture.ConnectionString(), fixture.Path(), kAwkwardSearches);
 }
 
+// However small the table, the search is listed in ranges of rowid on
+// threads of their own and merged: some ranges empty, some a row each.
+TEST(SearchEquivalence, rangesListedSideBySideGiveTheReferenceRowsInTheReferenceOrder)
+{
+    SqliteFixture fixture;
+    MakeAwkwardDirectory(fixture);
+    for (const int ranges : {2, 5, 40}) {
+        SCOPED_TRACE(ranges);
+        ExpectSameAsReference(
+            fixture.ConnectionString() + QStringLiteral(";Search Threads=%1;Search Threads From Rows=1").arg(ranges),
+            fixture.Path(), kAwkwardSearches);
+    }
+}
+
 TEST(SearchEquivalence, theServerGivesTheSameRowsInTheSameOrder)
 {
     if (ServerFixture::TestServer().isEmpty())
@@ -193,7 +207,7 @@ TEST(SearchEquivalence, generatedDirectoryGivesTheReferenceRowsInTheReferenceOrd
     const QString path = qEnvironmentVariable("VELIRSK_SEARCH_FILE");
     if (path.isEmpty())
         GTEST_SKIP() << "VELIRSK_SEARCH_FILE names no generated directory";
-    ExpectSameAsReference(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1").arg(path), path, {
+    const QList<QStringList> searches{
         {},
         {"", "иван"},
         {"", "Иванова"},
@@ -201,7 +215,14 @@ TEST(SearchEquivalence, generatedDirectoryGivesTheReferenceRowsInTheReferenceOrd
         {"", "%ская"},
         {"", "п_тр"},
         {"2", "с", "л", "1", "", "1", "ш"},
-    });
+    };
+    // Whole on one thread, and in as many ranges as the machine has cores
+    // and in more.
+    for (const QString &ranges : {QStringLiteral(";Search Threads=1"), QString(), QStringLiteral(";Search Threads=7")}) {
+        SCOPED_TRACE(ranges.toStdString());
+        ExpectSameAsReference(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1%2").arg(path, ranges), path,
+                              searches);
+    }
 }
 
 // Old rows hold Windows-1251 bytes or stray ones; a search reads them as the

@@ -1,5 +1,7 @@
 #include "toolkit/app/Application.h"
 
+#include "toolkit/app/BusyWait.h"
+
 #include "toolkit/gdi/Font.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/FrameKeyboard.h"
@@ -122,7 +124,7 @@ bool TApplication::notify(QObject *receiver, QEvent *event)
     try {
         // Key events reach notify() once, for the widget with the focus;
         // their propagation to the parents happens inside QApplication.
-        if (PreviewKey(receiver, event))
+        if (!TBusyWait::HoldsInput() && PreviewKey(receiver, event))
             return true;
         return QApplication::notify(receiver, event);
     } catch (...) {

@@ -6,11 +6,13 @@
 // a search). While the outermost step has lasted longer than a moment, every
 // window of the program shows the wait cursor; it goes when that step ends.
 //
-// The thread is busy, so no input is read meanwhile and nothing repaints but
-// what a wait for another program's lock lets paint (see TSqliteStore): the
-// work itself calls Tick() now and then (the database engine does so every
-// few thousand of its instructions), and the cursor is sent to the window
-// system at once. Steps nest; the inner ones only count.
+// When the thread itself is busy, no input is read meanwhile and nothing
+// repaints but what a wait for another program's lock lets paint (see
+// TSqliteStore): the work calls Tick() now and then (the database engine
+// does so every few thousand of its instructions), and the cursor is sent to
+// the window system at once. Work that runs on another thread is waited for
+// with the windows painting (see TBusyWait), which ticks too. Steps nest;
+// the inner ones only count.
 class TWaitCursor
 {
 public:
