@@ -1,19 +1,8 @@
 #include "components/FlatBtn/FlatBtnAccessible.h"
 
 #include "components/FlatBtn.h"
+#include "toolkit/app/AccessibleFactory.h"
 #include "toolkit/gdi/Accelerator.h"
-
-namespace {
-
-QAccessibleInterface *createForFlatButton(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("TFlatGlyphButton"))
-        if (auto *button = qobject_cast<TFlatGlyphButton *>(object))
-            return new TFlatBtnAccessible(button);
-    return nullptr;
-}
-
-} // namespace
 
 TFlatBtnAccessible::TFlatBtnAccessible(TFlatGlyphButton *button)
     : QAccessibleWidget(button, QAccessible::Button)
@@ -45,9 +34,5 @@ void TFlatBtnAccessible::doAction(const QString &actionName)
 
 void TFlatBtnAccessible::Install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(createForFlatButton);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibleFactory<TFlatGlyphButton, TFlatBtnAccessible>();
 }

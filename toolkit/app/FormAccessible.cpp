@@ -1,5 +1,6 @@
 #include "toolkit/app/FormAccessible.h"
 
+#include "toolkit/app/AccessibleFactory.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBody.h"
 #include "toolkit/app/MessageForm.h"
@@ -15,17 +16,13 @@ QAccessible::Role RoleOfBorder(TFormBorderStyle style)
 
 QAccessibleInterface *CreateForForm(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("TMessageForm"))
-        if (auto *box = qobject_cast<TMessageForm *>(object))
-            return new TMessageFormAccessible(box);
+    if (QAccessibleInterface *box = AccessibleFor<TMessageForm, TMessageFormAccessible>(className, object))
+        return box;
     // The text of a box is read as a label, before its buttons.
     if (className == QLatin1String("TMessageBody"))
         if (auto *body = qobject_cast<TMessageBody *>(object))
             return new QAccessibleWidget(body, QAccessible::StaticText);
-    if (className == QLatin1String("TForm"))
-        if (auto *form = qobject_cast<TForm *>(object))
-            return new TFormAccessible(form);
-    return nullptr;
+    return AccessibleFor<TForm, TFormAccessible>(className, object);
 }
 
 } // namespace
@@ -52,9 +49,5 @@ QString TFormAccessible::text(QAccessible::Text t) const
 
 void TFormAccessible::Install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(CreateForForm);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibleFactoryOnce<CreateForForm>();
 }

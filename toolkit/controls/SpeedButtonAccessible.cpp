@@ -1,19 +1,8 @@
 #include "toolkit/controls/SpeedButtonAccessible.h"
 
+#include "toolkit/app/AccessibleFactory.h"
 #include "toolkit/controls/SpeedButton.h"
 #include "toolkit/gdi/Accelerator.h"
-
-namespace {
-
-QAccessibleInterface *CreateForSpeedButton(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("TSpeedButton"))
-        if (auto *button = qobject_cast<TSpeedButton *>(object))
-            return new TSpeedButtonAccessible(button);
-    return nullptr;
-}
-
-} // namespace
 
 TSpeedButtonAccessible::TSpeedButtonAccessible(TSpeedButton *button)
     : QAccessibleWidget(button, QAccessible::Button)
@@ -60,9 +49,5 @@ void TSpeedButtonAccessible::doAction(const QString &actionName)
 
 void TSpeedButtonAccessible::Install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(CreateForSpeedButton);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibleFactory<TSpeedButton, TSpeedButtonAccessible>();
 }

@@ -1,19 +1,8 @@
 #include "toolkit/controls/StatusBarAccessible.h"
 
+#include "toolkit/app/AccessibleFactory.h"
 #include "toolkit/controls/StatusBar.h"
 #include "toolkit/controls/StatusPanelAccessible.h"
-
-namespace {
-
-QAccessibleInterface *createForStatusBar(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("TStatusBar"))
-        if (auto *bar = qobject_cast<TStatusBar *>(object))
-            return new TStatusBarAccessible(bar);
-    return nullptr;
-}
-
-} // namespace
 
 TStatusBarAccessible::TStatusBarAccessible(TStatusBar *bar)
     : QAccessibleWidget(bar, QAccessible::StatusBar)
@@ -28,11 +17,7 @@ TStatusBarAccessible::~TStatusBarAccessible()
 
 void TStatusBarAccessible::Install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(createForStatusBar);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibleFactory<TStatusBar, TStatusBarAccessible>();
 }
 
 TStatusBar *TStatusBarAccessible::Bar() const

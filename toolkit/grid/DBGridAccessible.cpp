@@ -1,21 +1,10 @@
 #include "toolkit/grid/DBGridAccessible.h"
 
+#include "toolkit/app/AccessibleFactory.h"
 #include "toolkit/db/DataSet.h"
 #include "toolkit/grid/DBGrid.h"
 #include "toolkit/grid/DBGridCellAccessible.h"
 #include "toolkit/grid/DBGridPainter.h"
-
-namespace {
-
-QAccessibleInterface *createForGrid(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("TDBGrid"))
-        if (auto *grid = qobject_cast<TDBGrid *>(object))
-            return new TDBGridAccessible(grid);
-    return nullptr;
-}
-
-} // namespace
 
 TDBGridAccessible::TDBGridAccessible(TDBGrid *grid)
     : QAccessibleWidget(grid, QAccessible::Table)
@@ -30,11 +19,7 @@ TDBGridAccessible::~TDBGridAccessible()
 
 void TDBGridAccessible::Install()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(createForGrid);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibleFactory<TDBGrid, TDBGridAccessible>();
 }
 
 TDBGrid *TDBGridAccessible::Grid() const

@@ -1,5 +1,6 @@
 #include "toolkit/menus/MenuAccessibility.h"
 
+#include "toolkit/app/AccessibleFactory.h"
 #include "toolkit/menus/MenuBar.h"
 #include "toolkit/menus/MenuBarAccessible.h"
 #include "toolkit/menus/MenuItemAccessible.h"
@@ -13,13 +14,9 @@ namespace {
 
 QAccessibleInterface *CreateForMenuView(const QString &className, QObject *object)
 {
-    if (className == QLatin1String("TMenuBar"))
-        if (auto *bar = qobject_cast<TMenuBar *>(object))
-            return new TMenuBarAccessible(bar);
-    if (className == QLatin1String("TPopupMenuWindow"))
-        if (auto *popup = qobject_cast<TPopupMenuWindow *>(object))
-            return new TPopupMenuAccessible(popup);
-    return nullptr;
+    if (QAccessibleInterface *bar = AccessibleFor<TMenuBar, TMenuBarAccessible>(className, object))
+        return bar;
+    return AccessibleFor<TPopupMenuWindow, TPopupMenuAccessible>(className, object);
 }
 
 void Send(QAccessibleInterface *target, QAccessible::Event type)
@@ -34,11 +31,7 @@ void Send(QAccessibleInterface *target, QAccessible::Event type)
 
 void InstallMenuAccessibility()
 {
-    static const bool installed = [] {
-        QAccessible::installFactory(CreateForMenuView);
-        return true;
-    }();
-    (void)installed;
+    InstallAccessibleFactoryOnce<CreateForMenuView>();
 }
 
 void NotifyMenuItemFocused(TMenuItem *item)
