@@ -5,7 +5,9 @@
 // system) up to that moment, read when it is stopped there. The machine may
 // be shared: compare CPU times, never wall-clock times.
 //
-//   StartProgram     build/velirsk in a folder holding a directory of 1,000 rows
+//   StartProgram     build/velirsk (or the program VELIRSK_BENCH_PROGRAM
+//                    names, to compare two builds) in a folder holding a
+//                    directory of 1,000 rows
 //   StartBareWindow  bench/bare_window, a QWidget of the main window's size
 //
 // "Painted" is when the window's middle pixel no longer shows the black
@@ -243,7 +245,8 @@ void StartProgram(benchmark::State &state)
 {
     QTemporaryDir folder;
     QFile::copy(DirectoryFile(kSmallDirectory), folder.filePath(QStringLiteral("velirsk.dat")));
-    RunStarts(state, BuildDir() + "/velirsk", folder.path().toStdString());
+    const char *program = std::getenv("VELIRSK_BENCH_PROGRAM");
+    RunStarts(state, program ? std::string(program) : BuildDir() + "/velirsk", folder.path().toStdString());
 }
 
 void StartBareWindow(benchmark::State &state)
