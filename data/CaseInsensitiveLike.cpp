@@ -10,6 +10,9 @@
 #include <memory>
 #include <sqlite3.h>
 #include <utility>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -17,6 +20,30 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr char32_t kFirstSurrogate = 0xD800;
 constexpr char32_t kLastSurrogate = 0xDFFF;
 constexpr unsigned char kFirstUpperByte = 0x80;
+constexpr unsigned char kFirstValidTwoByteLead = 0xC2;  // 0xC0 and 0xC1 begin over-long forms only
+constexpr unsigned char kFirstThreeByteLead = 0xE0;
+constexpr unsigned char kContinuationMask = 0xC0;
+constexpr unsigned char kContinuationBits = 0x80;
+constexpr std::uint64_t kUpperBitOfEachByte = 0x8080808080808080;
+// A lead byte 110xxxxx then a continuation byte 10xxxxxx, read as a
+// little number of two bytes, the first one low.
+constexpr unsigned kTwoByteFormMask = 0xC0E0;
+constexpr unsigned kTwoByteForm = 0x80C0;
+constexpr std::uint64_t kEachPair = 0x0001000100010001;
+constexpr std::uint64_t kUpperBitOfEachPair = 0x8000800080008000;
+// The bits of a two-byte lead that an over-long form leaves zero.
+constexpr unsigned kLeadPayloadMask = 0x1E;
+constexpr unsigned char kFirstFourByteLead = 0xF0;
+
+#if defined(__SSE2__)
+constexpr size_t kVectorBytes = sizeof(__m128i);
+#endif
+
+// The length of the character that a UTF-8 lead byte begins.
+size_t CharacterLength(unsigned char lead)
+{
+    return lead < kFirstUpperByte ? 1 : lead < kFirstThreeByteLead ? 2 : lead < kFirstFourByteLead ? 3 : 4;
+}
 
 // Every character whose folded form is another character, as pairs
 // (folded, character) sorted by the folded form. Built once, on the first
@@ -57,10 +84,48 @@ std::vector<std::string> Utf8FoldingTo(char32_t folded)
     return encodings;
 }
 
+// Whether eight bytes, read as a little-endian number, are four complete
+// two-byte characters: each lead 110xxxxx but not 0xC0 or 0xC1 (over-long),
+// each followed by a continuation byte.
+bool FourTwoByteCharacters(std::uint64_t word)
+{
+    if ((word & kTwoByteFormMask * kEachPair) != kTwoByteForm * kEachPair)
+        return false;
+    // A lead without its lowest bit is 0xC0 exactly when it is zero here.
+    const std::uint64_t leads = (word & kLeadPayloadMask * kEachPair);
+    return ((leads - kEachPair) & ~leads & kUpperBitOfEachPair) == 0;
+}
+
 // True when the grid shows the bytes exactly as a plain UTF-8 reading does.
+// The directory's text is ASCII and two-byte letters, checked here at once;
+// the first other byte leaves the rest to the full check, and so does a
+// byte-order mark, which begins with a three-byte lead.
 bool ReadsAsPlainUtf8(std::string_view bytes)
 {
-    return IsStoredUtf8(bytes) && !bytes.starts_with(kByteOrderMark);
+    const auto *byte = reinterpret_cast<const unsigned char *>(bytes.data());
+    const auto *end = byte + bytes.size();
+    while (end - byte >= 2) {
+        if (end - byte >= qsizetype(sizeof(std::uint64_t))) {
+            std::uint64_t word;
+            std::memcpy(&word, byte, sizeof word);
+            if ((word & kUpperBitOfEachByte) == 0 || FourTwoByteCharacters(word)) {
+                byte += sizeof word;
+                continue;
+            }
+        }
+        if (*byte < kFirstUpperByte) {
+            ++byte;
+            continue;
+        }
+        const unsigned pair = byte[0] | unsigned(byte[1]) << 8;
+        if ((pair & kTwoByteFormMask) != kTwoByteForm || *byte < kFirstValidTwoByteLead)
+            break;
+        byte += 2;
+    }
+    if (byte == end || (end - byte == 1 && *byte < kFirstUpperByte))
+        return true;
+    const size_t checked = size_t(byte - reinterpret_cast<const unsigned char *>(bytes.data()));
+    return IsStoredUtf8(bytes.substr(checked)) && !bytes.starts_with(kByteOrderMark);
 }
 
 // A value's text in the database's encoding, UTF-8. NULL reads as empty.
@@ -70,8 +135,8 @@ std::string_view StoredBytes(sqlite3_value *value)
     return {bytes ? bytes : "", size_t(sqlite3_value_bytes(value))};
 }
 
-// A value's UTF-8 as UTF-16, by SQLite; null when memory ran out. SQLite's
-// conversion reads some malformed forms (over-long ones, values past
+// An argument's UTF-8 as UTF-16, by SQLite; null when memory ran out.
+// SQLite's conversion reads some malformed forms (over-long ones, values past
 // U+10FFFF) as characters, so it is only ever given bytes found valid: a
 // pattern must not hide a "%" or an escape character in bytes that no check
 // of its plain bytes would see. Invalidates what StoredBytes returned.
@@ -98,20 +163,9 @@ std::optional<QString> ArgumentText(sqlite3_value *value)
     return text->toString();
 }
 
-// For a value whose bytes leave the answer open.
-void ResultForCharacters(sqlite3_context *context, const TLikePattern &pattern, sqlite3_value *value)
-{
-    const std::optional<QStringView> text = ValidUtf8AsUtf16(value);
-    if (text)
-        sqlite3_result_int(context, pattern.MatchesText(*text) ? 1 : 0);
-    else
-        sqlite3_result_error_nomem(context);
-}
-
 // Answers for one value; its length is asked for only when its first bytes
-// leave the answer open, and its characters only when all its bytes do.
-// SQLite's text is zero-terminated, and NULL only when the value is NULL or
-// memory ran out.
+// leave the answer open. SQLite's text is zero-terminated, and NULL only when
+// the value is NULL or memory ran out.
 void ResultFor(sqlite3_context *context, const TLikePattern &pattern, sqlite3_value *value)
 {
     const auto *bytes = reinterpret_cast<const char *>(sqlite3_value_text(value));
@@ -126,11 +180,8 @@ void ResultFor(sqlite3_context *context, const TLikePattern &pattern, sqlite3_va
         sqlite3_result_int(context, 0);
         return;
     }
-    const std::optional<bool> matches = pattern.MatchesBytes({bytes ? bytes : "", size_t(sqlite3_value_bytes(value))});
-    if (matches)
-        sqlite3_result_int(context, *matches ? 1 : 0);
-    else
-        ResultForCharacters(context, pattern, value);
+    const bool matches = pattern.MatchesBytes({bytes ? bytes : "", size_t(sqlite3_value_bytes(value))});
+    sqlite3_result_int(context, matches ? 1 : 0);
 }
 
 // The patterns that the LIKE calls of one connection's statements have
@@ -271,16 +322,7 @@ TLikePattern::TLikePattern(QStringView pattern, char32_t escape)
         m_shape = Exact;
     else if (wildcards == 1 && m_pattern.back() == kAnyRun)
         m_shape = m_pattern.size() == 1 ? Anything : Prefix;
-    if (m_shape == Exact || m_shape == Prefix) {
-        // Measured once: a pasted criterion may run to many thousands of characters.
-        const size_t fixedLength = FixedLength();
-        for (size_t i = 0; i < fixedLength; ++i) {
-            std::vector<TEncoding> variants;
-            for (const std::string &utf8 : Utf8FoldingTo(m_pattern[i]))
-                variants.push_back(Encoding(utf8));
-            m_literalVariants.push_back(std::move(variants));
-        }
-    }
+    CompilePieces();
 
     if (m_pattern.empty() || m_pattern.front() == kAnyRun || m_pattern.front() == kAnyOne)
         return;
@@ -323,13 +365,6 @@ size_t TLikePattern::FixedLength() const
                   - m_pattern.begin());
 }
 
-bool TLikePattern::Matches(std::string_view storedBytes) const
-{
-    if (const std::optional<bool> matches = MatchesBytes(storedBytes))
-        return *matches;
-    return MatchesText(QString::fromUtf8(storedBytes.data(), qsizetype(storedBytes.size())));
-}
-
 bool TLikePattern::MatchesText(QStringView shownText) const
 {
     std::u32string folded;
@@ -349,29 +384,151 @@ TLikePattern::TEncoding TLikePattern::Encoding(std::string_view utf8)
     return encoding;
 }
 
-std::optional<bool> TLikePattern::MatchesRest(std::string_view storedBytes) const
+void TLikePattern::CompilePieces()
+{
+    m_pieces.emplace_back();
+    for (const char32_t c : m_pattern) {
+        if (c == kAnyRun) {
+            m_pieces.emplace_back();
+            m_pieces.back().firstElement = m_elements.size();
+            continue;
+        }
+        TElement element;
+        element.firstVariant = std::uint32_t(m_variants.size());
+        if (c != kAnyOne) {
+            const std::vector<std::string> variants = Utf8FoldingTo(c);
+            for (const std::string &utf8 : variants)
+                m_variants.push_back(Encoding(utf8));
+            if (m_pieces.back().elementCount == 0) {
+                TPiece &piece = m_pieces.back();
+                piece.probeOffset = std::min_element(variants.begin(), variants.end(),
+                                                     [](const std::string &a, const std::string &b) {
+                                                         return a.size() < b.size();
+                                                     })->size() - 1;
+                for (const std::string &utf8 : variants)
+                    piece.probeBytes[static_cast<unsigned char>(utf8[piece.probeOffset])] = true;
+                const auto probes = size_t(std::count(piece.probeBytes.begin(), piece.probeBytes.end(), true));
+                if (probes <= kMostListedProbes) {
+                    for (size_t byte = 0; byte < kByteValues; ++byte) {
+                        if (piece.probeBytes[byte])
+                            piece.probeList[piece.probeCount++] = static_cast<unsigned char>(byte);
+                    }
+                }
+            }
+        }
+        element.variantCount = std::uint32_t(m_variants.size()) - element.firstVariant;
+        m_elements.push_back(element);
+        ++m_pieces.back().elementCount;
+    }
+}
+
+bool TLikePattern::MatchesRest(std::string_view storedBytes) const
 {
     if (!ReadsAsPlainUtf8(storedBytes))
         return MatchesText(DecodeStoredText(QByteArray::fromRawData(storedBytes.data(), qsizetype(storedBytes.size()))));
-    if (m_shape == General)
-        return std::nullopt;
-    return MatchesLiteralBytes(storedBytes);
+    return MatchesUtf8(storedBytes);
+}
+
+// The pieces between "%" hold a fixed number of characters each, so the
+// leftmost place of each inner piece leaves the most room to the ones after
+// it: no choice is ever taken back.
+bool TLikePattern::MatchesUtf8(std::string_view utf8) const
+{
+    size_t pos = 0;
+    if (!MatchPieceAt(m_pieces.front(), utf8, pos))
+        return false;
+    if (m_pieces.size() == 1)
+        return pos == utf8.size();
+    for (size_t i = 1; i + 1 < m_pieces.size(); ++i) {
+        if (!FindPiece(m_pieces[i], utf8, pos))
+            return false;
+    }
+    // The last piece begins as many characters before the end as it holds.
+    const TPiece &last = m_pieces.back();
+    size_t start = utf8.size();
+    for (size_t n = 0; n < last.elementCount; ++n) {
+        if (start <= pos)
+            return false;
+        do
+            --start;
+        while ((static_cast<unsigned char>(utf8[start]) & kContinuationMask) == kContinuationBits);
+    }
+    return MatchPieceAt(last, utf8, start);
 }
 
 // Valid UTF-8 reads one way only, and no encoding of a character begins
 // another's, so at most one variant fits at each place.
-bool TLikePattern::MatchesLiteralBytes(std::string_view utf8) const
+bool TLikePattern::MatchPieceAt(const TPiece &piece, std::string_view utf8, size_t &pos) const
 {
-    size_t pos = 0;
-    for (const std::vector<TEncoding> &variants : m_literalVariants) {
-        const std::uint32_t word = LeadingWord(utf8.substr(pos));
-        const auto fits = std::find_if(variants.begin(), variants.end(),
-                                       [&](const TEncoding &variant) { return Begins(variant, word); });
-        if (fits == variants.end() || pos + fits->length > utf8.size())
+    const TElement *element = m_elements.data() + piece.firstElement;
+    for (const TElement *end = element + piece.elementCount; element != end; ++element) {
+        if (pos >= utf8.size())
             return false;
-        pos += fits->length;
+        if (element->variantCount == 0) {
+            pos += CharacterLength(static_cast<unsigned char>(utf8[pos]));
+            continue;
+        }
+        const size_t length = FittingVariant(*element, utf8, pos);
+        if (length == 0)
+            return false;
+        pos += length;
     }
-    return m_shape == Prefix || pos == utf8.size();
+    return true;
+}
+
+// Moves `pos` past the leftmost place from `pos` on where the piece matches.
+bool TLikePattern::FindPiece(const TPiece &piece, std::string_view utf8, size_t &pos) const
+{
+    if (piece.elementCount == 0)
+        return true;
+    const TElement &first = m_elements[piece.firstElement];
+    if (first.variantCount == 0) {
+        for (size_t start = pos; start < utf8.size(); start += CharacterLength(static_cast<unsigned char>(utf8[start]))) {
+            size_t end = start;
+            if (MatchPieceAt(piece, utf8, end)) {
+                pos = end;
+                return true;
+            }
+        }
+        return false;
+    }
+    // Most places are turned down by their probe byte, looked for sixteen
+    // places at a time while the value is long enough.
+    size_t probe = pos + piece.probeOffset;
+#if defined(__SSE2__)
+    if (piece.probeCount > 0) {
+        __m128i probes[kMostListedProbes];
+        for (size_t i = 0; i < piece.probeCount; ++i)
+            probes[i] = _mm_set1_epi8(static_cast<char>(piece.probeList[i]));
+        for (; probe + kVectorBytes <= utf8.size(); probe += kVectorBytes) {
+            const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i *>(utf8.data() + probe));
+            __m128i equal = _mm_cmpeq_epi8(bytes, probes[0]);
+            for (size_t i = 1; i < piece.probeCount; ++i)
+                equal = _mm_or_si128(equal, _mm_cmpeq_epi8(bytes, probes[i]));
+            for (auto hits = unsigned(_mm_movemask_epi8(equal)); hits != 0; hits &= hits - 1) {
+                if (PieceBeginsAt(piece, utf8, probe + size_t(__builtin_ctz(hits)), pos))
+                    return true;
+            }
+        }
+    }
+#endif
+    for (; probe < utf8.size(); ++probe) {
+        if (piece.probeBytes[static_cast<unsigned char>(utf8[probe])] && PieceBeginsAt(piece, utf8, probe, pos))
+            return true;
+    }
+    return false;
+}
+
+// Whether the piece matches at the character whose probe byte is at `probe`;
+// moves `pos` past it when it does. A fitting first variant begins with a
+// lead byte, so it begins a character.
+bool TLikePattern::PieceBeginsAt(const TPiece &piece, std::string_view utf8, size_t probe, size_t &pos) const
+{
+    size_t end = probe - piece.probeOffset;
+    if (!MatchPieceAt(piece, utf8, end))
+        return false;
+    pos = end;
+    return true;
 }
 
 // Classic wildcard matching: on a mismatch, let the last "%" swallow one more

@@ -5,7 +5,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,10 +22,11 @@ struct sqlite3;
 // the grid shows them: UTF-8 when they are valid UTF-8 (a leading byte-order
 // mark dropped), Windows-1251 otherwise (LegacyText).
 //
-// Most values are settled on their bytes: a fixed text is compared with the
-// UTF-8 encodings of the characters that fold to each of its characters,
-// which is exact because valid UTF-8 reads one way only. Values that are not
-// plain UTF-8, and general patterns, compare characters.
+// Plain UTF-8 values, nearly all of them, are settled on their bytes: each
+// character of the pattern is compared with the UTF-8 encodings of the
+// characters that fold to it, and "_" steps over one encoded character, which
+// is exact because valid UTF-8 reads one way only and no encoding begins
+// another. Values that are not plain UTF-8 compare characters.
 class TLikePattern
 {
 public:
@@ -37,10 +37,8 @@ public:
     // `escape` is the character that makes the next one literal (0 for none).
     TLikePattern(QStringView pattern, char32_t escape);
 
-    // The answer for the stored bytes, or nothing when they are plain UTF-8
-    // and the pattern is general: then MatchesText on their characters
-    // answers. Inline: a scan calls it for every row.
-    std::optional<bool> MatchesBytes(std::string_view storedBytes) const
+    // The answer for the stored bytes. Inline: a scan calls it for every row.
+    bool MatchesBytes(std::string_view storedBytes) const
     {
         if (m_shape == Anything)
             return true;
@@ -68,8 +66,7 @@ public:
     }
     // A value's characters as the grid shows them.
     bool MatchesText(QStringView shownText) const;
-    // Both steps, for callers that hold the stored bytes alone.
-    bool Matches(std::string_view storedBytes) const;
+    bool Matches(std::string_view storedBytes) const { return MatchesBytes(storedBytes); }
 
     TShape Shape() const { return m_shape; }
     // The pattern is "%" alone, written without an escape: it matches an empty field too.
@@ -81,6 +78,7 @@ private:
     static constexpr char32_t kAnyOne = 0xFFFFFFFE;
     static constexpr char32_t kAnyRun = 0xFFFFFFFF;
     static constexpr size_t kByteValues = 0x100;
+    static constexpr size_t kMostListedProbes = 4;
 
     // What the first byte of a value tells when the pattern begins with a
     // character rather than a wildcard.
@@ -136,10 +134,13 @@ private:
     static std::uint32_t LeadingWord(std::string_view text)
     {
         std::uint32_t word = 0;
-        if (text.size() >= sizeof word)
+        if (text.size() >= sizeof word) {
             std::memcpy(&word, text.data(), sizeof word);
-        else
-            std::memcpy(&word, text.data(), text.size());
+        } else {
+            auto *bytes = reinterpret_cast<unsigned char *>(&word);
+            for (size_t i = 0; i < text.size(); ++i)
+                bytes[i] = static_cast<unsigned char>(text[i]);
+        }
         return word;
     }
     static bool Begins(const TEncoding &encoding, std::uint32_t leadingWord)
@@ -155,16 +156,59 @@ private:
         }
         return false;
     }
-    std::optional<bool> MatchesRest(std::string_view storedBytes) const;
-    bool MatchesLiteralBytes(std::string_view utf8) const;
+    // The pattern between two "%" (or an end): characters and "_", each
+    // matching one character of a value.
+    struct TPiece
+    {
+        size_t firstElement = 0;
+        size_t elementCount = 0;
+        // When the first element is no "_": the bytes that stand
+        // `probeOffset` bytes into a character matching it, the last byte of
+        // its shortest encoding (in Cyrillic the one that tells letters
+        // apart; the longer variants of a letter, such as the old narrow
+        // forms, hold a byte there too).
+        size_t probeOffset = 0;
+        std::array<bool, kByteValues> probeBytes{};
+        // The same bytes listed, when there are few enough to look for many
+        // places at once; none otherwise.
+        std::array<unsigned char, kMostListedProbes> probeList{};
+        size_t probeCount = 0;
+    };
+    // A character of the pattern: the encodings of the characters folding
+    // to it, m_variants[firstVariant, firstVariant + variantCount); "_" has none.
+    struct TElement
+    {
+        std::uint32_t firstVariant = 0;
+        std::uint32_t variantCount = 0;
+    };
+    void CompilePieces();
+    bool MatchesRest(std::string_view storedBytes) const;
+    bool MatchesUtf8(std::string_view utf8) const;
+    bool MatchPieceAt(const TPiece &piece, std::string_view utf8, size_t &pos) const;
+    // The length of the variant of `element` that begins `utf8` at `pos`, 0 for none.
+    size_t FittingVariant(const TElement &element, std::string_view utf8, size_t pos) const
+    {
+        const size_t left = utf8.size() - pos;
+        const std::uint32_t word = LeadingWord({utf8.data() + pos, left});
+        const TEncoding *variant = m_variants.data() + element.firstVariant;
+        for (const TEncoding *end = variant + element.variantCount; variant != end; ++variant) {
+            if (Begins(*variant, word))
+                return variant->length <= left ? variant->length : 0;
+        }
+        return 0;
+    }
+    bool FindPiece(const TPiece &piece, std::string_view utf8, size_t &pos) const;
+    bool PieceBeginsAt(const TPiece &piece, std::string_view utf8, size_t probe, size_t &pos) const;
     bool MatchGeneral(const std::u32string &foldedText) const;
 
     std::u32string m_pattern;  // case-folded; wildcards as kAnyOne / kAnyRun
     TShape m_shape = General;
     bool m_matchesEmptyField = false;
-    // For Prefix and Exact: per character of the fixed text, the UTF-8
-    // encodings of every character that folds to it.
-    std::vector<std::vector<TEncoding>> m_literalVariants;
+    // The pattern split at each "%": a value matches when the first piece
+    // begins it, the last ends it and the others follow in order between.
+    std::vector<TPiece> m_pieces;
+    std::vector<TElement> m_elements;
+    std::vector<TEncoding> m_variants;
     // Set when the pattern begins with a character; the encodings of the
     // characters that fold to it, and the byte-order mark (after which a
     // value may show any character), and the verdict of each first byte.

@@ -1,9 +1,11 @@
 // The case-insensitive LIKE over any pattern and text (split at the first
-// NUL byte), and two properties: what a text's leading bytes turn down does
-// not match; a text as the grid shows it, its wildcards and escape
-// characters escaped, matches the stored bytes.
+// NUL byte): it answers as the textbook matcher does on the text as the grid
+// shows it, what a text's leading bytes turn down does not match, and a text
+// as the grid shows it, its wildcards and escape characters escaped, matches
+// the stored bytes.
 #include "data/CaseInsensitiveLike.h"
 #include "data/LegacyText.h"
+#include "tests/data/ReferenceSearch.h"
 
 #include <QStringDecoder>
 
@@ -51,7 +53,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (compiled.Matches(text) && compiled.LeadBytesRuleOut(zeroTerminated.c_str()))
             __builtin_trap();
     }
-    const QByteArray shown = DecodeStoredText(QByteArray(text.data(), qsizetype(text.size()))).toUtf8();
+    const QString shownText = DecodeStoredText(QByteArray(text.data(), qsizetype(text.size())));
+    if (TLikePattern(patternText, 0).Matches(text) != ReferenceLike(patternText, shownText))
+        __builtin_trap();
+    const QByteArray shown = shownText.toUtf8();
     const std::string escaped = Escaped(std::string_view(shown.constData(), size_t(shown.size())));
     if (!TLikePattern(PatternText(escaped), kEscape).Matches(text))
         __builtin_trap();

@@ -247,6 +247,61 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
         EXPECT_EQ(Like(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;
 }
 
+// Wildcards anywhere are settled on a value's UTF-8 bytes: each place is
+// found by one byte of the character and confirmed by the whole, whatever
+// the length of each form of a letter, and also past the first sixteen
+// bytes, which are searched together.
+TEST(Like, wildcardsAnywhereFindCharactersOfEveryLength)
+{
+    struct Case
+    {
+        const char *pattern;
+        const char *text;
+        bool matches;
+    };
+    const std::string longPrefix = "Длинная улица имени ";  // well past sixteen bytes
+    const Case cases[] = {
+        {"%ван%", "Иванов", true},
+        {"%ВАН", "Иванов", false},
+        {"%ван%", "Иᲀанов", true},      // the old rounded "в" folds to "в" in three bytes
+        {"%ᲀан%", "ИВАНОВ", true},
+        {"%в%", "x²y", false},            // "²" ends in the byte that ends "в"
+        {"%в%", "²²²²²²²²²²в", true},
+        {"%k", "abcK", true},             // Kelvin sign, three bytes, at the very end
+        {"%kk%", "Kk", true},
+        {"%_", "", false},
+        {"%_", "𐐀", true},            // "_" is one character of four bytes
+        {"%а_в", "ааЖв", true},
+        {"%а_в", "аЖЖв", false},
+        {"%ов%ов", "Петров-Иванов", true},
+        {"%ов%ов", "Петров", false},           // the last piece may not reuse the inner one
+        {"и%в%а", "Иванова", true},
+        {"и%в%а", "Иванов", false},
+        {"%_в_%", "в", false},
+        {"%о%о%о%", "ооо", true},
+        {"%о%о%о%", "оо", false},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(Like(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;
+
+    // The same past the first sixteen bytes, and across their edge.
+    for (size_t length = 0; length <= 20; ++length) {
+        std::string cyrillic;
+        for (size_t i = 0; i < length; ++i)
+            cyrillic += "ж";
+        for (const std::string &prefix : {std::string(length, '.'), cyrillic}) {
+            EXPECT_TRUE(Like("%иван%", prefix + "Иванов")) << prefix;
+            EXPECT_TRUE(Like("%иван", prefix + "ИВАН")) << prefix;
+            EXPECT_FALSE(Like("%иван%", prefix + "Ивэнов")) << prefix;
+            EXPECT_TRUE(Like("%и_ан%", prefix + "ИЖАН")) << prefix;
+        }
+    }
+    // A stray byte anywhere makes the whole value Windows-1251, as the grid shows it.
+    EXPECT_FALSE(Like("%ван%", longPrefix + "Иванов\xFF"));
+    EXPECT_TRUE(Like("%я", longPrefix + "\xFF"));
+    EXPECT_TRUE(Like("%я", "\xFF"));
+}
+
 TEST(Like, caseFoldingLeavesCharactersPastTheCasedPlanesAlone)
 {
     constexpr char32_t kLastCodePoint = 0x10FFFF;

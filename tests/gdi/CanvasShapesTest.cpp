@@ -1,5 +1,7 @@
 #include "support/PixelMask.h"
+#include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/Region.h"
 
 #include <gtest/gtest.h>
 
@@ -30,6 +32,45 @@ TEST(CanvasShapes, rectangleLeavesOutRightColumnAndBottomRow)
 TEST(CanvasShapes, invertedRectangleIsNormalised)
 {
     EXPECT_EQ(Masked([](TCanvas &c) { c.Rectangle(3, 2, 0, 0); }, 4, 3), "###.\n###.\n....\n");
+}
+
+// FillRect fills row by row; the region of the same rectangle, filled
+// through its spans, must come out pixel for pixel the same, whatever the
+// origin, the clipping, the image's edges and the brush.
+TEST(CanvasShapes, aFilledRectangleIsItsFilledRegion)
+{
+    TBitmap pattern(2, 2, pf1bit);
+    pattern.Canvas().SetPixel(0, 0, clBlack);
+    pattern.Canvas().SetPixel(1, 1, clBlack);
+    const TRect rectangles[] = {{1, 1, 6, 4}, {-3, -2, 4, 3}, {5, 4, 14, 11}, {0, 0, 10, 8}};
+    const TPoint origins[] = {{0, 0}, {2, -1}};
+    for (const TRect &rect : rectangles) {
+        for (const TPoint &origin : origins) {
+            for (const bool clipped : {false, true}) {
+                for (const bool patterned : {false, true}) {
+                    QImage filled = FilledImage(10, 8);
+                    QImage region = FilledImage(10, 8);
+                    const auto prepare = [&](TCanvas &canvas) {
+                        canvas.SetOrigin(origin.X, origin.Y);
+                        if (clipped)
+                            canvas.SetClipRect({2, 0, 5, 7});
+                        canvas.Brush().SetColor(clTeal);
+                        canvas.Brush().SetBitmap(patterned ? &pattern : nullptr);
+                        canvas.SetTextColor(clNavy);
+                        canvas.SetBkColor(clYellow);
+                    };
+                    TCanvas byRect(&filled);
+                    prepare(byRect);
+                    byRect.FillRect(rect);
+                    TCanvas byRegion(&region);
+                    prepare(byRegion);
+                    byRegion.FillRgn(TRegion::FromRect(rect), byRegion.Brush());
+                    EXPECT_EQ(filled, region) << rect.Left << "," << rect.Top << " origin " << origin.X << ","
+                                              << origin.Y << (clipped ? " clipped" : "") << (patterned ? " patterned" : "");
+                }
+            }
+        }
+    }
 }
 
 TEST(CanvasShapes, emptyAndInvertedFillsPaintNothing)

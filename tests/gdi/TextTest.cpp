@@ -43,6 +43,26 @@ TEST_P(Text, heightFollowsThePlatformAndSizeAndHeightAgree)
     EXPECT_EQ(tm.InternalLeading, 2);
 }
 
+// Metrics are kept once measured: each face, size and style keeps its own,
+// however the fonts asked for alternate.
+TEST(TextMetrics, eachFaceSizeAndStyleKeepsItsOwn)
+{
+    const auto metricsOf = [](const char *face, int height, TFontStyles style) {
+        TFont font;
+        font.SetName(QLatin1String(face));
+        font.SetHeight(height);
+        font.SetStyle(style);
+        return font.Metrics();
+    };
+    const TTextMetric tahoma = metricsOf("Tahoma", -11, 0);
+    EXPECT_EQ(metricsOf("Tahoma", -16, 0).Height, 19);
+    EXPECT_EQ(metricsOf("Tahoma", -11, 0).Height, tahoma.Height);
+    EXPECT_GT(metricsOf("Tahoma", -11, fsBold).MaxCharWidth, tahoma.MaxCharWidth);
+    EXPECT_EQ(metricsOf("Tahoma", -11, 0).MaxCharWidth, tahoma.MaxCharWidth);
+    EXPECT_NE(metricsOf("MS Sans Serif", -11, 0).AveCharWidth, tahoma.AveCharWidth);
+    EXPECT_EQ(metricsOf("Tahoma", -11, 0).AveCharWidth, tahoma.AveCharWidth);
+}
+
 TEST_P(Text, inkStaysInsideTheMeasuredCellOnTheBaseline)
 {
     const QString word = QString::fromUtf8("Найти Wy");

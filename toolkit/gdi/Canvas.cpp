@@ -167,33 +167,53 @@ void TCanvas::PaintWithBrush(const TSpanSet &deviceSpans, const TBrush &brush)
     if (!Drawable() || !brush.Paints())
         return;
     const TRect area = WritableArea();
-    const bool patterned = brush.Bitmap() && !brush.Bitmap()->Empty();
-    const QRgb solid = m_palette.Map(Resolve(brush.Color()));
+    const TBrushFill fill = FillOf(brush);
     const auto &rows = deviceSpans.Rows();
     for (size_t i = 0; i < rows.size(); ++i) {
         const int y = deviceSpans.Top() + int(i);
         if (y < area.Top || y >= area.Bottom)
             continue;
-        if (!m_scale.IsUnit()) {
-            for (const TSpanSet::Span &s : rows[i]) {
-                const int x0 = std::max(s.x0, area.Left), x1 = std::min(s.x1, area.Right);
-                if (!patterned)
-                    FillSurfaceRun(x0, x1, y, solid);
-                else
-                    for (int x = x0; x < x1; ++x)
-                        FillSurfaceRun(x, x + 1, y, m_palette.Map(BrushPixel(brush, x, y)));
-            }
-            continue;
-        }
-        QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(y));
-        for (const TSpanSet::Span &s : rows[i]) {
-            const int x0 = std::max(s.x0, area.Left), x1 = std::min(s.x1, area.Right);
-            if (patterned)
-                PaintPatternRun(line, x0, x1, y, brush);
-            else
-                std::fill(line + x0, line + std::max(x1, x0), solid);
-        }
+        for (const TSpanSet::Span &s : rows[i])
+            PaintBrushRun(std::max(s.x0, area.Left), std::min(s.x1, area.Right), y, brush, fill);
     }
+}
+
+// The same as painting the rectangle's spans, without listing them.
+void TCanvas::PaintRectWithBrush(const TRect &device, const TBrush &brush)
+{
+    if (!Drawable() || !brush.Paints())
+        return;
+    const TRect n = device.Normalized();
+    if (n.IsEmpty())
+        return;
+    const TRect area = WritableArea();
+    const TBrushFill fill = FillOf(brush);
+    const int x0 = std::max(n.Left, area.Left), x1 = std::min(n.Right, area.Right);
+    for (int y = std::max(n.Top, area.Top); y < std::min(n.Bottom, area.Bottom); ++y)
+        PaintBrushRun(x0, x1, y, brush, fill);
+}
+
+TCanvas::TBrushFill TCanvas::FillOf(const TBrush &brush) const
+{
+    return {brush.Bitmap() && !brush.Bitmap()->Empty(), m_palette.Map(Resolve(brush.Color()))};
+}
+
+void TCanvas::PaintBrushRun(int x0, int x1, int y, const TBrush &brush, const TBrushFill &fill)
+{
+    if (!m_scale.IsUnit()) {
+        if (!fill.patterned) {
+            FillSurfaceRun(x0, x1, y, fill.solid);
+        } else {
+            for (int x = x0; x < x1; ++x)
+                FillSurfaceRun(x, x + 1, y, m_palette.Map(BrushPixel(brush, x, y)));
+        }
+        return;
+    }
+    QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(y));
+    if (fill.patterned)
+        PaintPatternRun(line, x0, x1, y, brush);
+    else
+        std::fill(line + x0, line + std::max(x1, x0), fill.solid);
 }
 
 void TCanvas::PaintPatternRun(QRgb *line, int x0, int x1, int y, const TBrush &brush)

@@ -191,6 +191,16 @@ private:
     QRgb BrushPixel(const TBrush &brush, int x, int y) const;
     void PenPixel(int x, int y);
     void PaintWithBrush(const TSpanSet &deviceSpans, const TBrush &brush);
+    void PaintRectWithBrush(const TRect &device, const TBrush &brush);
+    // How a brush fills: from its pattern, or with one colour.
+    struct TBrushFill
+    {
+        bool patterned = false;
+        QRgb solid = 0;
+    };
+    TBrushFill FillOf(const TBrush &brush) const;
+    // Pixels x0..x1-1 of a device row, already within the writable area.
+    void PaintBrushRun(int x0, int x1, int y, const TBrush &brush, const TBrushFill &fill);
     // Pixels x0..x1-1 of a device row, from a pattern brush.
     void PaintPatternRun(QRgb *line, int x0, int x1, int y, const TBrush &brush);
     void PaintWithPen(const TSpanSet &deviceSpans);

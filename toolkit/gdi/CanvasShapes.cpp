@@ -134,7 +134,7 @@ void TCanvas::FillRect(const TRect &r)
 {
     if (r.IsEmpty())
         return;
-    PaintWithBrush(TSpanSet::FromRect(ToDevice(r)), m_state.brush);
+    PaintRectWithBrush(ToDevice(r), m_state.brush);
 }
 
 void TCanvas::FillSolidRect(const TRect &r, TColor color)

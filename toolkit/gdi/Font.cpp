@@ -96,6 +96,15 @@ QHash<QString, FaceMetrics> &FaceCache()
     return cache;
 }
 
+// The text metrics of each font a program draws with, by face, style and
+// pixel size: asking Qt for them resolves the font every time, and a grid
+// asks for every cell it paints.
+QHash<QString, TTextMetric> &TextMetricCache()
+{
+    static QHash<QString, TTextMetric> cache;
+    return cache;
+}
+
 const FaceMetrics &MetricsOfFace(const QString &name, TFontStyles style)
 {
     QHash<QString, FaceMetrics> &cache = FaceCache();
@@ -298,10 +307,14 @@ TFont TFont::Scalable() const
 
 TTextMetric TFont::Metrics() const
 {
-    const QFont qfont = ToQFont();
+    const int em = PixelSize();
+    const QString key = m_name + QLatin1Char('/') + QString::number(m_style) + QLatin1Char('/') + QString::number(em);
+    QHash<QString, TTextMetric> &cache = TextMetricCache();
+    if (const auto known = cache.constFind(key); known != cache.constEnd())
+        return *known;
+    const QFont qfont = BaseQFont(m_name, m_style, em);
     const QFontMetrics fm(qfont);
     const FaceMetrics &face = MetricsOfFace(m_name, m_style);
-    const int em = PixelSize();
     TTextMetric tm;
     if (face.valid) {
         tm.Ascent = Scale(face.winAscent, em, face.unitsPerEm);
@@ -320,6 +333,7 @@ TTextMetric TFont::Metrics() const
     const int characterHeight = face.valid && face.IsRasterFace() ? tm.Ascent : em;
     tm.InternalLeading = std::max(0, tm.Height - characterHeight);
     tm.MaxCharWidth = fm.maxWidth();
+    cache.insert(key, tm);
     return tm;
 }
 
@@ -332,6 +346,7 @@ bool RegisterBundledFonts(const QString &fontDirectory)
     registered = true;
     // Faces measured before registration may have been substitutes.
     FaceCache().clear();
+    TextMetricCache().clear();
 
     QString directory = fontDirectory;
     if (directory.isEmpty())
