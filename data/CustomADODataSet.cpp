@@ -188,6 +188,7 @@ void TCustomADODataSet::InternalClose()
     m_rowids.Clear();
     m_rows = {};
     m_cache = {};
+    m_shownUnread.clear();
     m_columns.clear();
     m_editStored.clear();
 }
@@ -211,8 +212,8 @@ void TCustomADODataSet::Forget(qint64 rowid)
 
 // A read that fails (a lock held past the timeout) shows NULLs but is not
 // cached, so the row is read again when next asked for; one that fails on
-// damage makes the connection damaged, and the row is never written from
-// those NULLs.
+// damage makes the connection damaged. Either way the row is never written
+// or deleted from those NULLs.
 const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
 {
     if (m_source.table.isEmpty())
@@ -221,10 +222,10 @@ const TRecord &TCustomADODataSet::InternalGetRecord(int index) const
         return ReadRow(m_rowids.At(index)).record;
     } catch (const EDatabaseDamaged &error) {
         m_connection->ReportDamage(error.Message());
-        return m_nullRecord;
     } catch (const EDatabaseError &) {
-        return m_nullRecord;
     }
+    NoteShownUnread(index);
+    return m_nullRecord;
 }
 
 // Only a lock keeps a row from being read for now; any other failure shows
@@ -238,6 +239,8 @@ const TRecord *TCustomADODataSet::InternalPeekRecord(int index, TRowRead read) c
         if (slot.filled && slot.rowid == *rowid)
             return &slot.record;
     }
+    // Until the read below succeeds, the row is one shown as not read.
+    NoteShownUnread(index);
     if (read == TRowRead::HeldOnly)
         return nullptr;
     const TCacheSlot *slot = nullptr;
@@ -253,6 +256,12 @@ const TRecord *TCustomADODataSet::InternalPeekRecord(int index, TRowRead read) c
         return &m_nullRecord;
     }
     return &slot->record;
+}
+
+void TCustomADODataSet::NoteShownUnread(int index) const
+{
+    if (const std::optional<qint64> rowid = m_rowids.Listed(index))
+        m_shownUnread.insert(*rowid);
 }
 
 const TCustomADODataSet::TCacheSlot &TCustomADODataSet::ReadRow(qint64 rowid) const
@@ -271,17 +280,18 @@ const TCustomADODataSet::TCacheSlot &TCustomADODataSet::ReadRow(qint64 rowid) co
     slot.filled = true;
     slot.record = std::move(record);
     slot.stored = std::move(stored);
+    m_shownUnread.erase(rowid);
     return slot;
 }
 
-TCustomADODataSet::TStoredRecord TCustomADODataSet::StoredRecord(int index) const
+const TCustomADODataSet::TCacheSlot &TCustomADODataSet::ReadRowToWrite(qint64 rowid)
 {
-    const qint64 rowid = m_rowids.At(index);
-    InternalGetRecord(index);
-    const TCacheSlot &slot = Slot(rowid);
-    if (slot.filled && slot.rowid == rowid)
-        return slot.stored;
-    return TStoredRecord(m_columns.size());
+    try {
+        return ReadRow(rowid);
+    } catch (const EDatabaseDamaged &error) {
+        m_connection->ReportDamage(error.Message());
+        throw;
+    }
 }
 
 std::vector<TStore::TColumnAsRead> TCustomADODataSet::AsRead(const TStoredRecord &stored) const
@@ -331,7 +341,7 @@ void TCustomADODataSet::InternalEdit(int index)
         return;
     }
     m_editRowid = m_rowids.At(index);
-    m_editStored = StoredRecord(index);
+    m_editStored = ReadRowToWrite(m_editRowid).stored;
 }
 
 void TCustomADODataSet::InternalUpdate(int, const TRecord &original, const TRecord &values)
@@ -372,7 +382,16 @@ void TCustomADODataSet::InternalDelete(int index)
 {
     RefuseWritingWhenDamaged();
     const qint64 rowid = m_rowids.At(index);
-    if (!Store().Delete(m_source.table, rowid, AsRead(StoredRecord(index))))
+    const bool shownUnread = m_shownUnread.contains(rowid);
+    const TStoredRecord stored = ReadRowToWrite(rowid).stored;
+    // The person asked to delete a row they saw as not read: now that it is
+    // read, they decide on what it holds.
+    if (shownUnread) {
+        throw EDatabaseError(Tr("The row was not deleted because another user or program held the database locked "
+                                "when it was shown, so what it holds was not read. It now shows what it holds; "
+                                "delete it again if it is still to go."));
+    }
+    if (!Store().Delete(m_source.table, rowid, AsRead(stored)))
         ThrowRowConflict(rowid, true);
     m_connection->NoteOwnCommit();
     Forget(rowid);
@@ -388,6 +407,7 @@ void TCustomADODataSet::ForgetDeletedRow(const QString &table, qint64 rowid)
     if (!position)
         return;
     Forget(rowid);
+    m_shownUnread.erase(rowid);
     RowRemoved(*position);
 }
 

@@ -7,6 +7,7 @@
 
 #include <QStringList>
 #include <functional>
+#include <unordered_set>
 #include <vector>
 
 class TADOConnection;
@@ -39,6 +40,10 @@ class TADOConnection;
 // process's change or delete of the row, or a lock held past the timeout,
 // raises EDatabaseError; the data set then keeps the user's edit (see
 // TDataSet).
+// An edit or a delete never goes on from a row that could not be read: it
+// reads the row first, waiting for a lock as any read does, and fails with
+// the lock's message when the lock outlasts the wait. A row the person was
+// shown as not read is not deleted until it has been shown as it is.
 // Cancelling an edit forgets the cached values, so the row is read afresh.
 // Once the connection finds the file damaged (see TADOConnection), nothing
 // is written any more.
@@ -136,8 +141,11 @@ private:
     // The row's slot, read into it when it is not there (EDatabaseError when
     // it cannot be read; a row that is gone reads as NULLs).
     const TCacheSlot &ReadRow(qint64 rowid) const;
-    // The stored values of row `index` as last read (all NULL when it could not be read).
-    TStoredRecord StoredRecord(int index) const;
+    // ReadRow for an edit or a delete, which waits for a lock like any read
+    // and never goes on without the row's values.
+    const TCacheSlot &ReadRowToWrite(qint64 rowid);
+    // Row `index` was given out as not read (NULLs, or not yet read).
+    void NoteShownUnread(int index) const;
     // The table columns of the set with their values as read.
     std::vector<TStore::TColumnAsRead> AsRead(const TStoredRecord &stored) const;
     void Forget(qint64 rowid);
@@ -149,6 +157,9 @@ private:
     QStringList m_columns;                 // per field: the table column it reads, empty if none
     std::unique_ptr<TStore::TRowReader> m_reader;
     mutable std::vector<TCacheSlot> m_cache;
+    // Rows last given out as not read: until one is read, a delete of it is
+    // refused, as its values were never seen.
+    mutable std::unordered_set<qint64> m_shownUnread;
     TRecord m_nullRecord;
     TBackgroundCursor m_background;
     qint64 m_foregroundListingMs = kDefaultForegroundListingMs;

@@ -275,6 +275,9 @@ int RunLoad(const TOptions &options)
     const std::vector<TFinalRow> rowsAfter = FinalRows(options);
     // Every row is there that was there or inserted, and was not deleted.
     int lost = std::abs(rowsBefore + inserts - deletes - int(rowsAfter.size()));
+    if (lost != 0)
+        std::fprintf(stderr, "%d rows before, %d inserted, %d deleted, yet %d after\n", rowsBefore, inserts, deletes,
+                     int(rowsAfter.size()));
     for (const TFinalRow &row : rowsAfter) {
         finalTokens << row.token;
         finalPhones << row.phone;
@@ -283,13 +286,19 @@ int RunLoad(const TOptions &options)
     for (const QString &token : inserted) {
         // An inserted row that nobody deleted keeps its phone; its token may
         // have been edited since.
-        if (!finalPhones.contains(token) && !deletedTokens.contains(token) && !consumed.count(token))
+        if (!finalPhones.contains(token) && !deletedTokens.contains(token) && !consumed.count(token)) {
             ++lost;
+            std::fprintf(stderr, "row inserted as %s is gone though nobody deleted it\n", qPrintable(token));
+        }
     }
     for (const QString &token : written) {
         const bool replacedOrDeleted = consumed.count(token) > 0;
-        if (replacedOrDeleted == finalTokens.contains(token))
+        if (replacedOrDeleted == finalTokens.contains(token)) {
             ++(replacedOrDeleted ? stale : lost);
+            std::fprintf(stderr, replacedOrDeleted ? "token %s was replaced or deleted yet is still there\n"
+                                                   : "token %s is gone though no change read it\n",
+                         qPrintable(token));
+        }
     }
     for (const QString &token : finalTokens) {
         if (consumed.count(token))

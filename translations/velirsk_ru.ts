@@ -263,6 +263,10 @@
         <translation>Запись не удалена: другой пользователь уже удалил её.</translation>
     </message>
     <message>
+        <source>The row was not deleted because another user or program held the database locked when it was shown, so what it holds was not read. It now shows what it holds; delete it again if it is still to go.</source>
+        <translation>Запись не удалена: когда она была показана, база данных была занята другим пользователем или программой, и её содержимое не было прочитано. Теперь она показана такой, какая есть; если она всё же не нужна, удалите её ещё раз.</translation>
+    </message>
+    <message>
         <source>The row was not saved because another user changed it after it was read. What you typed is still in the row; cancel the edit (Esc or the &quot;Отмена&quot; button) to see the row as it is now.</source>
         <translation>Запись не сохранена: другой пользователь изменил её, пока она была открыта здесь. Набранный текст остался в записи; чтобы увидеть запись такой, какая она сейчас, отмените правку (клавиша Esc или кнопка «Отмена»).</translation>
     </message>

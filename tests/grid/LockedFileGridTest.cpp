@@ -200,3 +200,29 @@ TEST_F(LockedFileGridTest, aMoveThatWaitsForALockKeepsTheWindowPaintingAndEndsIn
     EXPECT_TRUE(WaitForRowsInViewWhole());
     EXPECT_EQ(grid.LastPaintCells.rbegin()->first, kRows);
 }
+
+// Typing into a row the lock kept from being read begins no edit of NULLs:
+// the lock is told and the row stays as it is; after the lock the same key
+// edits the row with its values.
+TEST_F(LockedFileGridTest, typingIntoARowNotYetReadWaitsForTheLockAndEditsNothingUnseen)
+{
+    const int page = grid.Geometry().WholeDataRows();
+    {
+        const TForeignLock lock(Path(), kLockTimeoutMs * 3);
+        ASSERT_TRUE(lock.Held());
+        // Two pages on, past the partly shown row read before the lock.
+        PressKey(&grid, Qt::Key_PageDown);
+        PressKey(&grid, Qt::Key_PageDown);
+        ASSERT_EQ(table.RecNo(), 1 + 2 * page);
+        TMessageBoxHook hook(IDOK);
+        PressKey(&grid, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+        ASSERT_EQ(hook.Count(), 1);
+        EXPECT_TRUE(hook.Requests()[0].text.contains(QStringLiteral("занята"))) << hook.Requests()[0].text.toStdString();
+        EXPECT_EQ(table.State(), dsBrowse);
+        EXPECT_FALSE(grid.EditorMode());
+    }
+    PressKey(&grid, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    ASSERT_EQ(table.State(), dsEdit);
+    EXPECT_EQ(table.FieldByName(QStringLiteral("Улица"))->AsString(), QStringLiteral("Улица %1").arg(1 + 2 * page));
+    PressKey(&grid, Qt::Key_Escape);
+}

@@ -190,8 +190,9 @@ void TDataSet::Edit()
         Insert();
         return;
     }
-    m_original = InternalGetRecord(m_current);
+    // The provider reads the row first: a row it cannot read is not edited.
     InternalEdit(m_current);
+    m_original = InternalGetRecord(m_current);
     m_buffer = m_original;
     m_modified = false;
     SetState(dsEdit);

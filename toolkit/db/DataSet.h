@@ -186,8 +186,10 @@ protected:
     // another program's lock (see TRowRead), else null; the pointer is valid
     // as InternalGetRecord's reference. By default InternalGetRecord's.
     virtual const TRecord *InternalPeekRecord(int index, TRowRead read) const;
-    // Row `index` was just read into the edit buffer by Edit(): a provider
-    // keeps whatever it needs to recognise the row as read when it is posted.
+    // Edit() is about to read row `index` into the edit buffer: a provider
+    // reads the row now, raising EDatabaseError when it cannot (the edit then
+    // does not begin), so that InternalGetRecord next gives the row as read,
+    // and keeps whatever it needs to recognise it as read when it is posted.
     virtual void InternalEdit(int index);
     // Writes `values` over row `index`, whose values were `original` when read.
     virtual void InternalUpdate(int index, const TRecord &original, const TRecord &values) = 0;
