@@ -186,8 +186,9 @@ void TCustomADODataSet::InternalClose()
     m_lastListingMs = 0;
     m_reader.reset();
     m_rowids.Clear();
-    m_rows = {};
-    m_cache = {};
+    // New empty vectors give back the memory; assigning {} would keep it.
+    m_rows = std::vector<TRecord>();
+    m_cache = std::vector<TCacheSlot>();
     m_shownUnread.clear();
     m_columns.clear();
     m_editStored.clear();

@@ -7,10 +7,11 @@ namespace {
 constexpr int kListingBatch = 16384;
 }
 
+// A vector assigned {} keeps its capacity: a new empty one gives it back.
 void TRowidList::Clear()
 {
-    m_head = {};
-    m_tail = {};
+    m_head = std::vector<qint64>();
+    m_tail = std::vector<qint64>();
     m_count = 0;
     m_lister = nullptr;
 }
@@ -114,7 +115,7 @@ void TRowidList::Join()
     m_head.resize(m_count - m_tail.size(), kMissing);
     m_head.insert(m_head.end(), m_tail.rbegin(), m_tail.rend());
     m_head.shrink_to_fit();
-    m_tail = {};
+    m_tail = std::vector<qint64>();
 }
 
 void TRowidList::Insert(int index, qint64 rowid)
