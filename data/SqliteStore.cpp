@@ -710,13 +710,22 @@ std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QStrin
     }
     WatchRangeReaders(readers);
     std::vector<TSqliteStatement> statements(ranges);
+    // An interrupt that comes as the listing ends can cut its end short as
+    // well: the end is run again until no transaction is left open.
+    const auto endRead = [](sqlite3 *db, const char *end) {
+        constexpr int kEndAttempts = 100;
+        for (int attempt = 0; attempt < kEndAttempts && !sqlite3_get_autocommit(db); ++attempt)
+            sqlite3_exec(db, end, nullptr, nullptr, nullptr);
+    };
     const auto finish = [&](const char *end) {
         statements.clear();
-        sqlite3_exec(m_db, end, nullptr, nullptr, nullptr);
+        {
+            const std::lock_guard guard(m_interruptLock);
+            m_rangeReaders.clear();
+        }
+        endRead(m_db, end);
         for (const auto &reader : readers)
-            sqlite3_exec(reader->m_db, end, nullptr, nullptr, nullptr);
-        const std::lock_guard guard(m_interruptLock);
-        m_rangeReaders.clear();
+            endRead(reader->m_db, end);
     };
     try {
         HoldOneSnapshot(readers);
