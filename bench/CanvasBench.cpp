@@ -33,8 +33,12 @@ void GridRowText(benchmark::State &state)
     QImage image(kGridWidth, 20, QImage::Format_RGB32);
     TCanvas canvas(&image);
     canvas.Brush().SetStyle(bsClear);
-    const QString cells[] = {QStringLiteral("21-45-67"), QString::fromUtf8("Иванов"), QString::fromUtf8("Ленина"),
-                             QStringLiteral("12"), QStringLiteral("3"), QStringLiteral("45"),
+    const QString cells[] = {QStringLiteral("21-45-67"),
+                             QString::fromUtf8("Иванов"),
+                             QString::fromUtf8("Ленина"),
+                             QStringLiteral("12"),
+                             QStringLiteral("3"),
+                             QStringLiteral("45"),
                              QString::fromUtf8("Велирский завод")};
     for (auto _ : state) {
         int x = 0;

@@ -51,9 +51,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -126,8 +126,7 @@ void OpenTable(benchmark::State &state)
         TADOTable table;
         OpenDirectoryTable(connection, table, path);
         benchmark::DoNotOptimize(table.RecordCount());
-        const long long ours = (HeapBytesInUse() - heapBefore)
-                               - (sqlite3_memory_used() - sqliteBefore);
+        const long long ours = (HeapBytesInUse() - heapBefore) - (sqlite3_memory_used() - sqliteBefore);
         heapPerRow = ours / std::max(1, table.RecordCount());
     }
     state.counters["bytes_per_row"] = double(heapPerRow);
@@ -150,8 +149,7 @@ void WalkTable(benchmark::State &state)
             table.SetRecNo(recNo);
             benchmark::DoNotOptimize(table.Fields(1)->AsString());
         }
-        const long long ours = (HeapBytesInUse() - heapBefore)
-                               - (sqlite3_memory_used() - sqliteBefore);
+        const long long ours = (HeapBytesInUse() - heapBefore) - (sqlite3_memory_used() - sqliteBefore);
         heapPerRow = ours / std::max(1, table.RecordCount());
     }
     state.counters["bytes_per_row"] = double(heapPerRow);
@@ -200,7 +198,8 @@ void Search(benchmark::State &state, const QStringList &criteria)
         found = query.RecordCount();
     }
     state.counters["found"] = found;
-    state.counters["process_cpu_ms"] = processCpuMs / double(std::max<benchmark::IterationCount>(1, state.iterations()));
+    state.counters["process_cpu_ms"] =
+        processCpuMs / double(std::max<benchmark::IterationCount>(1, state.iterations()));
     query.Close();
     state.counters["bytes_per_row"] = double(HeldPerFoundRow(connection, SearchText(criteria)));
 }
@@ -251,20 +250,62 @@ const QStringList kBothEnds{QString(), QStringLiteral("Ив%ов")};
 const QStringList kOneLetterOpen{QString(), QStringLiteral("С_р")};
 const QStringList kDigitsInOrder{QStringLiteral("%5%0")};
 
-void SearchOne(benchmark::State &state) { Search(state, kOneCriterion); }
-void ShellSearchOne(benchmark::State &state) { ShellSearch(state, kOneCriterion); }
-void SearchSeven(benchmark::State &state) { Search(state, kSevenCriteria); }
-void ShellSearchSeven(benchmark::State &state) { ShellSearch(state, kSevenCriteria); }
-void SearchAll(benchmark::State &state) { Search(state, {}); }
-void ShellSearchAll(benchmark::State &state) { ShellSearch(state, {}); }
-void SearchInner(benchmark::State &state) { Search(state, kInnerPiece); }
-void ShellSearchInner(benchmark::State &state) { ShellSearch(state, kInnerPiece); }
-void SearchEnds(benchmark::State &state) { Search(state, kBothEnds); }
-void ShellSearchEnds(benchmark::State &state) { ShellSearch(state, kBothEnds); }
-void SearchAnyOne(benchmark::State &state) { Search(state, kOneLetterOpen); }
-void ShellSearchAnyOne(benchmark::State &state) { ShellSearch(state, kOneLetterOpen); }
-void SearchDigits(benchmark::State &state) { Search(state, kDigitsInOrder); }
-void ShellSearchDigits(benchmark::State &state) { ShellSearch(state, kDigitsInOrder); }
+void SearchOne(benchmark::State &state)
+{
+    Search(state, kOneCriterion);
+}
+void ShellSearchOne(benchmark::State &state)
+{
+    ShellSearch(state, kOneCriterion);
+}
+void SearchSeven(benchmark::State &state)
+{
+    Search(state, kSevenCriteria);
+}
+void ShellSearchSeven(benchmark::State &state)
+{
+    ShellSearch(state, kSevenCriteria);
+}
+void SearchAll(benchmark::State &state)
+{
+    Search(state, {});
+}
+void ShellSearchAll(benchmark::State &state)
+{
+    ShellSearch(state, {});
+}
+void SearchInner(benchmark::State &state)
+{
+    Search(state, kInnerPiece);
+}
+void ShellSearchInner(benchmark::State &state)
+{
+    ShellSearch(state, kInnerPiece);
+}
+void SearchEnds(benchmark::State &state)
+{
+    Search(state, kBothEnds);
+}
+void ShellSearchEnds(benchmark::State &state)
+{
+    ShellSearch(state, kBothEnds);
+}
+void SearchAnyOne(benchmark::State &state)
+{
+    Search(state, kOneLetterOpen);
+}
+void ShellSearchAnyOne(benchmark::State &state)
+{
+    ShellSearch(state, kOneLetterOpen);
+}
+void SearchDigits(benchmark::State &state)
+{
+    Search(state, kDigitsInOrder);
+}
+void ShellSearchDigits(benchmark::State &state)
+{
+    ShellSearch(state, kDigitsInOrder);
+}
 
 // Runs the event loop until `done` holds, and returns the longest time
 // between two turns of it (the longest step some event took).
@@ -359,8 +400,14 @@ void FollowSearch(benchmark::State &state, const QStringList &criteria)
     });
 }
 
-void FollowOne(benchmark::State &state) { FollowSearch(state, kOneCriterion); }
-void FollowAll(benchmark::State &state) { FollowSearch(state, {}); }
+void FollowOne(benchmark::State &state)
+{
+    FollowSearch(state, kOneCriterion);
+}
+void FollowAll(benchmark::State &state)
+{
+    FollowSearch(state, {});
+}
 
 constexpr long kSmallDirectory = 100'000;
 constexpr long kLargeDirectory = 1'000'000;

@@ -32,8 +32,7 @@ enum TEngine { kFile = 0, kServer = 1 };
 
 // Where the state's arguments point: the file's connection string, or the
 // server's; empty (and the case skipped) when there is no server for it.
-struct TDirectory
-{
+struct TDirectory {
     QString file;
     QString server;
 };
@@ -142,9 +141,18 @@ void Search(benchmark::State &state, const QStringList &criteria)
     state.counters["found"] = found;
 }
 
-void SearchOne(benchmark::State &state) { Search(state, kOneCriterion); }
-void SearchSeven(benchmark::State &state) { Search(state, kSevenCriteria); }
-void SearchAll(benchmark::State &state) { Search(state, {}); }
+void SearchOne(benchmark::State &state)
+{
+    Search(state, kOneCriterion);
+}
+void SearchSeven(benchmark::State &state)
+{
+    Search(state, kSevenCriteria);
+}
+void SearchAll(benchmark::State &state)
+{
+    Search(state, {});
+}
 
 void BothEngines(benchmark::internal::Benchmark *benchmark)
 {

@@ -4,9 +4,9 @@
 // temporary folder between runs). The work must not grow with the rows.
 #include "data/ADOConnection.h"
 #include "data/ADOTable.h"
-#include "toolkit/grid/DBGrid.h"
 #include "toolkit/db/DataSource.h"
 #include "toolkit/gdi/Font.h"
+#include "toolkit/grid/DBGrid.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,8 +37,7 @@ QString DirectoryFile(int rows)
 
 // A grid as the main window shows it, with its striping handler, over a
 // directory of `rows` records.
-struct TPagingGrid
-{
+struct TPagingGrid {
     explicit TPagingGrid(int rows)
     {
         connection.SetConnectionString(QStringLiteral("Data Source=%1").arg(DirectoryFile(rows)));

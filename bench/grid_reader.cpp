@@ -8,9 +8,9 @@
 // set, as tests/system/reader_events.sh starts them. With a reader, every
 // event goes to a handler that asks what a reader asks of it. Each run's
 // label tells which of the two it was.
-#include "support/BenchDirectory.h"
 #include "data/ADOConnection.h"
 #include "data/ADOTable.h"
+#include "support/BenchDirectory.h"
 #include "toolkit/db/DataSource.h"
 #include "toolkit/grid/DBGrid.h"
 
@@ -57,8 +57,8 @@ bool ReaderListens()
     static const bool listening = [] {
         QElapsedTimer clock;
         clock.start();
-        while (!QAccessible::isActive() && QGuiApplication::platformName() == QLatin1String("xcb") &&
-               clock.elapsed() < kActivationWaitMs)
+        while (!QAccessible::isActive() && QGuiApplication::platformName() == QLatin1String("xcb")
+               && clock.elapsed() < kActivationWaitMs)
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         if (QAccessible::isActive())
             QAccessible::installUpdateHandler(&ReadOut);
@@ -80,8 +80,7 @@ void CountHeard(benchmark::State &state)
 }
 
 // The grid as the main window shows it, in the active window, with the focus.
-struct TReadGrid
-{
+struct TReadGrid {
     explicit TReadGrid(long rows)
     {
         connection.SetConnectionString(ConnectionStringFor(DirectoryFile(rows)));

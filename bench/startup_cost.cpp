@@ -22,8 +22,8 @@
 #include <benchmark/benchmark.h>
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
 #include <cstdlib>
+#include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <poll.h>
@@ -116,7 +116,8 @@ const TPrivateDisplay &Display()
 class TWindowWatch
 {
 public:
-    explicit TWindowWatch(const std::string &display) : m_connection(xcb_connect(display.c_str(), nullptr))
+    explicit TWindowWatch(const std::string &display)
+        : m_connection(xcb_connect(display.c_str(), nullptr))
     {
         if (xcb_connection_has_error(m_connection))
             return;
@@ -167,11 +168,11 @@ private:
 
     bool MiddleIsPainted(xcb_window_t window)
     {
-        xcb_get_image_reply_t *image = xcb_get_image_reply(
-            m_connection,
-            xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, kMainWindowWidth / 2, kMainWindowHeight / 2, 1, 1,
-                          ~0u),
-            nullptr);
+        xcb_get_image_reply_t *image =
+            xcb_get_image_reply(m_connection,
+                                xcb_get_image(m_connection, XCB_IMAGE_FORMAT_Z_PIXMAP, window, kMainWindowWidth / 2,
+                                              kMainWindowHeight / 2, 1, 1, ~0u),
+                                nullptr);
         bool painted = false;
         if (image) {
             const uint8_t *pixel = xcb_get_image_data(image);

@@ -6,12 +6,12 @@
 #include "components/FlatBtn/FlatBtnMetrics.h"
 #include "components/FlatBtn/FlatBtnOutline.h"
 #include "components/FlatBtn/GlyphDrawing.h"
-#include "toolkit/gdi/DeviceScale.h"
-#include "toolkit/gdi/Accelerator.h"
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/app/ErrorReporting.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBox.h"
+#include "toolkit/gdi/Accelerator.h"
+#include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -59,7 +59,10 @@ int builtinSetFor(TFlatBtnType type, bool cutCornerLook)
     return kButtonSet;
 }
 
-QString glyphResourceName(int number) { return QStringLiteral("FLATBTN_%1").arg(number); }
+QString glyphResourceName(int number)
+{
+    return QStringLiteral("FLATBTN_%1").arg(number);
+}
 
 TForm *parentFormOf(const QWidget *widget)
 {
@@ -103,8 +106,7 @@ void TFlatGlyphButton::SetAbout(TFlatBtnAbout about)
 {
     if (about == m_about || about != abAbout)
         return;
-    MessageBox(QString::fromLatin1(kAboutText), QStringLiteral("Information"), TMsgIcon::Information,
-               TMsgButtons::OK);
+    MessageBox(QString::fromLatin1(kAboutText), QStringLiteral("Information"), TMsgIcon::Information, TMsgButtons::OK);
 }
 
 void TFlatGlyphButton::SetAutoHeight(bool on)
@@ -176,8 +178,7 @@ void TFlatGlyphButton::SetInactiveGlyph(const TBitmap &glyph)
 }
 
 namespace {
-template <class T>
-bool storeIfChanged(T &field, const T &value)
+template <class T> bool storeIfChanged(T &field, const T &value)
 {
     if (field == value)
         return false;
@@ -320,13 +321,10 @@ const TBitmap &TFlatGlyphButton::SelectedGlyph() const
     if (!isEnabled())
         return m_useCustomGlyphs ? customOr(m_disabledGlyph) : m_builtinDisabledGlyph;
     switch (m_mouseState) {
-    case TFlatBtnMouseState::Hot:
-        return m_useCustomGlyphs ? customOr(m_activeGlyph) : m_builtinHotGlyph;
-    case TFlatBtnMouseState::Pressed:
-        return m_useCustomGlyphs ? customOr(m_downActiveGlyph) : m_builtinPressedGlyph;
+    case TFlatBtnMouseState::Hot: return m_useCustomGlyphs ? customOr(m_activeGlyph) : m_builtinHotGlyph;
+    case TFlatBtnMouseState::Pressed: return m_useCustomGlyphs ? customOr(m_downActiveGlyph) : m_builtinPressedGlyph;
     case TFlatBtnMouseState::Normal:
-    case TFlatBtnMouseState::PressedAway:
-        break;
+    case TFlatBtnMouseState::PressedAway: break;
     }
     return m_useCustomGlyphs ? m_inactiveGlyph : m_builtinNormalGlyph;
 }
@@ -366,8 +364,7 @@ void TFlatGlyphButton::AdjustHeight()
     TCanvas &canvas = buffer.Canvas();
     canvas.SetFont(m_font);
     const TBitmap &glyph = SelectedGlyph();
-    const int textHeight =
-        m_wordWrap ? MeasureCaption(canvas, glyph.Width()).height : canvas.TextHeight(m_caption);
+    const int textHeight = m_wordWrap ? MeasureCaption(canvas, glyph.Width()).height : canvas.TextHeight(m_caption);
     resize(width(), FittingHeight(textHeight, glyph.Height(), m_showGlyph, m_controlType, m_position));
 }
 
@@ -580,9 +577,7 @@ bool TFlatGlyphButton::event(QEvent *event)
             WindowCreated();
         WatchWindowKeys();
         break;
-    case QEvent::ParentChange:
-        WatchWindowKeys();
-        break;
+    case QEvent::ParentChange: WatchWindowKeys(); break;
     case QEvent::Hide:
         // A hidden button cannot be under the pointer; its grab would keep
         // the mouse from every other window.
@@ -596,8 +591,7 @@ bool TFlatGlyphButton::event(QEvent *event)
             emit MouseExited();
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::event(event);
 }
@@ -641,8 +635,7 @@ bool TFlatGlyphButton::HandleDialogKey(QKeyEvent *event)
 {
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
     const bool escape = event->key() == Qt::Key_Escape;
-    const bool noShiftState =
-        (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+    const bool noShiftState = (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
     if (!((enter && m_actingAsDefault) || (escape && m_cancel)) || !noShiftState || !CanFocus())
         return false;
     KeyboardClick();
@@ -677,8 +670,7 @@ bool TFlatGlyphButton::FocusCueShown() const
 {
     if (m_focusCueHidden)
         return false;
-    return hasFocus()
-        || (m_actingAsDefault && !qobject_cast<TFlatGlyphButton *>(QApplication::focusWidget()));
+    return hasFocus() || (m_actingAsDefault && !qobject_cast<TFlatGlyphButton *>(QApplication::focusWidget()));
 }
 
 void TFlatGlyphButton::paintEvent(QPaintEvent *)
@@ -708,15 +700,13 @@ void TFlatGlyphButton::PaintInto(TCanvas &canvas)
     canvas.SetFont(font);
 
     const TBitmap glyph = GlyphToDraw();
-    const TTextBox text = m_wordWrap
-        ? MeasureCaption(canvas, glyph.Width())
-        : TTextBox{canvas.TextWidth(m_caption), canvas.TextHeight(m_caption)};
+    const TTextBox text = m_wordWrap ? MeasureCaption(canvas, glyph.Width())
+                                     : TTextBox{canvas.TextWidth(m_caption), canvas.TextHeight(m_caption)};
     const int lineHeight = canvas.TextHeight(QStringLiteral("0"));
 
-    TFlatBtnPlacement placement = PlaceGlyphAndCaption({QSize(w, h), QSize(glyph.Width(), glyph.Height()),
-                                                        QSize(text.width, text.height),
-                                                        canvas.TextHeight(m_caption), m_showGlyph, m_controlType,
-                                                        m_position, layoutDirection() == Qt::RightToLeft});
+    TFlatBtnPlacement placement = PlaceGlyphAndCaption(
+        {QSize(w, h), QSize(glyph.Width(), glyph.Height()), QSize(text.width, text.height),
+         canvas.TextHeight(m_caption), m_showGlyph, m_controlType, m_position, layoutDirection() == Qt::RightToLeft});
     if (FocusCueShown())
         DrawFocusCue(canvas, placement, lineHeight);
     if (m_mouseState == TFlatBtnMouseState::Pressed && m_controlType == bsButton)
@@ -748,8 +738,8 @@ void TFlatGlyphButton::DrawFocusCue(TCanvas &canvas, const TFlatBtnPlacement &pl
         return;
     }
     const int lastLineWidth = lineCount > 0 ? canvas.TextWidth(m_captionLines.last()) : 0;
-    canvas.Polyline(MultiLineFocusOutline(text, lineCount, lastLineWidth, lineHeight,
-                                          layoutDirection() == Qt::RightToLeft));
+    canvas.Polyline(
+        MultiLineFocusOutline(text, lineCount, lastLineWidth, lineHeight, layoutDirection() == Qt::RightToLeft));
 }
 
 void TFlatGlyphButton::DrawCaption(TCanvas &canvas, const TRect &text, int lineHeight)

@@ -49,7 +49,8 @@ void CollectDescendants(const QObject &parent, const QObject *skip, std::vector<
 
 } // namespace
 
-TFlatSkin::TFlatSkin(QObject *owner) : QObject(nullptr)
+TFlatSkin::TFlatSkin(QObject *owner)
+    : QObject(nullptr)
 {
     m_form = FormOfOwner(owner);
     setParent(owner);
@@ -240,8 +241,7 @@ void TFlatSkin::SetAutoDetect(bool on)
     m_autoDetect = on;
 }
 
-template <class Set>
-void TFlatSkin::ReplaceSelection(Set &stored, Set value)
+template <class Set> void TFlatSkin::ReplaceSelection(Set &stored, Set value)
 {
     if (!m_active) {
         stored = value;
@@ -316,8 +316,9 @@ void TFlatSkin::SkinComponent(const TSkinComponent &component, bool activate, bo
         // An item that arrives later is skinned as its menu's items were.
         const TMenu *menu = (*item)->GetParentMenu();
         const bool mainMenu = dynamic_cast<const TMainMenu *>(menu) != nullptr;
-        const bool skinned = menu && (mainMenu ? m_skinControls.Contains(scMainMenu) && menu->Tag() != kExemptTag
-                                               : m_skinControls.Contains(scPopupMenu));
+        const bool skinned = menu
+                             && (mainMenu ? m_skinControls.Contains(scMainMenu) && menu->Tag() != kExemptTag
+                                          : m_skinControls.Contains(scPopupMenu));
         if (skinned)
             HookItemTree(**item, activate);
     } else if (auto *object = std::get_if<QObject *>(&component.Target)) {
@@ -402,8 +403,7 @@ void TFlatSkin::SkinControl(QObject &component, bool activate, bool repaint)
         return;
     if (!QualifiesAsSkinnedKind(*control, m_skinControls) || !QualifiesByContainer(*control, m_skinContainers))
         return;
-    const bool exempt =
-        ControlTag(control) == kExemptTag || ControlTag(SkinContainerOf(*control)) == kExemptTag;
+    const bool exempt = ControlTag(control) == kExemptTag || ControlTag(SkinContainerOf(*control)) == kExemptTag;
     if (activate && !exempt && !TControlSubClass::Of(*control))
         new TControlSubClass(*this, *control);
     if (repaint)

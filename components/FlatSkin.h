@@ -110,8 +110,7 @@ private:
     void SkinControlBar(TControlBar &bar, bool activate);
     // Runs a deactivating walk with the old selection and an activating one
     // with the new when the selection changes while active.
-    template <class Set>
-    void ReplaceSelection(Set &stored, Set value);
+    template <class Set> void ReplaceSelection(Set &stored, Set value);
 
     bool m_overrideOwnerDraw = false;
     bool m_autoDetect = false;

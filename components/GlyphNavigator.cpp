@@ -1,7 +1,7 @@
 #include "components/GlyphNavigator.h"
 
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/controls/GraphicControl.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include <QEvent>
 
@@ -34,9 +34,9 @@ int HighestVisible(TNavButtonSet visible)
 
 } // namespace
 
-TGlyphNavigator::TGlyphNavigator(QWidget *parent) : TDBNavigator(parent)
-{
-}
+TGlyphNavigator::TGlyphNavigator(QWidget *parent)
+    : TDBNavigator(parent)
+{ }
 
 const TBitmap &TGlyphNavigator::Glyph(TNavigateBtn button) const
 {

@@ -1,7 +1,7 @@
 #include "components/RoundHint.h"
 
-#include "toolkit/hints/HintManager.h"
 #include "toolkit/gdi/SystemColors.h"
+#include "toolkit/hints/HintManager.h"
 
 #include <algorithm>
 
@@ -68,9 +68,9 @@ TColor FadeColor(TColor color, int fiftieths)
 }
 
 TRoundHint::TRoundHint(QObject *owner)
-    : QObject(owner),
-      m_savedHintWindowClass(THintManager::HintWindowClass()),
-      m_pattern(std::make_unique<TBitmap>())
+    : QObject(owner)
+    , m_savedHintWindowClass(THintManager::HintWindowClass())
+    , m_pattern(std::make_unique<TBitmap>())
 {
     if (!g_firstHintComponent)
         g_firstHintComponent = this;
@@ -103,8 +103,7 @@ void TRoundHint::SetActive(bool active)
     m_active = active;
 }
 
-template <class Value>
-void TRoundHint::Store(Value TBalloonStyle::*field, Value value)
+template <class Value> void TRoundHint::Store(Value TBalloonStyle::*field, Value value)
 {
     m_style.*field = value;
     if (TRoundHintWindow *window = TRoundHintWindow::CurrentHintWindow())
@@ -197,10 +196,10 @@ void TRoundHintWindow::ActivateHint(const TRect &rect, const QString &hint)
     const int windowHeight = height();
     const int round = m_style.RoundSize;
 
-    m_outline = TRegion::FromRoundRect(kBorderWidth, kTailHeight, windowWidth, windowHeight - kBorderWidth, round,
-                                       round);
-    m_outline.Combine(TRegion::FromPolygon({{tip, kBorderWidth}, {baseStart, kTailHeight}, {baseEnd, kTailHeight}},
-                                           WINDING));
+    m_outline =
+        TRegion::FromRoundRect(kBorderWidth, kTailHeight, windowWidth, windowHeight - kBorderWidth, round, round);
+    m_outline.Combine(
+        TRegion::FromPolygon({{tip, kBorderWidth}, {baseStart, kTailHeight}, {baseEnd, kTailHeight}}, WINDING));
 
     m_paintRegion = TRegion::FromRoundRect(0, kTailHeight - kBorderWidth, windowWidth - kBorderWidth,
                                            windowHeight - 2 * kBorderWidth, round, round);

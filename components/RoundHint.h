@@ -3,9 +3,9 @@
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Colors.h"
+#include "toolkit/gdi/Region.h"
 #include "toolkit/hints/HintWindow.h"
 #include "toolkit/hints/HintWindowClass.h"
-#include "toolkit/gdi/Region.h"
 
 #include <QObject>
 
@@ -14,8 +14,7 @@
 // The look of a balloon hint, as the component holds it and each balloon
 // window copies it. The values here are the ones a balloon uses when no
 // component exists.
-struct TBalloonStyle
-{
+struct TBalloonStyle {
     int FrameWidth = 2;
     int RoundSize = 15;
     TColor FrameColor = clInfoBk;
@@ -67,8 +66,7 @@ public:
 
 private:
     // Stores a setting and hands it to the current balloon.
-    template <class Value>
-    void Store(Value TBalloonStyle::*field, Value value);
+    template <class Value> void Store(Value TBalloonStyle::*field, Value value);
 
     bool m_active = true;
     THintWindowClass m_savedHintWindowClass;

@@ -12,10 +12,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <thread>
 #include <QScopedValueRollback>
+#include <thread>
 
-TADOConnection::TADOConnection(QObject *parent) : QObject(parent)
+TADOConnection::TADOConnection(QObject *parent)
+    : QObject(parent)
 {
     m_storeCheck.setInterval(kStoreCheckIntervalMs);
     connect(&m_storeCheck, &QTimer::timeout, this, &TADOConnection::FollowOtherWriters);
@@ -85,8 +86,9 @@ QString TADOConnection::DamageNotice() const
 {
     if (!Damaged())
         return {};
-    return QCoreApplication::translate("ADOConnection", "Nothing can be changed in the directory: %1 So that nothing is "
-                                                        "written over the damage, the directory can now only be read.")
+    return QCoreApplication::translate("ADOConnection",
+                                       "Nothing can be changed in the directory: %1 So that nothing is "
+                                       "written over the damage, the directory can now only be read.")
         .arg(ContinuingSentence(m_damage));
 }
 
@@ -105,7 +107,8 @@ std::unique_ptr<TStore> TADOConnection::OpenFile()
     const TConnectionString entries = TConnectionString::Parse(m_connectionString);
     const QString dataSource = entries.Value(QStringLiteral("Data Source"));
     if (dataSource.isEmpty())
-        throw EDatabaseError(QCoreApplication::translate("ADOConnection", "The connection string names no data source file."));
+        throw EDatabaseError(
+            QCoreApplication::translate("ADOConnection", "The connection string names no data source file."));
     // An absolute path never reads as an SQLite URI, whatever the library's settings.
     const QString path = QDir::current().absoluteFilePath(dataSource);
     const auto cannotOpen = [&dataSource](const QString &reason) {
@@ -119,7 +122,8 @@ std::unique_ptr<TStore> TADOConnection::OpenFile()
         // The connection opens while the program starts, and a failure ends
         // the program: there is nothing to try again but the start.
         throw cannotOpen(QCoreApplication::translate(
-            "ADOConnection", "the database is locked by another user or program. Start the program again in a moment."));
+            "ADOConnection",
+            "the database is locked by another user or program. Start the program again in a moment."));
     } catch (const EDatabaseError &error) {
         throw cannotOpen(error.Message());
     }

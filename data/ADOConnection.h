@@ -114,7 +114,7 @@ private:
     QTimer m_storeCheck;
     int m_ownCommits = 0;
     bool m_following = false;
-    bool m_followPending = false;  // a commit was seen but not yet followed
-    QString m_damage;              // what was found damaged, until closed
+    bool m_followPending = false; // a commit was seen but not yet followed
+    QString m_damage;             // what was found damaged, until closed
     TDamageCheck m_damageCheck;
 };

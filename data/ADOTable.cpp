@@ -4,7 +4,9 @@
 #include "data/Store.h"
 #include "toolkit/db/DatabaseError.h"
 
-TADOTable::TADOTable(QObject *parent) : TCustomADODataSet(parent) {}
+TADOTable::TADOTable(QObject *parent)
+    : TCustomADODataSet(parent)
+{ }
 
 void TADOTable::SetTableName(const QString &tableName)
 {

@@ -5,7 +5,9 @@
 
 #include <QMetaObject>
 
-TBackgroundCursor::TBackgroundCursor(QObject *parent) : QObject(parent) {}
+TBackgroundCursor::TBackgroundCursor(QObject *parent)
+    : QObject(parent)
+{ }
 
 TBackgroundCursor::~TBackgroundCursor()
 {
@@ -16,9 +18,8 @@ void TBackgroundCursor::Start(std::unique_ptr<TStore> reader, TLister list)
 {
     Cancel();
     m_running = true;
-    m_thread.Start(std::move(reader), [this, list = std::move(list), run = ++m_run](TStore &reader) {
-        Run(reader, list, run);
-    });
+    m_thread.Start(std::move(reader),
+                   [this, list = std::move(list), run = ++m_run](TStore &reader) { Run(reader, list, run); });
 }
 
 void TBackgroundCursor::Cancel()

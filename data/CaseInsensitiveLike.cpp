@@ -20,7 +20,7 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 constexpr char32_t kFirstSurrogate = 0xD800;
 constexpr char32_t kLastSurrogate = 0xDFFF;
 constexpr unsigned char kFirstUpperByte = 0x80;
-constexpr unsigned char kFirstValidTwoByteLead = 0xC2;  // 0xC0 and 0xC1 begin over-long forms only
+constexpr unsigned char kFirstValidTwoByteLead = 0xC2; // 0xC0 and 0xC1 begin over-long forms only
 constexpr unsigned char kFirstThreeByteLead = 0xE0;
 constexpr unsigned char kContinuationMask = 0xC0;
 constexpr unsigned char kContinuationBits = 0x80;
@@ -215,8 +215,7 @@ public:
     }
 
 private:
-    struct TKept
-    {
+    struct TKept {
         TCompiledPatterns *owner;
         const sqlite3_context *call;
         TLikePattern pattern;
@@ -355,14 +354,16 @@ TLikePattern::TLikePattern(QStringView pattern, char32_t escape)
     for (const std::string &utf8 : firstVariants) {
         const auto lead = static_cast<unsigned char>(utf8[0]);
         if (m_leadBytes[lead] == CheckSecondByte)
-            m_secondBytes[lead - kFirstTwoByteLead] |= std::uint64_t(1) << (static_cast<unsigned char>(utf8[1]) & ~kContinuationMask);
+            m_secondBytes[lead - kFirstTwoByteLead] |= std::uint64_t(1)
+                                                       << (static_cast<unsigned char>(utf8[1]) & ~kContinuationMask);
     }
 }
 
 size_t TLikePattern::FixedLength() const
 {
-    return size_t(std::find_if(m_pattern.begin(), m_pattern.end(), [](char32_t c) { return c == kAnyOne || c == kAnyRun; })
-                  - m_pattern.begin());
+    return size_t(
+        std::find_if(m_pattern.begin(), m_pattern.end(), [](char32_t c) { return c == kAnyOne || c == kAnyRun; })
+        - m_pattern.begin());
 }
 
 bool TLikePattern::MatchesText(QStringView shownText) const
@@ -401,10 +402,11 @@ void TLikePattern::CompilePieces()
                 m_variants.push_back(Encoding(utf8));
             if (m_pieces.back().elementCount == 0) {
                 TPiece &piece = m_pieces.back();
-                piece.probeOffset = std::min_element(variants.begin(), variants.end(),
-                                                     [](const std::string &a, const std::string &b) {
-                                                         return a.size() < b.size();
-                                                     })->size() - 1;
+                piece.probeOffset =
+                    std::min_element(variants.begin(), variants.end(),
+                                     [](const std::string &a, const std::string &b) { return a.size() < b.size(); })
+                        ->size()
+                    - 1;
                 for (const std::string &utf8 : variants)
                     piece.probeBytes[static_cast<unsigned char>(utf8[piece.probeOffset])] = true;
                 const auto probes = size_t(std::count(piece.probeBytes.begin(), piece.probeBytes.end(), true));
@@ -425,7 +427,8 @@ void TLikePattern::CompilePieces()
 bool TLikePattern::MatchesRest(std::string_view storedBytes) const
 {
     if (!ReadsAsPlainUtf8(storedBytes))
-        return MatchesText(DecodeStoredText(QByteArray::fromRawData(storedBytes.data(), qsizetype(storedBytes.size()))));
+        return MatchesText(
+            DecodeStoredText(QByteArray::fromRawData(storedBytes.data(), qsizetype(storedBytes.size()))));
     return MatchesUtf8(storedBytes);
 }
 
@@ -483,7 +486,8 @@ bool TLikePattern::FindPiece(const TPiece &piece, std::string_view utf8, size_t 
         return true;
     const TElement &first = m_elements[piece.firstElement];
     if (first.variantCount == 0) {
-        for (size_t start = pos; start < utf8.size(); start += CharacterLength(static_cast<unsigned char>(utf8[start]))) {
+        for (size_t start = pos; start < utf8.size();
+             start += CharacterLength(static_cast<unsigned char>(utf8[start]))) {
             size_t end = start;
             if (MatchPieceAt(piece, utf8, end)) {
                 pos = end;

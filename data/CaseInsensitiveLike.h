@@ -54,13 +54,10 @@ public:
         if (!m_firstCharacterDecides)
             return false;
         switch (m_leadBytes[static_cast<unsigned char>(zeroTerminated[0])]) {
-        case RulesOut:
-            return true;
-        case CheckSecondByte:
-            return !SecondByteMayMatch(zeroTerminated[0], zeroTerminated[1]);
+        case RulesOut: return true;
+        case CheckSecondByte: return !SecondByteMayMatch(zeroTerminated[0], zeroTerminated[1]);
         case MayMatch:
-        case CheckVariants:
-            break;
+        case CheckVariants: break;
         }
         return false;
     }
@@ -83,12 +80,12 @@ private:
     // What the first byte of a value tells when the pattern begins with a
     // character rather than a wildcard.
     enum TLeadByte : unsigned char {
-        RulesOut,         // no reading of a value that begins so can match
-        MayMatch,         // ASCII that folds to the first character, or a
-                          // byte whose Windows-1251 letter does
-        CheckSecondByte,  // the lead of two-byte variants: the pair decides
-        CheckVariants     // matches only if a variant's encoding (or a
-                          // byte-order mark) begins the value
+        RulesOut,        // no reading of a value that begins so can match
+        MayMatch,        // ASCII that folds to the first character, or a
+                         // byte whose Windows-1251 letter does
+        CheckSecondByte, // the lead of two-byte variants: the pair decides
+        CheckVariants    // matches only if a variant's encoding (or a
+                         // byte-order mark) begins the value
     };
     static constexpr unsigned char kFirstTwoByteLead = 0xC0;
     static constexpr unsigned char kFirstThreeByteLead = 0xE0;
@@ -102,14 +99,10 @@ private:
         if (storedBytes.empty())
             return true;
         switch (m_leadBytes[static_cast<unsigned char>(storedBytes[0])]) {
-        case RulesOut:
-            return true;
-        case MayMatch:
-            return false;
-        case CheckSecondByte:
-            return storedBytes.size() < 2 || !SecondByteMayMatch(storedBytes[0], storedBytes[1]);
-        case CheckVariants:
-            break;
+        case RulesOut: return true;
+        case MayMatch: return false;
+        case CheckSecondByte: return storedBytes.size() < 2 || !SecondByteMayMatch(storedBytes[0], storedBytes[1]);
+        case CheckVariants: break;
         }
         return !StartsWithFirstVariant(storedBytes);
     }
@@ -120,12 +113,13 @@ private:
         const auto secondByte = static_cast<unsigned char>(second);
         return (secondByte & kContinuationMask) == kContinuationBits
                && ((m_secondBytes[static_cast<unsigned char>(lead) - kFirstTwoByteLead]
-                    >> (secondByte & ~kContinuationMask)) & 1) != 0;
+                    >> (secondByte & ~kContinuationMask))
+                   & 1)
+                      != 0;
     }
     // One character's UTF-8 encoding (at most four bytes), compared with the
     // leading bytes of a text in one step.
-    struct TEncoding
-    {
+    struct TEncoding {
         std::uint32_t bytes = 0;
         std::uint32_t mask = 0;
         size_t length = 0;
@@ -158,8 +152,7 @@ private:
     }
     // The pattern between two "%" (or an end): characters and "_", each
     // matching one character of a value.
-    struct TPiece
-    {
+    struct TPiece {
         size_t firstElement = 0;
         size_t elementCount = 0;
         // When the first element is no "_": the bytes that stand
@@ -176,8 +169,7 @@ private:
     };
     // A character of the pattern: the encodings of the characters folding
     // to it, m_variants[firstVariant, firstVariant + variantCount); "_" has none.
-    struct TElement
-    {
+    struct TElement {
         std::uint32_t firstVariant = 0;
         std::uint32_t variantCount = 0;
     };
@@ -201,7 +193,7 @@ private:
     bool PieceBeginsAt(const TPiece &piece, std::string_view utf8, size_t probe, size_t &pos) const;
     bool MatchGeneral(const std::u32string &foldedText) const;
 
-    std::u32string m_pattern;  // case-folded; wildcards as kAnyOne / kAnyRun
+    std::u32string m_pattern; // case-folded; wildcards as kAnyOne / kAnyRun
     TShape m_shape = General;
     bool m_matchesEmptyField = false;
     // The pattern split at each "%": a value matches when the first piece

@@ -50,9 +50,10 @@ TConnectionString TConnectionString::Parse(const QString &text)
             ++pos;
             for (;;) {
                 if (pos >= text.size())
-                    throw EDatabaseError(QCoreApplication::translate(
-                                             "ConnectionString", "The connection string has an unterminated quoted value for \"%1\".")
-                                             .arg(entry.key));
+                    throw EDatabaseError(
+                        QCoreApplication::translate(
+                            "ConnectionString", "The connection string has an unterminated quoted value for \"%1\".")
+                            .arg(entry.key));
                 if (text[pos] == u'"') {
                     if (pos + 1 < text.size() && text[pos + 1] == u'"') {
                         entry.value += u'"';

@@ -9,14 +9,15 @@
 class TConnectionString
 {
 public:
-    struct TEntry
-    {
+    struct TEntry {
         QString key;
         QString value;
     };
 
     TConnectionString() = default;
-    explicit TConnectionString(QList<TEntry> entries) : m_entries(std::move(entries)) {}
+    explicit TConnectionString(QList<TEntry> entries)
+        : m_entries(std::move(entries))
+    { }
 
     // Reads a connection string; blanks around keys and values are dropped,
     // empty pieces ignored. Raises EDatabaseError on an entry without "=" or

@@ -29,7 +29,8 @@ QString Tr(const char *text)
 
 } // namespace
 
-TCustomADODataSet::TCustomADODataSet(QObject *parent) : TDataSet(parent)
+TCustomADODataSet::TCustomADODataSet(QObject *parent)
+    : TDataSet(parent)
 {
     connect(&m_background, &TBackgroundCursor::Listed, this, &TCustomADODataSet::BackgroundListed);
     connect(&m_background, &TBackgroundCursor::Failed, this, [this](const QString &message) {
@@ -452,7 +453,7 @@ std::vector<TDataSet::TRowPlace> TCustomADODataSet::InternalFollowStore(const st
 // not it is still there: the listing from the nearer end finds it.
 std::vector<TDataSet::TRowPlace> TCustomADODataSet::FollowTable(const std::vector<int> &indexes)
 {
-    std::vector<std::pair<qint64, bool>> rows;  // rowid, nearer the back
+    std::vector<std::pair<qint64, bool>> rows; // rowid, nearer the back
     for (const int index : indexes)
         rows.emplace_back(m_rowids.At(index), index > m_rowids.Count() / 2);
     StartTableListing();
@@ -538,7 +539,8 @@ void TCustomADODataSet::StartBackgroundListing()
     m_followAgain = false;
     m_ownCommitsAtRun = m_connection->OwnCommits();
     try {
-        m_background.Start(Store().OpenReader(), [source = m_source](TStore &reader) { return ListQueryRows(reader, source); });
+        m_background.Start(Store().OpenReader(),
+                           [source = m_source](TStore &reader) { return ListQueryRows(reader, source); });
     } catch (const EDatabaseError &error) {
         m_connection->ReportFollowFailure(error.Message());
     }
@@ -579,6 +581,6 @@ void TCustomADODataSet::InternalCancel(int index)
 
 bool TCustomADODataSet::InternalCanModify() const
 {
-    return !m_source.table.isEmpty() && m_connection && m_connection->Connected() && !m_connection->Damaged() &&
-           !Store().ReadOnly();
+    return !m_source.table.isEmpty() && m_connection && m_connection->Connected() && !m_connection->Damaged()
+           && !Store().ReadOnly();
 }

@@ -68,14 +68,13 @@ public:
     void SetForegroundListingLimit(qint64 milliseconds) { m_foregroundListingMs = milliseconds; }
 
 protected:
-    struct TCursorSource
-    {
-        QString table;       // the table whose rows the cursor lists; empty when not traceable
-        QString cursorSql;   // traceable: rowid in column 0; otherwise the values of each row
-        QString readerSql;   // traceable: the values of the row whose rowid is parameter 1
-        bool wholeTable = false;  // every row of `table` in rowid order; cursorSql unused
-        QString nullCursorSql;    // traceable: rowids listed before cursorSql's (see TQueryPlan)
-        QString rangeCursorSql;   // traceable: cursorSql over a range of rowids (see TQueryPlan)
+    struct TCursorSource {
+        QString table;           // the table whose rows the cursor lists; empty when not traceable
+        QString cursorSql;       // traceable: rowid in column 0; otherwise the values of each row
+        QString readerSql;       // traceable: the values of the row whose rowid is parameter 1
+        bool wholeTable = false; // every row of `table` in rowid order; cursorSql unused
+        QString nullCursorSql;   // traceable: rowids listed before cursorSql's (see TQueryPlan)
+        QString rangeCursorSql;  // traceable: cursorSql over a range of rowids (see TQueryPlan)
         std::vector<bool> rangeKeysDescending;
     };
     // The statements of the cursor, built when the set opens.
@@ -110,12 +109,11 @@ private:
     void BackgroundListed(const std::shared_ptr<std::vector<qint64>> &rowids);
 
     using TStoredRecord = std::vector<TStoredValue>;
-    struct TCacheSlot
-    {
+    struct TCacheSlot {
         qint64 rowid = 0;
         bool filled = false;
         TRecord record;
-        TStoredRecord stored;  // the same row as the file holds it
+        TStoredRecord stored; // the same row as the file holds it
     };
 
     TStore &Store() const;
@@ -152,9 +150,9 @@ private:
 
     TADOConnection *m_connection = nullptr;
     TCursorSource m_source;
-    mutable TRowidList m_rowids;           // traceable cursors
-    std::vector<TRecord> m_rows;           // untraceable cursors
-    QStringList m_columns;                 // per field: the table column it reads, empty if none
+    mutable TRowidList m_rowids; // traceable cursors
+    std::vector<TRecord> m_rows; // untraceable cursors
+    QStringList m_columns;       // per field: the table column it reads, empty if none
     std::unique_ptr<TStore::TRowReader> m_reader;
     mutable std::vector<TCacheSlot> m_cache;
     // Rows last given out as not read: until one is read, a delete of it is
@@ -163,10 +161,10 @@ private:
     TRecord m_nullRecord;
     TBackgroundCursor m_background;
     qint64 m_foregroundListingMs = kDefaultForegroundListingMs;
-    qint64 m_lastListingMs = 0;            // how long the query's last listing took
-    int m_ownCommitsAtRun = 0;             // the connection's commits when the run began
-    bool m_followAgain = false;            // others committed during the run
-    std::shared_ptr<std::vector<qint64>> m_listedAfresh;  // the run's rows, until followed
-    qint64 m_editRowid = 0;      // the row being edited, by rowid: its index may change
-    TStoredRecord m_editStored;  // the row being edited, as read when the edit began
+    qint64 m_lastListingMs = 0;                          // how long the query's last listing took
+    int m_ownCommitsAtRun = 0;                           // the connection's commits when the run began
+    bool m_followAgain = false;                          // others committed during the run
+    std::shared_ptr<std::vector<qint64>> m_listedAfresh; // the run's rows, until followed
+    qint64 m_editRowid = 0;                              // the row being edited, by rowid: its index may change
+    TStoredRecord m_editStored;                          // the row being edited, as read when the edit began
 };

@@ -5,7 +5,9 @@
 
 #include <QMetaObject>
 
-TDamageCheck::TDamageCheck(QObject *parent) : QObject(parent) {}
+TDamageCheck::TDamageCheck(QObject *parent)
+    : QObject(parent)
+{ }
 
 TDamageCheck::~TDamageCheck()
 {

@@ -32,5 +32,5 @@ private:
     void Run(TStore &reader, int run);
 
     TReaderThread m_thread;
-    int m_run = 0;      // owner's thread only: a finding of an earlier run is dropped
+    int m_run = 0; // owner's thread only: a finding of an earlier run is dropped
 };

@@ -14,7 +14,7 @@
 namespace {
 
 constexpr int kHeaderSize = 100;
-constexpr char kMagic[] = "SQLite format 3";  // 16 bytes with the closing NUL
+constexpr char kMagic[] = "SQLite format 3"; // 16 bytes with the closing NUL
 constexpr int kPageSizeOffset = 16;
 constexpr int kChangeCounterOffset = 24;
 constexpr int kPageCountOffset = 28;
@@ -96,7 +96,8 @@ void CheckDatabaseFile(const QString &path)
         fail("the file is not a database of this program.");
 
     const qint64 pageSize = PageSize(header);
-    const bool pageSizeValid = pageSize >= kSmallestPageSize && pageSize <= kLargestPageSize && (pageSize & (pageSize - 1)) == 0;
+    const bool pageSizeValid =
+        pageSize >= kSmallestPageSize && pageSize <= kLargestPageSize && (pageSize & (pageSize - 1)) == 0;
     if (!pageSizeValid)
         fail("the file is damaged (its header is invalid).");
 
@@ -121,7 +122,8 @@ QString DatabaseFileDamage(const QString &path)
     // The page count in the header is only trustworthy when the last writer
     // knew about it, which the matching counters say.
     const quint32 pageCount = BigEndian32(header, kPageCountOffset);
-    const bool countValid = pageCount != 0 && BigEndian32(header, kChangeCounterOffset) == BigEndian32(header, kVersionValidForOffset);
+    const bool countValid =
+        pageCount != 0 && BigEndian32(header, kChangeCounterOffset) == BigEndian32(header, kVersionValidForOffset);
     if ((countValid && size < qint64(pageCount) * pageSize) || size % pageSize != 0)
         return Tr("the file is truncated; part of the database is missing.");
     return {};

@@ -17,8 +17,12 @@ QStringList TDirectoryData::FieldNames()
 }
 
 TDirectoryData::TDirectoryData(QObject *parent)
-    : QObject(parent), ADOConnection1(new TADOConnection(this)), ADOTable1(new TADOTable(this)),
-      DataSource1(new TDataSource(this)), ADOQuery1(new TADOQuery(this)), FindResult(new TDataSource(this))
+    : QObject(parent)
+    , ADOConnection1(new TADOConnection(this))
+    , ADOTable1(new TADOTable(this))
+    , DataSource1(new TDataSource(this))
+    , ADOQuery1(new TADOQuery(this))
+    , FindResult(new TDataSource(this))
 {
     ADOConnection1->setObjectName(QStringLiteral("ADOConnection1"));
     ADOConnection1->SetConnectionString(DirectoryConnectionString());

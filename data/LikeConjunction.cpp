@@ -7,10 +7,9 @@
 
 namespace {
 
-struct TLikeTerm
-{
-    QString column;      // as written, without the parentheses around it
-    QString literal;     // as written, single-quoted
+struct TLikeTerm {
+    QString column;  // as written, without the parentheses around it
+    QString literal; // as written, single-quoted
     TLikePattern pattern;
 };
 
@@ -20,7 +19,9 @@ struct TLikeTerm
 class TConjunctionReader
 {
 public:
-    explicit TConjunctionReader(const std::vector<TSqlToken> &tokens) : m_tokens(tokens) {}
+    explicit TConjunctionReader(const std::vector<TSqlToken> &tokens)
+        : m_tokens(tokens)
+    { }
 
     std::optional<std::vector<TLikeTerm>> Read()
     {
@@ -123,12 +124,9 @@ int Rank(const TLikePattern &pattern)
 {
     switch (pattern.Shape()) {
     case TLikePattern::Exact:
-    case TLikePattern::Prefix:
-        return 0;
-    case TLikePattern::General:
-        return 1;
-    case TLikePattern::Anything:
-        return 2;
+    case TLikePattern::Prefix: return 0;
+    case TLikePattern::General: return 1;
+    case TLikePattern::Anything: return 2;
     }
     return 1;
 }

@@ -8,7 +8,8 @@ bool IsOnLocalFileSystem(const QString &path)
     if (!storage.isValid())
         return false;
     const QByteArray type = storage.fileSystemType();
-    for (const char *local : {"ext2", "ext3", "ext4", "xfs", "btrfs", "f2fs", "jfs", "reiserfs", "zfs", "tmpfs", "overlay"}) {
+    for (const char *local :
+         {"ext2", "ext3", "ext4", "xfs", "btrfs", "f2fs", "jfs", "reiserfs", "zfs", "tmpfs", "overlay"}) {
         if (type == local)
             return true;
     }

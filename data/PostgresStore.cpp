@@ -62,8 +62,7 @@ std::optional<QByteArray> TextOf(const TStoredValue &value)
 }
 
 // A statement's parameters as libpq takes them, pointing into the parameters.
-struct TParameterArrays
-{
+struct TParameterArrays {
     explicit TParameterArrays(const TPostgresStore::TParameters &parameters)
     {
         for (const std::optional<QByteArray> &parameter : parameters) {
@@ -78,7 +77,8 @@ struct TParameterArrays
 class TPostgresRowReader : public TStore::TRowReader
 {
 public:
-    TPostgresRowReader(TPostgresStore &store, const QString &sql) : m_store(store)
+    TPostgresRowReader(TPostgresStore &store, const QString &sql)
+        : m_store(store)
     {
         m_statement.name = store.NewStatementName();
         m_statement.sql = sql.toUtf8();
@@ -98,7 +98,8 @@ public:
             if (PQgetisnull(result.get(), 0, column))
                 continue;
             values[column].storageClass = TStoredValue::Text;
-            values[column].bytes = QByteArray(PQgetvalue(result.get(), 0, column), PQgetlength(result.get(), 0, column));
+            values[column].bytes =
+                QByteArray(PQgetvalue(result.get(), 0, column), PQgetlength(result.get(), 0, column));
         }
         return true;
     }
@@ -130,7 +131,9 @@ std::unique_ptr<TPostgresStore> TPostgresStore::Connect(const QString &connectio
 }
 
 TPostgresStore::TPostgresStore(PGconn *connection, QString connectionString, bool reader)
-    : m_connection(connection), m_connectionString(std::move(connectionString)), m_reader(reader)
+    : m_connection(connection)
+    , m_connectionString(std::move(connectionString))
+    , m_reader(reader)
 {
     if (m_connection && PQstatus(m_connection) == CONNECTION_OK)
         m_cancel = PQgetCancel(m_connection);
@@ -269,8 +272,8 @@ std::shared_ptr<PGresult> TPostgresStore::ExecutePrepared(TPrepared &statement, 
 {
     Prepare(statement);
     const TParameterArrays arrays(parameters);
-    return Checked(PQexecPrepared(m_connection, statement.name.constData(), int(parameters.size()), arrays.values.data(),
-                                  arrays.lengths.data(), nullptr, 0));
+    return Checked(PQexecPrepared(m_connection, statement.name.constData(), int(parameters.size()),
+                                  arrays.values.data(), arrays.lengths.data(), nullptr, 0));
 }
 
 QByteArray TPostgresStore::NewStatementName()
@@ -290,10 +293,10 @@ std::vector<TStore::TColumn> TPostgresStore::Describe(PGresult *result)
         const Oid table = PQftable(result, field);
         const int tableColumn = PQftablecol(result, field);
         if (table != InvalidOid && tableColumn > 0) {
-            const std::shared_ptr<PGresult> origin =
-                Execute(QStringLiteral("SELECT c.relname, a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
-                                       "WHERE a.attrelid = $1 AND a.attnum = $2"),
-                        {QByteArray::number(table), QByteArray::number(tableColumn)});
+            const std::shared_ptr<PGresult> origin = Execute(
+                QStringLiteral("SELECT c.relname, a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+                               "WHERE a.attrelid = $1 AND a.attnum = $2"),
+                {QByteArray::number(table), QByteArray::number(tableColumn)});
             if (PQntuples(origin.get()) == 1) {
                 column.originTable = QString::fromUtf8(PQgetvalue(origin.get(), 0, 0));
                 column.originColumn = QString::fromUtf8(PQgetvalue(origin.get(), 0, 1));
@@ -350,16 +353,18 @@ QString TPostgresStore::TableReaderSql(const QString &table)
     QStringList columns;
     for (int row = 0; row < PQntuples(names.get()); ++row)
         columns << QuoteSqlName(QString::fromUtf8(PQgetvalue(names.get(), row, 0)));
-    return QStringLiteral("SELECT %1 FROM %2 WHERE rowid = $1").arg(columns.join(QStringLiteral(", ")), QuoteSqlName(table));
+    return QStringLiteral("SELECT %1 FROM %2 WHERE rowid = $1")
+        .arg(columns.join(QStringLiteral(", ")), QuoteSqlName(table));
 }
 
 TQueryPlan TPostgresStore::PlanQuery(const QString &statement)
 {
-    const TSchemaNames names = VisibleNames(QStringLiteral("SELECT relname FROM (%1) t UNION "
-                                                           "SELECT a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
-                                                           "WHERE c.relkind IN ('r', 'p') AND pg_table_is_visible(c.oid) "
-                                                           "AND a.attnum > 0 AND NOT a.attisdropped")
-                                                .arg(QString::fromLatin1(kVisibleTables)));
+    const TSchemaNames names =
+        VisibleNames(QStringLiteral("SELECT relname FROM (%1) t UNION "
+                                    "SELECT a.attname FROM pg_attribute a JOIN pg_class c ON c.oid = a.attrelid "
+                                    "WHERE c.relkind IN ('r', 'p') AND pg_table_is_visible(c.oid) "
+                                    "AND a.attnum > 0 AND NOT a.attisdropped")
+                         .arg(QString::fromLatin1(kVisibleTables)));
     return ::PlanQuery(names.Respell(statement), TSqlEngine::Postgres);
 }
 
@@ -377,7 +382,8 @@ std::vector<TRecord> TPostgresStore::ReadAll(const QString &sql, std::vector<TCo
         TRecord record(columns.size());
         for (int column = 0; column < int(columns.size()); ++column) {
             if (!PQgetisnull(result.get(), row, column))
-                record[column] = QString::fromUtf8(PQgetvalue(result.get(), row, column), PQgetlength(result.get(), row, column));
+                record[column] =
+                    QString::fromUtf8(PQgetvalue(result.get(), row, column), PQgetlength(result.get(), row, column));
         }
         rows.push_back(std::move(record));
     }
@@ -409,16 +415,17 @@ TStore::TTableSize TPostgresStore::MeasureTable(const QString &table)
 {
     const std::shared_ptr<PGresult> size =
         Execute(QStringLiteral("SELECT count(*), coalesce(max(rowid), 0) FROM %1").arg(QuoteSqlName(table)));
-    return {QByteArray(PQgetvalue(size.get(), 0, 0)).toLongLong(), QByteArray(PQgetvalue(size.get(), 0, 1)).toLongLong()};
+    return {QByteArray(PQgetvalue(size.get(), 0, 0)).toLongLong(),
+            QByteArray(PQgetvalue(size.get(), 0, 1)).toLongLong()};
 }
 
 void TPostgresStore::ListRowids(const QString &table, qint64 after, qint64 before, int limit, bool descending,
                                 std::vector<qint64> &out)
 {
-    const std::shared_ptr<PGresult> listed =
-        Execute(QStringLiteral("SELECT rowid::bigint FROM %1 WHERE rowid > $1 AND rowid < $2 ORDER BY rowid %2 LIMIT $3")
-                    .arg(QuoteSqlName(table), descending ? QStringLiteral("DESC") : QStringLiteral("ASC")),
-                {QByteArray::number(after), QByteArray::number(before), QByteArray::number(limit)}, true);
+    const std::shared_ptr<PGresult> listed = Execute(
+        QStringLiteral("SELECT rowid::bigint FROM %1 WHERE rowid > $1 AND rowid < $2 ORDER BY rowid %2 LIMIT $3")
+            .arg(QuoteSqlName(table), descending ? QStringLiteral("DESC") : QStringLiteral("ASC")),
+        {QByteArray::number(after), QByteArray::number(before), QByteArray::number(limit)}, true);
     const std::vector<qint64> rowids = RowidsOf(listed.get());
     out.insert(out.end(), rowids.begin(), rowids.end());
 }
@@ -435,7 +442,8 @@ namespace {
 
 // " AND ..." requiring each column to hold its value as read, the values
 // being parameters from `firstParameter` on, which are appended.
-QString StillAsRead(const std::vector<TStore::TColumnAsRead> &asRead, int firstParameter, TPostgresStore::TParameters &parameters)
+QString StillAsRead(const std::vector<TStore::TColumnAsRead> &asRead, int firstParameter,
+                    TPostgresStore::TParameters &parameters)
 {
     QString checks;
     int parameter = firstParameter;
@@ -459,7 +467,8 @@ bool TPostgresStore::Update(const QString &table, qint64 rowid, const std::vecto
     }
     const QString checks = StillAsRead(asRead, int(parameters.size()) + 1, parameters);
     const std::shared_ptr<PGresult> updated =
-        Execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = $1%3").arg(QuoteSqlName(table), assignments.join(QStringLiteral(", ")), checks),
+        Execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = $1%3")
+                    .arg(QuoteSqlName(table), assignments.join(QStringLiteral(", ")), checks),
                 parameters);
     return std::strcmp(PQcmdTuples(updated.get()), "1") == 0;
 }
@@ -475,10 +484,10 @@ qint64 TPostgresStore::Insert(const QString &table, const std::vector<TColumnVal
         placeholders << QStringLiteral("$%1").arg(parameters.size());
     }
     const QString quoted = QuoteSqlName(table);
-    const QString sql = columns.isEmpty()
-                            ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING rowid").arg(quoted)
-                            : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING rowid")
-                                  .arg(quoted, columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
+    const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING rowid").arg(quoted)
+                                          : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING rowid")
+                                                .arg(quoted, columns.join(QStringLiteral(", ")),
+                                                     placeholders.join(QStringLiteral(", ")));
     const std::shared_ptr<PGresult> inserted = Execute(sql, parameters);
     return QByteArray(PQgetvalue(inserted.get(), 0, 0)).toLongLong();
 }

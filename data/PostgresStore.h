@@ -65,7 +65,7 @@ public:
     void Interrupt() override;
     // The server keeps its pages whole itself.
     QString FindDamage() override { return {}; }
-    void AcceptAsDirectory() override {}
+    void AcceptAsDirectory() override { }
     void SetLockTimeout(int milliseconds) override;
     // The server's reads wait for no lock that a writer of rows holds.
     bool Glance(const std::function<void()> &reads) override
@@ -77,10 +77,10 @@ public:
     // A statement's parameters in text form; nothing is NULL.
     using TParameters = std::vector<std::optional<QByteArray>>;
     // Runs a statement and returns its result; raises EDatabaseError.
-    std::shared_ptr<pg_result> Execute(const QString &sql, const TParameters &parameters = {}, bool binaryResult = false);
+    std::shared_ptr<pg_result> Execute(const QString &sql, const TParameters &parameters = {},
+                                       bool binaryResult = false);
     // Prepares a statement under a name of its own, once per server session.
-    struct TPrepared
-    {
+    struct TPrepared {
         QByteArray name;
         QByteArray sql;
         int session = -1;
@@ -114,10 +114,10 @@ private:
     bool m_reader = false;
     bool m_readOnly = false;
     int m_lockTimeoutMs = kDefaultLockTimeoutMs;
-    int m_session = 0;            // grows each time the connection is made again
+    int m_session = 0; // grows each time the connection is made again
     bool m_missedNotifications = false;
-    bool m_resetting = false;     // a reconnection started while idle is under way
+    bool m_resetting = false; // a reconnection started while idle is under way
     int m_statementNames = 0;
-    std::mutex m_cancelLock;      // guards m_cancel against Interrupt from another thread
+    std::mutex m_cancelLock; // guards m_cancel against Interrupt from another thread
     pg_cancel *m_cancel = nullptr;
 };

@@ -13,15 +13,11 @@ namespace {
 int ClassRank(int type)
 {
     switch (type) {
-    case SQLITE_NULL:
-        return 0;
+    case SQLITE_NULL: return 0;
     case SQLITE_INTEGER:
-    case SQLITE_FLOAT:
-        return 1;
-    case SQLITE_TEXT:
-        return 2;
-    default:
-        return 3;
+    case SQLITE_FLOAT: return 1;
+    case SQLITE_TEXT: return 2;
+    default: return 3;
     }
 }
 
@@ -47,8 +43,7 @@ int CompareValues(sqlite3_stmt *a, sqlite3_stmt *b, int column)
     if (rank != 0)
         return rank;
     switch (ClassRank(aType)) {
-    case 0:
-        return 0;
+    case 0: return 0;
     case 1:
         if (aType == SQLITE_INTEGER && bType == SQLITE_INTEGER)
             return Order(sqlite3_column_int64(a, column), sqlite3_column_int64(b, column));
@@ -72,7 +67,9 @@ int CompareValues(sqlite3_stmt *a, sqlite3_stmt *b, int column)
 
 } // namespace
 
-TRangeMerge::TRangeMerge(std::vector<bool> keysDescending) : m_keysDescending(std::move(keysDescending)) {}
+TRangeMerge::TRangeMerge(std::vector<bool> keysDescending)
+    : m_keysDescending(std::move(keysDescending))
+{ }
 
 int TRangeMerge::Compare(sqlite3_stmt *a, sqlite3_stmt *b) const
 {

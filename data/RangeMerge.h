@@ -19,8 +19,7 @@ public:
     explicit TRangeMerge(std::vector<bool> keysDescending);
 
     // A part whose statement already stands on its first row, if any.
-    struct TPart
-    {
+    struct TPart {
         TSqliteStatement *statement = nullptr;
         bool onRow = false;
     };

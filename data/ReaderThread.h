@@ -32,7 +32,7 @@ private:
     void Run(const TWork &work);
 
     std::thread m_thread;
-    std::mutex m_lock;  // guards m_reader and m_cancelled between the threads
+    std::mutex m_lock; // guards m_reader and m_cancelled between the threads
     std::unique_ptr<TStore> m_reader;
     bool m_cancelled = false;
 };

@@ -5,7 +5,7 @@
 namespace {
 // Rows listed at least per trip to the store.
 constexpr int kListingBatch = 16384;
-}
+} // namespace
 
 // A vector assigned {} keeps its capacity: a new empty one gives it back.
 void TRowidList::Clear()

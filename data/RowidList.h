@@ -23,7 +23,8 @@ public:
 
     // Appends to `out` up to `limit` rowids r with after < r < before, in
     // ascending order, or descending when `descending`.
-    using TLister = std::function<void(qint64 after, qint64 before, int limit, bool descending, std::vector<qint64> &out)>;
+    using TLister =
+        std::function<void(qint64 after, qint64 before, int limit, bool descending, std::vector<qint64> &out)>;
 
     void Clear();
     // A cursor listed on demand through `lister`.
@@ -42,8 +43,7 @@ public:
     // whether it is there, or the position of the first greater rowid (the
     // count when there is none). Lists from the front, or from the back,
     // as far as it takes.
-    struct TPlace
-    {
+    struct TPlace {
         int position = 0;
         bool present = false;
     };
@@ -64,10 +64,10 @@ private:
     // Closes the gap once nothing more can be listed.
     void Join();
 
-    std::vector<qint64> m_head;   // positions 0, 1, ...
-    std::vector<qint64> m_tail;   // positions Count() - 1, Count() - 2, ...
+    std::vector<qint64> m_head; // positions 0, 1, ...
+    std::vector<qint64> m_tail; // positions Count() - 1, Count() - 2, ...
     int m_count = 0;
-    qint64 m_frontAfter = 0;      // the gap's rowids lie strictly between these two
+    qint64 m_frontAfter = 0; // the gap's rowids lie strictly between these two
     qint64 m_backBefore = 0;
     TLister m_lister;
 };

@@ -85,8 +85,8 @@ bool IsGroupingOrCompound(const TSqlToken &token)
 // Words that may follow a table name but are no alias.
 bool IsUntraceableKeyword(const TSqlToken &token)
 {
-    for (const char *keyword : {"JOIN", "NATURAL", "CROSS", "INNER", "LEFT", "RIGHT", "FULL", "OUTER", "ON", "USING",
-                                "INDEXED", "NOT"}) {
+    for (const char *keyword :
+         {"JOIN", "NATURAL", "CROSS", "INNER", "LEFT", "RIGHT", "FULL", "OUTER", "ON", "USING", "INDEXED", "NOT"}) {
         if (token.IsWord(keyword))
             return true;
     }
@@ -146,8 +146,7 @@ bool IsPlainColumnList(const std::vector<TSqlToken> &tokens, const std::vector<s
 // row by row later, so the sort carries only the rowid and its keys.
 // `clauses` is the position in `at` of the first clause after the source.
 // Nothing for other queries.
-struct TRowidCursor
-{
+struct TRowidCursor {
     QString cursor;
     QString nullCursor;
     QString rangeCursor;
@@ -155,14 +154,14 @@ struct TRowidCursor
 };
 
 // The items of a plain ORDER BY list, each with its direction as written.
-struct TOrderItem
-{
+struct TOrderItem {
     QString key;
     bool descending = false;
     QString written;
 };
 
-std::vector<TOrderItem> OrderItems(const std::vector<TSqlToken> &tokens, const std::vector<size_t> &at, size_t from, size_t to)
+std::vector<TOrderItem> OrderItems(const std::vector<TSqlToken> &tokens, const std::vector<size_t> &at, size_t from,
+                                   size_t to)
 {
     std::vector<TOrderItem> items(1);
     for (size_t s = from; s < to; ++s) {
@@ -173,7 +172,7 @@ std::vector<TOrderItem> OrderItems(const std::vector<TSqlToken> &tokens, const s
         }
         TOrderItem &item = items.back();
         item.written += item.written.isEmpty() || token.text == u"." || item.written.endsWith(u'.') ? token.text
-                                                                                                     : u' ' + token.text;
+                                                                                                    : u' ' + token.text;
         if (token.IsWord("DESC"))
             item.descending = true;
         else if (!token.IsWord("ASC"))
@@ -241,7 +240,8 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
         for (const TOrderItem &item : items)
             order << item.written + (item.descending ? QStringLiteral(" NULLS LAST") : QStringLiteral(" NULLS FIRST"));
         order << QStringLiteral("%1.rowid").arg(qualifier);
-        result.cursor = select + where(QString()) + tail(QStringLiteral("ORDER BY ") + order.join(QStringLiteral(", ")));
+        result.cursor =
+            select + where(QString()) + tail(QStringLiteral("ORDER BY ") + order.join(QStringLiteral(", ")));
     } else if (condition.isEmpty() && items.size() == 1 && !items.front().descending && limit.isEmpty()) {
         // Every row is sorted: NULL keys sort first, in rowid order, and
         // sorting the rest alone keeps the sorter on its fast path for keys
@@ -271,7 +271,7 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
 // Fills the traceable parts of `plan` when the statement has the one-table form.
 void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan, TSqlEngine engine)
 {
-    std::vector<size_t> at;  // indexes of the significant tokens
+    std::vector<size_t> at; // indexes of the significant tokens
     for (size_t i = 0; i < tokens.size(); ++i) {
         if (tokens[i].IsSignificant())
             at.push_back(i);
@@ -317,10 +317,11 @@ void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan, TSqlEngin
     QString qualifier = tokens[at[t]].text;
     ++t;
     if (t < at.size() && tokens[at[t]].text == u".")
-        return;  // schema-qualified names are not traced
+        return; // schema-qualified names are not traced
     if (t < at.size() && tokens[at[t]].IsWord("AS"))
         ++t;
-    if (t < at.size() && IsName(tokens[at[t]]) && !IsClauseKeyword(tokens[at[t]]) && !IsUntraceableKeyword(tokens[at[t]])) {
+    if (t < at.size() && IsName(tokens[at[t]]) && !IsClauseKeyword(tokens[at[t]])
+        && !IsUntraceableKeyword(tokens[at[t]])) {
         qualifier = tokens[at[t]].text;
         ++t;
     }
@@ -343,7 +344,8 @@ void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan, TSqlEngin
     const QString rest = Join(tokens, sourceEnd, tokens.size());
     plan.traceable = true;
     plan.table = table;
-    if (const std::optional<TRowidCursor> rowids = RowidCursor(tokens, at, listFirst, from, t, qualifier, source, engine)) {
+    if (const std::optional<TRowidCursor> rowids =
+            RowidCursor(tokens, at, listFirst, from, t, qualifier, source, engine)) {
         plan.cursorSql = rowids->cursor;
         plan.nullCursorSql = rowids->nullCursor;
         plan.rangeCursorSql = rowids->rangeCursor;

@@ -28,11 +28,10 @@ QString TranslateDialect(const QString &statement);
 // otherwise the rowid is put in front of the select list.
 // Any other query (joins, grouping, DISTINCT, compound selects, functions) is
 // not traceable; its rows are read once and cannot be changed.
-struct TQueryPlan
-{
-    QString sql;          // the translated statement
+struct TQueryPlan {
+    QString sql; // the translated statement
     bool traceable = false;
-    QString table;        // the table's name, quoting undone
+    QString table; // the table's name, quoting undone
     QString cursorSql;
     // When set, rows that come before cursorSql's (those whose only sort key
     // is NULL), in their order: the cursor is both lists one after the other.

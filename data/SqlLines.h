@@ -9,7 +9,9 @@
 class TSqlLines
 {
 public:
-    explicit TSqlLines(std::function<void()> changed) : m_changed(std::move(changed)) {}
+    explicit TSqlLines(std::function<void()> changed)
+        : m_changed(std::move(changed))
+    { }
 
     void Clear();
     void Add(const QString &line);

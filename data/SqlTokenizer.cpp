@@ -24,7 +24,9 @@ QString Tr(const char *text)
 class Scanner
 {
 public:
-    explicit Scanner(const QString &text) : m_text(text) {}
+    explicit Scanner(const QString &text)
+        : m_text(text)
+    { }
 
     std::vector<TSqlToken> Run()
     {
@@ -67,11 +69,14 @@ private:
         if (c == u'\'')
             return ScanQuoted(u'\'', TSqlToken::String, "Syntax error in the SQL statement: a string is not closed.");
         if (c == u'"')
-            return ScanQuoted(u'"', TSqlToken::QuotedString, "Syntax error in the SQL statement: a string is not closed.");
+            return ScanQuoted(u'"', TSqlToken::QuotedString,
+                              "Syntax error in the SQL statement: a string is not closed.");
         if (c == u'[')
-            return ScanQuoted(u']', TSqlToken::QuotedName, "Syntax error in the SQL statement: a bracketed name is not closed.");
+            return ScanQuoted(u']', TSqlToken::QuotedName,
+                              "Syntax error in the SQL statement: a bracketed name is not closed.");
         if (c == u'`')
-            return ScanQuoted(u'`', TSqlToken::QuotedName, "Syntax error in the SQL statement: a quoted name is not closed.");
+            return ScanQuoted(u'`', TSqlToken::QuotedName,
+                              "Syntax error in the SQL statement: a quoted name is not closed.");
         if (c.isDigit() || (c == u'.' && next.isDigit())) {
             ScanNumber();
             return TSqlToken::Number;
@@ -131,7 +136,8 @@ private:
         while (At(m_pos).isDigit() || At(m_pos) == u'.')
             ++m_pos;
         if ((At(m_pos) == u'e' || At(m_pos) == u'E')
-            && (At(m_pos + 1).isDigit() || ((At(m_pos + 1) == u'+' || At(m_pos + 1) == u'-') && At(m_pos + 2).isDigit()))) {
+            && (At(m_pos + 1).isDigit()
+                || ((At(m_pos + 1) == u'+' || At(m_pos + 1) == u'-') && At(m_pos + 2).isDigit()))) {
             m_pos += 2;
             while (At(m_pos).isDigit())
                 ++m_pos;

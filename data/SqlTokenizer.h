@@ -6,19 +6,18 @@
 // One lexical token of an SQL statement. `text` is the token exactly as
 // written; for literals and quoted names `value` is its content with the
 // quoting undone.
-struct TSqlToken
-{
+struct TSqlToken {
     enum Kind {
-        Space,          // blanks and line breaks
-        Comment,        // -- to the end of the line, or /* ... */
-        Word,           // keyword or bare name (letters of any script, digits, _, $)
+        Space,   // blanks and line breaks
+        Comment, // -- to the end of the line, or /* ... */
+        Word,    // keyword or bare name (letters of any script, digits, _, $)
         Number,
-        String,         // '...' with '' standing for '
-        QuotedString,   // "..." with "" standing for "; a string in the program's dialect
-        QuotedName,     // [...] or `...`
-        Parameter,      // ?, ?NNN, :name, @name
+        String,       // '...' with '' standing for '
+        QuotedString, // "..." with "" standing for "; a string in the program's dialect
+        QuotedName,   // [...] or `...`
+        Parameter,    // ?, ?NNN, :name, @name
         Semicolon,
-        Symbol          // operators and punctuation
+        Symbol // operators and punctuation
     };
 
     Kind kind;

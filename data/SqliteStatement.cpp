@@ -22,7 +22,8 @@ QString FromUtf8(const char *text)
 
 } // namespace
 
-TSqliteStatement::TSqliteStatement(sqlite3 *db, const QString &sql) : m_db(db)
+TSqliteStatement::TSqliteStatement(sqlite3 *db, const QString &sql)
+    : m_db(db)
 {
     const QByteArray utf8 = sql.toUtf8();
     const char *tail = nullptr;
@@ -39,9 +40,9 @@ TSqliteStatement::~TSqliteStatement()
 }
 
 TSqliteStatement::TSqliteStatement(TSqliteStatement &&other) noexcept
-    : m_db(std::exchange(other.m_db, nullptr)), m_statement(std::exchange(other.m_statement, nullptr))
-{
-}
+    : m_db(std::exchange(other.m_db, nullptr))
+    , m_statement(std::exchange(other.m_statement, nullptr))
+{ }
 
 TSqliteStatement &TSqliteStatement::operator=(TSqliteStatement &&other) noexcept
 {
@@ -77,20 +78,16 @@ void TSqliteStatement::Bind(int parameter, const TStoredValue &value)
 {
     int rc = SQLITE_OK;
     switch (value.storageClass) {
-    case TStoredValue::Null:
-        rc = sqlite3_bind_null(m_statement, parameter);
-        break;
-    case TStoredValue::Integer:
-        rc = sqlite3_bind_int64(m_statement, parameter, value.integer);
-        break;
-    case TStoredValue::Real:
-        rc = sqlite3_bind_double(m_statement, parameter, value.real);
-        break;
+    case TStoredValue::Null: rc = sqlite3_bind_null(m_statement, parameter); break;
+    case TStoredValue::Integer: rc = sqlite3_bind_int64(m_statement, parameter, value.integer); break;
+    case TStoredValue::Real: rc = sqlite3_bind_double(m_statement, parameter, value.real); break;
     case TStoredValue::Text:
-        rc = sqlite3_bind_text(m_statement, parameter, value.bytes.constData(), int(value.bytes.size()), SQLITE_TRANSIENT);
+        rc = sqlite3_bind_text(m_statement, parameter, value.bytes.constData(), int(value.bytes.size()),
+                               SQLITE_TRANSIENT);
         break;
     case TStoredValue::Blob:
-        rc = sqlite3_bind_blob(m_statement, parameter, value.bytes.constData(), int(value.bytes.size()), SQLITE_TRANSIENT);
+        rc = sqlite3_bind_blob(m_statement, parameter, value.bytes.constData(), int(value.bytes.size()),
+                               SQLITE_TRANSIENT);
         break;
     }
     if (rc != SQLITE_OK)
@@ -148,8 +145,7 @@ TStoredValue TSqliteStatement::Stored(int column) const
 {
     TStoredValue value;
     switch (sqlite3_column_type(m_statement, column)) {
-    case SQLITE_NULL:
-        return value;
+    case SQLITE_NULL: return value;
     case SQLITE_INTEGER:
         value.storageClass = TStoredValue::Integer;
         value.integer = sqlite3_column_int64(m_statement, column);
@@ -164,9 +160,7 @@ TStoredValue TSqliteStatement::Stored(int column) const
         value.bytes = QByteArray(blob, sqlite3_column_bytes(m_statement, column));
         return value;
     }
-    default:
-        value.storageClass = TStoredValue::Text;
-        break;
+    default: value.storageClass = TStoredValue::Text; break;
     }
     const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
     value.bytes = QByteArray(text, sqlite3_column_bytes(m_statement, column));
@@ -211,29 +205,21 @@ QString SqliteErrorMessage(sqlite3 *db, int resultCode)
     const QString detail = SqliteDetail(db, resultCode);
     switch (resultCode & 0xFF) {
     case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        return Tr("The database is locked by another user or program. Try again in a moment.");
-    case SQLITE_CORRUPT:
-        return Sentence("The database file is damaged", detail);
-    case SQLITE_NOTADB:
-        return Sentence("The file is not a database of this program", {});
-    case SQLITE_READONLY:
-        return Sentence("The database file cannot be changed: it is read-only", {});
+    case SQLITE_LOCKED: return Tr("The database is locked by another user or program. Try again in a moment.");
+    case SQLITE_CORRUPT: return Sentence("The database file is damaged", detail);
+    case SQLITE_NOTADB: return Sentence("The file is not a database of this program", {});
+    case SQLITE_READONLY: return Sentence("The database file cannot be changed: it is read-only", {});
     case SQLITE_PERM:
-    case SQLITE_AUTH:
-        return Sentence("Access to the database file is denied", {});
-    case SQLITE_FULL:
-        return Sentence("The disk is full; the change was not saved", {});
-    case SQLITE_CANTOPEN:
-        return Sentence("The database file cannot be opened", detail);
-    case SQLITE_IOERR:
-        return Sentence("The database file cannot be read or written (input/output error)", {});
-    case SQLITE_NOMEM:
-        return Sentence("Out of memory", {});
+    case SQLITE_AUTH: return Sentence("Access to the database file is denied", {});
+    case SQLITE_FULL: return Sentence("The disk is full; the change was not saved", {});
+    case SQLITE_CANTOPEN: return Sentence("The database file cannot be opened", detail);
+    case SQLITE_IOERR: return Sentence("The database file cannot be read or written (input/output error)", {});
+    case SQLITE_NOMEM: return Sentence("Out of memory", {});
     case SQLITE_CONSTRAINT:
         return Sentence("The database refused the change: it breaks a rule of the database", detail);
     default:
-        return Sentence("The database reported an error", detail.isEmpty() ? FromUtf8(sqlite3_errstr(resultCode)) : detail);
+        return Sentence("The database reported an error",
+                        detail.isEmpty() ? FromUtf8(sqlite3_errstr(resultCode)) : detail);
     }
 }
 

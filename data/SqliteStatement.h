@@ -50,7 +50,6 @@ private:
     sqlite3_stmt *m_statement = nullptr;
 };
 
-
 // The message for the user for an SQLite result code on this connection.
 QString SqliteErrorMessage(sqlite3 *db, int resultCode);
 // EDatabaseLocked for a lock, EDatabaseDamaged for damaged data.

@@ -14,9 +14,9 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
 #include <QRegularExpression>
 #include <QScopedValueRollback>
+#include <QStringList>
 #include <QThread>
 #include <sqlite3.h>
 
@@ -60,7 +60,8 @@ QString PageDamage(sqlite3 *db)
         return {};
     QStringList found = check.Value(0)->split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     found.removeIf([](const QString &line) { return line.startsWith(QStringLiteral("***")); });
-    return QCoreApplication::translate("ADOConnection", "the file is damaged (%1).").arg(found.join(QStringLiteral("; ")));
+    return QCoreApplication::translate("ADOConnection", "the file is damaged (%1).")
+        .arg(found.join(QStringLiteral("; ")));
 }
 
 // The file's journal mode; the statement is done with before the mode can
@@ -87,7 +88,8 @@ void UseRollbackJournal(sqlite3 *db)
     };
     try {
         TSqliteStatement rollbackJournal(db, QStringLiteral("PRAGMA journal_mode = DELETE"));
-        if (!rollbackJournal.Step() || rollbackJournal.Value(0)->compare(QStringLiteral("delete"), Qt::CaseInsensitive) != 0)
+        if (!rollbackJournal.Step()
+            || rollbackJournal.Value(0)->compare(QStringLiteral("delete"), Qt::CaseInsensitive) != 0)
             throw heldInWal();
     } catch (const EDatabaseLocked &) {
         throw heldInWal();
@@ -107,14 +109,14 @@ QString ColumnHolds(const QString &column, TStoredValue::TStorageClass storageCl
 {
     const QString quoted = QuoteSqlName(column);
     switch (storageClass) {
-    case TStoredValue::Null:
-        return QStringLiteral("%1 IS ?%2").arg(quoted, QString::number(parameter));
+    case TStoredValue::Null: return QStringLiteral("%1 IS ?%2").arg(quoted, QString::number(parameter));
     case TStoredValue::Integer:
         return QStringLiteral("(typeof(%1) = 'integer' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
     case TStoredValue::Real:
         return QStringLiteral("(typeof(%1) = 'real' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
     case TStoredValue::Text:
-        return QStringLiteral("(typeof(%1) = 'text' AND CAST(%1 AS BLOB) = CAST(?%2 AS BLOB))").arg(quoted, QString::number(parameter));
+        return QStringLiteral("(typeof(%1) = 'text' AND CAST(%1 AS BLOB) = CAST(?%2 AS BLOB))")
+            .arg(quoted, QString::number(parameter));
     case TStoredValue::Blob:
         return QStringLiteral("(typeof(%1) = 'blob' AND %1 = ?%2)").arg(quoted, QString::number(parameter));
     }
@@ -153,9 +155,10 @@ class TSqliteRowReader : public TStore::TRowReader
 {
 public:
     TSqliteRowReader(const TSqliteStore &store, const QString &sql)
-        : m_store(store), m_statement(store.Handle(), sql), m_columns(ColumnsOf(m_statement))
-    {
-    }
+        : m_store(store)
+        , m_statement(store.Handle(), sql)
+        , m_columns(ColumnsOf(m_statement))
+    { }
 
     const std::vector<TStore::TColumn> &Columns() const override { return m_columns; }
 
@@ -233,8 +236,10 @@ void TSqliteStore::AcceptAsDirectory()
 }
 
 TSqliteStore::TSqliteStore(sqlite3 *db, QString path, bool backgroundReader)
-    : m_db(db), m_path(std::move(path)), m_backgroundReader(backgroundReader),
-      m_ranges(int(std::thread::hardware_concurrency()))
+    : m_db(db)
+    , m_path(std::move(path))
+    , m_backgroundReader(backgroundReader)
+    , m_ranges(int(std::thread::hardware_concurrency()))
 {
     if (!m_db)
         return;
@@ -390,8 +395,9 @@ QString TSqliteStore::TableReaderSql(const QString &table)
 TQueryPlan TSqliteStore::PlanQuery(const QString &statement)
 {
     TSchemaNames names = TableNames();
-    TSqliteStatement columns(m_db, QStringLiteral("SELECT DISTINCT c.name FROM sqlite_schema t, pragma_table_info(t.name) c "
-                                                  "WHERE t.type = 'table'"));
+    TSqliteStatement columns(m_db,
+                             QStringLiteral("SELECT DISTINCT c.name FROM sqlite_schema t, pragma_table_info(t.name) c "
+                                            "WHERE t.type = 'table'"));
     while (columns.Step())
         names.Add(*columns.Value(0));
     return ::PlanQuery(names.Respell(statement));
@@ -448,8 +454,9 @@ TStore::TTableSize TSqliteStore::MeasureTable(const QString &table)
 void TSqliteStore::ListRowids(const QString &table, qint64 after, qint64 before, int limit, bool descending,
                               std::vector<qint64> &out)
 {
-    TSqliteStatement list(m_db, QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 AND rowid < ?2 ORDER BY rowid %2 LIMIT ?3")
-                                    .arg(QuoteSqlName(table), descending ? QStringLiteral("DESC") : QStringLiteral("ASC")));
+    TSqliteStatement list(
+        m_db, QStringLiteral("SELECT rowid FROM %1 WHERE rowid > ?1 AND rowid < ?2 ORDER BY rowid %2 LIMIT ?3")
+                  .arg(QuoteSqlName(table), descending ? QStringLiteral("DESC") : QStringLiteral("ASC")));
     list.Bind(1, after);
     list.Bind(2, before);
     list.Bind(3, qint64(limit));
@@ -471,8 +478,9 @@ bool TSqliteStore::Update(const QString &table, qint64 rowid, const std::vector<
     for (int i = 0; i < int(changes.size()); ++i)
         assignments << QStringLiteral("%1 = ?%2").arg(QuoteSqlName(changes[i].column), QString::number(i + 2));
     const int firstCheck = int(changes.size()) + 2;
-    const QString sql = QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?1%3")
-                            .arg(QuoteSqlName(table), assignments.join(QStringLiteral(", ")), StillAsRead(asRead, firstCheck));
+    const QString sql =
+        QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?1%3")
+            .arg(QuoteSqlName(table), assignments.join(QStringLiteral(", ")), StillAsRead(asRead, firstCheck));
     bool changed = false;
     InWriteTransaction([&] {
         TSqliteStatement update(m_db, sql);
@@ -497,7 +505,8 @@ qint64 TSqliteStore::Insert(const QString &table, const std::vector<TColumnValue
     const QString quoted = QuoteSqlName(table);
     const QString sql = columns.isEmpty() ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(quoted)
                                           : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                                .arg(quoted, columns.join(QStringLiteral(", ")), placeholders.join(QStringLiteral(", ")));
+                                                .arg(quoted, columns.join(QStringLiteral(", ")),
+                                                     placeholders.join(QStringLiteral(", ")));
     qint64 rowid = 0;
     InWriteTransaction([&] {
         TSqliteStatement insert(m_db, sql);
@@ -511,7 +520,8 @@ qint64 TSqliteStore::Insert(const QString &table, const std::vector<TColumnValue
 
 bool TSqliteStore::Delete(const QString &table, qint64 rowid, const std::vector<TColumnAsRead> &asRead)
 {
-    const QString sql = QStringLiteral("DELETE FROM %1 WHERE rowid = ?1%2").arg(QuoteSqlName(table), StillAsRead(asRead, 2));
+    const QString sql =
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?1%2").arg(QuoteSqlName(table), StillAsRead(asRead, 2));
     bool deleted = false;
     InWriteTransaction([&] {
         TSqliteStatement remove(m_db, sql);
@@ -607,7 +617,8 @@ bool TSqliteStore::KeysCompareAsStored(const QString &rangeCursorSql, int keys)
         const char *collation = nullptr;
         if (!database || !table || !column
             || sqlite3_table_column_metadata(m_db, database, table, column, nullptr, &collation, nullptr, nullptr,
-                                             nullptr) != SQLITE_OK
+                                             nullptr)
+                   != SQLITE_OK
             || !collation || sqlite3_stricmp(collation, "BINARY") != 0)
             return false;
     }
@@ -667,8 +678,9 @@ void TSqliteStore::HoldOneSnapshot(const std::vector<std::unique_ptr<TSqliteStor
 // in one query would scan it whole.
 std::optional<std::pair<qint64, qint64>> TSqliteStore::RowidSpan(const QString &table)
 {
-    TSqliteStatement span(m_db, QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)")
-                                    .arg(QuoteSqlName(table)));
+    TSqliteStatement span(
+        m_db,
+        QStringLiteral("SELECT (SELECT min(rowid) FROM %1), (SELECT max(rowid) FROM %1)").arg(QuoteSqlName(table)));
     if (!span.Step() || sqlite3_column_type(span.Handle(), 0) == SQLITE_NULL)
         return std::nullopt;
     return std::pair(span.Int64(0), span.Int64(1));

@@ -101,10 +101,10 @@ private:
 
     sqlite3 *m_db = nullptr;
     QString m_path;
-    bool m_backgroundReader = false;  // a reader for another thread: no wait cursor
+    bool m_backgroundReader = false; // a reader for another thread: no wait cursor
     int m_lockTimeoutMs = kDefaultLockTimeoutMs;
-    QElapsedTimer m_lockWait;       // since the waiting statement first met the lock
-    bool m_glancing = false;        // inside Glance: a paint may be in progress
+    QElapsedTimer m_lockWait; // since the waiting statement first met the lock
+    bool m_glancing = false;  // inside Glance: a paint may be in progress
     bool m_paintingInWait = false;
     qint64 m_dataVersion = 0;
     bool m_pagesChecked = false;

@@ -24,8 +24,7 @@ public:
 
     // A column of a statement's result, and the table column it plainly
     // reads (both empty when it reads none).
-    struct TColumn
-    {
+    struct TColumn {
         QString name;
         int size = 0;
         QString originTable;
@@ -42,21 +41,18 @@ public:
         virtual bool Read(qint64 rowid, TStoredRecord &values) = 0;
     };
 
-    struct TTableSize
-    {
+    struct TTableSize {
         qint64 rows = 0;
         qint64 highest = 0;
     };
     // A value a post writes into a column.
-    struct TColumnValue
-    {
+    struct TColumnValue {
         QString column;
         TFieldValue value;
     };
     // A column's value as it was read: a post or delete changes the row only
     // while every such column still holds exactly it.
-    struct TColumnAsRead
-    {
+    struct TColumnAsRead {
         QString column;
         TStoredValue value;
     };

@@ -8,12 +8,11 @@
 // Rows are checked against these before they are changed, so that a row
 // whose text is not UTF-8 (or that holds numbers or blobs) still compares
 // equal to itself.
-struct TStoredValue
-{
+struct TStoredValue {
     enum TStorageClass { Null, Integer, Real, Text, Blob };
 
     TStorageClass storageClass = Null;
-    QByteArray bytes;   // text and blobs; the decimal text of numbers
+    QByteArray bytes; // text and blobs; the decimal text of numbers
     qint64 integer = 0;
     double real = 0;
 

@@ -8,13 +8,12 @@ namespace DirectoryView {
 namespace {
 
 // Field name and width in pixels of each column, in table order.
-struct ColumnLayout
-{
+struct ColumnLayout {
     const char16_t *FieldName;
     int Width;
 };
 constexpr ColumnLayout kGridColumns[] = {
-    {u"Телефон", 50}, {u"Фамилия", 140}, {u"Улица", 100}, {u"Дом", 28},
+    {u"Телефон", 50}, {u"Фамилия", 140}, {u"Улица", 100},       {u"Дом", 28},
     {u"Корпус", 40},  {u"Квартира", 52}, {u"Организация", 243},
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "toolkit/gdi/Colors.h"
-#include "toolkit/grid/DBGrid.h"
 #include "toolkit/gdi/Font.h"
+#include "toolkit/grid/DBGrid.h"
 
 #include <optional>
 
@@ -28,8 +28,7 @@ void SetStandardGlyphs(TGlyphNavigator &bar);
 // The colours a data cell is painted in; empty: as the grid set it. The
 // selection wins over the stripe of odd record numbers, and does not depend
 // on which window has the focus.
-struct TCellColors
-{
+struct TCellColors {
     std::optional<TColor> Brush;
     std::optional<TColor> Font;
 };

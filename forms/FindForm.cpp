@@ -12,9 +12,9 @@
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseCancelled.h"
 
-#include <utility>
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
+#include <utility>
 
 #include "ui_FindForm.h"
 
@@ -187,10 +187,11 @@ void TFindDialog::RefuseUnsearchableCriteria()
         edits[field]->setCursorPosition(int(at));
         QString condition = labels[field]->text();
         condition.chop(condition.endsWith(u':') ? 1 : 0);
-        throw std::runtime_error(tr("The condition \"%1\" holds a NUL character (code 0), which cannot be searched for. "
-                                    "The cursor stands before it: the Delete key removes it.")
-                                     .arg(condition)
-                                     .toStdString());
+        throw std::runtime_error(
+            tr("The condition \"%1\" holds a NUL character (code 0), which cannot be searched for. "
+               "The cursor stands before it: the Delete key removes it.")
+                .arg(condition)
+                .toStdString());
     }
 }
 

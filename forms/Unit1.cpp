@@ -13,13 +13,12 @@
 #include "toolkit/app/Align.h"
 #include "toolkit/app/Application.h"
 #include "toolkit/app/ContinuingSentence.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/controls/StatusBar.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuBar.h"
-#include "toolkit/app/MessageBox.h"
-#include "toolkit/controls/StatusBar.h"
-
 
 namespace {
 
@@ -74,12 +73,13 @@ TForm1::TForm1(QWidget *parent)
     connect(Data->ADOConnection1, &TADOConnection::FollowFailed, this,
             [this](const QString &reason) { ShowNotice(FollowFailedText(reason), false); });
     // Damage is found while a grid paints a row: the box comes up after the paint.
-    connect(Data->ADOConnection1, &TADOConnection::DamageFound, this,
-            [this](const QString &notice) {
-                ShowNotice(notice, true);
-                MessageBox(notice, Application->Title(), TMsgIcon::Error);
-            },
-            Qt::QueuedConnection);
+    connect(
+        Data->ADOConnection1, &TADOConnection::DamageFound, this,
+        [this](const QString &notice) {
+            ShowNotice(notice, true);
+            MessageBox(notice, Application->Title(), TMsgIcon::Error);
+        },
+        Qt::QueuedConnection);
 
     Data->Open();
     FlatSkin1 = CreateFormSkin(*this, true);

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "toolkit/app/Form.h"
 #include "toolkit/gdi/Colors.h"
 #include "toolkit/grid/DBGrid.h"
-#include "toolkit/app/Form.h"
 
 #include <QString>
 #include <QTimer>

@@ -14,8 +14,8 @@
 namespace {
 
 const QChar kEscapeKey(27);
-constexpr TDBGridOptions kResultsGridOptions = dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines |
-                                              dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit;
+constexpr TDBGridOptions kResultsGridOptions = dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines
+                                               | dgTabs | dgRowSelect | dgConfirmDelete | dgCancelOnExit;
 
 } // namespace
 
@@ -57,8 +57,8 @@ void TForm2::SetData(TDirectoryData *data)
 
 QString TForm2::ResultsCaption(int recordCount)
 {
-    return QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) ") +
-           QString::number(recordCount) + QStringLiteral(" запись(ей)");
+    return QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) ")
+           + QString::number(recordCount) + QStringLiteral(" запись(ей)");
 }
 
 void TForm2::FormCreate()

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/grid/DBGrid.h"
 #include "toolkit/app/Form.h"
+#include "toolkit/grid/DBGrid.h"
 
 #include <memory>
 

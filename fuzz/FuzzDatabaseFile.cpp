@@ -45,8 +45,7 @@ int LimitConnection(sqlite3 *db, char **, const sqlite3_api_routines *)
     return SQLITE_OK;
 }
 
-struct TWorkspace
-{
+struct TWorkspace {
     TWorkspace()
     {
         sqlite3_hard_heap_limit64(kHeapLimitBytes);

@@ -37,8 +37,7 @@ constexpr int kRanges = 5;
 const QByteArray kNullField = QByteArrayLiteral("\\N");
 const QByteArray kBlobMark = QByteArrayLiteral("\\B");
 
-struct TWorkspace
-{
+struct TWorkspace {
     TWorkspace()
     {
         connection.SetConnectionString(QStringLiteral("Data Source=") + folder.filePath(QStringLiteral("velirsk.dat")));

@@ -42,7 +42,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         anyTyped = anyTyped || !criteria.value(field).isEmpty();
     if (anyTyped == !plan.nullCursorSql.isEmpty())
         __builtin_trap();
-    if (!anyTyped && plan.nullCursorSql != QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NULL"))
+    if (!anyTyped
+        && plan.nullCursorSql != QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NULL"))
         __builtin_trap();
     return 0;
 }

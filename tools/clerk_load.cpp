@@ -58,13 +58,12 @@ const QString kTokenField = QStringLiteral("Организация");
 const QString kPhoneField = QStringLiteral("Телефон");
 const QString kInitialToken = QStringLiteral("init-%1");
 
-struct TOptions
-{
+struct TOptions {
     int clerks = kDefaultClerks;
     int seconds = kDefaultSeconds;
     QString server;
     QString file;
-    int clerk = -1;  // set in a clerk's own process
+    int clerk = -1; // set in a clerk's own process
 };
 
 void Connect(TADOConnection &connection, const TOptions &options)
@@ -181,16 +180,16 @@ bool PrepareTokens(const TOptions &options)
         return done;
     }
     sqlite3 *file = nullptr;
-    const bool done = sqlite3_open_v2(QFile::encodeName(options.file).constData(), &file, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
-                      && sqlite3_exec(file, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    const bool done =
+        sqlite3_open_v2(QFile::encodeName(options.file).constData(), &file, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK
+        && sqlite3_exec(file, sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
     if (!done)
         std::fprintf(stderr, "clerk_load: %s\n", sqlite3_errmsg(file));
     sqlite3_close(file);
     return done;
 }
 
-struct TFinalRow
-{
+struct TFinalRow {
     QString phone;
     QString token;
 };
@@ -234,7 +233,7 @@ int RunLoad(const TOptions &options)
         lines << QString::fromUtf8(process->readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     }
 
-    std::map<QString, int> consumed;  // token read by a successful edit or delete
+    std::map<QString, int> consumed; // token read by a successful edit or delete
     QSet<QString> written, inserted, deletedTokens, refusedTokens;
     int edits = 0, refused = 0, faults = 0, inserts = 0, deletes = 0, searches = 0;
     for (const QString &line : lines) {
@@ -295,8 +294,9 @@ int RunLoad(const TOptions &options)
         const bool replacedOrDeleted = consumed.count(token) > 0;
         if (replacedOrDeleted == finalTokens.contains(token)) {
             ++(replacedOrDeleted ? stale : lost);
-            std::fprintf(stderr, replacedOrDeleted ? "token %s was replaced or deleted yet is still there\n"
-                                                   : "token %s is gone though no change read it\n",
+            std::fprintf(stderr,
+                         replacedOrDeleted ? "token %s was replaced or deleted yet is still there\n"
+                                           : "token %s is gone though no change read it\n",
                          qPrintable(token));
         }
     }
@@ -306,10 +306,11 @@ int RunLoad(const TOptions &options)
         if (refusedTokens.contains(token))
             ++refusedFound;
     }
-    std::printf("clerks %d, seconds %d: %d edits, %d inserts, %d deletes, %d searches, %d refused as conflicts or locks;\n"
-                "overwritten unseen %d, lost %d, stale %d, refused yet written %d, other faults %d, clerks ended %s\n",
-                options.clerks, options.seconds, edits, inserts, deletes, searches, refused, overwrittenUnseen, lost, stale,
-                refusedFound, faults, allEnded ? "yes" : "no");
+    std::printf(
+        "clerks %d, seconds %d: %d edits, %d inserts, %d deletes, %d searches, %d refused as conflicts or locks;\n"
+        "overwritten unseen %d, lost %d, stale %d, refused yet written %d, other faults %d, clerks ended %s\n",
+        options.clerks, options.seconds, edits, inserts, deletes, searches, refused, overwrittenUnseen, lost, stale,
+        refusedFound, faults, allEnded ? "yes" : "no");
     const bool sound = allEnded && overwrittenUnseen == 0 && lost == 0 && stale == 0 && refusedFound == 0 && faults == 0
                        && edits > 0 && refused > 0;
     return sound ? 0 : 1;

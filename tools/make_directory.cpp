@@ -28,7 +28,9 @@ constexpr long kMaximumRows = 50'000'000;
 class Random
 {
 public:
-    explicit Random(std::uint64_t seed) : m_state(seed) {}
+    explicit Random(std::uint64_t seed)
+        : m_state(seed)
+    { }
     std::uint64_t Next()
     {
         std::uint64_t z = (m_state += 0x9E3779B97F4A7C15ull);
@@ -38,8 +40,7 @@ public:
     }
     int Below(int bound) { return int(Next() % std::uint64_t(bound)); }
     bool Chance(int percent) { return Below(100) < percent; }
-    template<size_t N>
-    const char *Pick(const std::array<const char *, N> &items) { return items[Below(int(N))]; }
+    template <size_t N> const char *Pick(const std::array<const char *, N> &items) { return items[Below(int(N))]; }
 
 private:
     std::uint64_t m_state;
@@ -48,26 +49,44 @@ private:
 // Male forms; the female form adds "а" (Иванов / Иванова) or, for the
 // adjective-like names, turns "ий" into "ая".
 const std::array<const char *, 60> kSurnames{
-    "Иванов", "Смирнов", "Кузнецов", "Попов", "Васильев", "Петров", "Соколов", "Михайлов", "Новиков", "Фёдоров",
-    "Морозов", "Волков", "Алексеев", "Лебедев", "Семёнов", "Егоров", "Павлов", "Козлов", "Степанов", "Николаев",
-    "Орлов", "Андреев", "Макаров", "Никитин", "Захаров", "Зайцев", "Соловьёв", "Борисов", "Яковлев", "Григорьев",
-    "Романов", "Воробьёв", "Сергеев", "Кузьмин", "Фролов", "Александров", "Дмитриев", "Королёв", "Гусев", "Киселёв",
-    "Ильин", "Максимов", "Поляков", "Сорокин", "Виноградов", "Ковалёв", "Белов", "Медведев", "Антонов", "Тарасов",
-    "Жуков", "Баранов", "Филиппов", "Комаров", "Давыдов", "Беляев", "Герасимов", "Богданов", "Осипов", "Сидоров"};
+    "Иванов",   "Смирнов",  "Кузнецов",  "Попов",    "Васильев", "Петров",   "Соколов", "Михайлов", "Новиков",
+    "Фёдоров",  "Морозов",  "Волков",    "Алексеев", "Лебедев",  "Семёнов",  "Егоров",  "Павлов",   "Козлов",
+    "Степанов", "Николаев", "Орлов",     "Андреев",  "Макаров",  "Никитин",  "Захаров", "Зайцев",   "Соловьёв",
+    "Борисов",  "Яковлев",  "Григорьев", "Романов",  "Воробьёв", "Сергеев",  "Кузьмин", "Фролов",   "Александров",
+    "Дмитриев", "Королёв",  "Гусев",     "Киселёв",  "Ильин",    "Максимов", "Поляков", "Сорокин",  "Виноградов",
+    "Ковалёв",  "Белов",    "Медведев",  "Антонов",  "Тарасов",  "Жуков",    "Баранов", "Филиппов", "Комаров",
+    "Давыдов",  "Беляев",   "Герасимов", "Богданов", "Осипов",   "Сидоров"};
 const std::array<const char *, 8> kAdjectiveSurnames{"Островский", "Вишневский", "Жуковский", "Покровский",
-                                                    "Высоцкий",   "Бельский",   "Крутицкий", "Раевский"};
+                                                     "Высоцкий",   "Бельский",   "Крутицкий", "Раевский"};
 const std::array<const char *, 30> kStreets{
-    "Ленина", "Советская", "Мира", "Садовая", "Школьная", "Лесная", "Набережная", "Молодёжная", "Заречная",
-    "Первомайская", "Пушкина", "Гагарина", "Комсомольская", "Октябрьская", "Полевая", "Луговая", "Кирова",
-    "Чапаева", "Строителей", "Речная", "Зелёная", "Пролетарская", "Вокзальная", "Западная", "Рабочая", "Северная",
-    "Горького", "Лермонтова", "Почтовая", "Фабричная"};
-const std::array<const char *, 24> kOrganisations{
-    "Велирская городская больница", "Школа № 1", "Школа № 2", "Детский сад «Солнышко»", "Почта России",
-    "Велирский хлебозавод", "Аптека «Здоровье»", "Городская администрация", "Библиотека им. Пушкина",
-    "Магазин «Продукты»", "Сбербанк", "Отделение полиции", "Пожарная часть № 12", "Дом культуры",
-    "Велирская швейная фабрика", "Автовокзал", "Редакция газеты «Велирский вестник»", "Музыкальная школа",
-    "ООО «Велирскстрой»", "Парикмахерская «Локон»", "Ветеринарная клиника", "Кафе «Встреча»",
-    "Районная электросеть", "Водоканал"};
+    "Ленина",   "Советская",    "Мира",       "Садовая",    "Школьная",      "Лесная",       "Набережная", "Молодёжная",
+    "Заречная", "Первомайская", "Пушкина",    "Гагарина",   "Комсомольская", "Октябрьская",  "Полевая",    "Луговая",
+    "Кирова",   "Чапаева",      "Строителей", "Речная",     "Зелёная",       "Пролетарская", "Вокзальная", "Западная",
+    "Рабочая",  "Северная",     "Горького",   "Лермонтова", "Почтовая",      "Фабричная"};
+const std::array<const char *, 24> kOrganisations{"Велирская городская больница",
+                                                  "Школа № 1",
+                                                  "Школа № 2",
+                                                  "Детский сад «Солнышко»",
+                                                  "Почта России",
+                                                  "Велирский хлебозавод",
+                                                  "Аптека «Здоровье»",
+                                                  "Городская администрация",
+                                                  "Библиотека им. Пушкина",
+                                                  "Магазин «Продукты»",
+                                                  "Сбербанк",
+                                                  "Отделение полиции",
+                                                  "Пожарная часть № 12",
+                                                  "Дом культуры",
+                                                  "Велирская швейная фабрика",
+                                                  "Автовокзал",
+                                                  "Редакция газеты «Велирский вестник»",
+                                                  "Музыкальная школа",
+                                                  "ООО «Велирскстрой»",
+                                                  "Парикмахерская «Локон»",
+                                                  "Ветеринарная клиника",
+                                                  "Кафе «Встреча»",
+                                                  "Районная электросеть",
+                                                  "Водоканал"};
 const std::array<const char *, 4> kBuildings{"1", "2", "А", "Б"};
 
 std::string Surname(Random &random)
@@ -76,7 +95,7 @@ std::string Surname(Random &random)
     if (random.Chance(8)) {
         std::string name = random.Pick(kAdjectiveSurnames);
         if (female)
-            name = name.substr(0, name.size() - 4) + "ая";  // "ий" is four bytes in UTF-8
+            name = name.substr(0, name.size() - 4) + "ая"; // "ий" is four bytes in UTF-8
         return name;
     }
     std::string name = random.Pick(kSurnames);
@@ -93,8 +112,7 @@ std::string PhoneNumber(Random &random)
     return text;
 }
 
-struct Row
-{
+struct Row {
     std::array<std::string, 7> values;
     std::array<bool, 7> null{};
 };
@@ -151,18 +169,22 @@ int main(int argc, char *argv[])
         sqlite3_close(db);
         return 1;
     }
-    bool ok = Check(db, sqlite3_exec(db,
-                                     "PRAGMA synchronous = OFF;"
-                                     "BEGIN;"
-                                     "CREATE TABLE \"Велирск\" ("
-                                     "\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), \"Улица\" VARCHAR(50),"
-                                     "\"Дом\" VARCHAR(10), \"Корпус\" VARCHAR(10), \"Квартира\" VARCHAR(10),"
-                                     "\"Организация\" VARCHAR(100));",
-                                     nullptr, nullptr, nullptr),
+    bool ok = Check(db,
+                    sqlite3_exec(db,
+                                 "PRAGMA synchronous = OFF;"
+                                 "BEGIN;"
+                                 "CREATE TABLE \"Велирск\" ("
+                                 "\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), \"Улица\" VARCHAR(50),"
+                                 "\"Дом\" VARCHAR(10), \"Корпус\" VARCHAR(10), \"Квартира\" VARCHAR(10),"
+                                 "\"Организация\" VARCHAR(100));",
+                                 nullptr, nullptr, nullptr),
                     "create the table");
     sqlite3_stmt *insert = nullptr;
-    ok = ok && Check(db, sqlite3_prepare_v2(db, "INSERT INTO \"Велирск\" VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)", -1, &insert, nullptr),
-                     "prepare");
+    ok = ok
+         && Check(db,
+                  sqlite3_prepare_v2(db, "INSERT INTO \"Велирск\" VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)", -1, &insert,
+                                     nullptr),
+                  "prepare");
     Random random(20260101);
     Row previous;
     for (long i = 0; ok && i < rows; ++i) {
@@ -172,7 +194,8 @@ int main(int argc, char *argv[])
             if (row.null[field])
                 sqlite3_bind_null(insert, field + 1);
             else
-                sqlite3_bind_text(insert, field + 1, row.values[field].c_str(), int(row.values[field].size()), SQLITE_STATIC);
+                sqlite3_bind_text(insert, field + 1, row.values[field].c_str(), int(row.values[field].size()),
+                                  SQLITE_STATIC);
         }
         ok = Check(db, sqlite3_step(insert), "insert");
         sqlite3_reset(insert);

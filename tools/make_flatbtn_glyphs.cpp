@@ -38,12 +38,24 @@ constexpr Rgb kMagenta{255, 0, 255};
 struct Picture {
     int width, height;
     std::vector<Rgb> pixels;
-    Picture(int w, int h, Rgb background) : width(w), height(h), pixels(std::size_t(w) * h, background) {}
+    Picture(int w, int h, Rgb background)
+        : width(w)
+        , height(h)
+        , pixels(std::size_t(w) * h, background)
+    { }
     Rgb &at(int x, int y) { return pixels[std::size_t(y) * width + x]; }
 };
 
-void put16(std::ofstream &out, unsigned v) { out.put(char(v & 0xFF)); out.put(char((v >> 8) & 0xFF)); }
-void put32(std::ofstream &out, unsigned v) { put16(out, v & 0xFFFF); put16(out, v >> 16); }
+void put16(std::ofstream &out, unsigned v)
+{
+    out.put(char(v & 0xFF));
+    out.put(char((v >> 8) & 0xFF));
+}
+void put32(std::ofstream &out, unsigned v)
+{
+    put16(out, v & 0xFFFF);
+    put16(out, v >> 16);
+}
 
 // The palette holds the background at index 0, then the picture's other
 // colours in ascending order, padded with black to 256 entries.
@@ -69,7 +81,8 @@ bool writeBmp8(const std::filesystem::path &file, const Picture &pic)
     const unsigned dataBytes = stride * unsigned(pic.height);
     const unsigned offset = kHeaderBytes + kPaletteEntries * 4;
     std::ofstream out(file, std::ios::binary);
-    out.put('B'); out.put('M');
+    out.put('B');
+    out.put('M');
     put32(out, offset + dataBytes);
     put32(out, 0);
     put32(out, offset);
@@ -78,14 +91,17 @@ bool writeBmp8(const std::filesystem::path &file, const Picture &pic)
     put32(out, unsigned(pic.height));
     put16(out, 1);
     put16(out, 8);
-    put32(out, 0);              // BI_RGB
+    put32(out, 0); // BI_RGB
     put32(out, dataBytes);
-    put32(out, 2835);           // 72 dpi
+    put32(out, 2835); // 72 dpi
     put32(out, 2835);
     put32(out, kPaletteEntries);
     put32(out, 0);
     for (const Rgb &c : palette) {
-        out.put(char(c.b)); out.put(char(c.g)); out.put(char(c.r)); out.put(0);
+        out.put(char(c.b));
+        out.put(char(c.g));
+        out.put(char(c.r));
+        out.put(0);
     }
     for (int y = pic.height - 1; y >= 0; --y) {
         unsigned written = 0;
@@ -105,11 +121,16 @@ Rgb mix(Rgb a, Rgb b, double t)
 }
 
 // A glyph pixel must never be pure black, which is the transparent colour.
-Rgb visible(Rgb c) { return c == kBlack ? Rgb{8, 8, 8} : c; }
+Rgb visible(Rgb c)
+{
+    return c == kBlack ? Rgb{8, 8, 8} : c;
+}
 
 // One colouring of the balls, the disc and the triangles: the body runs
 // from `dark` at the rim to `light` in the lit centre.
-struct Shade { Rgb dark, light; };
+struct Shade {
+    Rgb dark, light;
+};
 
 constexpr Shade kHot{{0, 0, 192}, {170, 210, 255}};
 constexpr Shade kDisabled{{96, 96, 72}, {176, 176, 150}};
@@ -134,8 +155,8 @@ bool insideAt(const Inside &inside, const Picture &pic, int x, int y)
 
 bool isBoundary(const Inside &inside, const Picture &pic, int x, int y)
 {
-    return !insideAt(inside, pic, x - 1, y) || !insideAt(inside, pic, x + 1, y)
-        || !insideAt(inside, pic, x, y - 1) || !insideAt(inside, pic, x, y + 1);
+    return !insideAt(inside, pic, x - 1, y) || !insideAt(inside, pic, x + 1, y) || !insideAt(inside, pic, x, y - 1)
+           || !insideAt(inside, pic, x, y + 1);
 }
 
 // A shaded ball filling the picture, with an olive rim over its upper half
@@ -213,7 +234,9 @@ Picture downArrow(const Shade &s)
 
 // The bulb's glass (body and edge) per colouring; the socket is the same grey
 // in all four.
-struct BulbShade { Rgb body, edge; };
+struct BulbShade {
+    Rgb body, edge;
+};
 constexpr std::array<BulbShade, 4> kBulbShades{{
     {{255, 255, 255}, {255, 220, 0}},   // hot
     {{212, 212, 212}, {176, 176, 176}}, // disabled
@@ -302,12 +325,18 @@ int main(int argc, char *argv[])
     // Sets in resource order: ball 10, ball 15, up, down, disc, bulb; each
     // hot, disabled, pressed, normal.
     std::vector<Picture> glyphs;
-    for (const Shade &s : kSetShades) glyphs.push_back(ball(10, s));
-    for (const Shade &s : kSetShades) glyphs.push_back(ball(15, s));
-    for (const Shade &s : kSetShades) glyphs.push_back(upArrow(s));
-    for (const Shade &s : kSetShades) glyphs.push_back(downArrow(s));
-    for (const Shade &s : kSetShades) glyphs.push_back(disc(s));
-    for (const BulbShade &s : kBulbShades) glyphs.push_back(bulb(s));
+    for (const Shade &s : kSetShades)
+        glyphs.push_back(ball(10, s));
+    for (const Shade &s : kSetShades)
+        glyphs.push_back(ball(15, s));
+    for (const Shade &s : kSetShades)
+        glyphs.push_back(upArrow(s));
+    for (const Shade &s : kSetShades)
+        glyphs.push_back(downArrow(s));
+    for (const Shade &s : kSetShades)
+        glyphs.push_back(disc(s));
+    for (const BulbShade &s : kBulbShades)
+        glyphs.push_back(bulb(s));
 
     bool ok = true;
     for (std::size_t i = 0; i < glyphs.size(); ++i)

@@ -96,22 +96,10 @@ void DrawMagnifier(QPainter &p)
 void DrawInfoBubble(QPainter &p)
 {
     static const char *const rows[] = {
-        "...oooooooooo...",
-        "..owwwwwwwwwwo..",
-        ".owwwwwiiwwwwwo.",
-        "owwwwwwiiwwwwwwo",
-        "owwwwwwwwwwwwwwo",
-        "owwwwwiiiwwwwwwo",
-        "owwwwwwiiwwwwwwo",
-        "owwwwwwiiwwwwwwo",
-        "owwwwwwiiwwwwwwo",
-        ".owwwwiiiiwwwwo.",
-        "..owwwwwwwwwwo..",
-        "...oowwoooooo...",
-        ".....owo........",
-        "....owo.........",
-        "...oo...........",
-        "................",
+        "...oooooooooo...", "..owwwwwwwwwwo..", ".owwwwwiiwwwwwo.", "owwwwwwiiwwwwwwo",
+        "owwwwwwwwwwwwwwo", "owwwwwiiiwwwwwwo", "owwwwwwiiwwwwwwo", "owwwwwwiiwwwwwwo",
+        "owwwwwwiiwwwwwwo", ".owwwwiiiiwwwwo.", "..owwwwwwwwwwo..", "...oowwoooooo...",
+        ".....owo........", "....owo.........", "...oo...........", "................",
     };
     for (int y = 0; y < kImageSize; ++y)
         for (int x = 0; x < kImageSize; ++x) {
@@ -154,7 +142,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "make_menu_images: cannot create %s\n", qPrintable(dir.path()));
         return 1;
     }
-    const bool ok = Write(dir, "exit.bmp", DrawExitDoor) && Write(dir, "find.bmp", DrawMagnifier) &&
-                    Write(dir, "about.bmp", DrawInfoBubble);
+    const bool ok = Write(dir, "exit.bmp", DrawExitDoor) && Write(dir, "find.bmp", DrawMagnifier)
+                    && Write(dir, "about.bmp", DrawInfoBubble);
     return ok ? 0 : 1;
 }

@@ -54,8 +54,7 @@ QRgb TileColor(Tile tile)
 QRgb Mix(QRgb from, QRgb to, int percentOfTo)
 {
     auto channel = [&](int a, int b) { return (a * (100 - percentOfTo) + b * percentOfTo) / 100; };
-    return qRgb(channel(qRed(from), qRed(to)), channel(qGreen(from), qGreen(to)),
-                channel(qBlue(from), qBlue(to)));
+    return qRgb(channel(qRed(from), qRed(to)), channel(qGreen(from), qGreen(to)), channel(qBlue(from), qBlue(to)));
 }
 
 bool InTile(int x, int y)
@@ -72,7 +71,10 @@ bool InTile(int x, int y)
 
 using Symbol = std::function<bool(int x, int y)>;
 
-bool Between(int v, int lo, int hi) { return v >= lo && v <= hi; }
+bool Between(int v, int lo, int hi)
+{
+    return v >= lo && v <= hi;
+}
 
 // A triangle pointing left whose apex column is `apex` and whose base is
 // `depth` columns further right; rows 7 and 8 form the apex.
@@ -87,17 +89,32 @@ bool RightTriangle(int x, int y, int apex, int depth)
     return LeftTriangle(kCell - 1 - x, y, kCell - 1 - apex, depth);
 }
 
-bool First(int x, int y) { return (Between(x, 4, 5) && Between(y, 3, 12)) || LeftTriangle(x, y, 6, 5); }
-bool Last(int x, int y) { return First(kCell - 1 - x, y); }
-bool Prior(int x, int y) { return LeftTriangle(x, y, 5, 5); }
-bool Next(int x, int y) { return RightTriangle(x, y, 10, 5); }
+bool First(int x, int y)
+{
+    return (Between(x, 4, 5) && Between(y, 3, 12)) || LeftTriangle(x, y, 6, 5);
+}
+bool Last(int x, int y)
+{
+    return First(kCell - 1 - x, y);
+}
+bool Prior(int x, int y)
+{
+    return LeftTriangle(x, y, 5, 5);
+}
+bool Next(int x, int y)
+{
+    return RightTriangle(x, y, 10, 5);
+}
 
 bool Plus(int x, int y)
 {
     return (Between(y, 7, 8) && Between(x, 4, 11)) || (Between(x, 7, 8) && Between(y, 4, 11));
 }
 
-bool Minus(int x, int y) { return Between(y, 7, 8) && Between(x, 4, 11); }
+bool Minus(int x, int y)
+{
+    return Between(y, 7, 8) && Between(x, 4, 11);
+}
 
 bool UpTriangle(int x, int y)
 {

@@ -37,14 +37,13 @@ namespace {
 constexpr const char *kProgram = "transfer_directory";
 const std::string kTable = "\"Велирск\"";
 constexpr size_t kFieldCount = 7;
-const std::array<const char *, kFieldCount> kFields{"Телефон", "Фамилия", "Улица", "Дом",
-                                                   "Корпус",  "Квартира", "Организация"};
+const std::array<const char *, kFieldCount> kFields{"Телефон", "Фамилия",  "Улица",      "Дом",
+                                                    "Корпус",  "Квартира", "Организация"};
 // The file's columns as make_directory declares them: the program sizes its
 // grid columns by the declared lengths.
-constexpr const char *kFileTableColumns =
-    "\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), \"Улица\" VARCHAR(50),"
-    "\"Дом\" VARCHAR(10), \"Корпус\" VARCHAR(10), \"Квартира\" VARCHAR(10),"
-    "\"Организация\" VARCHAR(100)";
+constexpr const char *kFileTableColumns = "\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), \"Улица\" VARCHAR(50),"
+                                          "\"Дом\" VARCHAR(10), \"Корпус\" VARCHAR(10), \"Квартира\" VARCHAR(10),"
+                                          "\"Организация\" VARCHAR(100)";
 
 // How long the tool waits for a program that holds the table, on either side,
 // before it gives up with a message instead of hanging.
@@ -53,10 +52,9 @@ constexpr int kConnectSeconds = 10;
 // COPY data goes to the server in pieces of about this size.
 constexpr size_t kCopyChunkBytes = 64 * 1024;
 
-struct DirectoryRow
-{
+struct DirectoryRow {
     long long rowid = 0;
-    std::array<std::optional<std::string>, kFieldCount> values;  // UTF-8
+    std::array<std::optional<std::string>, kFieldCount> values; // UTF-8
 };
 
 std::string Quoted(const char *name)
@@ -132,11 +130,10 @@ class FileSource : public RowSource
 {
 public:
     explicit FileSource(const std::string &path)
-        : m_file(path, SQLITE_OPEN_READONLY),
-          m_select(m_file.Handle(),
+        : m_file(path, SQLITE_OPEN_READONLY)
+        , m_select(m_file.Handle(),
                    QString::fromStdString("SELECT " + ColumnList() + " FROM " + kTable + " ORDER BY rowid"))
-    {
-    }
+    { }
 
     bool Next(DirectoryRow &row) override
     {
@@ -158,7 +155,8 @@ private:
 class FileTarget : public RowTarget
 {
 public:
-    explicit FileTarget(const std::string &path) : m_path(path)
+    explicit FileTarget(const std::string &path)
+        : m_path(path)
     {
         struct stat existing;
         m_created = stat(path.c_str(), &existing) != 0;
@@ -181,8 +179,7 @@ public:
         m_file->Execute("CREATE TABLE IF NOT EXISTS " + kTable + " (" + kFileTableColumns + ")");
         if (m_file->HoldsRows()) {
             if (!replace)
-                throw std::runtime_error("the table " + kTable
-                                         + " already holds rows; give --replace to replace them");
+                throw std::runtime_error("the table " + kTable + " already holds rows; give --replace to replace them");
             m_file->Execute("DELETE FROM " + kTable);
         }
         std::string insert = "INSERT INTO " + kTable + " (" + ColumnList() + ") VALUES (?1";
@@ -219,8 +216,7 @@ private:
 
 // ------------------------------------------------------------------ the server
 
-struct ResultDeleter
-{
+struct ResultDeleter {
     void operator()(PGresult *result) const { PQclear(result); }
 };
 using Result = std::unique_ptr<PGresult, ResultDeleter>;
@@ -275,7 +271,8 @@ private:
 class ServerSource : public RowSource
 {
 public:
-    explicit ServerSource(const std::string &connectionString) : m_server(connectionString)
+    explicit ServerSource(const std::string &connectionString)
+        : m_server(connectionString)
     {
         // Row by row: a directory of any size passes through little memory.
         const std::string select = "SELECT " + ColumnList() + " FROM " + kTable + " ORDER BY rowid";
@@ -287,15 +284,13 @@ public:
     {
         Result result(PQgetResult(m_server.Handle()));
         switch (PQresultStatus(result.get())) {
-        case PGRES_SINGLE_TUPLE:
-            break;
+        case PGRES_SINGLE_TUPLE: break;
         case PGRES_TUPLES_OK:
             // The end of the rows; the query's last result follows.
             while (Result(PQgetResult(m_server.Handle())))
                 ;
             return false;
-        default:
-            throw std::runtime_error(ServerMessage(m_server.Handle()));
+        default: throw std::runtime_error(ServerMessage(m_server.Handle()));
         }
         row.rowid = std::stoll(PQgetvalue(result.get(), 0, 0));
         for (size_t field = 0; field < kFieldCount; ++field) {
@@ -334,7 +329,9 @@ void AppendCopyValue(std::string &line, const std::optional<std::string> &value)
 class ServerTarget : public RowTarget
 {
 public:
-    explicit ServerTarget(const std::string &connectionString) : m_server(connectionString) {}
+    explicit ServerTarget(const std::string &connectionString)
+        : m_server(connectionString)
+    { }
 
     void Begin(bool replace) override
     {
@@ -347,8 +344,7 @@ public:
         m_server.Command("LOCK TABLE " + kTable + " IN EXCLUSIVE MODE");
         if (PQntuples(m_server.Query("SELECT 1 FROM " + kTable + " LIMIT 1").get()) > 0) {
             if (!replace)
-                throw std::runtime_error("the table " + kTable
-                                         + " already holds rows; give --replace to replace them");
+                throw std::runtime_error("the table " + kTable + " already holds rows; give --replace to replace them");
             m_server.Command("DELETE FROM " + kTable);
         }
         m_server.Query("COPY " + kTable + " (" + ColumnList() + ") FROM STDIN", PGRES_COPY_IN);
@@ -358,8 +354,8 @@ public:
     {
         for (size_t field = 0; field < kFieldCount; ++field) {
             if (row.values[field] && row.values[field]->find('\0') != std::string::npos)
-                throw std::runtime_error("the row with rowid " + std::to_string(row.rowid) + " holds a NUL character in "
-                                         + Quoted(kFields[field])
+                throw std::runtime_error("the row with rowid " + std::to_string(row.rowid)
+                                         + " holds a NUL character in " + Quoted(kFields[field])
                                          + ", which PostgreSQL text cannot hold; nothing was copied");
         }
         m_pending += std::to_string(row.rowid);
@@ -427,8 +423,7 @@ private:
 // -------------------------------------------------------------------- the copy
 
 // Runs one step on an endpoint; its failure names the endpoint.
-template<typename Step>
-auto On(const std::string &endpoint, Step step)
+template <typename Step> auto On(const std::string &endpoint, Step step)
 {
     try {
         return step();

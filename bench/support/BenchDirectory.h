@@ -51,8 +51,9 @@ inline QString SearchText(const QStringList &criteria)
 
 // A surname's beginning as a person types it; all seven edits filled; none.
 inline const QStringList kOneCriterion{QString(), QStringLiteral("Иван")};
-inline const QStringList kSevenCriteria{QStringLiteral("2"), QStringLiteral("П"), QStringLiteral("С"), QStringLiteral("1"),
-                                QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("В")};
+inline const QStringList kSevenCriteria{QStringLiteral("2"), QStringLiteral("П"), QStringLiteral("С"),
+                                        QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                                        QStringLiteral("В")};
 
 // The server's copy of the generated file of `rows` rows: a connection
 // string, or empty when no server is named or the copy cannot be made.
@@ -79,4 +80,3 @@ inline QString DirectoryOnServer(long rows)
     }
     return directory;
 }
-

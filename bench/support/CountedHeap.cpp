@@ -33,7 +33,10 @@ void Uncount(void *block)
         g_inUse.fetch_sub(static_cast<long long>(malloc_usable_size(block)), std::memory_order_relaxed);
 }
 
-bool IsPowerOfTwo(size_t value) { return value != 0 && (value & (value - 1)) == 0; }
+bool IsPowerOfTwo(size_t value)
+{
+    return value != 0 && (value & (value - 1)) == 0;
+}
 
 } // namespace
 
@@ -44,12 +47,30 @@ long long HeapBytesInUse()
 
 extern "C" {
 
-void *malloc(size_t size) { return Counted(__libc_malloc(size)); }
-void *calloc(size_t count, size_t size) { return Counted(__libc_calloc(count, size)); }
-void *memalign(size_t alignment, size_t size) { return Counted(__libc_memalign(alignment, size)); }
-void *aligned_alloc(size_t alignment, size_t size) { return Counted(__libc_memalign(alignment, size)); }
-void *valloc(size_t size) { return Counted(__libc_valloc(size)); }
-void *pvalloc(size_t size) { return Counted(__libc_pvalloc(size)); }
+void *malloc(size_t size)
+{
+    return Counted(__libc_malloc(size));
+}
+void *calloc(size_t count, size_t size)
+{
+    return Counted(__libc_calloc(count, size));
+}
+void *memalign(size_t alignment, size_t size)
+{
+    return Counted(__libc_memalign(alignment, size));
+}
+void *aligned_alloc(size_t alignment, size_t size)
+{
+    return Counted(__libc_memalign(alignment, size));
+}
+void *valloc(size_t size)
+{
+    return Counted(__libc_valloc(size));
+}
+void *pvalloc(size_t size)
+{
+    return Counted(__libc_pvalloc(size));
+}
 
 void free(void *block)
 {

@@ -4,8 +4,7 @@
 
 TCaptionBreaker::TCaptionBreaker(TextWidth textWidth)
     : m_textWidth(std::move(textWidth))
-{
-}
+{ }
 
 QStringList TCaptionBreaker::Break(const QString &caption, int wrapWidth) const
 {

@@ -6,8 +6,7 @@
 
 TFlatBtnAccessible::TFlatBtnAccessible(TFlatGlyphButton *button)
     : QAccessibleWidget(button, QAccessible::Button)
-{
-}
+{ }
 
 TFlatGlyphButton *TFlatBtnAccessible::Button() const
 {

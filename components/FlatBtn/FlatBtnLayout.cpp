@@ -8,12 +8,18 @@ using namespace FlatBtnMetrics;
 
 namespace {
 
-TRect sized(int left, int top, QSize size) { return {left, top, left + size.width(), top + size.height()}; }
+TRect sized(int left, int top, QSize size)
+{
+    return {left, top, left + size.width(), top + size.height()};
+}
 
 // Centres an extent of `size` in `room` the way the button always has: one
 // pixel to the right or below when the halves differ. Integer division
 // truncates towards zero, also for negative room.
-int centred(int room, int size) { return (room - size - 1) / 2 + 1; }
+int centred(int room, int size)
+{
+    return (room - size - 1) / 2 + 1;
+}
 
 TFlatBtnPlacement placePushButtonWithGlyph(const TFlatBtnLayoutInput &in)
 {
@@ -75,8 +81,8 @@ TFlatBtnPlacement PlaceGlyphAndCaption(const TFlatBtnLayoutInput &in)
 
     const TRect glyph = sized(0, 0, in.Glyph);
     if (in.Type == bsButton) {
-        return {glyph, sized(centred(in.Button.width(), in.Text.width()),
-                             centred(in.Button.height(), in.Text.height()), in.Text)};
+        return {glyph, sized(centred(in.Button.width(), in.Text.width()), centred(in.Button.height(), in.Text.height()),
+                             in.Text)};
     }
     const int left = in.RightToLeft ? in.Button.width() - in.Text.width() - kCompactMargin : kCompactMargin;
     return {glyph, sized(left, kCompactMargin, in.Text)};

@@ -12,8 +12,8 @@
 struct TFlatBtnLayoutInput {
     QSize Button;
     QSize Glyph;
-    QSize Text;         // the text rectangle from caption measuring
-    int CaptionHeight;  // height of the caption as one line
+    QSize Text;        // the text rectangle from caption measuring
+    int CaptionHeight; // height of the caption as one line
     bool ShowGlyph;
     TFlatBtnType Type;
     TGlyphPosition Position;
@@ -33,8 +33,7 @@ TFlatBtnPlacement PlaceGlyphAndCaption(const TFlatBtnLayoutInput &in);
 void ApplyPressedOffset(TFlatBtnPlacement &placement, bool showGlyph);
 
 // The width available to one caption line.
-int CaptionWrapWidth(int buttonWidth, int glyphWidth, bool showGlyph, TFlatBtnType type,
-                     TGlyphPosition position);
+int CaptionWrapWidth(int buttonWidth, int glyphWidth, bool showGlyph, TFlatBtnType type, TGlyphPosition position);
 
 // The button height that fits the caption (textHeight) and, when shown, the
 // glyph (glyphHeight).

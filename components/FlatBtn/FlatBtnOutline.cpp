@@ -12,7 +12,9 @@ enum class Kind { Line, Dots };
 
 // A coordinate counted from the near edge when 0 or more, and from the far
 // edge (the button's width or height) when negative: -4 is W - 4 or H - 4.
-struct EdgePoint { int x, y; };
+struct EdgePoint {
+    int x, y;
+};
 
 struct Step {
     Kind kind;
@@ -22,8 +24,14 @@ struct Step {
 
 using Outline = std::vector<Step>;
 
-Step line(Role role, std::initializer_list<EdgePoint> points) { return {Kind::Line, role, points}; }
-Step dots(Role role, std::initializer_list<EdgePoint> points) { return {Kind::Dots, role, points}; }
+Step line(Role role, std::initializer_list<EdgePoint> points)
+{
+    return {Kind::Line, role, points};
+}
+Step dots(Role role, std::initializer_list<EdgePoint> points)
+{
+    return {Kind::Dots, role, points};
+}
 
 constexpr Role I = Role::Inactive, A = Role::Active, O = Role::ActiveOutline, O2 = Role::ActiveOutline2;
 
@@ -41,21 +49,17 @@ const Outline kCutCornerHot{
 };
 
 const Outline kCutCornerPressed{
-    dots(I, {{-3, 2}, {1, -4}}),
-    line(A, {{-4, 1}, {3, 1}, {1, 3}, {1, -5}}),
-    dots(A, {{1, -5}}),
-    line(O, {{-2, 2}, {-1, 3}, {-1, -4}, {-4, -1}, {3, -1}, {1, -3}}),
-    dots(O, {{1, -3}}),
-    line(O2, {{-3, 1}, {-4, 0}, {3, 0}, {0, 3}, {0, -4}}),
-    dots(O2, {{0, -4}}),
-    line(O2, {{-2, 3}, {-2, -4}, {-4, -2}, {3, -2}, {2, -3}}),
+    dots(I, {{-3, 2}, {1, -4}}), line(A, {{-4, 1}, {3, 1}, {1, 3}, {1, -5}}),
+    dots(A, {{1, -5}}),          line(O, {{-2, 2}, {-1, 3}, {-1, -4}, {-4, -1}, {3, -1}, {1, -3}}),
+    dots(O, {{1, -3}}),          line(O2, {{-3, 1}, {-4, 0}, {3, 0}, {0, 3}, {0, -4}}),
+    dots(O2, {{0, -4}}),         line(O2, {{-2, 3}, {-2, -4}, {-4, -2}, {3, -2}, {2, -3}}),
     dots(O2, {{2, -3}}),
 };
 
 const Outline kRoundNormal{
-    line(I, {{8, 2}, {7, 3}, {6, 3}, {3, 6}, {3, 7}, {2, 8}, {2, -8}, {3, -7}, {3, -6}, {6, -3}, {7, -3}, {8, -2},
-             {-8, -2}, {-7, -3}, {-6, -3}, {-3, -6}, {-3, -7}, {-2, -8}, {-2, 8}, {-3, 7}, {-3, 6}, {-6, 3},
-             {-7, 3}, {-8, 2}, {8, 2}}),
+    line(I, {{8, 2},  {7, 3},  {6, 3},  {3, 6},   {3, 7},   {2, 8},   {2, -8},  {3, -7},  {3, -6},
+             {6, -3}, {7, -3}, {8, -2}, {-8, -2}, {-7, -3}, {-6, -3}, {-3, -6}, {-3, -7}, {-2, -8},
+             {-2, 8}, {-3, 7}, {-3, 6}, {-6, 3},  {-7, 3},  {-8, 2},  {8, 2}}),
     dots(I, {{8, 2}}),
 };
 
@@ -72,9 +76,9 @@ const Outline kRoundHot{
     dots(I, {{-5, 5}}),
     line(I, {{-3, 5}, {-6, 2}}),
     dots(I, {{-6, 2}}),
-    line(A, {{8, 2}, {7, 3}, {6, 3}, {3, 6}, {3, 7}, {2, 8}, {2, -8}, {3, -7}, {3, -6}, {6, -3}, {7, -3}, {8, -2},
-             {-8, -2}, {-7, -3}, {-6, -3}, {-3, -6}, {-3, -7}, {-2, -8}, {-2, 8}, {-3, 7}, {-3, 6}, {-7, 2},
-             {8, 2}}),
+    line(A, {{8, 2},   {7, 3},   {6, 3},  {3, 6},  {3, 7},   {2, 8},   {2, -8},  {3, -7},
+             {3, -6},  {6, -3},  {7, -3}, {8, -2}, {-8, -2}, {-7, -3}, {-6, -3}, {-3, -6},
+             {-3, -7}, {-2, -8}, {-2, 8}, {-3, 7}, {-3, 6},  {-7, 2},  {8, 2}}),
     dots(A, {{8, 2}}),
     line(O, {{-7, 3}, {8, 3}, {3, 8}, {3, -8}}),
     dots(O, {{3, -8}}),
@@ -85,9 +89,9 @@ const Outline kRoundHot{
 };
 
 const Outline kRoundPressed{
-    line(I, {{-8, 1}, {8, 1}, {7, 2}, {6, 2}, {2, 6}, {2, 7}, {1, 8}, {1, -8}, {2, -7}, {2, -6}, {4, -4}, {5, -4},
-             {6, -3}, {7, -3}, {8, -2}, {-8, -2}, {-7, -3}, {-6, -3}, {-3, -6}, {-3, -7}, {-2, -8}, {-2, 8},
-             {-3, 7}, {-3, 6}}),
+    line(I, {{-8, 1},  {8, 1},   {7, 2},   {6, 2},   {2, 6},   {2, 7},  {1, 8},  {1, -8},
+             {2, -7},  {2, -6},  {4, -4},  {5, -4},  {6, -3},  {7, -3}, {8, -2}, {-8, -2},
+             {-7, -3}, {-6, -3}, {-3, -6}, {-3, -7}, {-2, -8}, {-2, 8}, {-3, 7}, {-3, 6}}),
     dots(I, {{-3, 6}, {8, 3}}),
     line(I, {{6, 4}, {4, 6}}),
     dots(I, {{4, 6}}),
@@ -101,8 +105,23 @@ const Outline kRoundPressed{
     dots(O, {{5, -5}}),
     line(O, {{-8, 3}, {9, 3}}),
     dots(O, {{9, 3}}),
-    line(O, {{5, -3}, {6, -2}, {7, -2}, {7, -1}, {-6, -1}, {-1, -6}, {-1, 8}, {-2, 7}, {-2, 6}, {-3, 5}, {-4, 6},
-             {-5, 5}, {-6, 5}, {-6, 4}, {7, 4}, {4, 7}, {4, -7}}),
+    line(O, {{5, -3},
+             {6, -2},
+             {7, -2},
+             {7, -1},
+             {-6, -1},
+             {-1, -6},
+             {-1, 8},
+             {-2, 7},
+             {-2, 6},
+             {-3, 5},
+             {-4, 6},
+             {-5, 5},
+             {-6, 5},
+             {-6, 4},
+             {7, 4},
+             {4, 7},
+             {4, -7}}),
     dots(O, {{4, -7}}),
     line(O, {{-4, -2}, {-1, -5}}),
     dots(O, {{-1, -5}}),
@@ -113,13 +132,10 @@ const Outline kRoundPressed{
 const Outline &outlineFor(bool cutCornerLook, TFlatBtnMouseState state)
 {
     switch (state) {
-    case TFlatBtnMouseState::Hot:
-        return cutCornerLook ? kCutCornerHot : kRoundHot;
-    case TFlatBtnMouseState::Pressed:
-        return cutCornerLook ? kCutCornerPressed : kRoundPressed;
+    case TFlatBtnMouseState::Hot: return cutCornerLook ? kCutCornerHot : kRoundHot;
+    case TFlatBtnMouseState::Pressed: return cutCornerLook ? kCutCornerPressed : kRoundPressed;
     case TFlatBtnMouseState::Normal:
-    case TFlatBtnMouseState::PressedAway:
-        break;
+    case TFlatBtnMouseState::PressedAway: break;
     }
     return cutCornerLook ? kCutCornerNormal : kRoundNormal;
 }
@@ -135,7 +151,10 @@ TColor colourOf(Role role, const TFlatBtnOutlineColors &colors)
     return colors.Inactive;
 }
 
-int resolve(int coordinate, int extent) { return coordinate < 0 ? extent + coordinate : coordinate; }
+int resolve(int coordinate, int extent)
+{
+    return coordinate < 0 ? extent + coordinate : coordinate;
+}
 
 } // namespace
 

@@ -7,7 +7,10 @@ namespace {
 
 constexpr QRgb kRgbMask = 0x00FFFFFFu;
 
-bool sameColour(QRgb pixel, QRgb colour) { return (pixel & kRgbMask) == (colour & kRgbMask); }
+bool sameColour(QRgb pixel, QRgb colour)
+{
+    return (pixel & kRgbMask) == (colour & kRgbMask);
+}
 
 // A device bitmap with the glyph's pixels, the transparent colour replaced.
 TBitmap withColourReplaced(const TBitmap &glyph, QRgb from, QRgb to)

@@ -6,19 +6,19 @@
 #include "components/FlatSkin/SkinFramePainters.h"
 #include "components/FlatSkin/SkinKinds.h"
 #include "components/FlatSkin/SkinPanelPainters.h"
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/app/PlatformMessages.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
-#include <QScopedValueRollback>
 #include <QKeyEvent>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QVariant>
 
 namespace {
@@ -31,7 +31,11 @@ constexpr int kNoMessage = 0;
 class TCanvasScope
 {
 public:
-    TCanvasScope(TCanvas *&slot, TCanvas &canvas) : m_slot(slot) { m_slot = &canvas; }
+    TCanvasScope(TCanvas *&slot, TCanvas &canvas)
+        : m_slot(slot)
+    {
+        m_slot = &canvas;
+    }
     ~TCanvasScope() { m_slot = nullptr; }
     TCanvasScope(const TCanvasScope &) = delete;
     TCanvasScope &operator=(const TCanvasScope &) = delete;
@@ -76,11 +80,12 @@ void RunPainter(TSkinPainter painter, const TControlPaint &paint)
 TControlSubClass::TControlSubClass(TFlatSkin &flatSkin, QWidget &control)
     : TControlSubClass(flatSkin, control,
                        KeepsFrameSettings(control) ? TFrameSettings::Capture(control) : TFrameSettings{})
-{
-}
+{ }
 
 TControlSubClass::TControlSubClass(TFlatSkin &flatSkin, QWidget &control, const TFrameSettings &savedFrame)
-    : QObject(&flatSkin), m_control(&control), m_flatSkin(&flatSkin)
+    : QObject(&flatSkin)
+    , m_control(&control)
+    , m_flatSkin(&flatSkin)
 {
     m_state.savedFrame = savedFrame;
     Bind();
@@ -295,8 +300,8 @@ bool TControlSubClass::HandleEvent(QWidget &control, QEvent &event)
             // A quick second click is a click: the control sees a press
             // instead of the double click.
             const auto &click = static_cast<const QMouseEvent &>(event);
-            QMouseEvent press(QEvent::MouseButtonPress, click.position(), click.scenePosition(),
-                              click.globalPosition(), click.button(), click.buttons(), click.modifiers());
+            QMouseEvent press(QEvent::MouseButtonPress, click.position(), click.scenePosition(), click.globalPosition(),
+                              click.button(), click.buttons(), click.modifiers());
             QCoreApplication::sendEvent(&control, &press);
             return true;
         }
@@ -326,9 +331,7 @@ bool TControlSubClass::HandleEvent(QWidget &control, QEvent &event)
             RepaintGraphicOrDispatch(true);
         }
         break;
-    default:
-        m_state.lastMessage = kNoMessage;
-        break;
+    default: m_state.lastMessage = kNoMessage; break;
     }
     return false;
 }

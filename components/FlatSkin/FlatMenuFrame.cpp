@@ -1,8 +1,8 @@
 #include "components/FlatSkin/FlatMenuFrame.h"
 
 #include "components/FlatSkin.h"
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QApplication>
@@ -25,8 +25,8 @@ constexpr int kIconStripWidth = 2;
 TFlatFrameStyle StyleOf(const TFlatSkin &component, bool rightToLeft)
 {
     const TSkinPalette &palette = component.Palette();
-    return {palette.FlatFrameColor, palette.FlatShadowColor, palette.IconBarColor, palette.MenuBackColor,
-            component.IsVersion51(), rightToLeft};
+    return {palette.FlatFrameColor, palette.FlatShadowColor, palette.IconBarColor,
+            palette.MenuBackColor,  component.IsVersion51(), rightToLeft};
 }
 
 // Copies the window's row sourceRow, from x = w.Left + 1 to the frame's
@@ -44,8 +44,8 @@ bool ShapeFits(const QWidget &window, int width, int height)
     if (shape.isEmpty())
         return false;
     const QRect box = shape.boundingRect();
-    return std::abs(box.x() + box.width() - width) <= kShapeTolerance &&
-           std::abs(box.y() + box.height() - height) <= kShapeTolerance;
+    return std::abs(box.x() + box.width() - width) <= kShapeTolerance
+           && std::abs(box.y() + box.height() - height) <= kShapeTolerance;
 }
 
 // The window at a screen point, if a flat frame holds it.
@@ -132,7 +132,9 @@ TFlatMenuFrame *TFlatMenuFrame::Of(const QWidget &window)
 }
 
 TFlatMenuFrame::TFlatMenuFrame(TFlatSkin &component, TPopupMenuWindow &window, bool rightToLeft)
-    : QObject(&window), m_component(&component), m_rightToLeft(rightToLeft)
+    : QObject(&window)
+    , m_component(&component)
+    , m_rightToLeft(rightToLeft)
 {
     window.installEventFilter(this);
 }
@@ -157,11 +159,8 @@ bool TFlatMenuFrame::eventFilter(QObject *watched, QEvent *event)
         }
         return false;
     case QEvent::Hide:
-    case QEvent::Close:
-        GiveBack(*window);
-        return false;
-    default:
-        return false;
+    case QEvent::Close: GiveBack(*window); return false;
+    default: return false;
     }
 }
 

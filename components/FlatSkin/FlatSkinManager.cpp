@@ -24,8 +24,7 @@ bool OwnsFlatSkin(const TForm &form)
     return !form.findChildren<TFlatSkin *>(Qt::FindDirectChildrenOnly).isEmpty();
 }
 
-template <class T, class U>
-bool Holds(const std::vector<QPointer<T>> &list, const U &object)
+template <class T, class U> bool Holds(const std::vector<QPointer<T>> &list, const U &object)
 {
     const QObject *wanted = &object;
     return std::any_of(list.begin(), list.end(),
@@ -77,9 +76,8 @@ void TFlatSkinManager::Unregister(TFlatSkin &component)
 {
     if (m_current == &component)
         HandOverFrom(&component);
-    std::erase_if(m_components, [&component](const QPointer<TFlatSkin> &entry) {
-        return !entry || entry == &component;
-    });
+    std::erase_if(m_components,
+                  [&component](const QPointer<TFlatSkin> &entry) { return !entry || entry == &component; });
 }
 
 void TFlatSkinManager::Notify(TFlatSkin &, const TSkinComponent &inserted, TOperation operation)

@@ -1,7 +1,7 @@
 #include "components/FlatSkin/SkinBarPainters.h"
 
-#include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinItemRoutines.h"
+#include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "toolkit/bars/ToolBar.h"
 #include "toolkit/bars/ToolButton.h"
@@ -81,8 +81,7 @@ TBitmap ComposeGlyph(const TSkinLook &skin, const TToolBar &bar, const TToolButt
 
 } // namespace
 
-void DrawToolButton(TSkinLook &Skin, TToolBar &ToolBar, TToolButton &Button, TCustomDrawState State,
-                    bool &DefaultDraw)
+void DrawToolButton(TSkinLook &Skin, TToolBar &ToolBar, TToolButton &Button, TCustomDrawState State, bool &DefaultDraw)
 {
     DefaultDraw = false;
     TCanvas &canvas = ToolBar.Canvas();
@@ -196,8 +195,8 @@ void DrawToolButton(TSkinLook &Skin, TToolBar &ToolBar, TToolButton &Button, TCu
             format |= DT_RTLREADING;
         if (Button.Down() && !Button.Enabled())
             x = x.Inflated(-1, -1);
-        DrawItemText(Skin, TSkinPart::ToolButton, Button.Caption(), format, Skin.Font(),
-                     Button.UseRightToLeftReading(), hasMenu, false, Button.Enabled(), selected, x, canvas, {});
+        DrawItemText(Skin, TSkinPart::ToolButton, Button.Caption(), format, Skin.Font(), Button.UseRightToLeftReading(),
+                     hasMenu, false, Button.Enabled(), selected, x, canvas, {});
     }
 
     const int index = Button.Index();

@@ -4,9 +4,9 @@
 #include "components/FlatSkin/SkinItemRoutines.h"
 #include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinPrimitives.h"
-#include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/BitBtn.h"
 #include "toolkit/controls/Button.h"
+#include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/GraphicControl.h"
 #include "toolkit/controls/NavButton.h"
 #include "toolkit/controls/SpeedButton.h"
@@ -49,8 +49,8 @@ struct TButtonColors {
 };
 
 // Down wins over hover; a disabled button keeps its face but not its frame.
-TButtonColors SpeedButtonColors(bool hot, bool down, bool flat, bool enabled, bool tinted,
-                                const TSkinPalette &palette, TColor parentBackground)
+TButtonColors SpeedButtonColors(bool hot, bool down, bool flat, bool enabled, bool tinted, const TSkinPalette &palette,
+                                TColor parentBackground)
 {
     TButtonColors colors;
     if (hot) {
@@ -236,8 +236,8 @@ void PaintSpeedButton(const TControlPaint &paint)
     const bool hot = paint.state.hot && (!flat || PointerStillOver(*button));
     const bool rightToLeft = IsRightToLeft(*button);
     const TColor background = ParentBackground(*button);
-    const TButtonColors colors = SpeedButtonColors(hot, down, flat, enabled, ControlTag(button) == kParentTintTag,
-                                                   palette, background);
+    const TButtonColors colors =
+        SpeedButtonColors(hot, down, flat, enabled, ControlTag(button) == kParentTintTag, palette, background);
     const TRect face = Rect(0, 0, w, h);
 
     // The skin draws the whole face: what lies beneath shows through a
@@ -252,7 +252,7 @@ void PaintSpeedButton(const TControlPaint &paint)
         canvas.FillSolidRect(face, colors.face);
     canvas.Brush().SetColor(colors.face);
     canvas.Pen().SetColor(flat && !transparent && !down && !hot ? colors.face
-                                                                 : LightenColor(colors.frame, kFrameLighten));
+                                                                : LightenColor(colors.frame, kFrameLighten));
     if (transparent)
         canvas.Brush().SetStyle(bsClear);
     if (!(transparent && flat && !hot && !down))
@@ -282,8 +282,8 @@ void PaintSpeedButton(const TControlPaint &paint)
         PlaceGlyphAndCaption(w, h, {glyph.Width(), glyph.Height()}, text, spacing, layout, kGlyphLeftLift);
     DrawItemGlyph(skin, TSkinPart::Control, canvas, rightToLeft, false, down || pressed, enabled, paint.state.hasFocus,
                   hot, place.glyph, &glyph);
-    DrawItemText(skin, TSkinPart::Control, caption, format, button->Font(), rightToLeft, false, false, enabled,
-                 false, place.caption, canvas, QString());
+    DrawItemText(skin, TSkinPart::Control, caption, format, button->Font(), rightToLeft, false, false, enabled, false,
+                 place.caption, canvas, QString());
 }
 
 namespace {
@@ -325,8 +325,7 @@ void PaintButton(const TControlPaint &paint)
     const bool rightToLeft = IsRightToLeft(control);
     const TColor background = ParentBackground(control);
     const TButtonColors colors = PushButtonColors(paint.state.hot, paint.state.hasFocus,
-                                                  ControlTag(&control) == kParentTintTag, paint.palette,
-                                                  background);
+                                                  ControlTag(&control) == kParentTintTag, paint.palette, background);
     const bool pressed = paint.state.spaceDown || (paint.state.leftButtonDown && paint.state.hot);
     PaintRoundedFace(canvas, w, h, colors, background, control.isEnabled(), pressed, true);
 
@@ -335,9 +334,9 @@ void PaintButton(const TControlPaint &paint)
     const TFont font = FontOf(control);
     canvas.SetFont(font);
     const TSize text = CaptionExtent(canvas, caption, format);
-    DrawItemText(paint.skin, TSkinPart::Control, caption, format, font, rightToLeft, false,
-                 IsDefaultButton(control), control.isEnabled(), false,
-                 Bounds((w - text.cx) / 2, (h - text.cy) / 2, text.cx, text.cy), canvas, QString());
+    DrawItemText(paint.skin, TSkinPart::Control, caption, format, font, rightToLeft, false, IsDefaultButton(control),
+                 control.isEnabled(), false, Bounds((w - text.cx) / 2, (h - text.cy) / 2, text.cx, text.cy), canvas,
+                 QString());
 }
 
 void PaintBitBtn(const TControlPaint &paint)
@@ -374,6 +373,6 @@ void PaintBitBtn(const TControlPaint &paint)
                   paint.state.hot, place.glyph, &glyph);
     const TRect captionRect =
         sideCaption ? Rect(0, 0, w, h).Inflated(-kSideCaptionInsetX, -kSideCaptionInsetY) : place.caption;
-    DrawItemText(paint.skin, TSkinPart::Control, caption, format, font, rightToLeft, false, button->Default(),
-                 enabled, false, captionRect, canvas, QString());
+    DrawItemText(paint.skin, TSkinPart::Control, caption, format, font, rightToLeft, false, button->Default(), enabled,
+                 false, captionRect, canvas, QString());
 }

@@ -66,7 +66,8 @@ TFont FontOf(const QWidget &control)
     return font;
 }
 
-TClientCanvasScope::TClientCanvasScope(TCanvas &canvas, const TRect &clientRect) : m_canvas(canvas)
+TClientCanvasScope::TClientCanvasScope(TCanvas &canvas, const TRect &clientRect)
+    : m_canvas(canvas)
 {
     m_canvas.Save();
     m_canvas.IntersectClipRect(clientRect);

@@ -3,8 +3,8 @@
 #include "components/FlatSkin/SkinControlPaint.h"
 #include "components/FlatSkin/SkinLook.h"
 #include "components/FlatSkin/SkinPrimitives.h"
-#include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/ComboBox.h"
+#include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/RichEdit.h"
 #include "toolkit/controls/StandardControl.h"
 #include "toolkit/gdi/Canvas.h"
@@ -78,8 +78,7 @@ TColor EditFrameColor(TLitState state, bool singleBorder, const TSkinPalette &pa
     return DarkenColor(parentBackground, kIdleDarken);
 }
 
-TColor RichEditFrameColor(TLitState state, bool singleBorder, const TSkinPalette &palette,
-                          TColor parentBackground)
+TColor RichEditFrameColor(TLitState state, bool singleBorder, const TSkinPalette &palette, TColor parentBackground)
 {
     if (state.hot || state.focused)
         return LightenColor(palette.SelectFrameColor, kActiveLighten);
@@ -101,11 +100,11 @@ struct TComboColors {
     TColor arrow;
 };
 
-TComboColors ComboColors(TLitState state, bool enabled, bool tinted, bool droppedDown,
-                         const TSkinPalette &palette, TColor controlColor, TColor parentBackground)
+TComboColors ComboColors(TLitState state, bool enabled, bool tinted, bool droppedDown, const TSkinPalette &palette,
+                         TColor controlColor, TColor parentBackground)
 {
-    TComboColors colors{controlColor, tinted ? LightenColor(parentBackground, palette.SoftLightLevel)
-                                             : ColorToRGB(clBtnFace),
+    TComboColors colors{controlColor,
+                        tinted ? LightenColor(parentBackground, palette.SoftLightLevel) : ColorToRGB(clBtnFace),
                         enabled ? clBlack : clWhite};
     if (state.hot) {
         colors.frame = palette.SelectFrameColor;
@@ -236,11 +235,11 @@ void PaintComboFrame(const TControlPaint &paint)
     const TColor controlColor = ControlColor(control);
     const TColor background = ParentBackground(control);
     const bool tinted = ControlTag(&control) == kParentTintTag;
-    const TComboColors colors = ComboColors(state, control.isEnabled(), tinted, IsDroppedDown(control),
-                                            paint.palette, controlColor, background);
-    // Until the list opens the frame keeps the colour of hover or focus.
-    const TComboColors closed = ComboColors(state, control.isEnabled(), tinted, false, paint.palette,
+    const TComboColors colors = ComboColors(state, control.isEnabled(), tinted, IsDroppedDown(control), paint.palette,
                                             controlColor, background);
+    // Until the list opens the frame keeps the colour of hover or focus.
+    const TComboColors closed =
+        ComboColors(state, control.isEnabled(), tinted, false, paint.palette, controlColor, background);
 
     const TClientCanvasScope clientCanvas(canvas, ClientRectOf(control));
     const int w = control.width();
@@ -262,8 +261,7 @@ void PaintComboFrame(const TControlPaint &paint)
     const TRect button = ComboButtonRect(r, rightToLeft, lit, kComboLitWidening);
     canvas.FillSolidRect(button, colors.button);
     PaintComboStrip(canvas, button, rightToLeft, controlColor, colors.frame);
-    PaintComboArrow(canvas, rightToLeft ? kComboArrowFromLeft : w - kComboArrowFromRight, kComboArrowTop,
-                    colors.arrow);
+    PaintComboArrow(canvas, rightToLeft ? kComboArrowFromLeft : w - kComboArrowFromRight, kComboArrowTop, colors.arrow);
 }
 
 void PaintLookupComboFrame(const TControlPaint &paint)
@@ -274,8 +272,7 @@ void PaintLookupComboFrame(const TControlPaint &paint)
     const TLitState state = StateOf(paint.state);
     const bool rightToLeft = IsRightToLeft(control);
     const TColor controlColor = ControlColor(control);
-    const TComboColors colors =
-        LookupComboColors(state, control.isEnabled(), IsDroppedDown(control), paint.palette);
+    const TComboColors colors = LookupComboColors(state, control.isEnabled(), IsDroppedDown(control), paint.palette);
 
     const int w = control.width();
     const int h = control.height();
@@ -306,8 +303,8 @@ void PaintListFrame(const TControlPaint &paint)
 void PaintProgressBarFrame(const TControlPaint &paint)
 {
     // Focus plays no part: a progress bar only follows the pointer.
-    const TColor frame = paint.state.hot ? paint.palette.SelectFrameColor
-                                      : DarkenColor(ParentBackground(paint.control), kIdleDarken);
+    const TColor frame =
+        paint.state.hot ? paint.palette.SelectFrameColor : DarkenColor(ParentBackground(paint.control), kIdleDarken);
     OutlineRect(paint.canvas, Rect(0, 0, paint.control.width(), paint.control.height()), frame);
 }
 

@@ -22,31 +22,31 @@ struct TControlKindRow {
 };
 
 constexpr TControlKindRow kControlKindRows[] = {
-    {scCombo, {kmIs, "QComboBox"}},            // TCustomCombo
-    {scListBox, {kmIs, "QListWidget"}},        // TCustomListBox
-    {scEdit, {kmIs, "QLineEdit"}},             // TCustomLabeledEdit, TEdit
+    {scCombo, {kmIs, "QComboBox"}},     // TCustomCombo
+    {scListBox, {kmIs, "QListWidget"}}, // TCustomListBox
+    {scEdit, {kmIs, "QLineEdit"}},      // TCustomLabeledEdit, TEdit
     {scMaskEdit, {kmNamed, "TMaskEdit"}},
     {scMaskEdit, {kmNamed, "TDBEdit"}},
-    {scMemo, {kmIs, "QPlainTextEdit"}},        // TCustomMemo
-    {scMemo, {kmIs, "QTextEdit"}},             // TCustomMemo (a rich edit is a memo)
-    {scRichEdit, {kmIs, "QTextEdit"}},         // TCustomRichEdit
-    {scCheckBox, {kmIs, "QCheckBox"}},         // TCustomCheckBox
-    {scRadioButton, {kmIs, "QRadioButton"}},   // TRadioButton
-    {scButton, {kmNamed, "QPushButton"}},      // named TButton
+    {scMemo, {kmIs, "QPlainTextEdit"}},      // TCustomMemo
+    {scMemo, {kmIs, "QTextEdit"}},           // TCustomMemo (a rich edit is a memo)
+    {scRichEdit, {kmIs, "QTextEdit"}},       // TCustomRichEdit
+    {scCheckBox, {kmIs, "QCheckBox"}},       // TCustomCheckBox
+    {scRadioButton, {kmIs, "QRadioButton"}}, // TRadioButton
+    {scButton, {kmNamed, "QPushButton"}},    // named TButton
     {scButton, {kmNamed, "TButton"}},
     {scButton, {kmNamed, "TGlyphNavigator"}},
     {scButton, {kmNamed, "TDBLookupComboBox"}},
     {scBitBtn, {kmNamed, "TBitBtn"}},
     {scSpeedButton, {kmIs, "TSpeedButton"}},
-    {scUpDown, {kmNamed, "QSpinBox"}},         // named TUpDown
+    {scUpDown, {kmNamed, "QSpinBox"}}, // named TUpDown
     {scUpDown, {kmNamed, "TUpDown"}},
-    {scPanel, {kmIs, "TPanel"}},               // TCustomPanel
-    {scGroupBox, {kmIs, "QGroupBox"}},         // TCustomGroupBox
-    {scTreeView, {kmIs, "QTreeView"}},         // TCustomTreeView
-    {scListView, {kmNamed, "QListView"}},      // TCustomListView; QListWidget is the list box
+    {scPanel, {kmIs, "TPanel"}},          // TCustomPanel
+    {scGroupBox, {kmIs, "QGroupBox"}},    // TCustomGroupBox
+    {scTreeView, {kmIs, "QTreeView"}},    // TCustomTreeView
+    {scListView, {kmNamed, "QListView"}}, // TCustomListView; QListWidget is the list box
     {scListView, {kmNamed, "TListView"}},
-    {scProgressBar, {kmIs, "QProgressBar"}},   // TProgressBar
-    {scHotKey, {kmIs, "QKeySequenceEdit"}},    // TCustomHotKey
+    {scProgressBar, {kmIs, "QProgressBar"}}, // TProgressBar
+    {scHotKey, {kmIs, "QKeySequenceEdit"}},  // TCustomHotKey
 };
 
 struct TContainerRow {
@@ -57,16 +57,16 @@ struct TContainerRow {
 // Tested on SkinContainerOf(control). A page of a QTabWidget stands for a
 // tab sheet; it is tested apart, having no class of its own.
 constexpr TContainerRow kContainerRows[] = {
-    {sccForm, {kmIs, "TForm"}},                // TCustomForm
-    {sccFrame, {kmIs, "TFrame"}},              // TCustomFrame
+    {sccForm, {kmIs, "TForm"}},   // TCustomForm
+    {sccFrame, {kmIs, "TFrame"}}, // TCustomFrame
     {sccFrame, {kmNamed, "TDBCtrlPanel"}},
     {sccToolbar, {kmIs, "TToolBar"}},
     {sccCoolbar, {kmIs, "TCoolBar"}},
     {sccControlbar, {kmIs, "TControlBar"}},
-    {sccPanel, {kmIs, "TPanel"}},              // TCustomPanel
-    {sccScrollBox, {kmIs, "QScrollArea"}},     // TScrollBox
-    {sccGroupBox, {kmIs, "QGroupBox"}},        // TCustomGroupBox, and so radio groups
-    {sccTabSheet, {kmIs, "QTabWidget"}},       // TTabControl
+    {sccPanel, {kmIs, "TPanel"}},          // TCustomPanel
+    {sccScrollBox, {kmIs, "QScrollArea"}}, // TScrollBox
+    {sccGroupBox, {kmIs, "QGroupBox"}},    // TCustomGroupBox, and so radio groups
+    {sccTabSheet, {kmIs, "QTabWidget"}},   // TTabControl
     {sccTabSheet, {kmNamed, "TdxTabSheet"}},
     {sccPageScroller, {kmIs, "TPageScroller"}},
 };
@@ -103,15 +103,18 @@ constexpr TPainterRow kPainterRows[] = {
 };
 
 constexpr TKindTest kFrameKeepingKinds[] = {
-    {kmIs, "QLineEdit"},     {kmIs, "QPlainTextEdit"}, {kmIs, "QTextEdit"}, // edits
-    {kmNamed, "TDBLookupComboBox"},                                            // its Ctl3D
-    {kmIs, "QListWidget"},   {kmIs, "QListView"},      {kmIs, "QTreeView"}, // lists
+    {kmIs, "QLineEdit"},
+    {kmIs, "QPlainTextEdit"},
+    {kmIs, "QTextEdit"},            // edits
+    {kmNamed, "TDBLookupComboBox"}, // its Ctl3D
+    {kmIs, "QListWidget"},
+    {kmIs, "QListView"},
+    {kmIs, "QTreeView"}, // lists
 };
 constexpr TKindTest kDoubleClickKinds[] = {{kmIs, "QPushButton"}, {kmIs, "TSpeedButton"}, {kmIs, "QCheckBox"}};
 constexpr TKindTest kUpDownKinds[] = {{kmNamed, "QSpinBox"}, {kmNamed, "TUpDown"}};
 
-template <std::size_t N>
-bool MatchesAny(const QObject &object, const TKindTest (&tests)[N])
+template <std::size_t N> bool MatchesAny(const QObject &object, const TKindTest (&tests)[N])
 {
     for (const TKindTest &test : tests) {
         if (MatchesKind(object, test))

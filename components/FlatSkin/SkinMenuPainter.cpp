@@ -3,10 +3,10 @@
 #include "components/FlatSkin/FlatFrameRequest.h"
 #include "components/FlatSkin/SkinItemRoutines.h"
 #include "components/FlatSkin/SkinLook.h"
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
+#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuItem.h"
@@ -95,8 +95,8 @@ void TSkinMenuPainter::Measure(TMenuItem &item, TCanvas &canvas, int &width, int
     // the system's width leaves no room for either, so the caption would run
     // into the frame. The same margin right of the caption as left of it.
     if (barItem)
-        itemWidth = canvas.TextWidth(QLatin1Char(' ') + text + QLatin1Char(' ')) + 2 * kCaptionIndent +
-                    kBarSelectionRoom;
+        itemWidth =
+            canvas.TextWidth(QLatin1Char(' ') + text + QLatin1Char(' ')) + 2 * kCaptionIndent + kBarSelectionRoom;
     // Accelerator marks take no room, however many there are.
     if (text.contains(QLatin1Char('&')))
         itemWidth -= canvas.TextWidth(QStringLiteral("&"));
@@ -139,8 +139,8 @@ TSkinItemGeometry TSkinMenuPainter::Geometry(const TRect &itemRect, bool barItem
     if (glyphWidth > 0)
         g.Mark = TRect(i.Left + 1, i.Top + 2, i.Right - 3, i.Bottom - 2);
     else
-        g.Mark = Bounds(i.Left + (i.Width() - kMarkSize) / 2, i.Top + (i.Height() - kMarkSize) / 2, kMarkSize,
-                        kMarkSize);
+        g.Mark =
+            Bounds(i.Left + (i.Width() - kMarkSize) / 2, i.Top + (i.Height() - kMarkSize) / 2, kMarkSize, kMarkSize);
     if (glyphWidth > iconWidth) {
         if (rightToLeft)
             g.Mark.Left = g.Mark.Right - glyphWidth;
@@ -267,13 +267,12 @@ bool TSkinMenuPainter::DrawSelection(TCanvas &surface, const TSkinItemGeometry &
             DrawBarSelection(m_skin, TSkinPart::MenuItem, surface, rightToLeft, m_skin.MenuBarColor(), r);
         } else if (item.Enabled()) {
             const int right = m_skin.FlatMenu() ? r.Right - 1 : r.Right;
-            FrameFilled(surface, TRect(r.Left, r.Top + 1, right, r.Bottom - 1), p.SelectFillColor,
-                        p.SelectFrameColor);
+            FrameFilled(surface, TRect(r.Left, r.Top + 1, right, r.Bottom - 1), p.SelectFillColor, p.SelectFrameColor);
         }
         return true;
     }
-    const bool hot = barItem && item.Enabled() && m_skin.IsWindowsNT() &&
-                     IsMouseOverItem(TMenuOwnerDraw::DrawingWindow(), itemRect);
+    const bool hot =
+        barItem && item.Enabled() && m_skin.IsWindowsNT() && IsMouseOverItem(TMenuOwnerDraw::DrawingWindow(), itemRect);
     if (hot)
         FrameFilled(surface, TRect(r.Left, r.Top, r.Right - kHotBarShadowRoom, r.Bottom), p.SelectFillColor,
                     p.SelectFrameColor);
@@ -305,8 +304,8 @@ void TSkinMenuPainter::DrawCaption(TCanvas &surface, TSkinItemGeometry g, const 
     }
     x.Top += (x.Height() - surface.TextHeight(QStringLiteral("W"))) / 2;
     const QString shortCut = item.ShortCutText();
-    DrawItemText(m_skin, TSkinPart::MenuItem, QLatin1Char(' ') + item.Caption(), format, m_skin.Font(),
-                 rightToLeft, barItem, item.Default(), item.Enabled(), selected, x, surface,
+    DrawItemText(m_skin, TSkinPart::MenuItem, QLatin1Char(' ') + item.Caption(), format, m_skin.Font(), rightToLeft,
+                 barItem, item.Default(), item.Enabled(), selected, x, surface,
                  shortCut.isEmpty() ? QString() : shortCut + QLatin1Char(' '));
 }
 

@@ -10,13 +10,13 @@ class TMenuItem;
 // Where the parts of one item go, in the coordinates of the off-screen
 // surface the item is composed on.
 struct TSkinItemGeometry {
-    TSize Surface;    // W + 4 by H for a popup item, W by H for a bar item
-    TPoint CopyTo;    // where the surface lands on the target
-    TRect Work;       // R: for a popup item one row deeper than the surface
-    TRect Icon;       // I: the icon column
-    TRect Mark;       // M: the check box or glyph box
-    TRect Text;       // X: caption and shortcut
-    TRect Full;       // F: Work with four more columns on the left
+    TSize Surface; // W + 4 by H for a popup item, W by H for a bar item
+    TPoint CopyTo; // where the surface lands on the target
+    TRect Work;    // R: for a popup item one row deeper than the surface
+    TRect Icon;    // I: the icon column
+    TRect Mark;    // M: the check box or glyph box
+    TRect Text;    // X: caption and shortcut
+    TRect Full;    // F: Work with four more columns on the left
 };
 
 // Measures and draws the menu items a flat skin has hooked, in its flat
@@ -24,7 +24,9 @@ struct TSkinItemGeometry {
 class TSkinMenuPainter
 {
 public:
-    explicit TSkinMenuPainter(TSkinLook &skin) : m_skin(skin) {}
+    explicit TSkinMenuPainter(TSkinLook &skin)
+        : m_skin(skin)
+    { }
 
     // Width and Height arrive holding the standard size and are only raised,
     // except that a separator is always 4 high.

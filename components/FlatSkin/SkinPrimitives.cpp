@@ -27,8 +27,7 @@ int LightenChannel(int v, long double fraction)
 
 // Runs f over every pixel, row by row from the top and left to right, with a
 // one-entry cache of the last source pixel and its result.
-template <typename Transform>
-void TransformPixels(TBitmap &bitmap, Transform f)
+template <typename Transform> void TransformPixels(TBitmap &bitmap, Transform f)
 {
     TCanvas &canvas = bitmap.Canvas();
     bool cached = false;
@@ -124,9 +123,9 @@ void DrawChevron(TCanvas &canvas, int x, int y, int direction)
         int x0, y0, x1, y1;
     };
     // Relative to the tip column x and the row y.
-    static constexpr Segment up[] = {{0, 0, 0, -1},  {1, 1, 4, 4},   {0, 1, 3, 4},  {0, 2, 2, 4},
-                                     {-1, 1, -4, 4}, {0, 2, -3, 4},  {0, 1, -2, 4}};
-    static constexpr Segment down[] = {{0, 3, 0, 4},   {1, 2, 4, -1}, {0, 2, 3, -1}, {0, 1, 2, -1},
+    static constexpr Segment up[] = {{0, 0, 0, -1},  {1, 1, 4, 4},  {0, 1, 3, 4}, {0, 2, 2, 4},
+                                     {-1, 1, -4, 4}, {0, 2, -3, 4}, {0, 1, -2, 4}};
+    static constexpr Segment down[] = {{0, 3, 0, 4},    {1, 2, 4, -1},  {0, 2, 3, -1}, {0, 1, 2, -1},
                                        {-1, 2, -4, -1}, {0, 1, -3, -1}, {0, 0, -2, -1}};
     const Segment *segments = direction == kChevronUp ? up : direction == kChevronDown ? down : nullptr;
     if (!segments)

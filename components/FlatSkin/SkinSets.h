@@ -47,8 +47,7 @@ constexpr int kSkinControlCount = 23;
 
 // A set over an enumeration, stored as the platform stores it: bit n is
 // element n, in an integer of the given width.
-template <class Element, class Bits, int Count>
-class TSkinSet
+template <class Element, class Bits, int Count> class TSkinSet
 {
 public:
     static_assert(Count <= int(sizeof(Bits) * 8));
@@ -66,7 +65,9 @@ public:
 private:
     static constexpr Bits kAllBits = Bits((std::uint64_t(1) << Count) - 1);
     static constexpr Bits Bit(Element element) { return Bits(Bits(1) << int(element)); }
-    constexpr explicit TSkinSet(Bits bits) : m_bits(bits) {}
+    constexpr explicit TSkinSet(Bits bits)
+        : m_bits(bits)
+    { }
 
     Bits m_bits = 0;
 };

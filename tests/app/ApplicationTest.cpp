@@ -22,13 +22,10 @@ namespace {
 #if defined(__SANITIZE_ADDRESS__)
 using AllowLeaksOfUnwoundQtFrames = __lsan::ScopedDisabler;
 #else
-struct AllowLeaksOfUnwoundQtFrames
-{
-};
+struct AllowLeaksOfUnwoundQtFrames { };
 #endif
 
-struct ErrorTextCase
-{
+struct ErrorTextCase {
     const char *message;
     const char *shown;
 };
@@ -121,8 +118,7 @@ TEST(StartupError, showsApplicationErrorWithTheMessageAndGivesExitCode1)
 }
 
 class PlainForm : public TForm
-{
-};
+{ };
 
 TEST(WindowFactory, theFirstFormCreatedIsTheMainFormAndFormsDieWithTheApplication)
 {

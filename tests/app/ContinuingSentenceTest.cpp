@@ -4,8 +4,7 @@
 
 TEST(ContinuingSentence, aWordGoesOnInSmallLettersAndAbbreviationsKeepTheirCapitals)
 {
-    const struct
-    {
+    const struct {
         const char *message;
         const char *continuing;
     } cases[] = {

@@ -34,8 +34,8 @@ TEST(FormAccessible, aFormIsAWindowNamedByItsCaptionInTheRoleOfItsBorder)
 
 TEST(FormAccessible, aMessageBoxIsAnAlertWhoseTextIsReadBeforeItsButtons)
 {
-    const TMessageBoxRequest question{QStringLiteral("Удалить запись?\r\nЕё не вернуть."), QStringLiteral("Подтверждение"),
-                                      TMsgIcon::Question, TMsgButtons::OKCancel};
+    const TMessageBoxRequest question{QStringLiteral("Удалить запись?\r\nЕё не вернуть."),
+                                      QStringLiteral("Подтверждение"), TMsgIcon::Question, TMsgButtons::OKCancel};
     TMessageForm box(question);
     QAccessibleInterface *alert = Of(&box);
     EXPECT_EQ(alert->role(), QAccessible::AlertMessage);

@@ -1,13 +1,12 @@
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/app/FormFrame.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/SystemColors.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct SizeCase
-{
+struct SizeCase {
     TFormBorderStyle style;
     bool menu;
     QSize outer;
@@ -17,10 +16,10 @@ struct SizeCase
 TEST(FrameLayout, theLayoutsOuterSizesGiveTheirClientAreas)
 {
     const SizeCase cases[] = {
-        {bsSizeable, true, {699, 411}, {4, 42, 691, 365}},   // main window
-        {bsSizeable, false, {701, 375}, {4, 23, 693, 348}},  // results window
-        {bsDialog, false, {440, 251}, {3, 22, 434, 226}},    // search dialog
-        {bsNone, false, {392, 227}, {0, 0, 392, 227}},       // splash
+        {bsSizeable, true, {699, 411}, {4, 42, 691, 365}},  // main window
+        {bsSizeable, false, {701, 375}, {4, 23, 693, 348}}, // results window
+        {bsDialog, false, {440, 251}, {3, 22, 434, 226}},   // search dialog
+        {bsNone, false, {392, 227}, {0, 0, 392, 227}},      // splash
     };
     for (const SizeCase &c : cases) {
         const TFrameLayout layout = TFrameLayout::Compute(c.style, c.outer, c.menu);
@@ -50,8 +49,7 @@ TEST(FrameLayout, dialogsHaveOnlyTheCloseBoxAndSizeableWindowsAllThree)
     EXPECT_TRUE(main.caption.contains(main.minimizeBox));
 }
 
-struct HitCase
-{
+struct HitCase {
     QPoint pos;
     TFrameHit hit;
 };
@@ -60,14 +58,12 @@ TEST(FrameLayout, hitTestFindsBoxesCaptionBordersAndCorners)
 {
     const TFrameLayout layout = TFrameLayout::Compute(bsSizeable, {699, 411}, true);
     const HitCase cases[] = {
-        {{100, 100}, TFrameHit::Client},       {{100, 30}, TFrameHit::Client},
-        {{100, 10}, TFrameHit::Caption},       {{100, 22}, TFrameHit::Caption},
-        {{680, 10}, TFrameHit::CloseBox},      {{660, 10}, TFrameHit::MaximizeBox},
-        {{645, 10}, TFrameHit::MinimizeBox},   {{0, 200}, TFrameHit::Left},
-        {{698, 200}, TFrameHit::Right},        {{300, 0}, TFrameHit::Top},
-        {{300, 410}, TFrameHit::Bottom},       {{2, 2}, TFrameHit::TopLeft},
-        {{10, 1}, TFrameHit::TopLeft},         {{697, 3}, TFrameHit::TopRight},
-        {{1, 400}, TFrameHit::BottomLeft},     {{690, 409}, TFrameHit::BottomRight},
+        {{100, 100}, TFrameHit::Client},      {{100, 30}, TFrameHit::Client},   {{100, 10}, TFrameHit::Caption},
+        {{100, 22}, TFrameHit::Caption},      {{680, 10}, TFrameHit::CloseBox}, {{660, 10}, TFrameHit::MaximizeBox},
+        {{645, 10}, TFrameHit::MinimizeBox},  {{0, 200}, TFrameHit::Left},      {{698, 200}, TFrameHit::Right},
+        {{300, 0}, TFrameHit::Top},           {{300, 410}, TFrameHit::Bottom},  {{2, 2}, TFrameHit::TopLeft},
+        {{10, 1}, TFrameHit::TopLeft},        {{697, 3}, TFrameHit::TopRight},  {{1, 400}, TFrameHit::BottomLeft},
+        {{690, 409}, TFrameHit::BottomRight},
     };
     for (const HitCase &c : cases)
         EXPECT_EQ(layout.HitTest(c.pos), c.hit) << c.pos.x() << "," << c.pos.y();
@@ -100,12 +96,12 @@ TEST_F(FramePaint, raisedEdgeBorderBandAndFace)
     const QImage image = Paint({});
     EXPECT_EQ(image.pixel(0, 0), Rgb(cl3DLight));
     EXPECT_EQ(image.pixel(1, 1), Rgb(clBtnHighlight));
-    EXPECT_EQ(image.pixel(299, 0), Rgb(cl3DDkShadow));     // bottom and right win the corners
+    EXPECT_EQ(image.pixel(299, 0), Rgb(cl3DDkShadow)); // bottom and right win the corners
     EXPECT_EQ(image.pixel(0, 119), Rgb(cl3DDkShadow));
     EXPECT_EQ(image.pixel(298, 60), Rgb(clBtnShadow));
     EXPECT_EQ(image.pixel(2, 60), Rgb(clActiveBorder));
-    EXPECT_EQ(image.pixel(100, 22), Rgb(clBtnFace));       // the line under the caption
-    EXPECT_EQ(image.pixel(150, 60), Rgb(clBtnFace));       // nothing left unpainted
+    EXPECT_EQ(image.pixel(100, 22), Rgb(clBtnFace)); // the line under the caption
+    EXPECT_EQ(image.pixel(150, 60), Rgb(clBtnFace)); // nothing left unpainted
 }
 
 TEST_F(FramePaint, captionGradientRunsFromCaptionToGradientColour)

@@ -1,8 +1,8 @@
-#include "toolkit/app/Application.h"
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/app/Form.h"
+#include "toolkit/app/Application.h"
 #include "toolkit/app/SystemMenu.h"
 #include "toolkit/controls/StatusBar.h"
+#include "toolkit/gdi/Canvas.h"
 #include "toolkit/menus/MenuItem.h"
 #include "toolkit/menus/PopupMenu.h"
 #include "toolkit/menus/PopupMenuWindow.h"
@@ -10,8 +10,8 @@
 #include "ui_TestLayout.h"
 
 #include <QLineEdit>
-#include <QScreen>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -252,8 +252,7 @@ TEST(FormPlacement, everyShowKeepsTheCaptionInsideTheAvailableArea)
 }
 
 // A sizeable form whose edit has the keyboard, with a status bar and its grip.
-struct SizeableForm
-{
+struct SizeableForm {
     SizeableForm()
     {
         form.SetBounds(37, 41, 300, 200);

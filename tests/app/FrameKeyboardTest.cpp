@@ -16,8 +16,7 @@
 namespace {
 
 // A form with an edit that has the keyboard, as the program's forms have.
-struct KeyedForm
-{
+struct KeyedForm {
     explicit KeyedForm(TFormBorderStyle style = bsSizeable, QPoint at = {60, 60})
     {
         form.SetBorderStyle(style);
@@ -46,8 +45,7 @@ TEST(FrameKeyboard, altF4ClosesTheFormThroughItsOrdinaryClosing)
     EXPECT_TRUE(window.edit->text().isEmpty());
 }
 
-struct MenuLine
-{
+struct MenuLine {
     QString caption;
     bool enabled;
 };

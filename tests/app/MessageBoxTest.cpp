@@ -1,7 +1,7 @@
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/app/MessageForm.h"
 #include "toolkit/app/MessageIcons.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include <QPushButton>
 #include <QTest>

@@ -4,8 +4,7 @@
 
 namespace {
 
-struct PlacementCase
-{
+struct PlacementCase {
     const char *what;
     QRect window;
     bool sizeable;

@@ -1,8 +1,8 @@
+#include "toolkit/app/Startup.h"
 #include "toolkit/app/Application.h"
-#include "toolkit/db/DatabaseError.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/MessageBox.h"
-#include "toolkit/app/Startup.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <QPointer>
 #include <QTimer>
@@ -50,7 +50,7 @@ TEST_F(StartupTest, splashIsOnScreenWhileFormsAreCreatedAndGoneBeforeTheMainForm
 {
     const int code = RunProgram(*Application, MakeSplash, [] {
         steps << (splash && splash->isVisible() && splash->windowHandle()->isExposed() ? "splash on screen"
-                                                                                        : "no splash");
+                                                                                       : "no splash");
         Application->CreateForm<ProbeForm>();
         Application->CreateForm<ProbeForm>();
         QTimer::singleShot(0, [] { Application->Terminate(); });

@@ -1,7 +1,7 @@
+#include "toolkit/bars/ToolBar.h"
 #include "support/Input.h"
 #include "support/PixelMask.h"
 #include "toolkit/bars/ControlBar.h"
-#include "toolkit/bars/ToolBar.h"
 #include "toolkit/bars/ToolButton.h"
 #include "toolkit/gdi/ImageList.h"
 #include "toolkit/menus/Menu.h"

@@ -1,9 +1,9 @@
 #include "support/NavigatorFixtures.h"
 
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/controls/DBNavigator.h"
 #include "toolkit/hints/HintManager.h"
 #include "toolkit/hints/HintWindow.h"
-#include "toolkit/app/MessageBox.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -20,7 +20,8 @@ struct WidthCase {
     std::vector<int> widths;
 };
 
-class ButtonWidths : public testing::TestWithParam<WidthCase> {};
+class ButtonWidths : public testing::TestWithParam<WidthCase>
+{ };
 
 TEST_P(ButtonWidths, leftoverPixelsGoWhereTheCounterPutsThem)
 {
@@ -28,14 +29,15 @@ TEST_P(ButtonWidths, leftoverPixelsGoWhereTheCounterPutsThem)
     EXPECT_EQ(TDBNavigator::ButtonWidths(c.width, c.count), c.widths);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ButtonWidths,
-    testing::Values(WidthCase{80, 4, {20, 20, 20, 20}}, WidthCase{81, 4, {20, 20, 21, 20}},
-                    WidthCase{82, 4, {20, 21, 20, 21}}, WidthCase{83, 4, {21, 20, 21, 21}},
-                    WidthCase{693, 4, {173, 173, 174, 173}}, WidthCase{180, 9, {20, 20, 20, 20, 20, 20, 20, 20, 20}},
-                    WidthCase{691, 9, {77, 77, 76, 77, 77, 77, 76, 77, 77}},
-                    WidthCase{203, 10, {20, 21, 20, 20, 20, 21, 20, 20, 21, 20}},
-                    WidthCase{695, 10, {69, 70, 69, 70, 69, 70, 69, 70, 69, 70}}, WidthCase{500, 0, {}}));
+INSTANTIATE_TEST_SUITE_P(Table, ButtonWidths,
+                         testing::Values(WidthCase{80, 4, {20, 20, 20, 20}}, WidthCase{81, 4, {20, 20, 21, 20}},
+                                         WidthCase{82, 4, {20, 21, 20, 21}}, WidthCase{83, 4, {21, 20, 21, 21}},
+                                         WidthCase{693, 4, {173, 173, 174, 173}},
+                                         WidthCase{180, 9, {20, 20, 20, 20, 20, 20, 20, 20, 20}},
+                                         WidthCase{691, 9, {77, 77, 76, 77, 77, 77, 76, 77, 77}},
+                                         WidthCase{203, 10, {20, 21, 20, 20, 20, 21, 20, 20, 21, 20}},
+                                         WidthCase{695, 10, {69, 70, 69, 70, 69, 70, 69, 70, 69, 70}},
+                                         WidthCase{500, 0, {}}));
 
 TEST(DBNavigatorLayout, visibleButtonsShareTheBarAndHiddenOnesTakeNoRoom)
 {
@@ -43,9 +45,10 @@ TEST(DBNavigatorLayout, visibleButtonsShareTheBarAndHiddenOnesTakeNoRoom)
     bar.SetVisibleButtons(TNavButtonSet{nbPrior, nbLast, nbEdit, nbRefresh});
     bar.show();
     bar.resize(81, 25);
-    const std::vector<std::pair<TNavigateBtn, QRect>> expected = {
-        {nbPrior, QRect(0, 0, 20, 25)}, {nbLast, QRect(20, 0, 20, 25)},
-        {nbEdit, QRect(40, 0, 21, 25)}, {nbRefresh, QRect(61, 0, 20, 25)}};
+    const std::vector<std::pair<TNavigateBtn, QRect>> expected = {{nbPrior, QRect(0, 0, 20, 25)},
+                                                                  {nbLast, QRect(20, 0, 20, 25)},
+                                                                  {nbEdit, QRect(40, 0, 21, 25)},
+                                                                  {nbRefresh, QRect(61, 0, 20, 25)}};
     for (const auto &[button, geometry] : expected) {
         EXPECT_EQ(bar.Button(button)->geometry(), geometry) << button;
         EXPECT_FALSE(bar.Button(button)->isHidden());
@@ -92,7 +95,8 @@ struct EnablingCase {
     TNavButtonSet enabled;
 };
 
-class Enabling : public testing::TestWithParam<EnablingCase> {};
+class Enabling : public testing::TestWithParam<EnablingCase>
+{ };
 
 TEST_P(Enabling, followsTheDataSetState)
 {
@@ -116,11 +120,14 @@ INSTANTIATE_TEST_SUITE_P(
                          d.dataSet.Open();
                      },
                      {nbInsert, nbEdit, nbRefresh}},
-        EnablingCase{"first row", [](TMemorySource &, TDBNavigator &) {},
+        EnablingCase{"first row",
+                     [](TMemorySource &, TDBNavigator &) {},
                      {nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbRefresh}},
-        EnablingCase{"middle row", [](TMemorySource &d, TDBNavigator &) { d.dataSet.Next(); },
+        EnablingCase{"middle row",
+                     [](TMemorySource &d, TDBNavigator &) { d.dataSet.Next(); },
                      {nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbRefresh}},
-        EnablingCase{"last row", [](TMemorySource &d, TDBNavigator &) { d.dataSet.Last(); },
+        EnablingCase{"last row",
+                     [](TMemorySource &d, TDBNavigator &) { d.dataSet.Last(); },
                      {nbFirst, nbPrior, nbInsert, nbDelete, nbEdit, nbRefresh}},
         EnablingCase{"editing",
                      [](TMemorySource &d, TDBNavigator &) {

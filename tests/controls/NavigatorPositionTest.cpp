@@ -26,7 +26,8 @@ void PrintTo(const PositionCase &c, std::ostream *out)
     *out << c.name;
 }
 
-class NavigatorFollowsThePosition : public testing::TestWithParam<PositionCase> {};
+class NavigatorFollowsThePosition : public testing::TestWithParam<PositionCase>
+{ };
 
 TEST_P(NavigatorFollowsThePosition, firstAndPriorOffAtTheStartNextAndLastOffAtTheEnd)
 {
@@ -60,55 +61,64 @@ void Keys(TDBGrid &grid, std::initializer_list<std::pair<int, Qt::KeyboardModifi
 
 INSTANTIATE_TEST_SUITE_P(
     Moves, NavigatorFollowsThePosition,
-    testing::Values(
-        PositionCase{"ctrlEnd", [](TDBGrid &g, TMemorySource &) { Keys(g, {{Qt::Key_End, Qt::ControlModifier}}); },
-                     30},
-        PositionCase{"ctrlPageDown",
-                     [](TDBGrid &g, TMemorySource &) { Keys(g, {{Qt::Key_PageDown, Qt::ControlModifier}}); }, 30},
-        PositionCase{"pageDownPastTheEnd",
-                     [](TDBGrid &g, TMemorySource &) {
-                         for (int i = 0; i < 5; ++i)
-                             Keys(g, {{Qt::Key_PageDown, Qt::NoModifier}});
-                     },
-                     30},
-        PositionCase{"ctrlHome", [](TDBGrid &g, TMemorySource &) { Keys(g, {{Qt::Key_Home, Qt::ControlModifier}}); },
-                     1},
-        PositionCase{"pageUpPastTheStart",
-                     [](TDBGrid &g, TMemorySource &) {
-                         for (int i = 0; i < 5; ++i)
-                             Keys(g, {{Qt::Key_PageUp, Qt::NoModifier}});
-                     },
-                     1},
-        PositionCase{"upAtTheFirstRow",
-                     [](TDBGrid &g, TMemorySource &d) {
-                         d.dataSet.SetRecNo(2);
-                         Keys(g, {{Qt::Key_Up, Qt::NoModifier}, {Qt::Key_Up, Qt::NoModifier}});
-                     },
-                     1},
-        PositionCase{"downToTheLastRow",
-                     [](TDBGrid &g, TMemorySource &d) {
-                         d.dataSet.SetRecNo(29);
-                         Keys(g, {{Qt::Key_Down, Qt::NoModifier}});
-                     },
-                     30},
-        PositionCase{"scrollBarToTheEnd",
-                     [](TDBGrid &g, TMemorySource &) { g.VertScrollBar()->setValue(g.VertScrollBar()->maximum()); },
-                     30},
-        PositionCase{"ctrlDeleteOfTheFirstRow",
-                     [](TDBGrid &g, TMemorySource &d) {
-                         d.dataSet.First();
-                         d.dataSet.Next();
-                         d.dataSet.Prior();
-                         Keys(g, {{Qt::Key_Delete, Qt::ControlModifier}});
-                     },
-                     1},
-        PositionCase{"ctrlDeleteOfTheLastRow",
-                     [](TDBGrid &g, TMemorySource &d) {
-                         d.dataSet.SetRecNo(30);
-                         Keys(g, {{Qt::Key_Delete, Qt::ControlModifier}});
-                     },
-                     29},
-        PositionCase{"setRecNoInTheMiddle", [](TDBGrid &, TMemorySource &d) { d.dataSet.SetRecNo(7); }, 7}),
+    testing::Values(PositionCase{"ctrlEnd",
+                                 [](TDBGrid &g, TMemorySource &) {
+                                     Keys(g, {{Qt::Key_End, Qt::ControlModifier}});
+                                 },
+                                 30},
+                    PositionCase{"ctrlPageDown",
+                                 [](TDBGrid &g, TMemorySource &) {
+                                     Keys(g, {{Qt::Key_PageDown, Qt::ControlModifier}});
+                                 },
+                                 30},
+                    PositionCase{"pageDownPastTheEnd",
+                                 [](TDBGrid &g, TMemorySource &) {
+                                     for (int i = 0; i < 5; ++i)
+                                         Keys(g, {{Qt::Key_PageDown, Qt::NoModifier}});
+                                 },
+                                 30},
+                    PositionCase{"ctrlHome",
+                                 [](TDBGrid &g, TMemorySource &) {
+                                     Keys(g, {{Qt::Key_Home, Qt::ControlModifier}});
+                                 },
+                                 1},
+                    PositionCase{"pageUpPastTheStart",
+                                 [](TDBGrid &g, TMemorySource &) {
+                                     for (int i = 0; i < 5; ++i)
+                                         Keys(g, {{Qt::Key_PageUp, Qt::NoModifier}});
+                                 },
+                                 1},
+                    PositionCase{"upAtTheFirstRow",
+                                 [](TDBGrid &g, TMemorySource &d) {
+                                     d.dataSet.SetRecNo(2);
+                                     Keys(g, {{Qt::Key_Up, Qt::NoModifier}, {Qt::Key_Up, Qt::NoModifier}});
+                                 },
+                                 1},
+                    PositionCase{"downToTheLastRow",
+                                 [](TDBGrid &g, TMemorySource &d) {
+                                     d.dataSet.SetRecNo(29);
+                                     Keys(g, {{Qt::Key_Down, Qt::NoModifier}});
+                                 },
+                                 30},
+                    PositionCase{
+                        "scrollBarToTheEnd",
+                        [](TDBGrid &g, TMemorySource &) { g.VertScrollBar()->setValue(g.VertScrollBar()->maximum()); },
+                        30},
+                    PositionCase{"ctrlDeleteOfTheFirstRow",
+                                 [](TDBGrid &g, TMemorySource &d) {
+                                     d.dataSet.First();
+                                     d.dataSet.Next();
+                                     d.dataSet.Prior();
+                                     Keys(g, {{Qt::Key_Delete, Qt::ControlModifier}});
+                                 },
+                                 1},
+                    PositionCase{"ctrlDeleteOfTheLastRow",
+                                 [](TDBGrid &g, TMemorySource &d) {
+                                     d.dataSet.SetRecNo(30);
+                                     Keys(g, {{Qt::Key_Delete, Qt::ControlModifier}});
+                                 },
+                                 29},
+                    PositionCase{"setRecNoInTheMiddle", [](TDBGrid &, TMemorySource &d) { d.dataSet.SetRecNo(7); }, 7}),
     [](const testing::TestParamInfo<PositionCase> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include "toolkit/app/Application.h"
 #include "toolkit/app/MessageBox.h"
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/controls/SpeedButton.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include <QEnterEvent>
 
@@ -75,7 +75,8 @@ struct CellCase {
     TButtonGlyphCell cell;
 };
 
-class GlyphCells : public testing::TestWithParam<CellCase> {};
+class GlyphCells : public testing::TestWithParam<CellCase>
+{ };
 
 TEST_P(GlyphCells, stateChoosesTheCellTheGlyphHolds)
 {
@@ -96,15 +97,12 @@ TEST_P(GlyphCells, stateChoosesTheCellTheGlyphHolds)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, GlyphCells,
-                         testing::Values(CellCase{1, true, false, false, gcEnabled},
-                                         CellCase{2, false, false, false, gcDisabled},
-                                         CellCase{1, false, false, false, gcEnabled},
-                                         CellCase{3, true, true, false, gcPressed},
-                                         CellCase{2, true, true, false, gcEnabled},
-                                         CellCase{4, true, false, true, gcDown},
-                                         CellCase{3, true, false, true, gcEnabled},
-                                         CellCase{4, true, true, true, gcDown}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, GlyphCells,
+    testing::Values(CellCase{1, true, false, false, gcEnabled}, CellCase{2, false, false, false, gcDisabled},
+                    CellCase{1, false, false, false, gcEnabled}, CellCase{3, true, true, false, gcPressed},
+                    CellCase{2, true, true, false, gcEnabled}, CellCase{4, true, false, true, gcDown},
+                    CellCase{3, true, false, true, gcEnabled}, CellCase{4, true, true, true, gcDown}));
 
 TEST(SpeedButton, disabledSingleCellGlyphIsEmbossed)
 {

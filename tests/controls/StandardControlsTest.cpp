@@ -33,8 +33,7 @@ void ExpectRing(const QImage &image, int ring, TRingColors expected)
     EXPECT_EQ(PixelAt(image, ring + 3, bottom), ColorToRGB(expected.bottomRight)) << "bottom of ring " << ring;
 }
 
-template <class Control>
-void ExpectClassicBorders(Control &control)
+template <class Control> void ExpectClassicBorders(Control &control)
 {
     control.resize(60, 21);
     control.SetColor(RGB(250, 240, 230));

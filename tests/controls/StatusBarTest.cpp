@@ -5,7 +5,10 @@
 
 namespace {
 
-QColor Face() { return QColor(212, 208, 200); }
+QColor Face()
+{
+    return QColor(212, 208, 200);
+}
 
 TEST(StatusBar, panelsLieSideBySideAndTheLastReachesTheGrip)
 {

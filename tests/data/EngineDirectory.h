@@ -49,9 +49,9 @@ inline constexpr int kBurstMs = 150;
 // busy timeout of its own.
 inline constexpr int kOtherProgramsBusyTimeoutMs = 10000;
 
-struct EngineDirectory
-{
-    EngineDirectory(TSqlEngine engine, const std::vector<TRecord> &rows) : engine(engine)
+struct EngineDirectory {
+    EngineDirectory(TSqlEngine engine, const std::vector<TRecord> &rows)
+        : engine(engine)
     {
         fixture.CreateDirectory(rows);
         if (engine == TSqlEngine::Postgres) {
@@ -149,5 +149,5 @@ inline std::string EngineName(const ::testing::TestParamInfo<TSqlEngine> &engine
     return engine.param == TSqlEngine::Sqlite ? "File" : "Server";
 }
 
-#define INSTANTIATE_ENGINES(suite) \
+#define INSTANTIATE_ENGINES(suite)                                                                                     \
     INSTANTIATE_TEST_SUITE_P(Engines, suite, ::testing::Values(TSqlEngine::Sqlite, TSqlEngine::Postgres), EngineName)

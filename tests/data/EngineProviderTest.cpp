@@ -7,8 +7,7 @@
 // what was typed, and a lost server connection is made again.
 
 class BothEngines : public EngineTest
-{
-};
+{ };
 
 namespace {
 
@@ -23,7 +22,8 @@ std::vector<TRecord> TwinRows()
 
 QString Rows(EngineDirectory &d)
 {
-    return d.Rows(QStringLiteral("SELECT Телефон, Фамилия, Корпус, Организация FROM Велирск ORDER BY rowid")).join(u';');
+    return d.Rows(QStringLiteral("SELECT Телефон, Фамилия, Корпус, Организация FROM Велирск ORDER BY rowid"))
+        .join(u';');
 }
 
 } // namespace
@@ -36,7 +36,8 @@ TEST_P(BothEngines, postsChangeTheirRowAloneAndKeepEmptyFieldsEmpty)
     d.table.Edit();
     surname->SetAsString(QStringLiteral("Сидоров"));
     d.table.Post();
-    EXPECT_EQ(Rows(d), QStringLiteral("1|Иванов|NULL|NULL;2|Петров||;2|Сидоров||")) << "of two equal rows only one changes";
+    EXPECT_EQ(Rows(d), QStringLiteral("1|Иванов|NULL|NULL;2|Петров||;2|Сидоров||"))
+        << "of two equal rows only one changes";
 
     d.table.Append();
     d.table.FieldByName(QStringLiteral("Телефон"))->SetAsString(QStringLiteral("4"));

@@ -22,8 +22,7 @@
 // its timer runs a few times a second) brings them to the data as it now is.
 
 class LiveView : public EngineTest
-{
-};
+{ };
 
 TEST_P(LiveView, theTableFollowsRowsDeletedAddedAndChangedElsewhere)
 {
@@ -159,10 +158,10 @@ TEST_P(LiveView, aNewRowKeepsItsPlaceAmongRowsThatMove)
 TEST_P(LiveView, resultsFollowByRunningTheSearchAgain)
 {
     EngineDirectory d(GetParam(), {
-        Record({"1", "Иванов", "Мира", "1", "NULL", "10", "NULL"}),
-        Record({"2", "Иванова", "Мира", "1", "", "2", ""}),
-        Record({"3", "Петров", "Мира", "1", "", "3", ""}),
-    });
+                                      Record({"1", "Иванов", "Мира", "1", "NULL", "10", "NULL"}),
+                                      Record({"2", "Иванова", "Мира", "1", "", "2", ""}),
+                                      Record({"3", "Петров", "Мира", "1", "", "3", ""}),
+                                  });
     d.Search({"", "иванов"});
     int followed = 0;
     QObject::connect(&d.query, &TDataSet::StoreFollowed, [&followed] { ++followed; });
@@ -240,10 +239,10 @@ TEST_P(LiveView, theGridKeepsThePlaceTheColumnAndTheTypedText)
 TEST_P(LiveView, aLongSearchRunsAgainInTheBackgroundAndIsFollowedWhenItsRowsAreIn)
 {
     EngineDirectory d(GetParam(), {
-        Record({"1", "Иванов", "Мира", "1", "", "10", ""}),
-        Record({"2", "Иванова", "Мира", "1", "", "2", ""}),
-        Record({"3", "Петров", "Мира", "1", "", "3", ""}),
-    });
+                                      Record({"1", "Иванов", "Мира", "1", "", "10", ""}),
+                                      Record({"2", "Иванова", "Мира", "1", "", "2", ""}),
+                                      Record({"3", "Петров", "Мира", "1", "", "3", ""}),
+                                  });
     d.query.SetForegroundListingLimit(-1);
     d.Search({"", "иванов"});
     d.query.Last();

@@ -9,12 +9,12 @@
 #include "toolkit/db/DataSource.h"
 #include "toolkit/db/DatabaseError.h"
 
+#include "support/QtPrinters.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSignalSpy>
-#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -47,8 +47,7 @@ std::vector<TRecord> SampleRows()
     };
 }
 
-struct Provider
-{
+struct Provider {
     explicit Provider(SqliteFixture &fixture, const QString &fileName = QStringLiteral("velirsk.dat"))
     {
         connection.SetConnectionString(fixture.ConnectionString(fileName));
@@ -138,14 +137,13 @@ TEST(Provider, badFilesGiveClearMessagesAndStayUntouched)
     SqliteFixture::OtherConnection locker(fixture.Path(QStringLiteral("locked.dat")));
     locker.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
 
-    struct Case
-    {
+    struct Case {
         QString file;
         QString reason;
     };
     const QList<Case> cases{
-        {QStringLiteral("missing.dat"),
-         QStringLiteral("файла нет в папке «%1».").arg(QDir::toNativeSeparators(QFileInfo(fixture.Path()).absolutePath()))},
+        {QStringLiteral("missing.dat"), QStringLiteral("файла нет в папке «%1».")
+                                            .arg(QDir::toNativeSeparators(QFileInfo(fixture.Path()).absolutePath()))},
         {QStringLiteral("empty.dat"), QStringLiteral("файл пуст")},
         {QStringLiteral("foreign.dat"), QStringLiteral("это не база данных справочника")},
         {QStringLiteral("truncated.dat"), QStringLiteral("файл обрезан")},
@@ -189,9 +187,8 @@ TEST(Provider, namesThatReachNoFileSayWhatIsInTheWay)
 
     const QList<std::pair<QString, QString>> cases{
         {QStringLiteral("loop1.dat"), QStringLiteral("символическая ссылка, которая ведёт по кругу")},
-        {QStringLiteral("dangling.dat"),
-         QStringLiteral("символическая ссылка на «%1», но такого файла не существует")
-             .arg(QDir::toNativeSeparators(fixture.Path(QStringLiteral("gone.dat"))))},
+        {QStringLiteral("dangling.dat"), QStringLiteral("символическая ссылка на «%1», но такого файла не существует")
+                                             .arg(QDir::toNativeSeparators(fixture.Path(QStringLiteral("gone.dat"))))},
         {QStringLiteral("folder.dat"), QStringLiteral("это папка, а не файл")},
         {QStringLiteral("unreadable.dat"), QStringLiteral("файл нельзя прочитать (нет доступа)")},
         {QStringLiteral("plain.txt/velirsk.dat"), QStringLiteral("файл, а не папка")},
@@ -243,7 +240,9 @@ TEST(Provider, damagedFilesAreReportedInRussianWithSqlitesFindingsAtMostAtTheEnd
     fixture.CreateDirectory(SampleRows(), QStringLiteral("schema.dat"));
     fixture.CreateDirectory(SampleRows(), QStringLiteral("table.dat"));
     const qint64 pageSize = SqliteFixture::OtherConnection(fixture.Path(QStringLiteral("table.dat")))
-                                .Rows(QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
+                                .Rows(QStringLiteral("PRAGMA page_size"))
+                                .value(0)
+                                .toLongLong();
     ASSERT_GT(pageSize, 0);
     // The b-tree header of page 1 (after the file header) and the whole of
     // page 2, where the table's rows begin.
@@ -321,7 +320,7 @@ qint64 DamageRowsInTheMiddle(const QString &path)
         for (int cell = 0; cell < cells; ++cell) {
             const int pointer = kFirstCellPointer + 2 * cell;
             int at = quint8(bytes[pointer]) << 8 | quint8(bytes[pointer + 1]);
-            Varint(bytes, at);  // the payload's length
+            Varint(bytes, at); // the payload's length
             const qint64 rowid = Varint(bytes, at);
             if (cell == 0)
                 firstRowid = rowid;
@@ -358,7 +357,8 @@ TEST(Provider, damageInABigFileIsToldAndNothingIsWrittenOverIt)
     {
         Provider p(fixture);
         QStringList notices;
-        QObject::connect(&p.connection, &TADOConnection::DamageFound, [&](const QString &notice) { notices << notice; });
+        QObject::connect(&p.connection, &TADOConnection::DamageFound,
+                         [&](const QString &notice) { notices << notice; });
         ASSERT_NO_THROW(p.table.Open());
         p.table.SetRecNo(int(damagedRow));
         p.table.FieldByName(QStringLiteral("Фамилия"))->AsString();
@@ -473,7 +473,8 @@ TEST(Provider, aFileInWalModeGoesBackToTheRollbackJournalWithNothingLost)
         writer.Execute(QStringLiteral("INSERT INTO Велирск (Телефон) VALUES ('7-77-07'), ('8-88-08')"));
         // What a machine that was switched off leaves: the rows in the WAL only.
         ASSERT_TRUE(QFile::copy(fixture.Path(), copy + QStringLiteral("/velirsk.dat")));
-        ASSERT_TRUE(QFile::copy(fixture.Path(QStringLiteral("velirsk.dat-wal")), copy + QStringLiteral("/velirsk.dat-wal")));
+        ASSERT_TRUE(
+            QFile::copy(fixture.Path(QStringLiteral("velirsk.dat-wal")), copy + QStringLiteral("/velirsk.dat-wal")));
 
         const QByteArray held = fixture.Checksum();
         const QString refused = OpenDirectoryIn(folder);
@@ -522,7 +523,8 @@ TEST(Provider, aDamagedFileInWalModeIsRefusedAndLeftInWal)
 {
     SqliteFixture fixture;
     fixture.CreateDirectory(SampleRows());
-    const qint64 pageSize = SqliteFixture::OtherConnection(fixture.Path()).Rows(QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
+    const qint64 pageSize =
+        SqliteFixture::OtherConnection(fixture.Path()).Rows(QStringLiteral("PRAGMA page_size")).value(0).toLongLong();
     ASSERT_GT(pageSize, 0);
     SqliteFixture::OtherConnection(fixture.Path()).Execute(QStringLiteral("PRAGMA journal_mode = WAL"));
     Damage(fixture.Path(), pageSize, pageSize, '\xff');
@@ -552,7 +554,8 @@ TEST(Provider, tablesWithoutUsableRowNumbersAreRefusedInPlainWords)
         other.Execute(QStringLiteral("INSERT INTO Велирск (Телефон) VALUES ('1')"));
     }
     const QString withoutRowid = OpenError(fixture, QStringLiteral("norowid.dat"));
-    EXPECT_TRUE(withoutRowid.contains(QStringLiteral("без номеров строк (WITHOUT ROWID)"))) << withoutRowid.toStdString();
+    EXPECT_TRUE(withoutRowid.contains(QStringLiteral("без номеров строк (WITHOUT ROWID)")))
+        << withoutRowid.toStdString();
     const QString hidden = OpenError(fixture, QStringLiteral("rowidcolumn.dat"));
     EXPECT_TRUE(hidden.contains(QStringLiteral("столбец «RowID»"))) << hidden.toStdString();
 }
@@ -658,7 +661,7 @@ TEST(Provider, editsReachTheFileAndTouchOnlyTheirRow)
 {
     SqliteFixture fixture;
     std::vector<TRecord> rows = SampleRows();
-    rows.push_back(rows[0]);  // two identical rows: 1 and 7
+    rows.push_back(rows[0]); // two identical rows: 1 and 7
     fixture.CreateDirectory(rows);
     Provider p(fixture);
     p.table.Open();
@@ -672,7 +675,7 @@ TEST(Provider, editsReachTheFileAndTouchOnlyTheirRow)
     EXPECT_EQ(other.Rows(QStringLiteral("SELECT rowid, Дом, Корпус FROM Велирск WHERE Телефон = '2-11-01'")),
               (QStringList{QStringLiteral("1|1|"), QStringLiteral("7|NULL|Б")}));
 
-    p.table.SetRecNo(5);  // Дом is NULL in the file: the check must still find the row
+    p.table.SetRecNo(5); // Дом is NULL in the file: the check must still find the row
     p.table.Edit();
     p.table.FieldByName(QStringLiteral("Дом"))->SetAsString(QStringLiteral("12"));
     p.table.Next();
@@ -739,7 +742,8 @@ TEST(Provider, anotherUsersChangeOrLockNeverLosesTheEdit)
     p.table.Cancel();
     EXPECT_EQ(p.table.FieldByName(QStringLiteral("Улица"))->AsString(), QStringLiteral("Кирова"))
         << "cancelling shows the row as it is now";
-    EXPECT_EQ(other.Rows(QStringLiteral("SELECT Фамилия FROM Велирск WHERE rowid = 1")), QStringList{QStringLiteral("Иванов")});
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT Фамилия FROM Велирск WHERE rowid = 1")),
+              QStringList{QStringLiteral("Иванов")});
 
     // Locked past the busy timeout: the edit stays and can be posted later.
     p.table.Edit();
@@ -815,7 +819,8 @@ TEST(Provider, legacyRowsAreShownEditedAndDeletedWithTheirBytesKept)
     EXPECT_THROW(p.table.Post(), EDatabaseError);
     p.table.Cancel();
     p.table.Delete();
-    EXPECT_EQ(other.Rows(QStringLiteral("SELECT count(*) FROM Велирск WHERE rowid = 2")), QStringList{QStringLiteral("0")});
+    EXPECT_EQ(other.Rows(QStringLiteral("SELECT count(*) FROM Велирск WHERE rowid = 2")),
+              QStringList{QStringLiteral("0")});
 }
 
 TEST(Provider, searchQueryFollowsItsTextRules)
@@ -831,8 +836,7 @@ TEST(Provider, searchQueryFollowsItsTextRules)
     // ordered by the apartment as text.
     Search(p.query, {});
     EXPECT_EQ(p.query.CommandText(), SearchStatement::Lines({}).join("\r\n") + "\r\n");
-    EXPECT_EQ(Column(p.query, QStringLiteral("Квартира")),
-              (QStringList{"", "1", "10", "2", "3", "7"}));
+    EXPECT_EQ(Column(p.query, QStringLiteral("Квартира")), (QStringList{"", "1", "10", "2", "3", "7"}));
     EXPECT_EQ(p.query.RecNo(), 1);
     EXPECT_TRUE(p.query.Bof());
     EXPECT_FALSE(p.query.Eof());
@@ -849,8 +853,7 @@ TEST(Provider, searchQueryFollowsItsTextRules)
     p.query.Open();
     EXPECT_EQ(Column(p.query, QStringLiteral("Организация")), QStringList{"Школа № 1"});
 
-    struct Case
-    {
+    struct Case {
         QStringList criteria;
         QStringList surnames;
     };
@@ -874,7 +877,7 @@ TEST(Provider, searchResultsCanBeDeletedFromTheTable)
 {
     SqliteFixture fixture;
     std::vector<TRecord> rows = SampleRows();
-    rows.push_back(rows[2]);  // Петров twice: rows 3 and 7
+    rows.push_back(rows[2]); // Петров twice: rows 3 and 7
     fixture.CreateDirectory(rows);
     Provider p(fixture);
     p.table.Open();
@@ -936,7 +939,8 @@ TEST(Provider, rowsDeletedThroughOneDataSetLeaveTheOthersOnTheConnection)
     EXPECT_EQ(p.table.RecordCount(), 4);
     EXPECT_EQ(p.table.RecNo(), -1);
     EXPECT_EQ(surname->AsString(), QStringLiteral("правка"));
-    EXPECT_EQ(Column(p.table, QStringLiteral("Фамилия")), (QStringList{"правка", "Иванова", "", "Сидоров", "O\"Brien; --x"}));
+    EXPECT_EQ(Column(p.table, QStringLiteral("Фамилия")),
+              (QStringList{"правка", "Иванова", "", "Сидоров", "O\"Brien; --x"}));
     p.table.Post();
     SqliteFixture::OtherConnection other(fixture.Path());
     EXPECT_EQ(other.Rows(QStringLiteral("SELECT Телефон, Улица FROM Велирск WHERE Фамилия = 'правка'")),

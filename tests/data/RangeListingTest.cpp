@@ -21,8 +21,8 @@ namespace {
 QStringList Rows(const SqliteFixture &fixture, int ranges, const QString &statement)
 {
     TADOConnection connection;
-    connection.SetConnectionString(
-        fixture.ConnectionString() + QStringLiteral(";Search Threads=%1;Search Threads From Rows=1").arg(ranges));
+    connection.SetConnectionString(fixture.ConnectionString()
+                                   + QStringLiteral(";Search Threads=%1;Search Threads From Rows=1").arg(ranges));
     TADOQuery query;
     query.SetConnection(&connection);
     query.SQL()->SetText(statement);
@@ -46,8 +46,28 @@ void MakeKeyTable(const SqliteFixture &fixture)
     SqliteFixture::OtherConnection other(fixture.Path());
     other.Execute(QStringLiteral("CREATE TABLE keys (id INTEGER, tag TEXT, k, m)"));
     const QStringList values{
-        "NULL", "2", "2.0", "-1", "1.5", "9007199254740993", "9007199254740992.0", "'2'", "'10'", "'1'", "''",
-        "'я'", "'Я'", "'ab'", "'abc'", "'a'", "X'00'", "X''", "X'0001'", "'b'", "NULL", "-9223372036854775808",
+        "NULL",
+        "2",
+        "2.0",
+        "-1",
+        "1.5",
+        "9007199254740993",
+        "9007199254740992.0",
+        "'2'",
+        "'10'",
+        "'1'",
+        "''",
+        "'я'",
+        "'Я'",
+        "'ab'",
+        "'abc'",
+        "'a'",
+        "X'00'",
+        "X''",
+        "X'0001'",
+        "'b'",
+        "NULL",
+        "-9223372036854775808",
     };
     int id = 0;
     for (int copy = 0; copy < 3; ++copy) {

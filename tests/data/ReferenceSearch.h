@@ -13,8 +13,7 @@
 #include <optional>
 #include <vector>
 
-struct ReferenceRow
-{
+struct ReferenceRow {
     qint64 rowid = 0;
     std::vector<TStoredValue> values;
 };

@@ -6,8 +6,7 @@
 namespace {
 
 // A store of rowids that another process may shrink; counts the rowids it hands out.
-struct FakeStore
-{
+struct FakeStore {
     std::set<qint64> rowids;
     long handedOut = 0;
 
@@ -86,7 +85,7 @@ TEST(RowidList, rowsDeletedByOthersBeforeListingKeepTheCount)
     list.At(49999);
     for (qint64 r = 25000; r < 25010; ++r)
         store.rowids.erase(r);
-    store.rowids.insert(60000);  // added later: stays out
+    store.rowids.insert(60000); // added later: stays out
     list.ListAll();
     ASSERT_EQ(list.Count(), 50000);
     int missing = 0;

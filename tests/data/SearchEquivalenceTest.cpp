@@ -130,42 +130,43 @@ void MakeAwkwardDirectory(const SqliteFixture &fixture)
     // a number stored as such.
     other.Execute(QStringLiteral("INSERT INTO Велирск VALUES ('21-00-12', CAST(X'C8E2E0EDEEE2' AS TEXT), "
                                  "CAST(X'CCE8F0E0' AS TEXT), '1', 'А', '10', 'Школа № 1')"));
-    other.Execute(QStringLiteral("INSERT INTO Велирск VALUES ('21-00-13', CAST(X'FF' AS TEXT), CAST(X'E090B8' AS TEXT), "
-                                 "'2', CAST(X'C1A1' AS TEXT), CAST(X'FF31' AS TEXT), X'4142')"));
-    other.Execute(QStringLiteral("INSERT INTO Велирск VALUES ('21-00-14', 'Иванов', 'Мира', 1, 'А', X'3130', 'Школа')"));
+    other.Execute(
+        QStringLiteral("INSERT INTO Велирск VALUES ('21-00-13', CAST(X'FF' AS TEXT), CAST(X'E090B8' AS TEXT), "
+                       "'2', CAST(X'C1A1' AS TEXT), CAST(X'FF31' AS TEXT), X'4142')"));
+    other.Execute(
+        QStringLiteral("INSERT INTO Велирск VALUES ('21-00-14', 'Иванов', 'Мира', 1, 'А', X'3130', 'Школа')"));
     other.Execute(QStringLiteral("INSERT INTO Велирск SELECT * FROM Велирск WHERE Фамилия IN ('Иванов', 'Smith')"));
-
 }
 
 const QList<QStringList> kAwkwardSearches{
-        {},
-        {"", "иван"},
-        {"", "ИВАНОВ"},
-        {"", "Иванов "},
-        {"", " "},
-        {"21"},
-        {"", "", "мира"},
-        {"", "", "и"},
-        {"", "", "\u00E0"},
-        {"", "%ов"},
-        {"", "_в"},
-        {"", "%"},
-        {"", "_%"},
-        {"", "100%"},
-        {"", "", "a_b"},
-        {"", "", "a%b"},
-        {"", "O\"Brien"},
-        {"", "", "'"},
-        {"", "ё"},
-        {"", "Е"},
-        {"", "\uFFFD"},
-        {"", "", "", "", "", "", "AB"},
-        {"", "", "", "", "a"},
-        {"", "", "\uFFFD\uFFFD\uFFFD"},
-        {"", "", "", "1", "", "1"},
-        {"", "s", "sm", "6", "1", "2", "ü"},
-        {"21-00-0", "и", "м", "1", "а", "1", "ш"},
-        {"", "", "", "", "", "", "school"},
+    {},
+    {"", "иван"},
+    {"", "ИВАНОВ"},
+    {"", "Иванов "},
+    {"", " "},
+    {"21"},
+    {"", "", "мира"},
+    {"", "", "и"},
+    {"", "", "\u00E0"},
+    {"", "%ов"},
+    {"", "_в"},
+    {"", "%"},
+    {"", "_%"},
+    {"", "100%"},
+    {"", "", "a_b"},
+    {"", "", "a%b"},
+    {"", "O\"Brien"},
+    {"", "", "'"},
+    {"", "ё"},
+    {"", "Е"},
+    {"", "\uFFFD"},
+    {"", "", "", "", "", "", "AB"},
+    {"", "", "", "", "a"},
+    {"", "", "\uFFFD\uFFFD\uFFFD"},
+    {"", "", "", "1", "", "1"},
+    {"", "s", "sm", "6", "1", "2", "ü"},
+    {"21-00-0", "и", "м", "1", "а", "1", "ш"},
+    {"", "", "", "", "", "", "school"},
 };
 
 TEST(SearchEquivalence, awkwardValuesGiveTheReferenceRowsInTheReferenceOrder)
@@ -183,9 +184,9 @@ TEST(SearchEquivalence, rangesListedSideBySideGiveTheReferenceRowsInTheReference
     MakeAwkwardDirectory(fixture);
     for (const int ranges : {2, 5, 40}) {
         SCOPED_TRACE(ranges);
-        ExpectSameAsReference(
-            fixture.ConnectionString() + QStringLiteral(";Search Threads=%1;Search Threads From Rows=1").arg(ranges),
-            fixture.Path(), kAwkwardSearches);
+        ExpectSameAsReference(fixture.ConnectionString()
+                                  + QStringLiteral(";Search Threads=%1;Search Threads From Rows=1").arg(ranges),
+                              fixture.Path(), kAwkwardSearches);
     }
 }
 
@@ -218,10 +219,11 @@ TEST(SearchEquivalence, generatedDirectoryGivesTheReferenceRowsInTheReferenceOrd
     };
     // Whole on one thread, and in as many ranges as the machine has cores
     // and in more.
-    for (const QString &ranges : {QStringLiteral(";Search Threads=1"), QString(), QStringLiteral(";Search Threads=7")}) {
+    for (const QString &ranges :
+         {QStringLiteral(";Search Threads=1"), QString(), QStringLiteral(";Search Threads=7")}) {
         SCOPED_TRACE(ranges.toStdString());
-        ExpectSameAsReference(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1%2").arg(path, ranges), path,
-                              searches);
+        ExpectSameAsReference(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=%1%2").arg(path, ranges),
+                              path, searches);
     }
 }
 
@@ -235,8 +237,8 @@ TEST(SearchEquivalence, legacyBytesAreSearchedAsTheGridShowsThem)
     // Windows-1251 "Иванов"; "И", the one byte Windows-1251 leaves unassigned
     // and "и"; "Сёмин"; a byte-order mark before "Ivan"; no surname at all.
     // "И" and the byte after it, like "Сёмин"'s first two, would alone be UTF-8.
-    for (const char *surname : {"CAST(X'C8E2E0EDEEE2' AS TEXT)", "CAST(X'C898E8' AS TEXT)", "CAST(X'D1B8ECE8ED' AS TEXT)",
-                                "CAST(X'EFBBBF4976616E' AS TEXT)", "NULL"}) {
+    for (const char *surname : {"CAST(X'C8E2E0EDEEE2' AS TEXT)", "CAST(X'C898E8' AS TEXT)",
+                                "CAST(X'D1B8ECE8ED' AS TEXT)", "CAST(X'EFBBBF4976616E' AS TEXT)", "NULL"}) {
         other.Execute(QStringLiteral("INSERT INTO Велирск VALUES ('2', %1, 'Мира', '1', '', '1', '')").arg(surname));
     }
     TADOConnection connection;

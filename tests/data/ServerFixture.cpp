@@ -44,7 +44,8 @@ ServerFixture::ServerFixture(const SqliteFixture &file)
     Run(admin, QStringLiteral("CREATE DATABASE %1").arg(m_database));
     PQfinish(admin);
 
-    const QString tool = QFileInfo(QCoreApplication::applicationDirPath() + QStringLiteral("/tools/transfer_directory")).filePath();
+    const QString tool =
+        QFileInfo(QCoreApplication::applicationDirPath() + QStringLiteral("/tools/transfer_directory")).filePath();
     QProcess transfer;
     transfer.start(tool, {file.Path(), ConnectionString()});
     const bool finished = transfer.waitForFinished(kToolTimeoutMs);
@@ -57,7 +58,8 @@ ServerFixture::~ServerFixture()
 {
     PQfinish(m_other);
     PGconn *admin = PQconnectdb(TestServer().toUtf8().constData());
-    PQclear(PQexec(admin, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_database).toUtf8().constData()));
+    PQclear(
+        PQexec(admin, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_database).toUtf8().constData()));
     PQfinish(admin);
 }
 

@@ -9,21 +9,21 @@
 
 #include <gtest/gtest.h>
 #include <optional>
-#include <string>
-#include <utility>
 #include <sqlite3.h>
+#include <string>
 #include <string_view>
+#include <utility>
 
 TEST(ConnectionString, directoryStringIsExact)
 {
-    const QString expected = QStringLiteral(
-        "Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=velirsk.dat;Mode=Share Deny None;"
-        "Extended Properties=\"\";Jet OLEDB:System database=\"\";Jet OLEDB:Registry Path=\"\";"
-        "Jet OLEDB:Database Password=\"\";Jet OLEDB:Engine Type=4;Jet OLEDB:Database Locking Mode=0;"
-        "Jet OLEDB:Global Partial Bulk Ops=2;Jet OLEDB:Global Bulk Transactions=1;"
-        "Jet OLEDB:New Database Password=\"\";Jet OLEDB:Create System Database=False;"
-        "Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy Locale on Compact=False;"
-        "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False");
+    const QString expected =
+        QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;User ID=Admin;Data Source=velirsk.dat;Mode=Share Deny None;"
+                       "Extended Properties=\"\";Jet OLEDB:System database=\"\";Jet OLEDB:Registry Path=\"\";"
+                       "Jet OLEDB:Database Password=\"\";Jet OLEDB:Engine Type=4;Jet OLEDB:Database Locking Mode=0;"
+                       "Jet OLEDB:Global Partial Bulk Ops=2;Jet OLEDB:Global Bulk Transactions=1;"
+                       "Jet OLEDB:New Database Password=\"\";Jet OLEDB:Create System Database=False;"
+                       "Jet OLEDB:Encrypt Database=False;Jet OLEDB:Don't Copy Locale on Compact=False;"
+                       "Jet OLEDB:Compact Without Replica Repair=False;Jet OLEDB:SFP=False");
     EXPECT_EQ(DirectoryConnectionString().toUtf8(), expected.toUtf8());
 
     const TConnectionString parsed = TConnectionString::Parse(expected);
@@ -50,8 +50,7 @@ TEST(ConnectionString, quotedValuesMayHoldSeparators)
 
 TEST(Dialect, stringLiteralsBecomeSingleQuoted)
 {
-    struct Case
-    {
+    struct Case {
         const char *input;
         const char *expected;
     };
@@ -61,7 +60,8 @@ TEST(Dialect, stringLiteralsBecomeSingleQuoted)
         {R"(WHERE a LIKE "O'Neil%")", R"(WHERE a LIKE 'O''Neil%')"},
         {R"(WHERE a LIKE "x;y%" AND b = 1)", R"(WHERE a LIKE 'x;y%' AND b = 1)"},
         {R"(WHERE a LIKE "--%" AND b LIKE "/*%")", R"(WHERE a LIKE '--%' AND b LIKE '/*%')"},
-        {"WHERE a LIKE \"line\r\nbreak%\"\r\n AND b LIKE \"%\";\r\n", "WHERE a LIKE 'line\r\nbreak%'\r\n AND b LIKE '%'"},
+        {"WHERE a LIKE \"line\r\nbreak%\"\r\n AND b LIKE \"%\";\r\n",
+         "WHERE a LIKE 'line\r\nbreak%'\r\n AND b LIKE '%'"},
         {R"(WHERE a = 'it''s' AND [b c] = 2 -- "note")", R"(WHERE a = 'it''s' AND [b c] = 2 -- "note")"},
         {R"(WHERE a = "")", R"(WHERE a = '')"},
     };
@@ -88,33 +88,39 @@ TEST(Dialect, refusesWhatCannotBeRunSafely)
 
 TEST(Dialect, oneTableQueriesAreTracedToTheirRows)
 {
-    const TQueryPlan search = PlanQuery(QStringLiteral(
-        "SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE (((Велирск.Телефон) LIKE \"2%\")\r\n"
-        " AND ((Велирск.Фамилия) LIKE \"%\")) ORDER BY Велирск.Квартира;\r\n"));
+    const TQueryPlan search = PlanQuery(
+        QStringLiteral("SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE (((Велирск.Телефон) LIKE \"2%\")\r\n"
+                       " AND ((Велирск.Фамилия) LIKE \"%\")) ORDER BY Велирск.Квартира;\r\n"));
     ASSERT_TRUE(search.traceable);
     EXPECT_EQ(search.table, QStringLiteral("Велирск"));
     EXPECT_EQ(search.cursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Телефон LIKE '2%' "
                                                "ORDER BY Велирск.Квартира"));
     EXPECT_TRUE(search.nullCursorSql.isEmpty());
     // Every row sorted: the rows whose sort key is NULL come first, listed apart.
-    const TQueryPlan everyRow = PlanQuery(QStringLiteral("SELECT Велирск.Телефон FROM Велирск WHERE (Велирск.Телефон LIKE \"%\") "
-                                                         "ORDER BY Велирск.Квартира;"));
-    EXPECT_EQ(everyRow.nullCursorSql, QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NULL"));
+    const TQueryPlan everyRow =
+        PlanQuery(QStringLiteral("SELECT Велирск.Телефон FROM Велирск WHERE (Велирск.Телефон LIKE \"%\") "
+                                 "ORDER BY Велирск.Квартира;"));
+    EXPECT_EQ(everyRow.nullCursorSql,
+              QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NULL"));
     EXPECT_EQ(everyRow.cursorSql,
-              QStringLiteral("SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NOT NULL ORDER BY Велирск.Квартира"));
+              QStringLiteral(
+                  "SELECT Велирск.rowid FROM Велирск WHERE Велирск.Квартира IS NOT NULL ORDER BY Велирск.Квартира"));
     EXPECT_EQ(search.readerSql,
               QStringLiteral("SELECT Велирск.Телефон, Велирск.Фамилия FROM Велирск WHERE Велирск.rowid = ?1"));
 
     // For the server: lower() on both sides without an escape, NULL keys
     // first as on the file, ties by rowid, numbered parameters.
-    const TQueryPlan onServer = PlanQuery(QStringLiteral(
-        "SELECT [Велирск].Телефон FROM [Велирск] WHERE ((Велирск.Телефон) LIKE \"2\\%\") ORDER BY Велирск.Квартира DESC, Дом;"),
-        TSqlEngine::Postgres);
-    EXPECT_EQ(onServer.cursorSql, QStringLiteral("SELECT \"Велирск\".rowid FROM \"Велирск\" WHERE lower(Велирск.Телефон) "
-                                                 "LIKE lower('2\\%') ESCAPE '' ORDER BY Велирск.Квартира DESC NULLS LAST, "
-                                                 "Дом NULLS FIRST, \"Велирск\".rowid"));
+    const TQueryPlan onServer =
+        PlanQuery(QStringLiteral("SELECT [Велирск].Телефон FROM [Велирск] WHERE ((Велирск.Телефон) LIKE \"2\\%\") "
+                                 "ORDER BY Велирск.Квартира DESC, Дом;"),
+                  TSqlEngine::Postgres);
+    EXPECT_EQ(onServer.cursorSql,
+              QStringLiteral("SELECT \"Велирск\".rowid FROM \"Велирск\" WHERE lower(Велирск.Телефон) "
+                             "LIKE lower('2\\%') ESCAPE '' ORDER BY Велирск.Квартира DESC NULLS LAST, "
+                             "Дом NULLS FIRST, \"Велирск\".rowid"));
     EXPECT_TRUE(onServer.nullCursorSql.isEmpty());
-    EXPECT_EQ(onServer.readerSql, QStringLiteral("SELECT \"Велирск\".Телефон FROM \"Велирск\" WHERE \"Велирск\".rowid = $1"));
+    EXPECT_EQ(onServer.readerSql,
+              QStringLiteral("SELECT \"Велирск\".Телефон FROM \"Велирск\" WHERE \"Велирск\".rowid = $1"));
 
     const TQueryPlan aliased = PlanQuery(QStringLiteral("select all * from [my table] as m where m.x = 1"));
     ASSERT_TRUE(aliased.traceable);
@@ -122,19 +128,16 @@ TEST(Dialect, oneTableQueriesAreTracedToTheirRows)
     EXPECT_EQ(aliased.readerSql, QStringLiteral("SELECT * from [my table] as m WHERE m.rowid = ?1"));
 
     const char *untraceable[] = {
-        "SELECT DISTINCT a FROM t",
-        "SELECT count(*) FROM t",
-        "SELECT a FROM t, u",
-        "SELECT a FROM t JOIN u ON t.x = u.x",
-        "SELECT a FROM t GROUP BY a",
-        "SELECT a FROM t UNION SELECT a FROM u",
-        "SELECT (SELECT 1) FROM t",
-        "SELECT a FROM main.t",
+        "SELECT DISTINCT a FROM t",   "SELECT count(*) FROM t",
+        "SELECT a FROM t, u",         "SELECT a FROM t JOIN u ON t.x = u.x",
+        "SELECT a FROM t GROUP BY a", "SELECT a FROM t UNION SELECT a FROM u",
+        "SELECT (SELECT 1) FROM t",   "SELECT a FROM main.t",
         "PRAGMA table_info(t)",
     };
     for (const char *statement : untraceable)
         EXPECT_FALSE(PlanQuery(QString::fromUtf8(statement)).traceable) << statement;
-    EXPECT_TRUE(PlanQuery(QStringLiteral("SELECT a FROM t WHERE a IN (SELECT b FROM u GROUP BY b) ORDER BY a, b")).traceable);
+    EXPECT_TRUE(
+        PlanQuery(QStringLiteral("SELECT a FROM t WHERE a IN (SELECT b FROM u GROUP BY b) ORDER BY a, b")).traceable);
 }
 
 TEST(Dialect, cursorsOfPlainColumnsListRowidsWithLikeTermsInTheirFasterForm)
@@ -153,14 +156,16 @@ TEST(Dialect, cursorsOfPlainColumnsListRowidsWithLikeTermsInTheirFasterForm)
     // Other conditions run as written, still over the rowids alone.
     EXPECT_EQ(cursor("SELECT a FROM t WHERE a LIKE \"%\" OR b LIKE \"%\""),
               QStringLiteral("SELECT t.rowid FROM t WHERE a LIKE '%' OR b LIKE '%'"));
-    for (const char *kept : {"SELECT a FROM t WHERE a LIKE \"%\" ESCAPE \"!\"", "SELECT a FROM t WHERE NOT a LIKE \"%\"",
-                             "SELECT a FROM t WHERE a LIKE b", "SELECT a FROM t WHERE a LIKE ?", "SELECT a FROM t WHERE a = 1"}) {
+    for (const char *kept :
+         {"SELECT a FROM t WHERE a LIKE \"%\" ESCAPE \"!\"", "SELECT a FROM t WHERE NOT a LIKE \"%\"",
+          "SELECT a FROM t WHERE a LIKE b", "SELECT a FROM t WHERE a LIKE ?", "SELECT a FROM t WHERE a = 1"}) {
         EXPECT_FALSE(cursor(kept).contains(QStringLiteral("IS NOT NULL"))) << kept;
         EXPECT_TRUE(cursor(kept).startsWith(QStringLiteral("SELECT t.rowid FROM t WHERE "))) << kept;
     }
     // A list that may name an alias, or an ORDER BY by position, keeps the whole statement.
-    for (const char *whole : {"SELECT a AS x FROM t WHERE x LIKE \"%\"", "SELECT a x FROM t ORDER BY x",
-                              "SELECT a, b FROM t ORDER BY 2", "SELECT a + 1 FROM t ORDER BY a", "SELECT a FROM t ORDER BY a + 1"})
+    for (const char *whole :
+         {"SELECT a AS x FROM t WHERE x LIKE \"%\"", "SELECT a x FROM t ORDER BY x", "SELECT a, b FROM t ORDER BY 2",
+          "SELECT a + 1 FROM t ORDER BY a", "SELECT a FROM t ORDER BY a + 1"})
         EXPECT_TRUE(cursor(whole).startsWith(QStringLiteral("SELECT t.rowid, "))) << whole;
 }
 
@@ -176,8 +181,7 @@ bool Like(const char *pattern, std::string_view storedBytes, char32_t escape = 0
 
 TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
 {
-    struct Case
-    {
+    struct Case {
         const char *pattern;
         const char *text;
         bool matches;
@@ -220,28 +224,28 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
     // byte can begin, nor the byte's Windows-1251 letter, folds to the
     // pattern's first one.
     const Case firstCharacters[] = {
-        {"μ%", "\u00B5m", true},          // micro sign, two bytes
-        {"s%", "\u017Fun", true},         // long s
-        {"k%", "\u212Aelvin", true},      // Kelvin sign, three bytes
-        {"ω_", "\u2126x", true},          // Ohm sign
-        {"и%", "\xE0\x90\xB8", false},    // "и" over-long is no character
-        {"ађё", "\xE0\x90\xB8", true},   // and reads as Windows-1251
+        {"μ%", "\u00B5m", true},       // micro sign, two bytes
+        {"s%", "\u017Fun", true},      // long s
+        {"k%", "\u212Aelvin", true},   // Kelvin sign, three bytes
+        {"ω_", "\u2126x", true},       // Ohm sign
+        {"и%", "\xE0\x90\xB8", false}, // "и" over-long is no character
+        {"ађё", "\xE0\x90\xB8", true}, // and reads as Windows-1251
         {"бњ", "\xC1\x9C", true},
         {"a%", "\xC1\xA1", false},
         {"я%", "\xFF", true},
         {"ив%", "\xC8\xE2", true},
         {"р%", "\xD0", true},
-        {"\uFFFD%", "\x98", true},        // the one byte Windows-1251 leaves unassigned
-        {"с%", "\xD1\xB8\xEC\xE8\xED", true},  // "Сёмин"; its first two bytes alone are UTF-8
+        {"\uFFFD%", "\x98", true},            // the one byte Windows-1251 leaves unassigned
+        {"с%", "\xD1\xB8\xEC\xE8\xED", true}, // "Сёмин"; its first two bytes alone are UTF-8
         {"\u0479%", "\xD1\xB8\xEC\xE8\xED", false},
         {"\uFFFD%", "И", false},
         {"и%", "", false},
         {"и_", "Й", false},
-        {"\U00010428%", "\U00010400x", true},  // four bytes
+        {"\U00010428%", "\U00010400x", true}, // four bytes
         {"kelvin", "\u212AELVIN", true},
-        {"a\uFEFFb", "A\uFEFFB", true},  // a byte-order mark inside is a character like any other
+        {"a\uFEFFb", "A\uFEFFB", true}, // a byte-order mark inside is a character like any other
         {"kelvin", "\u212AELVINS", false},
-        {"ив%", "Ив\xFF", false},  // a stray byte after a fitting beginning makes it all Windows-1251
+        {"ив%", "Ив\xFF", false}, // a stray byte after a fitting beginning makes it all Windows-1251
     };
     for (const Case &c : firstCharacters)
         EXPECT_EQ(Like(c.pattern, c.text), c.matches) << c.pattern << " / " << c.text;
@@ -253,28 +257,27 @@ TEST(Like, ignoresCaseInEveryScriptAndKnowsItsWildcards)
 // bytes, which are searched together.
 TEST(Like, wildcardsAnywhereFindCharactersOfEveryLength)
 {
-    struct Case
-    {
+    struct Case {
         const char *pattern;
         const char *text;
         bool matches;
     };
-    const std::string longPrefix = "Длинная улица имени ";  // well past sixteen bytes
+    const std::string longPrefix = "Длинная улица имени "; // well past sixteen bytes
     const Case cases[] = {
         {"%ван%", "Иванов", true},
         {"%ВАН", "Иванов", false},
-        {"%ван%", "Иᲀанов", true},      // the old rounded "в" folds to "в" in three bytes
+        {"%ван%", "Иᲀанов", true}, // the old rounded "в" folds to "в" in three bytes
         {"%ᲀан%", "ИВАНОВ", true},
-        {"%в%", "x²y", false},            // "²" ends in the byte that ends "в"
+        {"%в%", "x²y", false}, // "²" ends in the byte that ends "в"
         {"%в%", "²²²²²²²²²²в", true},
-        {"%k", "abcK", true},             // Kelvin sign, three bytes, at the very end
+        {"%k", "abcK", true}, // Kelvin sign, three bytes, at the very end
         {"%kk%", "Kk", true},
         {"%_", "", false},
-        {"%_", "𐐀", true},            // "_" is one character of four bytes
+        {"%_", "𐐀", true}, // "_" is one character of four bytes
         {"%а_в", "ааЖв", true},
         {"%а_в", "аЖЖв", false},
         {"%ов%ов", "Петров-Иванов", true},
-        {"%ов%ов", "Петров", false},           // the last piece may not reuse the inner one
+        {"%ов%ов", "Петров", false}, // the last piece may not reuse the inner one
         {"и%в%а", "Иванова", true},
         {"и%в%а", "Иванов", false},
         {"%_в_%", "в", false},
@@ -334,7 +337,7 @@ TEST(Like, sqlFunctionReadsEveryArgumentSafely)
         std::optional<int> result = -1;
         if (sqlite3_step(statement) == SQLITE_ROW)
             result = sqlite3_column_type(statement, 0) == SQLITE_NULL ? std::nullopt
-                                                                     : std::optional(sqlite3_column_int(statement, 0));
+                                                                      : std::optional(sqlite3_column_int(statement, 0));
         sqlite3_finalize(statement);
         return result;
     };
@@ -396,16 +399,18 @@ TEST(Like, compiledPatternsFollowTheirArguments)
     };
 
     sqlite3_stmt *perRow = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db,
-                                 "SELECT column1 LIKE column2 FROM (VALUES ('abc', 'a%'), ('abc', 'b%'), ('abc', '%C'), ('abc', 'abc'))",
-                                 -1, &perRow, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_prepare_v2(
+            db, "SELECT column1 LIKE column2 FROM (VALUES ('abc', 'a%'), ('abc', 'b%'), ('abc', '%C'), ('abc', 'abc'))",
+            -1, &perRow, nullptr),
+        SQLITE_OK);
     EXPECT_EQ(rows(perRow), "1 0 1 1 ");
     sqlite3_finalize(perRow);
 
     sqlite3_stmt *bound = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "SELECT Телефон FROM Велирск WHERE Фамилия LIKE ?1 ORDER BY rowid", -1, &bound, nullptr),
-              SQLITE_OK);
+    ASSERT_EQ(
+        sqlite3_prepare_v2(db, "SELECT Телефон FROM Велирск WHERE Фамилия LIKE ?1 ORDER BY rowid", -1, &bound, nullptr),
+        SQLITE_OK);
     for (const auto &[pattern, expected] : {std::pair("и%", "1 "), std::pair("П%", "2 "), std::pair("%ов", "1 2 ")}) {
         sqlite3_bind_text(bound, 1, pattern, -1, SQLITE_TRANSIENT);
         EXPECT_EQ(rows(bound), expected) << pattern;

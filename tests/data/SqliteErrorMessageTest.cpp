@@ -9,8 +9,7 @@
 
 namespace {
 
-struct MemoryDatabase
-{
+struct MemoryDatabase {
     MemoryDatabase()
     {
         sqlite3_open(":memory:", &db);
@@ -28,8 +27,7 @@ struct MemoryDatabase
 // at the end.
 TEST(SqliteErrorMessage, codesBecomeRussianSentencesWithoutSqlitesOwnWords)
 {
-    const struct
-    {
+    const struct {
         int code;
         const char *message;
     } cases[] = {

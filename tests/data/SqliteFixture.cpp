@@ -31,7 +31,8 @@ void SqliteFixture::CreateDirectory(const std::vector<TRecord> &rows, const QStr
     for (const TRecord &row : rows) {
         QStringList values;
         for (const TFieldValue &value : row)
-            values << (value ? u'\'' + QString(*value).replace(u'\'', QStringLiteral("''")) + u'\'' : QStringLiteral("NULL"));
+            values << (value ? u'\'' + QString(*value).replace(u'\'', QStringLiteral("''")) + u'\''
+                             : QStringLiteral("NULL"));
         db.Execute(QStringLiteral("INSERT INTO \"Велирск\" VALUES (%1)").arg(values.join(u',')));
     }
     db.Execute(QStringLiteral("COMMIT"));
@@ -59,7 +60,8 @@ QStringList SqliteFixture::Files() const
 
 SqliteFixture::OtherConnection::OtherConnection(const QString &path)
 {
-    EXPECT_EQ(sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr),
+    EXPECT_EQ(sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                              nullptr),
               SQLITE_OK);
 }
 
@@ -85,7 +87,8 @@ QStringList SqliteFixture::OtherConnection::Rows(const QString &sql)
 {
     QStringList rows;
     sqlite3_stmt *statement = nullptr;
-    EXPECT_EQ(sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &statement, nullptr), SQLITE_OK) << sqlite3_errmsg(m_db);
+    EXPECT_EQ(sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &statement, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(m_db);
     while (sqlite3_step(statement) == SQLITE_ROW) {
         QStringList values;
         for (int i = 0; i < sqlite3_column_count(statement); ++i) {

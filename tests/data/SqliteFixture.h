@@ -21,7 +21,8 @@ public:
     // A connection string like the program's, naming `fileName` in this folder.
     QString ConnectionString(const QString &fileName = QStringLiteral("velirsk.dat")) const;
     // Creates the directory table with these rows (NULLs where a value is absent).
-    void CreateDirectory(const std::vector<TRecord> &rows, const QString &fileName = QStringLiteral("velirsk.dat")) const;
+    void CreateDirectory(const std::vector<TRecord> &rows,
+                         const QString &fileName = QStringLiteral("velirsk.dat")) const;
     void WriteFile(const QByteArray &bytes, const QString &fileName) const;
     QByteArray Checksum(const QString &fileName = QStringLiteral("velirsk.dat")) const;
     // The files of the folder, sorted.

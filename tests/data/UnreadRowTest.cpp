@@ -6,8 +6,8 @@
 
 #include "data/ADOConnection.h"
 #include "data/ADOTable.h"
-#include "toolkit/db/DatabaseError.h"
 #include "support/QtPrinters.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <gtest/gtest.h>
 
@@ -34,7 +34,10 @@ protected:
     }
 
     TField *Field(const char *name) const { return table.FieldByName(QString::fromUtf8(name)); }
-    QStringList Row2() { return other.Rows(QStringLiteral("SELECT Фамилия, Организация FROM Велирск WHERE rowid = 2")); }
+    QStringList Row2()
+    {
+        return other.Rows(QStringLiteral("SELECT Фамилия, Организация FROM Велирск WHERE rowid = 2"));
+    }
 
     SqliteFixture fixture;
     TADOConnection connection;

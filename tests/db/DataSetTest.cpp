@@ -5,8 +5,8 @@
 
 #include "support/QtPrinters.h"
 
-#include <gtest/gtest.h>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -18,8 +18,7 @@ std::vector<TRecord> Rows(int count)
     return rows;
 }
 
-struct Fixture
-{
+struct Fixture {
     explicit Fixture(int count)
     {
         set.SetFieldNames({QStringLiteral("id"), QStringLiteral("name")});
@@ -237,8 +236,7 @@ TEST(DataSet, notificationsComeInOrder)
     });
     QObject::connect(&f.source, &TDataSource::StateChange, [&] { signalLog << QStringLiteral("state"); });
 
-    struct Step
-    {
+    struct Step {
         std::function<void()> action;
         QStringList linkEvents;
         QStringList signalEvents;

@@ -25,7 +25,8 @@ struct BreakCase {
     QStringList lines;
 };
 
-class CaptionBreaking : public ::testing::TestWithParam<BreakCase> {};
+class CaptionBreaking : public ::testing::TestWithParam<BreakCase>
+{ };
 
 TEST_P(CaptionBreaking, breaksAsExpected)
 {
@@ -35,20 +36,28 @@ TEST_P(CaptionBreaking, breaksAsExpected)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, CaptionBreaking,
-    ::testing::Values(
-        BreakCase{"fitting caption is one line", QStringLiteral("ab cd"), 23, {QStringLiteral("ab cd")}},
-        BreakCase{"empty caption is one empty line", QString(), 0, {QString()}},
-        // "ab c" is 18 wide, the whole caption 23: break at the space, which is dropped.
-        BreakCase{"two words break at the space", QStringLiteral("ab cd"), 18, {QStringLiteral("ab"), QStringLiteral("cd")}},
-        BreakCase{"word without space breaks inside", QStringLiteral("abcdef"), 20,
-                  {QStringLiteral("abcd"), QStringLiteral("ef")}},
-        BreakCase{"breaks at the last space that fits", QStringLiteral("a b c d"), 20,
-                  {QStringLiteral("a b"), QStringLiteral("c d")}},
-        // A space at the very start of a line gives no usable break.
-        BreakCase{"leading space breaks inside the word", QStringLiteral(" abcdef"), 18,
-                  {QStringLiteral(" abc"), QStringLiteral("def")}},
-        BreakCase{"character wider than the wrap width gives no lines", QStringLiteral("abc"), 4, {}},
-        BreakCase{"later unbreakable character discards all lines", QStringLiteral("aW"), 5, {}}),
+    ::testing::Values(BreakCase{"fitting caption is one line", QStringLiteral("ab cd"), 23, {QStringLiteral("ab cd")}},
+                      BreakCase{"empty caption is one empty line", QString(), 0, {QString()}},
+                      // "ab c" is 18 wide, the whole caption 23: break at the space, which is dropped.
+                      BreakCase{"two words break at the space",
+                                QStringLiteral("ab cd"),
+                                18,
+                                {QStringLiteral("ab"), QStringLiteral("cd")}},
+                      BreakCase{"word without space breaks inside",
+                                QStringLiteral("abcdef"),
+                                20,
+                                {QStringLiteral("abcd"), QStringLiteral("ef")}},
+                      BreakCase{"breaks at the last space that fits",
+                                QStringLiteral("a b c d"),
+                                20,
+                                {QStringLiteral("a b"), QStringLiteral("c d")}},
+                      // A space at the very start of a line gives no usable break.
+                      BreakCase{"leading space breaks inside the word",
+                                QStringLiteral(" abcdef"),
+                                18,
+                                {QStringLiteral(" abc"), QStringLiteral("def")}},
+                      BreakCase{"character wider than the wrap width gives no lines", QStringLiteral("abc"), 4, {}},
+                      BreakCase{"later unbreakable character discards all lines", QStringLiteral("aW"), 5, {}}),
     [](const auto &info) { return std::to_string(info.index); });
 
 TEST(CaptionBreaker, longCaptionIsBrokenWholeWithoutLosingText)

@@ -17,7 +17,8 @@ inline constexpr TColor kInactive = RGB(255, 0, 0), kActive = RGB(0, 255, 0), kO
                         kOutline2 = RGB(255, 255, 0), kFace = RGB(255, 255, 255);
 
 // A shown, active window holding one button at (10, 10).
-class FlatGlyphButtonTest : public ::testing::Test {
+class FlatGlyphButtonTest : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -66,4 +67,3 @@ protected:
     TFlatGlyphButton *button = nullptr;
     QWidget *other = nullptr;
 };
-

@@ -17,7 +17,8 @@ struct PlacementCase {
     TPoint text;
 };
 
-class Placement : public ::testing::TestWithParam<PlacementCase> {};
+class Placement : public ::testing::TestWithParam<PlacementCase>
+{ };
 
 TEST_P(Placement, placesGlyphAndCaption)
 {
@@ -33,26 +34,46 @@ const QSize kDialogButton(73, 26), kGlyph16(16, 16), kCaption(30, 13);
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, Placement,
-    ::testing::Values(
-        PlacementCase{"dialog button, glyph left", input(kDialogButton, kGlyph16, kCaption, true, bsButton, bsLeft),
-                      {6, 5}, {30, 7}},
-        PlacementCase{"glyph right mirrors the caption", input(kDialogButton, kGlyph16, kCaption, true, bsButton, bsRight),
-                      {50, 5}, {12, 7}},
-        PlacementCase{"right-to-left swaps left and right",
-                      input(kDialogButton, kGlyph16, kCaption, true, bsButton, bsLeft, true), {50, 5}, {12, 7}},
-        PlacementCase{"glyph on top", input(QSize(73, 50), kGlyph16, kCaption, true, bsButton, bsTop), {29, 6}, {22, 27}},
-        PlacementCase{"glyph at the bottom", input(QSize(73, 50), kGlyph16, kCaption, true, bsButton, bsBottom),
-                      {29, 27}, {22, 9}},
-        PlacementCase{"hidden glyph centres the caption",
-                      input(kDialogButton, kGlyph16, kCaption, false, bsButton, bsLeft), {0, 0}, {22, 7}},
-        PlacementCase{"compact type, glyph left of the caption",
-                      input(QSize(100, 30), QSize(15, 15), kCaption, true, bsHintButton, bsTop), {2, 2}, {22, 2}},
-        PlacementCase{"compact type right-to-left",
-                      input(QSize(100, 30), QSize(15, 15), kCaption, true, bsHintButton, bsTop, true), {83, 2}, {48, 2}},
-        PlacementCase{"compact type at the bottom",
-                      input(QSize(100, 30), QSize(9, 9), kCaption, true, bsUpButton, bsBottom), {2, 16}, {16, 14}},
-        PlacementCase{"compact type, hidden glyph, right-to-left",
-                      input(QSize(100, 30), QSize(9, 9), kCaption, false, bsRadioButton, bsTop, true), {0, 0}, {68, 2}}),
+    ::testing::Values(PlacementCase{"dialog button, glyph left",
+                                    input(kDialogButton, kGlyph16, kCaption, true, bsButton, bsLeft),
+                                    {6, 5},
+                                    {30, 7}},
+                      PlacementCase{"glyph right mirrors the caption",
+                                    input(kDialogButton, kGlyph16, kCaption, true, bsButton, bsRight),
+                                    {50, 5},
+                                    {12, 7}},
+                      PlacementCase{"right-to-left swaps left and right",
+                                    input(kDialogButton, kGlyph16, kCaption, true, bsButton, bsLeft, true),
+                                    {50, 5},
+                                    {12, 7}},
+                      PlacementCase{"glyph on top",
+                                    input(QSize(73, 50), kGlyph16, kCaption, true, bsButton, bsTop),
+                                    {29, 6},
+                                    {22, 27}},
+                      PlacementCase{"glyph at the bottom",
+                                    input(QSize(73, 50), kGlyph16, kCaption, true, bsButton, bsBottom),
+                                    {29, 27},
+                                    {22, 9}},
+                      PlacementCase{"hidden glyph centres the caption",
+                                    input(kDialogButton, kGlyph16, kCaption, false, bsButton, bsLeft),
+                                    {0, 0},
+                                    {22, 7}},
+                      PlacementCase{"compact type, glyph left of the caption",
+                                    input(QSize(100, 30), QSize(15, 15), kCaption, true, bsHintButton, bsTop),
+                                    {2, 2},
+                                    {22, 2}},
+                      PlacementCase{"compact type right-to-left",
+                                    input(QSize(100, 30), QSize(15, 15), kCaption, true, bsHintButton, bsTop, true),
+                                    {83, 2},
+                                    {48, 2}},
+                      PlacementCase{"compact type at the bottom",
+                                    input(QSize(100, 30), QSize(9, 9), kCaption, true, bsUpButton, bsBottom),
+                                    {2, 16},
+                                    {16, 14}},
+                      PlacementCase{"compact type, hidden glyph, right-to-left",
+                                    input(QSize(100, 30), QSize(9, 9), kCaption, false, bsRadioButton, bsTop, true),
+                                    {0, 0},
+                                    {68, 2}}),
     [](const auto &info) { return std::to_string(info.index); });
 
 TEST(FlatBtnLayout, pressedOffsetMovesCaptionAndShownGlyphOnly)
@@ -80,9 +101,9 @@ TEST(FlatBtnLayout, wrapWidthDependsOnTypeGlyphAndPosition)
 
 TEST(FlatBtnLayout, fittingHeightMakesRoomForCaptionAndGlyph)
 {
-    EXPECT_EQ(FittingHeight(13, 16, true, bsButton, bsLeft), 26);   // max(13, 16) + 10
+    EXPECT_EQ(FittingHeight(13, 16, true, bsButton, bsLeft), 26); // max(13, 16) + 10
     EXPECT_EQ(FittingHeight(26, 16, true, bsButton, bsRight), 36);
-    EXPECT_EQ(FittingHeight(13, 16, true, bsButton, bsTop), 43);    // 13 + 16 + 4 + 10
+    EXPECT_EQ(FittingHeight(13, 16, true, bsButton, bsTop), 43); // 13 + 16 + 4 + 10
     EXPECT_EQ(FittingHeight(13, 16, false, bsButton, bsTop), 23);
     EXPECT_EQ(FittingHeight(13, 15, true, bsHintButton, bsTop), 20);
 }

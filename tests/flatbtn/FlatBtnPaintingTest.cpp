@@ -16,7 +16,8 @@ struct OutlineCase {
     std::vector<Probe> probes;
 };
 
-class OutlinePixels : public FlatGlyphButtonTest, public ::testing::WithParamInterface<OutlineCase> {};
+class OutlinePixels : public FlatGlyphButtonTest, public ::testing::WithParamInterface<OutlineCase>
+{ };
 
 // A 40 x 30 button without caption; the pointer moves in and presses to
 // reach the state.
@@ -42,38 +43,84 @@ TEST_P(OutlinePixels, drawsEachLookAndState)
     }
 }
 
-const std::vector<Probe> kCutCornerRing{{0, 0, kFace},      {1, 1, kFace},       {2, 2, kInactive},
-                                        {20, 1, kInactive}, {1, 15, kInactive},  {20, -2, kInactive},
-                                        {-2, 15, kInactive}, {-3, -3, kInactive}, {20, 0, kFace},
-                                        {20, 15, kFace}};
-const std::vector<Probe> kRoundRing{{1, 1, kFace},       {20, 1, kFace},      {8, 2, kInactive},
-                                    {20, 2, kInactive},  {2, 15, kInactive},  {20, -2, kInactive},
-                                    {-2, 15, kInactive}, {5, 4, kInactive},   {20, 3, kFace}};
+const std::vector<Probe> kCutCornerRing{
+    {0, 0, kFace},       {1, 1, kFace},       {2, 2, kInactive},   {20, 1, kInactive}, {1, 15, kInactive},
+    {20, -2, kInactive}, {-2, 15, kInactive}, {-3, -3, kInactive}, {20, 0, kFace},     {20, 15, kFace}};
+const std::vector<Probe> kRoundRing{{1, 1, kFace},       {20, 1, kFace},     {8, 2, kInactive},
+                                    {20, 2, kInactive},  {2, 15, kInactive}, {20, -2, kInactive},
+                                    {-2, 15, kInactive}, {5, 4, kInactive},  {20, 3, kFace}};
 
 INSTANTIATE_TEST_SUITE_P(
     Looks, OutlinePixels,
-    ::testing::Values(
-        OutlineCase{"cut corners at rest", true, State::Normal, kCutCornerRing},
-        OutlineCase{"cut corners pressed away look as at rest", true, State::PressedAway, kCutCornerRing},
-        OutlineCase{"cut corners hot", true, State::Hot,
-                    {{20, 1, kOutline}, {1, 15, kOutline}, {1, -4, kOutline}, {20, -2, kActive}, {-2, 15, kActive},
-                     {3, -2, kActive}, {-2, 3, kInactive}, {2, -3, kInactive}, {20, 0, kOutline2},
-                     {0, 15, kOutline2}, {20, -1, kOutline2}, {-1, 15, kOutline2}, {0, 0, kFace}}},
-        OutlineCase{"cut corners pressed", true, State::Pressed,
-                    {{20, 1, kActive}, {1, 15, kActive}, {1, -5, kActive}, {-3, 2, kInactive}, {1, -4, kInactive},
-                     {20, -1, kOutline}, {-1, 15, kOutline}, {1, -3, kOutline}, {20, 0, kOutline2},
-                     {0, 15, kOutline2}, {0, -4, kOutline2}, {20, -2, kOutline2}, {-2, 15, kOutline2},
-                     {2, -3, kOutline2}}},
-        OutlineCase{"rounded at rest", false, State::Normal, kRoundRing},
-        OutlineCase{"rounded pressed away look as at rest", false, State::PressedAway, kRoundRing},
-        OutlineCase{"rounded hot", false, State::Hot,
-                    {{20, 2, kActive}, {2, 15, kActive}, {20, -2, kActive}, {-2, 15, kActive}, {20, 1, kInactive},
-                     {1, 15, kInactive}, {20, -3, kInactive}, {-3, 15, kInactive}, {20, 3, kOutline},
-                     {20, 4, kOutline}, {3, 15, kOutline}, {4, 15, kOutline}, {20, -1, kFace}}},
-        OutlineCase{"rounded pressed", false, State::Pressed,
-                    {{20, 2, kActive}, {2, 15, kActive}, {20, 1, kInactive}, {1, 15, kInactive}, {3, 15, kInactive},
-                     {20, -2, kInactive}, {-2, 15, kInactive}, {20, -1, kOutline}, {-1, 15, kOutline},
-                     {20, 3, kOutline}, {20, 4, kOutline}, {4, 15, kOutline}, {5, 15, kOutline}}}),
+    ::testing::Values(OutlineCase{"cut corners at rest", true, State::Normal, kCutCornerRing},
+                      OutlineCase{"cut corners pressed away look as at rest", true, State::PressedAway, kCutCornerRing},
+                      OutlineCase{"cut corners hot",
+                                  true,
+                                  State::Hot,
+                                  {{20, 1, kOutline},
+                                   {1, 15, kOutline},
+                                   {1, -4, kOutline},
+                                   {20, -2, kActive},
+                                   {-2, 15, kActive},
+                                   {3, -2, kActive},
+                                   {-2, 3, kInactive},
+                                   {2, -3, kInactive},
+                                   {20, 0, kOutline2},
+                                   {0, 15, kOutline2},
+                                   {20, -1, kOutline2},
+                                   {-1, 15, kOutline2},
+                                   {0, 0, kFace}}},
+                      OutlineCase{"cut corners pressed",
+                                  true,
+                                  State::Pressed,
+                                  {{20, 1, kActive},
+                                   {1, 15, kActive},
+                                   {1, -5, kActive},
+                                   {-3, 2, kInactive},
+                                   {1, -4, kInactive},
+                                   {20, -1, kOutline},
+                                   {-1, 15, kOutline},
+                                   {1, -3, kOutline},
+                                   {20, 0, kOutline2},
+                                   {0, 15, kOutline2},
+                                   {0, -4, kOutline2},
+                                   {20, -2, kOutline2},
+                                   {-2, 15, kOutline2},
+                                   {2, -3, kOutline2}}},
+                      OutlineCase{"rounded at rest", false, State::Normal, kRoundRing},
+                      OutlineCase{"rounded pressed away look as at rest", false, State::PressedAway, kRoundRing},
+                      OutlineCase{"rounded hot",
+                                  false,
+                                  State::Hot,
+                                  {{20, 2, kActive},
+                                   {2, 15, kActive},
+                                   {20, -2, kActive},
+                                   {-2, 15, kActive},
+                                   {20, 1, kInactive},
+                                   {1, 15, kInactive},
+                                   {20, -3, kInactive},
+                                   {-3, 15, kInactive},
+                                   {20, 3, kOutline},
+                                   {20, 4, kOutline},
+                                   {3, 15, kOutline},
+                                   {4, 15, kOutline},
+                                   {20, -1, kFace}}},
+                      OutlineCase{"rounded pressed",
+                                  false,
+                                  State::Pressed,
+                                  {{20, 2, kActive},
+                                   {2, 15, kActive},
+                                   {20, 1, kInactive},
+                                   {1, 15, kInactive},
+                                   {3, 15, kInactive},
+                                   {20, -2, kInactive},
+                                   {-2, 15, kInactive},
+                                   {20, -1, kOutline},
+                                   {-1, 15, kOutline},
+                                   {20, 3, kOutline},
+                                   {20, 4, kOutline},
+                                   {4, 15, kOutline},
+                                   {5, 15, kOutline}}}),
     [](const auto &info) { return std::to_string(info.index); });
 
 TEST_F(FlatGlyphButtonTest, compactTypesDrawNoOutline)

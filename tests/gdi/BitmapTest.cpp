@@ -1,5 +1,5 @@
-#include "support/PixelMask.h"
 #include "toolkit/gdi/Bitmap.h"
+#include "support/PixelMask.h"
 #include "toolkit/gdi/Canvas.h"
 
 #include <QTemporaryDir>

@@ -11,7 +11,8 @@ struct LineCase {
     const char *mask; // over the area (0, 0, 6, 4)
 };
 
-class ThinLineTest : public ::testing::TestWithParam<LineCase> {};
+class ThinLineTest : public ::testing::TestWithParam<LineCase>
+{ };
 
 TEST_P(ThinLineTest, leavesOutTheEndPoint)
 {
@@ -23,16 +24,15 @@ TEST_P(ThinLineTest, leavesOutTheEndPoint)
     EXPECT_EQ(canvas.PenPos(), GetParam().to);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, ThinLineTest,
-    ::testing::Values(LineCase{"rightward", {0, 1}, {4, 1}, "......\n####..\n......\n......\n"},
-                      LineCase{"leftward", {4, 1}, {0, 1}, "......\n.####.\n......\n......\n"},
-                      LineCase{"downward", {2, 0}, {2, 3}, "..#...\n..#...\n..#...\n......\n"},
-                      LineCase{"diagonal", {0, 0}, {3, 3}, "#.....\n.#....\n..#...\n......\n"},
-                      LineCase{"shallow", {0, 0}, {6, 2}, "##....\n..###.\n.....#\n......\n"},
-                      LineCase{"onePixelLong", {5, 3}, {5, 2}, "......\n......\n......\n.....#\n"},
-                      LineCase{"zeroLength", {3, 2}, {3, 2}, "......\n......\n......\n......\n"}),
-    [](const auto &info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lines, ThinLineTest,
+                         ::testing::Values(LineCase{"rightward", {0, 1}, {4, 1}, "......\n####..\n......\n......\n"},
+                                           LineCase{"leftward", {4, 1}, {0, 1}, "......\n.####.\n......\n......\n"},
+                                           LineCase{"downward", {2, 0}, {2, 3}, "..#...\n..#...\n..#...\n......\n"},
+                                           LineCase{"diagonal", {0, 0}, {3, 3}, "#.....\n.#....\n..#...\n......\n"},
+                                           LineCase{"shallow", {0, 0}, {6, 2}, "##....\n..###.\n.....#\n......\n"},
+                                           LineCase{"onePixelLong", {5, 3}, {5, 2}, "......\n......\n......\n.....#\n"},
+                                           LineCase{"zeroLength", {3, 2}, {3, 2}, "......\n......\n......\n......\n"}),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CanvasLines, polylineDrawsInnerCornersButNotItsLastPoint)
 {

@@ -65,8 +65,9 @@ TEST(CanvasShapes, aFilledRectangleIsItsFilledRegion)
                     TCanvas byRegion(&region);
                     prepare(byRegion);
                     byRegion.FillRgn(TRegion::FromRect(rect), byRegion.Brush());
-                    EXPECT_EQ(filled, region) << rect.Left << "," << rect.Top << " origin " << origin.X << ","
-                                              << origin.Y << (clipped ? " clipped" : "") << (patterned ? " patterned" : "");
+                    EXPECT_EQ(filled, region)
+                        << rect.Left << "," << rect.Top << " origin " << origin.X << "," << origin.Y
+                        << (clipped ? " clipped" : "") << (patterned ? " patterned" : "");
                 }
             }
         }
@@ -137,7 +138,8 @@ struct ShapeCase {
     const char *mask;
 };
 
-class SmallShapeTest : public ::testing::TestWithParam<ShapeCase> {};
+class SmallShapeTest : public ::testing::TestWithParam<ShapeCase>
+{ };
 
 TEST_P(SmallShapeTest, paintsTheExpectedPixels)
 {
@@ -146,24 +148,24 @@ TEST_P(SmallShapeTest, paintsTheExpectedPixels)
 
 INSTANTIATE_TEST_SUITE_P(
     Figures, SmallShapeTest,
-    ::testing::Values(
-        ShapeCase{"ellipse1", [](TCanvas &c) { c.Ellipse(0, 0, 1, 1); }, 2, 2, "#.\n..\n"},
-        ShapeCase{"ellipse2", [](TCanvas &c) { c.Ellipse(0, 0, 2, 2); }, 3, 3, "##.\n##.\n...\n"},
-        ShapeCase{"ellipse3", [](TCanvas &c) { c.Ellipse(0, 0, 3, 3); }, 3, 3, ".#.\n###\n.#.\n"},
-        ShapeCase{"circle6", [](TCanvas &c) { c.Ellipse(0, 0, 6, 6); }, 6, 6,
-                  "..##..\n.####.\n######\n######\n.####.\n..##..\n"},
-        ShapeCase{"ellipseFlat", [](TCanvas &c) { c.Ellipse(0, 0, 8, 4); }, 8, 4,
-                  "..####..\n########\n########\n..####..\n"},
-        ShapeCase{"ellipseInverted", [](TCanvas &c) { c.Ellipse(6, 6, 0, 0); }, 6, 6,
-                  "..##..\n.####.\n######\n######\n.####.\n..##..\n"},
-        ShapeCase{"roundRect4", [](TCanvas &c) { c.RoundRect(0, 0, 7, 5, 4, 4); }, 7, 5,
-                  ".#####.\n#######\n#######\n#######\n.#####.\n"},
-        ShapeCase{"roundRect6", [](TCanvas &c) { c.RoundRect(0, 0, 8, 6, 6, 6); }, 8, 6,
-                  "..####..\n.######.\n########\n########\n.######.\n..####..\n"},
-        ShapeCase{"roundRectCornersLargerThanBox", [](TCanvas &c) { c.RoundRect(0, 0, 6, 6, 40, 40); }, 6, 6,
-                  "..##..\n.####.\n######\n######\n.####.\n..##..\n"},
-        ShapeCase{"roundRectNoCorners", [](TCanvas &c) { c.RoundRect(0, 0, 3, 2, 0, 0); }, 3, 2, "###\n###\n"},
-        ShapeCase{"emptyEllipse", [](TCanvas &c) { c.Ellipse(2, 2, 2, 5); }, 3, 3, "...\n...\n...\n"}),
+    ::testing::Values(ShapeCase{"ellipse1", [](TCanvas &c) { c.Ellipse(0, 0, 1, 1); }, 2, 2, "#.\n..\n"},
+                      ShapeCase{"ellipse2", [](TCanvas &c) { c.Ellipse(0, 0, 2, 2); }, 3, 3, "##.\n##.\n...\n"},
+                      ShapeCase{"ellipse3", [](TCanvas &c) { c.Ellipse(0, 0, 3, 3); }, 3, 3, ".#.\n###\n.#.\n"},
+                      ShapeCase{"circle6", [](TCanvas &c) { c.Ellipse(0, 0, 6, 6); }, 6, 6,
+                                "..##..\n.####.\n######\n######\n.####.\n..##..\n"},
+                      ShapeCase{"ellipseFlat", [](TCanvas &c) { c.Ellipse(0, 0, 8, 4); }, 8, 4,
+                                "..####..\n########\n########\n..####..\n"},
+                      ShapeCase{"ellipseInverted", [](TCanvas &c) { c.Ellipse(6, 6, 0, 0); }, 6, 6,
+                                "..##..\n.####.\n######\n######\n.####.\n..##..\n"},
+                      ShapeCase{"roundRect4", [](TCanvas &c) { c.RoundRect(0, 0, 7, 5, 4, 4); }, 7, 5,
+                                ".#####.\n#######\n#######\n#######\n.#####.\n"},
+                      ShapeCase{"roundRect6", [](TCanvas &c) { c.RoundRect(0, 0, 8, 6, 6, 6); }, 8, 6,
+                                "..####..\n.######.\n########\n########\n.######.\n..####..\n"},
+                      ShapeCase{"roundRectCornersLargerThanBox", [](TCanvas &c) { c.RoundRect(0, 0, 6, 6, 40, 40); }, 6,
+                                6, "..##..\n.####.\n######\n######\n.####.\n..##..\n"},
+                      ShapeCase{"roundRectNoCorners", [](TCanvas &c) { c.RoundRect(0, 0, 3, 2, 0, 0); }, 3, 2,
+                                "###\n###\n"},
+                      ShapeCase{"emptyEllipse", [](TCanvas &c) { c.Ellipse(2, 2, 2, 5); }, 3, 3, "...\n...\n...\n"}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(CanvasShapes, ellipseOutlineIsOnePixelThickAndEightConnected)

@@ -118,9 +118,8 @@ TEST(DeviceScale, textIsDrawnAtTheDevicesResolutionWithinItsLogicalExtent)
         int mixedBlocks = 0;
         for (int y = 0; y + 1 < image.height(); y += 2)
             for (int x = 0; x + 1 < image.width(); x += 2)
-                mixedBlocks += image.pixel(x, y) != image.pixel(x + 1, y) ||
-                               image.pixel(x, y) != image.pixel(x, y + 1) ||
-                               image.pixel(x, y) != image.pixel(x + 1, y + 1);
+                mixedBlocks += image.pixel(x, y) != image.pixel(x + 1, y) || image.pixel(x, y) != image.pixel(x, y + 1)
+                               || image.pixel(x, y) != image.pixel(x + 1, y + 1);
         EXPECT_GT(mixedBlocks, 20) << face;
         // The letters fill the width the layout measured, and no more.
         const QRect ink = InkOf(image);

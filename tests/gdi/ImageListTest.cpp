@@ -82,7 +82,7 @@ TEST(ImageList, disabledImagesAreEmbossedGreyWithoutTheirColours)
     EXPECT_TRUE(shadow);
     EXPECT_TRUE(light);
     EXPECT_EQ(drawn.pixelColor(5, 5), QColor(255, 255, 255)); // the highlight one pixel down-right
-    EXPECT_EQ(drawn.pixelColor(1, 1), kBackground);            // masked pixel stays
+    EXPECT_EQ(drawn.pixelColor(1, 1), kBackground);           // masked pixel stays
 }
 
 TEST(ImageList, explicitMasksKeepOnlyTheirBlackPixels)

@@ -12,7 +12,8 @@ struct RopCase {
     TColor expected;
 };
 
-class RasterOpTest : public ::testing::TestWithParam<RopCase> {};
+class RasterOpTest : public ::testing::TestWithParam<RopCase>
+{ };
 
 // Destination 0x0F0F0F... source 0x335577, brush 0xF0F000 (as RGB bytes).
 TEST_P(RasterOpTest, combinesPatternSourceAndDestinationBitwise)

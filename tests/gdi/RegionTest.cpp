@@ -1,6 +1,6 @@
+#include "toolkit/gdi/Region.h"
 #include "support/PixelMask.h"
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/gdi/Region.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "toolkit/gdi/Colors.h"
 #include "toolkit/gdi/SystemColors.h"
+#include "toolkit/gdi/Colors.h"
 
 #include <QApplication>
 #include <QStyle>
@@ -7,7 +7,8 @@
 
 namespace {
 
-class SystemColors : public ::testing::Test {
+class SystemColors : public ::testing::Test
+{
 protected:
     void TearDown() override { ResetSystemSettings(); }
 };
@@ -21,9 +22,9 @@ TEST_F(SystemColors, systemColoursResolveThroughTheClassicTable)
     for (const Case c : {Case{clBtnFace, RGB(212, 208, 200)}, Case{clHighlight, RGB(10, 36, 106)},
                          Case{clBtnShadow, RGB(128, 128, 128)}, Case{clBtnHighlight, RGB(255, 255, 255)},
                          Case{cl3DDkShadow, RGB(64, 64, 64)}, Case{clInfoBk, RGB(255, 255, 225)},
-                         Case{clInactiveCaption, RGB(128, 128, 128)},
-                         Case{clGradientActiveCaption, RGB(166, 202, 240)}, Case{clMenuText, clBlack},
-                         Case{clWindowFrame, clBlack}, Case{clNavy, clNavy}, Case{clFuchsia, RGB(255, 0, 255)}})
+                         Case{clInactiveCaption, RGB(128, 128, 128)}, Case{clGradientActiveCaption, RGB(166, 202, 240)},
+                         Case{clMenuText, clBlack}, Case{clWindowFrame, clBlack}, Case{clNavy, clNavy},
+                         Case{clFuchsia, RGB(255, 0, 255)}})
         EXPECT_EQ(ColorToRGB(c.color), c.rgb) << std::hex << c.color;
 }
 

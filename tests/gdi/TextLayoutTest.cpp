@@ -4,7 +4,8 @@
 
 namespace {
 
-class TextLayout : public ::testing::Test {
+class TextLayout : public ::testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -25,7 +26,8 @@ TEST_F(TextLayout, ampersandsAreStrippedAndRememberedOnlyWhenAsked)
     EXPECT_EQ(StripPrefixes(QStringLiteral("a&b"), false).text, QStringLiteral("a&b"));
 
     const TTextLayout layout(font);
-    EXPECT_EQ(layout.RunWidth(QStringLiteral("&File"), true, false), layout.RunWidth(QStringLiteral("File"), false, false));
+    EXPECT_EQ(layout.RunWidth(QStringLiteral("&File"), true, false),
+              layout.RunWidth(QStringLiteral("File"), false, false));
 }
 
 TEST_F(TextLayout, onlyASingleLineMovesDownAndEachLineIsAlignedByItsOwnWidth)

@@ -17,7 +17,8 @@ TRect InkBounds(const QImage &image, TColor background = clWhite)
     return r;
 }
 
-class Text : public ::testing::TestWithParam<const char *> {
+class Text : public ::testing::TestWithParam<const char *>
+{
 protected:
     void SetUp() override
     {
@@ -198,8 +199,6 @@ TEST_P(Text, rightToLeftReadingMovesTrailingPunctuationToTheLeft)
 }
 
 INSTANTIATE_TEST_SUITE_P(Faces, Text, ::testing::Values("Tahoma", "MS Sans Serif"),
-                         [](const auto &info) {
-                             return std::string(info.param[0] == 'T' ? "Tahoma" : "MSSansSerif");
-                         });
+                         [](const auto &info) { return std::string(info.param[0] == 'T' ? "Tahoma" : "MSSansSerif"); });
 
 } // namespace

@@ -23,8 +23,13 @@ std::vector<TRecord> DirectoryRows(int count)
 {
     std::vector<TRecord> rows;
     for (int i = 1; i <= count; ++i)
-        rows.push_back({QString::number(100000 + i), QString("Фамилия %1").arg(i), "Ленина", QString::number(i % 90),
-                        {}, QString::number(i % 300), {}});
+        rows.push_back({QString::number(100000 + i),
+                        QString("Фамилия %1").arg(i),
+                        "Ленина",
+                        QString::number(i % 90),
+                        {},
+                        QString::number(i % 300),
+                        {}});
     return rows;
 }
 
@@ -257,4 +262,3 @@ TEST_F(DBGridAccessibleTest, ctrlCCopiesTheCellAndCtrlShiftCTheRow)
     Key(Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard->text(), "100002\tФамилия 2\tЛенина\t2\t\t2\t") << "where rows are selected, the row";
 }
-

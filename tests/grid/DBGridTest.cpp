@@ -2,11 +2,11 @@
 
 #include "components/GridRoutine.h"
 #include "components/PairedBorderDrag.h"
-#include "toolkit/grid/DBGrid.h"
-#include "toolkit/grid/DBGridPainter.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/db/DataSource.h"
 #include "toolkit/db/MemoryDataSet.h"
-#include "toolkit/app/MessageBox.h"
+#include "toolkit/grid/DBGrid.h"
+#include "toolkit/grid/DBGridPainter.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -39,8 +39,13 @@ std::vector<TRecord> DirectoryRows(int count)
     std::vector<TRecord> rows;
     rows.reserve(count);
     for (int i = 1; i <= count; ++i)
-        rows.push_back({QString::number(100000 + i), QString("Фамилия %1").arg(i), "Ленина", QString::number(i % 90),
-                        {}, QString::number(i % 300), {}});
+        rows.push_back({QString::number(100000 + i),
+                        QString("Фамилия %1").arg(i),
+                        "Ленина",
+                        QString::number(i % 90),
+                        {},
+                        QString::number(i % 300),
+                        {}});
     return rows;
 }
 
@@ -141,7 +146,11 @@ TEST_F(DBGridTest, keyboardMovesThroughRowsAndColumns)
     Open(100);
     const int page = grid.Geometry().WholeDataRows();
     ASSERT_EQ(page, 16);
-    struct Step { int key; Qt::KeyboardModifiers modifiers; int recNo, topRow, selected; };
+    struct Step {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        int recNo, topRow, selected;
+    };
     const Step steps[] = {
         {Qt::Key_Up, {}, 1, 0, 0},
         {Qt::Key_Down, {}, 2, 0, 0},
@@ -181,9 +190,12 @@ TEST_F(DBGridTest, anEmptyDataSetIgnoresEveryKeyThatMovesToARow)
 {
     Open(0);
     const std::pair<int, Qt::KeyboardModifiers> moves[] = {
-        {Qt::Key_Up, Qt::NoModifier},         {Qt::Key_PageUp, Qt::NoModifier},
-        {Qt::Key_PageDown, Qt::NoModifier},   {Qt::Key_PageUp, Qt::ControlModifier},
-        {Qt::Key_PageDown, Qt::ControlModifier}, {Qt::Key_Home, Qt::ControlModifier},
+        {Qt::Key_Up, Qt::NoModifier},
+        {Qt::Key_PageUp, Qt::NoModifier},
+        {Qt::Key_PageDown, Qt::NoModifier},
+        {Qt::Key_PageUp, Qt::ControlModifier},
+        {Qt::Key_PageDown, Qt::ControlModifier},
+        {Qt::Key_Home, Qt::ControlModifier},
         {Qt::Key_End, Qt::ControlModifier},
     };
     for (const auto &[key, modifiers] : moves) {
@@ -257,10 +269,9 @@ TEST_F(DBGridTest, lettersHeldWithAltCtrlOrMetaLeaveTheCellAlone)
 {
     Open(5);
     const QString before = Cell(0, 0);
-    for (const Qt::KeyboardModifiers held : {Qt::KeyboardModifiers(Qt::AltModifier),
-                                             Qt::AltModifier | Qt::ShiftModifier,
-                                             Qt::KeyboardModifiers(Qt::ControlModifier),
-                                             Qt::KeyboardModifiers(Qt::MetaModifier)}) {
+    for (const Qt::KeyboardModifiers held :
+         {Qt::KeyboardModifiers(Qt::AltModifier), Qt::AltModifier | Qt::ShiftModifier,
+          Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::MetaModifier)}) {
         Key(Qt::Key_F, held, held & Qt::ShiftModifier ? "F" : "f");
         EXPECT_FALSE(grid.EditorMode()) << held;
         EXPECT_EQ(data.State(), dsBrowse) << held;
@@ -434,7 +445,11 @@ TEST_F(DBGridTest, drawNotificationStandsOnThePaintedRow)
     Key(Qt::Key_PageDown);
     Key(Qt::Key_Down);
     Key(Qt::Key_Right);
-    struct Call { int recNo, dataCol; TGridDrawState state; TRect rect; };
+    struct Call {
+        int recNo, dataCol;
+        TGridDrawState state;
+        TRect rect;
+    };
     std::vector<Call> calls;
     grid.OnDrawColumnCell = [&](TDBGrid *sender, const TRect &rect, int dataCol, TColumn *column,
                                 TGridDrawState state) {
@@ -586,8 +601,9 @@ TEST_F(DBGridTest, workDependsOnTheRowsInViewOnly)
     data.SetRows(std::move(rows));
     data.Open();
     const int budget = 4 * grid.Geometry().VisibleDataRows();
-    for (auto [key, modifiers] : {std::pair{Qt::Key_End, Qt::ControlModifier}, std::pair{Qt::Key_PageUp, Qt::NoModifier},
-                                  std::pair{Qt::Key_Home, Qt::ControlModifier}}) {
+    for (auto [key, modifiers] :
+         {std::pair{Qt::Key_End, Qt::ControlModifier}, std::pair{Qt::Key_PageUp, Qt::NoModifier},
+          std::pair{Qt::Key_Home, Qt::ControlModifier}}) {
         data.Fetches = 0;
         Key(key, modifiers);
         Paint();

@@ -6,8 +6,7 @@ namespace {
 
 using enum TGridKeyCommand;
 
-struct TKeyCase
-{
+struct TKeyCase {
     int Key;
     Qt::KeyboardModifiers Modifiers;
     TGridKeyOptions Options;
@@ -21,16 +20,11 @@ constexpr TGridKeyOptions kNoTabs{.Tabs = false};
 TEST(GridKeyMap, selectingWholeRowsTurnsTheColumnKeysIntoRowsAndScrolling)
 {
     const TKeyCase cases[] = {
-        {Qt::Key_Home, Qt::NoModifier, kCells, FirstCol},
-        {Qt::Key_Home, Qt::NoModifier, kRows, FirstRow},
-        {Qt::Key_End, Qt::NoModifier, kCells, LastCol},
-        {Qt::Key_End, Qt::NoModifier, kRows, LastRow},
-        {Qt::Key_Left, Qt::NoModifier, kCells, PriorCol},
-        {Qt::Key_Left, Qt::NoModifier, kRows, ScrollLeft},
-        {Qt::Key_Right, Qt::NoModifier, kCells, NextCol},
-        {Qt::Key_Right, Qt::NoModifier, kRows, ScrollRight},
-        {Qt::Key_Tab, Qt::NoModifier, kRows, Unused},
-        {Qt::Key_Up, Qt::NoModifier, kRows, PriorRow},
+        {Qt::Key_Home, Qt::NoModifier, kCells, FirstCol}, {Qt::Key_Home, Qt::NoModifier, kRows, FirstRow},
+        {Qt::Key_End, Qt::NoModifier, kCells, LastCol},   {Qt::Key_End, Qt::NoModifier, kRows, LastRow},
+        {Qt::Key_Left, Qt::NoModifier, kCells, PriorCol}, {Qt::Key_Left, Qt::NoModifier, kRows, ScrollLeft},
+        {Qt::Key_Right, Qt::NoModifier, kCells, NextCol}, {Qt::Key_Right, Qt::NoModifier, kRows, ScrollRight},
+        {Qt::Key_Tab, Qt::NoModifier, kRows, Unused},     {Qt::Key_Up, Qt::NoModifier, kRows, PriorRow},
     };
     for (const TKeyCase &c : cases)
         EXPECT_EQ(GridKeyCommand(c.Key, c.Modifiers, c.Options), c.Expected)

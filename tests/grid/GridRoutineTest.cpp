@@ -49,7 +49,10 @@ TEST(GridRoutine, lineWidthsFollowTheLineOptions)
 {
     TGridGeometry g = DirectoryGrid(600);
     g.SetGridLineWidth(3);
-    struct Case { bool fixedVert, vert, fixedHorz, horz; int vertWidth, horzWidth; };
+    struct Case {
+        bool fixedVert, vert, fixedHorz, horz;
+        int vertWidth, horzWidth;
+    };
     for (const Case c : {Case{true, true, true, true, 3, 3}, Case{false, true, true, false, 3, 3},
                          Case{true, false, false, true, 3, 3}, Case{false, false, false, false, 0, 0},
                          Case{false, false, true, false, 0, 3}}) {
@@ -131,13 +134,15 @@ TEST(GridRoutine, fittingIgnoresColumnsTheGridDoesNotHave)
 TEST(GridRoutine, sizingZoneSpansThreeLeftAndFourRightOfAOnePixelLine)
 {
     // The zone of a border at edge E with line width L.
-    struct Case { int edge, line, x; bool inside; };
-    for (const Case c : {Case{100, 1, 95, false}, Case{100, 1, 96, true}, Case{100, 1, 103, true},
-                         Case{100, 1, 104, false}, Case{100, 2, 95, false}, Case{100, 2, 96, true},
-                         Case{100, 2, 103, true}, Case{100, 2, 104, false}, Case{100, 8, 91, false},
-                         Case{100, 8, 92, true}, Case{100, 8, 100, true}, Case{100, 8, 101, false},
-                         Case{100, 0, 96, false}, Case{100, 0, 97, true}, Case{100, 0, 104, true},
-                         Case{100, 0, 105, false}})
+    struct Case {
+        int edge, line, x;
+        bool inside;
+    };
+    for (const Case c :
+         {Case{100, 1, 95, false}, Case{100, 1, 96, true}, Case{100, 1, 103, true}, Case{100, 1, 104, false},
+          Case{100, 2, 95, false}, Case{100, 2, 96, true}, Case{100, 2, 103, true}, Case{100, 2, 104, false},
+          Case{100, 8, 91, false}, Case{100, 8, 92, true}, Case{100, 8, 100, true}, Case{100, 8, 101, false},
+          Case{100, 0, 96, false}, Case{100, 0, 97, true}, Case{100, 0, 104, true}, Case{100, 0, 105, false}})
         EXPECT_EQ(InSizingZone(c.edge, c.line, c.x), c.inside) << c.edge << "/" << c.line << "/" << c.x;
 }
 

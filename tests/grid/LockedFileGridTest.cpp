@@ -36,16 +36,16 @@ class TForeignLock
 public:
     TForeignLock(const QString &path, int holdMs)
         : m_thread([this, file = path.toUtf8(), holdMs] {
-              sqlite3 *db = nullptr;
-              sqlite3_open(file.constData(), &db);
-              const bool locked = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
-              m_state = locked ? kHeld : kFailed;
-              if (locked)
-                  std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
-              sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-              sqlite3_close(db);
-              m_state = kReleased;
-          })
+            sqlite3 *db = nullptr;
+            sqlite3_open(file.constData(), &db);
+            const bool locked = sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK;
+            m_state = locked ? kHeld : kFailed;
+            if (locked)
+                std::this_thread::sleep_for(std::chrono::milliseconds(holdMs));
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+            m_state = kReleased;
+        })
     {
         while (m_state == kTaking)
             std::this_thread::yield();
@@ -98,10 +98,13 @@ protected:
         ASSERT_TRUE(dir.isValid());
         sqlite3 *db = nullptr;
         ASSERT_EQ(sqlite3_open(Path().toUtf8().constData(), &db), SQLITE_OK);
-        const QByteArray fill = QStringLiteral(
-            "CREATE TABLE \"Велирск\" (\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), \"Улица\" VARCHAR(50));"
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-            "INSERT INTO \"Велирск\" SELECT i, 'Фамилия ' || i, 'Улица ' || i FROM n;").arg(kRows).toUtf8();
+        const QByteArray fill =
+            QStringLiteral(
+                "CREATE TABLE \"Велирск\" (\"Телефон\" VARCHAR(10), \"Фамилия\" VARCHAR(50), \"Улица\" VARCHAR(50));"
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                "INSERT INTO \"Велирск\" SELECT i, 'Фамилия ' || i, 'Улица ' || i FROM n;")
+                .arg(kRows)
+                .toUtf8();
         ASSERT_EQ(sqlite3_exec(db, fill.constData(), nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
         sqlite3_close(db);
 
@@ -217,7 +220,8 @@ TEST_F(LockedFileGridTest, typingIntoARowNotYetReadWaitsForTheLockAndEditsNothin
         TMessageBoxHook hook(IDOK);
         PressKey(&grid, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
         ASSERT_EQ(hook.Count(), 1);
-        EXPECT_TRUE(hook.Requests()[0].text.contains(QStringLiteral("занята"))) << hook.Requests()[0].text.toStdString();
+        EXPECT_TRUE(hook.Requests()[0].text.contains(QStringLiteral("занята")))
+            << hook.Requests()[0].text.toStdString();
         EXPECT_EQ(table.State(), dsBrowse);
         EXPECT_FALSE(grid.EditorMode());
     }

@@ -2,9 +2,9 @@
 
 #include "data/ADOConnection.h"
 #include "data/ADOTable.h"
-#include "toolkit/grid/DBGrid.h"
-#include "toolkit/db/DataSource.h"
 #include "toolkit/app/MessageBox.h"
+#include "toolkit/db/DataSource.h"
+#include "toolkit/grid/DBGrid.h"
 
 #include <QApplication>
 #include <QClipboard>

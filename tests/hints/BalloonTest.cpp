@@ -53,17 +53,16 @@ TEST_F(BalloonTest, activationShapesTheWindowAsBodyAndTail)
     window->ActivateHint(kHintAt, QStringLiteral("Первая запись"));
     EXPECT_EQ(window->geometry(), QRect(50, 60, 103, 41)) << "4 pixels taller than the measure";
 
-    struct Case
-    {
+    struct Case {
         int x, y;
         bool shaped;
     };
     // Tail (10, 1), (20, 20), (51, 20); body from (1, 20) to (103, 40) with
     // corners 15 across.
     const Case cases[] = {
-        {25, 15, true},  {16, 15, false}, {45, 15, false}, {5, 5, false},   {60, 10, false},
-        {51, 20, true},  {80, 20, true},  {102, 30, true}, {50, 39, true},  {50, 40, false},
-        {0, 30, false},  {1, 30, true},   {1, 20, false},  {102, 39, false}, {10, 0, false},
+        {25, 15, true}, {16, 15, false}, {45, 15, false}, {5, 5, false},    {60, 10, false},
+        {51, 20, true}, {80, 20, true},  {102, 30, true}, {50, 39, true},   {50, 40, false},
+        {0, 30, false}, {1, 30, true},   {1, 20, false},  {102, 39, false}, {10, 0, false},
     };
     for (const Case &c : cases)
         EXPECT_EQ(Shaped(c.x, c.y), c.shaped) << c.x << "," << c.y;

@@ -1,19 +1,19 @@
 #include "components/RoundHint.h"
-#include "toolkit/gdi/Font.h"
 #include "toolkit/app/Form.h"
-#include "toolkit/hints/HintManager.h"
 #include "toolkit/controls/SpeedButton.h"
+#include "toolkit/gdi/Font.h"
+#include "toolkit/hints/HintManager.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QCursor>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QScreen>
 #include <QThread>
 #include <QWheelEvent>
 
@@ -133,8 +133,7 @@ TEST_F(HintMachineryTest, hintAppearsBelowTheRestingPointerInTheApplicationsClas
 
 TEST_F(HintMachineryTest, clickKeyWheelAndTimeoutHideTheHintUntilTheNextControl)
 {
-    struct Trigger
-    {
+    struct Trigger {
         const char *name;
         int hidePause;
         std::function<void()> fire;
@@ -153,8 +152,8 @@ TEST_F(HintMachineryTest, clickKeyWheelAndTimeoutHideTheHintUntilTheNextControl)
          }},
         {"wheel", 60000,
          [&] {
-             QWheelEvent wheel(QPointF(5, 5), first->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120),
-                               Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+             QWheelEvent wheel(QPointF(5, 5), first->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, 120), Qt::NoButton,
+                               Qt::NoModifier, Qt::NoScrollPhase, false);
              QApplication::sendEvent(first, &wheel);
          }},
         {"timeout", 50, [] {}},
@@ -217,8 +216,7 @@ TEST_F(HintMachineryTest, whichHintAppliesUnderThePointer)
     QWidget otherForm;
     SetHint(&otherForm, QStringLiteral("без ShowHint"));
 
-    struct Case
-    {
+    struct Case {
         const char *name;
         QWidget *under;
         QWidget *control;

@@ -1,6 +1,6 @@
 #include "components/RoundHint.h"
-#include "toolkit/hints/HintManager.h"
 #include "toolkit/gdi/SystemColors.h"
+#include "toolkit/hints/HintManager.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,7 @@ protected:
     }
 };
 
-struct RangeCase
-{
+struct RangeCase {
     const char *setting;
     void (TRoundHint::*set)(int);
     int (TRoundHint::*get)() const;
@@ -64,8 +63,7 @@ TEST_F(RoundHintTest, numericSettingsTakeOnlyValuesInTheirRange)
 
 TEST_F(RoundHintTest, frameColourFadesTheHintColourWithHalvesToEven)
 {
-    struct Case
-    {
+    struct Case {
         TColor background;
         int fade;
         TColor frame;

@@ -8,14 +8,14 @@
 #include "forms/FindForm.h"
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
-#include "toolkit/app/Application.h"
-#include "toolkit/gdi/ImageList.h"
-#include "toolkit/menus/Menu.h"
-#include "toolkit/app/MessageBox.h"
-#include "toolkit/controls/StatusBar.h"
 #include "support/AccessibleEventLog.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
+#include "toolkit/app/Application.h"
+#include "toolkit/app/MessageBox.h"
+#include "toolkit/controls/StatusBar.h"
+#include "toolkit/gdi/ImageList.h"
+#include "toolkit/menus/Menu.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -42,8 +42,8 @@ protected:
                           "\"Улица\" VARCHAR(50), \"Дом\" VARCHAR(10), \"Корпус\" VARCHAR(10), "
                           "\"Квартира\" VARCHAR(10), \"Организация\" VARCHAR(100));";
         for (int i = 1; i <= rowCount; ++i)
-            sql += "INSERT INTO \"Велирск\" VALUES ('" + std::to_string(1000 + i) +
-                   "', 'Орлов', 'Садовая', '1', NULL, '" + std::to_string(i) + "', NULL);";
+            sql += "INSERT INTO \"Велирск\" VALUES ('" + std::to_string(1000 + i)
+                   + "', 'Орлов', 'Садовая', '1', NULL, '" + std::to_string(i) + "', NULL);";
         ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
         previous = QDir::currentPath();
@@ -128,8 +128,7 @@ TEST_F(Form1Fixture, menuCarriesItsThreeImagedItems)
     Open(1);
     ASSERT_EQ(form->ImageList1->Count(), 3);
     EXPECT_EQ(form->MainMenu1->Items()->Count(), 3);
-    const struct
-    {
+    const struct {
         TMenuItem *item;
         const char16_t *caption;
         int image;
@@ -244,8 +243,7 @@ TEST_F(Form1Fixture, paintedGridShowsStripesAndTheSelectedCell)
     EXPECT_EQ(background(1, 1), ToQColor(clHighlight));
 }
 
-struct StripeCase
-{
+struct StripeCase {
     int recNo;
     bool selected;
     std::optional<TColor> brush;
@@ -253,8 +251,7 @@ struct StripeCase
 };
 
 class StripedCellColors : public ::testing::TestWithParam<StripeCase>
-{
-};
+{ };
 
 TEST_P(StripedCellColors, selectionWinsOverTheStripeOfOddRecords)
 {
@@ -375,7 +372,8 @@ TEST_F(Form1Fixture, aRowDeletedInTheSearchResultsLeavesTheMainGridAndItsCount)
     query->Delete();
     EXPECT_EQ(Panel(0), QStringLiteral("В базе записей: 2"));
     EXPECT_EQ(Panel(1), QStringLiteral("Запись № 2"));
-    EXPECT_EQ(form->DBGrid1->DataSource()->DataSet()->FieldByName(QStringLiteral("Квартира"))->AsString(), QStringLiteral("3"));
+    EXPECT_EQ(form->DBGrid1->DataSource()->DataSet()->FieldByName(QStringLiteral("Квартира"))->AsString(),
+              QStringLiteral("3"));
 }
 
 TEST_F(Form1Fixture, noticesTellOfARowGoneUnderfootAndOfAnEditKeptAsANewRow)
@@ -406,7 +404,8 @@ TEST_F(Form1Fixture, noticesTellOfARowGoneUnderfootAndOfAnEditKeptAsANewRow)
     EXPECT_EQ(Table()->State(), dsBrowse);
     EXPECT_EQ(form->NoticeText(), QString());
     EXPECT_EQ(form->StatusBar1->PanelCount(), 2);
-    EXPECT_EQ(Sql(QStringLiteral("SELECT Телефон || '|' || Квартира FROM Велирск WHERE Телефон = '77'")), QStringLiteral("77|3"));
+    EXPECT_EQ(Sql(QStringLiteral("SELECT Телефон || '|' || Квартира FROM Велирск WHERE Телефон = '77'")),
+              QStringLiteral("77|3"));
 }
 
 TEST(Form1About, sixNonEmptyLinesJoinedByLineFeedThenCarriageReturn)

@@ -1,6 +1,6 @@
 #include "support/AccessibleEventLog.h"
-#include "support/QtPrinters.h"
 #include "support/Input.h"
+#include "support/QtPrinters.h"
 
 #include "toolkit/menus/Menu.h"
 #include "toolkit/menus/MenuBar.h"
@@ -23,8 +23,7 @@ QStringList L(std::initializer_list<const char *> items)
 
 // A window with a bar of two menus, the first with a sub-menu, and an edit
 // that has the focus; a screen reader listens.
-struct AccessibleBarFixture : ::testing::Test
-{
+struct AccessibleBarFixture : ::testing::Test {
     QWidget form;
     QLineEdit *edit = new QLineEdit(&form);
     TMainMenu menu{&form};
@@ -140,8 +139,8 @@ TEST_F(AccessibleBarFixture, keyboardSessionIsHeardStepByStep)
     Key(Qt::Key_Left);
     Key(Qt::Key_Escape);
     EXPECT_EQ(log.Moves(), L({"focus Файл", "focus Помощь", "focus Файл", "popup start Файл", "focus Открыть",
-                              "focus Недавние", "popup start Недавние", "focus Первый & второй",
-                              "popup end Недавние", "focus Недавние", "popup end Файл", "focus Файл"}));
+                              "focus Недавние", "popup start Недавние", "focus Первый & второй", "popup end Недавние",
+                              "focus Недавние", "popup end Файл", "focus Файл"}));
     log.Clear();
     Key(Qt::Key_Escape);
     EXPECT_FALSE(Bar()->InMenuMode());

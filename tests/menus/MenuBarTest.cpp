@@ -18,8 +18,7 @@
 namespace {
 
 // A window with a bar of three menus and an edit that has the focus.
-struct BarFixture : ::testing::Test
-{
+struct BarFixture : ::testing::Test {
     QWidget form;
     QLineEdit *edit = new QLineEdit(&form);
     TMainMenu menu{&form};

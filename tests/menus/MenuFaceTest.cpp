@@ -88,8 +88,7 @@ TEST(MenuPainter, drawsAFaceWithNoMenuBehindIt)
     face.Checked = true;
     face.HasSubMenu = true;
 
-    struct Case
-    {
+    struct Case {
         bool selected;
         bool enabled;
         TColor background;

@@ -6,15 +6,13 @@
 
 namespace {
 
-struct AcceleratorCase
-{
+struct AcceleratorCase {
     const char *caption;
     QChar expected;
 };
 
 class MenuItemAccelerator : public ::testing::TestWithParam<AcceleratorCase>
-{
-};
+{ };
 
 TEST_P(MenuItemAccelerator, isTheLetterAfterASingleAmpersand)
 {
@@ -27,13 +25,10 @@ INSTANTIATE_TEST_SUITE_P(Captions, MenuItemAccelerator,
                          ::testing::Values(AcceleratorCase{"&Файл", QChar(0x0424)},
                                            AcceleratorCase{"В&ыход", QChar(0x042B)},
                                            AcceleratorCase{"Fish && &Chips", QChar('C')},
-                                           AcceleratorCase{"A&&B", QChar()},
-                                           AcceleratorCase{"Trailing&", QChar()},
-                                           AcceleratorCase{"&&&x", QChar('X')},
-                                           AcceleratorCase{"", QChar()}));
+                                           AcceleratorCase{"A&&B", QChar()}, AcceleratorCase{"Trailing&", QChar()},
+                                           AcceleratorCase{"&&&x", QChar('X')}, AcceleratorCase{"", QChar()}));
 
-struct Tree
-{
+struct Tree {
     TPopupMenu menu{nullptr};
     TMenuItem *top = menu.Items()->Add(QStringLiteral("Top"));
 };

@@ -8,8 +8,7 @@
 
 namespace {
 
-struct PopupFixture : ::testing::Test
-{
+struct PopupFixture : ::testing::Test {
     QWidget owner;
     TPopupMenu menu{&owner};
     std::vector<QString> clicked;

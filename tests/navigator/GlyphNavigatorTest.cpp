@@ -36,9 +36,9 @@ TEST(Mirroring, swapsFromBothEndsOverTheVisibleButtonsOnly)
 
 TEST(Mirroring, twiceRestoresTheOrder)
 {
-    const std::vector<TNavButtonSet> sets = {TNavButtonSet::All(), kMainButtons, kResultsButtons,
-                                             TNavButtonSet{nbPrior, nbCancel}, TNavButtonSet{nbEdit},
-                                             TNavButtonSet{}};
+    const std::vector<TNavButtonSet> sets = {TNavButtonSet::All(),  kMainButtons,
+                                             kResultsButtons,       TNavButtonSet{nbPrior, nbCancel},
+                                             TNavButtonSet{nbEdit}, TNavButtonSet{}};
     for (const TNavButtonSet &visible : sets) {
         const Lefts original{0, 10, 20, 30, 40, 50, 60, 70, 80, 90};
         Lefts lefts = original;
@@ -173,7 +173,10 @@ protected:
 class Swatch : public TGraphicControl
 {
 public:
-    Swatch(TColor color, QWidget *parent) : TGraphicControl(parent), m_color(color) {}
+    Swatch(TColor color, QWidget *parent)
+        : TGraphicControl(parent)
+        , m_color(color)
+    { }
     void PaintTo(TCanvas &canvas) override
     {
         canvas.Brush().SetColor(m_color);

@@ -23,8 +23,7 @@ void Press(QAccessibleInterface *button)
 }
 
 // The four-button bar of the results window over three rows.
-struct AccessibleNavigatorFixture : ::testing::Test
-{
+struct AccessibleNavigatorFixture : ::testing::Test {
     TMemorySource data{3};
     TGlyphNavigator bar;
 

@@ -12,8 +12,8 @@
 
 namespace {
 
-const char *const kEdits[] = {"PhoneEdit", "FamilyEdit", "StreetEdit", "HomeEdit",
-                              "korpusEdit", "KvartEdit", "OrganEdit"};
+const char *const kEdits[] = {"PhoneEdit",  "FamilyEdit", "StreetEdit", "HomeEdit",
+                              "korpusEdit", "KvartEdit",  "OrganEdit"};
 
 TEST(FindDialogAccessible, eachEditIsNamedByItsLabelAndTabIsHeardFromEditToEdit)
 {

@@ -30,9 +30,9 @@ TEST(FindDialog, controlsSitWhereTheLayoutPutsThem)
     EXPECT_EQ(dialog.GroupBox1->title(), QStringLiteral("Условия поиска"));
 
     const Placement placements[] = {
-        {"PhoneEdit", {96, 16, 329, 21}},  {"FamilyEdit", {96, 40, 329, 21}}, {"StreetEdit", {96, 64, 329, 21}},
-        {"HomeEdit", {96, 88, 329, 21}},   {"korpusEdit", {96, 112, 329, 21}}, {"KvartEdit", {96, 136, 329, 21}},
-        {"OrganEdit", {152, 160, 273, 21}}, {"Label1", {8, 16, 81, 13}},       {"Label7", {8, 160, 136, 13}},
+        {"PhoneEdit", {96, 16, 329, 21}},   {"FamilyEdit", {96, 40, 329, 21}},  {"StreetEdit", {96, 64, 329, 21}},
+        {"HomeEdit", {96, 88, 329, 21}},    {"korpusEdit", {96, 112, 329, 21}}, {"KvartEdit", {96, 136, 329, 21}},
+        {"OrganEdit", {152, 160, 273, 21}}, {"Label1", {8, 16, 81, 13}},        {"Label7", {8, 160, 136, 13}},
         {"FindButton", {104, 200, 73, 26}},
     };
     for (const Placement &p : placements) {

@@ -6,10 +6,10 @@
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/controls/NavButton.h"
 
+#include "support/QtPrinters.h"
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
-#include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -107,7 +107,8 @@ TEST_F(ResultsWindowTest, captionGivesTheCountWhenShownAndWhenAnotherProgramChan
 {
     Search({"", "иван", "", "", "", "", ""});
     m_window.Show();
-    const QString caption = QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) 3 запись(ей)");
+    const QString caption =
+        QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) 3 запись(ей)");
     EXPECT_EQ(m_window.Caption(), caption);
     EXPECT_FALSE(Enabled(nbFirst));
     EXPECT_FALSE(Enabled(nbPrior));
@@ -127,7 +128,8 @@ TEST_F(ResultsWindowTest, captionGivesTheCountWhenShownAndWhenAnotherProgramChan
     Execute("INSERT INTO Велирск VALUES ('2-11-06','Иванченко','Мира','5','1','4','');"
             "INSERT INTO Велирск VALUES ('2-11-07','Ивашов','Мира','5','1','5','');");
     ASSERT_TRUE(m_data.ADOConnection1->FollowOtherWriters());
-    EXPECT_EQ(m_window.Caption(), QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) 3 запись(ей)"));
+    EXPECT_EQ(m_window.Caption(),
+              QStringLiteral("Телефонный справочник г. Велирск | Результаты поиска | Найдена(о) 3 запись(ей)"));
     m_window.Hide();
 }
 

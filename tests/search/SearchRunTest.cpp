@@ -1,9 +1,9 @@
 #include "components/FlatBtn.h"
+#include "data/ADOQuery.h"
+#include "data/DirectoryData.h"
 #include "forms/FindForm.h"
 #include "forms/Unit1.h"
 #include "forms/Unit2.h"
-#include "data/ADOQuery.h"
-#include "data/DirectoryData.h"
 #include "toolkit/app/Application.h"
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/grid/DBGrid.h"
@@ -141,9 +141,8 @@ TEST_F(SearchRunTest, aLongPastedCriterionIsSearchedWhole)
     constexpr int kPastedLength = 40001;
     sqlite3 *db = nullptr;
     ASSERT_EQ(sqlite3_open(QDir(m_dir.path()).filePath("velirsk.dat").toUtf8().constData(), &db), SQLITE_OK);
-    const QByteArray update = QStringLiteral("UPDATE Велирск SET Фамилия = '%1';")
-                                  .arg(QString(kStoredLength, QChar(u'ж')))
-                                  .toUtf8();
+    const QByteArray update =
+        QStringLiteral("UPDATE Велирск SET Фамилия = '%1';").arg(QString(kStoredLength, QChar(u'ж'))).toUtf8();
     ASSERT_EQ(sqlite3_exec(db, update.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
     sqlite3_close(db);
     int shows = 0;
@@ -171,7 +170,8 @@ TEST_F(SearchRunTest, aNulCharacterIsRefusedBeforeTheSearchRunsAndKeepsTheDialog
     m_dialog->FamilyEdit->setText(surname);
     m_dialog->FindButton->Click();
     ASSERT_EQ(box.Count(), 1);
-    EXPECT_TRUE(box.Requests()[0].text.contains(QStringLiteral("«по фамилии»"))) << box.Requests()[0].text.toStdString();
+    EXPECT_TRUE(box.Requests()[0].text.contains(QStringLiteral("«по фамилии»")))
+        << box.Requests()[0].text.toStdString();
     EXPECT_EQ(shows, 0);
     EXPECT_TRUE(m_dialog->isVisible());
     EXPECT_TRUE(m_dialog->FindButton->isEnabled());

@@ -40,14 +40,15 @@ protected:
         s_dir = new QTemporaryDir;
         sqlite3 *db = nullptr;
         ASSERT_EQ(sqlite3_open(QDir(s_dir->path()).filePath("velirsk.dat").toUtf8().constData(), &db), SQLITE_OK);
-        const QByteArray fill = QStringLiteral(
-            "CREATE TABLE Велирск (Телефон TEXT, Фамилия TEXT, Улица TEXT, Дом TEXT, Корпус TEXT, Квартира TEXT, "
-            "Организация TEXT);"
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-            "INSERT INTO Велирск SELECT printf('2-%06d', i), 'Фамилия' || (i % 1000), 'Улица' || (i % 300), "
-            "i % 50, '', (i * 7919) % 1000, '' FROM n;")
-                                   .arg(kRows)
-                                   .toUtf8();
+        const QByteArray fill =
+            QStringLiteral(
+                "CREATE TABLE Велирск (Телефон TEXT, Фамилия TEXT, Улица TEXT, Дом TEXT, Корпус TEXT, Квартира TEXT, "
+                "Организация TEXT);"
+                "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                "INSERT INTO Велирск SELECT printf('2-%06d', i), 'Фамилия' || (i % 1000), 'Улица' || (i % 300), "
+                "i % 50, '', (i * 7919) % 1000, '' FROM n;")
+                .arg(kRows)
+                .toUtf8();
         ASSERT_EQ(sqlite3_exec(db, fill.constData(), nullptr, nullptr, nullptr), SQLITE_OK);
         sqlite3_close(db);
     }
@@ -113,7 +114,9 @@ QTemporaryDir *SearchWaitTest::s_dir = nullptr;
 class TPaintCounter : public QObject
 {
 public:
-    explicit TPaintCounter(std::function<bool()> counting) : m_counting(std::move(counting)) {}
+    explicit TPaintCounter(std::function<bool()> counting)
+        : m_counting(std::move(counting))
+    { }
     int paints = 0;
 
 protected:

@@ -1,8 +1,8 @@
+#include "components/FlatSkin/FlatSkinManager.h"
 #include "components/FlatSkin.h"
 #include "components/FlatSkin/ControlSubClass.h"
 #include "components/FlatSkin/FlatFrameRequest.h"
 #include "components/FlatSkin/FlatMenuFrame.h"
-#include "components/FlatSkin/FlatSkinManager.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "support/PixelMask.h"
 #include "toolkit/app/Application.h"
@@ -258,17 +258,16 @@ TEST(FlatMenuFrame, rightToLeftTheIconColumnRunsOnToTheFrameAsOneSteppingLine)
     QImage image = FilledImage(kWidth, kHeight, clWhite);
     TCanvas canvas(&image);
     DrawFlatFrame(canvas, kWidth, kHeight, Style(false, true));
-    EXPECT_EQ(PixelMask(image, {0, 0, kWidth, kHeight}),
-              "############..\n"
-              "#........#.#..\n"
-              "#........#.###\n"
-              "#........#.###\n"
-              "#........#.###\n"
-              "#.........####\n"
-              "#.........####\n"
-              "##############\n"
-              "..############\n"
-              "..############\n");
+    EXPECT_EQ(PixelMask(image, {0, 0, kWidth, kHeight}), "############..\n"
+                                                         "#........#.#..\n"
+                                                         "#........#.###\n"
+                                                         "#........#.###\n"
+                                                         "#........#.###\n"
+                                                         "#.........####\n"
+                                                         "#.........####\n"
+                                                         "##############\n"
+                                                         "..############\n"
+                                                         "..############\n");
 }
 
 TEST_F(FlatSkinManagerTest, aBurstOfItemDrawsGivesOneRequestAndOneFramePaintThenHidingGivesTheWindowBack)

@@ -349,9 +349,19 @@ namespace {
 class RecordingManager : public TFlatSkinManagerLink
 {
 public:
-    explicit RecordingManager(std::vector<std::string> &log) : m_log(log) {}
-    void Register(TFlatSkin &) override { m_log.push_back("register"); ++m_count; }
-    void Unregister(TFlatSkin &) override { m_log.push_back("unregister"); --m_count; }
+    explicit RecordingManager(std::vector<std::string> &log)
+        : m_log(log)
+    { }
+    void Register(TFlatSkin &) override
+    {
+        m_log.push_back("register");
+        ++m_count;
+    }
+    void Unregister(TFlatSkin &) override
+    {
+        m_log.push_back("unregister");
+        --m_count;
+    }
     void Notify(TFlatSkin &, const TSkinComponent &, TOperation) override { m_log.push_back("notify"); }
     void HandOver(TFlatSkin &skin) override
     {

@@ -1,5 +1,5 @@
-#include "components/FlatSkin.h"
 #include "components/FlatSkin/SkinBarPainters.h"
+#include "components/FlatSkin.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "support/Input.h"
 #include "support/PixelMask.h"
@@ -28,10 +28,19 @@ constexpr TColor kBarColor = RGB(200, 196, 188);
 constexpr TColor kGlyphColor = RGB(200, 0, 0);
 constexpr TColor kOwnColor = RGB(1, 2, 3);
 
-TColor Face() { return LightenColor(kBarColor, 16); }
-TColor Frame() { return ColorToRGB(clHighlight); }
+TColor Face()
+{
+    return LightenColor(kBarColor, 16);
+}
+TColor Frame()
+{
+    return ColorToRGB(clHighlight);
+}
 // The hot fill with the system colours.
-TColor HotFill() { return LightenColor(clHighlight, 68); }
+TColor HotFill()
+{
+    return LightenColor(clHighlight, 68);
+}
 
 // A 16 by 16 image: a 6 by 6 red square at (5, 5), the rest transparent.
 QImage SquareGlyph(int width = 16)
@@ -212,12 +221,11 @@ TEST_F(SkinBarPaintersTest, aHotDropDownButtonHasTwoFramesAndABlackArrow)
         EXPECT_EQ(PixelAt(image, x, 10), Frame()) << x;
     EXPECT_EQ(PixelAt(image, 21, 10), HotFill());
     EXPECT_EQ(PixelAt(image, 23, 5), HotFill());
-    EXPECT_EQ(PixelMask(image, TRect(25, 9, 32, 14), HotFill()),
-              ".......\n"
-              ".#####.\n"
-              "..###..\n"
-              "...#...\n"
-              ".......\n");
+    EXPECT_EQ(PixelMask(image, TRect(25, 9, 32, 14), HotFill()), ".......\n"
+                                                                 ".#####.\n"
+                                                                 "..###..\n"
+                                                                 "...#...\n"
+                                                                 ".......\n");
     EXPECT_EQ(PixelAt(image, 28, 12), clBlack);
 }
 
@@ -353,8 +361,7 @@ TEST_F(SkinBarPaintersTest, aMenuItemButtonShowsTheBarColourAndATransparentBarPa
     image = Paint();
     KeyPicture hot(26, 22, 'c');
     hot.Fill(0, 1, 23, 22, 'h').Frame(0, 1, 23, 22, 'K');
-    EXPECT_EQ(ColourMap(image, TRect(0, 0, 26, 22), {{'c', beneath}, {'h', HotFill()}, {'K', Frame()}}),
-              hot.Text());
+    EXPECT_EQ(ColourMap(image, TRect(0, 0, 26, 22), {{'c', beneath}, {'h', HotFill()}, {'K', Frame()}}), hot.Text());
     button->SetMenuItem(nullptr);
 }
 
@@ -616,9 +623,7 @@ TEST_F(SkinBarPaintersTest, aDownDisabledButtonKeepsItsFrameAroundItsCaption)
     expected.Fill(1, 2, b.Width() - 1, b.Height() - 1, '*');
     const std::string want = expected.Text();
     EXPECT_EQ(Blanked(ColourMap(image, b,
-                                {{'f', Face()},
-                                 {'k', ColorToRGB(skin->Palette().CheckedFillColor)},
-                                 {'K', Frame()}}),
+                                {{'f', Face()}, {'k', ColorToRGB(skin->Palette().CheckedFillColor)}, {'K', Frame()}}),
                       want),
               want);
 }
@@ -641,10 +646,9 @@ TEST_F(SkinBarPaintersTest, aRightToLeftListButtonHasItsGlyphAtTheRightAndItsCap
     const TRect b = button->BoundsRect();
     bar->resize(200, b.Height());
     const QImage image = Paint();
-    const QImage expected =
-        IdleButtonPicture(bar->size(), *skin, QPoint(b.Right - 3 - 16, 3), caption,
-                          TRect(b.Left, 0, b.Right - 16 - 7, b.Bottom),
-                          DT_VCENTER | DT_SINGLELINE | DT_RIGHT | DT_RTLREADING | DT_EXPANDTABS);
+    const QImage expected = IdleButtonPicture(bar->size(), *skin, QPoint(b.Right - 3 - 16, 3), caption,
+                                              TRect(b.Left, 0, b.Right - 16 - 7, b.Bottom),
+                                              DT_VCENTER | DT_SINGLELINE | DT_RIGHT | DT_RTLREADING | DT_EXPANDTABS);
     EXPECT_EQ(PixelMask(image, b, Face()), PixelMask(expected, b, Face()));
     EXPECT_EQ(PixelAt(image, b.Right - 3 - 16 + 5, 3 + 5), LightenColor(kGlyphColor, skin->DimLevel()));
     bar->SetImages(nullptr);

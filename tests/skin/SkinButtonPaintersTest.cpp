@@ -8,10 +8,10 @@
 #include "toolkit/controls/ControlTag.h"
 #include "toolkit/controls/NavButton.h"
 
+#include "components/FlatSkin/SkinControlPaint.h"
 #include "toolkit/controls/SpeedButton.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/TextLayout.h"
-#include "components/FlatSkin/SkinControlPaint.h"
 
 #include <QKeyEvent>
 
@@ -22,7 +22,9 @@ namespace {
 class TestNavButton : public TNavButton
 {
 public:
-    explicit TestNavButton(QWidget *parent) : TNavButton(nbFirst, parent) {}
+    explicit TestNavButton(QWidget *parent)
+        : TNavButton(nbFirst, parent)
+    { }
 };
 
 constexpr TColor kBackground = SkinnedControl<TButton>::kBackground;
@@ -170,8 +172,7 @@ namespace {
 // The glyph (g x g) and caption (tw x th) rectangles of a w x h face, spaced
 // sp apart and centred together in the layout's order; a glyph left of its
 // caption is lifted by glyphLeftLift rows.
-std::pair<TRect, TRect> LaidOut(TButtonLayout layout, int w, int h, int g, int tw, int th, int sp,
-                                int glyphLeftLift)
+std::pair<TRect, TRect> LaidOut(TButtonLayout layout, int w, int h, int g, int tw, int th, int sp, int glyphLeftLift)
 {
     switch (layout) {
     case blGlyphLeft: {
@@ -227,9 +228,9 @@ TEST(SkinButtonPainters, speedButtonPlacesGlyphAndCaptionByItsLayout)
         bool rightToLeft;
         TButtonLayout drawn;
     };
-    const Case cases[] = {{blGlyphLeft, false, blGlyphLeft},     {blGlyphRight, false, blGlyphRight},
-                          {blGlyphTop, false, blGlyphTop},       {blGlyphBottom, false, blGlyphBottom},
-                          {blGlyphLeft, true, blGlyphRight},     {blGlyphRight, true, blGlyphLeft},
+    const Case cases[] = {{blGlyphLeft, false, blGlyphLeft},   {blGlyphRight, false, blGlyphRight},
+                          {blGlyphTop, false, blGlyphTop},     {blGlyphBottom, false, blGlyphBottom},
+                          {blGlyphLeft, true, blGlyphRight},   {blGlyphRight, true, blGlyphLeft},
                           {blGlyphBottom, true, blGlyphBottom}};
     const TColor face = LightenColor(clBtnFace, 16);
     for (const Case &c : cases) {
@@ -247,8 +248,8 @@ TEST(SkinButtonPainters, speedButtonPlacesGlyphAndCaptionByItsLayout)
         TCanvas measure(&scratch);
         measure.SetFont(f.control->Font());
         ASSERT_EQ(f.control->Spacing(), 4);
-        const auto [glyph, text] = LaidOut(c.drawn, w, h, 4, measure.TextWidth(caption),
-                                           measure.TextHeight(caption), 4, 1);
+        const auto [glyph, text] =
+            LaidOut(c.drawn, w, h, 4, measure.TextWidth(caption), measure.TextHeight(caption), 4, 1);
         const unsigned format = DT_CENTER | DT_VCENTER | (c.rightToLeft ? DT_RTLREADING : 0);
         const QImage expected = FacePicture(w, h, face, *f.skin, f.control->Font(), caption, glyph, text, format);
         const TRect inside(2, 2, w - 2, h - 2);
@@ -271,8 +272,8 @@ TEST(SkinButtonPainters, bitButtonPlacesGlyphAndCaptionByItsLayout)
         bool rightToLeft;
         bool sideCaption;
     };
-    const Case cases[] = {{blGlyphLeft, false, false}, {blGlyphRight, false, false}, {blGlyphTop, false, false},
-                          {blGlyphBottom, false, false}, {blGlyphLeft, true, false}, {blGlyphTop, false, true},
+    const Case cases[] = {{blGlyphLeft, false, false},   {blGlyphRight, false, false}, {blGlyphTop, false, false},
+                          {blGlyphBottom, false, false}, {blGlyphLeft, true, false},   {blGlyphTop, false, true},
                           {blGlyphTop, true, true}};
     const TColor face = LightenColor(clBtnFace, 16);
     for (const Case &c : cases) {
@@ -293,8 +294,8 @@ TEST(SkinButtonPainters, bitButtonPlacesGlyphAndCaptionByItsLayout)
         QImage scratch(1, 1, QImage::Format_RGB32);
         TCanvas measure(&scratch);
         measure.SetFont(font);
-        const auto [glyph, text] = LaidOut(c.layout, w, h, 4, measure.TextWidth(caption),
-                                           measure.TextHeight(caption), 4, 0);
+        const auto [glyph, text] =
+            LaidOut(c.layout, w, h, 4, measure.TextWidth(caption), measure.TextHeight(caption), 4, 0);
         unsigned format = DT_CENTER | DT_VCENTER | (c.rightToLeft ? DT_RTLREADING : 0);
         TRect textRect = text;
         if (c.sideCaption) {
@@ -326,7 +327,8 @@ TEST(SkinButtonPainters, transparentSpeedButtonTintsWhatLiesBeneath)
     const TColor lit = LightenColor(clHighlight, 60);
     {
         SCOPED_TRACE("flat, under the pointer");
-        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) { button.SetFlat(true); }, P);
+        SkinnedControl<TSpeedButton> f(
+            24, 24, [](TSpeedButton &button) { button.SetFlat(true); }, P);
         f.PointAt(QPoint(12, 12));
         KeyPicture expected(24, 24, 'T');
         expected.Frame(0, 0, 24, 24, 'K');
@@ -348,7 +350,8 @@ TEST(SkinButtonPainters, transparentSpeedButtonTintsWhatLiesBeneath)
     }
     {
         SCOPED_TRACE("raised, down");
-        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) { button.SetDown(true); }, P);
+        SkinnedControl<TSpeedButton> f(
+            24, 24, [](TSpeedButton &button) { button.SetDown(true); }, P);
         const TSkinPalette &p = f.skin->Palette();
         KeyPicture expected(24, 24, 'T');
         expected.Frame(0, 0, 24, 24, 'O').Fill(0, 0, 1, 24, 'E').Fill(0, 0, 24, 1, 'E');
@@ -360,7 +363,8 @@ TEST(SkinButtonPainters, transparentSpeedButtonTintsWhatLiesBeneath)
     }
     {
         SCOPED_TRACE("flat, at rest");
-        SkinnedControl<TSpeedButton> f(24, 24, [](TSpeedButton &button) { button.SetFlat(true); }, P);
+        SkinnedControl<TSpeedButton> f(
+            24, 24, [](TSpeedButton &button) { button.SetFlat(true); }, P);
         EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24), {{'P', P}}), KeyPicture(24, 24, 'P').Text());
     }
 }
@@ -385,10 +389,10 @@ TEST(SkinButtonPainters, flatOpaqueButtonAtRestAndDisabledDownButtonPictures)
         });
         KeyPicture expected(24, 24, 'S');
         expected.Frame(0, 0, 24, 24, 'O');
-        EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 0, 24, 24),
-                            {{'S', ColorToRGB(f.skin->Palette().CheckedFillColor)},
-                             {'O', LightenColor(clBtnShadow, 30)}}),
-                  expected.Text());
+        EXPECT_EQ(
+            ColourMap(f.Shot(), TRect(0, 0, 24, 24),
+                      {{'S', ColorToRGB(f.skin->Palette().CheckedFillColor)}, {'O', LightenColor(clBtnShadow, 30)}}),
+            expected.Text());
     }
 }
 
@@ -425,8 +429,7 @@ TEST(SkinButtonPainters, flatSpeedButtonDownOrPressedShowsThePressedEdge)
         const QImage shot = f.Shot();
         SendMouse(f.control, QEvent::MouseButtonRelease, QPoint(-5, -5));
         const TColor a = LightenColor(clHighlight, 60);
-        EXPECT_EQ(ColourMap(shot, TRect(0, 0, 24, 24),
-                            {{'S', SelectFill()}, {'A', a}, {'E', DarkenColor(a, 50)}}),
+        EXPECT_EQ(ColourMap(shot, TRect(0, 0, 24, 24), {{'S', SelectFill()}, {'A', a}, {'E', DarkenColor(a, 50)}}),
                   picture());
     }
 }
@@ -509,12 +512,10 @@ std::string PushButtonPicture(int w, int h, bool pressed)
 std::string PushButtonMap(const QImage &shot, TColor face, TColor frame, const std::string &expected,
                           TColor background = kBackground)
 {
-    return Blanked(ColourMap(shot, TRect(0, 0, shot.width(), shot.height()),
-                             {{'P', background},
-                              {'S', face},
-                              {'O', LightenColor(frame, 30)},
-                              {'E', DarkenColor(frame, 50)}}),
-                   expected);
+    return Blanked(
+        ColourMap(shot, TRect(0, 0, shot.width(), shot.height()),
+                  {{'P', background}, {'S', face}, {'O', LightenColor(frame, 30)}, {'E', DarkenColor(frame, 50)}}),
+        expected);
 }
 
 } // namespace
@@ -551,10 +552,13 @@ TEST(SkinButtonPainters, pushButtonPicturesAtRestLitAndPressed)
 TEST(SkinButtonPainters, pushButtonTaggedForTheParentTintsItsFace)
 {
     constexpr TColor P = RGB(200, 220, 240);
-    SkinnedControl<TButton> f(75, 25, [](TButton &button) {
-        button.SetCaption(QStringLiteral("OK"));
-        SetControlTag(&button, 1000);
-    }, P);
+    SkinnedControl<TButton> f(
+        75, 25,
+        [](TButton &button) {
+            button.SetCaption(QStringLiteral("OK"));
+            SetControlTag(&button, 1000);
+        },
+        P);
     const std::string raised = PushButtonPicture(75, 25, false);
     EXPECT_EQ(PushButtonMap(f.Shot(), LightenColor(P, 16), ColorToRGB(clBtnShadow), raised, P), raised);
 }

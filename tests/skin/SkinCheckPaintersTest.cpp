@@ -72,12 +72,11 @@ TEST(SkinCheckPainters, checkBoxPicturesIdleCheckedAndHot)
     const TSkinPalette &p = f.skin->Palette();
     const TColor C = ColorToRGB(f.control->Color());
     const TRect box(0, 1, 15, 17);
-    EXPECT_EQ(ColourMap(f.Shot(), box,
-                        {{'C', C},
-                         {'P', ColorToRGB(clBtnShadow)},
-                         {'F', ColorToRGB(clWindow)},
-                         {'T', ColorToRGB(clHighlight)}}),
-              CheckBoxPicture(true));
+    EXPECT_EQ(
+        ColourMap(
+            f.Shot(), box,
+            {{'C', C}, {'P', ColorToRGB(clBtnShadow)}, {'F', ColorToRGB(clWindow)}, {'T', ColorToRGB(clHighlight)}}),
+        CheckBoxPicture(true));
 
     f.control->SetState(cbUnchecked);
     f.PointAt(QPoint(40, 8));
@@ -126,12 +125,11 @@ TEST(SkinCheckPainters, grayedAndDisabledCheckBoxPictures)
     const TColor C = ColorToRGB(f.control->Color());
     const TRect box(0, 1, 15, 17);
     f.PointAt(QPoint(40, 8));
-    EXPECT_EQ(ColourMap(f.Shot(), box,
-                        {{'C', C},
-                         {'P', ColorToRGB(p.SelectFrameColor)},
-                         {'F', RGB(192, 192, 192)},
-                         {'T', RGB(128, 128, 128)}}),
-              CheckBoxPicture(true));
+    EXPECT_EQ(
+        ColourMap(
+            f.Shot(), box,
+            {{'C', C}, {'P', ColorToRGB(p.SelectFrameColor)}, {'F', RGB(192, 192, 192)}, {'T', RGB(128, 128, 128)}}),
+        CheckBoxPicture(true));
     f.Leave();
     f.control->SetState(cbChecked);
     f.control->setEnabled(false);
@@ -148,11 +146,10 @@ TEST(SkinCheckPainters, grayedAndDisabledCheckBoxPictures)
 TEST(SkinCheckPainters, aTallerCheckBoxCentresItsBoxInTheShrunkenHeight)
 {
     SkinnedControl<TCheckBox> f(100, 21);
-    EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 3, 15, 19),
-                        {{'C', ColorToRGB(f.control->Color())},
-                         {'P', ColorToRGB(clBtnShadow)},
-                         {'F', ColorToRGB(clWindow)}}),
-              CheckBoxPicture(false));
+    EXPECT_EQ(
+        ColourMap(f.Shot(), TRect(0, 3, 15, 19),
+                  {{'C', ColorToRGB(f.control->Color())}, {'P', ColorToRGB(clBtnShadow)}, {'F', ColorToRGB(clWindow)}}),
+        CheckBoxPicture(false));
 }
 
 // Halving rounds toward zero: a box 23 high has one row more than its
@@ -160,11 +157,10 @@ TEST(SkinCheckPainters, aTallerCheckBoxCentresItsBoxInTheShrunkenHeight)
 TEST(SkinCheckPainters, aCheckBoxWithAnOddRowLeftOverRoundsItsOffsetTowardZero)
 {
     SkinnedControl<TCheckBox> f(100, 23);
-    EXPECT_EQ(ColourMap(f.Shot(), TRect(0, 3, 15, 19),
-                        {{'C', ColorToRGB(f.control->Color())},
-                         {'P', ColorToRGB(clBtnShadow)},
-                         {'F', ColorToRGB(clWindow)}}),
-              CheckBoxPicture(false));
+    EXPECT_EQ(
+        ColourMap(f.Shot(), TRect(0, 3, 15, 19),
+                  {{'C', ColorToRGB(f.control->Color())}, {'P', ColorToRGB(clBtnShadow)}, {'F', ColorToRGB(clWindow)}}),
+        CheckBoxPicture(false));
 }
 
 // And less 4 for a radio button: one 23 high has its circle in (2, 6)-(13, 17).
@@ -301,10 +297,10 @@ TEST(SkinCheckPainters, upDownHalfUnderThePointerLightsWithABlackSelectionFrame)
     ASSERT_EQ(ColorToRGB(p.SelectFrameColor), clBlack);
     KeyPicture expected(16, 12, 'l');
     expected.Frame(0, 0, 16, 12, 'K').Fill(4, 3, 13, 9, '*');
-    EXPECT_EQ(Blanked(ColourMap(shot, TRect(0, 0, 16, 12),
-                                {{'K', clBlack}, {'l', LightenColor(p.SelectFillColor, 60)}}),
-                      expected.Text()),
-              expected.Text());
+    EXPECT_EQ(
+        Blanked(ColourMap(shot, TRect(0, 0, 16, 12), {{'K', clBlack}, {'l', LightenColor(p.SelectFillColor, 60)}}),
+                expected.Text()),
+        expected.Text());
 }
 
 // Tagged for the parent, the halves at rest fill with the parent's
@@ -312,13 +308,15 @@ TEST(SkinCheckPainters, upDownHalfUnderThePointerLightsWithABlackSelectionFrame)
 TEST(SkinCheckPainters, upDownTaggedForTheParentTintsItsRestingHalves)
 {
     constexpr TColor P = RGB(200, 220, 240);
-    SkinnedControl<TUpDown> f(16, 24, [](TUpDown &upDown) { upDown.SetTag(1000); }, P);
+    SkinnedControl<TUpDown> f(
+        16, 24, [](TUpDown &upDown) { upDown.SetTag(1000); }, P);
     KeyPicture expected(16, 24, 'i');
     expected.Frame(0, 0, 16, 12, 'R').Frame(0, 12, 16, 24, 'R');
     expected.Fill(4, 3, 13, 9, '*').Fill(4, 15, 13, 20, '*');
-    EXPECT_EQ(Blanked(ColourMap(f.Shot(), TRect(0, 0, 16, 24), {{'R', LightenColor(P, 80)}, {'i', LightenColor(P, 16)}}),
-                      expected.Text()),
-              expected.Text());
+    EXPECT_EQ(
+        Blanked(ColourMap(f.Shot(), TRect(0, 0, 16, 24), {{'R', LightenColor(P, 80)}, {'i', LightenColor(P, 16)}}),
+                expected.Text()),
+        expected.Text());
 }
 
 TEST(SkinCheckPainters, upDownLightsTheHalfUnderThePointer)

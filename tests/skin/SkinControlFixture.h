@@ -15,8 +15,7 @@
 
 // A shown form whose active skin has subclassed Control, which lies on a
 // panel of a known colour: the control's parent background.
-template <class Control>
-struct SkinnedControl {
+template <class Control> struct SkinnedControl {
     static constexpr TColor kBackground = RGB(212, 208, 200);
     static constexpr QPoint kFarAway{-500, -500};
 

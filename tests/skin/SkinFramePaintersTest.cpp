@@ -217,11 +217,12 @@ TEST(SkinFramePainters, comboBoxFrameButtonAndArrowIdleHotAndFocused)
     f.PointAt(QPoint(50, 10));
     const std::string hot = ComboPicture(120, 21, true);
     EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
-                        {{'P', P},
-                         {'C', C},
-                         {'F', ColorToRGB(p.SelectFrameColor)},
-                         {'B', ColorToRGB(p.SelectFillColor)},
-                         {'A', clBlack}}), hot),
+                                {{'P', P},
+                                 {'C', C},
+                                 {'F', ColorToRGB(p.SelectFrameColor)},
+                                 {'B', ColorToRGB(p.SelectFillColor)},
+                                 {'A', clBlack}}),
+                      hot),
               hot);
     f.Leave();
 
@@ -232,11 +233,12 @@ TEST(SkinFramePainters, comboBoxFrameButtonAndArrowIdleHotAndFocused)
     caret.Fill(2, 2, 100, 19, '*');
     const std::string focused = Blanked(hot, caret.Text());
     EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
-                        {{'P', P},
-                         {'C', C},
-                         {'F', LightenColor(p.SelectFrameColor, 60)},
-                         {'B', ColorToRGB(p.CheckedFillColor)},
-                         {'A', clBlack}}), focused),
+                                {{'P', P},
+                                 {'C', C},
+                                 {'F', LightenColor(p.SelectFrameColor, 60)},
+                                 {'B', ColorToRGB(p.CheckedFillColor)},
+                                 {'A', clBlack}}),
+                      focused),
               focused);
 }
 
@@ -246,7 +248,8 @@ TEST(SkinFramePainters, comboBoxFrameButtonAndArrowIdleHotAndFocused)
 TEST(SkinFramePainters, rightToLeftComboBoxIdleAndHot)
 {
     constexpr TColor P = RGB(200, 220, 240);
-    SkinnedControl<TComboBox> f(120, 21, [](TComboBox &combo) { combo.SetBiDiMode(bdRightToLeft); }, P);
+    SkinnedControl<TComboBox> f(
+        120, 21, [](TComboBox &combo) { combo.SetBiDiMode(bdRightToLeft); }, P);
     const TSkinPalette &p = f.skin->Palette();
     const TColor C = ColorToRGB(clWindow);
     const TRect whole(0, 0, 120, 21);
@@ -256,11 +259,12 @@ TEST(SkinFramePainters, rightToLeftComboBoxIdleAndHot)
     f.PointAt(QPoint(50, 10));
     const std::string hot = ComboPicture(120, 21, true, true);
     EXPECT_EQ(Blanked(ColourMap(f.Shot(), whole,
-                        {{'P', P},
-                         {'C', C},
-                         {'F', ColorToRGB(p.SelectFrameColor)},
-                         {'B', ColorToRGB(p.SelectFillColor)},
-                         {'A', clBlack}}), hot),
+                                {{'P', P},
+                                 {'C', C},
+                                 {'F', ColorToRGB(p.SelectFrameColor)},
+                                 {'B', ColorToRGB(p.SelectFillColor)},
+                                 {'A', clBlack}}),
+                      hot),
               hot);
 }
 
@@ -279,8 +283,7 @@ std::string RingPicture(int w, int h, bool secondRing)
 
 std::string Rings(const QImage &shot, TColor frame, TColor second, const std::string &expected)
 {
-    return Blanked(ColourMap(shot, TRect(0, 0, shot.width(), shot.height()), {{'F', frame}, {'W', second}}),
-                   expected);
+    return Blanked(ColourMap(shot, TRect(0, 0, shot.width(), shot.height()), {{'F', frame}, {'W', second}}), expected);
 }
 
 } // namespace
@@ -363,7 +366,8 @@ TEST(SkinFramePainters, listProgressAndHotKeyFramesTakeTheOuterRing)
 TEST(SkinFramePainters, borderlessListRingIsTheBackgroundAtRestAndLightUnderThePointer)
 {
     constexpr TColor P = RGB(200, 220, 240);
-    SkinnedControl<TListBox> f(100, 60, [](TListBox &list) { list.SetBorderStyle(TBorderStyle::bsNone); }, P);
+    SkinnedControl<TListBox> f(
+        100, 60, [](TListBox &list) { list.SetBorderStyle(TBorderStyle::bsNone); }, P);
     KeyPicture ring(100, 60, '*');
     ring.Frame(0, 0, 100, 60, 'R');
     const std::string expected = ring.Text();
@@ -383,7 +387,8 @@ class TDBLookupComboBox : public QWidget, public TStandardControl
 
 public:
     explicit TDBLookupComboBox(QWidget *parent)
-        : QWidget(parent), TStandardControl(*this, clWindow, QPalette::Base, true)
+        : QWidget(parent)
+        , TStandardControl(*this, clWindow, QPalette::Base, true)
     {
         setAutoFillBackground(true);
     }
@@ -458,11 +463,14 @@ TEST(SkinFramePainters, lookupComboBoxPicturesIdleHotAndFocusedBothWays)
     constexpr TColor P = RGB(200, 220, 240);
     for (const bool rightToLeft : {false, true}) {
         SCOPED_TRACE(rightToLeft ? "right to left" : "left to right");
-        SkinnedControl<TDBLookupComboBox> f(120, 21, [&](TDBLookupComboBox &lookup) {
-            lookup.setFocusPolicy(Qt::StrongFocus);
-            if (rightToLeft)
-                lookup.SetBiDiMode(bdRightToLeft);
-        }, P);
+        SkinnedControl<TDBLookupComboBox> f(
+            120, 21,
+            [&](TDBLookupComboBox &lookup) {
+                lookup.setFocusPolicy(Qt::StrongFocus);
+                if (rightToLeft)
+                    lookup.SetBiDiMode(bdRightToLeft);
+            },
+            P);
         const TSkinPalette &p = f.skin->Palette();
         const TColor C = ColorToRGB(clWindow);
         const TRect whole(0, 0, 120, 21);

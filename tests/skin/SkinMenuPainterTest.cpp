@@ -1,6 +1,6 @@
+#include "components/FlatSkin/SkinMenuPainter.h"
 #include "components/FlatSkin.h"
 #include "components/FlatSkin/FlatFrameRequest.h"
-#include "components/FlatSkin/SkinMenuPainter.h"
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "support/Input.h"
 #include "support/PixelMask.h"
@@ -349,30 +349,21 @@ TEST_F(SkinMenuPainterTest, theSelectedBarItemsShadowIsFourBandsWithARoundedTop)
     const TColor b = clSilver;
     const std::string paper(4, 'p');
     const std::string face = Between('K', std::string(11, 'F'));
-    EXPECT_EQ(ColourMap(image, TRect(0, 0, 24, 14),
-                        {{'p', kPaper},
-                         {'F', ColorToRGB(Palette().SelectFillColor)},
-                         {'K', ColorToRGB(Palette().SelectFrameColor)},
-                         {'b', b},
-                         {'1', DarkenColor(b, 10)},
-                         {'3', DarkenColor(b, 30)},
-                         {'4', DarkenColor(b, 40)},
-                         {'6', DarkenColor(b, 60)},
-                         {'0', DarkenColor(b, 100)}}),
-              Rows({std::string(13, 'K') + "1111111" + paper,
-                    face + "11bbbbb" + paper,
-                    face + "1111bbb" + paper,
-                    face + "31111bb" + paper,
-                    face + "333111b" + paper,
-                    face + "643311b" + paper,
-                    face + "0463111" + paper,
-                    face + "0063311" + paper,
-                    face + "0063311" + paper,
-                    face + "0066311" + paper,
-                    face + "0066311" + paper,
-                    face + "0066311" + paper,
-                    std::string(24, 'p'),
-                    std::string(24, 'p')}));
+    EXPECT_EQ(
+        ColourMap(image, TRect(0, 0, 24, 14),
+                  {{'p', kPaper},
+                   {'F', ColorToRGB(Palette().SelectFillColor)},
+                   {'K', ColorToRGB(Palette().SelectFrameColor)},
+                   {'b', b},
+                   {'1', DarkenColor(b, 10)},
+                   {'3', DarkenColor(b, 30)},
+                   {'4', DarkenColor(b, 40)},
+                   {'6', DarkenColor(b, 60)},
+                   {'0', DarkenColor(b, 100)}}),
+        Rows({std::string(13, 'K') + "1111111" + paper, face + "11bbbbb" + paper, face + "1111bbb" + paper,
+              face + "31111bb" + paper, face + "333111b" + paper, face + "643311b" + paper, face + "0463111" + paper,
+              face + "0063311" + paper, face + "0063311" + paper, face + "0066311" + paper, face + "0066311" + paper,
+              face + "0066311" + paper, std::string(24, 'p'), std::string(24, 'p')}));
 }
 
 // Below 16 bits the selected bar item has a frame ending at column R - 3
@@ -434,8 +425,8 @@ TEST_F(SkinMenuPainterTest, anInactiveSkinDrawsAndMeasuresNothing)
     skin->SetActive(false);
     const QImage image = Draw(item, true);
     EXPECT_EQ(PixelMask(image, TRect(0, 0, image.width(), image.height()), kPaper),
-              PixelMask(FilledImage(image.width(), image.height(), kPaper),
-                        TRect(0, 0, image.width(), image.height()), kPaper));
+              PixelMask(FilledImage(image.width(), image.height(), kPaper), TRect(0, 0, image.width(), image.height()),
+                        kPaper));
     EXPECT_EQ(Measure(item, 7, 8), (TSize{7, 8}));
 }
 

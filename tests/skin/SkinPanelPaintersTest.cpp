@@ -2,8 +2,8 @@
 
 #include "components/FlatSkin/SkinPrimitives.h"
 #include "support/PixelMask.h"
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/controls/GroupBox.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -51,10 +51,13 @@ TEST(SkinPanelPainters, groupBoxIsOnePixelFrameBrokenByItsCaptionUnderABackgroun
 TEST(SkinPanelPainters, groupBoxPictureHasItsCaptionGapNineColumnsInAndSquareCorners)
 {
     const QString caption = QStringLiteral("Условия");
-    SkinnedControl<TGroupBox> f(150, 80, [&](TGroupBox &box) {
-        box.setFont(TFont().ToQFont());
-        box.SetCaption(caption);
-    }, kParentColor);
+    SkinnedControl<TGroupBox> f(
+        150, 80,
+        [&](TGroupBox &box) {
+            box.setFont(TFont().ToQFont());
+            box.SetCaption(caption);
+        },
+        kParentColor);
     const QImage shot = f.Shot();
     QImage scratch(1, 1, QImage::Format_RGB32);
     TCanvas measure(&scratch);
@@ -78,10 +81,13 @@ TEST(SkinPanelPainters, groupBoxPictureHasItsCaptionGapNineColumnsInAndSquareCor
 
 TEST(SkinPanelPainters, groupBoxWithoutCtl3DAndCaptionIsDarkAllRoundAndUnbroken)
 {
-    SkinnedControl<TGroupBox> f(150, 80, [](TGroupBox &box) {
-        box.setFont(TFont().ToQFont());
-        box.SetCtl3D(false);
-    }, kParentColor);
+    SkinnedControl<TGroupBox> f(
+        150, 80,
+        [](TGroupBox &box) {
+            box.setFont(TFont().ToQFont());
+            box.SetCtl3D(false);
+        },
+        kParentColor);
     const QImage shot = f.Shot();
     for (int x : {3, 9, 12, 146})
         EXPECT_EQ(At(shot, x, 7), Dark()) << x;
@@ -97,16 +103,9 @@ TEST(SkinPanelPainters, panelBevelsBecomeShadesOfItsColourAndKeepTheBorderBetwee
         panel.SetBorderWidth(1);
     });
     const QImage shot = f.Shot();
-    const std::pair<int, TColor> leftToRight[] = {{0, Light()},
-                                                  {1, Light()},
-                                                  {2, ColorToRGB(clBtnFace)},
-                                                  {3, Dark()},
-                                                  {4, Dark()},
-                                                  {55, Light()},
-                                                  {56, Light()},
-                                                  {57, ColorToRGB(clBtnFace)},
-                                                  {58, Dark()},
-                                                  {59, Dark()}};
+    const std::pair<int, TColor> leftToRight[] = {
+        {0, Light()},  {1, Light()},  {2, ColorToRGB(clBtnFace)},  {3, Dark()},  {4, Dark()},
+        {55, Light()}, {56, Light()}, {57, ColorToRGB(clBtnFace)}, {58, Dark()}, {59, Dark()}};
     for (auto [x, color] : leftToRight)
         EXPECT_EQ(At(shot, x, 20), color) << "column " << x;
 }
@@ -137,8 +136,8 @@ TEST(SkinPanelPainters, panelBevelPictures)
         int bevelWidth;
         int borderWidth;
     };
-    const Case cases[] = {{bvRaised, bvLowered, 2, 1}, {bvLowered, bvNone, 1, 0}, {bvSpace, bvRaised, 1, 2},
-                          {bvNone, bvLowered, 1, 3}};
+    const Case cases[] = {
+        {bvRaised, bvLowered, 2, 1}, {bvLowered, bvNone, 1, 0}, {bvSpace, bvRaised, 1, 2}, {bvNone, bvLowered, 1, 3}};
     constexpr int w = 60;
     constexpr int h = 40;
     for (const Case &c : cases) {

@@ -10,8 +10,7 @@
 class TAccessibleEventLog
 {
 public:
-    struct TEntry
-    {
+    struct TEntry {
         QAccessible::Event type;
         QAccessible::Role role;
         QString name;

@@ -27,9 +27,8 @@ inline void SendMouse(QWidget *target, QEvent::Type type, const QPoint &pos = kI
                       Qt::MouseButton button = Qt::LeftButton)
 {
     const QPointF global = target->mapToGlobal(QPointF(pos));
-    const Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove
-                                         ? Qt::MouseButtons()
-                                         : Qt::MouseButtons(button);
+    const Qt::MouseButtons buttons =
+        type == QEvent::MouseButtonRelease || type == QEvent::MouseMove ? Qt::MouseButtons() : Qt::MouseButtons(button);
     QMouseEvent event(type, QPointF(pos), global, type == QEvent::MouseMove ? Qt::NoButton : button, buttons,
                       Qt::NoModifier);
     QApplication::sendEvent(target, &event);

@@ -9,7 +9,9 @@ int expectedCount = 0;
 
 } // namespace
 
-LastResortWatch::Expected::Expected() : m_countAtStart(Application->LastResortCount()) {}
+LastResortWatch::Expected::Expected()
+    : m_countAtStart(Application->LastResortCount())
+{ }
 
 LastResortWatch::Expected::~Expected()
 {

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "support/Input.h"
 #include "toolkit/db/DataSource.h"
 #include "toolkit/db/MemoryDataSet.h"
-#include "support/Input.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -73,7 +73,9 @@ inline std::string Rows(std::initializer_list<std::string> rows)
 class KeyPicture
 {
 public:
-    KeyPicture(int width, int height, char key) : m_rows(height, std::string(width, key)) {}
+    KeyPicture(int width, int height, char key)
+        : m_rows(height, std::string(width, key))
+    { }
     KeyPicture &Fill(int left, int top, int right, int bottom, char key)
     {
         for (int y = top; y < bottom; ++y)

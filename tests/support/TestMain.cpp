@@ -4,8 +4,8 @@
 #include "toolkit/app/MessageBox.h"
 #include "toolkit/app/Translation.h"
 
-#include <gtest/gtest.h>
 #include <cstdio>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -13,8 +13,8 @@ namespace {
 // or confirmed.
 int RefuseUnexpectedBox(const TMessageBoxRequest &request)
 {
-    ADD_FAILURE() << "unexpected message box \"" << request.caption.toStdString() << "\": "
-                  << request.text.toStdString();
+    ADD_FAILURE() << "unexpected message box \"" << request.caption.toStdString()
+                  << "\": " << request.text.toStdString();
     return request.buttons == TMsgButtons::OK ? IDOK : IDCANCEL;
 }
 

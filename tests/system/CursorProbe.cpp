@@ -53,7 +53,8 @@ int main(int argc, char **argv)
             const std::uint64_t hash = PictureHash(*image);
             if (first || hash != last) {
                 const auto ms =
-                    std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+                    std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start)
+                        .count();
                 std::printf("%lld %016llx %s\n", static_cast<long long>(ms), static_cast<unsigned long long>(hash),
                             image->name && *image->name ? image->name : "-");
                 std::fflush(stdout);

@@ -28,8 +28,8 @@ int main(int argc, char *argv[])
     window.menuBar()->addMenu(QStringLiteral("Поиск"))->addAction(QStringLiteral("Найти"));
     window.menuBar()->addMenu(QStringLiteral("Помощь"))->addAction(QStringLiteral("О программе"));
 
-    const QStringList columns = {QStringLiteral("Телефон"), QStringLiteral("Фамилия"), QStringLiteral("Улица"),
-                                 QStringLiteral("Дом"), QStringLiteral("Корпус"), QStringLiteral("Квартира"),
+    const QStringList columns = {QStringLiteral("Телефон"),    QStringLiteral("Фамилия"), QStringLiteral("Улица"),
+                                 QStringLiteral("Дом"),        QStringLiteral("Корпус"),  QStringLiteral("Квартира"),
                                  QStringLiteral("Организация")};
     QStandardItemModel model(kRows, static_cast<int>(columns.size()));
     model.setHorizontalHeaderLabels(columns);

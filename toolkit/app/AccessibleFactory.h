@@ -15,15 +15,13 @@ QAccessibleInterface *AccessibleFor(const QString &className, QObject *object)
 }
 
 // Installs the factory the first time it is called; later calls do nothing.
-template <QAccessible::InterfaceFactory Factory>
-void InstallAccessibleFactoryOnce()
+template <QAccessible::InterfaceFactory Factory> void InstallAccessibleFactoryOnce()
 {
     static const bool installed = (QAccessible::installFactory(Factory), true);
     (void)installed;
 }
 
-template <typename TWidget, typename TInterface>
-void InstallAccessibleFactory()
+template <typename TWidget, typename TInterface> void InstallAccessibleFactory()
 {
     InstallAccessibleFactoryOnce<&AccessibleFor<TWidget, TInterface>>();
 }

@@ -35,14 +35,10 @@ std::vector<QWidget *> Docked(const QWidget *parent, Edge edge)
             controls.push_back(child);
     std::stable_sort(controls.begin(), controls.end(), [edge](const QWidget *a, const QWidget *b) {
         switch (edge) {
-        case Edge::Bottom:
-            return a->geometry().bottom() > b->geometry().bottom();
-        case Edge::Left:
-            return a->x() < b->x();
-        case Edge::Right:
-            return a->geometry().right() > b->geometry().right();
-        default:
-            return a->y() < b->y();
+        case Edge::Bottom: return a->geometry().bottom() > b->geometry().bottom();
+        case Edge::Left: return a->x() < b->x();
+        case Edge::Right: return a->geometry().right() > b->geometry().right();
+        default: return a->y() < b->y();
         }
     });
     return controls;

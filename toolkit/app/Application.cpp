@@ -2,10 +2,10 @@
 
 #include "toolkit/app/BusyWait.h"
 
-#include "toolkit/gdi/Font.h"
 #include "toolkit/app/Form.h"
 #include "toolkit/app/FrameKeyboard.h"
 #include "toolkit/app/MessageBox.h"
+#include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/SystemColors.h"
 
 #include <QKeyEvent>

@@ -38,8 +38,7 @@ public:
 
     // The window factory: the form is owned by the application and destroyed
     // with it, the last created first.
-    template <class T>
-    T *CreateForm()
+    template <class T> T *CreateForm()
     {
         T *form = new T();
         form->DoCreate();
@@ -48,8 +47,7 @@ public:
     }
 
     // The owned form of class T, or null when there is none.
-    template <class T>
-    T *FindForm() const
+    template <class T> T *FindForm() const
     {
         for (const QPointer<TForm> &form : m_forms) {
             if (T *found = qobject_cast<T *>(form.data()))
@@ -73,8 +71,7 @@ public:
     void HandleException(std::exception_ptr error);
 
     // Runs a handler; an exception it raises goes to HandleException.
-    template <class Handler>
-    void Guarded(Handler &&handler)
+    template <class Handler> void Guarded(Handler &&handler)
     {
         try {
             std::forward<Handler>(handler)();

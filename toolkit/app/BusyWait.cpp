@@ -46,10 +46,8 @@ bool IsInput(QEvent::Type type)
     case QEvent::TabletRelease:
     case QEvent::DragEnter:
     case QEvent::DragMove:
-    case QEvent::Drop:
-        return true;
-    default:
-        return false;
+    case QEvent::Drop: return true;
+    default: return false;
     }
 }
 
@@ -134,7 +132,8 @@ bool TBusyWait::eventFilter(QObject *watched, QEvent *event)
     return true;
 }
 
-TBusyWait::TCancelControl::TCancelControl(QWidget *control) : m_previous(CancelControl())
+TBusyWait::TCancelControl::TCancelControl(QWidget *control)
+    : m_previous(CancelControl())
 {
     CancelControl() = control;
 }

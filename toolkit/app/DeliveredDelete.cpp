@@ -34,7 +34,9 @@ xcb_connection_t *Connection()
 class TMarkerFilter : public QAbstractNativeEventFilter
 {
 public:
-    explicit TMarkerFilter(xcb_atom_t atom) : m_atom(atom) {}
+    explicit TMarkerFilter(xcb_atom_t atom)
+        : m_atom(atom)
+    { }
 
     xcb_atom_t Atom() const { return m_atom; }
     void Await(xcb_window_t id, QWidget *window) { m_waiting.insert(id, window); }

@@ -18,8 +18,7 @@ void ReportError(std::exception_ptr error);
 // Runs a handler that Qt called us for (a click, a timer, a key): an
 // exception it raises is reported here instead of unwinding through Qt's
 // frames.
-template <class Handler>
-void CallGuarded(Handler &&handler)
+template <class Handler> void CallGuarded(Handler &&handler)
 {
     if (!HasErrorHandler()) {
         std::forward<Handler>(handler)();

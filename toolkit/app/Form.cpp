@@ -1,5 +1,5 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/app/Form.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/app/ErrorReporting.h"
 #include "toolkit/app/FormAccessible.h"
@@ -25,8 +25,7 @@ namespace {
 
 const char *const kVisibleModalError = "Cannot make a visible window modal";
 
-struct HandlerBinding
-{
+struct HandlerBinding {
     const char *signal;
     const char *slot;
 };
@@ -60,32 +59,23 @@ bool ParseSetting(const QVariant &value, const std::pair<const char *, Enum> (&n
 
 constexpr std::pair<const char *, TFormBorderStyle> kBorderStyleNames[] = {
     {"bsNone", bsNone}, {"bsDialog", bsDialog}, {"bsSizeable", bsSizeable}};
-constexpr std::pair<const char *, TPosition> kPositionNames[] = {
-    {"poDesigned", poDesigned}, {"poScreenCenter", poScreenCenter}};
-constexpr std::pair<const char *, TFormStyle> kFormStyleNames[] = {
-    {"fsNormal", fsNormal}, {"fsStayOnTop", fsStayOnTop}};
+constexpr std::pair<const char *, TPosition> kPositionNames[] = {{"poDesigned", poDesigned},
+                                                                 {"poScreenCenter", poScreenCenter}};
+constexpr std::pair<const char *, TFormStyle> kFormStyleNames[] = {{"fsNormal", fsNormal},
+                                                                   {"fsStayOnTop", fsStayOnTop}};
 
 Qt::Edges EdgesOf(TFrameHit hit)
 {
     switch (hit) {
-    case TFrameHit::Left:
-        return Qt::LeftEdge;
-    case TFrameHit::Right:
-        return Qt::RightEdge;
-    case TFrameHit::Top:
-        return Qt::TopEdge;
-    case TFrameHit::Bottom:
-        return Qt::BottomEdge;
-    case TFrameHit::TopLeft:
-        return Qt::TopEdge | Qt::LeftEdge;
-    case TFrameHit::TopRight:
-        return Qt::TopEdge | Qt::RightEdge;
-    case TFrameHit::BottomLeft:
-        return Qt::BottomEdge | Qt::LeftEdge;
-    case TFrameHit::BottomRight:
-        return Qt::BottomEdge | Qt::RightEdge;
-    default:
-        return {};
+    case TFrameHit::Left: return Qt::LeftEdge;
+    case TFrameHit::Right: return Qt::RightEdge;
+    case TFrameHit::Top: return Qt::TopEdge;
+    case TFrameHit::Bottom: return Qt::BottomEdge;
+    case TFrameHit::TopLeft: return Qt::TopEdge | Qt::LeftEdge;
+    case TFrameHit::TopRight: return Qt::TopEdge | Qt::RightEdge;
+    case TFrameHit::BottomLeft: return Qt::BottomEdge | Qt::LeftEdge;
+    case TFrameHit::BottomRight: return Qt::BottomEdge | Qt::RightEdge;
+    default: return {};
     }
 }
 
@@ -93,33 +83,24 @@ Qt::CursorShape CursorFor(TFrameHit hit)
 {
     switch (hit) {
     case TFrameHit::Left:
-    case TFrameHit::Right:
-        return Qt::SizeHorCursor;
+    case TFrameHit::Right: return Qt::SizeHorCursor;
     case TFrameHit::Top:
-    case TFrameHit::Bottom:
-        return Qt::SizeVerCursor;
+    case TFrameHit::Bottom: return Qt::SizeVerCursor;
     case TFrameHit::TopLeft:
-    case TFrameHit::BottomRight:
-        return Qt::SizeFDiagCursor;
+    case TFrameHit::BottomRight: return Qt::SizeFDiagCursor;
     case TFrameHit::TopRight:
-    case TFrameHit::BottomLeft:
-        return Qt::SizeBDiagCursor;
-    default:
-        return Qt::ArrowCursor;
+    case TFrameHit::BottomLeft: return Qt::SizeBDiagCursor;
+    default: return Qt::ArrowCursor;
     }
 }
 
 TCaptionButton ButtonOf(TFrameHit hit)
 {
     switch (hit) {
-    case TFrameHit::CloseBox:
-        return TCaptionButton::Close;
-    case TFrameHit::MaximizeBox:
-        return TCaptionButton::Maximize;
-    case TFrameHit::MinimizeBox:
-        return TCaptionButton::Minimize;
-    default:
-        return TCaptionButton::None;
+    case TFrameHit::CloseBox: return TCaptionButton::Close;
+    case TFrameHit::MaximizeBox: return TCaptionButton::Maximize;
+    case TFrameHit::MinimizeBox: return TCaptionButton::Minimize;
+    default: return TCaptionButton::None;
     }
 }
 
@@ -173,8 +154,7 @@ void TForm::SetMainFormClosing(TMainFormClosing closing)
     MainFormClosing() = std::move(closing);
 }
 
-template <class Handler>
-void TForm::RunHandler(Handler &&handler)
+template <class Handler> void TForm::RunHandler(Handler &&handler)
 {
     CallGuarded(std::forward<Handler>(handler));
 }
@@ -560,11 +540,8 @@ void TForm::changeEvent(QEvent *event)
     switch (event->type()) {
     case QEvent::ActivationChange:
     case QEvent::WindowStateChange:
-    case QEvent::WindowTitleChange:
-        update();
-        break;
-    default:
-        break;
+    case QEvent::WindowTitleChange: update(); break;
+    default: break;
     }
     QWidget::changeEvent(event);
 }
@@ -626,7 +603,8 @@ void TForm::mouseMoveEvent(QMouseEvent *event)
         move(m_dragStartGeometry.topLeft() + delta);
         return;
     }
-    const QSize minimum(FrameMetrics::kMinimumTrackWidth, TFrameLayout::NonClientHeight(m_borderStyle, m_menuBar != nullptr));
+    const QSize minimum(FrameMetrics::kMinimumTrackWidth,
+                        TFrameLayout::NonClientHeight(m_borderStyle, m_menuBar != nullptr));
     setGeometry(ResizedGeometry(m_dragStartGeometry, EdgesOf(m_dragHit), delta, minimum));
 }
 
@@ -663,17 +641,10 @@ void TForm::EndDrag()
 void TForm::PressCaptionButton(TCaptionButton button)
 {
     switch (button) {
-    case TCaptionButton::Close:
-        Close();
-        break;
-    case TCaptionButton::Maximize:
-        ToggleMaximized();
-        break;
-    case TCaptionButton::Minimize:
-        showMinimized();
-        break;
-    case TCaptionButton::None:
-        break;
+    case TCaptionButton::Close: Close(); break;
+    case TCaptionButton::Maximize: ToggleMaximized(); break;
+    case TCaptionButton::Minimize: showMinimized(); break;
+    case TCaptionButton::None: break;
     }
 }
 

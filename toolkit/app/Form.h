@@ -64,8 +64,7 @@ public:
     explicit TForm(QWidget *parent = nullptr);
     ~TForm() override;
 
-    template <class Ui>
-    void LoadLayout(Ui &ui)
+    template <class Ui> void LoadLayout(Ui &ui)
     {
         ui.setupUi(this);
         AdoptLayout();
@@ -175,8 +174,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    template <class Handler>
-    void RunHandler(Handler &&handler);
+    template <class Handler> void RunHandler(Handler &&handler);
     void ApplyWindowFlags();
     void LayoutChildren();
     void PlaceOnScreen();

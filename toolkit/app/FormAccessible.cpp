@@ -27,7 +27,9 @@ QAccessibleInterface *CreateForForm(const QString &className, QObject *object)
 
 } // namespace
 
-TFormAccessible::TFormAccessible(TForm *form) : QAccessibleWidget(form) {}
+TFormAccessible::TFormAccessible(TForm *form)
+    : QAccessibleWidget(form)
+{ }
 
 TForm *TFormAccessible::Form() const
 {

@@ -6,24 +6,45 @@
 
 using namespace FrameMetrics;
 
-int FrameMetrics::SizeableBorder() { return GetSystemMetrics(SM_CXSIZEFRAME); }
-int FrameMetrics::DialogBorder() { return GetSystemMetrics(SM_CXFIXEDFRAME); }
-int FrameMetrics::EdgeWidth() { return GetSystemMetrics(SM_CXEDGE); }
-int FrameMetrics::Caption() { return GetSystemMetrics(SM_CYCAPTION); }
-int FrameMetrics::CaptionBar() { return Caption() - kCaptionLine; }
-int FrameMetrics::MenuBand() { return GetSystemMetrics(SM_CYMENU); }
-int FrameMetrics::CaptionButtonWidth() { return GetSystemMetrics(SM_CXSIZE) - kCaptionButtonInsetX; }
-int FrameMetrics::CaptionButtonHeight() { return GetSystemMetrics(SM_CYSIZE) - kCaptionButtonInsetY; }
+int FrameMetrics::SizeableBorder()
+{
+    return GetSystemMetrics(SM_CXSIZEFRAME);
+}
+int FrameMetrics::DialogBorder()
+{
+    return GetSystemMetrics(SM_CXFIXEDFRAME);
+}
+int FrameMetrics::EdgeWidth()
+{
+    return GetSystemMetrics(SM_CXEDGE);
+}
+int FrameMetrics::Caption()
+{
+    return GetSystemMetrics(SM_CYCAPTION);
+}
+int FrameMetrics::CaptionBar()
+{
+    return Caption() - kCaptionLine;
+}
+int FrameMetrics::MenuBand()
+{
+    return GetSystemMetrics(SM_CYMENU);
+}
+int FrameMetrics::CaptionButtonWidth()
+{
+    return GetSystemMetrics(SM_CXSIZE) - kCaptionButtonInsetX;
+}
+int FrameMetrics::CaptionButtonHeight()
+{
+    return GetSystemMetrics(SM_CYSIZE) - kCaptionButtonInsetY;
+}
 
 int TFrameLayout::BorderWidth(TFormBorderStyle style)
 {
     switch (style) {
-    case bsNone:
-        return 0;
-    case bsDialog:
-        return DialogBorder();
-    case bsSizeable:
-        return SizeableBorder();
+    case bsNone: return 0;
+    case bsDialog: return DialogBorder();
+    case bsSizeable: return SizeableBorder();
     }
     return 0;
 }
@@ -66,8 +87,8 @@ TFrameLayout TFrameLayout::Compute(TFormBorderStyle style, QSize outer, bool has
     layout.closeBox = QRect(closeRight - CaptionButtonWidth(), buttonTop, CaptionButtonWidth(), CaptionButtonHeight());
     if (style == bsSizeable) {
         const int maximizeRight = layout.closeBox.left() - kCloseBoxGap;
-        layout.maximizeBox = QRect(maximizeRight - CaptionButtonWidth(), buttonTop, CaptionButtonWidth(),
-                                   CaptionButtonHeight());
+        layout.maximizeBox =
+            QRect(maximizeRight - CaptionButtonWidth(), buttonTop, CaptionButtonWidth(), CaptionButtonHeight());
         layout.minimizeBox = layout.maximizeBox.translated(-CaptionButtonWidth(), 0);
     }
     return layout;
@@ -76,14 +97,10 @@ TFrameLayout TFrameLayout::Compute(TFormBorderStyle style, QSize outer, bool has
 QRect TFrameLayout::ButtonRect(TCaptionButton button) const
 {
     switch (button) {
-    case TCaptionButton::Close:
-        return closeBox;
-    case TCaptionButton::Maximize:
-        return maximizeBox;
-    case TCaptionButton::Minimize:
-        return minimizeBox;
-    case TCaptionButton::None:
-        break;
+    case TCaptionButton::Close: return closeBox;
+    case TCaptionButton::Maximize: return maximizeBox;
+    case TCaptionButton::Minimize: return minimizeBox;
+    case TCaptionButton::None: break;
     }
     return {};
 }

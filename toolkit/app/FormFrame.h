@@ -15,18 +15,18 @@ namespace FrameMetrics {
 constexpr int kCaptionLine = 1;         // between the bar and the menu or client
 constexpr int kCaptionButtonInsetX = 2; // button size = caption box size less these
 constexpr int kCaptionButtonInsetY = 4;
-constexpr int kCaptionButtonTop = 2;    // below the bar's top
-constexpr int kCloseBoxGap = 2;         // right of the close box, and before it
+constexpr int kCaptionButtonTop = 2; // below the bar's top
+constexpr int kCloseBoxGap = 2;      // right of the close box, and before it
 constexpr int kCaptionTextIndent = 4;
-constexpr int kCaptionTextGap = 2;      // between the text and the first button
-constexpr int kCornerGrip = 16;         // how far a corner's sizing zone reaches
+constexpr int kCaptionTextGap = 2; // between the text and the first button
+constexpr int kCornerGrip = 16;    // how far a corner's sizing zone reaches
 constexpr int kCaptionFontHeight = -11;
 constexpr int kMinimumTrackWidth = 112; // the narrowest that sizing leaves a window
 
 int SizeableBorder();
 int DialogBorder();
 int EdgeWidth();
-int Caption();       // bar and line
+int Caption(); // bar and line
 int CaptionBar();
 int MenuBand();
 int CaptionButtonWidth();
@@ -41,7 +41,7 @@ enum class TFrameHit {
     MinimizeBox,
     MaximizeBox,
     CloseBox,
-    Border,             // a border that does not size the window
+    Border, // a border that does not size the window
     Left,
     Right,
     Top,
@@ -53,15 +53,14 @@ enum class TFrameHit {
 };
 
 // Where everything of a window's non-client area lies, in window coordinates.
-struct TFrameLayout
-{
+struct TFrameLayout {
     TFormBorderStyle style = bsSizeable;
     QSize outer;
     int border = 0;
-    QRect caption;      // the coloured bar, empty without a caption
-    QRect menuBand;     // empty without a menu
+    QRect caption;  // the coloured bar, empty without a caption
+    QRect menuBand; // empty without a menu
     QRect client;
-    QRect closeBox;     // empty rectangles for boxes the style does not have
+    QRect closeBox; // empty rectangles for boxes the style does not have
     QRect maximizeBox;
     QRect minimizeBox;
 
@@ -75,13 +74,11 @@ struct TFrameLayout
     QRect ButtonRect(TCaptionButton button) const;
 };
 
-struct TFrameState
-{
+struct TFrameState {
     bool active = true;
     bool maximized = false;
     TCaptionButton pushedButton = TCaptionButton::None;
 };
 
 // Paints a frame, its caption bar and its caption buttons.
-void PaintFormFrame(TCanvas &canvas, const TFrameLayout &layout, const TFrameState &state,
-                    const QString &caption);
+void PaintFormFrame(TCanvas &canvas, const TFrameLayout &layout, const TFrameState &state, const QString &caption);

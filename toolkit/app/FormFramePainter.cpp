@@ -1,6 +1,6 @@
+#include "toolkit/app/FormFrame.h"
 #include "toolkit/gdi/Bevel.h"
 #include "toolkit/gdi/Canvas.h"
-#include "toolkit/app/FormFrame.h"
 #include "toolkit/gdi/SystemColors.h"
 
 #include <cmath>
@@ -9,8 +9,7 @@ using namespace FrameMetrics;
 
 namespace {
 
-struct EdgeColors
-{
+struct EdgeColors {
     TColor outerTopLeft, outerBottomRight, innerTopLeft, innerBottomRight;
 };
 
@@ -19,39 +18,17 @@ constexpr EdgeColors kSunkenEdge{cl3DDkShadow, clBtnHighlight, clBtnShadow, cl3D
 
 // Caption glyphs, one string a row, "#" for a set pixel.
 constexpr const char *kCloseGlyph[] = {
-    "##....##",
-    ".##..##.",
-    "..####..",
-    "...##...",
-    "..####..",
-    ".##..##.",
-    "##....##",
+    "##....##", ".##..##.", "..####..", "...##...", "..####..", ".##..##.", "##....##",
 };
 constexpr const char *kMinimizeGlyph[] = {
     "######",
     "######",
 };
 constexpr const char *kMaximizeGlyph[] = {
-    "#########",
-    "#########",
-    "#.......#",
-    "#.......#",
-    "#.......#",
-    "#.......#",
-    "#.......#",
-    "#.......#",
-    "#########",
+    "#########", "#########", "#.......#", "#.......#", "#.......#", "#.......#", "#.......#", "#.......#", "#########",
 };
 constexpr const char *kRestoreGlyph[] = {
-    "..######",
-    "..######",
-    "..#....#",
-    "######.#",
-    "######.#",
-    "#....###",
-    "#....#..",
-    "#....#..",
-    "######..",
+    "..######", "..######", "..#....#", "######.#", "######.#", "#....###", "#....#..", "#....#..", "######..",
 };
 // Where a glyph's top-left pixel lies in a caption button of the classic size.
 constexpr TPoint kCloseGlyphAt{4, 3};
@@ -97,9 +74,9 @@ void DrawCaptionGradient(TCanvas &canvas, const TRect &bar, TColor fromColor, TC
     const TColor from = ColorToRGB(fromColor), to = ColorToRGB(toColor);
     const int steps = bar.Width();
     for (int i = 0; i < steps; ++i) {
-        const TColor column = RGB(Blend(GetRValue(from), GetRValue(to), i, steps),
-                                  Blend(GetGValue(from), GetGValue(to), i, steps),
-                                  Blend(GetBValue(from), GetBValue(to), i, steps));
+        const TColor column =
+            RGB(Blend(GetRValue(from), GetRValue(to), i, steps), Blend(GetGValue(from), GetGValue(to), i, steps),
+                Blend(GetBValue(from), GetBValue(to), i, steps));
         canvas.FillSolidRect(TRect(bar.Left + i, bar.Top, bar.Left + i + 1, bar.Bottom), column);
     }
 }
@@ -129,20 +106,15 @@ void DrawCaptionButton(TCanvas &canvas, const QRect &box, TCaptionButton button,
     const TColor ink = clBtnText;
     auto at = [&](TPoint offset) { return TPoint(r.Left + offset.X + shift, r.Top + offset.Y + shift); };
     switch (button) {
-    case TCaptionButton::Close:
-        DrawGlyph(canvas, at(kCloseGlyphAt), kCloseGlyph, ink);
-        break;
-    case TCaptionButton::Minimize:
-        DrawGlyph(canvas, at(kMinimizeGlyphAt), kMinimizeGlyph, ink);
-        break;
+    case TCaptionButton::Close: DrawGlyph(canvas, at(kCloseGlyphAt), kCloseGlyph, ink); break;
+    case TCaptionButton::Minimize: DrawGlyph(canvas, at(kMinimizeGlyphAt), kMinimizeGlyph, ink); break;
     case TCaptionButton::Maximize:
         if (state.maximized)
             DrawGlyph(canvas, at(kRestoreGlyphAt), kRestoreGlyph, ink);
         else
             DrawGlyph(canvas, at(kMaximizeGlyphAt), kMaximizeGlyph, ink);
         break;
-    case TCaptionButton::None:
-        break;
+    case TCaptionButton::None: break;
     }
 }
 

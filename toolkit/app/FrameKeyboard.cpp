@@ -27,7 +27,8 @@ bool CanTakeKeyboard(const TForm *form)
 } // namespace
 
 TFrameKeyboard::TFrameKeyboard(TMainFormQuery mainForm, QObject *parent)
-    : QObject(parent), m_mainForm(std::move(mainForm))
+    : QObject(parent)
+    , m_mainForm(std::move(mainForm))
 {
     qApp->installEventFilter(this);
 }
@@ -52,8 +53,7 @@ bool TFrameKeyboard::eventFilter(QObject *watched, QEvent *event)
             event->accept();
         break;
     }
-    case QEvent::KeyPress:
-        return WindowKey(watched, static_cast<const QKeyEvent &>(*event));
+    case QEvent::KeyPress: return WindowKey(watched, static_cast<const QKeyEvent &>(*event));
     case QEvent::Show:
         if (auto *form = qobject_cast<TForm *>(watched); form && !event->spontaneous())
             Shown(form);
@@ -62,8 +62,7 @@ bool TFrameKeyboard::eventFilter(QObject *watched, QEvent *event)
         if (auto *form = qobject_cast<TForm *>(watched); form && !event->spontaneous())
             Hidden(form);
         break;
-    default:
-        break;
+    default: break;
     }
     return false;
 }

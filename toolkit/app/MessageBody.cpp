@@ -1,5 +1,5 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/app/MessageBody.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/app/MessageForm.h"
 #include "toolkit/app/MessageIcons.h"

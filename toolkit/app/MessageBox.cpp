@@ -5,12 +5,11 @@
 namespace {
 TMessageBoxHook *activeHook = nullptr;
 int boxesShowing = 0;
-}
+} // namespace
 
 TMessageBoxHook::TMessageBoxHook(int answer)
     : TMessageBoxHook(Answer([answer](const TMessageBoxRequest &) { return answer; }))
-{
-}
+{ }
 
 TMessageBoxHook::TMessageBoxHook(Answer answer)
     : m_answer(std::move(answer))
@@ -21,8 +20,7 @@ TMessageBoxHook::TMessageBoxHook(Answer answer)
 
 TMessageBoxHook::TMessageBoxHook(TShowRealBoxes)
     : TMessageBoxHook(Answer())
-{
-}
+{ }
 
 TMessageBoxHook::~TMessageBoxHook()
 {
@@ -59,7 +57,6 @@ int MessageBox(const QString &text, const QString &caption, TMsgIcon icon, TMsgB
 
 bool ConfirmDeleteRecord()
 {
-    return MessageBox(MsgText::kDeleteRecordQuestion, MsgText::kConfirm, TMsgIcon::Question,
-                      TMsgButtons::OKCancel)
+    return MessageBox(MsgText::kDeleteRecordQuestion, MsgText::kConfirm, TMsgIcon::Question, TMsgButtons::OKCancel)
            == IDOK;
 }

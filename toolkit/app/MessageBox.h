@@ -27,9 +27,7 @@ class TMessageBoxHook
 {
 public:
     using Answer = std::function<int(const TMessageBoxRequest &)>;
-    struct TShowRealBoxes
-    {
-    };
+    struct TShowRealBoxes { };
     static constexpr TShowRealBoxes kShowRealBoxes{};
 
     explicit TMessageBoxHook(int answer = IDOK);

@@ -13,8 +13,7 @@ enum class TMsgButtons { OK, OKCancel };
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 
-struct TMessageBoxRequest
-{
+struct TMessageBoxRequest {
     QString text;
     QString caption;
     TMsgIcon icon = TMsgIcon::None;

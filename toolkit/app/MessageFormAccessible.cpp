@@ -3,7 +3,9 @@
 #include "toolkit/app/MessageBody.h"
 #include "toolkit/app/MessageForm.h"
 
-TMessageFormAccessible::TMessageFormAccessible(TMessageForm *box) : TFormAccessible(box) {}
+TMessageFormAccessible::TMessageFormAccessible(TMessageForm *box)
+    : TFormAccessible(box)
+{ }
 
 QAccessible::Role TMessageFormAccessible::role() const
 {

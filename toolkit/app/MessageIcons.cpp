@@ -93,17 +93,10 @@ void DrawMessageIcon(TCanvas &canvas, TPoint origin, TMsgIcon icon)
 {
     canvas.Save();
     switch (icon) {
-    case TMsgIcon::Error:
-        DrawError(canvas, origin);
-        break;
-    case TMsgIcon::Information:
-        DrawInformation(canvas, origin);
-        break;
-    case TMsgIcon::Question:
-        DrawQuestion(canvas, origin);
-        break;
-    case TMsgIcon::None:
-        break;
+    case TMsgIcon::Error: DrawError(canvas, origin); break;
+    case TMsgIcon::Information: DrawInformation(canvas, origin); break;
+    case TMsgIcon::Question: DrawQuestion(canvas, origin); break;
+    case TMsgIcon::None: break;
     }
     canvas.Restore();
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/gdi/Geometry.h"
 #include "toolkit/app/MessageBoxTypes.h"
+#include "toolkit/gdi/Geometry.h"
 
 class TCanvas;
 

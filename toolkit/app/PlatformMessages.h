@@ -52,8 +52,7 @@ constexpr int FlatFrameWindowMessage = 48308;
 constexpr QEvent::Type kFlatFrameItemEvent = QEvent::Type(FlatFrameItemMessage);
 constexpr QEvent::Type kFlatFrameWindowEvent = QEvent::Type(FlatFrameWindowMessage);
 
-struct TPlatformMessage
-{
+struct TPlatformMessage {
     int message;
     std::string_view name;
     // QEvent::None where the message has no event of its own here.

@@ -23,7 +23,9 @@ QString Tr(const char *text)
 class TSystemMenuHolder : public QObject
 {
 public:
-    explicit TSystemMenuHolder(TForm &form) : QObject(&form), m_menu(std::make_unique<TPopupMenu>(&form))
+    explicit TSystemMenuHolder(TForm &form)
+        : QObject(&form)
+        , m_menu(std::make_unique<TPopupMenu>(&form))
     {
         setObjectName(QString::fromLatin1(kName));
     }
@@ -49,7 +51,11 @@ class TKeyboardTracker : public QObject
 public:
     enum class TMode { Move, Size };
 
-    TKeyboardTracker(TForm &form, TMode mode) : QObject(&form), m_form(&form), m_mode(mode), m_start(form.geometry())
+    TKeyboardTracker(TForm &form, TMode mode)
+        : QObject(&form)
+        , m_form(&form)
+        , m_mode(mode)
+        , m_start(form.geometry())
     {
         qApp->installEventFilter(this);
         form.grabKeyboard();
@@ -61,17 +67,11 @@ protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
         switch (event->type()) {
-        case QEvent::KeyPress:
-            Key(static_cast<QKeyEvent *>(event)->key());
-            return true;
+        case QEvent::KeyPress: Key(static_cast<QKeyEvent *>(event)->key()); return true;
         case QEvent::KeyRelease:
-        case QEvent::ShortcutOverride:
-            return true;
-        case QEvent::MouseButtonPress:
-            End();
-            return false;
-        default:
-            return false;
+        case QEvent::ShortcutOverride: return true;
+        case QEvent::MouseButtonPress: End(); return false;
+        default: return false;
         }
     }
 
@@ -107,17 +107,15 @@ private:
             End();
             return;
         case Qt::Key_Return:
-        case Qt::Key_Enter:
-            End();
-            return;
-        default:
-            return;
+        case Qt::Key_Enter: End(); return;
+        default: return;
         }
         QRect bounds = m_form->geometry();
         if (m_mode == TMode::Move) {
             bounds.translate(step);
         } else {
-            const int minimumHeight = TFrameLayout::NonClientHeight(m_form->BorderStyle(), m_form->MenuBar() != nullptr);
+            const int minimumHeight =
+                TFrameLayout::NonClientHeight(m_form->BorderStyle(), m_form->MenuBar() != nullptr);
             bounds.setWidth(std::max(bounds.width() + step.x(), FrameMetrics::kMinimumTrackWidth));
             bounds.setHeight(std::max(bounds.height() + step.y(), minimumHeight));
         }

@@ -10,8 +10,7 @@
 
 namespace {
 
-struct TBusyState
-{
+struct TBusyState {
     int depth = 0;
     int showAfterMs = 0;
     bool showing = false;

@@ -1,11 +1,11 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/bars/ControlBar.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/gdi/Bevel.h"
 
 #include <QChildEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -20,7 +20,8 @@ constexpr int kGrabberLineWidth = 3;
 
 } // namespace
 
-TControlBar::TControlBar(QWidget *parent) : QWidget(parent)
+TControlBar::TControlBar(QWidget *parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

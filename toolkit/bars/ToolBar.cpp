@@ -1,5 +1,5 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/bars/ToolBar.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/bars/ToolButton.h"
 #include "toolkit/controls/GraphicControl.h"
@@ -9,8 +9,8 @@
 #include "toolkit/menus/PopupMenuWindow.h"
 
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 #include <algorithm>
 
@@ -59,7 +59,8 @@ bool HasImage(const TImageList *images, int index)
 
 } // namespace
 
-TToolBar::TToolBar(QWidget *parent) : QWidget(parent)
+TToolBar::TToolBar(QWidget *parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -401,8 +402,8 @@ void TToolBar::mousePressEvent(QMouseEvent *event)
         return;
     SetHotButton(button);
     m_pressedButton = button;
-    m_pressedOnArrow = button->Style() == tbsDropDown &&
-                       event->position().x() >= button->BoundsRect().Right - kDropDownWidth;
+    m_pressedOnArrow =
+        button->Style() == tbsDropDown && event->position().x() >= button->BoundsRect().Right - kDropDownWidth;
     update();
     if (m_pressedOnArrow && button->DropdownMenu()) {
         const TRect b = button->BoundsRect();

@@ -3,7 +3,9 @@
 #include "toolkit/bars/ToolBar.h"
 #include "toolkit/menus/MenuItem.h"
 
-TToolButton::TToolButton(TToolBar *toolBar) : QObject(toolBar), m_toolBar(toolBar)
+TToolButton::TToolButton(TToolBar *toolBar)
+    : QObject(toolBar)
+    , m_toolBar(toolBar)
 {
     if (m_toolBar)
         m_toolBar->Insert(this);

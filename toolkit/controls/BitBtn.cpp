@@ -4,9 +4,9 @@
 #include <QIcon>
 #include <QPixmap>
 
-TBitBtn::TBitBtn(QWidget *parent) : TButton(parent)
-{
-}
+TBitBtn::TBitBtn(QWidget *parent)
+    : TButton(parent)
+{ }
 
 void TBitBtn::SetGlyph(const TBitmap &glyph)
 {

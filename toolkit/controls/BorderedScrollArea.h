@@ -9,14 +9,14 @@
 // classic border is drawn around its viewport instead of Qt's frame. The
 // viewport keeps the outermost pixel of the client area free, in the view's
 // colour, so that what is drawn on the view's edge is not covered.
-template <class ScrollArea>
-class TBorderedScrollArea : public ScrollArea, public TStandardControl
+template <class ScrollArea> class TBorderedScrollArea : public ScrollArea, public TStandardControl
 {
 public:
     static constexpr int kClientEdge = 1;
 
     explicit TBorderedScrollArea(QWidget *parent)
-        : ScrollArea(parent), TStandardControl(*this, clWindow, QPalette::Base, true)
+        : ScrollArea(parent)
+        , TStandardControl(*this, clWindow, QPalette::Base, true)
     {
         this->setFrameStyle(QFrame::NoFrame);
         this->setBackgroundRole(QPalette::Base);

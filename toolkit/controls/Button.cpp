@@ -1,5 +1,6 @@
 #include "toolkit/controls/Button.h"
 
-TButton::TButton(QWidget *parent) : QPushButton(parent), TStandardControl(*this, clBtnFace, QPalette::Button, false)
-{
-}
+TButton::TButton(QWidget *parent)
+    : QPushButton(parent)
+    , TStandardControl(*this, clBtnFace, QPalette::Button, false)
+{ }

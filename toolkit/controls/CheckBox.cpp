@@ -1,8 +1,9 @@
 #include "toolkit/controls/CheckBox.h"
 
-TCheckBox::TCheckBox(QWidget *parent) : QCheckBox(parent), TStandardControl(*this, clBtnFace, QPalette::Window, false)
-{
-}
+TCheckBox::TCheckBox(QWidget *parent)
+    : QCheckBox(parent)
+    , TStandardControl(*this, clBtnFace, QPalette::Window, false)
+{ }
 
 TCheckBoxState TCheckBox::State() const
 {

@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <QStyleOptionComboBox>
 
-TComboBox::TComboBox(QWidget *parent) : QComboBox(parent), TStandardControl(*this, clWindow, QPalette::Base, false)
+TComboBox::TComboBox(QWidget *parent)
+    : QComboBox(parent)
+    , TStandardControl(*this, clWindow, QPalette::Base, false)
 {
     setEditable(true);
 }

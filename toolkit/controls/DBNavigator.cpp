@@ -1,9 +1,9 @@
 #include "toolkit/controls/DBNavigator.h"
 
 #include "toolkit/app/ErrorReporting.h"
+#include "toolkit/app/MessageBox.h"
 #include "toolkit/db/DataLink.h"
 #include "toolkit/db/DataSource.h"
-#include "toolkit/app/MessageBox.h"
 
 #include <QKeyEvent>
 
@@ -18,13 +18,13 @@ static void RegisterNavigatorGlyphs()
 namespace {
 
 constexpr std::array<const char *, kNavButtonCount> kDefaultHints = {
-    "First record", "Prior record", "Next record", "Last record", "Insert record",
-    "Delete record", "Edit record", "Post edit", "Cancel edit", "Refresh data",
+    "First record",  "Prior record", "Next record", "Last record", "Insert record",
+    "Delete record", "Edit record",  "Post edit",   "Cancel edit", "Refresh data",
 };
 
 constexpr std::array<const char *, kNavButtonCount> kGlyphResources = {
-    ":/nav/first.bmp", ":/nav/prior.bmp", ":/nav/next.bmp", ":/nav/last.bmp", ":/nav/insert.bmp",
-    ":/nav/delete.bmp", ":/nav/edit.bmp", ":/nav/post.bmp", ":/nav/cancel.bmp", ":/nav/refresh.bmp",
+    ":/nav/first.bmp",  ":/nav/prior.bmp", ":/nav/next.bmp", ":/nav/last.bmp",   ":/nav/insert.bmp",
+    ":/nav/delete.bmp", ":/nav/edit.bmp",  ":/nav/post.bmp", ":/nav/cancel.bmp", ":/nav/refresh.bmp",
 };
 
 // Enabled and disabled pictures side by side.
@@ -43,7 +43,9 @@ TBitmap TDBNavigator::StandardGlyph(TNavigateBtn button)
 class TDBNavigator::TNavDataLink : public TDataLink
 {
 public:
-    explicit TNavDataLink(TDBNavigator &navigator) : m_navigator(navigator) {}
+    explicit TNavDataLink(TDBNavigator &navigator)
+        : m_navigator(navigator)
+    { }
 
 protected:
     void ActiveChanged() override { m_navigator.UpdateButtonStates(); }
@@ -55,7 +57,9 @@ private:
     TDBNavigator &m_navigator;
 };
 
-TDBNavigator::TDBNavigator(QWidget *parent) : TPanel(parent), m_link(std::make_unique<TNavDataLink>(*this))
+TDBNavigator::TDBNavigator(QWidget *parent)
+    : TPanel(parent)
+    , m_link(std::make_unique<TNavDataLink>(*this))
 {
     SetBevelOuter(bvNone);
     SetBevelInner(bvNone);
@@ -299,18 +303,13 @@ void TDBNavigator::resizeEvent(QResizeEvent *event)
 void TDBNavigator::keyPressEvent(QKeyEvent *event)
 {
     switch (event->key()) {
-    case Qt::Key_Left:
-        MoveFocus(-1);
-        break;
-    case Qt::Key_Right:
-        MoveFocus(+1);
-        break;
+    case Qt::Key_Left: MoveFocus(-1); break;
+    case Qt::Key_Right: MoveFocus(+1); break;
     case Qt::Key_Space:
         if (m_visible.Contains(m_focused) && m_buttons[m_focused]->isEnabled())
             m_buttons[m_focused]->Click();
         break;
-    default:
-        TPanel::keyPressEvent(event);
+    default: TPanel::keyPressEvent(event);
     }
 }
 

@@ -105,7 +105,7 @@ protected:
     // ButtonsLaidOut. Runs on every size change.
     void LayoutButtons();
     // Called after every layout of the buttons.
-    virtual void ButtonsLaidOut() {}
+    virtual void ButtonsLaidOut() { }
     // Sets every button's enabled state from the data set.
     void UpdateButtonStates();
 

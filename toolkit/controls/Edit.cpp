@@ -2,7 +2,9 @@
 
 #include "toolkit/controls/LengthValidator.h"
 
-TEdit::TEdit(QWidget *parent) : QLineEdit(parent), TStandardControl(*this, clWindow, QPalette::Base, true)
+TEdit::TEdit(QWidget *parent)
+    : QLineEdit(parent)
+    , TStandardControl(*this, clWindow, QPalette::Base, true)
 {
     setMaxLength(kNoLengthLimit);
     setFrame(false);

@@ -1,10 +1,10 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/controls/GraphicControl.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/gdi/Canvas.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace {
 
@@ -14,7 +14,11 @@ const char *const kPaintCopyDepth = "velirskPaintCopyDepth";
 class TCanvasStateScope
 {
 public:
-    explicit TCanvasStateScope(TCanvas &canvas) : m_canvas(canvas) { m_canvas.Save(); }
+    explicit TCanvasStateScope(TCanvas &canvas)
+        : m_canvas(canvas)
+    {
+        m_canvas.Save();
+    }
     ~TCanvasStateScope() { m_canvas.Restore(); }
     TCanvasStateScope(const TCanvasStateScope &) = delete;
     TCanvasStateScope &operator=(const TCanvasStateScope &) = delete;
@@ -42,7 +46,8 @@ void RenderOwnContent(QWidget *widget, TCanvas &canvas)
 
 } // namespace
 
-TGraphicControl::TGraphicControl(QWidget *parent) : QWidget(parent)
+TGraphicControl::TGraphicControl(QWidget *parent)
+    : QWidget(parent)
 {
     setFocusPolicy(Qt::NoFocus);
 }
@@ -64,7 +69,8 @@ bool IsPaintingCopy(const QWidget *widget)
     return widget && widget->property(kPaintCopyDepth).toInt() > 0;
 }
 
-TPaintCopyScope::TPaintCopyScope(QWidget *widget) : m_widget(widget)
+TPaintCopyScope::TPaintCopyScope(QWidget *widget)
+    : m_widget(widget)
 {
     m_widget->setProperty(kPaintCopyDepth, m_widget->property(kPaintCopyDepth).toInt() + 1);
 }

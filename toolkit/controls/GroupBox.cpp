@@ -1,6 +1,6 @@
 #include "toolkit/controls/GroupBox.h"
 
 TGroupBox::TGroupBox(QWidget *parent)
-    : QGroupBox(parent), TStandardControl(*this, clBtnFace, QPalette::Window, false)
-{
-}
+    : QGroupBox(parent)
+    , TStandardControl(*this, clBtnFace, QPalette::Window, false)
+{ }

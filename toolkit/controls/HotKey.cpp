@@ -4,7 +4,8 @@
 #include <QLineEdit>
 
 THotKey::THotKey(QWidget *parent)
-    : QKeySequenceEdit(parent), TStandardControl(*this, clWindow, QPalette::Base, true)
+    : QKeySequenceEdit(parent)
+    , TStandardControl(*this, clWindow, QPalette::Base, true)
 {
     // The border is the field's own; the line edit inside shows only the text.
     if (auto *line = findChild<QLineEdit *>())

@@ -6,8 +6,7 @@
 
 TImage::TImage(QWidget *parent)
     : QWidget(parent)
-{
-}
+{ }
 
 void TImage::SetPicture(const QImage &picture)
 {

@@ -1,6 +1,8 @@
 #include "toolkit/controls/LengthValidator.h"
 
-TLengthValidator::TLengthValidator(QObject *parent) : QValidator(parent) {}
+TLengthValidator::TLengthValidator(QObject *parent)
+    : QValidator(parent)
+{ }
 
 void TLengthValidator::SetLimit(qsizetype characters)
 {

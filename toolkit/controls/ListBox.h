@@ -10,5 +10,7 @@ class TListBox : public TBorderedScrollArea<QListWidget>
     Q_OBJECT
 
 public:
-    explicit TListBox(QWidget *parent = nullptr) : TBorderedScrollArea(parent) {}
+    explicit TListBox(QWidget *parent = nullptr)
+        : TBorderedScrollArea(parent)
+    { }
 };

@@ -10,5 +10,9 @@ class TListView : public TBorderedScrollArea<QTreeWidget>
     Q_OBJECT
 
 public:
-    explicit TListView(QWidget *parent = nullptr) : TBorderedScrollArea(parent) { setRootIsDecorated(false); }
+    explicit TListView(QWidget *parent = nullptr)
+        : TBorderedScrollArea(parent)
+    {
+        setRootIsDecorated(false);
+    }
 };

@@ -10,5 +10,7 @@ class TMemo : public TBorderedScrollArea<QPlainTextEdit>
     Q_OBJECT
 
 public:
-    explicit TMemo(QWidget *parent = nullptr) : TBorderedScrollArea(parent) {}
+    explicit TMemo(QWidget *parent = nullptr)
+        : TBorderedScrollArea(parent)
+    { }
 };

@@ -9,7 +9,9 @@ namespace {
 constexpr int kFocusInset = 3;
 } // namespace
 
-TNavButton::TNavButton(TNavigateBtn index, QWidget *parent) : TSpeedButton(parent), m_index(index)
+TNavButton::TNavButton(TNavigateBtn index, QWidget *parent)
+    : TSpeedButton(parent)
+    , m_index(index)
 {
     connect(&m_repeatTimer, &QTimer::timeout, this, &TNavButton::Repeat);
 }

@@ -7,18 +7,7 @@
 #include <initializer_list>
 
 // The buttons of a record navigator, in their fixed order.
-enum TNavigateBtn : int {
-    nbFirst,
-    nbPrior,
-    nbNext,
-    nbLast,
-    nbInsert,
-    nbDelete,
-    nbEdit,
-    nbPost,
-    nbCancel,
-    nbRefresh
-};
+enum TNavigateBtn : int { nbFirst, nbPrior, nbNext, nbLast, nbInsert, nbDelete, nbEdit, nbPost, nbCancel, nbRefresh };
 constexpr int kNavButtonCount = nbRefresh + 1;
 
 // A set of navigator buttons.

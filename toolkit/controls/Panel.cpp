@@ -1,11 +1,11 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/controls/Panel.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/gdi/Bevel.h"
 #include "toolkit/gdi/Canvas.h"
 
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 
 namespace {
 
@@ -38,7 +38,8 @@ unsigned CaptionFormat(TAlignment alignment)
 
 } // namespace
 
-TPanel::TPanel(QWidget *parent) : QWidget(parent)
+TPanel::TPanel(QWidget *parent)
+    : QWidget(parent)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

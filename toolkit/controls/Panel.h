@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/gdi/Colors.h"
 #include "toolkit/db/Field.h"
+#include "toolkit/gdi/Colors.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/Geometry.h"
 

@@ -3,9 +3,9 @@
 #include "toolkit/controls/CheckBox.h"
 
 TRadioButton::TRadioButton(QWidget *parent)
-    : QRadioButton(parent), TStandardControl(*this, clBtnFace, QPalette::Window, false)
-{
-}
+    : QRadioButton(parent)
+    , TStandardControl(*this, clBtnFace, QPalette::Window, false)
+{ }
 
 void TRadioButton::SetAlignment(TAlignment alignment)
 {

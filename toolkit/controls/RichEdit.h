@@ -11,7 +11,9 @@ class TRichEdit : public TBorderedScrollArea<QTextEdit>
     Q_OBJECT
 
 public:
-    explicit TRichEdit(QWidget *parent = nullptr) : TBorderedScrollArea(parent) {}
+    explicit TRichEdit(QWidget *parent = nullptr)
+        : TBorderedScrollArea(parent)
+    { }
 
     int BorderWidth() const { return m_borderWidth; }
     // Negative values are ignored.

@@ -107,8 +107,7 @@ struct TFacePlacement {
 };
 
 // Glyph and caption centred together on the face, in the layout's order.
-TFacePlacement PlaceGlyphAndCaption(const TRect &face, TSize glyph, TSize caption, int spacing,
-                                    TButtonLayout layout)
+TFacePlacement PlaceGlyphAndCaption(const TRect &face, TSize glyph, TSize caption, int spacing, TButtonLayout layout)
 {
     const int w = face.Width();
     const int h = face.Height();
@@ -147,7 +146,8 @@ TButtonLayout MirroredLayout(TButtonLayout layout)
 
 } // namespace
 
-TSpeedButton::TSpeedButton(QWidget *parent) : TGraphicControl(parent)
+TSpeedButton::TSpeedButton(QWidget *parent)
+    : TGraphicControl(parent)
 {
     setAttribute(Qt::WA_Hover);
     TSpeedButtonAccessible::Install();
@@ -287,8 +287,7 @@ void TSpeedButton::PaintGlyphAndCaption(TCanvas &canvas, const TRect &face) cons
     canvas.SetFont(m_font);
     const TSize captionSize = m_caption.isEmpty() ? TSize{} : canvas.TextExtent(m_caption);
     const int spacing = hasGlyph && !m_caption.isEmpty() ? m_spacing : 0;
-    const TButtonLayout layout =
-        layoutDirection() == Qt::RightToLeft ? MirroredLayout(m_layout) : m_layout;
+    const TButtonLayout layout = layoutDirection() == Qt::RightToLeft ? MirroredLayout(m_layout) : m_layout;
     const int shift = m_down || Pressed() ? kPressedShift : 0;
     const TRect area = Rect(0, 0, width(), height()).Offset(shift, shift);
     const TFacePlacement at = PlaceGlyphAndCaption(area, glyphSize, captionSize, spacing, layout);
@@ -319,9 +318,7 @@ void TSpeedButton::PaintGlyphAndCaption(TCanvas &canvas, const TRect &face) cons
     canvas.Restore();
 }
 
-void TSpeedButton::PaintOverlay(TCanvas &, const TRect &)
-{
-}
+void TSpeedButton::PaintOverlay(TCanvas &, const TRect &) { }
 
 void TSpeedButton::SetMouseInControl(bool inside)
 {

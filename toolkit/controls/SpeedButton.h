@@ -1,10 +1,10 @@
 #pragma once
 
+#include "toolkit/controls/GraphicControl.h"
 #include "toolkit/gdi/Bitmap.h"
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/gdi/Font.h"
 #include "toolkit/gdi/Geometry.h"
-#include "toolkit/controls/GraphicControl.h"
 
 #include <QString>
 

@@ -6,8 +6,7 @@
 
 TSpeedButtonAccessible::TSpeedButtonAccessible(TSpeedButton *button)
     : QAccessibleWidget(button, QAccessible::Button)
-{
-}
+{ }
 
 TSpeedButton *TSpeedButtonAccessible::Button() const
 {
@@ -18,12 +17,9 @@ QString TSpeedButtonAccessible::text(QAccessible::Text t) const
 {
     const QString caption = WithoutAmpersands(Button()->Caption());
     switch (t) {
-    case QAccessible::Name:
-        return caption.isEmpty() ? Button()->Hint() : caption;
-    case QAccessible::Description:
-        return caption.isEmpty() ? QString() : Button()->Hint();
-    default:
-        return QAccessibleWidget::text(t);
+    case QAccessible::Name: return caption.isEmpty() ? Button()->Hint() : caption;
+    case QAccessible::Description: return caption.isEmpty() ? QString() : Button()->Hint();
+    default: return QAccessibleWidget::text(t);
     }
 }
 

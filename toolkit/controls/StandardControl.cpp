@@ -33,7 +33,10 @@ void PaintRing(QPainter &painter, const QRect &r, TColor topLeft, TColor bottomR
 } // namespace
 
 TStandardControl::TStandardControl(QWidget &widget, TColor color, QPalette::ColorRole colorRole, bool hasBorder)
-    : m_widget(widget), m_colorRole(colorRole), m_hasBorder(hasBorder), m_color(color)
+    : m_widget(widget)
+    , m_colorRole(colorRole)
+    , m_hasBorder(hasBorder)
+    , m_color(color)
 {
     ApplyColor();
 }
@@ -110,9 +113,7 @@ void TStandardControl::PaintBorder() const
     }
 }
 
-void TStandardControl::BorderWidthChanged(int)
-{
-}
+void TStandardControl::BorderWidthChanged(int) { }
 
 Qt::LayoutDirection TStandardControl::LayoutDirection() const
 {

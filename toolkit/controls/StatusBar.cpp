@@ -1,5 +1,5 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/controls/StatusBar.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/app/Form.h"
 #include "toolkit/controls/StatusBarAccessible.h"
@@ -13,17 +13,29 @@
 
 namespace {
 
-constexpr int kPanelTop = 2;       // the bar's top margin above the panels
-constexpr int kPanelGap = 2;       // between neighbouring panels
-constexpr int kTextMargin = 2;     // text from the panel's inner edge
-constexpr int kGripSize = 12;      // the square of the size grip
-constexpr int kGripLineStep = 4;   // the grip repeats its three lines every 4 pixels
+constexpr int kPanelTop = 2;     // the bar's top margin above the panels
+constexpr int kPanelGap = 2;     // between neighbouring panels
+constexpr int kTextMargin = 2;   // text from the panel's inner edge
+constexpr int kGripSize = 12;    // the square of the size grip
+constexpr int kGripLineStep = 4; // the grip repeats its three lines every 4 pixels
 constexpr int kGripGroups = 3;
 
-TColor BarColor() { return clBtnFace; }
-TColor TextColor() { return clBtnText; }
-TColor SunkenShadowColor() { return clBtnShadow; }
-TColor SunkenLightColor() { return clBtnHighlight; }
+TColor BarColor()
+{
+    return clBtnFace;
+}
+TColor TextColor()
+{
+    return clBtnText;
+}
+TColor SunkenShadowColor()
+{
+    return clBtnShadow;
+}
+TColor SunkenLightColor()
+{
+    return clBtnHighlight;
+}
 
 void DrawSunkenFrame(TCanvas &canvas, const TRect &r)
 {
@@ -71,7 +83,8 @@ void DrawGrip(TCanvas &canvas, const TRect &square)
 
 } // namespace
 
-TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent)
+TStatusBar::TStatusBar(QWidget *parent)
+    : QWidget(parent)
 {
     m_font.SetName(QStringLiteral("MS Sans Serif"));
     m_font.SetHeight(-11);
@@ -227,8 +240,8 @@ void TStatusBar::paintEvent(QPaintEvent *)
 
 void TStatusBar::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton && GripRect().contains(event->position().toPoint()) &&
-        window()->windowHandle()) {
+    if (event->button() == Qt::LeftButton && GripRect().contains(event->position().toPoint())
+        && window()->windowHandle()) {
         window()->windowHandle()->startSystemResize(Qt::BottomEdge | Qt::RightEdge);
         return;
     }

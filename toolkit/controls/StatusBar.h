@@ -20,8 +20,7 @@ class TStatusBar : public QWidget
 public:
     static constexpr int kDefaultHeight = 19;
 
-    struct TStatusPanel
-    {
+    struct TStatusPanel {
         QString Text;
         int Width = 50;
         Qt::Alignment Alignment = Qt::AlignLeft;

@@ -6,8 +6,7 @@
 
 TStatusBarAccessible::TStatusBarAccessible(TStatusBar *bar)
     : QAccessibleWidget(bar, QAccessible::StatusBar)
-{
-}
+{ }
 
 TStatusBarAccessible::~TStatusBarAccessible()
 {

@@ -5,9 +5,9 @@
 #include <QWindow>
 
 TStatusPanelAccessible::TStatusPanelAccessible(TStatusBar *bar, int index)
-    : m_bar(bar), m_index(index)
-{
-}
+    : m_bar(bar)
+    , m_index(index)
+{ }
 
 bool TStatusPanelAccessible::isValid() const
 {

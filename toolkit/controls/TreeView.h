@@ -10,5 +10,9 @@ class TTreeView : public TBorderedScrollArea<QTreeWidget>
     Q_OBJECT
 
 public:
-    explicit TTreeView(QWidget *parent = nullptr) : TBorderedScrollArea(parent) { setHeaderHidden(true); }
+    explicit TTreeView(QWidget *parent = nullptr)
+        : TBorderedScrollArea(parent)
+    {
+        setHeaderHidden(true);
+    }
 };

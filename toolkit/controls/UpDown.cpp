@@ -1,5 +1,5 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/controls/UpDown.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/gdi/Bevel.h"
 #include "toolkit/gdi/Canvas.h"
@@ -19,7 +19,9 @@ constexpr int kPressedShift = 1;
 
 } // namespace
 
-TUpDown::TUpDown(QWidget *parent) : QWidget(parent), TStandardControl(*this, clBtnFace, QPalette::Window, false)
+TUpDown::TUpDown(QWidget *parent)
+    : QWidget(parent)
+    , TStandardControl(*this, clBtnFace, QPalette::Window, false)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);

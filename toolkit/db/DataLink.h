@@ -51,13 +51,17 @@ public:
     bool Edit();
 
 protected:
-    virtual void ActiveChanged() {}
-    virtual void DataSetChanged() {}
-    virtual void DataSetFollowedStore(int shift) { (void)shift; DataSetChanged(); }
+    virtual void ActiveChanged() { }
+    virtual void DataSetChanged() { }
+    virtual void DataSetFollowedStore(int shift)
+    {
+        (void)shift;
+        DataSetChanged();
+    }
     virtual void DataSetScrolled(int distance) { (void)distance; }
     virtual void RecordChanged(TField *field) { (void)field; }
-    virtual void EditingChanged() {}
-    virtual void UpdateData() {}
+    virtual void EditingChanged() { }
+    virtual void UpdateData() { }
 
 private:
     friend class TDataSource;

@@ -10,7 +10,9 @@ namespace {
 const TFieldValue kNullValue;
 }
 
-TDataSet::TDataSet(QObject *parent) : QObject(parent) {}
+TDataSet::TDataSet(QObject *parent)
+    : QObject(parent)
+{ }
 
 TDataSet::~TDataSet()
 {
@@ -385,7 +387,9 @@ int TDataSet::ActiveDisplayRow() const
 }
 
 TDataSet::DisplayRowScope::DisplayRowScope(TDataSet &dataSet, int displayRow, TRowRead read)
-    : m_dataSet(dataSet), m_previousRow(dataSet.m_displayRow), m_previousValues(dataSet.m_displayValues)
+    : m_dataSet(dataSet)
+    , m_previousRow(dataSet.m_displayRow)
+    , m_previousValues(dataSet.m_displayValues)
 {
     m_values.assign(dataSet.m_fields.size(), std::nullopt);
     if (const std::optional<const TRecord *> values = dataSet.DisplayRowValues(displayRow, read)) {
@@ -454,11 +458,11 @@ const TRecord *TDataSet::InternalPeekRecord(int index, TRowRead) const
     return &InternalGetRecord(index);
 }
 
-void TDataSet::InternalEdit(int) {}
+void TDataSet::InternalEdit(int) { }
 
-void TDataSet::InternalCancel(int) {}
+void TDataSet::InternalCancel(int) { }
 
-void TDataSet::InternalKnowRow(int) {}
+void TDataSet::InternalKnowRow(int) { }
 
 void TDataSet::NotifyDataSetChanged()
 {

@@ -168,8 +168,7 @@ signals:
     void StoreFollowed();
 
 protected:
-    struct TFieldDef
-    {
+    struct TFieldDef {
         QString name;
         int size = 0;
         bool readOnly = false;
@@ -202,8 +201,7 @@ protected:
     // Where a row stands after the store was read again: its new index, or,
     // when it is gone, the index of the row now in its place (the count when
     // none follows it).
-    struct TRowPlace
-    {
+    struct TRowPlace {
         int index = -1;
         bool gone = false;
     };
@@ -257,15 +255,15 @@ private:
     TDataSetState m_state = dsInactive;
     std::vector<std::unique_ptr<TField>> m_fields;
     QList<TDataSource *> m_sources;
-    int m_current = -1;          // index of the current row, -1 when empty
-    int m_insertPosition = -1;   // index the inserted row will take; also
-                                 // where an edited row gone from the store is shown
+    int m_current = -1;        // index of the current row, -1 when empty
+    int m_insertPosition = -1; // index the inserted row will take; also
+                               // where an edited row gone from the store is shown
     bool m_editedRowGone = false;
-    std::optional<int> m_displayRow;  // set inside a DisplayRowScope
-    const TRecord *m_displayValues = nullptr;  // that row's values as the scope took them
+    std::optional<int> m_displayRow;          // set inside a DisplayRowScope
+    const TRecord *m_displayValues = nullptr; // that row's values as the scope took them
     bool m_bof = true;
     bool m_eof = true;
     bool m_modified = false;
-    TRecord m_buffer;            // edit buffer while editing or inserting
-    TRecord m_original;          // values of the edited row when Edit() began
+    TRecord m_buffer;   // edit buffer while editing or inserting
+    TRecord m_original; // values of the edited row when Edit() began
 };

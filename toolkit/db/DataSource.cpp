@@ -2,7 +2,9 @@
 
 #include "toolkit/db/DataLink.h"
 
-TDataSource::TDataSource(QObject *parent) : QObject(parent) {}
+TDataSource::TDataSource(QObject *parent)
+    : QObject(parent)
+{ }
 
 TDataSource::~TDataSource()
 {
@@ -65,17 +67,10 @@ void TDataSource::DataEvent(int event, TField *field, int distance)
     case TEvent::DataSetChange:
     case TEvent::StoreFollowed:
     case TEvent::Scroll:
-    case TEvent::RecordChange:
-        emit DataChange(field);
-        break;
-    case TEvent::StateChange:
-        emit StateChange();
-        break;
-    case TEvent::UpdateData:
-        emit UpdateData();
-        break;
-    case TEvent::ActiveChange:
-        break;
+    case TEvent::RecordChange: emit DataChange(field); break;
+    case TEvent::StateChange: emit StateChange(); break;
+    case TEvent::UpdateData: emit UpdateData(); break;
+    case TEvent::ActiveChange: break;
     }
 }
 

@@ -5,13 +5,15 @@
 namespace {
 constexpr int kDefaultDisplayWidth = 20;
 constexpr int kMaximumDisplayWidth = 255;
-}
+} // namespace
 
 TField::TField(TDataSet *dataSet, const QString &fieldName, int index, int size)
-    : m_dataSet(dataSet), m_fieldName(fieldName), m_index(index), m_size(size),
-      m_displayWidth(size > 0 && size <= kMaximumDisplayWidth ? size : kDefaultDisplayWidth)
-{
-}
+    : m_dataSet(dataSet)
+    , m_fieldName(fieldName)
+    , m_index(index)
+    , m_size(size)
+    , m_displayWidth(size > 0 && size <= kMaximumDisplayWidth ? size : kDefaultDisplayWidth)
+{ }
 
 void TField::SetDisplayWidth(int characters)
 {

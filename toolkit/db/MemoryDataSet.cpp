@@ -2,7 +2,9 @@
 
 #include "toolkit/db/DatabaseError.h"
 
-TMemoryDataSet::TMemoryDataSet(QObject *parent) : TDataSet(parent) {}
+TMemoryDataSet::TMemoryDataSet(QObject *parent)
+    : TDataSet(parent)
+{ }
 
 TMemoryDataSet::~TMemoryDataSet()
 {
@@ -29,7 +31,7 @@ std::vector<TDataSet::TFieldDef> TMemoryDataSet::InternalOpen()
     return defs;
 }
 
-void TMemoryDataSet::InternalClose() {}
+void TMemoryDataSet::InternalClose() { }
 
 int TMemoryDataSet::InternalRecordCount() const
 {

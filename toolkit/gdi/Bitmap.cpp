@@ -65,7 +65,8 @@ TBitmap::TBitmap(int width, int height, TPixelFormat format)
     SetPixelFormat(format);
 }
 
-TBitmap::TBitmap(const TBitmap &other) : TBitmapPixels(other)
+TBitmap::TBitmap(const TBitmap &other)
+    : TBitmapPixels(other)
 {
     Rebind();
 }
@@ -215,17 +216,10 @@ void TBitmap::LoadFromImage(const QImage &image)
         palette = image.colorTable();
         break;
     case QImage::Format_RGB888:
-    case QImage::Format_BGR888:
-        format = pf24bit;
-        break;
-    case QImage::Format_RGB16:
-        format = pf16bit;
-        break;
-    case QImage::Format_RGB555:
-        format = pf15bit;
-        break;
-    default:
-        break;
+    case QImage::Format_BGR888: format = pf24bit; break;
+    case QImage::Format_RGB16: format = pf16bit; break;
+    case QImage::Format_RGB555: format = pf15bit; break;
+    default: break;
     }
     m_image = image.isNull() ? QImage() : image.convertToFormat(QImage::Format_RGB32);
     m_format = format;
@@ -270,19 +264,11 @@ void TBitmap::SaveToFile(const QString &fileName) const
 {
     QImage out;
     switch (m_format) {
-    case pf1bit:
-        out = m_image.convertToFormat(QImage::Format_Mono, MonochromePalette(), Qt::ThresholdDither);
-        break;
+    case pf1bit: out = m_image.convertToFormat(QImage::Format_Mono, MonochromePalette(), Qt::ThresholdDither); break;
     case pf4bit:
-    case pf8bit:
-        out = m_image.convertToFormat(QImage::Format_Indexed8, m_palette, Qt::ThresholdDither);
-        break;
-    case pf24bit:
-        out = m_image.convertToFormat(QImage::Format_RGB888);
-        break;
-    default:
-        out = m_image;
-        break;
+    case pf8bit: out = m_image.convertToFormat(QImage::Format_Indexed8, m_palette, Qt::ThresholdDither); break;
+    case pf24bit: out = m_image.convertToFormat(QImage::Format_RGB888); break;
+    default: out = m_image; break;
     }
     QImageWriter writer(fileName, "bmp");
     if (out.isNull() || !writer.write(out))

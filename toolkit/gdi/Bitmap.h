@@ -11,7 +11,8 @@ class TCanvas;
 // or 8-bit bitmap keeps its palette and every colour drawn on it becomes the
 // nearest palette entry, as on the platform. pfDevice draws as 32-bit.
 // A bitmap of zero width or height is empty: drawing on it does nothing.
-class TBitmap : public TBitmapPixels {
+class TBitmap : public TBitmapPixels
+{
 public:
     TBitmap();
     TBitmap(int width, int height, TPixelFormat format = pfDevice);

@@ -14,7 +14,8 @@ enum TTransparentMode { tmAuto, tmFixed };
 // What a canvas reads of a bitmap that it draws or tiles as a brush: the
 // pixels, kept as 32-bit RGB, the format and palette they came with, and
 // the transparent colour. A bitmap of zero width or height is empty.
-class TBitmapPixels {
+class TBitmapPixels
+{
 public:
     int Width() const { return m_image.width(); }
     int Height() const { return m_image.height(); }

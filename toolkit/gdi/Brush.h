@@ -10,7 +10,8 @@ enum TBrushStyle { bsSolid, bsClear };
 // bitmap tiled from the canvas origin. The pattern is not owned and must
 // outlive its use; a monochrome pattern paints its black pixels in the
 // canvas's text colour and its white pixels in its background colour.
-class TBrush {
+class TBrush
+{
 public:
     TColor Color() const { return m_color; }
     void SetColor(TColor color) { m_color = color; }

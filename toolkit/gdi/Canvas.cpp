@@ -15,8 +15,8 @@ TCanvas::TCanvas(QImage *image)
 void TCanvas::SetImage(QImage *image)
 {
     m_image = image;
-    if (m_image && !m_image->isNull() && m_image->format() != QImage::Format_RGB32 &&
-        m_image->format() != QImage::Format_ARGB32 && m_image->format() != QImage::Format_ARGB32_Premultiplied)
+    if (m_image && !m_image->isNull() && m_image->format() != QImage::Format_RGB32
+        && m_image->format() != QImage::Format_ARGB32 && m_image->format() != QImage::Format_ARGB32_Premultiplied)
         *m_image = m_image->convertToFormat(QImage::Format_RGB32);
     m_scale = m_image ? TDeviceScale::FromRatio(m_image->devicePixelRatio()) : TDeviceScale();
     m_width = m_image ? m_scale.LogicalExtent(m_image->width()) : 0;

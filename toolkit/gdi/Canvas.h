@@ -41,7 +41,8 @@ class TSpanSet;
 // covers its block of the image's pixels (TDeviceScale), and every rule
 // above holds for the logical pixels. Text alone is drawn at the image's
 // own resolution, on the positions the logical layout gives.
-class TCanvas {
+class TCanvas
+{
 public:
     TCanvas();
     // The canvas draws on image, which must outlive it; an image that is
@@ -183,7 +184,10 @@ private:
     TScaledAxis AxisY() const { return {m_scale, Height(), m_image->height()}; }
     int SurfaceX(int x) const { return m_scale.Edge(x, Width(), m_image->width()); }
     int SurfaceY(int y) const { return m_scale.Edge(y, Height(), m_image->height()); }
-    TRect ToSurface(const TRect &r) const { return {SurfaceX(r.Left), SurfaceY(r.Top), SurfaceX(r.Right), SurfaceY(r.Bottom)}; }
+    TRect ToSurface(const TRect &r) const
+    {
+        return {SurfaceX(r.Left), SurfaceY(r.Top), SurfaceX(r.Right), SurfaceY(r.Bottom)};
+    }
     void FillSurfaceRun(int x0, int x1, int y, QRgb rgb);
     // Exclusive-or of a pixel with mask (kInvertAll inverts it).
     static constexpr QRgb kInvertAll = 0xFFFFFFFFu;
@@ -193,8 +197,7 @@ private:
     void PaintWithBrush(const TSpanSet &deviceSpans, const TBrush &brush);
     void PaintRectWithBrush(const TRect &device, const TBrush &brush);
     // How a brush fills: from its pattern, or with one colour.
-    struct TBrushFill
-    {
+    struct TBrushFill {
         bool patterned = false;
         QRgb solid = 0;
     };

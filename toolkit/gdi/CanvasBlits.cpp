@@ -111,8 +111,8 @@ void TCanvas::BitBlt(int x, int y, int width, int height, const TCanvas &source,
     Blit(ToDevice(Bounds(x, y, width, height)), &source, source.ToDevice(Bounds(sx, sy, width, height)), rop, true);
 }
 
-void TCanvas::StretchBlt(int x, int y, int width, int height, const TCanvas &source, int sx, int sy,
-                         int sourceWidth, int sourceHeight, TRasterOp rop)
+void TCanvas::StretchBlt(int x, int y, int width, int height, const TCanvas &source, int sx, int sy, int sourceWidth,
+                         int sourceHeight, TRasterOp rop)
 {
     Blit(ToDevice(Bounds(x, y, width, height)), &source, source.ToDevice(Bounds(sx, sy, sourceWidth, sourceHeight)),
          rop, true);
@@ -152,7 +152,8 @@ void TCanvas::StretchDraw(const TRect &dest, const TBitmapPixels &bitmap)
     const std::vector<int> sourceColumns =
         SourcePixels(AxisX(), area.Left, area.Right, box.Left, box.Width(), bitmapX, 0, bitmap.Width(), false);
     for (int y = area.Top; y < area.Bottom; ++y) {
-        const QRgb *from = reinterpret_cast<const QRgb *>(bitmap.Image().constScanLine(sourceRows[std::size_t(y - area.Top)]));
+        const QRgb *from =
+            reinterpret_cast<const QRgb *>(bitmap.Image().constScanLine(sourceRows[std::size_t(y - area.Top)]));
         QRgb *line = reinterpret_cast<QRgb *>(m_image->scanLine(y));
         for (int x = area.Left; x < area.Right; ++x) {
             const QRgb s = from[sourceColumns[std::size_t(x - area.Left)]] & kRgbBits;

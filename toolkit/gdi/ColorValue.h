@@ -11,17 +11,32 @@ constexpr TColor RGB(int r, int g, int b)
 {
     return TColor(r & 0xFF) | (TColor(g & 0xFF) << 8) | (TColor(b & 0xFF) << 16);
 }
-constexpr int GetRValue(TColor c) { return int(c & 0xFF); }
-constexpr int GetGValue(TColor c) { return int((c >> 8) & 0xFF); }
-constexpr int GetBValue(TColor c) { return int((c >> 16) & 0xFF); }
+constexpr int GetRValue(TColor c)
+{
+    return int(c & 0xFF);
+}
+constexpr int GetGValue(TColor c)
+{
+    return int((c >> 8) & 0xFF);
+}
+constexpr int GetBValue(TColor c)
+{
+    return int((c >> 16) & 0xFF);
+}
 
 // The red, green and blue bytes of a colour value or of a Qt pixel, without
 // the flags or the alpha above them.
 constexpr std::uint32_t kRgbBits = 0x00FFFFFFu;
 
 constexpr TColor clSystemColor = 0xFF000000u;
-constexpr bool IsSystemColor(TColor c) { return (c & 0x80000000u) != 0; }
-constexpr int SystemColorIndex(TColor c) { return int(c & 0xFF); }
+constexpr bool IsSystemColor(TColor c)
+{
+    return (c & 0x80000000u) != 0;
+}
+constexpr int SystemColorIndex(TColor c)
+{
+    return int(c & 0xFF);
+}
 
 // Indices of the system colours (the low byte of a system colour).
 enum TSysColorIndex : int {

@@ -6,7 +6,8 @@
 
 // The dashes of a thin styled pen: lengths of the drawn and skipped runs,
 // repeated along the pixels of a line from its first pixel on.
-class TDashPattern {
+class TDashPattern
+{
 public:
     // The pattern of a style; null for the styles that draw every pixel.
     static const TDashPattern *Of(TPenStyle style);
@@ -17,7 +18,10 @@ public:
 private:
     static constexpr int kMaxRuns = 6;
 
-    constexpr TDashPattern(std::array<int, kMaxRuns> runs, int count) : m_runs(runs), m_count(count) {}
+    constexpr TDashPattern(std::array<int, kMaxRuns> runs, int count)
+        : m_runs(runs)
+        , m_count(count)
+    { }
 
     std::array<int, kMaxRuns> m_runs;
     int m_count;

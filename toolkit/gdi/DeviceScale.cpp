@@ -55,8 +55,8 @@ int TDeviceScale::LogicalOf(int device, int logicalExtent, int deviceExtent) con
     if (IsUnit())
         return device;
     if (device >= deviceExtent)
-        return logicalExtent +
-               int(FloorDivide((long long)(device - deviceExtent + 1) * m_denominator - 1, m_numerator));
+        return logicalExtent
+               + int(FloorDivide((long long)(device - deviceExtent + 1) * m_denominator - 1, m_numerator));
     const int logical = int(FloorDivide((long long)(device + 1) * m_denominator - 1, m_numerator));
     return std::min(logical, logicalExtent - 1);
 }

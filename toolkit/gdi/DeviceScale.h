@@ -13,7 +13,8 @@ class QWidget;
 // figure, fill and copy scales this way, so lines and frames stay as
 // even as the device allows, while text is drawn at the device's own
 // resolution.
-class TDeviceScale {
+class TDeviceScale
+{
 public:
     // The unit scale, under which logical and device pixels coincide.
     TDeviceScale() = default;

@@ -18,9 +18,9 @@ const char *const kDefaultFontDirectory = "/usr/share/wine/fonts";
 // do not have; it shares the raster faces' proportions and Cyrillic.
 const char *const kScalableFace = "Tahoma";
 constexpr int kNormalStretch = 100;
-const char *const kWidthSamples[] = {"по № телефона:", "по фамилии:", "по улице:", "по дому:", "по корпусу:",
-                                     "по квартире:", "по названию организации:", "Условия поиска", "Найти",
-                                     "Отмена", "Фёдорова", "Жуковский", "Организация"};
+const char *const kWidthSamples[] = {
+    "по № телефона:", "по фамилии:", "по улице:", "по дому:", "по корпусу:", "по квартире:", "по названию организации:",
+    "Условия поиска", "Найти",       "Отмена",    "Фёдорова", "Жуковский",   "Организация"};
 
 // Offsets of the fields read from the font's tables.
 constexpr int kOs2AverageWidthOffset = 2;
@@ -141,16 +141,22 @@ int Scale(int units, int pixelSize, double unitsPerEm)
 } // namespace
 
 TFont::TFont()
-    : m_name(QStringLiteral("MS Sans Serif")), m_height(-11), m_charset(DEFAULT_CHARSET), m_color(clWindowText),
-      m_style(0), m_pitch(fpDefault)
-{
-}
+    : m_name(QStringLiteral("MS Sans Serif"))
+    , m_height(-11)
+    , m_charset(DEFAULT_CHARSET)
+    , m_color(clWindowText)
+    , m_style(0)
+    , m_pitch(fpDefault)
+{ }
 
 TFont::TFont(const TFont &other)
-    : m_name(other.m_name), m_height(other.m_height), m_charset(other.m_charset), m_color(other.m_color),
-      m_style(other.m_style), m_pitch(other.m_pitch)
-{
-}
+    : m_name(other.m_name)
+    , m_height(other.m_height)
+    , m_charset(other.m_charset)
+    , m_color(other.m_color)
+    , m_style(other.m_style)
+    , m_pitch(other.m_pitch)
+{ }
 
 TFont &TFont::operator=(const TFont &other)
 {
@@ -174,8 +180,8 @@ void TFont::Assign(const TFont &other)
 
 bool TFont::SameAs(const TFont &other) const
 {
-    return m_name == other.m_name && m_height == other.m_height && m_charset == other.m_charset &&
-           m_color == other.m_color && m_style == other.m_style && m_pitch == other.m_pitch;
+    return m_name == other.m_name && m_height == other.m_height && m_charset == other.m_charset
+           && m_color == other.m_color && m_style == other.m_style && m_pitch == other.m_pitch;
 }
 
 void TFont::Changed()
@@ -351,12 +357,13 @@ bool RegisterBundledFonts(const QString &fontDirectory)
     QString directory = fontDirectory;
     if (directory.isEmpty())
         directory = qEnvironmentVariableIsSet("VELIRSK_FONT_DIR") ? qEnvironmentVariable("VELIRSK_FONT_DIR")
-                                                                 : QString::fromLatin1(kDefaultFontDirectory);
+                                                                  : QString::fromLatin1(kDefaultFontDirectory);
     struct Bundled {
         const char *file;
         const char *family;
     };
-    const Bundled fonts[] = {{"tahoma.ttf", "Tahoma"}, {"tahomabd.ttf", "Tahoma"}, {"ms_sans_serif.ttf", "MS Sans Serif"}};
+    const Bundled fonts[] = {
+        {"tahoma.ttf", "Tahoma"}, {"tahomabd.ttf", "Tahoma"}, {"ms_sans_serif.ttf", "MS Sans Serif"}};
     complete = true;
     for (const Bundled &font : fonts) {
         const QString path = directory + QLatin1Char('/') + QLatin1String(font.file);

@@ -6,12 +6,7 @@
 #include <QString>
 #include <functional>
 
-enum TFontStyle : unsigned {
-    fsBold = 0x1,
-    fsItalic = 0x2,
-    fsUnderline = 0x4,
-    fsStrikeOut = 0x8
-};
+enum TFontStyle : unsigned { fsBold = 0x1, fsItalic = 0x2, fsUnderline = 0x4, fsStrikeOut = 0x8 };
 using TFontStyles = unsigned;
 
 enum TFontPitch { fpDefault, fpVariable, fpFixed };
@@ -39,7 +34,8 @@ struct TTextMetric {
 // A font description as the layouts give it. Height below zero is the em
 // size in pixels, above zero the cell height (ascent plus descent); Size is
 // in points at 96 pixels per inch. A copy carries the values, not OnChange.
-class TFont {
+class TFont
+{
 public:
     TFont();
     TFont(const TFont &other);

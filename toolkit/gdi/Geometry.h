@@ -10,7 +10,10 @@ struct TPoint {
     int Y = 0;
 
     constexpr TPoint() = default;
-    constexpr TPoint(int x, int y) : X(x), Y(y) {}
+    constexpr TPoint(int x, int y)
+        : X(x)
+        , Y(y)
+    { }
     friend constexpr bool operator==(const TPoint &, const TPoint &) = default;
     QPoint ToQPoint() const { return {X, Y}; }
 };
@@ -33,7 +36,11 @@ struct TRect {
 
     constexpr TRect() = default;
     constexpr TRect(int left, int top, int right, int bottom)
-        : Left(left), Top(top), Right(right), Bottom(bottom) {}
+        : Left(left)
+        , Top(top)
+        , Right(right)
+        , Bottom(bottom)
+    { }
     friend constexpr bool operator==(const TRect &, const TRect &) = default;
 
     constexpr int Width() const { return Right - Left; }
@@ -71,9 +78,18 @@ struct TRect {
     static TRect FromQRect(const QRect &r) { return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()}; }
 };
 
-constexpr TPoint Point(int x, int y) { return {x, y}; }
-constexpr TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
-constexpr TRect Bounds(int left, int top, int width, int height) { return {left, top, left + width, top + height}; }
+constexpr TPoint Point(int x, int y)
+{
+    return {x, y};
+}
+constexpr TRect Rect(int left, int top, int right, int bottom)
+{
+    return {left, top, right, bottom};
+}
+constexpr TRect Bounds(int left, int top, int width, int height)
+{
+    return {left, top, left + width, top + height};
+}
 
 // Polygon fill rules.
 enum TPolyFillMode { ALTERNATE = 1, WINDING = 2 };

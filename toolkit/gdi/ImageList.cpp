@@ -8,8 +8,14 @@ namespace {
 constexpr int kEmbossDarknessLimit = 192;
 constexpr int kEmbossOffset = 1;
 
-TColor EmbossHighlightColor() { return clBtnHighlight; }
-TColor EmbossShadowColor() { return clBtnShadow; }
+TColor EmbossHighlightColor()
+{
+    return clBtnHighlight;
+}
+TColor EmbossShadowColor()
+{
+    return clBtnShadow;
+}
 
 // The shape of a disabled image: its opaque, not-light pixels in one colour.
 void DrawEmbossShape(TCanvas &canvas, int left, int top, const QImage &image, TColor color)
@@ -25,9 +31,9 @@ void DrawEmbossShape(TCanvas &canvas, int left, int top, const QImage &image, TC
 } // namespace
 
 TImageList::TImageList(int width, int height)
-    : m_width(width > 0 ? width : 16), m_height(height > 0 ? height : 16)
-{
-}
+    : m_width(width > 0 ? width : 16)
+    , m_height(height > 0 ? height : 16)
+{ }
 
 int TImageList::AddMasked(const QImage &image, TColor maskColor)
 {

@@ -10,8 +10,7 @@ namespace {
 
 // libjpeg reports a fatal error through error_exit, which must not return:
 // it jumps back to the decoder with the library's message.
-struct ErrorManager
-{
+struct ErrorManager {
     jpeg_error_mgr base;
     std::jmp_buf escape;
     char message[JMSG_LENGTH_MAX];
@@ -24,10 +23,9 @@ void ExitWithMessage(j_common_ptr info)
     std::longjmp(errors->escape, 1);
 }
 
-void IgnoreWarning(j_common_ptr, int) {}
+void IgnoreWarning(j_common_ptr, int) { }
 
-struct DecodeResult
-{
+struct DecodeResult {
     QImage image;
     int components = 0;
     bool progressive = false;

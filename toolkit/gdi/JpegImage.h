@@ -36,8 +36,7 @@ class EJPEGError : public std::exception
 public:
     explicit EJPEGError(const QString &message)
         : m_message(message.toUtf8())
-    {
-    }
+    { }
     const char *what() const noexcept override { return m_message.constData(); }
 
 private:

@@ -6,7 +6,8 @@
 // The colours a canvas may write: every colour becomes the nearest entry of
 // the palette (by squared RGB distance, the first of equals winning), or
 // stays as it is when the palette is empty. Written colours are opaque.
-class TPaletteMap {
+class TPaletteMap
+{
 public:
     const QVector<QRgb> &Entries() const { return m_entries; }
     void SetEntries(const QVector<QRgb> &palette);

@@ -10,7 +10,8 @@ enum TPenMode { pmCopy, pmNot, pmXor };
 
 // The pen of a canvas. Width 1 (and 0) is the thin pen whose styled
 // patterns apply; wider pens are solid and centred on the figure's path.
-class TPen {
+class TPen
+{
 public:
     TColor Color() const { return m_color; }
     void SetColor(TColor color) { m_color = color; }

@@ -282,8 +282,8 @@ TSpanSet TRasterizer::Outline(const TSpanSet &shape)
     return TSpanSet::FromRows(shape.Top(), std::move(result));
 }
 
-TRasterizer::Figure TRasterizer::BoxFigure(const std::function<TSpanSet(int, int, int, int)> &shape, int left,
-                                           int top, int right, int bottom, int penWidth)
+TRasterizer::Figure TRasterizer::BoxFigure(const std::function<TSpanSet(int, int, int, int)> &shape, int left, int top,
+                                           int right, int bottom, int penWidth)
 {
     const TRect box = TRect(left, top, right, bottom).Normalized();
     const int width = std::max(1, penWidth);

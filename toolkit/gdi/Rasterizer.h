@@ -10,7 +10,8 @@
 // set of spans (a TSpanSet); the canvas paints them and regions are built
 // from them, so a region of a shape holds exactly the pixels the canvas
 // paints for it.
-class TRasterizer {
+class TRasterizer
+{
 public:
     // The pixels of a thin line from (x0, y0) towards (x1, y1), end point
     // left out, in drawing order (Bresenham; ties keep the minor coordinate

@@ -11,10 +11,13 @@
 // rules the canvas paints with: a round-rectangle region holds exactly the
 // pixels RoundRect paints, a polygon region the pixels whose centres lie
 // inside by the chosen fill rule.
-class TRegion {
+class TRegion
+{
 public:
     TRegion() = default;
-    explicit TRegion(TSpanSet spans) : m_spans(std::move(spans)) {}
+    explicit TRegion(TSpanSet spans)
+        : m_spans(std::move(spans))
+    { }
 
     static TRegion FromRect(const TRect &r);
     static TRegion FromRoundRect(int left, int top, int right, int bottom, int ellipseWidth, int ellipseHeight);

@@ -10,7 +10,8 @@ enum TRegionCombine { RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_CO
 // produces for a figure, what the canvas paints and what a region holds.
 // Every row's spans are sorted and disjoint; there are no empty rows at
 // either end, and the empty set has no rows at all.
-class TSpanSet {
+class TSpanSet
+{
 public:
     struct Span {
         int x0; // first pixel

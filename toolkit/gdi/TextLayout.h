@@ -58,9 +58,12 @@ struct TTextBlock {
 // rectangle stands alone, unsplit), DT_END_ELLIPSIS ends a line too wide in
 // "...", and DT_SINGLELINE joins everything into one line that DT_VCENTER or
 // DT_BOTTOM may move down.
-class TTextLayout {
+class TTextLayout
+{
 public:
-    explicit TTextLayout(const TFont &font) : m_font(font) {}
+    explicit TTextLayout(const TFont &font)
+        : m_font(font)
+    { }
 
     TTextBlock Arrange(const QString &text, const TRect &r, unsigned flags) const;
 

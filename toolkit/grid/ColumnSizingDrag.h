@@ -7,8 +7,7 @@
 class TColumnSizingDrag
 {
 public:
-    struct TResult
-    {
+    struct TResult {
         int Col = -1;
         int Width = 0;
     };

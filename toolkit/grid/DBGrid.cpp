@@ -21,8 +21,7 @@ class TDBGrid::TGridDataLink : public TDataLink
 public:
     explicit TGridDataLink(TDBGrid &grid)
         : m_grid(grid)
-    {
-    }
+    { }
 
 protected:
     void ActiveChanged() override { m_grid.LinkActiveChanged(); }
@@ -38,16 +37,15 @@ private:
 };
 
 TDBGrid::TDBGrid(QWidget *parent)
-    : QWidget(parent),
-      m_dataLink(std::make_unique<TGridDataLink>(*this)),
-      m_columns([this] { LayoutChanged(); }),
-      m_color(clWindow),
-      m_fixedColor(clBtnFace),
-      m_measureImage(1, 1, QImage::Format_RGB32),
-      m_measureCanvas(&m_measureImage),
-      m_scrollBars(
-          *this, [this](int row) { HandleInput([&] { MoveToDisplayRow(row); }); },
-          [this](int col) { SetLeftCol(col); })
+    : QWidget(parent)
+    , m_dataLink(std::make_unique<TGridDataLink>(*this))
+    , m_columns([this] { LayoutChanged(); })
+    , m_color(clWindow)
+    , m_fixedColor(clBtnFace)
+    , m_measureImage(1, 1, QImage::Format_RGB32)
+    , m_measureCanvas(&m_measureImage)
+    , m_scrollBars(
+          *this, [this](int row) { HandleInput([&] { MoveToDisplayRow(row); }); }, [this](int col) { SetLeftCol(col); })
 {
     TDBGridAccessible::Install();
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -157,8 +155,8 @@ void TDBGrid::LayoutChanged()
     int textHeight = m_font.Metrics().Height;
     if (m_options & dgTitles)
         textHeight = std::max(textHeight, m_titleFont.Metrics().Height);
-    m_geometry.SetDefaultRowHeight(textHeight + kRowTextPadding +
-                                  (m_options & dgRowLines ? Geometry().GridLineWidth() : 0));
+    m_geometry.SetDefaultRowHeight(textHeight + kRowTextPadding
+                                   + (m_options & dgRowLines ? Geometry().GridLineWidth() : 0));
 
     m_col = std::clamp(m_col, Geometry().FixedCols(), std::max(Geometry().FixedCols(), ColCount() - 1));
     UpdateClientArea();
@@ -199,8 +197,8 @@ void TDBGrid::UpdateScrollBars()
     std::optional<TGridScrollBars::TRowRange> rows;
     if (TDataSet *ds = DataSet())
         rows = TGridScrollBars::TRowRange{ds->DisplayRowCount(), Geometry().WholeDataRows(), ds->ActiveDisplayRow()};
-    m_scrollBars.ShowPosition(rows, {Geometry().FixedCols(), Geometry().MaxLeftCol(), Geometry().VisibleColCount(),
-                                     LeftCol()});
+    m_scrollBars.ShowPosition(
+        rows, {Geometry().FixedCols(), Geometry().MaxLeftCol(), Geometry().VisibleColCount(), LeftCol()});
 }
 
 // Keeps the current row in view and the rows in view filled as far as the
@@ -314,8 +312,8 @@ void TDBGrid::LinkScrolled()
 void TDBGrid::LinkRecordChanged(TField *field)
 {
     TColumn *column = SelectedColumn();
-    if (!m_writingEditor && !m_editorModified && EditorMode() && column &&
-        (field == nullptr || field == column->Field()))
+    if (!m_writingEditor && !m_editorModified && EditorMode() && column
+        && (field == nullptr || field == column->Field()))
         m_editor->setText(column->Field() ? column->Field()->AsString() : QString());
     update();
     AnnounceCurrentCell();

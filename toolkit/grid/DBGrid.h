@@ -75,9 +75,9 @@ public:
     using TMouseEvent =
         std::function<void(TDBGrid *sender, Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y)>;
 
-    static constexpr TDBGridOptions kDefaultOptions = TDBGridOptions(
-        dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs | dgConfirmDelete |
-        dgCancelOnExit);
+    static constexpr TDBGridOptions kDefaultOptions =
+        TDBGridOptions(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs
+                       | dgConfirmDelete | dgCancelOnExit);
 
     // How soon rows that could not be read for another program's lock are
     // tried again.
@@ -213,8 +213,7 @@ private:
     // (DBGridReading.cpp). The current cell is announced once an input has
     // been handled whole, so a click that moves the row and then the column
     // names only the cell it ends on.
-    struct TAnnouncedCell
-    {
+    struct TAnnouncedCell {
         int DisplayRow = -1;
         int DataCol = -1;
         QString Text;
@@ -292,7 +291,7 @@ private:
     TColumnSizingDrag m_sizing;
 
     QImage m_backBuffer;
-    QTimer m_unreadRowsRetry;  // paints again while rows in view are not yet read
+    QTimer m_unreadRowsRetry; // paints again while rows in view are not yet read
     QImage m_measureImage;
     TCanvas m_measureCanvas;
     TCanvas *m_canvas = nullptr;

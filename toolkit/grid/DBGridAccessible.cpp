@@ -8,8 +8,7 @@
 
 TDBGridAccessible::TDBGridAccessible(TDBGrid *grid)
     : QAccessibleWidget(grid, QAccessible::Table)
-{
-}
+{ }
 
 TDBGridAccessible::~TDBGridAccessible()
 {
@@ -60,8 +59,8 @@ QPair<int, int> TDBGridAccessible::CurrentCell() const
 
 QAccessibleInterface *TDBGridAccessible::Cell(int row, int column) const
 {
-    if (row < TDBGridCellAccessible::kTitleRow || row >= rowCount() || column < 0 || column >= columnCount() ||
-        (row == TDBGridCellAccessible::kTitleRow && TitleRows() == 0))
+    if (row < TDBGridCellAccessible::kTitleRow || row >= rowCount() || column < 0 || column >= columnCount()
+        || (row == TDBGridCellAccessible::kTitleRow && TitleRows() == 0))
         return nullptr;
     const QPair<int, int> place(row, column);
     if (const auto kept = m_cells.constFind(place); kept != m_cells.cend())
@@ -135,8 +134,8 @@ QAccessibleInterface *TDBGridAccessible::childAt(int x, int y) const
     const int column = grid->Geometry().ColumnAt(client.x()) - (grid->IndicatorShown() ? 1 : 0);
     if (gridRow < 0 || column < 0)
         return nullptr;
-    const int row = gridRow < grid->FixedRows() ? TDBGridCellAccessible::kTitleRow
-                                                : grid->TopRow() + gridRow - grid->FixedRows();
+    const int row =
+        gridRow < grid->FixedRows() ? TDBGridCellAccessible::kTitleRow : grid->TopRow() + gridRow - grid->FixedRows();
     return Cell(row, column);
 }
 
@@ -209,6 +208,4 @@ bool TDBGridAccessible::selectRow(int row)
 
 // Cells hold places, not rows: a kept cell reads whatever row is at its
 // place now, and one whose place is gone reads as invalid.
-void TDBGridAccessible::modelChange(QAccessibleTableModelChangeEvent *)
-{
-}
+void TDBGridAccessible::modelChange(QAccessibleTableModelChangeEvent *) { }

@@ -8,9 +8,10 @@
 #include <QWindow>
 
 TDBGridCellAccessible::TDBGridCellAccessible(TDBGrid *grid, int row, int column)
-    : m_grid(grid), m_row(row), m_column(column)
-{
-}
+    : m_grid(grid)
+    , m_row(row)
+    , m_column(column)
+{ }
 
 void *TDBGridCellAccessible::interface_cast(QAccessible::InterfaceType type)
 {
@@ -112,8 +113,8 @@ QAccessible::State TDBGridCellAccessible::state() const
     const TDataSet *ds = m_grid->DataSet();
     const TField *field = m_grid->Columns()[m_column]->Field();
     const TDBGridOptions options = m_grid->Options();
-    state.editable = (options & dgEditing) && !(options & dgRowSelect) && !m_grid->ReadOnly() && ds->CanModify() &&
-                     field && !field->ReadOnly();
+    state.editable = (options & dgEditing) && !(options & dgRowSelect) && !m_grid->ReadOnly() && ds->CanModify()
+                     && field && !field->ReadOnly();
     state.readOnly = !state.editable;
     return state;
 }

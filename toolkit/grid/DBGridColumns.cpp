@@ -40,8 +40,7 @@ void TColumn::Changed()
 
 TDBGridColumns::TDBGridColumns(std::function<void()> changed)
     : m_changed(std::move(changed))
-{
-}
+{ }
 
 TColumn *TDBGridColumns::Add()
 {

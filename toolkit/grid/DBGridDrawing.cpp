@@ -31,8 +31,8 @@ void TDBGrid::PaintGrid(TCanvas &canvas)
     PaintSunkenBorder(canvas, {0, 0, width(), height()});
     canvas.Brush().SetStyle(bsSolid);
     canvas.Brush().SetColor(clBtnFace);
-    canvas.FillRect(TRect::FromQRect(rect().adjusted(kGridBorderWidth, kGridBorderWidth, -kGridBorderWidth,
-                                                     -kGridBorderWidth)));
+    canvas.FillRect(
+        TRect::FromQRect(rect().adjusted(kGridBorderWidth, kGridBorderWidth, -kGridBorderWidth, -kGridBorderWidth)));
 
     canvas.Save();
     canvas.SetOrigin(kGridBorderWidth, kGridBorderWidth);

@@ -40,8 +40,8 @@ bool TDBGrid::CanEditCell() const
 {
     TDataSet *ds = DataSet();
     TColumn *column = SelectedColumn();
-    return (m_options & dgEditing) && !(m_options & dgRowSelect) && !m_readOnly && ds && ds->CanModify() && column &&
-           column->Field() && !column->Field()->ReadOnly();
+    return (m_options & dgEditing) && !(m_options & dgRowSelect) && !m_readOnly && ds && ds->CanModify() && column
+           && column->Field() && !column->Field()->ReadOnly();
 }
 
 bool TDBGrid::CanAppend() const
@@ -69,7 +69,8 @@ TDBGridInplaceEdit &TDBGrid::Editor()
         m_editor = new TDBGridInplaceEdit(*this);
         connect(m_editor, &QLineEdit::textEdited, this, [this] { EditorTextEdited(); });
         // The line edit signals before it undoes the refused input.
-        connect(m_editor, &QLineEdit::inputRejected, this, [this] { EditorInputRefused(); }, Qt::QueuedConnection);
+        connect(
+            m_editor, &QLineEdit::inputRejected, this, [this] { EditorInputRefused(); }, Qt::QueuedConnection);
     }
     return *m_editor;
 }
@@ -116,8 +117,8 @@ void TDBGrid::ShowEditor(bool selectAll)
     palette.setColor(QPalette::Text, ToQColor(m_font.Color()));
     m_editor->setPalette(palette);
     m_editor->setAlignment(column->Alignment() == taRightJustify ? Qt::AlignRight
-                          : column->Alignment() == taCenter     ? Qt::AlignHCenter
-                                                                : Qt::AlignLeft);
+                           : column->Alignment() == taCenter     ? Qt::AlignHCenter
+                                                                 : Qt::AlignLeft);
     m_editor->SetLengthLimit(column->Field() ? EditorLengthLimit(*column->Field()) : kNoLengthLimit);
     m_editor->setText(column->Field() ? column->Field()->AsString() : QString());
     m_editorModified = false;

@@ -19,21 +19,20 @@ bool IsGridKey(const QKeyEvent &event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Escape:
-    case Qt::Key_F2:
-        return true;
+    case Qt::Key_F2: return true;
     case Qt::Key_Home:
     case Qt::Key_End:
-    case Qt::Key_Delete:
-        return event.modifiers() & Qt::ControlModifier;
-    default:
-        return false;
+    case Qt::Key_Delete: return event.modifiers() & Qt::ControlModifier;
+    default: return false;
     }
 }
 
 } // namespace
 
 TDBGridInplaceEdit::TDBGridInplaceEdit(TDBGrid &grid)
-    : QLineEdit(&grid), m_grid(grid), m_lengthValidator(new TLengthValidator(this))
+    : QLineEdit(&grid)
+    , m_grid(grid)
+    , m_lengthValidator(new TLengthValidator(this))
 {
     setMaxLength(kNoLengthLimit);
     setValidator(m_lengthValidator);

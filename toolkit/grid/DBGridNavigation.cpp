@@ -137,63 +137,27 @@ bool TDBGrid::KeyDown(int key, Qt::KeyboardModifiers modifiers, const QString &t
         GridKeyCommand(key, modifiers, {.RowSelect = bool(m_options & dgRowSelect), .Tabs = bool(m_options & dgTabs)});
     using enum TGridKeyCommand;
     switch (command) {
-    case None:
-        break;
-    case Unused:
-        return false;
-    case PriorRow:
-        MoveRows(-1);
-        return true;
-    case NextRowOrAppend:
-        DownOrAppend();
-        return true;
-    case PriorPage:
-        MoveRows(-Geometry().WholeDataRows());
-        return true;
-    case NextPage:
-        MoveRows(Geometry().WholeDataRows());
-        return true;
-    case FirstRow:
-        MoveToDisplayRow(0);
-        return true;
-    case LastRow:
-        MoveToDisplayRow(lastRow);
-        return true;
-    case FirstCol:
-        MoveCol(Geometry().FixedCols());
-        return true;
-    case LastCol:
-        MoveCol(ColCount() - 1);
-        return true;
-    case PriorCol:
-        MoveCol(m_col - 1);
-        return true;
-    case NextCol:
-        MoveCol(m_col + 1);
-        return true;
-    case ScrollLeft:
-        SetLeftCol(LeftCol() - 1);
-        return true;
-    case ScrollRight:
-        SetLeftCol(LeftCol() + 1);
-        return true;
+    case None: break;
+    case Unused: return false;
+    case PriorRow: MoveRows(-1); return true;
+    case NextRowOrAppend: DownOrAppend(); return true;
+    case PriorPage: MoveRows(-Geometry().WholeDataRows()); return true;
+    case NextPage: MoveRows(Geometry().WholeDataRows()); return true;
+    case FirstRow: MoveToDisplayRow(0); return true;
+    case LastRow: MoveToDisplayRow(lastRow); return true;
+    case FirstCol: MoveCol(Geometry().FixedCols()); return true;
+    case LastCol: MoveCol(ColCount() - 1); return true;
+    case PriorCol: MoveCol(m_col - 1); return true;
+    case NextCol: MoveCol(m_col + 1); return true;
+    case ScrollLeft: SetLeftCol(LeftCol() - 1); return true;
+    case ScrollRight: SetLeftCol(LeftCol() + 1); return true;
     case TabForward:
-    case TabBack:
-        TabTo(command == TabForward);
-        return true;
+    case TabBack: TabTo(command == TabForward); return true;
     case CopyCell:
-    case CopyRow:
-        CopyToClipboard(command == CopyRow);
-        return true;
-    case InsertRecord:
-        InsertRow();
-        return true;
-    case DeleteRecord:
-        DeleteRow();
-        return true;
-    case ToggleEditor:
-        SetEditorMode(!EditorMode());
-        return true;
+    case CopyRow: CopyToClipboard(command == CopyRow); return true;
+    case InsertRecord: InsertRow(); return true;
+    case DeleteRecord: DeleteRow(); return true;
+    case ToggleEditor: SetEditorMode(!EditorMode()); return true;
     case PostOrEdit:
         if (ds && (ds->State() == dsEdit || ds->State() == dsInsert))
             PostEditor();

@@ -97,17 +97,10 @@ void PaintIndicatorCell(TCanvas &canvas, const TRect &cell, TColor face, TIndica
     canvas.Pen().SetStyle(psSolid);
     canvas.Brush().SetStyle(bsSolid);
     switch (mark) {
-    case TIndicatorMark::None:
-        break;
-    case TIndicatorMark::Current:
-        PaintArrow(canvas, cx, cy);
-        break;
-    case TIndicatorMark::Editing:
-        PaintBeam(canvas, cx, cy);
-        break;
-    case TIndicatorMark::Inserting:
-        PaintStar(canvas, cx, cy);
-        break;
+    case TIndicatorMark::None: break;
+    case TIndicatorMark::Current: PaintArrow(canvas, cx, cy); break;
+    case TIndicatorMark::Editing: PaintBeam(canvas, cx, cy); break;
+    case TIndicatorMark::Inserting: PaintStar(canvas, cx, cy); break;
     }
 }
 
@@ -123,12 +116,9 @@ QString VisiblePart(const QString &text, int cellWidth, TAlignment alignment)
     if (text.size() <= limit)
         return text;
     switch (alignment) {
-    case taRightJustify:
-        return text.right(limit);
-    case taCenter:
-        return text.mid((text.size() - limit) / 2, limit);
-    case taLeftJustify:
-        break;
+    case taRightJustify: return text.right(limit);
+    case taCenter: return text.mid((text.size() - limit) / 2, limit);
+    case taLeftJustify: break;
     }
     return text.left(limit);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "toolkit/gdi/Canvas.h"
 #include "toolkit/db/Field.h"
+#include "toolkit/gdi/Canvas.h"
 
 #include <QString>
 

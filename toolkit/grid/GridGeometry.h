@@ -7,8 +7,7 @@
 
 // Horizontal extent of a column or vertical extent of a row in client
 // coordinates: the cell covers [Start, End); its line follows at End.
-struct TGridSpan
-{
+struct TGridSpan {
     int Start = 0;
     int End = 0;
     bool operator==(const TGridSpan &) const = default;

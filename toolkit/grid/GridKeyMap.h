@@ -31,8 +31,7 @@ enum class TGridKeyCommand {
     Cancel,
 };
 
-struct TGridKeyOptions
-{
+struct TGridKeyOptions {
     // Whole rows are selected: the horizontal keys scroll and Home and End
     // go to the first and last rows.
     bool RowSelect = false;

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 TGridScrollBars::TGridScrollBars(QWidget &grid, TScrolledEvent onRowChosen, TScrolledEvent onLeftColChosen)
-    : m_vert(new QScrollBar(Qt::Vertical, &grid)),
-      m_horz(new QScrollBar(Qt::Horizontal, &grid))
+    : m_vert(new QScrollBar(Qt::Vertical, &grid))
+    , m_horz(new QScrollBar(Qt::Horizontal, &grid))
 {
     for (QScrollBar *bar : {m_vert, m_horz})
         bar->setFocusPolicy(Qt::NoFocus);

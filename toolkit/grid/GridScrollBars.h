@@ -22,19 +22,17 @@ class TGridScrollBars : public QObject
 public:
     using TScrolledEvent = std::function<void(int value)>;
 
-    struct TRowRange
-    {
-        int Count = 0;     // display rows
-        int PageRows = 1;  // rows shown whole
-        int Current = -1;  // active display row, -1 when none
+    struct TRowRange {
+        int Count = 0;    // display rows
+        int PageRows = 1; // rows shown whole
+        int Current = -1; // active display row, -1 when none
     };
 
-    struct TColumnRange
-    {
-        int First = 0;     // first scrollable grid column
-        int MaxLeft = 0;   // largest left column
-        int Page = 1;      // scrollable columns in view
-        int Left = 0;      // left column
+    struct TColumnRange {
+        int First = 0;   // first scrollable grid column
+        int MaxLeft = 0; // largest left column
+        int Page = 1;    // scrollable columns in view
+        int Left = 0;    // left column
     };
 
     TGridScrollBars(QWidget &grid, TScrolledEvent onRowChosen, TScrolledEvent onLeftColChosen);

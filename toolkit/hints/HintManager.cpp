@@ -85,10 +85,10 @@ bool ShowsHint(const QWidget *control)
 }
 
 THintManager::THintManager()
-    : m_hintPause(kDefaultHintPause),
-      m_hintShortPause(kDefaultHintShortPause),
-      m_hintHidePause(kDefaultHintHidePause),
-      m_hintMaxWidth(kDefaultHintMaxWidth)
+    : m_hintPause(kDefaultHintPause)
+    , m_hintShortPause(kDefaultHintShortPause)
+    , m_hintHidePause(kDefaultHintHidePause)
+    , m_hintMaxWidth(kDefaultHintMaxWidth)
 {
     m_showTimer.setSingleShot(true);
     m_hideTimer.setSingleShot(true);
@@ -178,8 +178,7 @@ void THintManager::ActivateHint(QWidget *control, const QPoint &pointer)
     window.SetColor(m_hintColor);
     TRect rect = window.CalcHintRect(m_hintMaxWidth, text, nullptr);
     const QPoint position = pointer + QPoint(0, kHintOffsetBelowPointer);
-    rect = {rect.Left + position.x(), rect.Top + position.y(), rect.Right + position.x(),
-            rect.Bottom + position.y()};
+    rect = {rect.Left + position.x(), rect.Top + position.y(), rect.Right + position.x(), rect.Bottom + position.y()};
     window.ActivateHint(rect, text);
     m_hideTimer.start(m_hintHidePause);
 }
@@ -223,8 +222,8 @@ void THintManager::PointerOver(QWidget *widget, const QPoint &pointer)
     if (control != m_control) {
         // Moving straight from one shown hint to the next control brings its
         // hint after the short pause; otherwise the pointer has to rest.
-        const bool browsing = (IsHintShown() && !m_suppressed)
-            || (m_leftShownHint.isValid() && m_leftShownHint.elapsed() < kBrowseGrace);
+        const bool browsing =
+            (IsHintShown() && !m_suppressed) || (m_leftShownHint.isValid() && m_leftShownHint.elapsed() < kBrowseGrace);
         HideWindow();
         m_control = control;
         m_suppressed = false;
@@ -297,11 +296,8 @@ bool THintManager::eventFilter(QObject *watched, QEvent *event)
             && (watched == m_control || static_cast<QWidget *>(watched)->isAncestorOf(m_control)))
             CancelHint();
         break;
-    case QEvent::ApplicationDeactivate:
-        CancelHint();
-        break;
-    default:
-        break;
+    case QEvent::ApplicationDeactivate: CancelHint(); break;
+    default: break;
     }
     return false;
 }

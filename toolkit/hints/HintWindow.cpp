@@ -1,5 +1,5 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/hints/HintWindow.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/hints/HintWindowClass.h"
 
@@ -64,8 +64,8 @@ bool THintWindowClass::IsClassOf(const THintWindow &window) const
 }
 
 THintWindow::THintWindow()
-    : QWidget(nullptr, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput
-                           | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(nullptr,
+              Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput | Qt::WindowDoesNotAcceptFocus)
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_OpaquePaintEvent);

@@ -12,8 +12,7 @@ class THintWindow;
 class THintWindowClass
 {
 public:
-    template <class Window>
-    static THintWindowClass Of()
+    template <class Window> static THintWindowClass Of()
     {
         return THintWindowClass(typeid(Window), [] { return std::unique_ptr<THintWindow>(new Window()); });
     }
@@ -24,7 +23,10 @@ public:
 
 private:
     using Factory = std::unique_ptr<THintWindow> (*)();
-    THintWindowClass(const std::type_info &type, Factory create) : m_type(&type), m_create(create) {}
+    THintWindowClass(const std::type_info &type, Factory create)
+        : m_type(&type)
+        , m_create(create)
+    { }
 
     const std::type_info *m_type;
     Factory m_create;

@@ -2,7 +2,8 @@
 
 #include "toolkit/menus/MenuBar.h"
 
-TMainMenu::TMainMenu(QWidget *owner) : TMenu(owner)
+TMainMenu::TMainMenu(QWidget *owner)
+    : TMenu(owner)
 {
     m_bar = new TMenuBar(this, owner);
 }

@@ -1,5 +1,5 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/menus/MenuBar.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/gdi/Canvas.h"
 #include "toolkit/menus/MenuAccessibility.h"
@@ -26,13 +26,15 @@ QChar KeyLetter(const QKeyEvent *event)
 
 bool IsModifierKey(int key)
 {
-    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta ||
-           key == Qt::Key_AltGr;
+    return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt || key == Qt::Key_Meta
+           || key == Qt::Key_AltGr;
 }
 
 } // namespace
 
-TMenuBar::TMenuBar(TMenu *menu, QWidget *parent) : QWidget(parent), m_menu(menu)
+TMenuBar::TMenuBar(TMenu *menu, QWidget *parent)
+    : QWidget(parent)
+    , m_menu(menu)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -355,22 +357,14 @@ void TMenuBar::keyPressEvent(QKeyEvent *event)
     }
     const int forward = m_menu->IsRightToLeft() ? -1 : 1;
     switch (event->key()) {
-    case Qt::Key_Left:
-        SelectNeighbour(-forward, false);
-        break;
-    case Qt::Key_Right:
-        SelectNeighbour(forward, false);
-        break;
+    case Qt::Key_Left: SelectNeighbour(-forward, false); break;
+    case Qt::Key_Right: SelectNeighbour(forward, false); break;
     case Qt::Key_Down:
     case Qt::Key_Up:
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        OpenItem(m_selected, true);
-        break;
+    case Qt::Key_Enter: OpenItem(m_selected, true); break;
     case Qt::Key_Escape:
-    case Qt::Key_F10:
-        ExitMenuMode();
-        break;
+    case Qt::Key_F10: ExitMenuMode(); break;
     default:
         if (const int index = ItemWithAccelerator(KeyLetter(event)); index >= 0)
             OpenItem(index, true);
@@ -432,9 +426,7 @@ bool TMenuBar::eventFilter(QObject *watched, QEvent *event)
             return true;
         break;
     }
-    case QEvent::MouseButtonPress:
-        m_altAlone = false;
-        break;
+    case QEvent::MouseButtonPress: m_altAlone = false; break;
     case QEvent::WindowDeactivate:
         if (watched == window()) {
             m_altAlone = false;
@@ -442,8 +434,7 @@ bool TMenuBar::eventFilter(QObject *watched, QEvent *event)
                 ExitMenuMode();
         }
         break;
-    default:
-        break;
+    default: break;
     }
     return QWidget::eventFilter(watched, event);
 }

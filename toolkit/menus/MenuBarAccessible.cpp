@@ -4,7 +4,9 @@
 #include "toolkit/menus/MenuBase.h"
 #include "toolkit/menus/MenuItemAccessible.h"
 
-TMenuBarAccessible::TMenuBarAccessible(TMenuBar *bar) : QAccessibleWidget(bar, QAccessible::MenuBar) {}
+TMenuBarAccessible::TMenuBarAccessible(TMenuBar *bar)
+    : QAccessibleWidget(bar, QAccessible::MenuBar)
+{ }
 
 TMenuBar *TMenuBarAccessible::Bar() const
 {

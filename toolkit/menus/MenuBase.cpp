@@ -55,7 +55,9 @@ std::vector<TMenu *> &LivingMenus()
 } // namespace
 
 TMenu::TMenu(QWidget *owner)
-    : m_root(std::make_unique<TMenuItem>()), m_lifetime(std::make_unique<QObject>()), m_owner(owner)
+    : m_root(std::make_unique<TMenuItem>())
+    , m_lifetime(std::make_unique<QObject>())
+    , m_owner(owner)
 {
     m_root->m_menu = this;
     LivingMenus().push_back(this);

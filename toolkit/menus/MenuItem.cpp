@@ -7,7 +7,9 @@
 
 #include <algorithm>
 
-TMenuItem::TMenuItem() : m_bitmap(std::make_unique<TBitmap>()) {}
+TMenuItem::TMenuItem()
+    : m_bitmap(std::make_unique<TBitmap>())
+{ }
 TMenuItem::~TMenuItem() = default;
 
 void TMenuItem::SetCaption(const QString &caption)
@@ -175,8 +177,8 @@ int TMenuItem::MenuIndex() const
     if (!m_parent)
         return -1;
     const auto &siblings = m_parent->m_items;
-    const auto it = std::find_if(siblings.begin(), siblings.end(),
-                                 [this](const auto &item) { return item.get() == this; });
+    const auto it =
+        std::find_if(siblings.begin(), siblings.end(), [this](const auto &item) { return item.get() == this; });
     return static_cast<int>(it - siblings.begin());
 }
 
@@ -210,8 +212,8 @@ void TMenuItem::Insert(int index, std::unique_ptr<TMenuItem> item)
 
 std::unique_ptr<TMenuItem> TMenuItem::Remove(TMenuItem *item)
 {
-    const auto it = std::find_if(m_items.begin(), m_items.end(),
-                                 [item](const auto &owned) { return owned.get() == item; });
+    const auto it =
+        std::find_if(m_items.begin(), m_items.end(), [item](const auto &owned) { return owned.get() == item; });
     if (it == m_items.end())
         return nullptr;
     std::unique_ptr<TMenuItem> removed = std::move(*it);

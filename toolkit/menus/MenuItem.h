@@ -20,11 +20,9 @@ using TMenuNotifyEvent = std::function<void(TMenuItem *sender)>;
 // Owner drawing: the canvas covers the whole surface of the bar or popup
 // window, so a handler may paint outside its item's rectangle (a skin paints
 // into the frame).
-using TMenuDrawItemEvent =
-    std::function<void(TMenuItem *sender, TCanvas &canvas, const TRect &rect, bool selected)>;
+using TMenuDrawItemEvent = std::function<void(TMenuItem *sender, TCanvas &canvas, const TRect &rect, bool selected)>;
 // width and height arrive holding the standard size of the item.
-using TMenuMeasureItemEvent =
-    std::function<void(TMenuItem *sender, TCanvas &canvas, int &width, int &height)>;
+using TMenuMeasureItemEvent = std::function<void(TMenuItem *sender, TCanvas &canvas, int &width, int &height)>;
 
 // One entry of a menu: a bar item, a popup item, a separator ("-") or the
 // invisible root that holds a menu's top-level items. Items own their

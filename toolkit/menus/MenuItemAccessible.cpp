@@ -46,7 +46,9 @@ public:
     }
 
 private:
-    explicit TMenuItemInterfaces(TMenu *menu) : QObject(menu->Lifetime()), m_menu(menu)
+    explicit TMenuItemInterfaces(TMenu *menu)
+        : QObject(menu->Lifetime())
+        , m_menu(menu)
     {
         Registry().emplace(menu, this);
         m_listenerId = menu->AddChangeListener([this](bool) { DropDeparted(); });
@@ -93,7 +95,10 @@ QAccessibleInterface *TMenuItemAccessible::For(TMenuItem *item)
     return menu ? TMenuItemInterfaces::Of(menu).For(item) : nullptr;
 }
 
-TMenuItemAccessible::TMenuItemAccessible(TMenu *menu, TMenuItem *item) : m_menu(menu), m_item(item) {}
+TMenuItemAccessible::TMenuItemAccessible(TMenu *menu, TMenuItem *item)
+    : m_menu(menu)
+    , m_item(item)
+{ }
 
 bool TMenuItemAccessible::isValid() const
 {
@@ -178,8 +183,7 @@ QAccessibleInterface *TMenuItemAccessible::childAt(int x, int y) const
 QString TMenuItemAccessible::text(QAccessible::Text t) const
 {
     switch (t) {
-    case QAccessible::Name:
-        return m_item->IsLine() ? QString() : WithoutAmpersands(m_item->Caption());
+    case QAccessible::Name: return m_item->IsLine() ? QString() : WithoutAmpersands(m_item->Caption());
     case QAccessible::Accelerator: {
         // A bar item without a shortcut of its own opens with Alt and its letter.
         const QString shortCut = m_item->ShortCutText();
@@ -188,12 +192,11 @@ QString TMenuItemAccessible::text(QAccessible::Text t) const
             return QStringLiteral("Alt+") + letter;
         return shortCut;
     }
-    default:
-        return {};
+    default: return {};
     }
 }
 
-void TMenuItemAccessible::setText(QAccessible::Text, const QString &) {}
+void TMenuItemAccessible::setText(QAccessible::Text, const QString &) { }
 
 QRect TMenuItemAccessible::rect() const
 {

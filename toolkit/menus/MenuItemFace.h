@@ -7,11 +7,10 @@ class TImageList;
 
 // What the standard look shows of one menu item, taken from the item each
 // time it is measured or drawn; the painter draws from this alone.
-struct TMenuItemFace
-{
+struct TMenuItemFace {
     QString Caption;
-    QString ShortCut;        // the shortcut's text; empty without one
-    bool IsLine = false;     // a separator
+    QString ShortCut;    // the shortcut's text; empty without one
+    bool IsLine = false; // a separator
     bool Enabled = true;
     bool Checked = false;
     bool RadioItem = false;  // checked, it shows a dot instead of a tick

@@ -15,7 +15,11 @@ QPointer<QWidget> drawingWindow;
 class DrawingWindowScope
 {
 public:
-    explicit DrawingWindowScope(QWidget *window) : m_outer(drawingWindow) { drawingWindow = window; }
+    explicit DrawingWindowScope(QWidget *window)
+        : m_outer(drawingWindow)
+    {
+        drawingWindow = window;
+    }
     ~DrawingWindowScope() { drawingWindow = m_outer; }
     DrawingWindowScope(const DrawingWindowScope &) = delete;
     DrawingWindowScope &operator=(const DrawingWindowScope &) = delete;

@@ -11,15 +11,42 @@ namespace {
 
 using M = TMenuMetrics;
 
-TColor MenuBackColor() { return clMenu; }
-TColor PopupBackColor(bool selected) { return selected ? clHighlight : clMenu; }
-TColor ItemTextColor(bool selected) { return selected ? clHighlightText : clMenuText; }
-TColor DisabledTextColor() { return clGrayText; }
-TColor EmbossColor() { return clBtnHighlight; }
-TColor EdgeLightColor() { return clBtnHighlight; }
-TColor EdgeShadowColor() { return clBtnShadow; }
-TColor FrameOuterLightColor() { return cl3DLight; }
-TColor FrameOuterShadowColor() { return cl3DDkShadow; }
+TColor MenuBackColor()
+{
+    return clMenu;
+}
+TColor PopupBackColor(bool selected)
+{
+    return selected ? clHighlight : clMenu;
+}
+TColor ItemTextColor(bool selected)
+{
+    return selected ? clHighlightText : clMenuText;
+}
+TColor DisabledTextColor()
+{
+    return clGrayText;
+}
+TColor EmbossColor()
+{
+    return clBtnHighlight;
+}
+TColor EdgeLightColor()
+{
+    return clBtnHighlight;
+}
+TColor EdgeShadowColor()
+{
+    return clBtnShadow;
+}
+TColor FrameOuterLightColor()
+{
+    return cl3DLight;
+}
+TColor FrameOuterShadowColor()
+{
+    return cl3DDkShadow;
+}
 
 // One-pixel edge: light on the top and left sides, shadow on the bottom and
 // right sides (swap them for a sunken edge).
@@ -138,8 +165,7 @@ QSize TMenuPainter::MeasurePopupItem(const TMenuItemFace &item, int checkColumn)
     int width = checkColumn + M::kTextGap + TextWidth(item, item.Caption, 0) + M::kArrowColumn;
     if (!item.ShortCut.isEmpty())
         width += M::kShortCutGap + TextWidth(item, item.ShortCut, DT_NOPREFIX);
-    const int height = std::max({TextHeight(item) + M::kPopupItemPaddingY,
-                                 item.Glyph.height() + M::kPopupGlyphPaddingY,
+    const int height = std::max({TextHeight(item) + M::kPopupItemPaddingY, item.Glyph.height() + M::kPopupGlyphPaddingY,
                                  M::kCheckMarkSize + M::kPopupItemPaddingY});
     return {width, height};
 }

@@ -12,11 +12,10 @@ class TCanvas;
 enum class TBarItemLook { Normal, Hot, Pressed };
 
 // Where the parts of one popup item go, inside the item's rectangle.
-struct TPopupItemLayout
-{
-    TRect Check;    // the check column: glyph or check mark
-    TRect Caption;  // caption and, right-aligned in it, the shortcut
-    TRect Arrow;    // the sub-menu arrow
+struct TPopupItemLayout {
+    TRect Check;   // the check column: glyph or check mark
+    TRect Caption; // caption and, right-aligned in it, the shortcut
+    TRect Arrow;   // the sub-menu arrow
 };
 
 // The standard, classic look of menus. Owner-drawn items bypass it. It

@@ -4,7 +4,9 @@
 
 #include <QPoint>
 
-TPopupMenu::TPopupMenu(QWidget *owner) : TMenu(owner) {}
+TPopupMenu::TPopupMenu(QWidget *owner)
+    : TMenu(owner)
+{ }
 
 TPopupMenu::~TPopupMenu()
 {

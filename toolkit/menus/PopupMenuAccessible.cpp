@@ -7,8 +7,7 @@
 
 TPopupMenuAccessible::TPopupMenuAccessible(TPopupMenuWindow *window)
     : QAccessibleWidget(window, QAccessible::PopupMenu)
-{
-}
+{ }
 
 TPopupMenuWindow *TPopupMenuAccessible::Window() const
 {

@@ -1,5 +1,5 @@
-#include "toolkit/gdi/DeviceScale.h"
 #include "toolkit/menus/PopupMenuWindow.h"
+#include "toolkit/gdi/DeviceScale.h"
 
 #include "toolkit/app/DeliveredDelete.h"
 #include "toolkit/gdi/Canvas.h"
@@ -32,7 +32,11 @@ bool Selectable(const TMenuItem *item)
 
 TPopupMenuWindow::TPopupMenuWindow(TMenu *menu, TMenuItem *parentItem, TPopupMenuWindow *parentPopup,
                                    TPopupMenuHost *host, QWidget *parent)
-    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint), m_menu(menu), m_parentItem(parentItem), m_parentPopup(parentPopup), m_host(host)
+    : QWidget(parent, Qt::Popup | Qt::FramelessWindowHint)
+    , m_menu(menu)
+    , m_parentItem(parentItem)
+    , m_parentPopup(parentPopup)
+    , m_host(host)
 {
     // A press that closes the menu is consumed, not passed to the window below.
     setAttribute(Qt::WA_NoMouseReplay);

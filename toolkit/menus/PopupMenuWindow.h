@@ -72,8 +72,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    struct Row
-    {
+    struct Row {
         TMenuItem *Item;
         QRect Rect;
     };
