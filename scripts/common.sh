@@ -16,7 +16,7 @@ REQUIRED_PACKAGES=(
   g++ clang libclang-rt-14-dev cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n libgl-dev
   libsqlite3-dev sqlite3 libjpeg-dev libxcb1-dev postgresql libpq-dev
-  libgtest-dev libbenchmark-dev qt6-base-private-dev
+  libgtest-dev libbenchmark-dev qt6-base-private-dev clang-format
   fonts-wine xvfb xauth xdotool x11-utils x11-xkb-utils imagemagick
   dbus at-spi2-core python3-pyatspi
 )

@@ -6,6 +6,12 @@ source "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 source "$ROOT/scripts/pg_server.sh"
 
 ensure_packages
+# The sources keep the one layout .clang-format describes.
+mapfile -t sources < <(cd "$ROOT" && find app bench components data forms fuzz tests toolkit tools \( -name '*.cpp' -o -name '*.h' \))
+(cd "$ROOT" && clang-format --dry-run --Werror "${sources[@]}") || {
+  echo "Sources differ from the layout of .clang-format: run clang-format -i on them." >&2
+  exit 1
+}
 build_tree -DVELIRSK_TESTS=ON
 start_test_server
 # The search is compared with its reference on a generated directory too,
