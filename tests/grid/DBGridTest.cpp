@@ -10,7 +10,10 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPaintEvent>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QTest>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -369,6 +372,7 @@ TEST_F(DBGridTest, leavingTheGridCancelsAnUntouchedNewRow)
     auto *layout = new QVBoxLayout(&window);
     auto *other = new QLineEdit(&window);
     grid.setParent(&window);
+    const auto giveBack = qScopeGuard([this] { grid.setParent(nullptr); });
     layout->addWidget(&grid);
     layout->addWidget(other);
     window.show();
@@ -641,4 +645,48 @@ TEST(DBGridPainter, aVeryLongTextPaintsLikeItsVisiblePart)
               paint(taRightJustify, QString(400, QChar(u'a')) + end));
     EXPECT_NE(paint(taRightJustify, QString(400, QChar(u'a')) + end), paint(taRightJustify, QString(400, QChar(u'a'))))
         << "the end of the text is what shows";
+}
+
+// Focus shows in the current cell alone: gaining it repaints that cell, not
+// the grid, so a window's first activation does not paint the grid twice.
+TEST_F(DBGridTest, gainingFocusRepaintsTheCurrentCellAlone)
+{
+    constexpr int kPaintSettleMs = 150;
+    constexpr int kWindowWidth = 700;
+    constexpr int kWindowHeight = 400;
+    Open(40);
+    QWidget window;
+    window.resize(kWindowWidth, kWindowHeight);
+    auto *other = new QLineEdit(&window);
+    grid.setParent(&window);
+    const auto giveBack = qScopeGuard([this] { grid.setParent(nullptr); });
+    grid.move(0, other->height());
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    Key(Qt::Key_Down);
+    QTest::qWait(kPaintSettleMs);
+    ASSERT_FALSE(grid.hasFocus());
+
+    struct PaintRecorder : QObject {
+        QRegion painted;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                painted += static_cast<QPaintEvent *>(event)->region();
+            return false;
+        }
+    } recorder;
+    grid.installEventFilter(&recorder);
+    grid.setFocus();
+    QTest::qWait(kPaintSettleMs);
+    grid.removeEventFilter(&recorder);
+    ASSERT_TRUE(grid.hasFocus());
+
+    const int column = grid.SelectedIndex() + (grid.IndicatorShown() ? 1 : 0);
+    const QRect current =
+        grid.CellRect(column, grid.FixedRows() + 1).ToQRect().translated(kGridBorderWidth, kGridBorderWidth);
+    ASSERT_FALSE(current.isEmpty());
+    EXPECT_EQ(recorder.painted, QRegion(current));
 }

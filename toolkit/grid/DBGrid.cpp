@@ -333,11 +333,24 @@ void TDBGrid::LinkUpdateData()
 
 // ---------------------------------------------------------------- focus
 
-void TDBGrid::focusInEvent(QFocusEvent *event)
+// QWidget's own handler would repaint the whole grid.
+void TDBGrid::focusInEvent(QFocusEvent *)
 {
-    QWidget::focusInEvent(event);
-    update();
+    UpdateCurrentCell();
     AnnounceCurrentCellAfterFocus();
+}
+
+// The grid's focus shows in the current cell alone (its focus rectangle), so
+// gaining it repaints that cell; the window's first activation then does not
+// paint the whole grid a second time.
+void TDBGrid::UpdateCurrentCell()
+{
+    const TDataSet *ds = DataSet();
+    if (!ds || ds->ActiveDisplayRow() < m_topRow)
+        return;
+    const QRect cell = CellRect(m_col, Geometry().FixedRows() + ds->ActiveDisplayRow() - m_topRow).ToQRect();
+    if (!cell.isEmpty())
+        update(cell.translated(kGridBorderWidth, kGridBorderWidth));
 }
 
 void TDBGrid::focusOutEvent(QFocusEvent *event)

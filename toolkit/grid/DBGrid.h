@@ -208,6 +208,7 @@ private:
     void UpdateScrollBars();
     void SyncWindow();
     void InvalidateGrid();
+    void UpdateCurrentCell();
 
     // What assistive technology and the clipboard are told
     // (DBGridReading.cpp). The current cell is announced once an input has
