@@ -250,63 +250,6 @@ const QStringList kBothEnds{QString(), QStringLiteral("Ив%ов")};
 const QStringList kOneLetterOpen{QString(), QStringLiteral("С_р")};
 const QStringList kDigitsInOrder{QStringLiteral("%5%0")};
 
-void SearchOne(benchmark::State &state)
-{
-    Search(state, kOneCriterion);
-}
-void ShellSearchOne(benchmark::State &state)
-{
-    ShellSearch(state, kOneCriterion);
-}
-void SearchSeven(benchmark::State &state)
-{
-    Search(state, kSevenCriteria);
-}
-void ShellSearchSeven(benchmark::State &state)
-{
-    ShellSearch(state, kSevenCriteria);
-}
-void SearchAll(benchmark::State &state)
-{
-    Search(state, {});
-}
-void ShellSearchAll(benchmark::State &state)
-{
-    ShellSearch(state, {});
-}
-void SearchInner(benchmark::State &state)
-{
-    Search(state, kInnerPiece);
-}
-void ShellSearchInner(benchmark::State &state)
-{
-    ShellSearch(state, kInnerPiece);
-}
-void SearchEnds(benchmark::State &state)
-{
-    Search(state, kBothEnds);
-}
-void ShellSearchEnds(benchmark::State &state)
-{
-    ShellSearch(state, kBothEnds);
-}
-void SearchAnyOne(benchmark::State &state)
-{
-    Search(state, kOneLetterOpen);
-}
-void ShellSearchAnyOne(benchmark::State &state)
-{
-    ShellSearch(state, kOneLetterOpen);
-}
-void SearchDigits(benchmark::State &state)
-{
-    Search(state, kDigitsInOrder);
-}
-void ShellSearchDigits(benchmark::State &state)
-{
-    ShellSearch(state, kDigitsInOrder);
-}
-
 // Runs the event loop until `done` holds, and returns the longest time
 // between two turns of it (the longest step some event took).
 qint64 LongestStepUntil(const std::function<bool()> &done)
@@ -413,6 +356,31 @@ constexpr long kSmallDirectory = 100'000;
 constexpr long kLargeDirectory = 1'000'000;
 constexpr long kTinyDirectory = 1'000;
 
+// Each search runs beside the shell running the same statement, as
+// Search<Name> and ShellSearch<Name>.
+const bool kSearchesRegistered = [] {
+    const std::pair<const char *, const QStringList *> searches[] = {
+        {"One", &kOneCriterion}, {"Seven", &kSevenCriteria},  {"All", nullptr},           {"Inner", &kInnerPiece},
+        {"Ends", &kBothEnds},    {"AnyOne", &kOneLetterOpen}, {"Digits", &kDigitsInOrder}};
+    for (const auto &[name, criteria] : searches) {
+        const QStringList typed = criteria ? *criteria : QStringList();
+        const std::string suffix(name);
+        benchmark::RegisterBenchmark(("Search" + suffix).c_str(),
+                                     [typed](benchmark::State &state) { Search(state, typed); })
+            ->Arg(kSmallDirectory)
+            ->Arg(kLargeDirectory)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+        benchmark::RegisterBenchmark(("ShellSearch" + suffix).c_str(),
+                                     [typed](benchmark::State &state) { ShellSearch(state, typed); })
+            ->Arg(kSmallDirectory)
+            ->Arg(kLargeDirectory)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+    return true;
+}();
+
 } // namespace
 
 BENCHMARK(OpenTable)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -420,23 +388,9 @@ BENCHMARK(WalkTable)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark
 BENCHMARK(ShellCount)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(LastRow)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ShellLastRow)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchOne)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchOne)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchSeven)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ScanFloor)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(CallFloor)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ShellStart)->Arg(kSmallDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(FollowTable)->Arg(kTinyDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(FollowOne)->Arg(kTinyDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(FollowAll)->Arg(kTinyDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchAll)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchInner)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchInner)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchEnds)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchEnds)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchAnyOne)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchAnyOne)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(SearchDigits)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(ShellSearchDigits)->Arg(kSmallDirectory)->Arg(kLargeDirectory)->Unit(benchmark::kMillisecond)->UseRealTime();
