@@ -18,9 +18,9 @@
 #include "data/ADOQuery.h"
 #include "data/ADOTable.h"
 #include "support/BenchDirectory.h"
+#include "support/CountedHeap.h"
 
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <optional>
 
 namespace {
@@ -63,12 +63,6 @@ void OpenTable(TADOConnection &connection, TADOTable &table)
     table.Open();
 }
 
-size_t HeapInUse()
-{
-    const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
-}
-
 void Open(benchmark::State &state)
 {
     const std::optional<TDirectory> directory = DirectoryFor(state);
@@ -76,13 +70,13 @@ void Open(benchmark::State &state)
         return;
     long long heapPerRow = 0;
     for (auto _ : state) {
-        const size_t heapBefore = HeapInUse();
+        const long long heapBefore = HeapBytesInUse();
         TADOConnection connection;
         Connect(connection, *directory);
         TADOTable table;
         OpenTable(connection, table);
         benchmark::DoNotOptimize(table.RecordCount());
-        heapPerRow = static_cast<long long>(HeapInUse() - heapBefore) / std::max(1, table.RecordCount());
+        heapPerRow = (HeapBytesInUse() - heapBefore) / std::max(1, table.RecordCount());
     }
     state.counters["bytes_per_row"] = double(heapPerRow);
 }

@@ -2,16 +2,12 @@
 // jump to the last row, each followed by the repaint it causes, on 1,000 and
 // 1,000,000 rows of a database file made by tools/make_directory (kept in the
 // temporary folder between runs). The work must not grow with the rows.
-#include "data/ADOConnection.h"
-#include "data/ADOTable.h"
-#include "toolkit/db/DataSource.h"
+#include "support/BenchGrid.h"
 #include "toolkit/gdi/Font.h"
-#include "toolkit/grid/DBGrid.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QProcess>
 #include <benchmark/benchmark.h>
 
@@ -20,8 +16,6 @@
 
 namespace {
 
-const QStringList kFieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
-const int kWidths[] = {50, 140, 100, 28, 40, 52, 243};
 constexpr TColor kStripeColor = RGB(204, 204, 153);
 
 QString DirectoryFile(int rows)
@@ -37,16 +31,10 @@ QString DirectoryFile(int rows)
 
 // A grid as the main window shows it, with its striping handler, over a
 // directory of `rows` records.
-struct TPagingGrid {
+struct TPagingGrid : TBenchGrid {
     explicit TPagingGrid(int rows)
+        : TBenchGrid(QStringLiteral("Data Source=%1").arg(DirectoryFile(rows)))
     {
-        connection.SetConnectionString(QStringLiteral("Data Source=%1").arg(DirectoryFile(rows)));
-        data.SetConnection(&connection);
-        data.SetTableName(QStringLiteral("Велирск"));
-        source.SetDataSet(&data);
-        for (int k = 0; k < kFieldNames.size(); ++k)
-            grid.Columns().Add(kFieldNames[k], kWidths[k]);
-        grid.SetDataSource(&source);
         grid.OnDrawColumnCell = [this](TDBGrid *sender, const TRect &rect, int dataCol, TColumn *column,
                                        TGridDrawState state) {
             if (data.RecNo() % 2 == 1)
@@ -57,25 +45,9 @@ struct TPagingGrid {
             }
             sender->DefaultDrawColumnCell(rect, dataCol, column, state);
         };
-        grid.resize(691, 321);
         connection.Open();
         data.Open();
-        image = QImage(grid.size(), QImage::Format_RGB32);
     }
-
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(&grid, &press);
-    }
-
-    void Paint() { grid.render(&image); }
-
-    TADOConnection connection;
-    TADOTable data;
-    TDataSource source;
-    TDBGrid grid;
-    QImage image;
 };
 
 TPagingGrid &GridOf(int rows)

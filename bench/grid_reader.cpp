@@ -5,28 +5,21 @@
 // Qt's accessibility is active only where the platform connects it to a
 // reader; run the benchmark twice on one X display and compare: once as is
 // (no reader), once with the AT-SPI bus up and QT_LINUX_ACCESSIBILITY_ALWAYS_ON
-// set, as tests/system/reader_events.sh starts them. With a reader, every
+// set, as tests/system/screen_reader.sh starts them. With a reader, every
 // event goes to a handler that asks what a reader asks of it. Each run's
 // label tells which of the two it was.
-#include "data/ADOConnection.h"
-#include "data/ADOTable.h"
 #include "support/BenchDirectory.h"
-#include "toolkit/db/DataSource.h"
-#include "toolkit/grid/DBGrid.h"
+#include "support/BenchGrid.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QKeyEvent>
 #include <benchmark/benchmark.h>
 
 #include <map>
 #include <memory>
 
 namespace {
-
-const QStringList kFieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
-const int kWidths[] = {50, 140, 100, 28, 40, 52, 243};
 
 long heardEvents = 0;
 
@@ -80,21 +73,13 @@ void CountHeard(benchmark::State &state)
 }
 
 // The grid as the main window shows it, in the active window, with the focus.
-struct TReadGrid {
+struct TReadGrid : TBenchGrid {
     explicit TReadGrid(long rows)
+        : TBenchGrid(ConnectionStringFor(DirectoryFile(rows)))
     {
-        connection.SetConnectionString(ConnectionStringFor(DirectoryFile(rows)));
-        data.SetConnection(&connection);
-        data.SetTableName(QStringLiteral("Велирск"));
-        source.SetDataSet(&data);
-        for (int k = 0; k < kFieldNames.size(); ++k)
-            grid.Columns().Add(kFieldNames[k], kWidths[k])->SetTitleCaption(kFieldNames[k]);
-        grid.SetDataSource(&source);
-        grid.resize(691, 321);
         grid.show();
         QApplication::setActiveWindow(&grid);
         grid.setFocus();
-        image = QImage(grid.size(), QImage::Format_RGB32);
     }
 
     void Open()
@@ -103,20 +88,6 @@ struct TReadGrid {
         data.Open();
         Paint();
     }
-
-    void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QKeyEvent press(QEvent::KeyPress, key, modifiers);
-        QApplication::sendEvent(&grid, &press);
-    }
-
-    void Paint() { grid.render(&image); }
-
-    TADOConnection connection;
-    TADOTable data;
-    TDataSource source;
-    TDBGrid grid;
-    QImage image;
 };
 
 TReadGrid &OpenGridOf(long rows)
