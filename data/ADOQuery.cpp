@@ -12,7 +12,7 @@ TADOQuery::TCursorSource TADOQuery::CursorSource()
 {
     const TQueryPlan plan = Connection()->Store().PlanQuery(CommandText());
     if (!plan.traceable)
-        return {QString(), plan.sql, QString(), false, QString(), QString(), {}};
-    return {plan.table,         plan.cursorSql,      plan.readerSql,          false,
-            plan.nullCursorSql, plan.rangeCursorSql, plan.rangeKeysDescending};
+        return {QString(), plan.sql, QString(), false, QString(), QString(), {}, {}};
+    return {plan.table,         plan.cursorSql,      plan.readerSql,           false,
+            plan.nullCursorSql, plan.rangeCursorSql, plan.rangeKeysDescending, plan.scanTerms};
 }

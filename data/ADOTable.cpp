@@ -23,5 +23,5 @@ TADOTable::TCursorSource TADOTable::CursorSource()
         throw EDatabaseError(tr("The database on the server does not hold the table \"%1\".").arg(m_tableName));
     if (table.isEmpty())
         throw EDatabaseError(tr("The database file does not hold the table \"%1\".").arg(m_tableName));
-    return {table, QString(), Connection()->Store().TableReaderSql(table), true, QString(), QString(), {}};
+    return {table, QString(), Connection()->Store().TableReaderSql(table), true, QString(), QString(), {}, {}};
 }

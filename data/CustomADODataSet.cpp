@@ -155,8 +155,8 @@ std::vector<qint64> TCustomADODataSet::ListQueryRowsPainting()
 std::vector<qint64> TCustomADODataSet::ListQueryRows(TStore &store, const TCursorSource &source)
 {
     if (!source.rangeCursorSql.isEmpty() && source.nullCursorSql.isEmpty()) {
-        if (std::optional<std::vector<qint64>> rowids =
-                store.ListCursorInRanges(source.table, source.rangeCursorSql, source.rangeKeysDescending))
+        if (std::optional<std::vector<qint64>> rowids = store.ListCursorInRanges(
+                source.table, source.rangeCursorSql, source.rangeKeysDescending, source.scanTerms))
             return std::move(*rowids);
     }
     std::vector<qint64> rowids;

@@ -76,6 +76,7 @@ protected:
         QString nullCursorSql;   // traceable: rowids listed before cursorSql's (see TQueryPlan)
         QString rangeCursorSql;  // traceable: cursorSql over a range of rowids (see TQueryPlan)
         std::vector<bool> rangeKeysDescending;
+        TScanTerms scanTerms;
     };
     // The statements of the cursor, built when the set opens.
     virtual TCursorSource CursorSource() = 0;

@@ -10,6 +10,7 @@ namespace {
 struct TLikeTerm {
     QString column;  // as written, without the parentheses around it
     QString literal; // as written, single-quoted
+    QString value;   // the pattern itself
     TLikePattern pattern;
 };
 
@@ -87,7 +88,7 @@ private:
         const TSqlToken &literal = m_tokens[m_pos++];
         if (m_pos < m_tokens.size() && m_tokens[m_pos].IsWord("ESCAPE"))
             return false;
-        m_terms.push_back({column, literal.text, TLikePattern(literal.value, 0)});
+        m_terms.push_back({column, literal.text, literal.value, TLikePattern(literal.value, 0)});
         return true;
     }
 
@@ -131,9 +132,8 @@ int Rank(const TLikePattern &pattern)
     return 1;
 }
 
-} // namespace
-
-std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition, TSqlEngine engine)
+// The terms that decide, in the order they are best tested.
+std::optional<std::vector<TLikeTerm>> OrderedTerms(const std::vector<TSqlToken> &condition)
 {
     std::optional<std::vector<TLikeTerm>> terms = TConjunctionReader(condition).Read();
     if (!terms)
@@ -144,10 +144,19 @@ std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condi
         const int rankB = Rank(b.pattern);
         return rankA != rankB ? rankA < rankB : a.pattern.FixedLength() > b.pattern.FixedLength();
     });
+    std::erase_if(*terms, [](const TLikeTerm &term) { return term.pattern.MatchesEmptyField(); });
+    return terms;
+}
+
+} // namespace
+
+std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition, TSqlEngine engine)
+{
+    const std::optional<std::vector<TLikeTerm>> terms = OrderedTerms(condition);
+    if (!terms)
+        return std::nullopt;
     QStringList parts;
     for (const TLikeTerm &term : *terms) {
-        if (term.pattern.MatchesEmptyField())
-            continue;
         if (term.pattern.Shape() == TLikePattern::Anything)
             parts << QStringLiteral("%1 IS NOT NULL").arg(term.column);
         else if (engine == TSqlEngine::Postgres)
@@ -156,4 +165,18 @@ std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condi
             parts << QStringLiteral("%1 LIKE %2").arg(term.column, term.literal);
     }
     return parts.join(QStringLiteral(" AND "));
+}
+
+std::optional<std::vector<TLikeCondition>> FasterLikeTerms(const std::vector<TSqlToken> &condition)
+{
+    const std::optional<std::vector<TLikeTerm>> terms = OrderedTerms(condition);
+    if (!terms)
+        return std::nullopt;
+    std::vector<TLikeCondition> conditions;
+    for (const TLikeTerm &term : *terms) {
+        conditions.push_back({term.column, term.pattern.Shape() == TLikePattern::Anything
+                                               ? std::nullopt
+                                               : std::optional<QString>(term.value)});
+    }
+    return conditions;
 }

@@ -28,3 +28,13 @@
 // `engine` chooses how a LIKE term is written (see TSqlEngine).
 std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition,
                                              TSqlEngine engine = TSqlEngine::Sqlite);
+
+// A term of FasterLikeConjunction's condition: the column as written, and
+// the LIKE pattern, or nothing for "IS NOT NULL".
+struct TLikeCondition {
+    QString column;
+    std::optional<QString> pattern;
+};
+
+// The terms of FasterLikeConjunction's condition, in its order.
+std::optional<std::vector<TLikeCondition>> FasterLikeTerms(const std::vector<TSqlToken> &condition);

@@ -46,8 +46,8 @@ public:
     // A server may be slow to answer however small the table.
     bool ListsAtOnce(const QString &) override { return false; }
     // The server spreads one statement over its cores itself.
-    std::optional<std::vector<qint64>> ListCursorInRanges(const QString &, const QString &,
-                                                          const std::vector<bool> &) override
+    std::optional<std::vector<qint64>> ListCursorInRanges(const QString &, const QString &, const std::vector<bool> &,
+                                                          const TScanTerms &) override
     {
         return std::nullopt;
     }

@@ -1,68 +1,41 @@
 #include "data/RangeMerge.h"
 
 #include "data/SqliteStatement.h"
+#include "data/StoredRecord.h"
 
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <cstring>
-
 namespace {
-
-// SQLite's order of storage classes; integers and reals compare by value.
-int ClassRank(int type)
-{
-    switch (type) {
-    case SQLITE_NULL: return 0;
-    case SQLITE_INTEGER:
-    case SQLITE_FLOAT: return 1;
-    case SQLITE_TEXT: return 2;
-    default: return 3;
-    }
-}
-
-template <typename T> int Order(T a, T b)
-{
-    return a < b ? -1 : b < a ? 1 : 0;
-}
-
-int CompareBytes(const void *a, int aSize, const void *b, int bSize)
-{
-    const int common = std::min(aSize, bSize);
-    const int bytes = common > 0 ? std::memcmp(a, b, size_t(common)) : 0;
-    return bytes != 0 ? bytes : Order(aSize, bSize);
-}
 
 // Only the accessor of the value's own storage class is called: another
 // would convert the value in place.
-int CompareValues(sqlite3_stmt *a, sqlite3_stmt *b, int column)
+TStoredField FieldOf(sqlite3_stmt *statement, int column)
 {
-    const int aType = sqlite3_column_type(a, column);
-    const int bType = sqlite3_column_type(b, column);
-    const int rank = Order(ClassRank(aType), ClassRank(bType));
-    if (rank != 0)
-        return rank;
-    switch (ClassRank(aType)) {
-    case 0: return 0;
-    case 1:
-        if (aType == SQLITE_INTEGER && bType == SQLITE_INTEGER)
-            return Order(sqlite3_column_int64(a, column), sqlite3_column_int64(b, column));
-        // A long double holds every 64-bit integer exactly.
-        return Order(aType == SQLITE_INTEGER ? static_cast<long double>(sqlite3_column_int64(a, column))
-                                             : static_cast<long double>(sqlite3_column_double(a, column)),
-                     bType == SQLITE_INTEGER ? static_cast<long double>(sqlite3_column_int64(b, column))
-                                             : static_cast<long double>(sqlite3_column_double(b, column)));
-    case 2: {
-        const unsigned char *aText = sqlite3_column_text(a, column);
-        const unsigned char *bText = sqlite3_column_text(b, column);
-        return CompareBytes(aText, sqlite3_column_bytes(a, column), bText, sqlite3_column_bytes(b, column));
+    TStoredField field;
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL: break;
+    case SQLITE_INTEGER:
+        field.kind = TStoredField::Integer;
+        field.integer = sqlite3_column_int64(statement, column);
+        break;
+    case SQLITE_FLOAT:
+        field.kind = TStoredField::Real;
+        field.real = sqlite3_column_double(statement, column);
+        break;
+    case SQLITE_TEXT: {
+        field.kind = TStoredField::Text;
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+        field.bytes = {text, size_t(sqlite3_column_bytes(statement, column))};
+        break;
     }
     default: {
-        const void *aBlob = sqlite3_column_blob(a, column);
-        const void *bBlob = sqlite3_column_blob(b, column);
-        return CompareBytes(aBlob, sqlite3_column_bytes(a, column), bBlob, sqlite3_column_bytes(b, column));
+        field.kind = TStoredField::Blob;
+        const auto *blob = static_cast<const char *>(sqlite3_column_blob(statement, column));
+        field.bytes = {blob, size_t(sqlite3_column_bytes(statement, column))};
+        break;
     }
     }
+    return field;
 }
 
 } // namespace
@@ -74,11 +47,13 @@ TRangeMerge::TRangeMerge(std::vector<bool> keysDescending)
 int TRangeMerge::Compare(sqlite3_stmt *a, sqlite3_stmt *b) const
 {
     for (int key = 0; key < int(m_keysDescending.size()); ++key) {
-        const int order = CompareValues(a, b, key + 1);
+        const int order = CompareAsSorted(FieldOf(a, key + 1), FieldOf(b, key + 1));
         if (order != 0)
             return m_keysDescending[key] ? -order : order;
     }
-    return Order(sqlite3_column_int64(a, 0), sqlite3_column_int64(b, 0));
+    const qint64 aRowid = sqlite3_column_int64(a, 0);
+    const qint64 bRowid = sqlite3_column_int64(b, 0);
+    return aRowid < bRowid ? -1 : aRowid > bRowid ? 1 : 0;
 }
 
 // The parts are few (one per core): the next row is found by looking at

@@ -151,6 +151,7 @@ struct TRowidCursor {
     QString nullCursor;
     QString rangeCursor;
     std::vector<bool> rangeKeysDescending;
+    TScanTerms scanTerms;
 };
 
 // The items of a plain ORDER BY list, each with its direction as written.
@@ -208,9 +209,9 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
     const size_t whereEnd = std::min(orderAt, limitAt);
     const auto tokenAt = [&](size_t s) { return s < at.size() ? at[s] : tokens.size(); };
     QString condition;
+    std::vector<TSqlToken> significant;
     bool likeTermsOnly = false;
     if (clauses < at.size() && tokens[at[clauses]].IsWord("WHERE")) {
-        std::vector<TSqlToken> significant;
         for (size_t s = clauses + 1; s < whereEnd; ++s)
             significant.push_back(tokens[at[s]]);
         const std::optional<QString> faster = FasterLikeConjunction(significant, engine);
@@ -257,12 +258,22 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
         // to the range.
         if (likeTermsOnly && !condition.isEmpty() && limit.isEmpty()) {
             QString keys;
+            QStringList scanned;
+            const std::vector<TLikeCondition> terms =
+                FasterLikeTerms(significant).value_or(std::vector<TLikeCondition>());
+            for (const TLikeCondition &term : terms) {
+                scanned << term.column;
+                result.scanTerms.patterns.push_back(term.pattern);
+            }
             for (const TOrderItem &item : items) {
                 keys += QStringLiteral(", ") + item.key;
+                scanned << item.key;
                 result.rangeKeysDescending.push_back(item.descending);
             }
             result.rangeCursor = QStringLiteral("SELECT %1.rowid%2 %3").arg(qualifier, keys, source)
                                  + where(QStringLiteral("%1.rowid BETWEEN ?1 AND ?2").arg(qualifier)) + tail(order);
+            result.scanTerms.columnsSql =
+                QStringLiteral("SELECT %1 %2").arg(scanned.join(QStringLiteral(", ")), source);
         }
     }
     return result;
@@ -350,6 +361,7 @@ void TraceRows(const std::vector<TSqlToken> &tokens, TQueryPlan &plan, TSqlEngin
         plan.nullCursorSql = rowids->nullCursor;
         plan.rangeCursorSql = rowids->rangeCursor;
         plan.rangeKeysDescending = rowids->rangeKeysDescending;
+        plan.scanTerms = rowids->scanTerms;
     } else {
         plan.cursorSql = QStringLiteral("SELECT %1.rowid, %2 %3 %4").arg(qualifier, list, source, rest).trimmed();
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 // The program writes its statements in the directory's own dialect: string
@@ -28,6 +29,15 @@ QString TranslateDialect(const QString &statement);
 // otherwise the rowid is put in front of the select list.
 // Any other query (joins, grouping, DISTINCT, compound selects, functions) is
 // not traceable; its rows are read once and cannot be changed.
+// The condition of a cursor of LIKE terms alone, term by term.
+struct TScanTerms {
+    // Selects each term's column, then each ORDER BY key, over the query's
+    // source, so that the engine names the columns.
+    QString columnsSql;
+    // Per term: the LIKE pattern, or nothing for "IS NOT NULL".
+    std::vector<std::optional<QString>> patterns;
+};
+
 struct TQueryPlan {
     QString sql; // the translated statement
     bool traceable = false;
@@ -45,6 +55,9 @@ struct TQueryPlan {
     QString rangeCursorSql;
     // Per ORDER BY key of rangeCursorSql: whether it sorts descending.
     std::vector<bool> rangeKeysDescending;
+    // With rangeCursorSql, its condition as terms that a reader of the
+    // table's pages can test itself.
+    TScanTerms scanTerms;
 };
 
 // The engines a plan is written for. For the server, names in brackets or

@@ -3,6 +3,7 @@
 #include "data/CaseInsensitiveLike.h"
 #include "data/DatabaseFile.h"
 #include "data/LocalFileSystem.h"
+#include "data/PageListing.h"
 #include "data/RangeMerge.h"
 #include "data/SchemaNames.h"
 #include "data/SqliteStatement.h"
@@ -189,6 +190,15 @@ private:
     TSqliteStatement m_statement;
     std::vector<TStore::TColumn> m_columns;
 };
+
+// An interrupt that comes as a listing ends can cut its end short as well:
+// the end is run again until no transaction is left open.
+void EndRead(sqlite3 *db, const char *end)
+{
+    constexpr int kEndAttempts = 100;
+    for (int attempt = 0; attempt < kEndAttempts && !sqlite3_get_autocommit(db); ++attempt)
+        sqlite3_exec(db, end, nullptr, nullptr, nullptr);
+}
 
 } // namespace
 
@@ -696,9 +706,40 @@ bool TSqliteStore::ListsAtOnce(const QString &table)
 // each on a reader and a thread of their own; a statement that sorts has
 // read its whole range when it stands on its first row, and the merge then
 // only walks the sorted ranges.
-std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
-                                                                    const std::vector<bool> &keysDescending)
+// One read transaction, as any statement would take.
+std::optional<std::vector<qint64>> TSqliteStore::ListFromTablePages(const QString &table,
+                                                                    const std::vector<bool> &keysDescending,
+                                                                    const TScanTerms &scanTerms)
 {
+    if (scanTerms.columnsSql.isEmpty() || !sqlite3_get_autocommit(m_db))
+        return std::nullopt;
+    std::optional<TWaitCursor> wait;
+    if (!m_backgroundReader)
+        wait.emplace();
+    int rc = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(m_db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+    std::optional<std::vector<qint64>> rowids;
+    try {
+        if (rc != SQLITE_OK)
+            ThrowSqliteError(m_db, rc);
+        rowids = ListFromPages(m_db, table, scanTerms, keysDescending, {m_ranges, m_rangesFromRows}, m_interrupted);
+    } catch (...) {
+        EndRead(m_db, "ROLLBACK");
+        throw;
+    }
+    EndRead(m_db, "COMMIT");
+    if (!rowids && m_interrupted)
+        ThrowSqliteError(m_db, SQLITE_INTERRUPT);
+    return rowids;
+}
+
+std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
+                                                                    const std::vector<bool> &keysDescending,
+                                                                    const TScanTerms &scanTerms)
+{
+    if (std::optional<std::vector<qint64>> rowids = ListFromTablePages(table, keysDescending, scanTerms))
+        return rowids;
     if (m_ranges < 2)
         return std::nullopt;
     std::optional<TWaitCursor> wait;
@@ -722,22 +763,15 @@ std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QStrin
     }
     WatchRangeReaders(readers);
     std::vector<TSqliteStatement> statements(ranges);
-    // An interrupt that comes as the listing ends can cut its end short as
-    // well: the end is run again until no transaction is left open.
-    const auto endRead = [](sqlite3 *db, const char *end) {
-        constexpr int kEndAttempts = 100;
-        for (int attempt = 0; attempt < kEndAttempts && !sqlite3_get_autocommit(db); ++attempt)
-            sqlite3_exec(db, end, nullptr, nullptr, nullptr);
-    };
     const auto finish = [&](const char *end) {
         statements.clear();
         {
             const std::lock_guard guard(m_interruptLock);
             m_rangeReaders.clear();
         }
-        endRead(m_db, end);
+        EndRead(m_db, end);
         for (const auto &reader : readers)
-            endRead(reader->m_db, end);
+            EndRead(reader->m_db, end);
     };
     try {
         HoldOneSnapshot(readers);

@@ -4,6 +4,7 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <atomic>
 #include <memory>
 #include <mutex>
 #include <utility>
@@ -52,8 +53,11 @@ public:
     std::vector<qint64> ListCursor(const QString &cursorSql) override;
     // Fewer rowids than a listing in ranges starts from.
     bool ListsAtOnce(const QString &table) override;
+    // Read from the table's pages when the file and the terms allow
+    // (TTableScan), otherwise in ranges on several cores.
     std::optional<std::vector<qint64>> ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
-                                                          const std::vector<bool> &keysDescending) override;
+                                                          const std::vector<bool> &keysDescending,
+                                                          const TScanTerms &scanTerms) override;
     // How many ranges, each on a thread and a reading connection of its
     // own, a cursor over at least `fromRows` rows is listed in (the cores
     // of the machine unless set; fewer than two lists every cursor whole).
@@ -95,6 +99,8 @@ private:
     // The lowest and highest rowid of `table`; nothing when it is empty.
     std::optional<std::pair<qint64, qint64>> RowidSpan(const QString &table);
     bool KeysCompareAsStored(const QString &rangeCursorSql, int keys);
+    std::optional<std::vector<qint64>> ListFromTablePages(const QString &table, const std::vector<bool> &keysDescending,
+                                                          const TScanTerms &scanTerms);
     void HoldOneSnapshot(const std::vector<std::unique_ptr<TSqliteStore>> &readers);
     void WatchRangeReaders(const std::vector<std::unique_ptr<TSqliteStore>> &readers);
     TSchemaNames TableNames();
@@ -114,5 +120,5 @@ private:
     // it reaches their readers too, and no listing in ranges starts after it.
     std::mutex m_interruptLock;
     std::vector<sqlite3 *> m_rangeReaders;
-    bool m_interrupted = false;
+    std::atomic<bool> m_interrupted = false;
 };

@@ -80,8 +80,10 @@ public:
     // lists of consecutive ranges are made side by side on several cores
     // and merged. Nothing when the engine lists the cursor better whole (a
     // small table, one core, keys it cannot compare as the engine does).
+    // An engine may instead test the rows by `scanTerms` itself.
     virtual std::optional<std::vector<qint64>> ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
-                                                                  const std::vector<bool> &keysDescending) = 0;
+                                                                  const std::vector<bool> &keysDescending,
+                                                                  const TScanTerms &scanTerms) = 0;
     // Whether any cursor over `table` is listed in a moment (a small table):
     // it then needs no thread of its own.
     virtual bool ListsAtOnce(const QString &table) = 0;

@@ -120,7 +120,7 @@ TEST(RangeListing, anInterruptedListingEndsAndLeavesTheFileUnlocked)
             store->ListCursorInRanges(QStringLiteral("Велирск"),
                                       QStringLiteral("SELECT rowid, Квартира FROM Велирск WHERE Фамилия LIKE 'иван%' "
                                                      "AND rowid BETWEEN ?1 AND ?2 ORDER BY Квартира"),
-                                      {false});
+                                      {false}, {});
         } catch (const EDatabaseError &) {
             interrupted = true;
         }
