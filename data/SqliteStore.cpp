@@ -5,6 +5,7 @@
 #include "data/LocalFileSystem.h"
 #include "data/PageListing.h"
 #include "data/RangeMerge.h"
+#include "data/ReaderPool.h"
 #include "data/SchemaNames.h"
 #include "data/SqliteStatement.h"
 #include "toolkit/app/WaitCursor.h"
@@ -250,6 +251,7 @@ TSqliteStore::TSqliteStore(sqlite3 *db, QString path, bool backgroundReader)
     , m_path(std::move(path))
     , m_backgroundReader(backgroundReader)
     , m_ranges(int(std::thread::hardware_concurrency()))
+    , m_readers(backgroundReader ? nullptr : std::make_shared<TReaderPool>(m_path))
 {
     if (!m_db)
         return;
@@ -266,9 +268,14 @@ TSqliteStore::TSqliteStore(sqlite3 *db, QString path, bool backgroundReader)
                      nullptr, nullptr);
 }
 
+// A reader goes back to the pool unless a cancel may have left the engine's
+// interrupt standing for its next statement.
 TSqliteStore::~TSqliteStore()
 {
-    sqlite3_close_v2(m_db);
+    if (m_backgroundReader && m_readers && m_db && !m_interrupted)
+        m_readers->Give(m_db);
+    else
+        sqlite3_close_v2(m_db);
 }
 
 // Waits out another program's lock for up to the lock timeout, in the
@@ -584,11 +591,12 @@ std::unique_ptr<TStore> TSqliteStore::OpenReader() const
 
 std::unique_ptr<TSqliteStore> TSqliteStore::OpenRangeReader() const
 {
-    sqlite3 *db = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(m_path).constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    int rc = SQLITE_OK;
+    sqlite3 *db = m_readers->Take(rc);
     std::unique_ptr<TSqliteStore> reader(new TSqliteStore(db, m_path, true));
     if (rc != SQLITE_OK)
         ThrowSqliteError(db, rc);
+    reader->m_readers = m_readers;
     reader->m_ranges = m_ranges;
     reader->m_rangesFromRows = m_rangesFromRows;
     reader->m_lockTimeoutMs = m_lockTimeoutMs;

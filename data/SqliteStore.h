@@ -10,6 +10,7 @@
 #include <utility>
 
 struct sqlite3;
+class TReaderPool;
 class TSchemaNames;
 
 // The directory's SQLite file. The file is opened read-write and never
@@ -121,4 +122,6 @@ private:
     std::mutex m_interruptLock;
     std::vector<sqlite3 *> m_rangeReaders;
     std::atomic<bool> m_interrupted = false;
+    // The readers of this file at rest, shared with the readers in use.
+    std::shared_ptr<TReaderPool> m_readers;
 };
