@@ -22,8 +22,6 @@ constexpr char32_t kLastSurrogate = 0xDFFF;
 constexpr unsigned char kFirstUpperByte = 0x80;
 constexpr unsigned char kFirstValidTwoByteLead = 0xC2; // 0xC0 and 0xC1 begin over-long forms only
 constexpr unsigned char kFirstThreeByteLead = 0xE0;
-constexpr unsigned char kContinuationMask = 0xC0;
-constexpr unsigned char kContinuationBits = 0x80;
 constexpr std::uint64_t kUpperBitOfEachByte = 0x8080808080808080;
 // A lead byte 110xxxxx then a continuation byte 10xxxxxx, read as a
 // little number of two bytes, the first one low.

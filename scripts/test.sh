@@ -50,7 +50,7 @@ if [ "${VELIRSK_SKIP_FUZZ:-0}" != 1 ]; then
   FUZZ_SECONDS=${VELIRSK_FUZZ_SECONDS:-11}
   cmake -S "$ROOT" -B "$FUZZ_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
     -DVELIRSK_FUZZ=ON $(compiler_launcher) >/dev/null
-  fuzzers=(FuzzDialect FuzzSearchStatement FuzzLike FuzzConnectionString FuzzDatabaseFile FuzzSearchRows)
+  fuzzers=(FuzzDialect FuzzSearchStatement FuzzLike FuzzConnectionString FuzzDatabaseFile FuzzSearchRows FuzzTablePages)
   cmake --build "$FUZZ_DIR" -j "$(nproc)" --target "${fuzzers[@]}"
   mkdir -p "$FUZZ_DIR/artifacts"
   for fuzzer in "${fuzzers[@]}"; do
