@@ -26,15 +26,30 @@ int CompareAsSorted(const TStoredField &a, const TStoredField &b);
 
 // Reads a SQLite variable-length integer at `pos`, moving past it; false
 // when it runs past `end`. Inline: it is read for every field of every row,
-// and one byte is the common case.
+// and one byte is the common case; far from `end`, no byte needs a check.
 bool ReadLongStoredVarint(std::string_view bytes, size_t &pos, size_t end, quint64 &value);
 inline bool ReadStoredVarint(std::string_view bytes, size_t &pos, size_t end, quint64 &value)
 {
+    constexpr size_t kLongest = 9;
     if (pos < end && static_cast<unsigned char>(bytes[pos]) < 0x80) {
         value = static_cast<unsigned char>(bytes[pos++]);
         return true;
     }
-    return ReadLongStoredVarint(bytes, pos, end, value);
+    if (pos >= end || end - pos < kLongest)
+        return ReadLongStoredVarint(bytes, pos, end, value);
+    quint64 read = 0;
+    for (size_t i = 0; i + 1 < kLongest; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[pos + i]);
+        read = (read << 7) | (byte & 0x7F);
+        if (byte < 0x80) {
+            pos += i + 1;
+            value = read;
+            return true;
+        }
+    }
+    value = (read << 8) | static_cast<unsigned char>(bytes[pos + kLongest - 1]);
+    pos += kLongest;
+    return true;
 }
 
 // The fields of one row's record (SQLite's record format: a header of
@@ -55,27 +70,31 @@ public:
         m_headerEnd = size_t(headerSize);
     }
 
-    // Nothing when the record is malformed.
-    std::optional<TStoredField> Field(int column) const
+    // Fills `field` with the field of column `column`; false when the
+    // record is malformed. (Filled in place: a scan asks for fields of
+    // every row, and a returned copy costs more than the decoding.)
+    bool Field(int column, TStoredField &field) const
     {
         if (m_malformed || column < 0)
-            return std::nullopt;
+            return false;
         size_t pos = m_headerStart;
         size_t body = m_headerEnd;
-        for (int field = 0;; ++field) {
+        for (int at = 0;; ++at) {
             if (pos == m_headerEnd) {
-                TStoredField absent;
-                absent.absent = true;
-                return absent;
+                field = TStoredField();
+                field.absent = true;
+                return true;
             }
             quint64 serialType = 0;
             if (!ReadStoredVarint(m_payload, pos, m_headerEnd, serialType))
-                return std::nullopt;
+                return false;
             const std::optional<size_t> size = ValueSize(serialType);
             if (!size || *size > m_payload.size() - body)
-                return std::nullopt;
-            if (field == column)
-                return FieldAt(serialType, body, *size);
+                return false;
+            if (at == column) {
+                FieldAt(serialType, body, *size, field);
+                return true;
+            }
             body += *size;
         }
     }
@@ -94,14 +113,15 @@ private:
         return std::nullopt;
     }
 
-    TStoredField FieldAt(quint64 serialType, size_t offset, size_t size) const
+    void FieldAt(quint64 serialType, size_t offset, size_t size, TStoredField &field) const
     {
-        if (serialType < kFirstBlobType)
-            return NumberField(serialType, offset);
-        TStoredField field;
+        if (serialType < kFirstBlobType) {
+            field = NumberField(serialType, offset);
+            return;
+        }
         field.kind = serialType % 2 == 1 ? TStoredField::Text : TStoredField::Blob;
         field.bytes = m_payload.substr(offset, size);
-        return field;
+        field.absent = false;
     }
     // NULL, integers, reals and the constants 0 and 1.
     TStoredField NumberField(quint64 serialType, size_t offset) const;

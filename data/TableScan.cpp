@@ -50,24 +50,23 @@ void TTableScan::ScanLeaves(const TTableFile &file, const quint32 *leaves, size_
                             const std::atomic<bool> &stop) const
 {
     TStoredRecord record;
+    TStoredField field;
     std::string spilled;
     // Each row: false when it is malformed.
     const auto test = [&](qint64 rowid, std::string_view bytes, bool inPlace) {
         record.Reset(bytes);
         for (const TTerm &term : m_terms) {
-            const std::optional<TStoredField> field = record.Field(term.column);
-            if (!field || (field->absent && term.hasDefault))
+            if (!record.Field(term.column, field) || (field.absent && term.hasDefault))
                 return false;
-            if (!Holds(term, *field))
+            if (!Holds(term, field))
                 return true;
         }
         for (const TKey &key : m_keys) {
-            std::optional<TStoredField> field = record.Field(key.column);
-            if (!field || (field->absent && key.hasDefault))
+            if (!record.Field(key.column, field) || (field.absent && key.hasDefault))
                 return false;
-            if (!inPlace && !field->bytes.empty())
-                field->bytes = part.keptBytes.emplace_back(field->bytes);
-            part.keys.push_back(*field);
+            if (!inPlace && !field.bytes.empty())
+                field.bytes = part.keptBytes.emplace_back(field.bytes);
+            part.keys.push_back(field);
         }
         part.rowids.push_back(rowid);
         return true;
@@ -77,7 +76,8 @@ void TTableScan::ScanLeaves(const TTableFile &file, const quint32 *leaves, size_
             part.failed = true;
             return;
         }
-        for (size_t ahead = 1; ahead <= kLeavesAhead && at + ahead < count; ++ahead)
+        // Each leaf is asked for once, a few leaves before it is read.
+        for (size_t ahead = at == 0 ? 1 : kLeavesAhead; ahead <= kLeavesAhead && at + ahead < count; ++ahead)
             file.Prefetch(leaves[at + ahead]);
         const std::optional<TTableFile::TLeaf> leaf = file.Leaf(leaves[at]);
         if (!leaf) {
