@@ -5,41 +5,6 @@
 
 #include <sqlite3.h>
 
-namespace {
-
-// Only the accessor of the value's own storage class is called: another
-// would convert the value in place.
-TStoredField FieldOf(sqlite3_stmt *statement, int column)
-{
-    TStoredField field;
-    switch (sqlite3_column_type(statement, column)) {
-    case SQLITE_NULL: break;
-    case SQLITE_INTEGER:
-        field.kind = TStoredField::Integer;
-        field.integer = sqlite3_column_int64(statement, column);
-        break;
-    case SQLITE_FLOAT:
-        field.kind = TStoredField::Real;
-        field.real = sqlite3_column_double(statement, column);
-        break;
-    case SQLITE_TEXT: {
-        field.kind = TStoredField::Text;
-        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-        field.bytes = {text, size_t(sqlite3_column_bytes(statement, column))};
-        break;
-    }
-    default: {
-        field.kind = TStoredField::Blob;
-        const auto *blob = static_cast<const char *>(sqlite3_column_blob(statement, column));
-        field.bytes = {blob, size_t(sqlite3_column_bytes(statement, column))};
-        break;
-    }
-    }
-    return field;
-}
-
-} // namespace
-
 TRangeMerge::TRangeMerge(std::vector<bool> keysDescending)
     : m_keysDescending(std::move(keysDescending))
 { }
@@ -47,7 +12,7 @@ TRangeMerge::TRangeMerge(std::vector<bool> keysDescending)
 int TRangeMerge::Compare(sqlite3_stmt *a, sqlite3_stmt *b) const
 {
     for (int key = 0; key < int(m_keysDescending.size()); ++key) {
-        const int order = CompareAsSorted(FieldOf(a, key + 1), FieldOf(b, key + 1));
+        const int order = CompareAsSorted(ColumnField(a, key + 1), ColumnField(b, key + 1));
         if (order != 0)
             return m_keysDescending[key] ? -order : order;
     }

@@ -140,30 +140,57 @@ TFieldValue TSqliteStatement::Value(int column) const
     return Stored(column).Shown();
 }
 
+// Only the accessor of the value's own storage class is called: another
+// would convert the value in place.
+TStoredField ColumnField(sqlite3_stmt *statement, int column)
+{
+    TStoredField field;
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_NULL: break;
+    case SQLITE_INTEGER:
+        field.kind = TStoredField::Integer;
+        field.integer = sqlite3_column_int64(statement, column);
+        break;
+    case SQLITE_FLOAT:
+        field.kind = TStoredField::Real;
+        field.real = sqlite3_column_double(statement, column);
+        break;
+    case SQLITE_TEXT: {
+        field.kind = TStoredField::Text;
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+        field.bytes = {text, size_t(sqlite3_column_bytes(statement, column))};
+        break;
+    }
+    default: {
+        field.kind = TStoredField::Blob;
+        const auto *blob = static_cast<const char *>(sqlite3_column_blob(statement, column));
+        field.bytes = {blob, size_t(sqlite3_column_bytes(statement, column))};
+        break;
+    }
+    }
+    return field;
+}
+
 // The storage class is asked first: reading a number as text converts it.
 TStoredValue TSqliteStatement::Stored(int column) const
 {
+    const TStoredField field = ColumnField(m_statement, column);
     TStoredValue value;
-    switch (sqlite3_column_type(m_statement, column)) {
-    case SQLITE_NULL: return value;
-    case SQLITE_INTEGER:
-        value.storageClass = TStoredValue::Integer;
-        value.integer = sqlite3_column_int64(m_statement, column);
-        break;
-    case SQLITE_FLOAT:
-        value.storageClass = TStoredValue::Real;
-        value.real = sqlite3_column_double(m_statement, column);
-        break;
-    case SQLITE_BLOB: {
-        value.storageClass = TStoredValue::Blob;
-        const auto *blob = static_cast<const char *>(sqlite3_column_blob(m_statement, column));
-        value.bytes = QByteArray(blob, sqlite3_column_bytes(m_statement, column));
+    switch (field.kind) {
+    case TStoredField::Null: return value;
+    case TStoredField::Integer:
+    case TStoredField::Real: {
+        value.storageClass = field.kind == TStoredField::Integer ? TStoredValue::Integer : TStoredValue::Real;
+        value.integer = field.integer;
+        value.real = field.real;
+        const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
+        value.bytes = QByteArray(text, sqlite3_column_bytes(m_statement, column));
         return value;
     }
-    default: value.storageClass = TStoredValue::Text; break;
+    case TStoredField::Text: value.storageClass = TStoredValue::Text; break;
+    case TStoredField::Blob: value.storageClass = TStoredValue::Blob; break;
     }
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, column));
-    value.bytes = QByteArray(text, sqlite3_column_bytes(m_statement, column));
+    value.bytes = QByteArray(field.bytes.data(), qsizetype(field.bytes.size()));
     return value;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/StoredRecord.h"
 #include "data/StoredValue.h"
 #include "toolkit/db/Field.h"
 
@@ -54,6 +55,10 @@ private:
 QString SqliteErrorMessage(sqlite3 *db, int resultCode);
 // EDatabaseLocked for a lock, EDatabaseDamaged for damaged data.
 [[noreturn]] void ThrowSqliteError(sqlite3 *db, int resultCode);
+
+// The value of a column of the statement's current row in its own storage
+// class, text and blobs seen in place until the statement moves on.
+TStoredField ColumnField(sqlite3_stmt *statement, int column);
 
 // The primary result code means the database was locked past the busy timeout.
 bool IsBusyCode(int resultCode);
