@@ -7,6 +7,7 @@
 #include "data/RangeMerge.h"
 #include "data/ReaderPool.h"
 #include "data/SchemaNames.h"
+#include "data/SideBySide.h"
 #include "data/SqliteStatement.h"
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseDamaged.h"
@@ -784,29 +785,15 @@ std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QStrin
     try {
         HoldOneSnapshot(readers);
         std::vector<TRangeMerge::TPart> parts(ranges);
-        std::vector<std::exception_ptr> failures(ranges);
-        const auto list = [&](int range) {
-            try {
-                const qint64 first = qint64(lowest + rows * range / ranges);
-                const qint64 last = range + 1 == ranges ? highest : qint64(lowest + rows * (range + 1) / ranges - 1);
-                statements[range] = TSqliteStatement(range == 0 ? m_db : readers[range - 1]->m_db, rangeCursorSql);
-                statements[range].Bind(1, first);
-                statements[range].Bind(2, last);
-                parts[range] = {&statements[range], statements[range].Step()};
-            } catch (...) {
-                failures[range] = std::current_exception();
-            }
-        };
-        std::vector<std::thread> threads;
-        for (int range = 1; range < ranges; ++range)
-            threads.emplace_back(list, range);
-        list(0);
-        for (std::thread &thread : threads)
-            thread.join();
-        for (const std::exception_ptr &failure : failures) {
-            if (failure)
-                std::rethrow_exception(failure);
-        }
+        RunSideBySide(size_t(ranges), [&](size_t range) {
+            const qint64 first = qint64(lowest + rows * range / ranges);
+            const qint64 last =
+                range + 1 == size_t(ranges) ? highest : qint64(lowest + rows * (range + 1) / ranges - 1);
+            statements[range] = TSqliteStatement(range == 0 ? m_db : readers[range - 1]->m_db, rangeCursorSql);
+            statements[range].Bind(1, first);
+            statements[range].Bind(2, last);
+            parts[range] = {&statements[range], statements[range].Step()};
+        });
         std::vector<qint64> rowids = TRangeMerge(keysDescending).Merge(parts);
         finish("COMMIT");
         return rowids;

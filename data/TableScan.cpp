@@ -1,12 +1,12 @@
 #include "data/TableScan.h"
 
+#include "data/SideBySide.h"
 #include "data/TableFile.h"
 
 #include <algorithm>
 #include <charconv>
 #include <deque>
 #include <numeric>
-#include <thread>
 
 namespace {
 
@@ -111,17 +111,11 @@ std::optional<std::vector<qint64>> TTableScan::List(const TTableFile &file, quin
     const bool shared = qint64(leaves->size()) * kRowsPerLeaf >= threads.fromRows;
     const size_t parts = shared ? std::clamp<size_t>(leaves->size(), 1, size_t(std::max(1, threads.count))) : 1;
     std::vector<TPart> found(parts);
-    const auto scan = [&](size_t part) {
+    RunSideBySide(parts, [&](size_t part) {
         const size_t first = leaves->size() * part / parts;
         const size_t last = leaves->size() * (part + 1) / parts;
         ScanLeaves(file, leaves->data() + first, last - first, found[part], stop);
-    };
-    std::vector<std::thread> helpers;
-    for (size_t part = 1; part < parts; ++part)
-        helpers.emplace_back(scan, part);
-    scan(0);
-    for (std::thread &helper : helpers)
-        helper.join();
+    });
 
     std::vector<qint64> rowids;
     std::vector<TStoredField> keys;
