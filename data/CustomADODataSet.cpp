@@ -154,7 +154,8 @@ std::vector<qint64> TCustomADODataSet::ListQueryRowsPainting()
 
 std::vector<qint64> TCustomADODataSet::ListQueryRows(TStore &store, const TCursorSource &source)
 {
-    if (!source.rangeCursorSql.isEmpty() && source.nullCursorSql.isEmpty()) {
+    if (!source.scanTerms.columnsSql.isEmpty()
+        || (!source.rangeCursorSql.isEmpty() && source.nullCursorSql.isEmpty())) {
         if (std::optional<std::vector<qint64>> rowids = store.ListCursorInRanges(
                 source.table, source.rangeCursorSql, source.rangeKeysDescending, source.scanTerms))
             return std::move(*rowids);

@@ -3,6 +3,7 @@
 #include "data/SqliteStatement.h"
 #include "data/TableFile.h"
 #include "data/TableScan.h"
+#include "toolkit/db/DatabaseError.h"
 
 #include <sqlite3.h>
 
@@ -59,7 +60,13 @@ struct TScanPlaces {
 
 std::optional<TScanPlaces> ScanPlaces(sqlite3 *db, const QString &table, const TScanTerms &scanTerms, size_t keys)
 {
-    const TSqliteStatement columns(db, scanTerms.columnsSql);
+    // A statement the engine refuses is left to it, to say why.
+    TSqliteStatement columns;
+    try {
+        columns = TSqliteStatement(db, scanTerms.columnsSql);
+    } catch (const EDatabaseError &) {
+        return std::nullopt;
+    }
     const int count = sqlite3_column_count(columns.Handle());
     if (size_t(count) != scanTerms.patterns.size() + keys)
         return std::nullopt;

@@ -243,7 +243,25 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
         order << QStringLiteral("%1.rowid").arg(qualifier);
         result.cursor =
             select + where(QString()) + tail(QStringLiteral("ORDER BY ") + order.join(QStringLiteral(", ")));
-    } else if (condition.isEmpty() && items.size() == 1 && !items.front().descending && limit.isEmpty()) {
+        return result;
+    }
+    // Rows selected by LIKE terms alone, or every row, in the order of
+    // plain columns: the file's pages can be read for them.
+    if (limit.isEmpty() && (likeTermsOnly || condition.isEmpty())) {
+        QStringList scanned;
+        for (const TLikeCondition &term : FasterLikeTerms(significant).value_or(std::vector<TLikeCondition>())) {
+            scanned << term.column;
+            result.scanTerms.patterns.push_back(term.pattern);
+        }
+        for (const TOrderItem &item : items) {
+            scanned << item.key;
+            result.rangeKeysDescending.push_back(item.descending);
+        }
+        if (!scanned.isEmpty())
+            result.scanTerms.columnsSql =
+                QStringLiteral("SELECT %1 %2").arg(scanned.join(QStringLiteral(", ")), source);
+    }
+    if (condition.isEmpty() && items.size() == 1 && !items.front().descending && limit.isEmpty()) {
         // Every row is sorted: NULL keys sort first, in rowid order, and
         // sorting the rest alone keeps the sorter on its fast path for keys
         // of one kind. (A condition keeps few rows, whose sort costs little,
@@ -258,22 +276,10 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
         // to the range.
         if (likeTermsOnly && !condition.isEmpty() && limit.isEmpty()) {
             QString keys;
-            QStringList scanned;
-            const std::vector<TLikeCondition> terms =
-                FasterLikeTerms(significant).value_or(std::vector<TLikeCondition>());
-            for (const TLikeCondition &term : terms) {
-                scanned << term.column;
-                result.scanTerms.patterns.push_back(term.pattern);
-            }
-            for (const TOrderItem &item : items) {
+            for (const TOrderItem &item : items)
                 keys += QStringLiteral(", ") + item.key;
-                scanned << item.key;
-                result.rangeKeysDescending.push_back(item.descending);
-            }
             result.rangeCursor = QStringLiteral("SELECT %1.rowid%2 %3").arg(qualifier, keys, source)
                                  + where(QStringLiteral("%1.rowid BETWEEN ?1 AND ?2").arg(qualifier)) + tail(order);
-            result.scanTerms.columnsSql =
-                QStringLiteral("SELECT %1 %2").arg(scanned.join(QStringLiteral(", ")), source);
         }
     }
     return result;

@@ -53,10 +53,13 @@ struct TQueryPlan {
     // keys after it. Lists of consecutive ranges merged by those keys, and
     // by rowid where they tie, are the cursor's list. Empty otherwise.
     QString rangeCursorSql;
-    // Per ORDER BY key of rangeCursorSql: whether it sorts descending.
+    // Per ORDER BY key of rangeCursorSql or scanTerms: whether it sorts
+    // descending.
     std::vector<bool> rangeKeysDescending;
-    // With rangeCursorSql, its condition as terms that a reader of the
-    // table's pages can test itself.
+    // SQLite, for a cursor of LIKE terms alone or of every row, in the order
+    // of plain columns, without LIMIT: its condition as terms that a reader
+    // of the table's pages can test itself (none: every row). Empty
+    // otherwise.
     TScanTerms scanTerms;
 };
 

@@ -749,7 +749,7 @@ std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QStrin
 {
     if (std::optional<std::vector<qint64>> rowids = ListFromTablePages(table, keysDescending, scanTerms))
         return rowids;
-    if (m_ranges < 2)
+    if (m_ranges < 2 || rangeCursorSql.isEmpty())
         return std::nullopt;
     std::optional<TWaitCursor> wait;
     if (!m_backgroundReader)

@@ -80,7 +80,8 @@ public:
     // lists of consecutive ranges are made side by side on several cores
     // and merged. Nothing when the engine lists the cursor better whole (a
     // small table, one core, keys it cannot compare as the engine does).
-    // An engine may instead test the rows by `scanTerms` itself.
+    // An engine may instead test the rows by `scanTerms` itself, which is
+    // all there is for a cursor of every row (an empty rangeCursorSql).
     virtual std::optional<std::vector<qint64>> ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
                                                                   const std::vector<bool> &keysDescending,
                                                                   const TScanTerms &scanTerms) = 0;

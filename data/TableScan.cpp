@@ -6,12 +6,13 @@
 #include <algorithm>
 #include <charconv>
 #include <deque>
-#include <numeric>
 
 namespace {
 
 constexpr size_t kLeavesBetweenStopChecks = 64;
 constexpr size_t kLeavesAhead = 2;
+// The bytes of a sort key that its prefix holds, below its rank's bits.
+constexpr size_t kSortPrefixBytes = 7;
 // About how many rows of a directory a leaf of 4 KB holds.
 constexpr qint64 kRowsPerLeaf = 50;
 
@@ -115,44 +116,110 @@ std::optional<std::vector<qint64>> TTableScan::List(const TTableFile &file, quin
         const size_t first = leaves->size() * part / parts;
         const size_t last = leaves->size() * (part + 1) / parts;
         ScanLeaves(file, leaves->data() + first, last - first, found[part], stop);
+        if (!found[part].failed)
+            SortByKeys(found[part]);
     });
-
-    std::vector<qint64> rowids;
-    std::vector<TStoredField> keys;
     const TPart *before = nullptr;
-    for (TPart &part : found) {
+    for (const TPart &part : found) {
         if (part.failed || (before && part.anyRow && part.firstRowid <= before->lastRowid))
             return std::nullopt;
         if (part.anyRow)
             before = &part;
-        rowids.insert(rowids.end(), part.rowids.begin(), part.rowids.end());
-        keys.insert(keys.end(), part.keys.begin(), part.keys.end());
-        part.rowids = std::vector<qint64>();
-        part.keys = std::vector<TStoredField>();
     }
-    SortByKeys(rowids, keys);
-    rowids.shrink_to_fit();
-    return rowids;
+    return Merge(found);
 }
 
-// A stable sort of rows found in rowid order keeps ties in that order.
-void TTableScan::SortByKeys(std::vector<qint64> &rowids, const std::vector<TStoredField> &keys) const
+int TTableScan::CompareKeys(const TStoredField *a, const TStoredField *b, size_t from) const
 {
+    for (size_t key = from; key < m_keys.size(); ++key) {
+        const int compared = CompareAsSorted(a[key], b[key]);
+        if (compared != 0)
+            return m_keys[key].descending ? -compared : compared;
+    }
+    return 0;
+}
+
+// The first key's first bytes as a number whose order agrees with the
+// keys' wherever two of them differ: its storage class's rank above, and
+// for text and blobs their first bytes (a short value padded with zeros,
+// which only ties it with a longer one). Most comparisons of a sort then
+// end on one number.
+quint64 TTableScan::SortPrefix(const TStoredField &key) const
+{
+    constexpr int kRankShift = 62;
+    quint64 prefix = 0;
+    switch (key.kind) {
+    case TStoredField::Null: break;
+    case TStoredField::Integer:
+    case TStoredField::Real: prefix = quint64(1) << kRankShift; break;
+    case TStoredField::Text:
+    case TStoredField::Blob:
+        prefix = quint64(key.kind == TStoredField::Text ? 2 : 3) << kRankShift;
+        for (size_t at = 0; at < kSortPrefixBytes; ++at) {
+            const quint64 byte = at < key.bytes.size() ? static_cast<unsigned char>(key.bytes[at]) : 0;
+            prefix |= byte << (8 * (kSortPrefixBytes - 1 - at));
+        }
+        break;
+    }
+    return m_keys.front().descending ? ~prefix : prefix;
+}
+
+TTableScan::TSortEntry TTableScan::SortEntry(const TPart &part, quint32 row) const
+{
+    const TStoredField &key = part.keys[row * m_keys.size()];
+    const bool settled =
+        key.kind == TStoredField::Null
+        || ((key.kind == TStoredField::Text || key.kind == TStoredField::Blob) && key.bytes.size() <= kSortPrefixBytes);
+    return {SortPrefix(key), row, settled ? quint32(key.bytes.size()) : kUnsettled};
+}
+
+// A first key that its prefix holds whole (NULL, or a short text or blob of
+// a known length) needs no second look where prefixes tie.
+int TTableScan::CompareEntries(const TPart &aPart, const TSortEntry &a, const TPart &bPart, const TSortEntry &b) const
+{
+    if (a.prefix != b.prefix)
+        return a.prefix < b.prefix ? -1 : 1;
+    const size_t width = m_keys.size();
+    const bool firstTies = a.settledLength != kUnsettled && a.settledLength == b.settledLength;
+    return CompareKeys(&aPart.keys[a.row * width], &bPart.keys[b.row * width], firstTies ? 1 : 0);
+}
+
+// Rows found in rowid order: where keys tie, the earlier row comes first.
+void TTableScan::SortByKeys(TPart &part) const
+{
+    part.sorted.resize(part.rowids.size());
+    for (quint32 row = 0; row < part.sorted.size(); ++row)
+        part.sorted[row] = m_keys.empty() ? TSortEntry{0, row, 0} : SortEntry(part, row);
     if (m_keys.empty())
         return;
-    const size_t width = m_keys.size();
-    std::vector<quint32> order(rowids.size());
-    std::iota(order.begin(), order.end(), 0);
-    std::stable_sort(order.begin(), order.end(), [&](quint32 a, quint32 b) {
-        for (size_t key = 0; key < width; ++key) {
-            const int compared = CompareAsSorted(keys[a * width + key], keys[b * width + key]);
-            if (compared != 0)
-                return m_keys[key].descending ? compared > 0 : compared < 0;
-        }
-        return false;
+    std::sort(part.sorted.begin(), part.sorted.end(), [&](const TSortEntry &a, const TSortEntry &b) {
+        const int compared = CompareEntries(part, a, part, b);
+        return compared != 0 ? compared < 0 : a.row < b.row;
     });
-    std::vector<qint64> sorted(rowids.size());
-    for (size_t i = 0; i < order.size(); ++i)
-        sorted[i] = rowids[order[i]];
-    rowids = std::move(sorted);
+}
+
+// The parts are few (one per core): the next row is found by looking at
+// each part's next one. Where keys tie, the earlier part's row, of the
+// lower rowid, comes first.
+std::vector<qint64> TTableScan::Merge(const std::vector<TPart> &parts) const
+{
+    size_t total = 0;
+    for (const TPart &part : parts)
+        total += part.rowids.size();
+    std::vector<qint64> rowids;
+    rowids.reserve(total);
+    std::vector<size_t> next(parts.size(), 0);
+    const auto entryAt = [&](size_t part) -> const TSortEntry & { return parts[part].sorted[next[part]]; };
+    for (;;) {
+        size_t best = parts.size();
+        for (size_t part = 0; part < parts.size(); ++part) {
+            if (next[part] < parts[part].sorted.size()
+                && (best == parts.size() || CompareEntries(parts[part], entryAt(part), parts[best], entryAt(best)) < 0))
+                best = part;
+        }
+        if (best == parts.size())
+            return rowids;
+        rowids.push_back(parts[best].rowids[entryAt(best).row]);
+        ++next[best];
+    }
 }

@@ -55,10 +55,19 @@ public:
                                             const std::atomic<bool> &stop);
 
 private:
+    // A row's place in a sort: its first key's prefix (see SortPrefix), and
+    // the key's length when the prefix holds the whole key.
+    static constexpr quint32 kUnsettled = 0xFFFFFFFF;
+    struct TSortEntry {
+        quint64 prefix = 0;
+        quint32 row = 0;
+        quint32 settledLength = kUnsettled;
+    };
     // The rows one thread found in its run of leaves.
     struct TPart {
-        std::vector<qint64> rowids;
+        std::vector<qint64> rowids;        // in rowid order
         std::vector<TStoredField> keys;    // each row's keys, one after the other
+        std::vector<TSortEntry> sorted;    // the rows by their keys
         std::deque<std::string> keptBytes; // keys of records put together from overflow pages
         bool failed = false;
         qint64 firstRowid = 0;
@@ -68,7 +77,14 @@ private:
     void ScanLeaves(const TTableFile &file, const quint32 *leaves, size_t count, TPart &part,
                     const std::atomic<bool> &stop) const;
     bool Holds(const TTerm &term, const TStoredField &field) const;
-    void SortByKeys(std::vector<qint64> &rowids, const std::vector<TStoredField> &keys) const;
+    // Below, at or above zero as row keys `a` sort before, with or after `b`,
+    // looking from key `from` on.
+    int CompareKeys(const TStoredField *a, const TStoredField *b, size_t from = 0) const;
+    quint64 SortPrefix(const TStoredField &key) const;
+    TSortEntry SortEntry(const TPart &part, quint32 row) const;
+    int CompareEntries(const TPart &aPart, const TSortEntry &a, const TPart &bPart, const TSortEntry &b) const;
+    void SortByKeys(TPart &part) const;
+    std::vector<qint64> Merge(const std::vector<TPart> &parts) const;
 
     std::vector<TTerm> m_terms;
     std::vector<TKey> m_keys;
