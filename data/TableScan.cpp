@@ -180,8 +180,10 @@ int TTableScan::CompareEntries(const TPart &aPart, const TSortEntry &a, const TP
     if (a.prefix != b.prefix)
         return a.prefix < b.prefix ? -1 : 1;
     const size_t width = m_keys.size();
+    if (width == 0)
+        return 0;
     const bool firstTies = a.settledLength != kUnsettled && a.settledLength == b.settledLength;
-    return CompareKeys(&aPart.keys[a.row * width], &bPart.keys[b.row * width], firstTies ? 1 : 0);
+    return CompareKeys(aPart.keys.data() + a.row * width, bPart.keys.data() + b.row * width, firstTies ? 1 : 0);
 }
 
 // Rows found in rowid order: where keys tie, the earlier row comes first.
