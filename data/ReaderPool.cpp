@@ -38,6 +38,8 @@ void TReaderPool::Give(sqlite3 *db)
     {
         const std::lock_guard guard(m_lock);
         if (atRest && m_idle.size() < std::max(1U, std::thread::hardware_concurrency())) {
+            // Its handler belonged to the store that used it.
+            sqlite3_busy_handler(db, nullptr, nullptr);
             m_idle.push_back(db);
             return;
         }

@@ -259,10 +259,7 @@ TSqliteStore::TSqliteStore(sqlite3 *db, QString path, bool backgroundReader)
     sqlite3_extended_result_codes(m_db, 1);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(m_db, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    if (m_backgroundReader)
-        sqlite3_busy_timeout(m_db, m_lockTimeoutMs);
-    else
-        sqlite3_busy_handler(m_db, WaitOutLock, this);
+    sqlite3_busy_handler(m_db, m_backgroundReader ? WaitOutLockInBackground : WaitOutLock, this);
     InstallCaseInsensitiveLike(m_db);
     if (IsOnLocalFileSystem(m_path))
         sqlite3_exec(m_db, QByteArray("PRAGMA mmap_size = " + QByteArray::number(kMappedBytes)).constData(), nullptr,
@@ -285,18 +282,40 @@ TSqliteStore::~TSqliteStore()
 // took too. Returns 0 to give up.
 int TSqliteStore::WaitOutLock(void *data, int attempt)
 {
-    static constexpr int kStepsMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
-    constexpr int kSteps = int(std::size(kStepsMs));
     auto *store = static_cast<TSqliteStore *>(data);
-    if (attempt == 0)
-        store->m_lockWait.start();
-    const qint64 left = store->m_lockTimeoutMs - store->m_lockWait.elapsed();
-    if (left <= 0)
+    const std::optional<qint64> stepMs = store->NextLockWaitStep(attempt);
+    if (!stepMs)
         return 0;
     TWaitCursor::Tick();
     store->PaintWhileWaiting();
-    QThread::msleep(std::clamp<qint64>(left, 0, kStepsMs[std::min(attempt, kSteps - 1)]));
+    QThread::msleep(*stepMs);
     return 1;
+}
+
+// A reader on another thread waits without painting; a cancel ends the
+// wait at once, where the engine's own waiting would sleep the timeout out.
+int TSqliteStore::WaitOutLockInBackground(void *data, int attempt)
+{
+    auto *store = static_cast<TSqliteStore *>(data);
+    const std::optional<qint64> stepMs = store->NextLockWaitStep(attempt);
+    if (!stepMs || store->m_interrupted)
+        return 0;
+    QThread::msleep(*stepMs);
+    return 1;
+}
+
+// The engine's own growing steps, up to the lock timeout counted from the
+// first attempt; nothing once it has passed.
+std::optional<qint64> TSqliteStore::NextLockWaitStep(int attempt)
+{
+    static constexpr int kStepsMs[] = {1, 2, 5, 10, 15, 20, 25, 25, 25, 50, 50, 100};
+    constexpr int kSteps = int(std::size(kStepsMs));
+    if (attempt == 0)
+        m_lockWait.start();
+    const qint64 left = m_lockTimeoutMs - m_lockWait.elapsed();
+    if (left <= 0)
+        return std::nullopt;
+    return std::clamp<qint64>(left, 0, kStepsMs[std::min(attempt, kSteps - 1)]);
 }
 
 // Only paints are delivered: input, timers and other posted events would
@@ -601,7 +620,6 @@ std::unique_ptr<TSqliteStore> TSqliteStore::OpenRangeReader() const
     reader->m_ranges = m_ranges;
     reader->m_rangesFromRows = m_rangesFromRows;
     reader->m_lockTimeoutMs = m_lockTimeoutMs;
-    sqlite3_busy_timeout(db, m_lockTimeoutMs);
     return reader;
 }
 

@@ -90,6 +90,8 @@ public:
 private:
     TSqliteStore(sqlite3 *db, QString path, bool readOnlyCopy);
     static int WaitOutLock(void *store, int attempt);
+    static int WaitOutLockInBackground(void *store, int attempt);
+    std::optional<qint64> NextLockWaitStep(int attempt);
     void PaintWhileWaiting();
     // Runs `work` in one read transaction, or in one write transaction begun
     // IMMEDIATE; a lock held past the timeout is reported as such.

@@ -2,11 +2,14 @@
 
 #include "data/ADOConnection.h"
 #include "data/ADOTable.h"
+#include "data/SqliteStore.h"
 #include "toolkit/app/WaitCursor.h"
 #include "toolkit/db/DatabaseError.h"
 
 #include <QElapsedTimer>
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 
@@ -44,3 +47,37 @@ TEST(LockWait, aWriteWaitsOutTheBusyTimeoutWithTheWaitCursorUp)
 }
 
 } // namespace
+
+// A reader on another thread that meets a writer's lock waits for the lock
+// timeout, unless the search is cancelled: the cancel ends the wait then.
+TEST(LockWait, aCancelEndsAReadersWaitForALock)
+{
+    SqliteFixture fixture;
+    fixture.CreateDirectory({Record({"2-11-01", "Иванов", "Ленина", "1", "", "10", ""})});
+    const std::unique_ptr<TSqliteStore> store = TSqliteStore::Open(fixture.Path());
+    constexpr int kLongTimeoutMs = 20000;
+    store->SetLockTimeout(kLongTimeoutMs);
+    std::unique_ptr<TStore> reader = store->OpenReader();
+    SqliteFixture::OtherConnection other(fixture.Path());
+    other.Execute(QStringLiteral("BEGIN EXCLUSIVE"));
+    other.Execute(QStringLiteral("UPDATE Велирск SET Дом = '2'"));
+
+    std::atomic<bool> done = false;
+    bool refused = false;
+    std::thread listing([&] {
+        try {
+            reader->ListCursor(QStringLiteral("SELECT rowid FROM Велирск"));
+        } catch (const EDatabaseError &) {
+            refused = true;
+        }
+        done = true;
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_FALSE(done) << "the reader did not wait for the lock";
+    QElapsedTimer clock;
+    clock.start();
+    reader->Interrupt();
+    listing.join();
+    EXPECT_TRUE(refused);
+    EXPECT_LT(clock.elapsed(), kLongTimeoutMs / 2) << "the cancel did not end the wait";
+}
