@@ -246,9 +246,10 @@ TEST_F(BarFixture, ownerDrawHandlersMeasureAndPaintBarItems)
     Bar()->grab();
     EXPECT_TRUE(drawn.empty());
 
+    // Measured once each, when the bar's layout is next asked for.
     menu.SetOwnerDraw(true);
-    EXPECT_EQ(measured, 3);
     EXPECT_EQ(Bar()->ItemRect(1), QRect(50, 0, 50, TMenuBar::kHeight));
+    EXPECT_EQ(measured, 3);
     Bar()->EnterMenuMode();
     Bar()->SelectNeighbour(1, false);
     const QImage shot = Bar()->grab().toImage();

@@ -65,13 +65,13 @@ TMenuItem *TMenuBar::TopItem(int index) const
 
 QRect TMenuBar::ItemRect(int index) const
 {
-    return index >= 0 && index < static_cast<int>(m_itemRects.size()) ? m_itemRects[index] : QRect();
+    return index >= 0 && index < static_cast<int>(ItemRects().size()) ? ItemRects()[index] : QRect();
 }
 
 int TMenuBar::ItemAt(const QPoint &pos) const
 {
-    for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i)
-        if (m_itemRects[i].contains(pos))
+    for (int i = 0; i < static_cast<int>(ItemRects().size()); ++i)
+        if (ItemRects()[i].contains(pos))
             return i;
     return -1;
 }
@@ -83,6 +83,19 @@ TPopupMenuWindow *TMenuBar::OpenPopup() const
 
 void TMenuBar::Relayout()
 {
+    m_itemRectsStale = true;
+    const int count = m_menu->Items()->Count();
+    if (m_hot >= count)
+        m_hot = -1;
+    if (m_selected >= count)
+        ExitMenuMode();
+}
+
+const std::vector<QRect> &TMenuBar::ItemRects() const
+{
+    if (!m_itemRectsStale)
+        return m_itemRects;
+    m_itemRectsStale = false;
     const TMenuItem *root = m_menu->Items();
     m_itemRects.assign(static_cast<std::size_t>(root->Count()), QRect());
     QImage surface(1, 1, QImage::Format_RGB32);
@@ -93,17 +106,14 @@ void TMenuBar::Relayout()
         if (!item->Visible())
             continue;
         const QSize standard = TMenuPainter::MeasureBarItem(item->Face());
-        const int itemWidth = TMenuOwnerDraw::Measure(this, *item, surface, standard).width();
+        const int itemWidth = TMenuOwnerDraw::Measure(const_cast<TMenuBar *>(this), *item, surface, standard).width();
         if (rightToLeft)
             x -= itemWidth;
         m_itemRects[static_cast<std::size_t>(i)] = QRect(x, 0, itemWidth, kHeight);
         if (!rightToLeft)
             x += itemWidth;
     }
-    if (m_hot >= static_cast<int>(m_itemRects.size()))
-        m_hot = -1;
-    if (m_selected >= static_cast<int>(m_itemRects.size()))
-        ExitMenuMode();
+    return m_itemRects;
 }
 
 void TMenuBar::paintEvent(QPaintEvent *)
@@ -114,8 +124,8 @@ void TMenuBar::paintEvent(QPaintEvent *)
     {
         TCanvas canvas(&surface);
         TMenuPainter::DrawBarBackground(canvas, TRect::FromQRect(rect()));
-        for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i) {
-            if (m_itemRects[i].isEmpty())
+        for (int i = 0; i < static_cast<int>(ItemRects().size()); ++i) {
+            if (ItemRects()[i].isEmpty())
                 continue;
             TMenuItem *item = TopItem(i);
             if (TMenuOwnerDraw::DrawsItem(*item)) {
@@ -128,12 +138,12 @@ void TMenuBar::paintEvent(QPaintEvent *)
                 look = m_popup ? TBarItemLook::Pressed : TBarItemLook::Hot;
             else if (i == m_hot && !InMenuMode())
                 look = TBarItemLook::Hot;
-            TMenuPainter::DrawBarItem(canvas, item->Face(), TRect::FromQRect(m_itemRects[i]), look, rightToLeft);
+            TMenuPainter::DrawBarItem(canvas, item->Face(), TRect::FromQRect(ItemRects()[i]), look, rightToLeft);
         }
     }
     m_pointerItemAtPaint = ItemAt(mapFromGlobal(QCursor::pos()));
     for (const int i : ownerDrawn)
-        TMenuOwnerDraw::Draw(this, *TopItem(i), surface, m_itemRects[i], i == m_selected);
+        TMenuOwnerDraw::Draw(this, *TopItem(i), surface, ItemRects()[i], i == m_selected);
     QPainter(this).drawImage(0, 0, surface);
 }
 
@@ -152,10 +162,10 @@ void TMenuBar::SetHot(int index)
 
 int TMenuBar::VisibleNeighbour(int from, int step) const
 {
-    const int count = static_cast<int>(m_itemRects.size());
+    const int count = static_cast<int>(ItemRects().size());
     for (int n = 1; n <= count; ++n) {
         const int i = ((from + step * n) % count + count) % count;
-        if (!m_itemRects[i].isEmpty())
+        if (!ItemRects()[i].isEmpty())
             return i;
     }
     return -1;
@@ -165,8 +175,8 @@ int TMenuBar::ItemWithAccelerator(QChar letter) const
 {
     if (letter.isNull())
         return -1;
-    for (int i = 0; i < static_cast<int>(m_itemRects.size()); ++i)
-        if (!m_itemRects[i].isEmpty() && TopItem(i)->Accelerator() == letter)
+    for (int i = 0; i < static_cast<int>(ItemRects().size()); ++i)
+        if (!ItemRects()[i].isEmpty() && TopItem(i)->Accelerator() == letter)
             return i;
     return -1;
 }

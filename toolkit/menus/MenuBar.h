@@ -67,7 +67,10 @@ private:
     void ClosePopupFromBar();
     // Highlights a shown item as the keyboard's and tells assistive technology.
     void SelectItem(int index);
+    // The items changed or the bar was resized: they are measured again when
+    // next asked for (a menu being built changes many times before it shows).
     void Relayout();
+    const std::vector<QRect> &ItemRects() const;
     int VisibleNeighbour(int from, int step) const;
     int ItemWithAccelerator(QChar letter) const;
     void SetHot(int index);
@@ -76,7 +79,8 @@ private:
 
     TMenu *m_menu;
     int m_listenerId = 0;
-    std::vector<QRect> m_itemRects; // one per top-level item, empty if hidden
+    mutable std::vector<QRect> m_itemRects; // one per top-level item, empty if hidden
+    mutable bool m_itemRectsStale = true;
     int m_selected = -1;
     int m_hot = -1;
     // The item under the pointer when the bar was last drawn: an owner-drawn
