@@ -91,6 +91,7 @@ void TMenuBar::Relayout()
         ExitMenuMode();
 }
 
+// Measuring runs the items' own measure handlers, which are handed the bar.
 const std::vector<QRect> &TMenuBar::ItemRects() const
 {
     if (!m_itemRectsStale)
