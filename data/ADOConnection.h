@@ -16,10 +16,11 @@ class TStore;
 // The connection to the directory's database: an SQLite file named by the
 // connection string's "Data Source" entry, taken relative to the working
 // directory (see TSqliteStore), or, when a server is set, the database of
-// a PostgreSQL server (see TPostgresStore). A file's search is listed in
-// ranges side by side (TSqliteStore::SetRanges): "Search Threads" sets how
-// many, "Search Threads From Rows" from what size of table. The other
-// entries of the connection string are kept as data.
+// a PostgreSQL server (see TPostgresStore). A file's search is read on
+// several threads side by side, its table's pages or ranges of its rows
+// (TSqliteStore::SetRanges): "Search Threads" sets how many, "Search Threads
+// From Rows" from what size of table. The other entries of the connection
+// string are kept as data.
 //
 // Following other programs: while the connection is open, it looks a few
 // times a second, from the event loop, whether another connection has

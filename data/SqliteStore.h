@@ -60,9 +60,10 @@ public:
                                                           const std::vector<bool> &keysDescending,
                                                           const TScanTerms &scanTerms) override;
     // How many ranges, each on a thread and a reading connection of its
-    // own, a cursor over at least `fromRows` rows is listed in (the cores
-    // of the machine unless set; fewer than two lists every cursor whole).
-    // Readers opened later take the setting.
+    // own, a cursor over at least `fromRows` rows is listed in, and on how
+    // many threads the pages of such a table are read (the cores of the
+    // machine unless set; fewer than two lists every cursor whole). Readers
+    // opened later take the setting.
     void SetRanges(int ranges, qint64 fromRows);
     TTableSize MeasureTable(const QString &table) override;
     void ListRowids(const QString &table, qint64 after, qint64 before, int limit, bool descending,
