@@ -7,13 +7,15 @@
 
 // One field of a row as the file stores it, its text or blob bytes seen in
 // place.
+// A search keeps the sort keys of every row it finds as these: the small
+// members come last, so that they share one word.
 struct TStoredField {
-    enum TKind { Null, Integer, Real, Text, Blob };
+    enum TKind : quint8 { Null, Integer, Real, Text, Blob };
 
-    TKind kind = Null;
     qint64 integer = 0;
     double real = 0;
     std::string_view bytes;
+    TKind kind = Null;
     // The record ends before this column: the column was added after the
     // row was written, and reads as its default (NULL when it has none).
     bool absent = false;
