@@ -150,23 +150,6 @@ std::optional<std::vector<TLikeTerm>> OrderedTerms(const std::vector<TSqlToken> 
 
 } // namespace
 
-std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition, TSqlEngine engine)
-{
-    const std::optional<std::vector<TLikeTerm>> terms = OrderedTerms(condition);
-    if (!terms)
-        return std::nullopt;
-    QStringList parts;
-    for (const TLikeTerm &term : *terms) {
-        if (term.pattern.Shape() == TLikePattern::Anything)
-            parts << QStringLiteral("%1 IS NOT NULL").arg(term.column);
-        else if (engine == TSqlEngine::Postgres)
-            parts << QStringLiteral("lower(%1) LIKE lower(%2) ESCAPE ''").arg(term.column, term.literal);
-        else
-            parts << QStringLiteral("%1 LIKE %2").arg(term.column, term.literal);
-    }
-    return parts.join(QStringLiteral(" AND "));
-}
-
 std::optional<std::vector<TLikeCondition>> FasterLikeTerms(const std::vector<TSqlToken> &condition)
 {
     const std::optional<std::vector<TLikeTerm>> terms = OrderedTerms(condition);
@@ -174,9 +157,24 @@ std::optional<std::vector<TLikeCondition>> FasterLikeTerms(const std::vector<TSq
         return std::nullopt;
     std::vector<TLikeCondition> conditions;
     for (const TLikeTerm &term : *terms) {
-        conditions.push_back({term.column, term.pattern.Shape() == TLikePattern::Anything
-                                               ? std::nullopt
-                                               : std::optional<QString>(term.value)});
+        conditions.push_back(
+            {term.column,
+             term.pattern.Shape() == TLikePattern::Anything ? std::nullopt : std::optional<QString>(term.value),
+             term.literal});
     }
     return conditions;
+}
+
+QString LikeConditionSql(const std::vector<TLikeCondition> &terms, TSqlEngine engine)
+{
+    QStringList parts;
+    for (const TLikeCondition &term : terms) {
+        if (!term.pattern)
+            parts << QStringLiteral("%1 IS NOT NULL").arg(term.column);
+        else if (engine == TSqlEngine::Postgres)
+            parts << QStringLiteral("lower(%1) LIKE lower(%2) ESCAPE ''").arg(term.column, term.literal);
+        else
+            parts << QStringLiteral("%1 LIKE %2").arg(term.column, term.literal);
+    }
+    return parts.join(QStringLiteral(" AND "));
 }

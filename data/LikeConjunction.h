@@ -22,19 +22,20 @@
 // is, and no term has side effects or can fail. Any other condition (OR, NOT,
 // ESCAPE, comparisons, parameters, sub-queries) gives nothing, and is then
 // run as written.
-//
-// `condition` holds the significant tokens between WHERE and the end of the
-// clause, literals already in SQLite's single-quoted form.
-// `engine` chooses how a LIKE term is written (see TSqlEngine).
-std::optional<QString> FasterLikeConjunction(const std::vector<TSqlToken> &condition,
-                                             TSqlEngine engine = TSqlEngine::Sqlite);
 
-// A term of FasterLikeConjunction's condition: the column as written, and
-// the LIKE pattern, or nothing for "IS NOT NULL".
+// A term of the faster form: the column as written, the LIKE pattern
+// (nothing for "IS NOT NULL") and its literal as written, single-quoted.
 struct TLikeCondition {
     QString column;
     std::optional<QString> pattern;
+    QString literal;
 };
 
-// The terms of FasterLikeConjunction's condition, in its order.
+// The terms of the faster form, in the order they are best tested.
+// `condition` holds the significant tokens between WHERE and the end of the
+// clause, literals already in SQLite's single-quoted form.
 std::optional<std::vector<TLikeCondition>> FasterLikeTerms(const std::vector<TSqlToken> &condition);
+
+// The terms as a condition written for `engine` (see TSqlEngine); empty
+// when there are none.
+QString LikeConditionSql(const std::vector<TLikeCondition> &terms, TSqlEngine engine = TSqlEngine::Sqlite);

@@ -95,14 +95,8 @@ std::optional<TScanPlaces> ScanPlaces(sqlite3 *db, const QString &table, const T
             ++place;
         if (place == int(tableColumns->size()) || (*tableColumns)[size_t(place)].primaryKey)
             return std::nullopt;
-        if (size_t(column) >= scanTerms.patterns.size()) {
-            const char *collation = nullptr;
-            if (sqlite3_table_column_metadata(db, database, origin, name, nullptr, &collation, nullptr, nullptr,
-                                              nullptr)
-                    != SQLITE_OK
-                || !collation || sqlite3_stricmp(collation, "BINARY") != 0)
-                return std::nullopt;
-        }
+        if (size_t(column) >= scanTerms.patterns.size() && !SortsByBytes(db, database, origin, name))
+            return std::nullopt;
         result.places.push_back(place);
         result.hasDefault.push_back((*tableColumns)[size_t(place)].hasDefault);
     }

@@ -142,7 +142,7 @@ bool IsPlainColumnList(const std::vector<TSqlToken> &tokens, const std::vector<s
 
 // The cursor of a query whose select list and ORDER BY are plain columns:
 // the rowids alone, in the query's order, with a WHERE made only of LIKE
-// terms in its faster form (see FasterLikeConjunction). The values are read
+// terms in its faster form (see FasterLikeTerms). The values are read
 // row by row later, so the sort carries only the rowid and its keys.
 // `clauses` is the position in `at` of the first clause after the source.
 // Nothing for other queries.
@@ -209,15 +209,15 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
     const size_t whereEnd = std::min(orderAt, limitAt);
     const auto tokenAt = [&](size_t s) { return s < at.size() ? at[s] : tokens.size(); };
     QString condition;
-    std::vector<TSqlToken> significant;
-    bool likeTermsOnly = false;
+    std::optional<std::vector<TLikeCondition>> likeTerms;
     if (clauses < at.size() && tokens[at[clauses]].IsWord("WHERE")) {
+        std::vector<TSqlToken> significant;
         for (size_t s = clauses + 1; s < whereEnd; ++s)
             significant.push_back(tokens[at[s]]);
-        const std::optional<QString> faster = FasterLikeConjunction(significant, engine);
-        likeTermsOnly = faster.has_value();
-        condition = faster.value_or(Join(tokens, at[clauses] + 1, tokenAt(whereEnd)));
+        likeTerms = FasterLikeTerms(significant);
+        condition = likeTerms ? LikeConditionSql(*likeTerms, engine) : Join(tokens, at[clauses] + 1, tokenAt(whereEnd));
     }
+    const bool likeTermsOnly = likeTerms.has_value();
     const std::vector<TOrderItem> items =
         orderAt < at.size() ? OrderItems(tokens, at, orderAt + 2, limitAt) : std::vector<TOrderItem>();
     const QString limit = Join(tokens, tokenAt(limitAt), tokens.size());
@@ -249,7 +249,7 @@ std::optional<TRowidCursor> RowidCursor(const std::vector<TSqlToken> &tokens, co
     // plain columns: the file's pages can be read for them.
     if (limit.isEmpty() && (likeTermsOnly || condition.isEmpty())) {
         QStringList scanned;
-        for (const TLikeCondition &term : FasterLikeTerms(significant).value_or(std::vector<TLikeCondition>())) {
+        for (const TLikeCondition &term : likeTerms.value_or(std::vector<TLikeCondition>())) {
             scanned << term.column;
             result.scanTerms.patterns.push_back(term.pattern);
         }

@@ -140,6 +140,15 @@ TFieldValue TSqliteStatement::Value(int column) const
     return Stored(column).Shown();
 }
 
+bool SortsByBytes(sqlite3 *db, const char *database, const char *table, const char *column)
+{
+    const char *collation = nullptr;
+    return database && table && column
+           && sqlite3_table_column_metadata(db, database, table, column, nullptr, &collation, nullptr, nullptr, nullptr)
+                  == SQLITE_OK
+           && collation && sqlite3_stricmp(collation, "BINARY") == 0;
+}
+
 // Only the accessor of the value's own storage class is called: another
 // would convert the value in place.
 TStoredField ColumnField(sqlite3_stmt *statement, int column)

@@ -56,6 +56,10 @@ QString SqliteErrorMessage(sqlite3 *db, int resultCode);
 // EDatabaseLocked for a lock, EDatabaseDamaged for damaged data.
 [[noreturn]] void ThrowSqliteError(sqlite3 *db, int resultCode);
 
+// Whether the named column of a table compares by its bytes (BINARY
+// collation), as the sorts that merge or sort rows themselves assume.
+bool SortsByBytes(sqlite3 *db, const char *database, const char *table, const char *column);
+
 // The value of a column of the statement's current row in its own storage
 // class, text and blobs seen in place until the statement moves on.
 TStoredField ColumnField(sqlite3_stmt *statement, int column);

@@ -648,15 +648,9 @@ bool TSqliteStore::KeysCompareAsStored(const QString &rangeCursorSql, int keys)
     encoding.Reset();
     const TSqliteStatement cursor(m_db, rangeCursorSql);
     for (int key = 1; key <= keys; ++key) {
-        const char *database = sqlite3_column_database_name(cursor.Handle(), key);
-        const char *table = sqlite3_column_table_name(cursor.Handle(), key);
-        const char *column = sqlite3_column_origin_name(cursor.Handle(), key);
-        const char *collation = nullptr;
-        if (!database || !table || !column
-            || sqlite3_table_column_metadata(m_db, database, table, column, nullptr, &collation, nullptr, nullptr,
-                                             nullptr)
-                   != SQLITE_OK
-            || !collation || sqlite3_stricmp(collation, "BINARY") != 0)
+        if (!SortsByBytes(m_db, sqlite3_column_database_name(cursor.Handle(), key),
+                          sqlite3_column_table_name(cursor.Handle(), key),
+                          sqlite3_column_origin_name(cursor.Handle(), key)))
             return false;
     }
     return true;
