@@ -1,3 +1,4 @@
+#include "DirectoryRows.h"
 #include "support/AccessibleEventLog.h"
 #include "support/Input.h"
 #include "support/QtPrinters.h"
@@ -16,22 +17,7 @@
 
 namespace {
 
-const QStringList kFieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
 constexpr int kColumnWidth = 80;
-
-std::vector<TRecord> DirectoryRows(int count)
-{
-    std::vector<TRecord> rows;
-    for (int i = 1; i <= count; ++i)
-        rows.push_back({QString::number(100000 + i),
-                        QString("Фамилия %1").arg(i),
-                        "Ленина",
-                        QString::number(i % 90),
-                        {},
-                        QString::number(i % 300),
-                        {}});
-    return rows;
-}
 
 // The grid as a reader meets it: shown in the active window, every event
 // it sends recorded.

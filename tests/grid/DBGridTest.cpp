@@ -1,3 +1,4 @@
+#include "DirectoryRows.h"
 #include "support/Input.h"
 
 #include "components/GridRoutine.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-const QStringList kFieldNames = {"Телефон", "Фамилия", "Улица", "Дом", "Корпус", "Квартира", "Организация"};
 const std::vector<int> kWidths = {50, 140, 100, 28, 40, 52, 243};
 constexpr TColor kStripeColor = RGB(204, 204, 153);
 
@@ -36,21 +36,6 @@ protected:
         return TMemoryDataSet::InternalGetRecord(index);
     }
 };
-
-std::vector<TRecord> DirectoryRows(int count)
-{
-    std::vector<TRecord> rows;
-    rows.reserve(count);
-    for (int i = 1; i <= count; ++i)
-        rows.push_back({QString::number(100000 + i),
-                        QString("Фамилия %1").arg(i),
-                        "Ленина",
-                        QString::number(i % 90),
-                        {},
-                        QString::number(i % 300),
-                        {}});
-    return rows;
-}
 
 class DBGridTest : public ::testing::Test
 {
