@@ -135,6 +135,15 @@ has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 # wait_for_focus WINDOW [SECONDS]
 wait_for_focus() { wait_until "${2:-10}" "the keyboard focus did not come to window $1" has_focus "$1"; }
 
+# open_search_dialog WINDOW: opens the search dialog from the window's menu
+# bar by the keys, as a person does ("Поиск" / "Найти"), and waits until the
+# dialog has the keys; DIALOG is its window.
+open_search_dialog() {
+  xdotool windowfocus --sync "$1"
+  xdotool key --delay 100 alt Right Return Return
+  DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) && wait_for_focus "$DIALOG"
+}
+
 # wait_for_screen FILE SECONDS WHAT COMMAND...: takes screenshots into FILE
 # until COMMAND succeeds on the latest one, for a repaint that must come.
 wait_for_screen() {

@@ -55,10 +55,7 @@ open_window() {
 # window.
 search() {
   local criterion
-  xdotool windowfocus --sync "$WIN"
-  xdotool key --delay 100 alt Right Return Return
-  DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) || fail "no search dialog"
-  wait_for_focus "$DIALOG" || fail "the search dialog did not get the keys"
+  open_search_dialog "$WIN" || fail "no search dialog with the keys"
   # From the focused "Найти" past "Отмена" to the phone field.
   xdotool key Tab Tab
   for criterion in "$@"; do

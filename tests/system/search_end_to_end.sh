@@ -29,10 +29,7 @@ expected=$(sqlite3 "$DB" "SELECT COUNT(*) FROM \"Велирск\" WHERE substr(\
 
 # The dialog comes up with the keys: the program activates it.
 open_dialog() {
-  xdotool windowfocus --sync "$MAIN"
-  xdotool key --delay 100 alt Right Return Return
-  DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) || fail "no search dialog"
-  wait_for_focus "$DIALOG" || fail "the search dialog did not get the keys"
+  open_search_dialog "$MAIN" || fail "no search dialog with the keys"
 }
 
 # Tab from the focused "Найти" past "Отмена" to the surname field, type, Enter.

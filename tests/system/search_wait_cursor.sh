@@ -18,10 +18,7 @@ fail() { echo "$*" >&2; import -window root "$VELIRSK_BUILD_DIR/wait_cursor_fail
 
 start_program_in "$work/dir"
 MAIN=$(wait_for_window "$MAIN_TITLE" 60)
-xdotool windowfocus --sync "$MAIN"
-xdotool key --delay 100 alt Right Return Return
-DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) || fail "no search dialog"
-wait_for_focus "$DIALOG" || fail "the search dialog did not get the keys"
+open_search_dialog "$MAIN" || fail "no search dialog with the keys"
 # Between the two buttons, where no control asks for a cursor of its own.
 eval "$(xdotool getwindowgeometry --shell "$DIALOG")"
 xdotool mousemove $((X + WIDTH / 2)) $((Y + HEIGHT - 16))

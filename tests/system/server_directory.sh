@@ -178,10 +178,7 @@ same_in "$work/live.png" "$work/fresh.png" "$CLIENT_W" "$CLIENT_H" ||
 
 # --- A search by keys: "Поиск" / "Найти", the surname field, a lower-case
 # prefix and Enter; the results caption counts what the server counts.
-xdotool windowfocus --sync "$WIN"
-xdotool key --delay 100 alt Right Return Return
-DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) || fail "no search dialog"
-wait_for_focus "$DIALOG" || fail "the search dialog did not get the keys"
+open_search_dialog "$WIN" || fail "no search dialog with the keys"
 # From the focused "Найти" past "Отмена" and the phone field.
 xdotool key Tab Tab Tab
 xdotool type --delay 60 "ива"

@@ -58,10 +58,7 @@ eval "$(xdotool getwindowgeometry --shell "$MAIN")"
 expect_hot_button main $((X + 4 + 2 * 69 + 34)) $((Y + 42 + 12))
 
 xdotool mousemove 5 5
-xdotool windowfocus --sync "$MAIN"
-xdotool key --delay 100 alt Right Return Return
-DIALOG=$(wait_for_window "$(regex "$DIALOG_TITLE")" 10) || fail "no search dialog"
-wait_for_focus "$DIALOG" || fail "the search dialog did not get the keys"
+open_search_dialog "$MAIN" || fail "no search dialog with the keys"
 eval "$(xdotool getwindowgeometry --shell "$DIALOG")"
 # Client area inside the three-pixel frame and the caption; the group box at
 # its origin, 433 x 193; the phone edit at (96, 16) in the group box, 21 high.
