@@ -61,30 +61,12 @@ TPagingGrid &GridOf(int rows)
 
 void BM_PageDown(benchmark::State &state)
 {
-    TPagingGrid &g = GridOf(int(state.range(0)));
-    g.Key(Qt::Key_Home, Qt::ControlModifier);
-    for (auto _ : state) {
-        if (g.data.RecNo() == g.data.RecordCount()) {
-            state.PauseTiming();
-            g.Key(Qt::Key_Home, Qt::ControlModifier);
-            state.ResumeTiming();
-        }
-        g.Key(Qt::Key_PageDown);
-        g.Paint();
-    }
+    PageDownThroughTable(state, GridOf(int(state.range(0))));
 }
 
 void BM_JumpToLast(benchmark::State &state)
 {
-    TPagingGrid &g = GridOf(int(state.range(0)));
-    for (auto _ : state) {
-        state.PauseTiming();
-        g.Key(Qt::Key_Home, Qt::ControlModifier);
-        g.Paint();
-        state.ResumeTiming();
-        g.Key(Qt::Key_End, Qt::ControlModifier);
-        g.Paint();
-    }
+    JumpFromFirstToLast(state, GridOf(int(state.range(0))));
 }
 
 BENCHMARK(BM_PageDown)->Arg(1000)->Arg(1000000)->Unit(benchmark::kMillisecond);

@@ -117,32 +117,14 @@ void BM_Open(benchmark::State &state)
 void BM_PageDown(benchmark::State &state)
 {
     Label(state);
-    TReadGrid &g = OpenGridOf(state.range(0));
-    g.Key(Qt::Key_Home, Qt::ControlModifier);
-    for (auto _ : state) {
-        if (g.data.RecNo() == g.data.RecordCount()) {
-            state.PauseTiming();
-            g.Key(Qt::Key_Home, Qt::ControlModifier);
-            state.ResumeTiming();
-        }
-        g.Key(Qt::Key_PageDown);
-        g.Paint();
-    }
+    PageDownThroughTable(state, OpenGridOf(state.range(0)));
     CountHeard(state);
 }
 
 void BM_JumpToLast(benchmark::State &state)
 {
     Label(state);
-    TReadGrid &g = OpenGridOf(state.range(0));
-    for (auto _ : state) {
-        state.PauseTiming();
-        g.Key(Qt::Key_Home, Qt::ControlModifier);
-        g.Paint();
-        state.ResumeTiming();
-        g.Key(Qt::Key_End, Qt::ControlModifier);
-        g.Paint();
-    }
+    JumpFromFirstToLast(state, OpenGridOf(state.range(0)));
     CountHeard(state);
 }
 

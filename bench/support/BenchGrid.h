@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QStringList>
+#include <benchmark/benchmark.h>
 
 // The data grid over the directory's table at the main window's size and
 // columns, painted into an image of its own; opening is left to the caller.
@@ -43,3 +44,32 @@ struct TBenchGrid {
     TDBGrid grid;
     QImage image;
 };
+
+// Page Down through the whole table, a screen painted after each; from the
+// last row back to the first untimed.
+inline void PageDownThroughTable(benchmark::State &state, TBenchGrid &g)
+{
+    g.Key(Qt::Key_Home, Qt::ControlModifier);
+    for (auto _ : state) {
+        if (g.data.RecNo() == g.data.RecordCount()) {
+            state.PauseTiming();
+            g.Key(Qt::Key_Home, Qt::ControlModifier);
+            state.ResumeTiming();
+        }
+        g.Key(Qt::Key_PageDown);
+        g.Paint();
+    }
+}
+
+// Ctrl+End from the first row, painted; the way back untimed.
+inline void JumpFromFirstToLast(benchmark::State &state, TBenchGrid &g)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        g.Key(Qt::Key_Home, Qt::ControlModifier);
+        g.Paint();
+        state.ResumeTiming();
+        g.Key(Qt::Key_End, Qt::ControlModifier);
+        g.Paint();
+    }
+}
