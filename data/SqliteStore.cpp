@@ -341,17 +341,19 @@ bool TSqliteStore::Glance(const std::function<void()> &reads)
 
 template <typename Work> void TSqliteStore::InReadTransaction(Work &&work)
 {
-    const TWaitCursor wait;
+    std::optional<TWaitCursor> wait;
+    if (!m_backgroundReader)
+        wait.emplace();
     const int rc = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK)
         ThrowSqliteError(m_db, rc);
     try {
         work();
     } catch (...) {
-        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+        EndRead(m_db, "ROLLBACK");
         throw;
     }
-    sqlite3_exec(m_db, "COMMIT", nullptr, nullptr, nullptr);
+    EndRead(m_db, "COMMIT");
 }
 
 template <typename Work> void TSqliteStore::InWriteTransaction(Work &&work)
@@ -723,38 +725,30 @@ bool TSqliteStore::ListsAtOnce(const QString &table)
     return !span || __int128(span->second) - span->first + 1 < m_rangesFromRows;
 }
 
-// The first range is listed on this connection and this thread, the others
-// each on a reader and a thread of their own; a statement that sorts has
-// read its whole range when it stands on its first row, and the merge then
-// only walks the sorted ranges.
-// One read transaction, as any statement would take.
+// The pages are read under the lock that the transaction's first read
+// takes, as of that moment.
 std::optional<std::vector<qint64>> TSqliteStore::ListFromTablePages(const QString &table,
                                                                     const std::vector<bool> &keysDescending,
                                                                     const TScanTerms &scanTerms)
 {
     if (scanTerms.columnsSql.isEmpty() || !sqlite3_get_autocommit(m_db))
         return std::nullopt;
-    std::optional<TWaitCursor> wait;
-    if (!m_backgroundReader)
-        wait.emplace();
-    int rc = sqlite3_exec(m_db, "BEGIN", nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(m_db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
     std::optional<std::vector<qint64>> rowids;
-    try {
+    InReadTransaction([&] {
+        const int rc = sqlite3_exec(m_db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
         if (rc != SQLITE_OK)
             ThrowSqliteError(m_db, rc);
         rowids = ListFromPages(m_db, table, scanTerms, keysDescending, {m_ranges, m_rangesFromRows}, m_interrupted);
-    } catch (...) {
-        EndRead(m_db, "ROLLBACK");
-        throw;
-    }
-    EndRead(m_db, "COMMIT");
+    });
     if (!rowids && m_interrupted)
         ThrowSqliteError(m_db, SQLITE_INTERRUPT);
     return rowids;
 }
 
+// The first range is listed on this connection and this thread, the others
+// each on a reader and a thread of their own; a statement that sorts has
+// read its whole range when it stands on its first row, and the merge then
+// only walks the sorted ranges.
 std::optional<std::vector<qint64>> TSqliteStore::ListCursorInRanges(const QString &table, const QString &rangeCursorSql,
                                                                     const std::vector<bool> &keysDescending,
                                                                     const TScanTerms &scanTerms)
