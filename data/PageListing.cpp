@@ -50,8 +50,8 @@ std::optional<quint32> RootPage(sqlite3 *db, const QByteArray &table)
     return quint32(page);
 }
 
-// Where each column of `columnsSql` lies in the records of `table`, the
-// table's name as stored, and its first page.
+// Where each column of `columnsSql` lies in the records of `table`,
+// whether it has a default, and the table's first page.
 struct TScanPlaces {
     std::vector<int> places;
     std::vector<bool> hasDefault;

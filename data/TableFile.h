@@ -82,8 +82,7 @@ public:
 private:
     TTableFile(sqlite3_file *file, const char *bytes, qint64 size);
     bool ReadHeader();
-    // The page's bytes and where its b-tree header starts; empty when the
-    // number is out of range.
+    // The page's usable bytes; empty when the number is out of range.
     std::string_view Page(quint32 number) const;
     // Where the b-tree header of a page starts: past the file's header on page 1.
     size_t HeaderOf(std::string_view page) const;
