@@ -1,5 +1,7 @@
 #include "toolkit/app/DeliveredDelete.h"
 
+#include "toolkit/app/GuiApplication.h"
+
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -24,7 +26,8 @@ constexpr char kMarkerAtomName[] = "_VELIRSK_DELIVERED";
 
 xcb_connection_t *Connection()
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    QGuiApplication *application = GuiApplication();
+    auto *x11 = application ? application->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->connection() : nullptr;
 }
 

@@ -1,5 +1,7 @@
 #include "toolkit/app/WaitCursor.h"
 
+#include "toolkit/app/GuiApplication.h"
+
 #include <QCursor>
 #include <QGuiApplication>
 #include <qguiapplication_platform.h>
@@ -28,7 +30,8 @@ TBusyState &State()
 void FlushWindowSystem()
 {
 #ifdef VELIRSK_HAVE_XCB
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    QGuiApplication *application = GuiApplication();
+    auto *x11 = application ? application->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     if (xcb_connection_t *connection = x11 ? x11->connection() : nullptr)
         xcb_flush(connection);
 #endif
@@ -58,7 +61,7 @@ TWaitCursor::~TWaitCursor()
 void TWaitCursor::Tick()
 {
     TBusyState &state = State();
-    if (state.depth == 0 || state.showing || state.outermost.elapsed() < state.showAfterMs || !qGuiApp)
+    if (state.depth == 0 || state.showing || state.outermost.elapsed() < state.showAfterMs || !GuiApplication())
         return;
     state.showing = true;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,5 +1,7 @@
 #include "toolkit/gdi/SystemColors.h"
 
+#include "toolkit/app/GuiApplication.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QScreen>
@@ -128,7 +130,7 @@ bool ValidMetricIndex(int index)
 
 std::optional<QSize> PrimaryScreenSize()
 {
-    if (!qGuiApp)
+    if (!GuiApplication())
         return std::nullopt;
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (!screen)
